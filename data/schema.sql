@@ -1,0 +1,122 @@
+-- The empty project database: every new project file is a byte copy of the
+-- PelvaneVA21.rdb built from this script. Every column holds the text shown in
+-- the window field bound to it; numbers are stored as their display text.
+
+CREATE TABLE PROJECT (
+    MAJOR_RELEASE   TEXT,   -- "2.1" marks the NOAA-station release
+    NOAA_STATION    TEXT,
+    PROJECT_ID      TEXT,
+    PROJECT_NAME    TEXT,
+    COUNTY          TEXT,
+    STATE           TEXT,
+    UNITS           TEXT,   -- "ENGLISH" or "METRIC"
+    LOCATION        TEXT,
+    DESIGNER        TEXT,
+    INLET_DATABASE  TEXT,
+    -- The details windows never write the product name, so a new record takes it
+    -- from here; without it a new project would fail the compatibility check.
+    PRODUCT_NAME    TEXT DEFAULT 'PELVANEVA',
+    MINOR_RELEASE   TEXT,
+    RELEASE_DATE    TEXT,
+    DESCRIPTION     TEXT
+);
+
+-- One row per pipe run. Rows keep their rowid for life (edits and renumbering
+-- update in place), so "table order" is the order in which pipes were added.
+CREATE TABLE PIPE (
+    PROJECT_ID          TEXT,
+    PIPE_NUMBER         TEXT NOT NULL UNIQUE,
+    NODEIN_NO           TEXT,
+    NODEIN_TYPE         TEXT,
+    NODEIN_STATION      TEXT,
+    NODEIN_OFFSET       TEXT,
+    NODEIN_OFFLOC       TEXT,
+    NODEIN_TOPELE       TEXT,
+    NODEIN_SHAPING      TEXT,
+    NODEOUT_NO          TEXT,
+    NODEOUT_TYPE        TEXT,
+    NODEOUT_STATION     TEXT,
+    NODEOUT_OFFSET      TEXT,
+    NODEOUT_OFFLOC      TEXT,
+    NODEOUT_TOPELE      TEXT,
+    PIPE_LENGTH         TEXT,
+    PIPE_ELEIN          TEXT,
+    PIPE_ELEOUT         TEXT,
+    PIPE_SLOPE          TEXT,
+    PIPE_SHAPE          TEXT,
+    PIPE_MAT            TEXT,
+    PIPE_DIA            TEXT,
+    SPAN                TEXT,
+    RISE                TEXT,
+    NUMOFPIPES          TEXT,
+    PIPE_MANN           TEXT,
+    PIPE_SKEW           TEXT,
+    PIPE_STORM_FREQ     TEXT,
+    PIPE_CF             TEXT,
+    PIPE_I              TEXT,
+    STRUCTURE_AREA      TEXT,
+    STRUCTURE_CA        TEXT,
+    STRUCTURE_TC        TEXT,
+    STRUCTURE_DISCHARGE TEXT,
+    DISCHARGEVAL        TEXT,    -- "INP" typed, "CRM" computed
+    STRUCTURE_INPUT     INTEGER, -- 1/0 mirror of DISCHARGEVAL, kept for legacy files
+    STRUCTURE_COMPUTE   INTEGER,
+    PRENODE1            TEXT,
+    PRENODE2            TEXT,
+    PRENODE3            TEXT,
+    PRENODE4            TEXT,
+    PRECA1              TEXT,
+    PRECA2              TEXT,
+    PRECA3              TEXT,
+    PRECA4              TEXT,
+    PRETC1              TEXT,
+    PRETC2              TEXT,
+    PRETC3              TEXT,
+    PRETC4              TEXT,
+    PREFLOWTIME1        TEXT,
+    PREFLOWTIME2        TEXT,
+    PREFLOWTIME3        TEXT,
+    PREFLOWTIME4        TEXT,
+    ACCUMULATED_CA      TEXT,
+    ACCUMULATED_TC      TEXT,
+    LATERAL_DISCHARGE   TEXT,
+    PIPE_DISCHARGE      TEXT,
+    CAPACITY            TEXT,
+    FLOW_TYPE           TEXT,
+    PIPE_FLOWDEPTH      TEXT,
+    PIPE_AREAFLOW       TEXT,
+    PIPE_VELOCITY       TEXT,
+    HYD_RADIUS          TEXT,
+    PIPE_WP             TEXT,
+    FROUDE_NO           TEXT,
+    PIPE_SUMMARY        TEXT,
+    ENERGY              TEXT,
+    FLOW_TIME           TEXT,
+    CRITICAL_DEPTH      TEXT,
+    FRICTION_SLOPE      TEXT,
+    PTCOPTIONSTR        TEXT,
+    PTCSTR              TEXT,
+    PTCSTR2             TEXT,
+    PCBUFSTR            TEXT,
+    PAREABUFSTR         TEXT
+);
+
+-- The outlet protection record of an outfall.
+CREATE TABLE ENERGY (
+    ENODEOUT_NO     TEXT,
+    EFLOW_DEPTH     TEXT,
+    W_CULVERT       TEXT,
+    C_DISCHARGE     TEXT,
+    BED_MATL        TEXT,
+    OUTLET_PROTECT  TEXT,
+    PLINDEX         TEXT,
+    TXT_EC          TEXT,   -- VDOT riprap class
+    TXTEC_L         TEXT,   -- L2/h2 of the Contra Costa basin
+    TXTEC_T         TEXT,   -- h3 of the Contra Costa basin
+    TXT_D           TEXT,   -- D16 of the bed material
+    TXT_W           TEXT,   -- D84 of the bed material
+    VELOCITY_NS     TEXT,
+    D50BED          TEXT,
+    TXT_L           TEXT,
+    SCOUR_LOCATION  TEXT
+);

@@ -1,0 +1,61 @@
+// pelvane: the command-line tool for batch use and scripted checks of projects.
+
+#include <filesystem>
+#include <iostream>
+
+#include "cli/command.h"
+#include "store/sqlite/database.h"
+
+namespace {
+
+std::string program_folder_of(const char* argv0) {
+    std::error_code ec;
+    auto exe = std::filesystem::canonical("/proc/self/exe", ec);
+    if (ec) exe = std::filesystem::absolute(argv0);
+    return exe.parent_path().string();
+}
+
+void print_usage(std::ostream& out) {
+    out << "usage: pelvane COMMAND [ARGS]\n\ncommands:\n";
+    for (const auto& [name, command] : pelvane::cli::command_registry()) {
+        out << "  " << name << " " << command.usage << "\n      " << command.summary << "\n";
+    }
+    out << "\nOptions common to all commands: --program-folder DIR (where the template,\n"
+           "rainfall databases and report templates are; default: beside this program).\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace pelvane::cli;
+    if (argc < 2 || std::string(argv[1]) == "--help" || std::string(argv[1]) == "help") {
+        print_usage(argc < 2 ? std::cerr : std::cout);
+        return argc < 2 ? 2 : 0;
+    }
+    const std::string name = argv[1];
+    const auto& registry = command_registry();
+    const auto it = registry.find(name);
+    if (it == registry.end()) {
+        std::cerr << "pelvane: unknown command '" << name << "' (try pelvane --help)\n";
+        return 2;
+    }
+    try {
+        std::vector<std::string> raw(argv + 2, argv + argc);
+        Args args(raw, it->second.flags);
+        CommandContext context{std::cout, std::cerr,
+                               args.option_or("--program-folder", program_folder_of(argv[0]))};
+        return it->second.run(args, context);
+    } catch (const CommandError& e) {
+        std::cerr << "pelvane " << name << ": " << e.what() << "\n";
+        if (e.exit_code() == 2) {
+            std::cerr << "usage: pelvane " << name << " " << it->second.usage << "\n";
+        }
+        return e.exit_code();
+    } catch (const pelvane::store::DatabaseError& e) {
+        std::cerr << "pelvane " << name << ": " << e.what() << "\n";
+        return 1;
+    } catch (const std::exception& e) {
+        std::cerr << "pelvane " << name << ": " << e.what() << "\n";
+        return 1;
+    }
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The narrow seam between a form model and the person: message boxes, questions,
+// file dialogs and opening documents. The desktop program implements it with real
+// dialogs; tests implement it with a script of answers.
+
+#include <string>
+
+namespace pelvane::forms {
+
+// Titles of the system's message boxes.
+inline constexpr const char* kAppTitle = "PelvaneVA";   // the application title
+inline constexpr const char* kMainTitle = "Marrowind";  // notices of the main window
+inline constexpr const char* kExitTitle = "Pelvane";    // exit questions of design windows
+
+enum class Icon { None, Information, Exclamation, Critical, Question };
+enum class Buttons { Ok, OkCancel, YesNo };
+enum class Answer { Ok, Cancel, Yes, No };
+
+struct FileDialog {
+    bool save = false;  // save dialog (else open)
+    std::string title;
+    std::string filter;  // "Pelvane files (*.pvd)|*.pvd" style
+    std::string initial_folder;
+    std::string default_extension;  // ".pvd"
+    bool must_exist = false;
+};
+
+class Ui {
+  public:
+    virtual ~Ui() = default;
+
+    virtual void message(const std::string& text, Icon icon, const std::string& title) = 0;
+    virtual Answer ask(const std::string& text, Buttons buttons, Icon icon,
+                       const std::string& title) = 0;
+    // The chosen path, or "" when the person cancelled.
+    virtual std::string choose_file(const FileDialog& dialog) = 0;
+    // Opens a file or web address with the desktop's default application.
+    virtual void open_document(const std::string& path_or_url) = 0;
+
+    // Busy pointer around long work.
+    virtual void set_busy(bool) {}
+    // Progress of long work (done out of total); returns false when the person asked
+    // to stop.
+    virtual bool progress(int /*done*/, int /*total*/, const std::string& /*what*/) { return true; }
+
+    void message(const std::string& text, Icon icon = Icon::None) {
+        message(text, icon, kAppTitle);
+    }
+};
+
+}  // namespace pelvane::forms

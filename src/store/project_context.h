@@ -1,0 +1,70 @@
+#pragma once
+// The program-wide values of the open project. One instance is owned by the
+// application (or by a CLI command) and handed to every form that reads it, so
+// nothing here is global.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/units.h"
+#include "store/sqlite/database.h"
+
+namespace pelvane::store {
+
+// Intensity-duration-frequency coefficients of one storm frequency as last loaded.
+// The legacy loader sets A and B (i = A / (B + Tc)); the others set B, D and E
+// (i = B / (Tc + D)^E). A load overwrites only its own members and nothing clears
+// them when a project closes.
+struct CoefficientSet {
+    double a = 0.0;
+    double b = 0.0;
+    double d = 0.0;
+    double e = 0.0;
+};
+
+struct ProjectContext {
+    // Where the program's data files live (template, rainfall databases, report
+    // templates, help). Passed in by the application, never looked up globally.
+    std::filesystem::path program_folder;
+    // Per-user folder whose rainfall databases take precedence over the program
+    // folder's (imports go there when the program folder is not writable).
+    std::filesystem::path user_data_folder;
+
+    std::string database_path;
+    std::string project_id;
+    std::string project_name;
+    std::string county;
+    std::string state;
+    std::string units;
+    std::string location;
+    std::string designer;
+    std::string inlet_database;
+    std::string noaa_station;
+    std::string major_release;
+    std::string product_name;
+
+    bool legacy_database_mode = false;
+    bool details_edit_mode = false;
+    bool grid_exit_flag = false;
+    std::string last_folder;
+
+    Database project_connection;
+    Database coefficient_connection;
+    Database rainfall_connection;
+    Database inlet_connection;
+    std::string active_rainfall_database;
+    std::vector<std::string> county_list;
+    std::vector<std::string> station_list;
+    CoefficientSet coefficients;
+    std::string intensity_result;
+
+    std::string number_format = "0.000";
+    UnitConstants unit_constants;
+    int sub_area_list_length = 15;
+
+    bool english() const { return is_english(units); }
+    bool noaa_release() const { return major_release == "2.1"; }
+};
+
+}  // namespace pelvane::store

@@ -1,0 +1,117 @@
+#pragma once
+// A thin RAII layer over SQLite. Every statement is prepared with parameters:
+// values never become part of SQL text, so a pipe number such as O'Brien 1 or the
+// station Stuart's Draft needs no special handling anywhere.
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace pelvane::store {
+
+// A failing database step. what() is the description shown to the engineer.
+class DatabaseError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// A bound parameter or a column value. Records of this program hold text; numbers
+// appear only in the rainfall and coefficient databases.
+using Value = std::variant<std::nullptr_t, std::string, double, std::int64_t>;
+
+class Statement {
+  public:
+    Statement(sqlite3* db, std::string_view sql);
+    ~Statement();
+    Statement(Statement&& other) noexcept;
+    Statement& operator=(Statement&&) = delete;
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    // Binds parameter `index` (1-based).
+    Statement& bind(int index, const Value& value);
+    Statement& bind(int index, std::string_view text);
+    Statement& bind_all(const std::vector<Value>& values);
+
+    // Advances to the next row; false when there are no more rows.
+    bool step();
+    // Runs a statement that returns no rows (or ignores them).
+    void run();
+    void reset();
+
+    int column_count() const;
+    std::string column_name(int index) const;
+    bool is_null(int index) const;
+    // The column as text; NULL reads as "" (numbers in their SQLite text form).
+    std::string text(int index) const;
+    double number(int index) const;
+    Value value(int index) const;
+
+  private:
+    sqlite3* db_;
+    sqlite3_stmt* stmt_ = nullptr;
+};
+
+class Database {
+  public:
+    enum class Mode { ReadWrite, ReadOnly, Create };
+
+    // Opens a file that must exist (ReadWrite, ReadOnly) or may be created (Create).
+    // A file that is not a SQLite database is refused here, not at the first query.
+    static Database open(const std::filesystem::path& path, Mode mode = Mode::ReadWrite);
+
+    Database() = default;
+    ~Database();
+    Database(Database&& other) noexcept;
+    Database& operator=(Database&& other) noexcept;
+    Database(const Database&) = delete;
+    Database& operator=(const Database&) = delete;
+
+    bool is_open() const { return db_ != nullptr; }
+    void close();
+    const std::filesystem::path& path() const { return path_; }
+
+    Statement prepare(std::string_view sql) const;
+    // Runs one parameterised statement that returns no rows.
+    void execute(std::string_view sql, const std::vector<Value>& params = {}) const;
+    // Runs a script of several statements without parameters (schema files only).
+    void execute_script(std::string_view sql) const;
+    // First column of the first row as text, or nullopt when there is no row.
+    std::optional<std::string> query_text(std::string_view sql,
+                                          const std::vector<Value>& params = {}) const;
+
+    bool has_table(std::string_view table) const;
+    std::vector<std::string> columns_of(std::string_view table) const;
+    bool has_column(std::string_view table, std::string_view column) const;
+    int changes() const;
+    bool read_only() const;
+
+  private:
+    sqlite3* db_ = nullptr;
+    std::filesystem::path path_;
+};
+
+// Runs a group of statements as one change: commit() keeps it; leaving the scope
+// without commit() rolls everything back, so a failure half-way changes nothing.
+class Transaction {
+  public:
+    explicit Transaction(const Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+  private:
+    const Database& db_;
+    bool done_ = false;
+};
+
+}  // namespace pelvane::store

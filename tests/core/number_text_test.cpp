@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "core/text/number_text.h"
+
+using namespace pelvane::text;
+
+TEST(ParseNumber, EmptyAndGarbageAreDistinctFailures) {
+    EXPECT_TRUE(parse_number("").empty());
+    EXPECT_EQ(parse_number("   ").status, ParsedNumber::Status::NotANumber);
+    for (const char* bad : {"abc", "1.2.3", "1,000", "--1", "1e", ".", "+", "inf", "nan", "0x10",
+                            "1 2", "12a", "1e400"}) {
+        EXPECT_EQ(parse_number(bad).status, ParsedNumber::Status::NotANumber) << bad;
+    }
+}
+
+TEST(ParseNumber, AcceptsDecimalFormsWithSurroundingBlanks) {
+    const std::pair<const char*, double> cases[] = {
+        {"2", 2.0},  {" 2.5 ", 2.5},  {"\t-3.25", -3.25}, {".5", 0.5}, {"5.", 5.0},
+        {"+7", 7.0}, {"1e3", 1000.0}, {"2.5E-2", 0.025},  {"-0", 0.0}, {"0.013", 0.013},
+    };
+    for (const auto& [text, value] : cases) {
+        const auto p = parse_number(text);
+        ASSERT_TRUE(p.ok()) << text;
+        EXPECT_DOUBLE_EQ(p.value, value) << text;
+    }
+}
+
+TEST(NumberOr, EmptyTakesTheDefaultGarbageIsReported) {
+    bool ok = false;
+    EXPECT_EQ(number_or("", 5.0, &ok), 5.0);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(number_or("x", 5.0, &ok), 0.0);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(number_or("3", 5.0, &ok), 3.0);
+    EXPECT_TRUE(ok);
+}
+
+TEST(FormatNumber, RoundsHalfAwayOnTheFifteenDigitForm) {
+    // 2.675 and 1.0005 are just below the half in binary; the decimal form decides.
+    EXPECT_EQ(format_number(2.675, "0.00"), "2.68");
+    EXPECT_EQ(format_number(1.0005, "0.000"), "1.001");
+    EXPECT_EQ(format_number(-2.675, "0.00"), "-2.68");
+    EXPECT_EQ(format_number(0.125, "0.00"), "0.13");
+    EXPECT_EQ(format_number(1.45, "0.0"), "1.5");
+    EXPECT_EQ(format_number(9.9995, "0.000"), "10.000");
+    EXPECT_EQ(format_number(999.96, "0.0"), "1000.0");
+}
+
+TEST(FormatNumber, PatternsAndLeadingDigit) {
+    EXPECT_EQ(format_number(2, "0.000"), "2.000");
+    EXPECT_EQ(format_number(2, "0.0000"), "2.0000");
+    EXPECT_EQ(format_number(0.5, "#0.000"), "0.500");
+    EXPECT_EQ(format_number(0.00012, "0.00000"), "0.00012");
+    EXPECT_EQ(format_number(123.456, "#0.0000"), "123.4560");
+    EXPECT_EQ(format_number(0.04, "0.0"), "0.0");
+    EXPECT_EQ(format_number(0.05, "0.0"), "0.1");
+    EXPECT_EQ(format_number(7.5, "0"), "8");
+    EXPECT_EQ(pattern_decimals("#0.0000"), 4);
+    EXPECT_EQ(pattern_decimals("0"), 0);
+}
+
+TEST(FormatNumber, NeverPrintsMinusZero) {
+    EXPECT_EQ(format_number(-0.0001, "0.000"), "0.000");
+    EXPECT_EQ(format_number(-0.0, "0.00"), "0.00");
+    EXPECT_EQ(format_number(-0.0005, "0.000"), "-0.001");
+}
+
+TEST(FormatNumber, HugeTinyAndNonFinite) {
+    EXPECT_EQ(format_number(1e20, "0.0"), "100000000000000000000.0");
+    EXPECT_EQ(format_number(123456789012345678.0, "0"), "123456789012346000");
+    EXPECT_EQ(format_number(1e-20, "0.000"), "0.000");
+    EXPECT_EQ(format_number(std::numeric_limits<double>::quiet_NaN(), "0.0"), "NaN");
+    EXPECT_EQ(format_number(-std::numeric_limits<double>::infinity(), "0.0"), "-Infinity");
+}
+
+TEST(ShortestText, FifteenDigitsWithoutTrailingZeros) {
+    EXPECT_EQ(shortest_text(1.5), "1.5");
+    EXPECT_EQ(shortest_text(3), "3");
+    EXPECT_EQ(shortest_text(2.05), "2.05");
+    EXPECT_EQ(shortest_text(0.1 + 0.2), "0.3");
+    EXPECT_EQ(shortest_text(-0.7), "-0.7");
+    EXPECT_EQ(shortest_text(0), "0");
+    EXPECT_EQ(shortest_text(1.0 / 3.0), "0.333333333333333");
+    EXPECT_EQ(shortest_text(123456789012345.0), "123456789012345");
+    EXPECT_EQ(shortest_text(1e15), "1E+15");
+    EXPECT_EQ(shortest_text(0.00001), "0.00001");
+    EXPECT_EQ(shortest_text(2.5e-7), "2.5E-07");
+}
+
+TEST(Rounding, HalfEvenAndHalfAwayDifferOnlyAtExactHalves) {
+    EXPECT_DOUBLE_EQ(round_half_even(0.0125, 3), 0.012);
+    EXPECT_DOUBLE_EQ(round_half_even(0.0135, 3), 0.014);
+    EXPECT_DOUBLE_EQ(round_half_even(2.665, 2), 2.66);
+    EXPECT_DOUBLE_EQ(round_half_even(2.5, 0), 2.0);
+    EXPECT_DOUBLE_EQ(round_half_even(3.5, 0), 4.0);
+    EXPECT_DOUBLE_EQ(round_half_even(0.5, 0), 0.0);
+    EXPECT_DOUBLE_EQ(round_half_even(-2.5, 0), -2.0);
+    EXPECT_DOUBLE_EQ(round_half_even(0.01251, 3), 0.013);
+    EXPECT_DOUBLE_EQ(round_half_away(0.0125, 3), 0.013);
+    EXPECT_DOUBLE_EQ(round_half_away(-2.5, 0), -3.0);
+    EXPECT_DOUBLE_EQ(round_half_away(1.0005, 3), 1.001);
+}
+
+TEST(Trim, BlanksOnly) {
+    EXPECT_EQ(trim("  a b \t"), "a b");
+    EXPECT_EQ(trim("   "), "");
+}

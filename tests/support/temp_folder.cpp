@@ -1,0 +1,35 @@
+#include "support/temp_folder.h"
+
+#include <unistd.h>
+#include <atomic>
+#include <chrono>
+
+namespace pelvane::testing {
+
+TempFolder::TempFolder() {
+    static std::atomic<int> counter{0};
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    path_ = std::filesystem::temp_directory_path() /
+            ("pelvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(stamp) + "-" +
+             std::to_string(counter++));
+    std::filesystem::create_directories(path_);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ec;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ec);
+    std::filesystem::remove_all(path_, ec);
+}
+
+std::filesystem::path program_folder() {
+    return PELVANE_PROGRAM_DIR;
+}
+std::filesystem::path source_folder() {
+    return PELVANE_SOURCE_DIR;
+}
+std::filesystem::path cli_path() {
+    return PELVANE_CLI_PATH;
+}
+
+}  // namespace pelvane::testing

@@ -1,0 +1,30 @@
+#pragma once
+// A fresh folder per test, removed afterwards.
+
+#include <filesystem>
+#include <string>
+
+namespace pelvane::testing {
+
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// The program folder of the build (template, rainfall databases, templates).
+std::filesystem::path program_folder();
+// The source tree (for data sources such as data/samples).
+std::filesystem::path source_folder();
+// The pelvane command-line tool.
+std::filesystem::path cli_path();
+
+}  // namespace pelvane::testing
