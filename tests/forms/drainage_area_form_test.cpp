@@ -32,6 +32,13 @@ class DrainageAreaFormTest : public ::testing::Test {
             form.c_left(row);
         }
     }
+    // Lawns 2 at C 0.35 and paved 1.5 at C 0.9.
+    static void two_rows(DrainageAreaForm& form) {
+        type(form, "Area", kLawns, "2");
+        type(form, "Cval", kLawns, "0.35");
+        type(form, "Area", kPaved, "1.5");
+        type(form, "Cval", kPaved, "0.9");
+    }
     static const std::string& text(const DrainageAreaForm& form, std::string_view column, int row) {
         return form.fields.text(cell(column, row));
     }
@@ -89,10 +96,7 @@ TEST_F(DrainageAreaFormTest, AreaIsFormattedAndAZeroAreaClearsItsRow) {
 
 TEST_F(DrainageAreaFormTest, TotalsAreShortestTexts) {
     auto form = opened();
-    type(form, "Area", kLawns, "2");
-    type(form, "Cval", kLawns, "0.35");
-    type(form, "Area", kPaved, "1.5");
-    type(form, "Cval", kPaved, "0.9");
+    two_rows(form);
     EXPECT_EQ(text(form, "CA", kPaved), "1.35");
     EXPECT_EQ(form.fields.text("TAREA"), "3.5");
     EXPECT_EQ(form.fields.text("TCA"), "2.05");
@@ -100,10 +104,7 @@ TEST_F(DrainageAreaFormTest, TotalsAreShortestTexts) {
 
 TEST_F(DrainageAreaFormTest, SaveHandsBackTheRowsAndReopeningRestoresThem) {
     auto form = opened();
-    type(form, "Area", kLawns, "2");
-    type(form, "Cval", kLawns, "0.35");
-    type(form, "Area", kPaved, "1.5");
-    type(form, "Cval", kPaved, "0.9");
+    two_rows(form);
     form.cmdsavearea();
     ASSERT_TRUE(form.close_requested);
     ASSERT_TRUE(form.saved());
