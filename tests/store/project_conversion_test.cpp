@@ -39,11 +39,8 @@ void expect_stamped(const fs::path& file, const std::string& station, std::size_
 
 class ConversionTest : public ::testing::Test {
   protected:
-    ProjectContext open(const fs::path& file) {
-        ProjectContext context;
-        context.program_folder = testing::program_folder();
-        open_project(context, file);
-        return context;
+    static ProjectContext open(const fs::path& file) {
+        return testing::open_project_for_test(file);
     }
     testing::TempFolder folder_;
 };

@@ -13,11 +13,8 @@ namespace fs = std::filesystem;
 
 class ProjectDetailsTest : public ::testing::Test {
   protected:
-    ProjectContext open(const fs::path& file) {
-        ProjectContext context;
-        context.program_folder = testing::program_folder();
-        open_project(context, file);
-        return context;
+    static ProjectContext open(const fs::path& file) {
+        return testing::open_project_for_test(file);
     }
     std::int64_t records(const fs::path& file) {
         return TextTable(Database::open(file), "PROJECT").count();

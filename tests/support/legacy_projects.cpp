@@ -1,5 +1,6 @@
 #include "support/legacy_projects.h"
 
+#include "store/project_database.h"
 #include "store/sqlite/database.h"
 #include "support/temp_folder.h"
 
@@ -36,6 +37,13 @@ void make_legacy_project(const std::filesystem::path& file) {
 void make_older_release_project(const std::filesystem::path& file) {
     make_current_project(file);
     drop_columns(file, "PROJECT", {"NOAA_STATION"});
+}
+
+store::ProjectContext open_project_for_test(const std::filesystem::path& file) {
+    store::ProjectContext context;
+    context.program_folder = program_folder();
+    store::open_project(context, file);
+    return context;
 }
 
 void insert_row(const std::filesystem::path& file, const std::string& table,

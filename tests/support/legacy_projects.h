@@ -14,12 +14,18 @@
 #include <utility>
 #include <vector>
 
+#include "store/project_context.h"
+
 namespace pelvane::testing {
 
 // A fresh copy of the build's project template at `file` (replacing any file).
 void make_current_project(const std::filesystem::path& file);
 void make_legacy_project(const std::filesystem::path& file);
 void make_older_release_project(const std::filesystem::path& file);
+
+// Opens a project file for design work as the program does, with the build's
+// program folder.
+store::ProjectContext open_project_for_test(const std::filesystem::path& file);
 
 // Column texts of a row to add; nullopt stores NULL.
 using RowValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
