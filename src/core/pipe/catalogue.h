@@ -61,20 +61,12 @@ std::string_view new_pipe_diameter(std::string_view units);
 // Tool tip of the diameter field: Min. 12 and the inch sign.
 inline constexpr std::string_view kDiameterToolTip = "Min. 12\"";
 
-// Background of a size field that does not apply to the shape (the `highlighted`
-// state of a field).
-struct Rgb {
-    int red = 0;
-    int green = 0;
-    int blue = 0;
-};
-inline constexpr Rgb kNotApplicableBackground{192, 192, 255};
-
 // A change to one field: each member left empty keeps what the field has.
 struct FieldChange {
     std::optional<std::string> text;
     std::optional<bool> enabled;
-    // true: the light-blue background of a size field that does not apply.
+    // true: the light-blue background of a size field that does not apply (the
+    // field's `highlighted` state).
     std::optional<bool> highlighted;
     // Replaces the field's list items.
     std::optional<std::vector<std::string>> items;
