@@ -14,26 +14,28 @@ void apply_section_change(FieldSet& fields, const pipe::SectionChange& change) {
 }
 
 SizePickerForm::SizePickerForm(const pipe::SizePicker& picker, Ui& ui) : picker_(picker), ui_(ui) {
-    items_.reserve(picker_.rows.size());
-    for (const pipe::SizeRow& row : picker_.rows) items_.push_back(row.list_text());
+    Field& list = fields[picker_.list];
+    for (const pipe::SizeRow& row : picker_.rows) list.items.push_back(row.list_text());
 }
 
 void SizePickerForm::select_row(std::optional<std::size_t> row) {
-    selected_ = row && *row < items_.size() ? row : std::nullopt;
+    const auto& items = list().items;
+    fields.set_text(picker_.list, row && *row < items.size() ? items[*row] : std::string());
 }
 
 void SizePickerForm::select() {
-    if (!open_) return;
-    if (!selected_) {
+    if (close_requested) return;
+    const std::string& chosen = list().text;
+    if (chosen.empty()) {
         ui_.message(kPleaseSelectPipeSize, Icon::Information);
         return;
     }
-    picked_ = pipe::picked_size(picker_, items_[*selected_]);
-    open_ = false;
+    picked_ = pipe::picked_size(picker_, chosen);
+    close_requested = true;
 }
 
 void SizePickerForm::cancel() {
-    open_ = false;
+    close_requested = true;
 }
 
 }  // namespace pelvane::forms

@@ -11,6 +11,7 @@
 #include "core/pipe/catalogue.h"
 #include "core/pipe/picker_tables.h"
 #include "forms/field.h"
+#include "forms/form_model.h"
 #include "forms/ui.h"
 
 namespace pelvane::forms {
@@ -21,17 +22,16 @@ inline constexpr const char* kPleaseSelectPipeSize = "Please Select Pipe Size!";
 // to the pipe window's fields; fields the change leaves alone keep their state.
 void apply_section_change(FieldSet& fields, const pipe::SectionChange& change);
 
-class SizePickerForm {
+class SizePickerForm : public FormModel {
   public:
     SizePickerForm(const pipe::SizePicker& picker, Ui& ui);
 
     const pipe::SizePicker& picker() const { return picker_; }
-    // The list's items: each size as its four tab-separated fields.
-    const std::vector<std::string>& items() const { return items_; }
-
-    // The highlighted row, or none; a row beyond the list counts as none.
+    // The list field, named as the picker's list control: its items are the sizes as
+    // four tab-separated fields, its text the highlighted one ("" when none is).
+    const Field& list() const { return fields.at(picker_.list); }
+    // Highlights a row by its index; a row beyond the list highlights none.
     void select_row(std::optional<std::size_t> row);
-    std::optional<std::size_t> selected_row() const { return selected_; }
 
     // Select (`Pselect`, ...): with no row, a reminder and the picker stays open;
     // otherwise the picked size is kept for the pipe window and the picker closes.
@@ -39,17 +39,13 @@ class SizePickerForm {
     // Cancel (`pscancel`, ...): closes without a change.
     void cancel();
 
-    bool is_open() const { return open_; }
     // Set once Select has closed the picker.
     const std::optional<pipe::SectionChange>& picked() const { return picked_; }
 
   private:
     const pipe::SizePicker& picker_;
     Ui& ui_;
-    std::vector<std::string> items_;
-    std::optional<std::size_t> selected_;
     std::optional<pipe::SectionChange> picked_;
-    bool open_ = true;
 };
 
 }  // namespace pelvane::forms

@@ -26,9 +26,9 @@ FieldSet new_pipe(std::string_view units) {
 TEST(SizePickerForm, ListHoldsEveryRowAsTabText) {
     support::ScriptedUi ui;
     const SizePickerForm form(picker("frmPA_CMP_LC_M"), ui);
-    ASSERT_EQ(form.items().size(), 34u);
-    EXPECT_EQ(form.items().front(), "1854\t1397\t2.04\t0.393");
-    EXPECT_EQ(form.items().back(), "5055\t3073\t12.17\t0.908");
+    ASSERT_EQ(form.list().items.size(), 34u);
+    EXPECT_EQ(form.list().items.front(), "1854\t1397\t2.04\t0.393");
+    EXPECT_EQ(form.list().items.back(), "5055\t3073\t12.17\t0.908");
 }
 
 TEST(SizePickerForm, SelectWithoutARowRemindsAndStaysOpen) {
@@ -39,14 +39,14 @@ TEST(SizePickerForm, SelectWithoutARowRemindsAndStaysOpen) {
     EXPECT_EQ(ui.last().text, "Please Select Pipe Size!");
     EXPECT_EQ(ui.last().icon, forms::Icon::Information);
     EXPECT_EQ(ui.last().title, "PelvaneVA");
-    EXPECT_TRUE(form.is_open());
+    EXPECT_FALSE(form.close_requested);
     EXPECT_FALSE(form.picked());
 
     form.select_row(30);  // one past the last row
-    EXPECT_FALSE(form.selected_row());
+    EXPECT_EQ(form.list().text, "");
     form.select();
     EXPECT_EQ(ui.shown.size(), 2u);
-    EXPECT_TRUE(form.is_open());
+    EXPECT_FALSE(form.close_requested);
 }
 
 TEST(SizePickerForm, CancelClosesWithoutChange) {
@@ -54,7 +54,7 @@ TEST(SizePickerForm, CancelClosesWithoutChange) {
     SizePickerForm form(picker("frmPA_C_E"), ui);
     form.select_row(4);
     form.cancel();
-    EXPECT_FALSE(form.is_open());
+    EXPECT_TRUE(form.close_requested);
     EXPECT_FALSE(form.picked());
     EXPECT_TRUE(ui.shown.empty());
 }
@@ -69,7 +69,7 @@ TEST(SizePickerForm, PickingAnEllipseLocksSpanAndRise) {
     SizePickerForm form(picker("frmEPipeSize"), ui);
     form.select_row(9);
     form.select();
-    EXPECT_FALSE(form.is_open());
+    EXPECT_TRUE(form.close_requested);
     ASSERT_TRUE(form.picked());
     forms::apply_section_change(fields, *form.picked());
     EXPECT_EQ(fields.text("span"), "27");
