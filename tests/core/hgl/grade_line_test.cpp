@@ -51,14 +51,6 @@ TEST(HglGradeLine, SinglePipeGivesTheOutfallRowAndOnePipeRow) {
     EXPECT_EQ(result.storm_frequency, "10");
 }
 
-TEST(HglGradeLine, TailwaterAboveTheOutletLevels) {
-    const std::vector<HglPipe> pipes = {make_pipe("1", "2", "1")};
-    const HglResult result = compute_grade_line(pipes, "1", "103", "ENGLISH");
-    EXPECT_CELL_NEAR(result.rows[1].field(5), 103.0);
-    // 103 + hf 0.9473821102646298 + Ho 0.12436180124223602
-    EXPECT_CELL_NEAR(result.rows[1].field(25), 104.07174391150686);
-}
-
 TEST(HglGradeLine, EmptyTailwaterIsZeroAndEmptyNodeComputesNothing) {
     const std::vector<HglPipe> pipes = {make_pipe("1", "2", "1")};
     EXPECT_EQ(text_in(compute_grade_line(pipes, "1", "", "ENGLISH").rows[0].field(25)), "0.0");
