@@ -249,6 +249,22 @@ Case heavy_previous_pipe() {
     return c;
 }
 
+// A structure of C·A 3.0 at 5 min and a small previous pipe of C·A 1.0 arriving at
+// 15 min: the structure's full area with the share of the previous pipe's that has
+// arrived by 5 min governs.
+Case partial_area_at_structure_tc() {
+    Case c;
+    c.fields = fields_with("3.0", "5.0");
+    c.fields.previous[0] = {"1.0", "14.0", "60"};
+    c.fields.accumulated_ca = "4";
+    c.fields.accumulated_tc = "15.000";
+    c.fields.pipe_i = "4.000";
+    c.intensities.structure = "6.000";
+    c.intensities.previous = {"4.000", "", "", ""};
+    c.discharges = {"0.010", "", "", ""};
+    return c;
+}
+
 TEST(DesignDischarge, APreviousPipeCarriesAtLeastItsOwnDischargeOn) {
     Case c = heavy_previous_pipe();
     ASSERT_TRUE(design_discharge(c.fields, c.intensities, c.discharges, kEnglish).ok());
@@ -276,31 +292,19 @@ TEST(DesignDischarge, MetricDividesEveryRationalTermBy360) {
     ASSERT_TRUE(design_discharge(f, intensities, {}, kMetric).ok());
     EXPECT_EQ(f.pipe_discharge, "0.5556");  // 100 * 2 / 360
 
-    // Partial area at the structure Tc: 3 * 6 + 0.333 * 6 * 1 (English) below.
-    f = fields_with("3.0", "5.0");
-    f.previous[0] = {"1.0", "14.0", "60"};
-    f.accumulated_ca = "4";
-    f.accumulated_tc = "15.0000";
-    f.pipe_i = "4.000";
-    intensities.structure = "6.000";
-    intensities.previous = {"4.000", "", "", ""};
-    ASSERT_TRUE(design_discharge(f, intensities, {"0.010", "", "", ""}, kMetric).ok());
-    EXPECT_EQ(f.pipe_discharge, "0.0556");  // 19.998 / 360
+    // The partial area at the structure Tc, as in the English case below.
+    Case partial = partial_area_at_structure_tc();
+    ASSERT_TRUE(
+        design_discharge(partial.fields, partial.intensities, partial.discharges, kMetric).ok());
+    EXPECT_EQ(partial.fields.pipe_discharge, "0.0556");  // 19.998 / 360
 }
 
 // The duration ratios are rounded to 3 decimals before use: 5 / 15 gives 0.333,
-// so the partial-area candidate is 18 + 0.333 * 6 = 19.998 rather than 20.
+// so the partial-area candidate is 3 * 6 + 0.333 * 6 * 1 = 19.998 rather than 20.
 TEST(DesignDischarge, DurationRatiosAreRoundedToThreeDecimals) {
-    FlowFields f = fields_with("3.0", "5.0");
-    f.previous[0] = {"1.0", "14.0", "60"};
-    f.accumulated_ca = "4";
-    f.accumulated_tc = "15.000";
-    f.pipe_i = "4.000";
-    FlowIntensities intensities;
-    intensities.structure = "6.000";
-    intensities.previous = {"4.000", "", "", ""};
-    ASSERT_TRUE(design_discharge(f, intensities, {"4.200", "", "", ""}, kEnglish).ok());
-    EXPECT_EQ(f.pipe_discharge, "19.998");
+    Case c = partial_area_at_structure_tc();
+    ASSERT_TRUE(design_discharge(c.fields, c.intensities, c.discharges, kEnglish).ok());
+    EXPECT_EQ(c.fields.pipe_discharge, "19.998");
 }
 
 // Exact halves go to the even neighbour: 6.5 / 8 = 0.8125 -> 0.812 (not 0.813),

@@ -153,7 +153,9 @@ TEST(FlowOrder, TenThousandPipesInAChainATreeAndACircle) {
     for (std::size_t p = 0; p < tree_order.order.size(); ++p) position[tree_order.order[p]] = p;
     for (std::size_t i = 0; i < tree_network.size(); ++i) {
         for (const auto& previous : tree_network.previous_of(i)) {
-            if (previous) ASSERT_LT(position[*previous], position[i]);
+            if (previous) {
+                ASSERT_LT(position[*previous], position[i]);
+            }
         }
     }
 

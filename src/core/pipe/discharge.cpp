@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "core/hydrology/time_of_concentration.h"
 #include "core/text/number_text.h"
 #include "core/units.h"
 
@@ -13,9 +14,9 @@ using text::format_number;
 using text::parse_number;
 using text::shortest_text;
 
-// Minutes a structure's time of concentration is at least, and what an empty one
-// means.
-constexpr double kMinimumStructureTc = 5.0;
+// An empty structure Tc means the shortest inlet time; so does an accumulated time
+// not computed yet, the accumulation being at least the structure's.
+constexpr double kEmptyTc = hydrology::kMinimumTcMinutes;
 constexpr double kSecondsPerMinute = 60.0;
 
 std::string row_field(std::string_view stem, int index) {
@@ -152,7 +153,7 @@ StepOutcome accumulate(FlowFields& fields, FlowIntensities& intensities,
     const double latest = arrivals[latest_arrival(arrivals)];
 
     double structure_tc = 0.0;
-    if (!read(fields.structure_tc, kMinimumStructureTc, "structure_Tc", structure_tc, outcome)) {
+    if (!read(fields.structure_tc, kEmptyTc, "structure_Tc", structure_tc, outcome)) {
         return outcome;
     }
     const double accumulated_tc = structure_tc < latest ? latest : structure_tc;
@@ -238,11 +239,10 @@ StepOutcome design_discharge(FlowFields& fields, const FlowIntensities& intensit
     // area in the share of it that has arrived by then.
     double structure_tc = 0.0;
     double accumulated_tc = 0.0;
-    if (!read(fields.structure_tc, kMinimumStructureTc, "structure_Tc", structure_tc, outcome)) {
+    if (!read(fields.structure_tc, kEmptyTc, "structure_Tc", structure_tc, outcome)) {
         return outcome;
     }
-    if (!read(fields.accumulated_tc, kMinimumStructureTc, "accumulated_Tc", accumulated_tc,
-              outcome)) {
+    if (!read(fields.accumulated_tc, kEmptyTc, "accumulated_Tc", accumulated_tc, outcome)) {
         return outcome;
     }
     if (accumulated_tc == 0.0) return failure(StepOutcome::Status::Arithmetic, "accumulated_Tc");

@@ -144,7 +144,8 @@ StepOutcome compute_intensities(FlowFields& fields, FlowIntensities& intensities
 // accumulated area at its intensity; the upper structure alone or any one previous
 // pipe alone (each plus the lateral discharge); and the partial-area candidates
 // for the structure Tc and for each arrival time, whose duration ratios are
-// rounded to 3 decimals (halves to even).
+// rounded to 3 decimals (halves to even). Read as empty, the structure and the
+// accumulated times count 5.0 minutes and every other value 0.
 StepOutcome design_discharge(FlowFields& fields, const FlowIntensities& intensities,
                              const PreviousDischarges& previous_discharges,
                              const DischargeSettings& settings);
