@@ -156,6 +156,18 @@ TEST(CircularNormalDepth, PassingTheCapGivesTheDiameterAndKeepsThatPassSection) 
     EXPECT_LT(s.P, 2.0 * std::numbers::pi);
 }
 
+TEST(CircularNormalDepth, ACapPassBeyondTheDiameterFailsAndKeepsThePassBefore) {
+    // In a pipe under 1 ft the first pass beyond 0.9999 · D can lie beyond D itself:
+    // 0.5000 here, beyond 0.49996.
+    SectionState s = circle(0.49996, 1000.0);
+    const SearchOutcome o = expect_same(kCircularNormal, s, "0.49996 ft");
+    EXPECT_TRUE(o.failed);
+    EXPECT_EQ(o.reason, "arccos argument outside [-1, 1] in circular_normal_depth");
+    EXPECT_EQ(o.value, 0.0);
+    circular_normal_depth(s, fast_scanner());
+    EXPECT_GT(s.A, 0.99 * std::numbers::pi * 0.49996 * 0.49996 / 4);  // the pass at 0.4999
+}
+
 TEST(CircularNormalDepth, SameAsThePlainScanAroundTheLargestDischarge) {
     for (const double d : {0.5, 1.25, 3.0, 6.0}) {
         const SectionState s = circle(d, 0.0);

@@ -11,12 +11,11 @@ using Index = DepthSequence::Index;
 // From depth y (a double in [top / 2, top)) a step adds exactly `increment` as long
 // as the exact sum y + step stays below `top`: the sum is then rounded to the ulp of
 // y's binade, and y is a multiple of that ulp. Returns how many steps in a row, from
-// y on, are such steps (0 when not even the first one is). A binade where the step
-// is an odd number of half ulps rounds each sum to the even neighbour, so the
-// increment alternates there: no run is formed in it.
+// y on, are such steps (0 when not even the first one is). Rounding ties, where the
+// increment would alternate with the parity of y, happen only in the binade right
+// above the step's own, which holds at most two depths: a run there has at most one
+// steady step, whose increment was taken from that very step.
 Index steady_steps(double y, double increment, double step, double top) {
-    const double ulp = std::ldexp(top, -53);
-    if (std::fmod(step, ulp) == ulp / 2) return 0;
     // top - w is exact for w in [top / 2, top]; a w beyond top gives a negative
     // difference whatever the rounding, which fails the test as it should.
     const auto steady_from = [&](Index j) {
