@@ -143,20 +143,24 @@ const Search kBoxCritical = box_critical_depth;
 
 }  // namespace
 
-TEST(CircularNormalDepth, PassingTheCapGivesTheDiameterAndKeepsThatPassSection) {
-    const SearchOutcome o = expect_same(kCircularNormal, circle(2.0, 1000.0), "2 ft");
+TEST(DepthSearches, PassingTheCapGivesTheSizeAndKeepsThatPassSection) {
     SectionState s = circle(2.0, 1000.0);
+    const SearchOutcome o = expect_same(kCircularNormal, s, "2 ft");
     circular_normal_depth(s, fast_scanner());
     EXPECT_FALSE(o.failed);
     EXPECT_EQ(o.value, 2.0);
     EXPECT_EQ(s.y, 2.0);
-    // The area and perimeter are those of the pass just beyond 0.9999 · D, not full.
+    // The area is that of the pass just beyond 0.9999 · D, not the full area.
     EXPECT_LT(s.A, std::numbers::pi);
     EXPECT_GT(s.A, 0.9999 * std::numbers::pi);
-    EXPECT_LT(s.P, 2.0 * std::numbers::pi);
+    // A box's normal depth past 0.9999 · H is H; its critical depth is not (below).
+    EXPECT_EQ(expect_same(kBoxNormal, spanned(3.0, 2.0, 1e4), "box").value, 2.0);
+    SectionState dry = spanned(3.0, 2.0, 0.0);
+    EXPECT_EQ(box_normal_depth(dry, fast_scanner()).value, 0.0);
+    EXPECT_EQ(box_critical_depth(dry, fast_scanner()).value, 0.0);
 }
 
-TEST(CircularNormalDepth, ACapPassBeyondTheDiameterFailsAndKeepsThePassBefore) {
+TEST(DepthSearches, ACapPassBeyondTheDiameterFailsAndKeepsThePassBefore) {
     // In a pipe under 1 ft the first pass beyond 0.9999 · D can lie beyond D itself:
     // 0.5000 here, beyond 0.49996.
     SectionState s = circle(0.49996, 1000.0);
@@ -168,7 +172,7 @@ TEST(CircularNormalDepth, ACapPassBeyondTheDiameterFailsAndKeepsThePassBefore) {
     EXPECT_GT(s.A, 0.99 * std::numbers::pi * 0.49996 * 0.49996 / 4);  // the pass at 0.4999
 }
 
-TEST(CircularNormalDepth, SameAsThePlainScanAroundTheLargestDischarge) {
+TEST(DepthSearches, SameAsThePlainScanAroundTheLargestDischarge) {
     for (const double d : {0.5, 1.25, 3.0, 6.0}) {
         const SectionState s = circle(d, 0.0);
         const double top = largest_reached(
@@ -176,53 +180,22 @@ TEST(CircularNormalDepth, SameAsThePlainScanAroundTheLargestDischarge) {
             [d](const SearchOutcome& o, const SectionState&) { return !o.failed && o.value < d; });
         expect_same_around_the_top(kCircularNormal, s, top, "D=" + std::to_string(d));
     }
-}
-
-TEST(EllipticalNormalDepth, SameAsThePlainScanAroundTheLargestDischargeAndFailsBeyond) {
-    for (const auto& [span, rise] :
-         {std::pair{1.9, 1.2}, std::pair{4.0, 4.0}, std::pair{8.8, 5.6}}) {
+    const auto reached = [](const SearchOutcome& o, const SectionState&) { return !o.failed; };
+    for (const auto& [span, rise] : {std::pair{1.9, 1.2}, std::pair{8.8, 5.6}}) {
         const SectionState s = spanned(span, rise, 0.0);
-        const double top =
-            largest_reached(ellipse_normal, s, 1e5,
-                            [](const SearchOutcome& o, const SectionState&) { return !o.failed; });
-        expect_same_around_the_top(ellipse_normal, s, top, "ellipse rise " + std::to_string(rise));
+        const double top = largest_reached(ellipse_normal, s, 1e5, reached);
+        expect_same_around_the_top(ellipse_normal, s, top, "ellipse " + std::to_string(rise));
         // Beyond the top every pass at relative depth 1 repeats itself: a failure,
         // never an endless scan.
         SectionState beyond = s;
         beyond.Q = top * 1.5;
-        const SearchOutcome o = ellipse_normal(beyond, fast_scanner());
-        EXPECT_TRUE(o.failed);
-        EXPECT_EQ(o.reason, "the depth scan cannot reach the discharge");
+        EXPECT_EQ(ellipse_normal(beyond, fast_scanner()).reason,
+                  "the depth scan cannot reach the discharge");
+        const SectionState arch = spanned(span, rise, 0.0);
+        expect_same_around_the_top(arch_normal, arch,
+                                   largest_reached(arch_normal, arch, 1e5, reached),
+                                   "arch " + std::to_string(rise));
     }
-}
-
-TEST(ArchNormalDepth, SameAsThePlainScanAroundTheLargestDischarge) {
-    const SectionState s = spanned(5.9, 3.8, 0.0);
-    const double top = largest_reached(
-        arch_normal, s, 1e5, [](const SearchOutcome& o, const SectionState&) { return !o.failed; });
-    expect_same_around_the_top(arch_normal, s, top, "arch");
-}
-
-TEST(BoxSearches, CapsDifferBetweenNormalAndCriticalDepth) {
-    // Normal depth past 0.9999 · H is set to H.
-    const SearchOutcome normal = expect_same(kBoxNormal, spanned(3.0, 2.0, 1e4), "normal");
-    EXPECT_EQ(normal.value, 2.0);
-    // Critical depth stops at the first pass beyond 0.999 · H and keeps it.
-    const SearchOutcome critical = expect_same(kBoxCritical, spanned(3.0, 2.0, 1e4), "critical");
-    EXPECT_GT(critical.value, 0.999 * 2.0);
-    EXPECT_LT(critical.value, 0.999 * 2.0 + 0.0001 + 1e-12);
-    EXPECT_NE(critical.value, 2.0);
-    // Nothing to carry: both searches give 0 without scanning.
-    SectionState dry = spanned(3.0, 2.0, 0.0);
-    EXPECT_EQ(box_normal_depth(dry, fast_scanner()).value, 0.0);
-    EXPECT_EQ(box_critical_depth(dry, fast_scanner()).value, 0.0);
-}
-
-TEST(RelativeCriticalDepth, PassingTheRiseGivesTheRise) {
-    // The pass after 1.00 is 1.01, beyond a rise of 1.005: reported as the rise.
-    SectionState s = spanned(2.0, 1.005, 1e4);
-    const SearchOutcome o = expect_same(ellipse_critical, s, "rise 1.005");
-    EXPECT_EQ(o.value, 1.005);
 }
 
 TEST(DepthSearches, SameAsThePlainScanFromTinyDischargesToFarBeyondCapacity) {
@@ -253,53 +226,34 @@ TEST(DepthSearches, SameAsThePlainScanFromTinyDischargesToFarBeyondCapacity) {
     }
 }
 
-TEST(CircularNormalDepth, WithinOneStepAboveTheRootOfTheManningEquation) {
-    // Independent geometry: the stop test Q − Qc ≤ 0.001 first holds at the first
-    // pass at or above the depth where Qc = Q − 0.001 on the rising branch.
-    const auto discharge = [](double d, double y, double n, double slope) {
-        const double theta = std::acos(1 - 2 * y / d);
-        const double area = d * d / 8 * (2 * theta - std::sin(2 * theta));
-        return 1.486 / n * area * std::cbrt(std::pow(area / (theta * d), 2)) * std::sqrt(slope);
-    };
+TEST(NormalDepths, WithinOneStepAboveTheRootOfTheManningEquation) {
+    // Independent geometry. The stop test Q − Qc ≤ 0.001 first holds at the first pass
+    // at or above the depth where the discharge reaches Q − 0.001 (rising branch).
     std::mt19937_64 rng(5);
     const auto uniform = [&](double lo, double hi) {
         return std::uniform_real_distribution<double>(lo, hi)(rng);
     };
-    for (int i = 0; i < 200; ++i) {
-        const double d = uniform(1.0, 12.0), n = uniform(0.01, 0.025), slope = uniform(0.001, 0.05);
-        const double full = discharge(d, d, n, slope);
-        SectionState s = english(uniform(0.01, 1.0) * full, n, slope);
-        s.D = d;
-        const SearchOutcome o = circular_normal_depth(s, fast_scanner());
-        ASSERT_FALSE(o.failed);
-        double lo = 0, hi = 0.9 * d;  // the rising branch
-        for (int k = 0; k < 100; ++k) {
-            const double mid = (lo + hi) / 2;
-            (discharge(d, mid, n, slope) < s.Q - 0.001 ? lo : hi) = mid;
-        }
-        EXPECT_GE(o.value, lo - 1e-9) << i;
-        EXPECT_LT(o.value, lo + 0.0001 + 1e-9) << i;
-    }
-}
-
-TEST(BoxNormalDepth, WithinOneStepAboveTheRootOfTheManningEquation) {
-    std::mt19937_64 rng(6);
-    const auto uniform = [&](double lo, double hi) {
-        return std::uniform_real_distribution<double>(lo, hi)(rng);
-    };
-    for (int i = 0; i < 200; ++i) {
-        const double b = uniform(1.0, 12.0), h = uniform(1.0, 12.0);
+    for (int i = 0; i < 400; ++i) {
+        const bool circular = i % 2 == 0;
         SectionState s = english(0.0, uniform(0.01, 0.025), uniform(0.001, 0.05));
-        s.B = b;
-        s.H = h;
+        s.D = uniform(1.0, 12.0);
+        s.B = uniform(1.0, 12.0);
+        s.H = uniform(1.0, 12.0);
         const auto discharge = [&](double y) {
-            const double r = b * y / (2 * y + b);
-            return 1.486 / s.n * b * y * std::cbrt(r * r) * std::sqrt(s.S);
+            double area = s.B * y, perimeter = 2 * y + s.B;
+            if (circular) {
+                const double theta = std::acos(1 - 2 * y / s.D);
+                area = s.D * s.D / 8 * (2 * theta - std::sin(2 * theta));
+                perimeter = theta * s.D;
+            }
+            return 1.486 / s.n * area * std::cbrt(std::pow(area / perimeter, 2)) * std::sqrt(s.S);
         };
-        s.Q = uniform(0.01, 1.0) * discharge(h);
-        const SearchOutcome o = box_normal_depth(s, fast_scanner());
+        const double top = circular ? 0.9 * s.D : s.H;  // 0.9 D: below the circle's largest
+        s.Q = uniform(0.01, 1.0) * discharge(top);
+        const SearchOutcome o = circular ? circular_normal_depth(s, fast_scanner())
+                                         : box_normal_depth(s, fast_scanner());
         ASSERT_FALSE(o.failed);
-        double lo = 0, hi = h;
+        double lo = 0, hi = top;
         for (int k = 0; k < 100; ++k) {
             const double mid = (lo + hi) / 2;
             (discharge(mid) < s.Q - 0.001 ? lo : hi) = mid;

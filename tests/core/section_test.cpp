@@ -23,11 +23,22 @@ using pipe::SectionResult;
 
 namespace {
 
-using Written = std::vector<std::pair<std::string, std::string>>;
-
 SectionInput with_length(SectionInput in, std::string length) {
     in.length = std::move(length);
     return in;
+}
+
+// Splits "a|b|c".
+std::vector<std::string> fields(const std::string& joined) {
+    std::vector<std::string> out(1);
+    for (const char c : joined) {
+        if (c == '|') {
+            out.emplace_back();
+        } else {
+            out.back().push_back(c);
+        }
+    }
+    return out;
 }
 
 }  // namespace
@@ -36,137 +47,54 @@ TEST(SectionRoutines, TypicalPipesOfEveryShapeGiveTheirWorkedOutResults) {
     struct Case {
         const char* what;
         SectionInput input;
-        Written expected;
+        const char* texts;  // the thirteen results in table order
     };
     const Case cases[] = {
-        {"18 in circular, partly full",
-         circular_input("18", "5"),
-         {{"CAPACITY", "10.504"},
-          {"FLOW_TYPE", "PARTIAL FLOW"},
-          {"PIPE_FLOWDEPTH", "0.729"},
-          {"PIPE_AREAFLOW", "0.852"},
-          {"PIPE_VELOCITY", "5.871"},
-          {"HYD_RADIUS", "0.368"},
-          {"PIPE_WP", "2.314"},
-          {"FROUDE_NO", "1.212"},
-          {"PIPE_SUMMARY", "SUPERCRITICAL FLOW"},
-          {"ENERGY", "1.264"},
-          {"FLOW_TIME", "17.033"},
-          {"CRITICAL_DEPTH", "0.860"},
-          {"FRICTION_SLOPE", "0.0024"}}},
-        {"18 in circular, under pressure: depth D and the full area",
-         circular_input("18", "15"),
-         {{"CAPACITY", "10.504"},
-          {"FLOW_TYPE", "PRESSURE FLOW"},
-          {"PIPE_FLOWDEPTH", "1.500"},
-          {"PIPE_AREAFLOW", "1.767"},
-          {"PIPE_VELOCITY", "8.488"},
-          {"HYD_RADIUS", "0.375"},
-          {"PIPE_WP", "4.712"},
-          {"FROUDE_NO", "1.221"},
-          {"PIPE_SUMMARY", "SUPERCRITICAL FLOW"},
-          {"ENERGY", "2.619"},
-          {"FLOW_TIME", "11.781"},
-          {"CRITICAL_DEPTH", "1.405"},
-          {"FRICTION_SLOPE", "0.0213"}}},
-        {"600 mm circular, metric",
+        {"18 in circular, partly full", circular_input("18", "5"),
+         "10.504|PARTIAL FLOW|0.729|0.852|5.871|0.368|2.314|1.212|SUPERCRITICAL FLOW|1.264|17.033|"
+         "0.860|0.0024"},
+        {"18 in circular under pressure: depth D, full area", circular_input("18", "15"),
+         "10.504|PRESSURE FLOW|1.500|1.767|8.488|0.375|4.712|1.221|SUPERCRITICAL FLOW|2.619|"
+         "11.781|1.405|0.0213"},
+        {"600 mm circular",
          with_length(circular_input("600", "0.3", "0.005", "0.013", "METRIC"), "50"),
-         {{"CAPACITY", "0.434"},
-          {"FLOW_TYPE", "PARTIAL FLOW"},
-          {"PIPE_FLOWDEPTH", "0.366"},
-          {"PIPE_AREAFLOW", "0.181"},
-          {"PIPE_VELOCITY", "1.661"},
-          {"HYD_RADIUS", "0.168"},
-          {"PIPE_WP", "1.076"},
-          {"FROUDE_NO", "0.877"},
-          {"PIPE_SUMMARY", "SUBCRITICAL FLOW"},
-          {"ENERGY", "0.507"},
-          {"FLOW_TIME", "30.108"},
-          {"CRITICAL_DEPTH", "0.357"},
-          {"FRICTION_SLOPE", "0.0024"}}},
-        {"48 x 36 in box, partly full: flow type before capacity",
+         "0.434|PARTIAL FLOW|0.366|0.181|1.661|0.168|1.076|0.877|SUBCRITICAL FLOW|0.507|30.108|"
+         "0.357|0.0024"},
+        {"48 x 36 in box, partly full",
          with_length(spanned_input("Box", "48", "36", "60", "0.004"), "200"),
-         {{"FLOW_TYPE", "PARTIAL FLOW"},
-          {"CAPACITY", "78.281"},
-          {"PIPE_FLOWDEPTH", "2.056"},
-          {"PIPE_AREAFLOW", "8.224"},
-          {"PIPE_VELOCITY", "7.296"},
-          {"HYD_RADIUS", "1.014"},
-          {"PIPE_WP", "8.112"},
-          {"FROUDE_NO", "0.897"},
-          {"PIPE_SUMMARY", "SUBCRITICAL FLOW"},
-          {"ENERGY", "2.883"},
-          {"FLOW_TIME", "27.413"},
-          {"CRITICAL_DEPTH", "1.912"},
-          {"FRICTION_SLOPE", "0.0024"}}},
+         "78.281|PARTIAL FLOW|2.056|8.224|7.296|1.014|8.112|0.897|SUBCRITICAL FLOW|2.883|27.413|"
+         "1.912|0.0024"},
         {"48 x 36 in box under pressure: critical depth stops short of H",
          with_length(spanned_input("Box", "48", "36", "300", "0.004"), "200"),
-         {{"FLOW_TYPE", "PRESSURE FLOW"},
-          {"CAPACITY", "78.281"},
-          {"PIPE_FLOWDEPTH", "3.000"},
-          {"PIPE_AREAFLOW", "12.000"},
-          {"PIPE_VELOCITY", "25.000"},
-          {"HYD_RADIUS", "0.857"},
-          {"PIPE_WP", "14.000"},
-          {"FROUDE_NO", "2.544"},
-          {"PIPE_SUMMARY", "SUPERCRITICAL FLOW"},
-          {"ENERGY", "12.705"},
-          {"FLOW_TIME", "8.000"},
-          {"CRITICAL_DEPTH", "2.997"},
-          {"FRICTION_SLOPE", "0.0588"}}},
+         "78.281|PRESSURE FLOW|3.000|12.000|25.000|0.857|14.000|2.544|SUPERCRITICAL FLOW|12.705|"
+         "8.000|2.997|0.0588"},
         {"38 x 24 in ellipse",
          with_length(spanned_input("Elliptical", "38", "24", "20", "0.006"), "150"),
-         {{"FLOW_TYPE", "PARTIAL FLOW"},
-          {"CAPACITY", "31.779"},
-          {"PIPE_FLOWDEPTH", "1.150"},
-          {"PIPE_AREAFLOW", "2.966"},
-          {"PIPE_VELOCITY", "6.753"},
-          {"HYD_RADIUS", "0.666"},
-          {"PIPE_WP", "4.454"},
-          {"FROUDE_NO", "1.110"},
-          {"PIPE_SUMMARY", "SUPERCRITICAL FLOW"},
-          {"ENERGY", "1.859"},
-          {"FLOW_TIME", "22.213"},
-          {"CRITICAL_DEPTH", "1.230"},
-          {"FRICTION_SLOPE", "0.0024"}}},
+         "31.779|PARTIAL FLOW|1.150|2.966|6.753|0.666|4.454|1.110|SUPERCRITICAL FLOW|1.859|22.213|"
+         "1.230|0.0024"},
         {"57 x 38 in corrugated arch",
          with_length(spanned_input("Arch-M-Cor", "57", "38", "40", "0.006", "0.024"), "150"),
-         {{"FLOW_TYPE", "PARTIAL FLOW"},
-          {"CAPACITY", "53.958"},
-          {"PIPE_FLOWDEPTH", "1.880"},
-          {"PIPE_AREAFLOW", "8.118"},
-          {"PIPE_VELOCITY", "4.952"},
-          {"HYD_RADIUS", "1.049"},
-          {"PIPE_WP", "7.738"},
-          {"FROUDE_NO", "0.637"},
-          {"PIPE_SUMMARY", "SUBCRITICAL FLOW"},
-          {"ENERGY", "2.261"},
-          {"FLOW_TIME", "30.291"},
-          {"CRITICAL_DEPTH", "1.440"},
-          {"FRICTION_SLOPE", "0.0033"}}},
-        {"1450 x 970 mm arch, metric",
+         "53.958|PARTIAL FLOW|1.880|8.118|4.952|1.049|7.738|0.637|SUBCRITICAL FLOW|2.261|30.291|"
+         "1.440|0.0033"},
+        {"1450 x 970 mm arch",
          with_length(spanned_input("Arch-Conc", "1450", "970", "1.2", "0.006", "0.024", "METRIC"),
                      "40"),
-         {{"FLOW_TYPE", "PARTIAL FLOW"},
-          {"CAPACITY", "1.539"},
-          {"PIPE_FLOWDEPTH", "0.600"},
-          {"PIPE_AREAFLOW", "0.787"},
-          {"PIPE_VELOCITY", "1.542"},
-          {"HYD_RADIUS", "0.330"},
-          {"PIPE_WP", "2.382"},
-          {"FROUDE_NO", "0.636"},
-          {"PIPE_SUMMARY", "SUBCRITICAL FLOW"},
-          {"ENERGY", "0.721"},
-          {"FLOW_TIME", "25.937"},
-          {"CRITICAL_DEPTH", "0.460"},
-          {"FRICTION_SLOPE", "0.0011"}}},
+         "1.539|PARTIAL FLOW|0.600|0.787|1.542|0.330|2.382|0.636|SUBCRITICAL FLOW|0.721|25.937|"
+         "0.460|0.0011"},
     };
     for (const Case& c : cases) {
         const SectionResult result = pipe::solve_pipe_section(c.input);
-        EXPECT_EQ(result.written, c.expected) << c.what;
         EXPECT_FALSE(result.failed()) << c.what;
-        EXPECT_EQ(result.number_format, c.input.units == "ENGLISH" ? "#0.000" : "#0.0000")
+        const std::vector<std::string> expected = fields(c.texts);
+        ASSERT_EQ(result.written.size(), expected.size()) << c.what;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(result.text(pipe::kSectionColumns[i]), expected[i]) << c.what;
+        }
+        // Only the circular routine writes the capacity before the flow type.
+        EXPECT_EQ(result.written[0].first,
+                  c.input.shape == "Circular" ? pipe::kCapacity : pipe::kFlowType)
             << c.what;
+        EXPECT_EQ(result.number_format, c.input.units == "ENGLISH" ? "#0.000" : "#0.0000");
     }
 }
 

@@ -29,12 +29,7 @@ SectionResult box_section(const SectionInput& input, const DepthScanner& scanner
                 s.R = divide(s.A, s.P);
                 s.V = manning_velocity(s, s.R);
             }
-            w.number(kCapacity, capacity);
-            w.number(kFlowDepth, s.y);
-            w.number(kAreaFlow, s.A);
-            w.number(kVelocity, s.V);
-            w.number(kHydRadius, s.R);
-            w.number(kWettedPerimeter, s.P);
+            detail::write_section(s, capacity, w);
             detail::write_flow_state(s, w);
 
             const SearchOutcome critical = box_critical_depth(s, scanner);

@@ -52,12 +52,7 @@ SectionResult relative_section(const RelativeKind& kind, const SectionInput& inp
                 s.P = divide(s.A, s.R);
                 w.text(kFlowType, s.Qc > capacity ? kPressureFlow : kPartialFlow);
             }
-            w.number(kCapacity, capacity);
-            w.number(kFlowDepth, s.y);
-            w.number(kAreaFlow, s.A);
-            w.number(kVelocity, s.V);
-            w.number(kHydRadius, s.R);
-            w.number(kWettedPerimeter, s.P);
+            detail::write_section(s, capacity, w);
             detail::write_flow_state(s, w);
 
             w.number(kCriticalDepth, relative_critical_depth(s, shape, full.area, scanner));

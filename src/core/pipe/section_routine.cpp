@@ -84,6 +84,15 @@ SectionResult run_routine(const char* name, const SectionInput& input, GravityKi
     return out;
 }
 
+void write_section(const SectionState& s, double capacity, SectionWriter& writer) {
+    writer.number(kCapacity, capacity);
+    writer.number(kFlowDepth, s.y);
+    writer.number(kAreaFlow, s.A);
+    writer.number(kVelocity, s.V);
+    writer.number(kHydRadius, s.R);
+    writer.number(kWettedPerimeter, s.P);
+}
+
 void write_flow_state(const SectionState& s, SectionWriter& writer) {
     const double froude = divide(s.V, root(finite(s.g * s.y)));
     writer.number(kFroudeNo, froude);

@@ -36,6 +36,10 @@ enum class SizeFields { Diameter, SpanAndRise };
 SectionResult run_routine(const char* name, const SectionInput& input, GravityKind gravity,
                           SizeFields sizes, FunctionRef<void(SectionState&, SectionWriter&)> body);
 
+// Capacity, then depth, area, velocity, hydraulic radius and wetted perimeter of
+// the working values, as the box, elliptical and arch routines write them.
+void write_section(const SectionState& s, double capacity, SectionWriter& writer);
+
 // Froude number V / √(g · y) with y the depth of flow, flow regime, specific energy
 // y + V² / (2g) and flow time L / V, written in that order.
 void write_flow_state(const SectionState& s, SectionWriter& writer);
