@@ -1,5 +1,7 @@
 #include "core/pipe/section.h"
 
+#include "core/pipe/catalogue.h"
+
 namespace pelvane::pipe {
 
 std::optional<std::string> SectionResult::text(std::string_view column) const {
@@ -12,9 +14,9 @@ std::optional<std::string> SectionResult::text(std::string_view column) const {
 }
 
 SectionKind section_kind(std::string_view shape) {
-    if (shape == "Circular") return SectionKind::Circular;
-    if (shape == "Elliptical") return SectionKind::Elliptical;
-    if (shape == "Box" || shape == "Rectangulr") return SectionKind::Box;
+    if (shape == kCircular) return SectionKind::Circular;
+    if (shape == kElliptical) return SectionKind::Elliptical;
+    if (shape == kBox || shape == kStoredRectangular) return SectionKind::Box;
     return SectionKind::Arch;
 }
 
