@@ -99,9 +99,11 @@ TEST(ScourHole, ZeroAreaOrRadiusEndsQuietly) {
     EXPECT_TRUE(size_scour_hole("Clay (PI 5-16)", "", "", "8", outlet, kEnglish).failed);
     outlet = kOutlet;
     outlet.E_HydRad = "0";
-    const auto r = size_scour_hole("Fine Sand", "0.1", "0.2", "", outlet, kEnglish);
-    EXPECT_TRUE(r.failed);
-    EXPECT_FALSE(r.txt_D);
+    for (const char* bed : {"Fine Sand", "Clay (PI 5-16)"}) {
+        const auto r = size_scour_hole(bed, "0.1", "0.2", "8", outlet, kEnglish);
+        EXPECT_TRUE(r.failed) << bed;
+        EXPECT_FALSE(r.txt_D) << bed;
+    }
 }
 
 TEST(ScourHole, PlasticityIndexIsClampedOnLeaving) {

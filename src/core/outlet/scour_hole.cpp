@@ -69,6 +69,7 @@ ScourHoleResult size_scour_hole(std::string_view bed_material, std::string_view 
             parameter = divide(q, area * power(k.gravity * field_value(outlet.E_HydRad), 0.5));
         }
         const double rc = field_value(outlet.E_HydRad);
+        if (rc == 0.0) fail();  // no flow to scour with, for clay as for granular beds
         const auto dimension = [&](const ScourCoefficients& c) {
             return finite(rc * (c.alpha / grading) * power(parameter, c.beta) *
                           power(kTimeBase, c.theta));

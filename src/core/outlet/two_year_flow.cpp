@@ -42,9 +42,6 @@ struct Manning {
     }
 };
 
-// Circular and box barrels: the depth climbs by 0.0001 (accumulated, as the section
-// solver's scans do) until the barrel carries Q2 within 0.001 or the depth passes
-// 0.9999 of the rise; the area is the one of the last pass.
 struct AreaAndPerimeter {
     double area;
     double perimeter;
@@ -54,6 +51,10 @@ struct ScanStop {
     double depth;
     double area;
 };
+
+// Circular and box barrels: the depth climbs by 0.0001 (accumulated, as the section
+// solver's scans do) until the barrel carries Q2 within 0.001 or the depth passes
+// 0.9999 of the rise; the area is the one of the last pass.
 
 template <class Section>
 ScanStop fine_scan(double q2, double rise, const Manning& manning, Section section) {
