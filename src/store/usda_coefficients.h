@@ -10,9 +10,6 @@
 
 namespace pelvane::store {
 
-// File name of the coefficient database in the program folder.
-inline constexpr std::string_view kUsdaCoefficientFile = "USDACOEFF.rdb";
-
 // The ten coefficients (A1 … E1, A2 … E2) of the row whose DIA is `diameter` (the
 // diameter in inches as its shortest text: "12", "15", … "96"). nullopt when the
 // connection is not open, the table or the row is missing, or a coefficient is not a

@@ -6,6 +6,7 @@
 #include "core/outlet/coefficient_diameter.h"
 #include "core/outlet/usda_fit.h"
 #include "core/text/number_text.h"
+#include "store/project_database.h"
 #include "store/usda_coefficients.h"
 #include "support/temp_folder.h"
 
@@ -54,7 +55,7 @@ TEST(UsdaCoefficientsStore, MissingRowTableOrDatabaseGivesNothing) {
 }
 
 TEST(UsdaCoefficientsStore, GeneratedDatabaseHoldsTheFitForEveryStandardDiameter) {
-    const auto db = Database::open(pelvane::testing::program_folder() / store::kUsdaCoefficientFile,
+    const auto db = Database::open(pelvane::testing::program_folder() / store::kCoefficientFileName,
                                    Database::Mode::ReadOnly);
     EXPECT_EQ(db.query_text("SELECT COUNT(*) FROM USDACOEFF"), "18");
     for (const int diameter : outlet::kStandardDiameters) {
