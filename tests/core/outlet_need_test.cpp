@@ -113,7 +113,6 @@ TEST(BedMaterial, GranularVelocityFromTheOutletDepthInFeet) {
     EXPECT_EQ(metric.D50bed, "> 256");
 
     EXPECT_EQ(apply_bed_material("Fine Sand", "1", kEnglish).Velocity_NS, "0.94");
-    EXPECT_EQ(apply_bed_material("Fine Sand", "1", kEnglish).D50bed, "0.00082 - 0.00041");
 }
 
 TEST(BedMaterial, CohesiveSoilsHaveFixedVelocitiesAndClaySwitchesTheInputs) {
@@ -173,15 +172,4 @@ TEST(NeedDecision, MissingInputs) {
     d = decide_need("1", "0.5", "", "2");
     EXPECT_TRUE(d.failed);
     EXPECT_FALSE(d.outlet_protection);
-}
-
-TEST(OutletMessages, TextsKeepTheirBlanksAndLineBreaks) {
-    EXPECT_EQ(message_text(OutletMessage::ProtectionNotRequired).text,
-              " 2-Yr Outlet Velocity <= Permissible Velocity. No Outlet Protection Required. ");
-    EXPECT_FALSE(message_text(OutletMessage::ProtectionNotRequired).exclamation);
-    EXPECT_EQ(message_text(OutletMessage::VdotFroudeOverThree).text,
-              "Froude Number exceeds 3. \nSpecial design outlet protection required for VDOT "
-              "Drainage Manual method.");
-    EXPECT_TRUE(message_text(OutletMessage::VdotFroudeOverThree).exclamation);
-    EXPECT_TRUE(message_text(OutletMessage::EnterEndNode).exclamation);
 }

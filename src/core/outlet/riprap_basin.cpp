@@ -7,11 +7,16 @@ namespace pelvane::outlet {
 
 using namespace detail;
 
+namespace {
+
+// Tailwater coefficient C0 of the pool depth for r = TW / dE.
 double riprap_basin_c0(double tailwater_ratio) {
     if (tailwater_ratio < 0.75) return 1.4;
     if (tailwater_ratio < 1.0) return 4.0 * tailwater_ratio - 1.6;
     return 2.4;
 }
+
+}  // namespace
 
 RiprapBasinResult design_riprap_basin(const OutletFields& outlet, std::string_view riprap_class,
                                       const OutletUnits& units) {

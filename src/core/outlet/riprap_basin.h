@@ -19,9 +19,6 @@ struct RiprapBasinResult {
     bool failed = false;
 };
 
-// Tailwater coefficient C0 of the pool depth for r = TW / dE.
-double riprap_basin_c0(double tailwater_ratio);
-
 // Designs the basin for the riprap class chosen in the `VDOT_Riprap` list. The Froude
 // number is tested as the window shows it (two decimals) and used unrounded after.
 RiprapBasinResult design_riprap_basin(const OutletFields& outlet, std::string_view riprap_class,
