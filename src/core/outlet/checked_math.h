@@ -29,7 +29,7 @@ inline double divide(double numerator, double denominator) {
 }
 
 // base^exponent; a negative base with a fractional exponent and zero to a negative
-// power are failures, as they were for the legacy runtime.
+// power are failures.
 inline double power(double base, double exponent) {
     return finite(std::pow(base, exponent));
 }
