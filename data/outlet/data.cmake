@@ -6,11 +6,3 @@ add_custom_command(
     DEPENDS pelvane_datagen
     COMMENT "USDA coefficient database USDACOEFF.rdb")
 list(APPEND PELVANE_DATA_FILES ${PELVANE_PROGRAM_DIR}/USDACOEFF.rdb)
-
-# The help page of the outlet protection methods, beside the other help pages.
-add_custom_command(
-    OUTPUT ${PELVANE_PROGRAM_DIR}/help/outlet.html
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_CURRENT_LIST_DIR}/help/outlet.html
-            ${PELVANE_PROGRAM_DIR}/help/outlet.html
-    DEPENDS ${CMAKE_CURRENT_LIST_DIR}/help/outlet.html)
-list(APPEND PELVANE_DATA_FILES ${PELVANE_PROGRAM_DIR}/help/outlet.html)
