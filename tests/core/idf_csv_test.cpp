@@ -6,8 +6,7 @@ namespace pelvane::hydrology {
 namespace {
 
 TEST(IdfCsv, KeepsCellsExactlyAndUnquotes) {
-    EXPECT_EQ(split_csv_line("\"Blacksburg  \",12.5, x "),
-              (CsvRow{"Blacksburg  ", "12.5", " x "}));
+    EXPECT_EQ(split_csv_line("\"Blacksburg  \",12.5, x "), (CsvRow{"Blacksburg  ", "12.5", " x "}));
     EXPECT_EQ(split_csv_line("\"Stuart's Draft\",\"a \"\"b\"\", c\",,"),
               (CsvRow{"Stuart's Draft", "a \"b\", c", "", ""}));
 

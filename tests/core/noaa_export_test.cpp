@@ -62,9 +62,10 @@ TEST(NoaaExport, ReadsIntensityAndMetricExports) {
 }
 
 TEST(NoaaExport, IgnoresTheConfidenceBoundSectionsThatFollow) {
-    const std::string text = replaced(pulaski_text(), "\nDate/time",
-                                      "\nUPPER BOUND OF 90% CONFIDENCE INTERVAL\n"
-                                      "by duration for ARI (years):, 1,2\n5-min:, x,y\n\nDate/time");
+    const std::string text =
+        replaced(pulaski_text(), "\nDate/time",
+                 "\nUPPER BOUND OF 90% CONFIDENCE INTERVAL\n"
+                 "by duration for ARI (years):, 1,2\n5-min:, x,y\n\nDate/time");
     const auto parsed = parse_noaa_export(text);
     ASSERT_TRUE(parsed.ok()) << parsed.error();
     EXPECT_EQ(parsed->durations_minutes.size(), 19u);
@@ -96,7 +97,8 @@ TEST(NoaaExport, RefusesOtherFilesWithAReason) {
     for (const auto& c : cases) {
         const auto parsed = parse_noaa_export(c.text);
         ASSERT_FALSE(parsed.ok()) << c.says;
-        EXPECT_NE(parsed.error().find(c.says), std::string::npos) << parsed.error() << " / " << c.says;
+        EXPECT_NE(parsed.error().find(c.says), std::string::npos)
+            << parsed.error() << " / " << c.says;
     }
 }
 

@@ -94,7 +94,8 @@ IdfResult<IdfFit> fit_idf_curve(const std::vector<IdfPoint>& points) {
     double best_e = 1.0;
     double best = std::numeric_limits<double>::infinity();
     const int d_steps = static_cast<int>(std::lround(kGridTop / kGridStep));
-    const int e_steps = static_cast<int>(std::lround((kExponentHigh - kExponentLow) / kExponentStep));
+    const int e_steps =
+        static_cast<int>(std::lround((kExponentHigh - kExponentLow) / kExponentStep));
     for (int i = 0; i <= d_steps; ++i) {
         const double d = i * kGridStep;
         for (int j = 0; j <= e_steps; ++j) {
@@ -165,7 +166,7 @@ IdfResult<LegacyIdfFit> fit_legacy_idf_curve(const std::vector<IdfPoint>& points
     }
     for (double step = kGridStep; step > kSmallestStep;) {
         const double down = best_b - step >= 0.0 ? legacy_profile(points, best_b - step).sum_squares
-                                                  : std::numeric_limits<double>::infinity();
+                                                 : std::numeric_limits<double>::infinity();
         const double up = legacy_profile(points, best_b + step).sum_squares;
         if (down < best && down <= up) {
             best = down;

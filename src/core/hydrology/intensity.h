@@ -21,6 +21,11 @@ struct LegacyIdfCurve {
 
 inline constexpr double kMillimetresPerInch = 25.4;
 
+// Storm frequencies (years) with coefficients: the legacy county table has no
+// 5-year columns.
+inline constexpr int kStormFrequencies[] = {2, 5, 10, 25, 50, 100};
+inline constexpr int kLegacyStormFrequencies[] = {2, 10, 25, 50, 100};
+
 // in/hr for tc_minutes.
 double idf_intensity(const IdfCurve& curve, double tc_minutes);
 double legacy_idf_intensity(const LegacyIdfCurve& curve, double tc_minutes);

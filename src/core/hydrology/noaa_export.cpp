@@ -123,8 +123,8 @@ IdfResult<NoaaExport> parse_noaa_export(std::string_view text) {
 
     const CsvLine& heading = lines[estimates + 1];
     if (heading.cells.size() < 2 || !starts_with(text::trim(heading.cells[0]), "by duration")) {
-        return R::failure("The recurrence intervals are missing on " +
-                          line_ref(heading.number) + ".");
+        return R::failure("The recurrence intervals are missing on " + line_ref(heading.number) +
+                          ".");
     }
     for (std::size_t c = 1; c < heading.cells.size(); ++c) {
         const auto years = text::parse_number(heading.cells[c]);
@@ -190,7 +190,8 @@ std::vector<IdfPoint> intensity_points(const NoaaExport& table, int recurrence_y
         const auto row =
             std::find(table.durations_minutes.begin(), table.durations_minutes.end(), minutes);
         if (row == table.durations_minutes.end()) continue;
-        double value = table.values[static_cast<std::size_t>(row - table.durations_minutes.begin())][c];
+        double value =
+            table.values[static_cast<std::size_t>(row - table.durations_minutes.begin())][c];
         if (table.metric) value /= 25.4;
         points.push_back({minutes, table.intensities ? value : value * 60.0 / minutes});
     }

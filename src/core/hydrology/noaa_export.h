@@ -14,13 +14,13 @@
 namespace pelvane::hydrology {
 
 struct NoaaExport {
-    std::string station_name;   // "PULASKI"; empty for a point that is no station
-    std::string location_name;  // "Pulaski, Virginia, USA"
-    bool intensities = false;   // values are intensities (per hour), else depths
-    bool metric = false;        // millimetres, else inches
-    std::vector<int> recurrence_years;       // column headings (1, 2, 5, ... 1000)
-    std::vector<double> durations_minutes;   // row headings in minutes (5 ... 86400)
-    std::vector<std::vector<double>> values; // [duration][recurrence] as printed
+    std::string station_name;                 // "PULASKI"; empty for a point that is no station
+    std::string location_name;                // "Pulaski, Virginia, USA"
+    bool intensities = false;                 // values are intensities (per hour), else depths
+    bool metric = false;                      // millimetres, else inches
+    std::vector<int> recurrence_years;        // column headings (1, 2, 5, ... 1000)
+    std::vector<double> durations_minutes;    // row headings in minutes (5 ... 86400)
+    std::vector<std::vector<double>> values;  // [duration][recurrence] as printed
 };
 
 // One estimate turned into an intensity: in/hr for a duration in minutes.
