@@ -173,6 +173,7 @@ bool RainfallDataForm::import_export() {
     std::vector<RainfallFile> files{chosen_file()};
     if (files[0] == RainfallFile::County) files.push_back(RainfallFile::Legacy);
     written_files_.clear();
+    std::string stored = name;
     try {
         // Every target must know the name before anything is written.
         for (const auto file : files) {
@@ -187,8 +188,8 @@ bool RainfallDataForm::import_export() {
         for (const auto file : files) {
             const auto path = store::rainfall_import_path(context_, file, writable());
             const auto db = store::Database::open(path);
-            store::write_coefficients(
-                db, file, {hydrology::coefficient_row(*fit_, name, store::table_kind(file))});
+            stored = store::write_coefficients(
+                db, file, {hydrology::coefficient_row(*fit_, name, store::table_kind(file))})[0];
             written_files_.push_back(path.string());
         }
     } catch (const store::DatabaseError& e) {
@@ -198,7 +199,7 @@ bool RainfallDataForm::import_export() {
     reload_project_lists();
     std::string where;
     for (const auto& f : written_files_) where += (where.empty() ? "" : " and ") + f;
-    ui_.message("Rainfall coefficients for the " + store::name_kind(files[0]) + " \"" + name +
+    ui_.message("Rainfall coefficients for the " + store::name_kind(files[0]) + " \"" + stored +
                     "\" were written to " + where + ".",
                 Icon::Information, kAppTitle);
     return true;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
 
 #include "core/text/number_text.h"
@@ -39,13 +40,13 @@ std::string join(const std::vector<std::string>& parts, const std::string& separ
     return joined;
 }
 
-// Blanks made one and the ends trimmed, for matching typed names.
+// Blanks made one, the ends trimmed and letters folded, for matching typed names.
 std::string squeezed(const std::string& name) {
     std::string out;
     for (const char c : text::trim(name)) {
         const bool blank = c == ' ' || c == '\t';
         if (blank && !out.empty() && out.back() == ' ') continue;
-        out.push_back(blank ? ' ' : c);
+        out.push_back(blank ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
     }
     return out;
 }
