@@ -59,34 +59,34 @@ RainfallPreview preview_of(const hydrology::FrequencyFit& f) {
 RainfallDataForm::RainfallDataForm(store::ProjectContext& context, Ui& ui,
                                    std::optional<bool> program_folder_writable)
     : context_(context), ui_(ui), program_folder_writable_(program_folder_writable) {
-    fields_["rainfall_kind"].items = {kKindStation, kKindCounty};
-    fields_.set_text("rainfall_kind", kKindStation);
-    fields_.set_text("rainfall_name", "");
-    fields_.set_text("rainfall_file", "");
+    fields["rainfall_kind"].items = {kKindStation, kKindCounty};
+    fields.set_text("rainfall_kind", kKindStation);
+    fields.set_text("rainfall_name", "");
+    fields.set_text("rainfall_file", "");
 }
 
 void RainfallDataForm::open() {
     const bool by_station = !context_.legacy_database_mode && context_.noaa_release();
-    fields_.set_text("rainfall_kind", by_station ? kKindStation : kKindCounty);
+    fields.set_text("rainfall_kind", by_station ? kKindStation : kKindCounty);
     refill_names();
     const std::string& current = by_station ? context_.noaa_station : context_.county;
-    const auto& items = fields_["rainfall_name"].items;
+    const auto& items = fields["rainfall_name"].items;
     if (std::find(items.begin(), items.end(), current) != items.end()) {
-        fields_.set_text("rainfall_name", current);
+        fields.set_text("rainfall_name", current);
     }
 }
 
 void RainfallDataForm::set_kind(const std::string& kind) {
     if (kind != kKindStation && kind != kKindCounty) return;
-    if (kind == fields_.text("rainfall_kind")) return;
-    fields_.set_text("rainfall_kind", kind);
-    fields_.set_text("rainfall_name", "");
+    if (kind == fields.text("rainfall_kind")) return;
+    fields.set_text("rainfall_kind", kind);
+    fields.set_text("rainfall_name", "");
     refill_names();
 }
 
 RainfallFile RainfallDataForm::chosen_file() const {
-    return fields_.text("rainfall_kind") == kKindStation ? RainfallFile::Station
-                                                         : RainfallFile::County;
+    return fields.text("rainfall_kind") == kKindStation ? RainfallFile::Station
+                                                        : RainfallFile::County;
 }
 
 bool RainfallDataForm::writable() const {
@@ -99,7 +99,7 @@ void RainfallDataForm::refuse(const std::string& text) {
 }
 
 void RainfallDataForm::refill_names() {
-    auto& names = fields_["rainfall_name"].items;
+    auto& names = fields["rainfall_name"].items;
     names.clear();
     const RainfallFile file = chosen_file();
     try {
@@ -128,7 +128,7 @@ bool RainfallDataForm::load_export(const std::string& path) {
     fit_.reset();
     preview_.clear();
     export_station_.clear();
-    fields_.set_text("rainfall_file", path);
+    fields.set_text("rainfall_file", path);
     const auto text = read_file(path);
     if (!text) {
         refuse("Could not read '" + path + "'.");
@@ -149,12 +149,12 @@ bool RainfallDataForm::load_export(const std::string& path) {
     fit_ = std::move(fit.value());
 
     // An export made for a station of the list names it: offer that station.
-    if (chosen_file() == RainfallFile::Station && fields_.text("rainfall_name").empty()) {
-        for (const auto& name : fields_["rainfall_name"].items) {
+    if (chosen_file() == RainfallFile::Station && fields.text("rainfall_name").empty()) {
+        for (const auto& name : fields["rainfall_name"].items) {
             std::string folded = text::trim(name);
             for (auto& ch : folded)
                 ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-            if (folded == export_station_) fields_.set_text("rainfall_name", name);
+            if (folded == export_station_) fields.set_text("rainfall_name", name);
         }
     }
     return true;
@@ -165,7 +165,7 @@ bool RainfallDataForm::import_export() {
         refuse("Choose a NOAA precipitation frequency export first.");
         return false;
     }
-    const std::string name = fields_.text("rainfall_name");
+    const std::string name = fields.text("rainfall_name");
     if (name.empty()) {
         refuse("Choose the NOAA station or county the coefficients are for.");
         return false;

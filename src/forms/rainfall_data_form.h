@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "core/hydrology/noaa_fit.h"
-#include "forms/field.h"
+#include "forms/form_model.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
 #include "store/rainfall_database.h"
@@ -39,7 +39,7 @@ struct RainfallPreview {
     std::string legacy_worst_error;
 };
 
-class RainfallDataForm {
+class RainfallDataForm : public FormModel {
   public:
     // Fields: `rainfall_kind` (items kKindStation, kKindCounty), `rainfall_name`
     // (items: the names of that kind, as stored), `rainfall_file` (the export chosen).
@@ -48,8 +48,6 @@ class RainfallDataForm {
 
     // Fills the name lists and selects the project's station or county.
     void open();
-    FieldSet& fields() { return fields_; }
-    const FieldSet& fields() const { return fields_; }
 
     // Choosing the kind refills the names.
     void set_kind(const std::string& kind);
@@ -81,7 +79,6 @@ class RainfallDataForm {
     store::ProjectContext& context_;
     Ui& ui_;
     std::optional<bool> program_folder_writable_;
-    FieldSet fields_;
     std::optional<hydrology::NoaaFit> fit_;
     std::vector<RainfallPreview> preview_;
     std::string export_station_;

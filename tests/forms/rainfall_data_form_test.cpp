@@ -56,9 +56,9 @@ TEST(RainfallDataForm, ImportsAFittedExportAndTheIntensityFollowsTheCurve) {
     Fixture f;
     RainfallDataForm form(f.context, f.ui, true);
     form.open();
-    EXPECT_EQ(form.fields().text("rainfall_kind"), kKindStation);
-    EXPECT_EQ(form.fields().text("rainfall_name"), "Abingdon 3 S");
-    EXPECT_EQ(form.fields().at("rainfall_name").items.size(), 176u);
+    EXPECT_EQ(form.fields.text("rainfall_kind"), kKindStation);
+    EXPECT_EQ(form.fields.text("rainfall_name"), "Abingdon 3 S");
+    EXPECT_EQ(form.fields.at("rainfall_name").items.size(), 176u);
 
     f.ui.files.push_back(pulaski_export());
     form.browse_export();
@@ -97,8 +97,8 @@ TEST(RainfallDataForm, CountyImportFillsBothCountyDatabases) {
     f.context.major_release = "2.0";
     RainfallDataForm form(f.context, f.ui, true);
     form.open();
-    EXPECT_EQ(form.fields().text("rainfall_kind"), kKindCounty);
-    EXPECT_EQ(form.fields().text("rainfall_name"), "Accomack");
+    EXPECT_EQ(form.fields.text("rainfall_kind"), kKindCounty);
+    EXPECT_EQ(form.fields.text("rainfall_name"), "Accomack");
     ASSERT_TRUE(form.load_export(pulaski_export()));
     ASSERT_TRUE(form.import_export());
     EXPECT_EQ(form.written_files().size(), 2u);
@@ -160,11 +160,11 @@ TEST(RainfallDataForm, ReadOnlyProgramFolderImportsIntoTheUserCopy) {
     ASSERT_TRUE(store::load_noaa_release_lists(f.context).ok());
     RainfallDataForm form(f.context, f.ui, false);
     form.open();
-    form.fields().set_text("rainfall_name", "");
+    form.fields.set_text("rainfall_name", "");
     ASSERT_TRUE(form.load_export(pulaski_export()));
     // The export names its station, which is offered.
-    EXPECT_EQ(form.fields().text("rainfall_name"), "Pulaski");
-    form.fields().set_text("rainfall_name", "Abingdon 3 S");
+    EXPECT_EQ(form.fields.text("rainfall_name"), "Pulaski");
+    form.fields.set_text("rainfall_name", "Abingdon 3 S");
     ASSERT_TRUE(form.import_export());
 
     const auto copy = f.context.user_data_folder / "VARMNOAA.rdb";

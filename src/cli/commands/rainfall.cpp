@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/command.h"
+#include "cli/commands/rainfall_ui.h"
 #include "core/text/number_text.h"
 #include "forms/rainfall_data_form.h"
 #include "store/rainfall_lookup.h"
@@ -19,28 +20,6 @@ using namespace pelvane;
 using cli::CommandError;
 using json = nlohmann::json;
 using store::RainfallFile;
-
-// Messages of the form model: notices are kept for the output, refusals end the command.
-class ConsoleUi : public forms::Ui {
-  public:
-    using forms::Ui::message;
-    std::vector<std::string> notices;
-    std::string refusal;
-
-    void message(const std::string& text, forms::Icon icon, const std::string&) override {
-        if (icon == forms::Icon::Information) {
-            notices.push_back(text);
-        } else if (refusal.empty()) {
-            refusal = text;
-        }
-    }
-    forms::Answer ask(const std::string&, forms::Buttons, forms::Icon,
-                      const std::string&) override {
-        return forms::Answer::No;
-    }
-    std::string choose_file(const forms::FileDialog&) override { return {}; }
-    void open_document(const std::string&) override {}
-};
 
 store::ProjectContext context_of(const cli::Args& args, const cli::CommandContext& command) {
     store::ProjectContext context;
@@ -123,7 +102,8 @@ int run_show(const cli::Args& args, cli::CommandContext& command) {
             command.out << path.string() << ": " << entries.size() << " "
                         << (file == RainfallFile::Station ? "stations" : "counties") << ", "
                         << with.size() << " with coefficients";
-            for (std::size_t i = 0; i < with.size(); ++i) command.out << (i ? ", " : ": ") << with[i];
+            for (std::size_t i = 0; i < with.size(); ++i)
+                command.out << (i ? ", " : ": ") << with[i];
             command.out << "\n";
         }
     }
@@ -139,11 +119,11 @@ int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
         throw CommandError("give either --station NAME or --county NAME", 2);
     }
     auto context = context_of(args, command);
-    ConsoleUi ui;
+    cli::RainfallUi ui;
     forms::RainfallDataForm form(context, ui);
     form.set_kind(station ? forms::kKindStation : forms::kKindCounty);
     if (!form.load_export(file)) throw CommandError(ui.refusal);
-    form.fields().set_text("rainfall_name", station ? *station : *county);
+    form.fields.set_text("rainfall_name", station ? *station : *county);
     if (!form.import_export()) throw CommandError(ui.refusal);
 
     if (args.flag("--json")) {
@@ -174,7 +154,7 @@ int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
 int run_import_table(const cli::Args& args, cli::CommandContext& command) {
     const std::string& file = args.positional(1, "FILE.csv");
     auto context = context_of(args, command);
-    ConsoleUi ui;
+    cli::RainfallUi ui;
     forms::RainfallDataForm form(context, ui);
     if (!form.import_table(file)) throw CommandError(ui.refusal);
     if (args.flag("--json")) {
