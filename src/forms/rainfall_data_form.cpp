@@ -111,16 +111,21 @@ void RainfallDataForm::refill_names() {
     }
 }
 
-void RainfallDataForm::browse_export() {
+std::string RainfallDataForm::choose_csv(const std::string& title) {
     FileDialog dialog;
-    dialog.title = "Open NOAA Precipitation Frequency Export";
+    dialog.title = title;
     dialog.filter = kCsvFilter;
     dialog.initial_folder =
         context_.last_folder.empty() ? context_.program_folder.string() : context_.last_folder;
     dialog.must_exist = true;
     const std::string path = ui_.choose_file(dialog);
+    if (!path.empty()) context_.last_folder = std::filesystem::path(path).parent_path().string();
+    return path;
+}
+
+void RainfallDataForm::browse_export() {
+    const std::string path = choose_csv("Open NOAA Precipitation Frequency Export");
     if (path.empty()) return;
-    context_.last_folder = std::filesystem::path(path).parent_path().string();
     load_export(path);
 }
 
@@ -206,15 +211,8 @@ bool RainfallDataForm::import_export() {
 }
 
 void RainfallDataForm::browse_table() {
-    FileDialog dialog;
-    dialog.title = "Open Rainfall Coefficient Table";
-    dialog.filter = kCsvFilter;
-    dialog.initial_folder =
-        context_.last_folder.empty() ? context_.program_folder.string() : context_.last_folder;
-    dialog.must_exist = true;
-    const std::string path = ui_.choose_file(dialog);
+    const std::string path = choose_csv("Open Rainfall Coefficient Table");
     if (path.empty()) return;
-    context_.last_folder = std::filesystem::path(path).parent_path().string();
     import_table(path);
 }
 

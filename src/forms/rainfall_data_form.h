@@ -75,6 +75,8 @@ class RainfallDataForm : public FormModel {
     void refill_names();
     void reload_project_lists();
     void refuse(const std::string& text);
+    // The CSV file chosen in an open dialog ("" when cancelled); remembers its folder.
+    std::string choose_csv(const std::string& title);
 
     store::ProjectContext& context_;
     Ui& ui_;
