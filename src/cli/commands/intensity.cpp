@@ -3,14 +3,12 @@
 // three decimals, or mm/hr with four in a metric project). An empty or missing Tc
 // is 5 minutes, as in the pipe window.
 
-#include <algorithm>
-#include <cctype>
-#include <nlohmann/json.hpp>
-
+#include "forms/intensity.h"
 #include "cli/command.h"
 #include "cli/commands/rainfall_ui.h"
+#include "cli/json_output.h"
+#include "cli/project_session.h"
 #include "core/text/number_text.h"
-#include "forms/intensity.h"
 #include "store/rainfall_lookup.h"
 
 namespace {
@@ -18,31 +16,9 @@ namespace {
 using namespace pelvane;
 using cli::CommandError;
 
-// The PROJECT values the intensity depends on, read the way opening a project reads
-// them: a path containing "zql" is a legacy file, a release of exactly "2.1" the
-// NOAA-station release.
-void load_project(store::ProjectContext& context, const std::string& file) {
-    std::string lower = file;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    context.database_path = file;
-    context.legacy_database_mode = lower.find("zql") != std::string::npos;
-    context.project_connection = store::Database::open(file, store::Database::Mode::ReadOnly);
-    auto record = context.project_connection.prepare("SELECT * from PROJECT");
-    if (!record.step()) throw CommandError("the project file " + file + " has no project yet");
-    for (int c = 0; c < record.column_count(); ++c) {
-        const std::string name = record.column_name(c);
-        if (name == "MAJOR_RELEASE") context.major_release = record.text(c);
-        if (name == "NOAA_STATION") context.noaa_station = record.text(c);
-        if (name == "COUNTY") context.county = record.text(c);
-        if (name == "UNITS") context.units = record.text(c);
-    }
-    if (!context.noaa_release()) context.noaa_station.clear();
-}
-
 int run_intensity(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({"--freq", "--tc", "--json", "--user-folder"});
-    const std::string& file = args.positional(0, "FILE.pvd");
+    const std::string& file = cli::project_file_argument(args);
     const auto freq_text = args.option("--freq");
     if (!freq_text) throw CommandError("missing --freq (2, 5, 10, 25, 50 or 100)", 2);
     const auto freq = text::parse_number(*freq_text);
@@ -50,10 +26,9 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
         throw CommandError("--freq \"" + *freq_text + "\" is not a whole number of years", 2);
     }
 
-    store::ProjectContext context;
-    context.program_folder = command.program_folder;
+    cli::ProjectSession session(command, file, store::Access::Inspect);
+    store::ProjectContext& context = session.context();
     if (auto user = args.option("--user-folder")) context.user_data_folder = *user;
-    load_project(context, file);
 
     const auto lists = context.noaa_release() && !context.legacy_database_mode
                            ? store::load_noaa_release_lists(context)
@@ -74,14 +49,14 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
 
     if (args.flag("--json")) {
         const bool by_station = context.noaa_release() && !context.legacy_database_mode;
-        nlohmann::ordered_json out{{"intensity", intensity},
-                                   {"unit", context.english() ? "in/hr" : "mm/hr"},
-                                   {"storm_frequency", static_cast<int>(freq.value)},
-                                   {"tc", tc},
-                                   {by_station ? "noaa_station" : "county",
-                                    by_station ? context.noaa_station : context.county},
-                                   {"rainfall_database", context.active_rainfall_database}};
-        command.out << out.dump(2) << "\n";
+        const cli::JsonObject out{{"intensity", intensity},
+                                  {"unit", context.english() ? "in/hr" : "mm/hr"},
+                                  {"storm_frequency", static_cast<int>(freq.value)},
+                                  {"tc", tc},
+                                  {by_station ? "noaa_station" : "county",
+                                   by_station ? context.noaa_station : context.county},
+                                  {"rainfall_database", context.active_rainfall_database}};
+        cli::print_object(command.out, out, true);
     } else {
         command.out << intensity << "\n";
     }
