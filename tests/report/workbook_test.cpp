@@ -241,11 +241,15 @@ TEST_F(WorkbookTest, AnEmptyTextEmptiesTheCellAndKeepsItsStyle) {
     Workbook book = Workbook::open(file_);
     EXPECT_TRUE(book.set_text(1, 2, ""));
     EXPECT_TRUE(book.set_text(15, 15, ""));
+    EXPECT_TRUE(book.set_text(16, 1, "written, then emptied"));
+    EXPECT_TRUE(book.set_text(16, 1, ""));
     EXPECT_TRUE(book.cell(1, 2).empty());
+    EXPECT_TRUE(book.cell(16, 1).empty());
     book.save(file_);
     const auto sheet = read_part(file_, kSheet);
     EXPECT_STREQ(cell_node(sheet, "B1").attribute("s").value(), "1");
     EXPECT_FALSE(cell_node(sheet, "O15"));  // emptying a missing cell creates nothing
+    EXPECT_FALSE(sheet.select_node("//row[@r='16']"));
 }
 
 TEST_F(WorkbookTest, EntriesThatReadAsNumbersBecomeNumbers) {
@@ -273,6 +277,24 @@ TEST(Workbook, RowsAndCellsWithoutReferencesCountOnFromTheirNeighbours) {
     book.set_number(3, 6, 5);
     book.save(file);
     EXPECT_EQ(Workbook::open(file).cell(3, 6).number, 5.0);
+}
+
+TEST(Workbook, ASheetWithoutRowsGetsTheWrittenOnes) {
+    TempFolder folder;
+    const auto file = folder / "empty.xlsx";
+    write_fixture(file, "");
+    Workbook book = Workbook::open(file);
+    book.set_text(2, 2, "b2");
+    book.set_number(1, 3, 7);
+    book.set_number(2, 1, 1);
+    book.save(file);
+    const Workbook reopened = Workbook::open(file);
+    EXPECT_EQ(reopened.cell(2, 2).text, "b2");
+    EXPECT_EQ(reopened.cell(1, 3).number, 7.0);
+    EXPECT_EQ(reopened.cell(2, 1).number, 1.0);
+    const auto sheet = read_part(file, kSheet);
+    EXPECT_STREQ(sheet.select_node("//c[@r='C1']").node().attribute("s").value(), "3");
+    EXPECT_STREQ(sheet.child("worksheet").child("dimension").attribute("ref").value(), "A1:C2");
 }
 
 TEST(Workbook, FilesThatAreNotWorkbooksAreRefused) {

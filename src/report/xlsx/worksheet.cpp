@@ -111,28 +111,14 @@ pugi::xml_node Worksheet::find_cell(CellPosition at) const {
     return {};
 }
 
-pugi::xml_node Worksheet::make_row(int number) {
-    const auto next = rows_.upper_bound(number);
-    pugi::xml_node row = next == rows_.end() ? sheet_data_.append_child("row")
-                                             : sheet_data_.insert_child_before("row", next->second);
-    row.append_attribute("r") = number;
-    rows_.emplace_hint(next, number, row);
-    return row;
-}
-
-std::string Worksheet::default_style(pugi::xml_node row, int column) const {
-    if (attribute_true(row.attribute("customFormat")) && row.attribute("s")) {
-        return row.attribute("s").value();
-    }
+std::string_view Worksheet::column_style(int column) const {
     for (const ColumnStyle& style : column_styles_) {
         if (column >= style.first && column <= style.last) return style.style;
     }
     return {};
 }
 
-pugi::xml_node Worksheet::make_cell(CellPosition at) {
-    const auto found = rows_.find(at.row);
-    pugi::xml_node row = found == rows_.end() ? make_row(at.row) : found->second;
+pugi::xml_node Worksheet::make_cell(pugi::xml_node row, CellPosition at) {
     pugi::xml_node before;  // the first cell right of the new one
     for (pugi::xml_node cell = row.last_child(); cell; cell = cell.previous_sibling()) {
         if (!is_named(cell, "c")) continue;
@@ -148,9 +134,11 @@ pugi::xml_node Worksheet::make_cell(CellPosition at) {
         cell = row.append_child("c");
     }
     cell.append_attribute("r") = cell_reference(at.row, at.column).c_str();
-    if (const std::string style = default_style(row, at.column); !style.empty()) {
-        cell.append_attribute("s") = style.c_str();
-    }
+    // A new cell looks like its row when the row is formatted, else like its column.
+    const std::string style = attribute_true(row.attribute("customFormat")) && row.attribute("s")
+                                  ? row.attribute("s").value()
+                                  : std::string(column_style(at.column));
+    if (!style.empty()) cell.append_attribute("s") = style.c_str();
     // The row's spans only hint at its cell range, but must still cover it.
     if (pugi::xml_attribute spans = row.attribute("spans")) {
         int first = 0, last = 0;
@@ -165,25 +153,34 @@ pugi::xml_node Worksheet::make_cell(CellPosition at) {
     return cell;
 }
 
-pugi::xml_node Worksheet::writable_cell(CellPosition at) {
-    if (!at.valid()) return {};
+pugi::xml_node Worksheet::writable_cell(pugi::xml_node row, CellPosition at) {
     pugi::xml_node cell = find_cell(at);
-    if (!cell) return make_cell(at);
+    if (!cell) return make_cell(row, at);
     if (holds_formula_master(cell)) return {};
     clear_value(cell);
     return cell;
 }
 
 bool Worksheet::set_text(CellPosition at, std::string_view text) {
+    if (!at.valid()) return false;
+    const auto row = rows_.find(at.row);
+    if (row == rows_.end()) {
+        if (text.empty()) {
+            added_.erase(at);
+        } else {
+            added_.set_text(at, column_style(at.column), text);
+            bounds_.include(at.row, at.column);
+        }
+        return true;
+    }
     if (text.empty()) {
-        if (!at.valid()) return false;
         const pugi::xml_node cell = find_cell(at);
         if (!cell) return true;
         if (holds_formula_master(cell)) return false;
         clear_value(cell);
         return true;
     }
-    pugi::xml_node cell = writable_cell(at);
+    pugi::xml_node cell = writable_cell(row->second, at);
     if (!cell) return false;
     cell.append_attribute("t") = "inlineStr";
     pugi::xml_node content = cell.prepend_child("is").append_child("t");
@@ -193,14 +190,18 @@ bool Worksheet::set_text(CellPosition at, std::string_view text) {
 }
 
 bool Worksheet::set_number(CellPosition at, double value) {
-    if (!std::isfinite(value)) return false;
-    pugi::xml_node cell = writable_cell(at);
+    if (!at.valid() || !std::isfinite(value)) return false;
+    const auto row = rows_.find(at.row);
+    if (row == rows_.end()) {
+        added_.set_number(at, column_style(at.column), value);
+        bounds_.include(at.row, at.column);
+        return true;
+    }
+    pugi::xml_node cell = writable_cell(row->second, at);
     if (!cell) return false;
-    // The shortest text that reads back as exactly this double.
-    char digits[32];
-    const auto written = std::to_chars(digits, digits + sizeof digits - 1, value);
-    *written.ptr = '\0';
-    cell.prepend_child("v").append_child(pugi::node_pcdata).set_value(digits);
+    cell.prepend_child("v")
+        .append_child(pugi::node_pcdata)
+        .set_value(round_trip_number(value).c_str());
     return true;
 }
 
@@ -208,6 +209,12 @@ CellValue Worksheet::value(CellPosition at,
                            const std::function<std::string(std::size_t)>& shared_string) const {
     CellValue result;
     if (!at.valid()) return result;
+    if (const AddedRows::Cell* added = added_.find(at)) {
+        result.kind = added->is_text ? CellValue::Kind::Text : CellValue::Kind::Number;
+        result.text = added->text;
+        result.number = added->number;
+        return result;
+    }
     const pugi::xml_node cell = find_cell(at);
     if (!cell) return result;
     const std::string_view type = cell.attribute("t").value();
@@ -266,7 +273,43 @@ std::string Worksheet::xml() {
                                     : dimension.append_attribute("ref"))
             .set_value(range.c_str());
     }
-    return write_xml(document_);
+    std::string whole = write_xml(document_);
+    return added_.empty() ? whole : row_xml_with_added_rows(whole);
+}
+
+// The written part with the content of its cell table replaced by the template's
+// rows and the added rows in row order.
+std::string Worksheet::row_xml_with_added_rows(const std::string& whole) const {
+    // Texts are escaped in the written part, so the only "<sheetData" is the tag.
+    const std::size_t open = whole.find("<sheetData");
+    const std::size_t tag_end = whole.find('>', open);
+    if (open == std::string::npos || tag_end == std::string::npos) {
+        throw WorkbookError("the worksheet has no cell table");
+    }
+    const bool was_empty = whole[tag_end - 1] == '/';
+    const std::size_t close = was_empty ? tag_end + 1 : whole.find("</sheetData>", tag_end);
+    if (close == std::string::npos) throw WorkbookError("the worksheet has no cell table");
+
+    std::size_t cells = 0;
+    for (const auto& [number, row] : added_.rows()) cells += row.size();
+    std::string out;
+    out.reserve(whole.size() + cells * 64);
+    out.append(whole, 0, was_empty ? tag_end - 1 : tag_end);
+    out += '>';
+    auto kept = rows_.begin();
+    auto added = added_.rows().begin();
+    while (kept != rows_.end() || added != added_.rows().end()) {
+        if (added == added_.rows().end() || (kept != rows_.end() && kept->first < added->first)) {
+            append_xml(out, kept->second);
+            ++kept;
+        } else {
+            added_.append_row_xml(added->first, added->second, out);
+            ++added;
+        }
+    }
+    if (was_empty) out += "</sheetData>";
+    out.append(whole, close);
+    return out;
 }
 
 }  // namespace pelvane::report

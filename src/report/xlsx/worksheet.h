@@ -1,7 +1,9 @@
 #pragma once
 // One worksheet part held as an XML tree with an index of its rows, so that setting
-// and reading cells never scans the whole sheet. Cells and rows are created in
-// order where they are missing; everything else in the part is kept as it was.
+// and reading cells never scans the whole sheet. Cells are created in order where
+// they are missing; rows the template does not have are kept apart (AddedRows) and
+// merged in row order when the part is written. Everything else in the part is
+// kept as it was.
 
 #include <pugixml.hpp>
 
@@ -11,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "report/xlsx/added_rows.h"
 #include "report/xlsx/cell_reference.h"
 #include "report/xlsx/cell_value.h"
 
@@ -54,14 +57,15 @@ class Worksheet {
 
     void index_rows();
     pugi::xml_node find_cell(CellPosition at) const;
-    pugi::xml_node make_cell(CellPosition at);
-    pugi::xml_node make_row(int row);
-    pugi::xml_node writable_cell(CellPosition at);
-    std::string default_style(pugi::xml_node row, int column) const;
+    pugi::xml_node make_cell(pugi::xml_node row, CellPosition at);
+    pugi::xml_node writable_cell(pugi::xml_node row, CellPosition at);
+    std::string_view column_style(int column) const;
+    std::string row_xml_with_added_rows(const std::string& whole) const;
 
     pugi::xml_document document_;
     pugi::xml_node sheet_data_;
-    std::map<int, pugi::xml_node> rows_;
+    std::map<int, pugi::xml_node> rows_;  // the template's rows
+    AddedRows added_;
     std::vector<ColumnStyle> column_styles_;
     Bounds bounds_;
 };

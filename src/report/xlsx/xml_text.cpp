@@ -1,5 +1,6 @@
 #include "report/xlsx/xml_text.h"
 
+#include <charconv>
 #include <cstring>
 
 #include "report/xlsx/cell_reference.h"
@@ -9,7 +10,8 @@ namespace pelvane::report {
 namespace {
 
 struct StringWriter : pugi::xml_writer {
-    std::string out;
+    explicit StringWriter(std::string& target) : out(target) {}
+    std::string& out;
     void write(const void* data, std::size_t size) override {
         out.append(static_cast<const char*>(data), size);
     }
@@ -30,9 +32,21 @@ void parse_xml(pugi::xml_document& document, std::string_view xml, std::string_v
 }
 
 std::string write_xml(const pugi::xml_document& document) {
-    StringWriter writer;
+    std::string out;
+    StringWriter writer(out);
     document.save(writer, "", pugi::format_raw, pugi::encoding_utf8);
-    return std::move(writer.out);
+    return out;
+}
+
+void append_xml(std::string& out, pugi::xml_node node) {
+    StringWriter writer(out);
+    node.print(writer, "", pugi::format_raw, pugi::encoding_utf8);
+}
+
+std::string round_trip_number(double value) {
+    char digits[32];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value);
+    return std::string(digits, written.ptr);
 }
 
 std::string string_item_text(pugi::xml_node item) {
