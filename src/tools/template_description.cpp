@@ -166,6 +166,7 @@ class Reader {
   private:
     int style_index(pugi::xml_node node);
     TemplateCell& cell_at(int row, int column, int style);
+    void style_range(const Range& range, int style);
 
     SheetTemplate sheet_;
     std::map<std::string, CellStyle, std::less<>> named_;
@@ -187,6 +188,14 @@ TemplateCell& Reader::cell_at(int row, int column, int style) {
     TemplateCell& cell = sheet_.cells[{row, column}];
     cell.style = style;
     return cell;
+}
+
+void Reader::style_range(const Range& range, int style) {
+    for (int row = range.first.row; row <= range.last.row; ++row) {
+        for (int column = range.first.column; column <= range.last.column; ++column) {
+            cell_at(row, column, style);
+        }
+    }
 }
 
 SheetTemplate Reader::read(pugi::xml_node root) {
@@ -223,21 +232,10 @@ SheetTemplate Reader::read(pugi::xml_node root) {
                 sheet_.row_heights[row] = number_attribute(node, "height", 12.75);
             }
         } else if (kind == "area") {
-            const Range range = cell_range(node);
-            const int style = style_index(node);
-            for (int row = range.first.row; row <= range.last.row; ++row) {
-                for (int column = range.first.column; column <= range.last.column; ++column) {
-                    cell_at(row, column, style);
-                }
-            }
+            style_range(cell_range(node), style_index(node));
         } else if (kind == "cell") {
             const Range range = cell_range(node);
-            const int style = style_index(node);
-            for (int row = range.first.row; row <= range.last.row; ++row) {
-                for (int column = range.first.column; column <= range.last.column; ++column) {
-                    cell_at(row, column, style);
-                }
-            }
+            style_range(range, style_index(node));
             TemplateCell& anchor = sheet_.cells[{range.first.row, range.first.column}];
             if (const auto number = node.attribute("number")) {
                 anchor.number = number_attribute(node, "number", 0);
