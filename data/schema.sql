@@ -3,8 +3,8 @@
 -- the window field bound to it; numbers are stored as their display text.
 
 CREATE TABLE PROJECT (
-    MAJOR_RELEASE   TEXT,   -- "2.1" marks the NOAA-station release
-    NOAA_STATION    TEXT,
+    MAJOR_RELEASE   TEXT(10),   -- "2.1" marks the NOAA-station release
+    NOAA_STATION    TEXT(50),
     PROJECT_ID      TEXT,
     PROJECT_NAME    TEXT,
     COUNTY          TEXT,
@@ -15,9 +15,10 @@ CREATE TABLE PROJECT (
     INLET_DATABASE  TEXT,
     -- The details windows never write the product name, so a new record takes it
     -- from here; without it a new project would fail the compatibility check.
-    PRODUCT_NAME    TEXT DEFAULT 'PELVANEVA',
-    MINOR_RELEASE   TEXT,
-    RELEASE_DATE    TEXT,
+    PRODUCT_NAME    TEXT(20) DEFAULT 'PELVANEVA',
+    -- Written only by the release conversion and read by nothing.
+    MINOR_RELEASE   TEXT(10),
+    RELEASE_DATE    TEXT(10),
     DESCRIPTION     TEXT
 );
 

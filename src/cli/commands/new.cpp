@@ -1,0 +1,78 @@
+// pelvane new: creates a project file from the template and saves its project
+// details as the project details window does for a new project.
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+#include "cli/command.h"
+#include "cli/project_session.h"
+#include "store/project_details.h"
+
+namespace {
+
+using namespace pelvane;
+namespace fs = std::filesystem;
+
+std::string units_option(const cli::Args& args, const std::string& fallback) {
+    std::string units = args.option_or("--units", fallback);
+    std::transform(units.begin(), units.end(), units.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    if (units != kEnglish && units != kMetric) {
+        throw cli::CommandError("--units must be ENGLISH or METRIC", 2);
+    }
+    return units;
+}
+
+store::ProjectDetails details_from(const cli::Args& args) {
+    store::ProjectDetails d;
+    d.project_id = args.option_or("--id", d.project_id);
+    d.project_name = args.option_or("--name", d.project_name);
+    d.county = args.option_or("--county", d.county);
+    d.noaa_station = args.option_or("--station", d.noaa_station);
+    d.units = units_option(args, d.units);
+    d.location = args.option_or("--location", d.location);
+    d.designer = args.option_or("--designer", d.designer);
+    d.description = args.option_or("--description", d.description);
+    if (const auto inlet = args.option("--inlet"); inlet && !inlet->empty()) {
+        // As the browse dialog does: only an existing file, kept by its full path.
+        std::error_code ec;
+        if (!fs::is_regular_file(*inlet, ec)) {
+            throw cli::CommandError("the inlet database '" + *inlet + "' does not exist");
+        }
+        d.inlet_database = fs::absolute(*inlet).lexically_normal().string();
+    }
+    return d;
+}
+
+int run_new(const cli::Args& args, cli::CommandContext& command) {
+    args.allow_only({"--id", "--name", "--county", "--station", "--units", "--location",
+                     "--designer", "--description", "--inlet", "--force"});
+    const std::string& file = cli::project_file_argument(args);
+    const store::ProjectDetails details = details_from(args);
+    if (const auto missing = store::missing_required_field(details); !missing.empty()) {
+        throw cli::CommandError(std::string(missing));
+    }
+    std::error_code ec;
+    if (fs::exists(file, ec) && !args.flag("--force")) {
+        throw cli::CommandError("'" + file + "' already exists (--force replaces it)");
+    }
+    store::create_project_file(command.program_folder, file);
+    cli::ProjectSession session(command, file);
+    // A new project is never a legacy one, whatever its name.
+    session.context().legacy_database_mode = false;
+    store::save_project_details(session.context(), details, store::DetailsWindow::NoaaStation);
+    command.out << "created " << session.context().database_path << " (project "
+                << details.project_id << ")\n";
+    return 0;
+}
+
+PELVANE_COMMAND({"new",
+                 "FILE.pvd [--id ID] [--name NAME] [--county NAME] [--station NAME] "
+                 "[--units ENGLISH|METRIC] [--location T] [--designer T] [--description T] "
+                 "[--inlet PATH] [--force]",
+                 "create a project file from the template with its project details",
+                 {"--force"},
+                 run_new});
+
+}  // namespace

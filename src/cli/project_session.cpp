@@ -1,0 +1,15 @@
+#include "cli/project_session.h"
+
+namespace pelvane::cli {
+
+ProjectSession::ProjectSession(const CommandContext& command, const std::string& file,
+                               store::Access access) {
+    context_.program_folder = command.program_folder;
+    store::open_project(context_, file, access);
+}
+
+const std::string& project_file_argument(const Args& args) {
+    return args.positional(0, "project file (FILE.pvd)");
+}
+
+}  // namespace pelvane::cli

@@ -1,0 +1,29 @@
+#pragma once
+// A project file opened for one command the way the desktop program's Open
+// command opens it: path, legacy flag, connections and the loaded PROJECT record.
+
+#include <string>
+
+#include "cli/command.h"
+#include "store/project_context.h"
+#include "store/project_database.h"
+
+namespace pelvane::cli {
+
+class ProjectSession {
+  public:
+    // Opens `file`; a refused file is a DatabaseError naming it and the reason.
+    ProjectSession(const CommandContext& command, const std::string& file,
+                   store::Access access = store::Access::Design);
+
+    store::ProjectContext& context() { return context_; }
+    const store::Database& database() const { return context_.project_connection; }
+
+  private:
+    store::ProjectContext context_;
+};
+
+// The project file every project command takes as its first argument.
+const std::string& project_file_argument(const Args& args);
+
+}  // namespace pelvane::cli

@@ -1,0 +1,54 @@
+#pragma once
+// What the grade line reads of one PIPE record, and the constants of a run.
+
+#include <string>
+#include <string_view>
+
+#include "core/units.h"
+
+namespace pelvane::hgl {
+
+// The PIPE texts the grade line reads, exactly as stored (NULL as ""). Sizes
+// (pipe_dia, span, rise) are in in / mm; elevations, depths, lengths and stations in
+// ft / m; discharges in cfs / cms; velocities in ft/sec / m/sec; pipe_skew in
+// degrees; pipe_i in in/hr / mm/hr; structure_ca in acres / hectares.
+struct HglPipe {
+    std::string pipe_number;
+    std::string nodein_no;
+    std::string nodeout_no;
+    std::string pipe_dia;
+    std::string pipe_shape;
+    std::string pipe_mann;
+    std::string span;
+    std::string rise;
+    std::string pipe_length;
+    std::string pipe_eleout;
+    std::string pipe_elein;
+    std::string pipe_flowdepth;
+    std::string pipe_discharge;
+    std::string numofpipes;
+    std::string pipe_storm_freq;
+    std::string nodein_type;
+    std::string nodein_shaping;
+    std::string structure_ca;
+    std::string pipe_i;
+    std::string pipe_velocity;
+    std::string pipe_skew;
+    std::string nodein_station;
+    std::string nodein_topele;
+};
+
+// Constants of one run, chosen from the project's units (anything but "ENGLISH" is
+// metric). The grade line uses its own gravity (9.8, not the grid's 9.8146).
+struct HglConstants {
+    double gravity = 32.2;       // g, ft/sec² or m/sec²
+    double unit_divisor = 12.0;  // u, in -> ft or mm -> m
+    double friction_k = 0.453;   // K of the friction slope formulas
+
+    static HglConstants for_units(std::string_view units) {
+        if (is_english(units)) return HglConstants{};
+        return HglConstants{9.8, 1000.0, 0.312};
+    }
+};
+
+}  // namespace pelvane::hgl

@@ -1,0 +1,35 @@
+#pragma once
+// The desktop's implementation of the models' Ui seam: message boxes, questions,
+// file dialogs, the default application for documents, busy pointer and progress.
+
+#include <QPointer>
+#include <QProgressDialog>
+#include <QWidget>
+
+#include "forms/ui.h"
+
+namespace pelvane::gui {
+
+class QtUi : public forms::Ui {
+  public:
+    explicit QtUi(QWidget* parent) : parent_(parent) {}
+    using forms::Ui::message;
+
+    void message(const std::string& text, forms::Icon icon, const std::string& title) override;
+    forms::Answer ask(const std::string& text, forms::Buttons buttons, forms::Icon icon,
+                      const std::string& title) override;
+    std::string choose_file(const forms::FileDialog& dialog) override;
+    void open_document(const std::string& path_or_url) override;
+    void set_busy(bool busy) override;
+    bool progress(int done, int total, const std::string& what) override;
+
+    // "Pelvane files (*.pvd)|*.pvd" -> "Pelvane files (*.pvd)"; pairs joined by ";;".
+    static QString qt_filter(const std::string& legacy_filter);
+
+  private:
+    QPointer<QWidget> parent_;
+    QPointer<QProgressDialog> progress_;
+    int busy_depth_ = 0;
+};
+
+}  // namespace pelvane::gui

@@ -1,0 +1,66 @@
+#include "store/pipe_table.h"
+
+namespace pelvane::store {
+namespace {
+
+// A file made elsewhere may give PIPE_NUMBER a numeric type; casting keeps the
+// text order in every file. rowid breaks ties the same way every time.
+constexpr std::string_view kByNumber = "ORDER BY CAST(PIPE_NUMBER AS TEXT), rowid";
+constexpr std::string_view kNumberIs = "PIPE_NUMBER = ?";
+
+}  // namespace
+
+std::vector<PipeRecord> PipeTable::all_by_number() const {
+    return table_.select(kByNumber);
+}
+
+std::vector<PipeRecord> PipeTable::all_in_table_order() const {
+    return table_.select("ORDER BY rowid");
+}
+
+std::optional<PipeRecord> PipeTable::find(std::string_view pipe_number) const {
+    auto rows = table_.select("WHERE " + std::string(kNumberIs) + " ORDER BY rowid",
+                              {std::string(pipe_number)}, 1);
+    if (rows.empty()) return std::nullopt;
+    return std::move(rows.front());
+}
+
+bool PipeTable::exists(std::string_view pipe_number) const {
+    return table_.select("WHERE " + std::string(kNumberIs), {std::string(pipe_number)}, 1).size() >
+           0;
+}
+
+void PipeTable::insert(const PipeRecord& record) const {
+    if (record.get("PIPE_NUMBER").empty()) {
+        throw DatabaseError("A pipe needs a pipe number.");
+    }
+    table_.insert(record);
+}
+
+bool PipeTable::update(std::string_view pipe_number, const PipeRecord& record) const {
+    if (record.holds("PIPE_NUMBER") && record.get("PIPE_NUMBER").empty()) {
+        throw DatabaseError("A pipe needs a pipe number.");
+    }
+    return table_.update(record, kNumberIs, {std::string(pipe_number)}) > 0;
+}
+
+bool PipeTable::remove(std::string_view pipe_number) const {
+    return table_.remove(kNumberIs, {std::string(pipe_number)}) > 0;
+}
+
+std::optional<std::string> PipeTable::first_number_where_any(
+    const std::vector<std::string>& columns, std::string_view value) const {
+    std::string where;
+    std::vector<Value> params;
+    for (const auto& column : columns) {
+        if (!table_.has_column(column)) continue;
+        where += (where.empty() ? "" : " OR ") + quoted_identifier(column) + " = ?";
+        params.emplace_back(std::string(value));
+    }
+    if (where.empty()) return std::nullopt;
+    auto rows = table_.select("WHERE " + where + " ORDER BY rowid", params, 1);
+    if (rows.empty()) return std::nullopt;
+    return rows.front().get("PIPE_NUMBER");
+}
+
+}  // namespace pelvane::store

@@ -1,0 +1,75 @@
+#pragma once
+// The PIPE table: one row per pipe run of the network. PIPE_NUMBER is the key of
+// every lookup. Rows keep their rowid for life (edits and renumbering update in
+// place), so table order is the order in which the pipes were added.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "store/project_table.h"
+
+namespace pelvane::store {
+
+using PipeRecord = TextRecord;
+
+// Every PIPE column of a current project file, in table order.
+// clang-format off
+inline constexpr auto kPipeColumns = std::to_array<std::string_view>({
+    "PROJECT_ID", "PIPE_NUMBER", "NODEIN_NO", "NODEIN_TYPE", "NODEIN_STATION",
+    "NODEIN_OFFSET", "NODEIN_OFFLOC", "NODEIN_TOPELE", "NODEIN_SHAPING", "NODEOUT_NO",
+    "NODEOUT_TYPE", "NODEOUT_STATION", "NODEOUT_OFFSET", "NODEOUT_OFFLOC", "NODEOUT_TOPELE",
+    "PIPE_LENGTH", "PIPE_ELEIN", "PIPE_ELEOUT", "PIPE_SLOPE", "PIPE_SHAPE",
+    "PIPE_MAT", "PIPE_DIA", "SPAN", "RISE", "NUMOFPIPES",
+    "PIPE_MANN", "PIPE_SKEW", "PIPE_STORM_FREQ", "PIPE_CF", "PIPE_I",
+    "STRUCTURE_AREA", "STRUCTURE_CA", "STRUCTURE_TC", "STRUCTURE_DISCHARGE", "DISCHARGEVAL",
+    "STRUCTURE_INPUT", "STRUCTURE_COMPUTE", "PRENODE1", "PRENODE2", "PRENODE3",
+    "PRENODE4", "PRECA1", "PRECA2", "PRECA3", "PRECA4",
+    "PRETC1", "PRETC2", "PRETC3", "PRETC4", "PREFLOWTIME1",
+    "PREFLOWTIME2", "PREFLOWTIME3", "PREFLOWTIME4", "ACCUMULATED_CA", "ACCUMULATED_TC",
+    "LATERAL_DISCHARGE", "PIPE_DISCHARGE", "CAPACITY", "FLOW_TYPE", "PIPE_FLOWDEPTH",
+    "PIPE_AREAFLOW", "PIPE_VELOCITY", "HYD_RADIUS", "PIPE_WP", "FROUDE_NO",
+    "PIPE_SUMMARY", "ENERGY", "FLOW_TIME", "CRITICAL_DEPTH", "FRICTION_SLOPE",
+    "PTCOPTIONSTR", "PTCSTR", "PTCSTR2", "PCBUFSTR", "PAREABUFSTR",
+});
+// clang-format on
+
+class PipeTable {
+  public:
+    explicit PipeTable(const Database& db) : table_(db, "PIPE") {}
+
+    // The columns this file's PIPE table has (a legacy file lacks the fourth
+    // previous pipe and DISCHARGEVAL).
+    const std::vector<std::string>& columns() const { return table_.columns(); }
+    bool has_column(std::string_view column) const { return table_.has_column(column); }
+
+    // All pipes ordered by PIPE_NUMBER as text ("10" before "9"): the grid's order.
+    std::vector<PipeRecord> all_by_number() const;
+    // All pipes in the order they were added.
+    std::vector<PipeRecord> all_in_table_order() const;
+    std::optional<PipeRecord> find(std::string_view pipe_number) const;
+    bool exists(std::string_view pipe_number) const;
+    std::int64_t count() const { return table_.count(); }
+
+    // Adds a pipe; a DatabaseError when its number is empty or already used.
+    void insert(const PipeRecord& record) const;
+    // Writes the record's columns into the pipe numbered `pipe_number` in place (a
+    // different PIPE_NUMBER in the record renumbers it). False when there is no
+    // such pipe.
+    bool update(std::string_view pipe_number, const PipeRecord& record) const;
+    bool remove(std::string_view pipe_number) const;
+
+    // PIPE_NUMBER of the first pipe in table order whose value in any of `columns`
+    // equals `value` (columns this table lacks are left out), as the previous-pipe
+    // and node lookups need.
+    std::optional<std::string> first_number_where_any(const std::vector<std::string>& columns,
+                                                      std::string_view value) const;
+
+  private:
+    TextTable table_;
+};
+
+}  // namespace pelvane::store

@@ -1,0 +1,128 @@
+#include "store/project_table.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace pelvane::store {
+namespace {
+
+std::string upper(std::string_view text) {
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return out;
+}
+
+}  // namespace
+
+const std::string& TextRecord::get(std::string_view column) const {
+    static const std::string none;
+    const auto it = texts_.find(upper(column));
+    return it == texts_.end() ? none : it->second;
+}
+
+void TextRecord::set(std::string_view column, std::string text) {
+    texts_[upper(column)] = std::move(text);
+}
+
+bool TextRecord::holds(std::string_view column) const {
+    return texts_.find(upper(column)) != texts_.end();
+}
+
+void TextRecord::erase(std::string_view column) {
+    const auto it = texts_.find(upper(column));
+    if (it != texts_.end()) texts_.erase(it);
+}
+
+std::string quoted_identifier(std::string_view name) {
+    std::string out = "\"";
+    for (char c : name) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+TextTable::TextTable(const Database& db, std::string table)
+    : db_(db), table_(std::move(table)), columns_(db.columns_of(table_)) {
+    if (columns_.empty()) {
+        throw DatabaseError("The table " + table_ + " is missing from '" + db.path().string() +
+                            "'.");
+    }
+}
+
+const std::string* TextTable::own_column(std::string_view column) const {
+    const std::string wanted = upper(column);
+    const auto it = std::find_if(columns_.begin(), columns_.end(),
+                                 [&](const std::string& c) { return upper(c) == wanted; });
+    return it == columns_.end() ? nullptr : &*it;
+}
+
+bool TextTable::has_column(std::string_view column) const {
+    return own_column(column) != nullptr;
+}
+
+std::vector<TextRecord> TextTable::select(std::string_view tail, const std::vector<Value>& params,
+                                          std::size_t limit) const {
+    std::string sql = "SELECT * FROM " + quoted_identifier(table_) + " " + std::string(tail);
+    if (limit > 0) sql += " LIMIT " + std::to_string(limit);
+    Statement s = db_.prepare(sql);
+    s.bind_all(params);
+    std::vector<TextRecord> rows;
+    while (s.step()) {
+        TextRecord row;
+        for (int i = 0; i < s.column_count(); ++i) row.set(s.column_name(i), s.text(i));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void TextTable::insert(const TextRecord& record) const {
+    std::string names;
+    std::string marks;
+    std::vector<Value> values;
+    for (const auto& [column, text] : record.texts()) {
+        const std::string* own = own_column(column);
+        if (!own) continue;
+        names += (names.empty() ? "" : ", ") + quoted_identifier(*own);
+        marks += marks.empty() ? "?" : ", ?";
+        values.emplace_back(text);
+    }
+    const std::string table = quoted_identifier(table_);
+    if (values.empty()) {
+        db_.execute("INSERT INTO " + table + " DEFAULT VALUES");
+    } else {
+        db_.execute("INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")", values);
+    }
+}
+
+int TextTable::update(const TextRecord& record, std::string_view where,
+                      const std::vector<Value>& params) const {
+    std::string assignments;
+    std::vector<Value> values;
+    for (const auto& [column, text] : record.texts()) {
+        const std::string* own = own_column(column);
+        if (!own) continue;
+        assignments += (assignments.empty() ? "" : ", ") + quoted_identifier(*own) + " = ?";
+        values.emplace_back(text);
+    }
+    if (values.empty()) return 0;
+    values.insert(values.end(), params.begin(), params.end());
+    db_.execute("UPDATE " + quoted_identifier(table_) + " SET " + assignments + " WHERE " +
+                    std::string(where),
+                values);
+    return db_.changes();
+}
+
+int TextTable::remove(std::string_view where, const std::vector<Value>& params) const {
+    db_.execute("DELETE FROM " + quoted_identifier(table_) + " WHERE " + std::string(where),
+                params);
+    return db_.changes();
+}
+
+std::int64_t TextTable::count() const {
+    Statement s = db_.prepare("SELECT count(*) FROM " + quoted_identifier(table_));
+    s.step();
+    return std::get<std::int64_t>(s.value(0));
+}
+
+}  // namespace pelvane::store

@@ -1,0 +1,160 @@
+// The project commands as a user runs them: new, info, convert.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "support/legacy_projects.h"
+#include "support/run_cli.h"
+#include "support/temp_folder.h"
+
+namespace pelvane {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::run_cli;
+using testing::TempFolder;
+
+nlohmann::json info_json(const fs::path& file) {
+    const auto r = run_cli({"info", file.string(), "--json"});
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    return nlohmann::json::parse(r.out);
+}
+
+// A refusal is a non-zero exit, nothing on stdout and exactly one line on stderr
+// that contains `expected`.
+void expect_refusal(const testing::CliResult& r, const std::string& expected) {
+    EXPECT_NE(r.exit_code, 0);
+    EXPECT_EQ(r.out, "");
+    ASSERT_FALSE(r.err.empty());
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    EXPECT_NE(r.err.find(expected), std::string::npos) << r.err;
+}
+
+TEST(ProjectCli, NewWritesTheDetailsAndInfoReadsThemBack) {
+    TempFolder folder;
+    const auto file = folder / "route 9.pvd";
+    const auto inlet = folder / "inlets.gwk";
+    std::ofstream(inlet) << "inlets";
+    const auto made =
+        run_cli({"new",          file.string(),   "--id",       "P'9",       "--name",
+                 "O'Brien Road", "--county",      "Augusta",    "--station", "Stuart's Draft",
+                 "--units",      "metric",        "--location", "Main St",   "--designer",
+                 "K. Lee",       "--description", "Two inlets", "--inlet",   inlet.string()});
+    ASSERT_EQ(made.exit_code, 0) << made.err;
+
+    const auto info = info_json(file);
+    EXPECT_EQ(info["path"], file.string());
+    EXPECT_EQ(info["generation"], "noaa");
+    EXPECT_EQ(info["release"], "2.1");
+    EXPECT_EQ(info["product"], "PELVANEVA");
+    EXPECT_EQ(info["units"], "METRIC");
+    EXPECT_EQ(info["project_id"], "P'9");
+    EXPECT_EQ(info["project_name"], "O'Brien Road");
+    EXPECT_EQ(info["county"], "Augusta");
+    EXPECT_EQ(info["noaa_station"], "Stuart's Draft");
+    EXPECT_EQ(info["state"], "VA");
+    EXPECT_EQ(info["location"], "Main St");
+    EXPECT_EQ(info["designer"], "K. Lee");
+    EXPECT_EQ(info["inlet_database"], inlet.string());
+    EXPECT_EQ(info["description"], "Two inlets");
+    EXPECT_EQ(info["pipes"], 0);
+    EXPECT_EQ(info["energy_records"], 0);
+
+    const auto text = run_cli({"info", file.string()});
+    EXPECT_NE(text.out.find("project_name: O'Brien Road\n"), std::string::npos) << text.out;
+}
+
+TEST(ProjectCli, NewTakesTheNewRecordDefaultsAndNeedsCountyAndId) {
+    TempFolder folder;
+    const auto file = folder / "plain.pvd";
+    ASSERT_EQ(run_cli({"new", file.string(), "--id", "P1"}).exit_code, 0);
+    const auto info = info_json(file);
+    EXPECT_EQ(info["units"], "ENGLISH");
+    EXPECT_EQ(info["county"], "Accomack");
+    EXPECT_EQ(info["noaa_station"], "Abingdon 3 S");
+
+    const auto no_county = folder / "no county.pvd";
+    expect_refusal(run_cli({"new", no_county.string(), "--county", ""}),
+                   "County Name is a Required Field!");
+    expect_refusal(run_cli({"new", no_county.string()}), "Project ID is a Required Field!");
+    EXPECT_FALSE(fs::exists(no_county));
+    EXPECT_EQ(run_cli({"new", no_county.string(), "--id", "X", "--units", "IMPERIAL"}).exit_code,
+              2);
+    EXPECT_FALSE(fs::exists(no_county));
+}
+
+TEST(ProjectCli, NewReplacesAnExistingFileOnlyWithForce) {
+    TempFolder folder;
+    const auto file = folder / "taken.pvd";
+    ASSERT_EQ(run_cli({"new", file.string(), "--id", "FIRST"}).exit_code, 0);
+    expect_refusal(run_cli({"new", file.string(), "--id", "SECOND"}), "already exists");
+    EXPECT_EQ(info_json(file)["project_id"], "FIRST");
+    ASSERT_EQ(run_cli({"new", file.string(), "--id", "SECOND", "--force"}).exit_code, 0);
+    EXPECT_EQ(info_json(file)["project_id"], "SECOND");
+}
+
+TEST(ProjectCli, ConvertBringsAnOlderFileToTheNoaaReleaseAndRepeatsHarmlessly) {
+    TempFolder folder;
+    const auto file = folder / "older.pvd";
+    testing::make_older_release_project(file);
+    testing::insert_row(file, "PROJECT",
+                        {{"PROJECT_ID", "O1"}, {"PROJECT_NAME", "Old"}, {"MAJOR_RELEASE", "1.0"}});
+    EXPECT_EQ(info_json(file)["generation"], "older");
+    EXPECT_EQ(info_json(file)["noaa_station"], "");
+
+    for (const char* station : {"Stuart's Draft", "Floyd "}) {
+        const auto r = run_cli({"convert", file.string(), "--station", station});
+        ASSERT_EQ(r.exit_code, 0) << r.err;
+        EXPECT_EQ(r.out,
+                  "Project database Updated with selected NOAA Station! Please review and "
+                  "recompute your results\n");
+        const auto info = info_json(file);
+        EXPECT_EQ(info["generation"], "noaa");
+        EXPECT_EQ(info["noaa_station"], station);
+        EXPECT_EQ(info["product"], "PELVANEVA");
+    }
+}
+
+TEST(ProjectCli, ALegacyFileIsKnownByItsPath) {
+    TempFolder folder;
+    fs::create_directories(folder / "ZQL");
+    const auto file = folder / "ZQL" / "route.pvd";
+    testing::make_legacy_project(file);
+    testing::insert_row(file, "PROJECT", {{"PROJECT_ID", "L"}, {"PROJECT_NAME", "Legacy"}});
+    auto info = info_json(file);
+    EXPECT_EQ(info["generation"], "legacy");
+    EXPECT_EQ(info["product"], "");
+
+    ASSERT_EQ(run_cli({"convert", file.string(), "--station", "Roanoke"}).exit_code, 0);
+    info = info_json(file);
+    EXPECT_EQ(info["generation"], "legacy");
+    EXPECT_EQ(info["release"], "2.1");
+    EXPECT_EQ(info["product"], "PELVANEVA");
+}
+
+TEST(ProjectCli, BadFilesAreRefusedWithOneLine) {
+    TempFolder folder;
+    const auto missing = folder / "missing.pvd";
+    expect_refusal(run_cli({"info", missing.string()}), missing.string());
+
+    const auto noise = folder / "noise.pvd";
+    std::ofstream(noise, std::ios::binary) << std::string(2048, '\x5a');
+    expect_refusal(run_cli({"info", noise.string()}), noise.string());
+
+    const auto empty = folder / "empty.pvd";
+    std::ofstream(empty).close();
+    expect_refusal(run_cli({"info", empty.string()}), "no PROJECT, PIPE and ENERGY tables");
+    expect_refusal(run_cli({"convert", empty.string(), "--station", "Floyd"}), empty.string());
+
+    const auto locked = folder / "locked.pvd";
+    ASSERT_EQ(run_cli({"new", locked.string(), "--id", "L"}).exit_code, 0);
+    fs::permissions(locked, fs::perms::owner_read);
+    expect_refusal(run_cli({"convert", locked.string(), "--station", "Floyd"}), "read-only");
+    EXPECT_EQ(run_cli({"info", locked.string()}).exit_code, 0);
+}
+
+}  // namespace
+}  // namespace pelvane

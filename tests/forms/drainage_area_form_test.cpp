@@ -1,0 +1,177 @@
+#include <gtest/gtest.h>
+
+#include "core/text/item_list.h"
+#include "forms/drainage_area_form.h"
+
+using pelvane::forms::AreaExchange;
+using pelvane::forms::DrainageAreaForm;
+
+namespace {
+
+constexpr int kLawns = 11;  // "0.25 - 0.35"
+constexpr int kPaved = 8;   // "0.90 - 0.95"
+
+std::string cell(std::string_view column, int row) {
+    return DrainageAreaForm::row_field(column, row);
+}
+
+class DrainageAreaFormTest : public ::testing::Test {
+  protected:
+    DrainageAreaFormTest() { context.units = "ENGLISH"; }
+
+    DrainageAreaForm opened(const AreaExchange& pipe = {}) {
+        DrainageAreaForm form(context);
+        form.open(pipe);
+        return form;
+    }
+    static void type(DrainageAreaForm& form, std::string_view column, int row, std::string text) {
+        form.fields.set_text(cell(column, row), std::move(text));
+        if (column == "Area") {
+            form.area_left(row);
+        } else {
+            form.c_left(row);
+        }
+    }
+    // Lawns 2 at C 0.35 and paved 1.5 at C 0.9.
+    static void two_rows(DrainageAreaForm& form) {
+        type(form, "Area", kLawns, "2");
+        type(form, "Cval", kLawns, "0.35");
+        type(form, "Area", kPaved, "1.5");
+        type(form, "Cval", kPaved, "0.9");
+    }
+    static const std::string& text(const DrainageAreaForm& form, std::string_view column, int row) {
+        return form.fields.text(cell(column, row));
+    }
+
+    pelvane::store::ProjectContext context;
+};
+
+TEST_F(DrainageAreaFormTest, FreshWindowShowsEveryCAtTheLowEndOfItsRange) {
+    const auto form = opened();
+    ASSERT_EQ(form.row_count(), 15);
+    EXPECT_EQ(text(form, "Crange", 0), "0.80 - 0.90");
+    EXPECT_EQ(text(form, "Cval", 0), "0.80");
+    EXPECT_EQ(text(form, "Cval", kLawns), "0.25");
+    EXPECT_EQ(text(form, "Type", kLawns), "Lawns");
+    EXPECT_EQ(text(form, "Area", kLawns), "");
+    EXPECT_EQ(form.fields.text("TAREA"), "0");
+    EXPECT_EQ(form.fields.text("TCA"), "0");
+    EXPECT_EQ(form.fields.text("TAunit"), "Ac.");
+    EXPECT_EQ(form.fields.text("area_frame"), "A (Acres)");
+    EXPECT_EQ(context.number_format, "0.000");
+}
+
+TEST_F(DrainageAreaFormTest, CIsHeldInsideTheRowsRangeWhenLeft) {
+    auto form = opened();
+    type(form, "Area", kLawns, "2");
+    type(form, "Cval", kLawns, "0.95");
+    EXPECT_EQ(text(form, "Cval", kLawns), "0.35");
+    EXPECT_EQ(text(form, "CA", kLawns), "0.7");
+    type(form, "Cval", kLawns, "0.1");
+    EXPECT_EQ(text(form, "Cval", kLawns), "0.25");
+    EXPECT_EQ(text(form, "CA", kLawns), "0.5");
+    type(form, "Cval", kLawns, "0.35");
+    type(form, "Cval", kLawns, "");
+    EXPECT_EQ(text(form, "Cval", kLawns), "0.25");
+    EXPECT_EQ(form.fields.text("TCA"), "0.5");
+    type(form, "Cval", kLawns, "0.3");
+    EXPECT_EQ(text(form, "Cval", kLawns), "0.30");
+    EXPECT_EQ(text(form, "CA", kLawns), "0.6");
+    type(form, "Cval", kLawns, ".");  // a lone point is no value
+    EXPECT_EQ(text(form, "Cval", kLawns), "0.25");
+}
+
+TEST_F(DrainageAreaFormTest, AreaIsFormattedAndAZeroAreaClearsItsRow) {
+    auto form = opened();
+    type(form, "Area", 0, " 2 ");
+    EXPECT_EQ(text(form, "Area", 0), "2.000");
+    EXPECT_EQ(text(form, "CA", 0), "1.6");
+    EXPECT_EQ(form.fields.text("TAREA"), "2");
+    type(form, "Area", 0, "0");
+    EXPECT_EQ(text(form, "Area", 0), "");
+    EXPECT_EQ(text(form, "CA", 0), "");
+    EXPECT_EQ(form.fields.text("TAREA"), "0");
+    EXPECT_EQ(form.fields.text("TCA"), "0");
+}
+
+TEST_F(DrainageAreaFormTest, TotalsAreShortestTexts) {
+    auto form = opened();
+    two_rows(form);
+    EXPECT_EQ(text(form, "CA", kPaved), "1.35");
+    EXPECT_EQ(form.fields.text("TAREA"), "3.5");
+    EXPECT_EQ(form.fields.text("TCA"), "2.05");
+}
+
+TEST_F(DrainageAreaFormTest, SaveHandsBackTheRowsAndReopeningRestoresThem) {
+    auto form = opened();
+    two_rows(form);
+    form.cmdsavearea();
+    ASSERT_TRUE(form.close_requested);
+    ASSERT_TRUE(form.saved());
+    const AreaExchange saved = *form.saved();
+    EXPECT_EQ(saved.structure_area, "3.5");
+    EXPECT_EQ(saved.structure_ca, "2.05");
+    const auto areas = pelvane::text::split_items(saved.pareabufstr, ',');
+    ASSERT_EQ(areas.size(), 15u);
+    EXPECT_EQ(areas[kPaved], "1.500");
+    EXPECT_EQ(areas[kLawns], "2.000");
+    EXPECT_EQ(areas[0], "");
+    const auto cs = pelvane::text::split_items(saved.pcbufstr, ',');
+    ASSERT_EQ(cs.size(), 15u);
+    EXPECT_EQ(cs[kPaved], "0.90");
+    EXPECT_EQ(cs[0], "0.80");
+
+    const auto again = opened(saved);
+    EXPECT_EQ(text(again, "Area", kPaved), "1.500");
+    EXPECT_EQ(text(again, "Cval", kLawns), "0.35");
+    EXPECT_EQ(text(again, "CA", kLawns), "0.7");
+    EXPECT_EQ(text(again, "CA", 0), "");
+    EXPECT_EQ(again.fields.text("TAREA"), "3.5");
+    EXPECT_EQ(again.fields.text("TCA"), "2.05");
+}
+
+TEST_F(DrainageAreaFormTest, CancelHandsBackNothing) {
+    auto form = opened({"1.000", "0.85", "1", "0.85"});
+    type(form, "Area", 0, "4");
+    form.cmdcancelarea();
+    EXPECT_TRUE(form.close_requested);
+    EXPECT_FALSE(form.saved());
+}
+
+TEST_F(DrainageAreaFormTest, ShortBufferLeavesTheMissingRowsEmpty) {
+    const auto form = opened({"1,2", "0.85", "", ""});
+    EXPECT_EQ(text(form, "Area", 0), "1");
+    EXPECT_EQ(text(form, "Area", 1), "2");
+    EXPECT_EQ(text(form, "Area", 2), "");
+    EXPECT_EQ(text(form, "Cval", 0), "0.85");
+    EXPECT_EQ(text(form, "Cval", 1), "");  // no C stored: counts as nothing
+    EXPECT_EQ(form.fields.text("TAREA"), "3");
+    EXPECT_EQ(form.fields.text("TCA"), "0.85");
+}
+
+TEST_F(DrainageAreaFormTest, MetricProjectsWorkInHectares) {
+    context.units = "METRIC";
+    auto form = opened();
+    EXPECT_EQ(context.number_format, "0.0000");
+    EXPECT_EQ(form.fields.text("TAunit"), "Ha");
+    EXPECT_EQ(form.fields.text("area_frame"), "A (Hectares)");
+    type(form, "Area", kLawns, "1.5");
+    EXPECT_EQ(text(form, "Area", kLawns), "1.5000");
+    EXPECT_EQ(text(form, "CA", kLawns), "0.375");
+}
+
+TEST_F(DrainageAreaFormTest, LegacyDatabasesUseTheTwentyFourRowWindow) {
+    context.legacy_database_mode = true;
+    context.sub_area_list_length = 24;
+    auto form = opened();
+    ASSERT_EQ(form.row_count(), 24);
+    EXPECT_EQ(text(form, "Type", 2), "Single-Famile");
+    EXPECT_EQ(text(form, "Group", 13), "LAWNS:");
+    EXPECT_EQ(text(form, "Cval", 23), "0.70");
+    type(form, "Cval", 13, "0.5");
+    EXPECT_EQ(text(form, "Cval", 13), "0.10");
+    form.cmdsavearea();
+    EXPECT_EQ(pelvane::text::split_items(form.saved()->pcbufstr, ',').size(), 24u);
+}
+
+}  // namespace

@@ -1,0 +1,43 @@
+#pragma once
+// Project files of the generations before the NOAA-station release, built by the
+// tests from the current template with SQL, so that nothing binary is committed.
+//
+// - legacy: PROJECT without NOAA_STATION, PRODUCT_NAME, MAJOR_RELEASE,
+//   MINOR_RELEASE and RELEASE_DATE; PIPE without PRENODE4, PRECA4, PRETC4,
+//   PREFLOWTIME4 and DISCHARGEVAL. The program recognises such a file by "zql"
+//   in its path, so callers choose a name that has it.
+// - older release: PROJECT without NOAA_STATION; everything else current.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "store/project_context.h"
+
+namespace pelvane::testing {
+
+// A fresh copy of the build's project template at `file` (replacing any file).
+void make_current_project(const std::filesystem::path& file);
+void make_legacy_project(const std::filesystem::path& file);
+void make_older_release_project(const std::filesystem::path& file);
+
+// Opens a project file for design work as the program does, with the build's
+// program folder.
+store::ProjectContext open_project_for_test(const std::filesystem::path& file);
+
+// Column texts of a row to add; nullopt stores NULL.
+using RowValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
+// Adds one row to `table` of the file, with plain SQL (independent of the code
+// under test).
+void insert_row(const std::filesystem::path& file, const std::string& table,
+                const RowValues& values);
+
+// The text of `column` in the first row of `table` (rowid order); nullopt for NULL
+// or when the table is empty.
+std::optional<std::string> first_value(const std::filesystem::path& file, const std::string& table,
+                                       const std::string& column);
+
+}  // namespace pelvane::testing
