@@ -1,0 +1,282 @@
+#include "forms/energy_dissipation_form.h"
+
+#include "core/outlet/contra_costa.h"
+#include "core/outlet/outlet_messages.h"
+#include "core/outlet/riprap_basin.h"
+#include "core/outlet/usbr_basin.h"
+#include "core/outlet/usda_method.h"
+#include "core/outlet/vdot_apron.h"
+#include "core/text/number_text.h"
+#include "forms/energy_dissipation_report.h"
+#include "forms/energy_dissipation_texts.h"
+#include "forms/input_conventions.h"
+#include "forms/pipe_energy_form.h"
+#include "store/usda_coefficients.h"
+
+namespace pelvane::forms {
+namespace {
+
+namespace t = energy_dissipation_texts;
+
+// The fields the window shows, frame by frame, with their labels and units.
+template <class Labels, class Each>
+void for_each_label(const Labels& labels, Each each) {
+    for (const auto& label : labels) each(label);
+}
+
+template <class Each>
+void for_every_label(Each each) {
+    for_each_label(t::kVdotLabels, each);
+    for_each_label(t::kUsdaLabels, each);
+    for_each_label(t::kRiprapBasinLabels, each);
+    for_each_label(t::kContraCostaLabels, each);
+    for_each_label(t::kUsbrLabels, each);
+}
+
+// The carriers copied from the outlet protection window at opening and back on
+// "Save Changes?" Yes.
+constexpr std::array<std::string_view, 3> kCarriedBack{"L2byh2", "txth3", "VDOT_Riprap"};
+
+}  // namespace
+
+std::string EnergyDissipationForm::usbr_size_field(int element) {
+    return "USBRsize(" + std::to_string(element) + ")";
+}
+
+EnergyDissipationForm::EnergyDissipationForm(store::ProjectContext& context, Ui& ui,
+                                             PipeEnergyForm& outlet)
+    : context_(context), ui_(ui), outlet_(outlet) {
+    const bool english = context_.english();
+    for_every_label([&](const t::FieldLabel& label) {
+        fields.set_text(label.field, "");
+        fields.set_text(std::string(label.field) + "_label", std::string(label.label));
+        fields.set_text(std::string(label.field) + "_unit",
+                        std::string(t::unit_text(label.unit, english)));
+        // Results are written by the designs, never typed.
+        fields.set_enabled(label.field, false);
+    });
+    for (int i = 0; i < kUsbrSizes; ++i) {
+        const std::string name = usbr_size_field(i);
+        fields.set_text(name, "");
+        fields.set_text(name + "_label", std::string(outlet::kUsbrSizeLabels[std::size_t(i)]));
+        fields.set_text(name + "_unit", std::string(t::unit_text('L', english)));
+        fields.set_enabled(name, false);
+    }
+    // What the engineer may type or choose.
+    for (const std::string_view name : {"C_Discharge", "VDOT_Riprap", "L2byh2", "txth3"}) {
+        fields.set_enabled(name, true);
+    }
+    for (const auto& riprap : outlet::riprap_classes()) {
+        fields["VDOT_Riprap"].items.emplace_back(riprap.name);
+    }
+    fields.set_text("status", "");
+}
+
+void EnergyDissipationForm::open() {
+    clear_vdot();
+    clear_usda();
+    clear_riprap_basin();
+    clear_usbr();
+    clear_contra_costa();
+    // The unit labels were set for the project's units when the fields were made.
+    for (const std::string_view name : {"C_Discharge", "usdastorm_freq", "L2byh2", "txth3"}) {
+        fields.set_text(name, outlet_.fields.text(name));
+    }
+    if (fields.text("L2byh2").empty())
+        fields.set_text("L2byh2", std::string(outlet::kDefaultL2byh2));
+    fields.set_text("VDOT_Riprap", outlet_.fields.text("VDOT_Riprap"));
+    apply_riprap_class();
+}
+
+void EnergyDissipationForm::clear_vdot() {
+    for (const auto& label : t::kVdotLabels) fields.set_text(label.field, "");
+}
+
+void EnergyDissipationForm::clear_usda() {
+    for (const std::string_view name : {"L_ROP", "W_ROP", "D50_size", "Thickness_Apron"}) {
+        fields.set_text(name, "");
+    }
+    fields.set_text("usdastorm_freq", "2");
+}
+
+void EnergyDissipationForm::clear_riprap_basin() {
+    for (const std::string_view name :
+         {"L_Basin", "L_Pool", "L_Apron", "D_Pool", "T_StoneA", "T_StoneB", "W_Exit", "V_Exit"}) {
+        fields.set_text(name, "");
+    }
+}
+
+void EnergyDissipationForm::clear_usbr() {
+    for (const auto& label : t::kUsbrLabels) fields.set_text(label.field, "");
+    for (int i = 0; i < kUsbrSizes; ++i) fields.set_text(usbr_size_field(i), "");
+}
+
+void EnergyDissipationForm::clear_contra_costa() {
+    for (const std::string_view name :
+         {"txtdE_contra", "txtFRo_contra", "txtWbasin", "txtLB", "txtL1", "txtL2", "txtL3", "txth1",
+          "txth2", "txtyc", "txtVelocityc"}) {
+        fields.set_text(name, "");
+    }
+}
+
+void EnergyDissipationForm::apply_riprap_class() {
+    if (const auto d50 = outlet::size_d50_text(fields.text("VDOT_Riprap"), outlet_.units())) {
+        fields.set_text("sizeD50", *d50);
+    }
+}
+
+void EnergyDissipationForm::riprap_class_chosen() {
+    apply_riprap_class();
+}
+
+void EnergyDissipationForm::show_message(std::optional<outlet::OutletMessage> message) {
+    if (!message) return;
+    const outlet::MessageText m = outlet::message_text(*message);
+    ui_.message(std::string(m.text), m.exclamation ? Icon::Exclamation : Icon::None);
+}
+
+namespace {
+
+void write(FieldSet& fields, std::string_view name, const outlet::FieldText& text) {
+    if (text) fields.set_text(name, *text);
+}
+
+}  // namespace
+
+void EnergyDissipationForm::cmdanalyze() {
+    clear_vdot();
+    clear_usda();
+    clear_riprap_basin();
+    clear_usbr();
+    clear_contra_costa();
+    fields.set_text("status", "");
+    design_vdot();
+    design_usda();
+    design_riprap_basin();
+    design_contra_costa();
+    design_usbr();
+}
+
+void EnergyDissipationForm::design_vdot() {
+    const auto r = outlet::design_vdot_apron(outlet_.outlet_fields(), context_.outlet_barrel_area,
+                                             outlet_.units());
+    write(fields, "txt_EC", r.txt_EC);
+    write(fields, "txtEC_L", r.txtEC_L);
+    write(fields, "txtEC_W", r.txtEC_W);
+    write(fields, "txtEC_T", r.txtEC_T);
+    show_message(r.message);
+}
+
+void EnergyDissipationForm::design_usda() {
+    const std::string diameter = text::shortest_text(context_.coefficient_diameter);
+    const auto curves = store::read_usda_coefficients(context_.coefficient_connection, diameter);
+    if (!curves) {
+        // The method ends quietly as it always has; the status line says why its
+        // frame stays empty.
+        fields.set_text("status", context_.coefficient_connection.is_open()
+                                      ? t::kUsdaNoCurvesHead + diameter + t::kUsdaNoCurvesTail
+                                      : std::string(t::kUsdaNoDatabase));
+    }
+    const auto r = outlet::design_usda_apron(fields.text("C_Discharge"), outlet_.outlet_fields(),
+                                             curves, outlet_.units());
+    write(fields, "usdastorm_freq", r.usdastorm_freq);
+    write(fields, "L_ROP", r.L_ROP);
+    write(fields, "W_ROP", r.W_ROP);
+    write(fields, "D50_size", r.D50_size);
+    write(fields, "Thickness_Apron", r.Thickness_Apron);
+}
+
+void EnergyDissipationForm::design_riprap_basin() {
+    const auto r = outlet::design_riprap_basin(outlet_.outlet_fields(), fields.text("VDOT_Riprap"),
+                                               outlet_.units());
+    write(fields, "txtdE_basin", r.txtdE);
+    write(fields, "txtFRo_basin", r.txtFRo);
+    write(fields, "sizeD50", r.sizeD50);
+    write(fields, "D_Pool", r.D_Pool);
+    write(fields, "L_Pool", r.L_Pool);
+    write(fields, "L_Basin", r.L_Basin);
+    write(fields, "L_Apron", r.L_Apron);
+    write(fields, "T_StoneA", r.T_StoneA);
+    write(fields, "T_StoneB", r.T_StoneB);
+    write(fields, "W_Exit", r.W_Exit);
+    write(fields, "V_Exit", r.V_Exit);
+    show_message(r.message);
+}
+
+void EnergyDissipationForm::design_contra_costa() {
+    const auto r = outlet::design_contra_costa(outlet_.outlet_fields(), fields.text("L2byh2"),
+                                               fields.text("txth3"), outlet_.units());
+    write(fields, "txtdE_contra", r.txtdE);
+    write(fields, "txtFRo_contra", r.txtFRo);
+    write(fields, "txtWbasin", r.txtWbasin);
+    write(fields, "L2byh2", r.L2byh2);
+    write(fields, "txtLB", r.txtLB);
+    write(fields, "txtL1", r.txtL1);
+    write(fields, "txtL2", r.txtL2);
+    write(fields, "txtL3", r.txtL3);
+    write(fields, "txth1", r.txth1);
+    write(fields, "txth2", r.txth2);
+    write(fields, "txtY2", r.txtY2);
+    write(fields, "txth3", r.txth3);
+    write(fields, "txtyc", r.txtyc);
+    write(fields, "txtVelocityc", r.txtVelocityc);
+    show_message(r.message);
+}
+
+void EnergyDissipationForm::design_usbr() {
+    const auto r = outlet::design_usbr_basin(outlet_.outlet_fields(), outlet_.units());
+    write(fields, "txtdE_usbr", r.txtdE);
+    write(fields, "txtFRo_usbr", r.txtFRo);
+    write(fields, "txtHo", r.txtHo);
+    write(fields, "txtHL", r.txtHL);
+    write(fields, "txtHe", r.txtHe);
+    write(fields, "txtdB", r.txtdB);
+    write(fields, "txtVB", r.txtVB);
+    for (int i = 0; i < kUsbrSizes; ++i) {
+        write(fields, usbr_size_field(i), r.USBRsize[std::size_t(i)]);
+    }
+    show_message(r.message);
+}
+
+void EnergyDissipationForm::field_left(std::string_view name) {
+    std::string& text = fields[name].text;
+    if (name == "L2byh2") {
+        const outlet::FieldExit exit = outlet::leave_l2_h2(text);
+        text = exit.text;
+        if (!exit.accepted()) {
+            request_focus("L2byh2");
+            show_message(exit.message);
+        }
+    } else if (name == "txth3") {
+        text = outlet::leave_h3(text);
+    }
+}
+
+void EnergyDissipationForm::Cmdresults() {
+    write_outlet_protection_report(ui_, context_, outlet_, *this);
+}
+
+void EnergyDissipationForm::cmdExit() {
+    if (query_close()) close_requested = true;
+}
+
+bool EnergyDissipationForm::query_close() {
+    if (asked_) return true;
+    asked_ = true;
+    if (ui_.ask(t::kSaveChanges, Buttons::YesNo, Icon::Information, kExitTitle) == Answer::Yes) {
+        for (const std::string_view name : kCarriedBack) {
+            outlet_.fields.set_text(name, fields.text(name));
+        }
+    }
+    return true;
+}
+
+void EnergyDissipationForm::help() {
+    open_help(ui_, context_, "outlet");
+}
+
+void EnergyDissipationForm::about() {
+    outlet_.about();
+}
+
+}  // namespace pelvane::forms
