@@ -69,7 +69,7 @@ EnergyDissipationForm::EnergyDissipationForm(store::ProjectContext& context, Ui&
     for (const auto& riprap : outlet::riprap_classes()) {
         fields["VDOT_Riprap"].items.emplace_back(riprap.name);
     }
-    fields.set_text("status", "");
+    fields.set_text("usda_status", "");
 }
 
 void EnergyDissipationForm::open() {
@@ -149,7 +149,7 @@ void EnergyDissipationForm::cmdanalyze() {
     clear_riprap_basin();
     clear_usbr();
     clear_contra_costa();
-    fields.set_text("status", "");
+    fields.set_text("usda_status", "");
     design_vdot();
     design_usda();
     design_riprap_basin();
@@ -173,7 +173,7 @@ void EnergyDissipationForm::design_usda() {
     if (!curves) {
         // The method ends quietly as it always has; the status line says why its
         // frame stays empty.
-        fields.set_text("status", context_.coefficient_connection.is_open()
+        fields.set_text("usda_status", context_.coefficient_connection.is_open()
                                       ? t::kUsdaNoCurvesHead + diameter + t::kUsdaNoCurvesTail
                                       : std::string(t::kUsdaNoDatabase));
     }

@@ -10,7 +10,7 @@
 // `txtWbasin`, `txtHo`, ...). The three frames' elements of the shared groups are
 // `txtdE_basin`, `txtdE_contra`, `txtdE_usbr` and `txtFRo_basin`, `txtFRo_contra`,
 // `txtFRo_usbr`; the USBR dimensions are "USBRsize(0)" to "USBRsize(14)". Each
-// shown field has "<name>_label" and "<name>_unit"; `status` says when the USDA
+// shown field has "<name>_label" and "<name>_unit"; `usda_status` says when the USDA
 // method had no design curves.
 
 #include <optional>

@@ -68,7 +68,7 @@ TEST_F(EnergyDissipationFormTest, OpeningCopiesTheCarriersAndDesignRunsEveryMeth
     EXPECT_EQ(text("txtEC_L"), "6.00");
     EXPECT_EQ(text("txtEC_W"), "6.00");
     EXPECT_EQ(text("txtEC_T"), "2.00");
-    EXPECT_EQ(text("status"), "");
+    EXPECT_EQ(text("usda_status"), "");
     for (const char* name :
          {"L_ROP", "W_ROP", "D50_size", "Thickness_Apron", "txtdE_basin", "txtFRo_basin", "L_Basin",
           "V_Exit", "txtdE_contra", "txtWbasin", "txtLB", "txth3", "txtVelocityc", "txtdE_usbr",
@@ -196,7 +196,7 @@ TEST_F(MetricDissipationTest, MetricUnitsAndStoneSizes) {
     dissipators();
     // 10.2 m/s is far above 19.01 ft/s.
     EXPECT_EQ(text("txt_EC"), "Special Design Reqd.");
-    EXPECT_EQ(text("status"), "");
+    EXPECT_EQ(text("usda_status"), "");
     EXPECT_FALSE(text("D50_size").empty());
 }
 
@@ -212,7 +212,7 @@ TEST_F(NoCoefficientDatabaseTest, UsdaEndsQuietlyWithAStatusLineAndTheOthersGoOn
         ui.answers = {Answer::No};
     };
     dissipators();
-    EXPECT_EQ(text("status"),
+    EXPECT_EQ(text("usda_status"),
               "USDA method: no coefficient database (USDACOEFF.rdb) in the program folder");
     EXPECT_EQ(text("L_ROP"), "");
     EXPECT_EQ(text("D50_size"), "");
@@ -231,7 +231,7 @@ TEST_F(EnergyDissipationFormTest, UsdaNamesTheDiameterItHasNoCurvesFor) {
         ui.answers = {Answer::No};
     };
     dissipators();
-    EXPECT_EQ(text("status"), "USDA method: no coefficient data for a 24 in pipe");
+    EXPECT_EQ(text("usda_status"), "USDA method: no coefficient data for a 24 in pipe");
     EXPECT_EQ(text("L_ROP"), "");
 }
 
