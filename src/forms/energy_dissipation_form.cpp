@@ -52,19 +52,12 @@ EnergyDissipationForm::EnergyDissipationForm(store::ProjectContext& context, Ui&
         fields.set_text(std::string(label.field) + "_label", std::string(label.label));
         fields.set_text(std::string(label.field) + "_unit",
                         std::string(t::unit_text(label.unit, english)));
-        // Results are written by the designs, never typed.
-        fields.set_enabled(label.field, false);
     });
     for (int i = 0; i < kUsbrSizes; ++i) {
         const std::string name = usbr_size_field(i);
         fields.set_text(name, "");
         fields.set_text(name + "_label", std::string(outlet::kUsbrSizeLabels[std::size_t(i)]));
         fields.set_text(name + "_unit", std::string(t::unit_text('L', english)));
-        fields.set_enabled(name, false);
-    }
-    // What the engineer may type or choose.
-    for (const std::string_view name : {"C_Discharge", "VDOT_Riprap", "L2byh2", "txth3"}) {
-        fields.set_enabled(name, true);
     }
     for (const auto& riprap : outlet::riprap_classes()) {
         fields["VDOT_Riprap"].items.emplace_back(riprap.name);

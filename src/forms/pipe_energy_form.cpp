@@ -53,13 +53,6 @@ PipeEnergyForm::PipeEnergyForm(store::ProjectContext& context, Ui& ui, Windows& 
     }
     fields.set_text("L2byh2", "");
     fields.set_text("txth3", "");
-    // Display fields are filled by the window, never typed into.
-    for (const std::string_view name :
-         {"eDiaRise", "E_Discharge", "vhstorm_freq", "dn_C", "E_Area", "E_Peri", "E_HydRad", "V_C",
-          "FR_C", "velocity2", "D50bed", "Velocity_NS", "outlet_protection", "txt_L", "txt_W",
-          "txt_D", "txtLocation"}) {
-        fields.set_enabled(name, false);
-    }
     // The dissipator window's values travel through these; they are not shown here.
     for (const std::string_view name : {"usdastorm_freq", "VDOT_Riprap", "L2byh2", "txth3"}) {
         fields[name].visible = false;

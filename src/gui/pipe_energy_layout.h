@@ -1,0 +1,56 @@
+#pragma once
+// Building blocks shared by the outlet protection and dissipator windows: framed
+// groups of rows, each a label, a field and its unit, all bound to the model by
+// field name ("<name>_label" and "<name>_unit" hold the label and unit texts).
+
+#include <QGroupBox>
+#include <string>
+
+#include "gui/field_binder.h"
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace pelvane::gui {
+
+class NumericLineEdit;
+
+class FieldRows {
+  public:
+    // Rows go into `box` (which gets a grid layout), `columns` groups of label,
+    // field and unit side by side.
+    FieldRows(QGroupBox* box, FieldBinder& binder, int columns = 1);
+
+    // A computed value: read-only, right-aligned, skipped by Tab.
+    QLineEdit* output(const std::string& field);
+    // A number the engineer types.
+    NumericLineEdit* input(const std::string& field);
+    // A text the engineer types (no key filter).
+    QLineEdit* text_input(const std::string& field);
+    // A list; an editable one also accepts typing.
+    QComboBox* list(const std::string& field, bool editable);
+    // A row spanning the label, field and unit columns of one group.
+    void add_wide(QWidget* widget);
+
+    QGridLayout* grid() const { return grid_; }
+
+  private:
+    void add_row(const std::string& field, QWidget* widget);
+
+    QGroupBox* box_;
+    FieldBinder& binder_;
+    QGridLayout* grid_;
+    int columns_;
+    int next_ = 0;  // rows added so far
+};
+
+// A framed group with a bold title.
+QGroupBox* frame(const char* title, QWidget* parent);
+// A command button bound to a model command and, when given, its enabled state.
+QPushButton* command_button(const char* caption, const std::string& state_field,
+                            FieldBinder& binder, QWidget* parent);
+
+}  // namespace pelvane::gui
