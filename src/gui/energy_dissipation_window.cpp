@@ -33,6 +33,9 @@ void add_rows(FieldRows& rows, const Labels& labels, std::size_t from = 0,
             rows.list(field, false);
         } else if (is_input(field)) {
             rows.input(field);
+        } else if (field == "txt_EC" || field == "txtWbasin") {
+            // Texts as well as numbers: a class name, "NONE".
+            rows.output(field, Qt::AlignHCenter);
         } else {
             rows.output(field);
         }
@@ -85,7 +88,9 @@ void EnergyDissipationWindow::build_body() {
     auto* vdot_box = frame(t::kVdotFrame, methods);
     FieldRows vdot(vdot_box, binder_);
     add_rows(vdot, t::kVdotLabels);
-    vdot_box->findChild<QLineEdit*>("txt_EC")->setMinimumWidth(150);
+    auto* apron_class = vdot_box->findChild<QLineEdit*>("txt_EC");
+    apron_class->setFixedWidth(150);
+    vdot.widen(apron_class);
 
     auto* usda_box = frame(t::kUsdaFrame, methods);
     FieldRows usda(usda_box, binder_);
@@ -94,10 +99,12 @@ void EnergyDissipationWindow::build_body() {
     usda_status->setObjectName("usda_status");
     binder_.bind("usda_status", usda_status);
     usda.add_wide(usda_status);
+    usda.pack_top();
 
     auto* basin_box = frame(t::kRiprapBasinFrame, methods);
     FieldRows basin(basin_box, binder_);
     add_rows(basin, t::kRiprapBasinLabels);
+    basin.pack_top();
 
     // Contra Costa: the inflow and floor, then the basin's dimensions.
     auto* contra_box = frame(t::kContraCostaFrame, methods);
@@ -110,6 +117,7 @@ void EnergyDissipationWindow::build_body() {
     FieldRows contra_sizes(contra_dimensions, binder_);
     add_rows(contra_sizes, t::kContraCostaLabels, 4);
     contra.add_wide(contra_dimensions);
+    contra.pack_top();
 
     // USBR Type VI: the energies in a band, then the dimension table's row.
     auto* usbr_box = frame(t::kUsbrFrame, methods);

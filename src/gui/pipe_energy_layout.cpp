@@ -13,13 +13,14 @@ namespace {
 
 constexpr int kFieldWidth = 84;
 
+// Results sit flat on the window's own colour, so the white fields are the ones to
+// type in. A style sheet, because the binder resets the palette of bound fields.
 void look_like_output(QLineEdit* edit) {
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
-    edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, palette.color(QPalette::Window).lighter(104));
-    edit->setPalette(palette);
+    edit->setStyleSheet(
+        "QLineEdit { background: palette(window); border: 1px solid palette(mid);"
+        " border-radius: 2px; padding: 1px 3px; }");
 }
 
 }  // namespace
@@ -41,11 +42,10 @@ void FieldRows::add_row(const std::string& field, QWidget* widget) {
     ++next_;
     auto* label = new QLabel(box_);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    label->setWordWrap(true);
     label->setBuddy(widget);
     binder_.bind(field + "_label", label);
     auto* unit = new QLabel(box_);
-    unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance("ft/sec"));
+    unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance("ft/sec") + 6);
     binder_.bind(field + "_unit", unit);
     widget->setObjectName(QString::fromStdString(field));
     grid_->addWidget(label, row, column);
@@ -53,9 +53,10 @@ void FieldRows::add_row(const std::string& field, QWidget* widget) {
     grid_->addWidget(unit, row, column + 2);
 }
 
-QLineEdit* FieldRows::output(const std::string& field) {
+QLineEdit* FieldRows::output(const std::string& field, Qt::Alignment alignment) {
     auto* edit = new QLineEdit(box_);
     look_like_output(edit);
+    edit->setAlignment(alignment | Qt::AlignVCenter);
     edit->setFixedWidth(kFieldWidth);
     binder_.bind(field, edit);
     add_row(field, edit);
@@ -87,6 +88,17 @@ QComboBox* FieldRows::list(const std::string& field, bool editable) {
     binder_.bind(field, combo);
     add_row(field, combo);
     return combo;
+}
+
+void FieldRows::widen(QWidget* field) {
+    int row = 0, column = 0, rows = 0, columns = 0;
+    grid_->getItemPosition(grid_->indexOf(field), &row, &column, &rows, &columns);
+    grid_->removeWidget(field);
+    grid_->addWidget(field, row, column, 1, 2);
+}
+
+void FieldRows::pack_top() {
+    grid_->setRowStretch(grid_->rowCount(), 1);
 }
 
 void FieldRows::add_wide(QWidget* widget) {

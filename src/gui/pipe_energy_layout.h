@@ -24,8 +24,8 @@ class FieldRows {
     // field and unit side by side.
     FieldRows(QGroupBox* box, FieldBinder& binder, int columns = 1);
 
-    // A computed value: read-only, right-aligned, skipped by Tab.
-    QLineEdit* output(const std::string& field);
+    // A computed value: read-only and skipped by Tab; numbers right-aligned.
+    QLineEdit* output(const std::string& field, Qt::Alignment alignment = Qt::AlignRight);
     // A number the engineer types.
     NumericLineEdit* input(const std::string& field);
     // A text the engineer types (no key filter).
@@ -34,6 +34,10 @@ class FieldRows {
     QComboBox* list(const std::string& field, bool editable);
     // A row spanning the label, field and unit columns of one group.
     void add_wide(QWidget* widget);
+    // Lets a field without a unit take the unit's column too.
+    void widen(QWidget* field);
+    // Keeps the rows together at the top when the frame is taller than they are.
+    void pack_top();
 
     QGridLayout* grid() const { return grid_; }
 

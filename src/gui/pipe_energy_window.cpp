@@ -75,7 +75,7 @@ void PipeEnergyWindow::build_body() {
     FieldRows bed(bed_box, binder_);
     bed.input("dn_TW");
     bed.list("Bed_Matl", false);
-    bed.output("D50bed")->setMinimumWidth(130);
+    bed.output("D50bed", Qt::AlignLeft)->setMinimumWidth(130);
     bed.output("Velocity_NS");
     bed.input("D16");
     bed.input("D84");
@@ -109,6 +109,7 @@ void PipeEnergyWindow::build_body() {
     decision_->setFixedWidth(150);
     binder_.bind("outlet_protection", decision_);
     connect(decision_, &QLineEdit::textChanged, this, [this] { show_decision(); });
+    show_decision();
     auto* analyze = command_button(t::kAnalyze, "cmdanalyzeED", binder_, this);
     analyze->setObjectName("cmdanalyzeED");
     binder_.command(analyze, [this] { form_.cmdanalyzeED(); });
@@ -160,7 +161,10 @@ void PipeEnergyWindow::show_decision() {
     QString colour = "palette(text)";
     if (text == outlet::kProtectionRequired) colour = "#b00020";
     if (text == outlet::kProtectionNotRequired) colour = "#1b6e20";
-    decision_->setStyleSheet(QString("QLineEdit { font-weight: bold; color: %1; }").arg(colour));
+    decision_->setStyleSheet(QString("QLineEdit { font-weight: bold; color: %1;"
+                                     " background: palette(window); border: 1px solid palette(mid);"
+                                     " border-radius: 2px; padding: 1px 3px; }")
+                                 .arg(colour));
 }
 
 void PipeEnergyWindow::reject() {
