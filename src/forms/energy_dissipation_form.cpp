@@ -11,6 +11,7 @@
 #include "forms/energy_dissipation_texts.h"
 #include "forms/input_conventions.h"
 #include "forms/pipe_energy_form.h"
+#include "forms/pipe_energy_support.h"
 #include "store/usda_coefficients.h"
 
 namespace pelvane::forms {
@@ -122,20 +123,6 @@ void EnergyDissipationForm::riprap_class_chosen() {
     apply_riprap_class();
 }
 
-void EnergyDissipationForm::show_message(std::optional<outlet::OutletMessage> message) {
-    if (!message) return;
-    const outlet::MessageText m = outlet::message_text(*message);
-    ui_.message(std::string(m.text), m.exclamation ? Icon::Exclamation : Icon::None);
-}
-
-namespace {
-
-void write(FieldSet& fields, std::string_view name, const outlet::FieldText& text) {
-    if (text) fields.set_text(name, *text);
-}
-
-}  // namespace
-
 void EnergyDissipationForm::cmdanalyze() {
     clear_vdot();
     clear_usda();
@@ -153,11 +140,11 @@ void EnergyDissipationForm::cmdanalyze() {
 void EnergyDissipationForm::design_vdot() {
     const auto r = outlet::design_vdot_apron(outlet_.outlet_fields(), context_.outlet_barrel_area,
                                              outlet_.units());
-    write(fields, "txt_EC", r.txt_EC);
-    write(fields, "txtEC_L", r.txtEC_L);
-    write(fields, "txtEC_W", r.txtEC_W);
-    write(fields, "txtEC_T", r.txtEC_T);
-    show_message(r.message);
+    write_field(fields, "txt_EC", r.txt_EC);
+    write_field(fields, "txtEC_L", r.txtEC_L);
+    write_field(fields, "txtEC_W", r.txtEC_W);
+    write_field(fields, "txtEC_T", r.txtEC_T);
+    show_outlet_message(ui_, r.message);
 }
 
 void EnergyDissipationForm::design_usda() {
@@ -167,68 +154,68 @@ void EnergyDissipationForm::design_usda() {
         // The method ends quietly as it always has; the status line says why its
         // frame stays empty.
         fields.set_text("usda_status", context_.coefficient_connection.is_open()
-                                      ? t::kUsdaNoCurvesHead + diameter + t::kUsdaNoCurvesTail
-                                      : std::string(t::kUsdaNoDatabase));
+                                           ? t::kUsdaNoCurvesHead + diameter + t::kUsdaNoCurvesTail
+                                           : std::string(t::kUsdaNoDatabase));
     }
     const auto r = outlet::design_usda_apron(fields.text("C_Discharge"), outlet_.outlet_fields(),
                                              curves, outlet_.units());
-    write(fields, "usdastorm_freq", r.usdastorm_freq);
-    write(fields, "L_ROP", r.L_ROP);
-    write(fields, "W_ROP", r.W_ROP);
-    write(fields, "D50_size", r.D50_size);
-    write(fields, "Thickness_Apron", r.Thickness_Apron);
+    write_field(fields, "usdastorm_freq", r.usdastorm_freq);
+    write_field(fields, "L_ROP", r.L_ROP);
+    write_field(fields, "W_ROP", r.W_ROP);
+    write_field(fields, "D50_size", r.D50_size);
+    write_field(fields, "Thickness_Apron", r.Thickness_Apron);
 }
 
 void EnergyDissipationForm::design_riprap_basin() {
     const auto r = outlet::design_riprap_basin(outlet_.outlet_fields(), fields.text("VDOT_Riprap"),
                                                outlet_.units());
-    write(fields, "txtdE_basin", r.txtdE);
-    write(fields, "txtFRo_basin", r.txtFRo);
-    write(fields, "sizeD50", r.sizeD50);
-    write(fields, "D_Pool", r.D_Pool);
-    write(fields, "L_Pool", r.L_Pool);
-    write(fields, "L_Basin", r.L_Basin);
-    write(fields, "L_Apron", r.L_Apron);
-    write(fields, "T_StoneA", r.T_StoneA);
-    write(fields, "T_StoneB", r.T_StoneB);
-    write(fields, "W_Exit", r.W_Exit);
-    write(fields, "V_Exit", r.V_Exit);
-    show_message(r.message);
+    write_field(fields, "txtdE_basin", r.txtdE);
+    write_field(fields, "txtFRo_basin", r.txtFRo);
+    write_field(fields, "sizeD50", r.sizeD50);
+    write_field(fields, "D_Pool", r.D_Pool);
+    write_field(fields, "L_Pool", r.L_Pool);
+    write_field(fields, "L_Basin", r.L_Basin);
+    write_field(fields, "L_Apron", r.L_Apron);
+    write_field(fields, "T_StoneA", r.T_StoneA);
+    write_field(fields, "T_StoneB", r.T_StoneB);
+    write_field(fields, "W_Exit", r.W_Exit);
+    write_field(fields, "V_Exit", r.V_Exit);
+    show_outlet_message(ui_, r.message);
 }
 
 void EnergyDissipationForm::design_contra_costa() {
     const auto r = outlet::design_contra_costa(outlet_.outlet_fields(), fields.text("L2byh2"),
                                                fields.text("txth3"), outlet_.units());
-    write(fields, "txtdE_contra", r.txtdE);
-    write(fields, "txtFRo_contra", r.txtFRo);
-    write(fields, "txtWbasin", r.txtWbasin);
-    write(fields, "L2byh2", r.L2byh2);
-    write(fields, "txtLB", r.txtLB);
-    write(fields, "txtL1", r.txtL1);
-    write(fields, "txtL2", r.txtL2);
-    write(fields, "txtL3", r.txtL3);
-    write(fields, "txth1", r.txth1);
-    write(fields, "txth2", r.txth2);
-    write(fields, "txtY2", r.txtY2);
-    write(fields, "txth3", r.txth3);
-    write(fields, "txtyc", r.txtyc);
-    write(fields, "txtVelocityc", r.txtVelocityc);
-    show_message(r.message);
+    write_field(fields, "txtdE_contra", r.txtdE);
+    write_field(fields, "txtFRo_contra", r.txtFRo);
+    write_field(fields, "txtWbasin", r.txtWbasin);
+    write_field(fields, "L2byh2", r.L2byh2);
+    write_field(fields, "txtLB", r.txtLB);
+    write_field(fields, "txtL1", r.txtL1);
+    write_field(fields, "txtL2", r.txtL2);
+    write_field(fields, "txtL3", r.txtL3);
+    write_field(fields, "txth1", r.txth1);
+    write_field(fields, "txth2", r.txth2);
+    write_field(fields, "txtY2", r.txtY2);
+    write_field(fields, "txth3", r.txth3);
+    write_field(fields, "txtyc", r.txtyc);
+    write_field(fields, "txtVelocityc", r.txtVelocityc);
+    show_outlet_message(ui_, r.message);
 }
 
 void EnergyDissipationForm::design_usbr() {
     const auto r = outlet::design_usbr_basin(outlet_.outlet_fields(), outlet_.units());
-    write(fields, "txtdE_usbr", r.txtdE);
-    write(fields, "txtFRo_usbr", r.txtFRo);
-    write(fields, "txtHo", r.txtHo);
-    write(fields, "txtHL", r.txtHL);
-    write(fields, "txtHe", r.txtHe);
-    write(fields, "txtdB", r.txtdB);
-    write(fields, "txtVB", r.txtVB);
+    write_field(fields, "txtdE_usbr", r.txtdE);
+    write_field(fields, "txtFRo_usbr", r.txtFRo);
+    write_field(fields, "txtHo", r.txtHo);
+    write_field(fields, "txtHL", r.txtHL);
+    write_field(fields, "txtHe", r.txtHe);
+    write_field(fields, "txtdB", r.txtdB);
+    write_field(fields, "txtVB", r.txtVB);
     for (int i = 0; i < kUsbrSizes; ++i) {
-        write(fields, usbr_size_field(i), r.USBRsize[std::size_t(i)]);
+        write_field(fields, usbr_size_field(i), r.USBRsize[std::size_t(i)]);
     }
-    show_message(r.message);
+    show_outlet_message(ui_, r.message);
 }
 
 void EnergyDissipationForm::field_left(std::string_view name) {
@@ -238,7 +225,7 @@ void EnergyDissipationForm::field_left(std::string_view name) {
         text = exit.text;
         if (!exit.accepted()) {
             request_focus("L2byh2");
-            show_message(exit.message);
+            show_outlet_message(ui_, exit.message);
         }
     } else if (name == "txth3") {
         text = outlet::leave_h3(text);

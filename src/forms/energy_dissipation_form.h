@@ -13,11 +13,9 @@
 // shown field has "<name>_label" and "<name>_unit"; `usda_status` says when the USDA
 // method had no design curves.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
-#include "core/outlet/outlet_messages.h"
 #include "forms/form_model.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
@@ -70,7 +68,6 @@ class EnergyDissipationForm : public FormModel {
     void design_usbr();
 
     void apply_riprap_class();
-    void show_message(std::optional<outlet::OutletMessage> message);
 
     store::ProjectContext& context_;
     Ui& ui_;

@@ -7,6 +7,7 @@
 #include "core/outlet/scour_hole.h"
 #include "forms/input_conventions.h"
 #include "forms/pipe_energy_form.h"
+#include "forms/pipe_energy_support.h"
 #include "forms/pipe_energy_texts.h"
 
 namespace pelvane::forms {
@@ -21,7 +22,7 @@ void PipeEnergyForm::apply_bed_material() {
     const outlet::BedMaterialResult bed =
         outlet::apply_bed_material(fields.text("Bed_Matl"), fields.text("dn_C"), units());
     set_grain_fields_for(false);
-    if (bed.plindex) fields.set_text("plindex", *bed.plindex);
+    write_field(fields, "plindex", bed.plindex);
     if (bed.failed) return;
     if (bed.clay) {
         fields.set_enabled("plindex", true);
@@ -32,12 +33,12 @@ void PipeEnergyForm::apply_bed_material() {
             fields[pipe_energy_texts::label_field("plindex")].visible = true;
         }
     }
-    if (bed.D16) fields.set_text("D16", *bed.D16);
-    if (bed.D84) fields.set_text("D84", *bed.D84);
+    write_field(fields, "D16", bed.D16);
+    write_field(fields, "D84", bed.D84);
     permissible_velocity_ = bed.permissible_velocity;
-    if (bed.D50bed) fields.set_text("D50bed", *bed.D50bed);
-    if (bed.Velocity_NS) fields.set_text("Velocity_NS", *bed.Velocity_NS);
-    if (bed.outlet_protection) fields.set_text("outlet_protection", *bed.outlet_protection);
+    write_field(fields, "D50bed", bed.D50bed);
+    write_field(fields, "Velocity_NS", bed.Velocity_NS);
+    write_field(fields, "outlet_protection", bed.outlet_protection);
     fields.set_enabled("cmdanalyzeED", false);
 }
 
@@ -53,21 +54,15 @@ void PipeEnergyForm::cmdscourholesize() {
         outlet::size_scour_hole(fields.text("Bed_Matl"), fields.text("D16"), fields.text("D84"),
                                 fields.text("plindex"), outlet_fields(), units());
     set_grain_fields_for(hole.clay);
-    const auto write = [this](std::string_view name, const outlet::FieldText& text) {
-        if (text) fields.set_text(name, *text);
-    };
-    write("D16", hole.D16);
-    write("D84", hole.D84);
-    write("plindex", hole.plindex);
-    write("txt_D", hole.txt_D);
-    write("txt_W", hole.txt_W);
-    write("txt_L", hole.txt_L);
-    write("txtLocation", hole.txtLocation);
+    write_field(fields, "D16", hole.D16);
+    write_field(fields, "D84", hole.D84);
+    write_field(fields, "plindex", hole.plindex);
+    write_field(fields, "txt_D", hole.txt_D);
+    write_field(fields, "txt_W", hole.txt_W);
+    write_field(fields, "txt_L", hole.txt_L);
+    write_field(fields, "txtLocation", hole.txtLocation);
     track_changes();
-    if (hole.message) {
-        const outlet::MessageText m = outlet::message_text(*hole.message);
-        ui_.message(std::string(m.text), m.exclamation ? Icon::Exclamation : Icon::None);
-    }
+    show_outlet_message(ui_, hole.message);
 }
 
 void PipeEnergyForm::leave_two_year_discharge() {

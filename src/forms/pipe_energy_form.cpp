@@ -10,6 +10,7 @@
 #include "core/outlet/vdot_apron.h"
 #include "forms/energy_dissipation_form.h"
 #include "forms/input_conventions.h"
+#include "forms/pipe_energy_support.h"
 #include "forms/pipe_energy_texts.h"
 #include "store/energy_table.h"
 #include "store/pipe_table.h"
@@ -223,16 +224,13 @@ void PipeEnergyForm::cmdNeed() {
     const outlet::NeedDecision need =
         outlet::decide_need(fields.text("enodeout"), fields.text("dn_TW"), fields.text("velocity2"),
                             fields.text("Velocity_NS"));
-    if (need.Velocity_NS) fields.set_text("Velocity_NS", *need.Velocity_NS);
+    write_field(fields, "Velocity_NS", need.Velocity_NS);
     if (need.outlet_protection) {
         fields.set_text("outlet_protection", *need.outlet_protection);
         fields.set_enabled(kAnalyzeCommand, *need.outlet_protection == outlet::kProtectionRequired);
     }
     track_changes();
-    if (need.message) {
-        const outlet::MessageText m = outlet::message_text(*need.message);
-        ui_.message(std::string(m.text), m.exclamation ? Icon::Exclamation : Icon::None);
-    }
+    show_outlet_message(ui_, need.message);
 }
 
 void PipeEnergyForm::cmdanalyzeED() {

@@ -63,23 +63,16 @@ EnergyDissipationWindow::EnergyDissipationWindow(Form& form, QWidget* parent)
 }
 
 void EnergyDissipationWindow::build_menus() {
-    auto* bar = new QMenuBar(this);
-    bar->setNativeMenuBar(false);
-    const auto item = [this](QMenu* menu, const char* caption, void (Form::*command)(),
-                             const QKeySequence& keys = {}) {
-        QAction* action = menu->addAction(caption);
-        action->setShortcut(keys);
-        binder_.command(action, [this, command] { (form_.*command)(); });
-    };
-    QMenu* file = bar->addMenu(t::kFileMenu);
-    item(file, t::kAnalyzeMenu, &Form::cmdanalyze, QKeySequence(Qt::Key_F5));
-    item(file, t::kResultsMenu, &Form::Cmdresults);
+    CommandMenus<Form> menus(this, binder_, form_);
+    QMenu* file = menus.menu(t::kFileMenu);
+    menus.item(file, t::kAnalyzeMenu, &Form::cmdanalyze, QKeySequence(Qt::Key_F5));
+    menus.item(file, t::kResultsMenu, &Form::Cmdresults);
     file->addSeparator();
-    item(file, t::kExitMenu, &Form::cmdExit);
-    QMenu* help = bar->addMenu(t::kHelpMenu);
-    item(help, t::kHelpItem, &Form::help, QKeySequence::HelpContents);
-    item(help, t::kAboutItem, &Form::about);
-    menu_bar_ = bar;
+    menus.item(file, t::kExitMenu, &Form::cmdExit);
+    QMenu* help = menus.menu(t::kHelpMenu);
+    menus.item(help, t::kHelpItem, &Form::help, QKeySequence::HelpContents);
+    menus.item(help, t::kAboutItem, &Form::about);
+    menu_bar_ = menus.bar();
 }
 
 void EnergyDissipationWindow::build_body() {

@@ -3,7 +3,9 @@
 // groups of rows, each a label, a field and its unit, all bound to the model by
 // field name ("<name>_label" and "<name>_unit" hold the label and unit texts).
 
+#include <QAction>
 #include <QGroupBox>
+#include <QMenuBar>
 #include <string>
 
 #include "gui/field_binder.h"
@@ -49,6 +51,29 @@ class FieldRows {
     QGridLayout* grid_;
     int columns_;
     int next_ = 0;  // rows added so far
+};
+
+// A window's menu bar whose items run commands of its model through the binder.
+template <class Model>
+class CommandMenus {
+  public:
+    CommandMenus(QWidget* window, FieldBinder& binder, Model& model)
+        : bar_(new QMenuBar(window)), binder_(binder), model_(model) {
+        bar_->setNativeMenuBar(false);
+    }
+    QMenu* menu(const char* title) { return bar_->addMenu(title); }
+    void item(QMenu* menu, const char* caption, void (Model::*command)(),
+              const QKeySequence& keys = {}) {
+        QAction* action = menu->addAction(caption);
+        action->setShortcut(keys);
+        binder_.command(action, [this, command] { (model_.*command)(); });
+    }
+    QMenuBar* bar() const { return bar_; }
+
+  private:
+    QMenuBar* bar_;
+    FieldBinder& binder_;
+    Model& model_;
 };
 
 // A framed group with a bold title.

@@ -36,23 +36,16 @@ PipeEnergyWindow::PipeEnergyWindow(store::ProjectContext& context, forms::Ui& ui
 }
 
 void PipeEnergyWindow::build_menus() {
-    auto* bar = new QMenuBar(this);
-    bar->setNativeMenuBar(false);
     using F = forms::PipeEnergyForm;
-    const auto item = [this](QMenu* menu, const char* caption, void (F::*command)(),
-                             const QKeySequence& keys = {}) {
-        QAction* action = menu->addAction(caption);
-        action->setShortcut(keys);
-        binder_.command(action, [this, command] { (form_.*command)(); });
-    };
-    QMenu* file = bar->addMenu(t::kFileMenu);
-    item(file, t::kSaveMenu, &F::mnusave, QKeySequence::Save);
+    CommandMenus<F> menus(this, binder_, form_);
+    QMenu* file = menus.menu(t::kFileMenu);
+    menus.item(file, t::kSaveMenu, &F::mnusave, QKeySequence::Save);
     file->addSeparator();
-    item(file, t::kExitMenu, &F::mnuexit);
-    QMenu* help = bar->addMenu(t::kHelpMenu);
-    item(help, t::kHelpItem, &F::help, QKeySequence::HelpContents);
-    item(help, t::kAboutItem, &F::about);
-    menu_bar_ = bar;
+    menus.item(file, t::kExitMenu, &F::mnuexit);
+    QMenu* help = menus.menu(t::kHelpMenu);
+    menus.item(help, t::kHelpItem, &F::help, QKeySequence::HelpContents);
+    menus.item(help, t::kAboutItem, &F::about);
+    menu_bar_ = menus.bar();
 }
 
 void PipeEnergyWindow::build_body() {
