@@ -6,7 +6,6 @@
 
 #include "core/outlet/bed_material.h"
 #include "core/outlet/need_decision.h"
-#include "core/outlet/outlet_messages.h"
 #include "core/outlet/vdot_apron.h"
 #include "forms/energy_dissipation_form.h"
 #include "forms/input_conventions.h"
@@ -20,8 +19,8 @@ namespace {
 
 namespace t = pipe_energy_texts;
 
-// Fields the window shows (besides the labels and the carriers).
-constexpr std::array<std::string_view, 28> kShownFields{
+// Every field of the window, the carriers of the dissipator window among them.
+constexpr std::array<std::string_view, 30> kWindowFields{
     "enodeout",     "eDiaRise",    "E_Discharge",
     "vhstorm_freq", "dn_C",        "E_Area",
     "E_Peri",       "E_HydRad",    "V_C",
@@ -31,7 +30,7 @@ constexpr std::array<std::string_view, 28> kShownFields{
     "D16",          "D84",         "plindex",
     "txt_L",        "txt_W",       "txt_D",
     "txtLocation",  "status",      "usdastorm_freq",
-    "VDOT_Riprap"};
+    "VDOT_Riprap",  "L2byh2",      "txth3"};
 
 // What clearing the window empties.
 constexpr std::array<std::string_view, 14> kClearedFields{
@@ -45,15 +44,13 @@ constexpr const char* kAnalyzeCommand = "cmdanalyzeED";
 
 PipeEnergyForm::PipeEnergyForm(store::ProjectContext& context, Ui& ui, Windows& windows)
     : context_(context), ui_(ui), windows_(windows) {
-    for (const std::string_view name : kShownFields) fields.set_text(name, "");
+    for (const std::string_view name : kWindowFields) fields.set_text(name, "");
     for (const auto& material : outlet::bed_materials()) {
         fields["Bed_Matl"].items.emplace_back(material.name);
     }
     for (const auto& riprap : outlet::riprap_classes()) {
         fields["VDOT_Riprap"].items.emplace_back(riprap.name);
     }
-    fields.set_text("L2byh2", "");
-    fields.set_text("txth3", "");
     // The dissipator window's values travel through these; they are not shown here.
     for (const std::string_view name : {"usdastorm_freq", "VDOT_Riprap", "L2byh2", "txth3"}) {
         fields[name].visible = false;
@@ -94,6 +91,7 @@ void PipeEnergyForm::apply_defaults() {
 
 void PipeEnergyForm::clear_window() {
     for (const std::string_view name : kClearedFields) fields.set_text(name, "");
+    // The size of the default material as an English project shows it, in either units.
     fields.set_text("D50bed", std::string(outlet::bed_materials().front().d50_english));
     apply_defaults();
 }
@@ -111,6 +109,7 @@ void PipeEnergyForm::get_Energy_records() {
     try {
         record_ = store::EnergyTable(context_.project_connection).first();
     } catch (const store::DatabaseError&) {
+        // A table that cannot be read shows as empty; saving then says why it fails.
     }
     remembered_protection_ = record_ ? record_->get("OUTLET_PROTECT") : "";
 }

@@ -1,8 +1,6 @@
 // The outlet protection window's design pipe: loading it for an end node, the
 // 2-year discharge and outlet velocity of one barrel, and the coefficient diameter.
 
-#include <cmath>
-
 #include "core/outlet/coefficient_diameter.h"
 #include "core/outlet/design_pipe.h"
 #include "core/outlet/two_year_flow.h"
