@@ -24,7 +24,7 @@ void PipeGridForm::open(int remembered_row) {
     context_.number_format = "0.000";
     context_.unit_constants = UnitConstants::for_units(context_.units);
     context_.sub_area_list_length = legacy() ? 24 : 15;
-    // The outlet protection records of a legacy file cannot be kept.
+    // Outlet protection is not offered for a legacy project.
     fields.set_enabled("mnuEnergy", !legacy());
     read_rows();
     selected_ = rows_.empty() ? 0 : 1;

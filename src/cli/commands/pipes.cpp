@@ -13,9 +13,9 @@ namespace {
 
 using namespace pelvane;
 
-// Columns padded to their widest text, two blanks apart.
+// Columns padded to their widest text, two blanks apart; quantities right-aligned.
 void print_table(std::ostream& out, const std::vector<std::string>& headings,
-                 const std::vector<forms::GridRow>& rows) {
+                 const std::vector<forms::GridRow>& rows, const std::vector<bool>& right) {
     std::vector<std::size_t> widths;
     for (const auto& h : headings) widths.push_back(h.size());
     for (const auto& row : rows) {
@@ -24,9 +24,11 @@ void print_table(std::ostream& out, const std::vector<std::string>& headings,
     const auto print_row = [&](const std::vector<std::string>& cells) {
         std::string line;
         for (std::size_t i = 0; i < cells.size(); ++i) {
-            line += cells[i];
-            if (i + 1 < cells.size()) line += std::string(widths[i] - cells[i].size() + 2, ' ');
+            const std::string pad(widths[i] - cells[i].size(), ' ');
+            line += right[i] ? pad + cells[i] : cells[i] + pad;
+            line += "  ";
         }
+        line.erase(line.find_last_not_of(' ') + 1);
         out << line << "\n";
     };
     print_row(headings);
@@ -41,12 +43,17 @@ int run_pipes(const cli::Args& args, cli::CommandContext& command) {
 
     std::vector<std::string> headings;
     std::vector<forms::GridRow> rows;
+    std::vector<bool> right;
     if (args.flag("--all-columns")) {
         auto list = forms::read_all_columns(db);
         headings = std::move(list.columns);
         rows = std::move(list.rows);
+        right.assign(headings.size(), false);
     } else {
-        for (const auto& c : forms::grid_columns(legacy)) headings.emplace_back(c.heading);
+        for (const auto& c : forms::grid_columns(legacy)) {
+            headings.emplace_back(c.heading);
+            right.push_back(c.quantity);
+        }
         rows = forms::read_grid_rows(db, legacy);
     }
 
@@ -59,7 +66,7 @@ int run_pipes(const cli::Args& args, cli::CommandContext& command) {
         }
         command.out << list.dump(2) << "\n";
     } else {
-        print_table(command.out, headings, rows);
+        print_table(command.out, headings, rows, right);
     }
     return 0;
 }
