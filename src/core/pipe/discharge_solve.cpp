@@ -1,0 +1,28 @@
+#include "core/pipe/discharge_solve.h"
+
+#include "core/text/number_text.h"
+
+namespace pelvane::pipe {
+
+SolveRefusal solve_refusal(std::string_view pipe_discharge, std::string_view pipe_slope) {
+    // A text that is no number reads 0 here.
+    if (text::number_or(pipe_discharge, 0.0) <= 0.0) return SolveRefusal::NoDischarge;
+    if (!pipe_slope.empty() && text::number_or(pipe_slope, 0.0) <= 0.0) {
+        return SolveRefusal::NoSlope;
+    }
+    return SolveRefusal::None;
+}
+
+std::string_view solve_refusal_text(SolveRefusal refusal) {
+    switch (refusal) {
+        case SolveRefusal::NoDischarge:
+            return kNoDischargeText;
+        case SolveRefusal::NoSlope:
+            return kNoSlopeText;
+        case SolveRefusal::None:
+            break;
+    }
+    return {};
+}
+
+}  // namespace pelvane::pipe

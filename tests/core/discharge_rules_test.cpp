@@ -1,0 +1,49 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/pipe/discharge_solve.h"
+#include "core/pipe/storm_frequency.h"
+
+using namespace pelvane::pipe;
+
+TEST(StormFrequency, FactorPerFrequency) {
+    EXPECT_EQ(frequency_factor("2"), "1.0");
+    EXPECT_EQ(frequency_factor("5"), "1.0");
+    EXPECT_EQ(frequency_factor("10"), "1.0");
+    EXPECT_EQ(frequency_factor("25"), "1.1");
+    EXPECT_EQ(frequency_factor("50"), "1.2");
+    EXPECT_EQ(frequency_factor("100"), "1.25");
+    EXPECT_FALSE(frequency_factor("20"));
+    EXPECT_FALSE(frequency_factor(""));
+}
+
+TEST(StormFrequency, LegacyListHasNoFiveYearStorm) {
+    const auto list = storm_frequency_list(false);
+    EXPECT_EQ(std::vector(list.begin(), list.end()),
+              (std::vector<std::string_view>{"2", "5", "10", "25", "50", "100"}));
+    const auto legacy = storm_frequency_list(true);
+    EXPECT_EQ(std::vector(legacy.begin(), legacy.end()),
+              (std::vector<std::string_view>{"2", "10", "25", "50", "100"}));
+    for (const auto years : list) EXPECT_TRUE(frequency_factor(years)) << years;
+}
+
+TEST(SolveChecks, DischargeIsCheckedBeforeTheSlope) {
+    EXPECT_EQ(solve_refusal("0.000", "0.01"), SolveRefusal::NoDischarge);
+    EXPECT_EQ(solve_refusal("-1.5", "0.01"), SolveRefusal::NoDischarge);
+    EXPECT_EQ(solve_refusal("", "0.01"), SolveRefusal::NoDischarge);
+    EXPECT_EQ(solve_refusal("lots", "0.01"), SolveRefusal::NoDischarge);
+    EXPECT_EQ(solve_refusal("0", "0"), SolveRefusal::NoDischarge);
+
+    EXPECT_EQ(solve_refusal("12.500", "0.00000"), SolveRefusal::NoSlope);
+    EXPECT_EQ(solve_refusal("12.500", "-0.002"), SolveRefusal::NoSlope);
+    EXPECT_EQ(solve_refusal("12.500", "steep"), SolveRefusal::NoSlope);
+    EXPECT_EQ(solve_refusal("12.500", "0.00500"), SolveRefusal::None);
+    EXPECT_EQ(solve_refusal("12.500", ""), SolveRefusal::None);
+
+    EXPECT_EQ(solve_refusal_text(SolveRefusal::NoDischarge),
+              "No results computed.  Check your input for discharge!");
+    EXPECT_EQ(solve_refusal_text(SolveRefusal::NoSlope),
+              "No results computed.  Check your input for Pipe Slope!");
+    EXPECT_EQ(solve_refusal_text(SolveRefusal::None), "");
+}
