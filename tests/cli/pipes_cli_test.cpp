@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -176,6 +177,77 @@ TEST(PipesCliLegacy, ALegacyFileListsSixteenColumns) {
     EXPECT_EQ(pipes[0].size(), 16u);
     EXPECT_EQ(pipes[0]["PRE_PIPE3"], "2");
     EXPECT_FALSE(pipes[0].contains("PRE_PIPE4"));
+}
+
+}  // namespace
+}  // namespace pelvane
+
+namespace pelvane {
+namespace {
+
+double number(const nlohmann::json& text) {
+    return std::stod(text.get<std::string>());
+}
+
+// The sample project the build makes: it opens, and it is a realistic solved network.
+TEST(SampleProject, OpensAsASolvedTwoBranchNetworkLinkedToTheSampleInlets) {
+    const auto sample = testing::program_folder() / "samples" / "Sample.pvd";
+    const auto info = run_cli({"info", sample.string(), "--json"});
+    ASSERT_EQ(info.exit_code, 0) << info.err;
+    const auto project = nlohmann::json::parse(info.out);
+    EXPECT_EQ(project["release"], "2.1");
+    EXPECT_EQ(project["noaa_station"], "Pulaski");
+    EXPECT_EQ(project["county"], "Pulaski");
+    EXPECT_EQ(project["units"], "ENGLISH");
+    EXPECT_EQ(fs::path(project["inlet_database"].get<std::string>()),
+              fs::canonical(testing::program_folder() / "samples" / "SampleInlets.gwk"));
+
+    const auto pipes = pipes_json(sample, true);
+    ASSERT_GE(pipes.size(), 7u);
+    std::map<std::string, nlohmann::json> by_number;
+    for (const auto& p : pipes) by_number[p["PIPE_NUMBER"]] = p;
+    int boxes = 0;
+    int ellipses = 0;
+    int outfalls = 0;
+    int junctions = 0;
+    for (const auto& p : pipes) {
+        const std::string number_text = p["PIPE_NUMBER"];
+        boxes += p["PIPE_SHAPE"] == "Box";
+        ellipses += p["PIPE_SHAPE"] == "Elliptical";
+        outfalls += p["NODEOUT_TYPE"] == "End Wall";
+        // Solved with the typed discharge, on the slope of its inverts.
+        EXPECT_EQ(p["DISCHARGEVAL"], "INP") << number_text;
+        EXPECT_EQ(p["PIPE_DISCHARGE"], p["STRUCTURE_DISCHARGE"]) << number_text;
+        EXPECT_GT(number(p["CAPACITY"]), number(p["PIPE_DISCHARGE"])) << number_text;
+        const double slope = number(p["PIPE_SLOPE"]);
+        EXPECT_NEAR(slope,
+                    (number(p["PIPE_ELEIN"]) - number(p["PIPE_ELEOUT"])) / number(p["PIPE_LENGTH"]),
+                    5e-6)
+            << number_text;
+        EXPECT_GE(slope, 0.005) << number_text;
+        EXPECT_LE(slope, 0.05) << number_text;
+        const double elevation = number(p["PIPE_ELEIN"]);
+        EXPECT_GT(elevation, 1850.0);
+        EXPECT_LT(elevation, 2100.0);
+        // Each previous pipe ends where this pipe starts, and carries less.
+        int previous = 0;
+        for (const char* column : {"PRENODE1", "PRENODE2", "PRENODE3", "PRENODE4"}) {
+            const std::string up = p[column];
+            if (up.empty()) continue;
+            ++previous;
+            ASSERT_TRUE(by_number.count(up)) << number_text << " lists " << up;
+            EXPECT_EQ(by_number[up]["NODEOUT_NO"], p["NODEIN_NO"]) << up;
+            EXPECT_LT(number(by_number[up]["PIPE_DISCHARGE"]), number(p["PIPE_DISCHARGE"]));
+        }
+        if (previous == 2) {
+            ++junctions;
+            EXPECT_EQ(p["NODEIN_TYPE"], "Junction Box");
+        }
+    }
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(ellipses, 1);
+    EXPECT_EQ(outfalls, 1);
+    EXPECT_EQ(junctions, 1);
 }
 
 }  // namespace

@@ -355,3 +355,42 @@ TEST_F(LegacyPipeGridFormTest, SixteenColumnsNoEnergyDissipationAndTheLongerSubA
 
 }  // namespace
 }  // namespace pelvane::forms
+
+namespace pelvane::forms {
+namespace {
+
+// The sample project, as the person meets it: renumber a pipe that drains into
+// another, then try to delete a pipe that drains into another.
+TEST(PipeGridSampleProject, RenumberAndDeleteOnTheSampleNetwork) {
+    testing::TempFolder folder;
+    const auto file = folder / "Sample.pvd";
+    std::filesystem::copy_file(testing::program_folder() / "samples" / "Sample.pvd", file);
+    store::ProjectContext context = testing::open_project_for_test(file);
+    ScriptedUi ui;
+    FakeWindows windows;
+    PipeGridForm grid(context, ui, windows);
+    grid.open(2);
+    ASSERT_EQ(grid.selected_pipe(), "2");
+    ASSERT_EQ(grid.rows()[0][13], "2");  // pipe 1 takes pipe 2's flow
+
+    windows.renumber = type_and_accept("2A");
+    ui.answers = {Answer::Yes, Answer::Yes};
+    grid.modify();
+    EXPECT_EQ(ui.shown[1].text,
+              "Current pipe is a Previous Pipe to Pipe Number - 1 - Modify Anyway?");
+    grid.open(grid.selected_row());
+    EXPECT_EQ(grid.rows()[0][13], "2A");
+    EXPECT_EQ(grid.rows()[1][0], "2A");
+
+    grid.select_row(3);
+    ASSERT_EQ(grid.selected_pipe(), "3");
+    ui.clear();
+    ui.answers = {Answer::Yes};
+    grid.delete_pipe();
+    EXPECT_EQ(ui.last().text,
+              "Current Pipe is used as a Previous Pipe for Pipe  - 2A - Delete Denied!");
+    EXPECT_EQ(grid.record_count(), 9);
+}
+
+}  // namespace
+}  // namespace pelvane::forms
