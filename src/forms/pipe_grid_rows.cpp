@@ -9,27 +9,15 @@ std::span<const GridColumn> grid_columns(bool legacy) {
 }
 
 std::vector<GridRow> read_grid_rows(const store::Database& db, bool legacy) {
-    const auto columns = grid_columns(legacy);
-    std::vector<GridRow> rows;
-    for (const store::PipeRecord& pipe : store::PipeTable(db).all_by_number()) {
-        GridRow row;
-        row.reserve(columns.size());
-        for (const GridColumn& c : columns) row.push_back(pipe.get(c.column));
-        rows.push_back(std::move(row));
-    }
-    return rows;
+    std::vector<std::string_view> columns;
+    for (const GridColumn& c : grid_columns(legacy)) columns.push_back(c.column);
+    return store::PipeTable(db).texts_by_number(columns);
 }
 
 PipeColumnsList read_all_columns(const store::Database& db) {
     const store::PipeTable pipes(db);
-    PipeColumnsList list{pipes.columns(), {}};
-    for (const store::PipeRecord& pipe : pipes.all_by_number()) {
-        GridRow row;
-        row.reserve(list.columns.size());
-        for (const auto& column : list.columns) row.push_back(pipe.get(column));
-        list.rows.push_back(std::move(row));
-    }
-    return list;
+    const std::vector<std::string_view> columns(pipes.columns().begin(), pipes.columns().end());
+    return {pipes.columns(), pipes.texts_by_number(columns)};
 }
 
 }  // namespace pelvane::forms
