@@ -1,12 +1,14 @@
 #include "gui/pipe_grid_window.h"
 
 #include <QAction>
+#include <QColor>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -30,7 +32,7 @@ PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::Ui& ui, Pi
     build_menus();
     build_body();
     connect(&binder_, &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
-    resize(1180, 620);
+    resize(1240, 640);
 }
 
 void PipeGridWindow::build_menus() {
@@ -80,7 +82,16 @@ void PipeGridWindow::build_body() {
     // Widths come from the first rows only, so a network of thousands opens at once.
     table_->horizontalHeader()->setResizeContentsPrecision(200);
     table_->horizontalHeader()->setHighlightSections(false);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    table_->setStyleSheet(
+        "QTableView { gridline-color: #d4dae1; selection-background-color: #2f6fb3; }"
+        "QTableView::item { padding: 0px 2px; }"
+        "QHeaderView::section { background: #e9edf2; color: #1f2a36; padding: 4px 2px;"
+        " border: none; border-right: 1px solid #cbd2da; border-bottom: 1px solid #b6bfc9;"
+        " }");
+    QPalette palette = table_->palette();
+    palette.setColor(QPalette::AlternateBase, QColor(0xf3, 0xf6, 0xfa));
+    table_->setPalette(palette);
     table_->installEventFilter(this);
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) run([this] { form_.view(); });

@@ -2,6 +2,7 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -11,8 +12,13 @@ namespace pelvane::gui {
 RenumberDialog::RenumberDialog(forms::RenumberForm& form, QWidget* parent)
     : QDialog(parent), form_(form), binder_(form, this) {
     setWindowTitle(forms::kRenumberCaption);
-    auto* current = new QLineEdit(this);
-    current->setReadOnly(true);
+    // The current number never changes while the dialog is up; a plain bold text
+    // reads better than a greyed-out field.
+    auto* current = new QLabel(QString::fromStdString(form.old_number()), this);
+    QFont bold = current->font();
+    bold.setBold(true);
+    current->setFont(bold);
+    current->setTextInteractionFlags(Qt::TextSelectableByMouse);
     new_number_ = new QLineEdit(this);
     new_number_->setMinimumWidth(180);
 
@@ -34,7 +40,6 @@ RenumberDialog::RenumberDialog(forms::RenumberForm& form, QWidget* parent)
     layout->addSpacing(6);
     layout->addLayout(buttons);
 
-    binder_.bind("thispipenumber", current);
     binder_.bind("newpipenumber", new_number_);
     binder_.command(accept_, [this] { form_.accept(); });
     binder_.command(cancel, [this] { form_.cancel(); });
