@@ -226,19 +226,21 @@ void PipeGridWindow::about() {
     open_hook(hooks_.about, "The About window");
 }
 
+void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
+                    const PipeGridHooks& hooks, PipeGridMemory& memory) {
+    PipeGridWindow window(context, ui, hooks, parent);
+    if (!memory.geometry.isEmpty()) window.restoreGeometry(memory.geometry);
+    window.open(memory.selected_row);
+    window.exec();
+    memory.selected_row = context.grid_exit_flag ? 0 : window.form().selected_row();
+    memory.geometry = window.saveGeometry();
+}
+
 void run_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
                    const PipeGridHooks& hooks) {
     context.grid_exit_flag = false;
-    int remembered_row = 0;
-    QByteArray geometry;
-    while (!context.grid_exit_flag) {
-        PipeGridWindow window(context, ui, hooks, parent);
-        if (!geometry.isEmpty()) window.restoreGeometry(geometry);
-        window.open(remembered_row);
-        window.exec();
-        remembered_row = window.form().selected_row();
-        geometry = window.saveGeometry();
-    }
+    PipeGridMemory memory;
+    while (!context.grid_exit_flag) show_pipe_grid(context, ui, parent, hooks, memory);
 }
 
 }  // namespace pelvane::gui

@@ -2,6 +2,7 @@
 // The pipe network grid window and the Design command's loop that shows it until
 // the grid exit flag is set.
 
+#include <QByteArray>
 #include <QDialog>
 #include <functional>
 #include <string>
@@ -77,9 +78,22 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     bool syncing_ = false;
 };
 
-// The Design command: clears the grid exit flag and shows the grid modally again
-// and again until the grid sets the flag. Each new showing keeps the selected row
-// and the window's place and size.
+// What one showing of the grid hands to the next: the selected row and the window's
+// place and size.
+struct PipeGridMemory {
+    int selected_row = 0;
+    QByteArray geometry;
+};
+
+// Shows the grid once, modally, and returns when it closes: by Exit or its close box
+// (the grid exit flag is then set) or by a Refresh (the flag stays clear and the
+// caller shows it again). `memory` carries the selected row from a Refresh to the
+// next showing; after an Exit the next showing starts on the first row again.
+void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
+                    const PipeGridHooks& hooks, PipeGridMemory& memory);
+
+// The Design command's cycle: clears the grid exit flag and shows the grid again
+// and again until the grid sets the flag.
 void run_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
                    const PipeGridHooks& hooks = {});
 

@@ -130,3 +130,29 @@ TEST_F(PipeGridWindowTest, RefreshShowsTheGridAgainUntilExit) {
 
 }  // namespace
 }  // namespace pelvane::gui
+
+namespace pelvane::gui {
+namespace {
+
+TEST_F(PipeGridWindowTest, AfterAnExitTheNextShowingStartsOnTheFirstRow) {
+    PipeGridMemory memory;
+    const auto show_and = [&](const char* button) {
+        QTimer::singleShot(0, [button] {
+            auto* grid = qobject_cast<PipeGridWindow*>(QApplication::activeModalWidget());
+            ASSERT_NE(grid, nullptr);
+            grid->form().select_row(2);
+            grid->findChild<QPushButton*>(button)->click();
+        });
+        show_pipe_grid(net_.context(), ui_, nullptr, hooks_, memory);
+    };
+    show_and("cmdflexrefreshpipe");
+    EXPECT_FALSE(net_.context().grid_exit_flag);
+    EXPECT_EQ(memory.selected_row, 2);
+    EXPECT_FALSE(memory.geometry.isEmpty());
+    show_and("cmdflexexit");
+    EXPECT_TRUE(net_.context().grid_exit_flag);
+    EXPECT_EQ(memory.selected_row, 0);
+}
+
+}  // namespace
+}  // namespace pelvane::gui
