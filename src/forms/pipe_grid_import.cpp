@@ -5,6 +5,7 @@
 #include <set>
 #include <vector>
 
+#include "core/hydrology/idf_csv.h"
 #include "forms/pipe_grid_csv.h"
 #include "forms/pipe_grid_rows.h"
 #include "forms/pipe_rules.h"
@@ -26,21 +27,21 @@ bool known_pipe_column(const std::string& column) {
 
 // The header's column names, upper case; a name that is no PIPE column, or one
 // named twice, refuses the file.
-std::vector<std::string> header_columns(const CsvRecord& header) {
+std::vector<std::string> header_columns(const hydrology::CsvLine& header) {
     std::vector<std::string> columns;
     std::set<std::string> seen;
     for (const std::string& cell : header.cells) {
         std::string column = upper(cell);
         if (!known_pipe_column(column)) {
-            throw ImportError(header.line, "\"" + cell + "\" is not a column of the PIPE table");
+            throw ImportError(header.number, "\"" + cell + "\" is not a column of the PIPE table");
         }
         if (!seen.insert(column).second) {
-            throw ImportError(header.line, "the column " + column + " is named twice");
+            throw ImportError(header.number, "the column " + column + " is named twice");
         }
         columns.push_back(std::move(column));
     }
     if (!seen.count("PIPE_NUMBER")) {
-        throw ImportError(header.line, "the header must name the PIPE_NUMBER column");
+        throw ImportError(header.number, "the header must name the PIPE_NUMBER column");
     }
     return columns;
 }
@@ -50,11 +51,11 @@ struct ImportedPipe {
     store::PipeRecord record;
 };
 
-store::PipeRecord record_of(const CsvRecord& row, const std::vector<std::string>& columns,
+store::PipeRecord record_of(const hydrology::CsvLine& row, const std::vector<std::string>& columns,
                             const store::PipeTable& pipes, const std::string& project_id) {
     if (row.cells.size() != columns.size()) {
-        throw ImportError(row.line, std::to_string(row.cells.size()) + " values for " +
-                                        std::to_string(columns.size()) + " columns");
+        throw ImportError(row.number, std::to_string(row.cells.size()) + " values for " +
+                                          std::to_string(columns.size()) + " columns");
     }
     store::PipeRecord record;
     for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -63,7 +64,7 @@ store::PipeRecord record_of(const CsvRecord& row, const std::vector<std::string>
             // Older project files lack a few columns; losing a value silently is worse
             // than refusing it.
             if (!row.cells[i].empty()) {
-                throw ImportError(row.line, "this project's PIPE table has no column " + column);
+                throw ImportError(row.number, "this project's PIPE table has no column " + column);
             }
             continue;
         }
@@ -76,12 +77,9 @@ store::PipeRecord record_of(const CsvRecord& row, const std::vector<std::string>
 }  // namespace
 
 int import_pipes(const store::ProjectContext& context, std::string_view csv_text) {
-    std::vector<CsvRecord> records;
-    try {
-        records = read_csv_records(csv_text);
-    } catch (const CsvError& e) {
-        throw ImportError(e.line(), "a quoted value is never closed");
-    }
+    std::vector<hydrology::CsvLine> records = hydrology::read_csv(csv_text);
+    // Blank lines carry nothing.
+    std::erase_if(records, [](const hydrology::CsvLine& line) { return line.cells.empty(); });
     if (records.empty()) throw ImportError(1, "the file has no header line");
     const std::vector<std::string> columns = header_columns(records.front());
 
@@ -91,13 +89,13 @@ int import_pipes(const store::ProjectContext& context, std::string_view csv_text
     std::vector<ImportedPipe> added;
     store::Transaction transaction(db);
     for (std::size_t r = 1; r < records.size(); ++r) {
-        const CsvRecord& row = records[r];
+        const hydrology::CsvLine& row = records[r];
         store::PipeRecord record = record_of(row, columns, pipes, context.project_id);
         if (const auto refused = check_new_pipe(pipes, record, legacy)) {
-            throw ImportError(row.line, refused->message);
+            throw ImportError(row.number, refused->message);
         }
         pipes.insert(record);
-        added.push_back({row.line, std::move(record)});
+        added.push_back({row.number, std::move(record)});
     }
     // The pipe window offers only saved pipes as previous pipes; a list may name
     // them in any order, so this waits until every row is in.
