@@ -105,19 +105,6 @@ TEST(PipeRules, ANewPipeMeetsTheRulesInTheWindowsOrder) {
     EXPECT_EQ(check({"9", "S8", "S2", {"O'Brien 1"}}), std::nullopt);
 }
 
-TEST(PipeRules, DeleteIsRefusedForAPipeThatDrainsIntoAnother) {
-    TestNetwork net;
-    build(net);
-    EXPECT_EQ(check_delete(net.pipes(), "4", false),
-              exclamation("Current Pipe is used as a Previous Pipe for Pipe  - 1 - Delete "
-                          "Denied!"));
-    EXPECT_EQ(check_delete(net.pipes(), "1", false), std::nullopt);
-    EXPECT_EQ(check_delete(net.pipes(), "O'Brien 1", false), std::nullopt);
-    EXPECT_EQ(check_renumber_target(net.pipes(), "O'Brien 1"),
-              exclamation(std::string(kRenumberTargetExists)));
-    EXPECT_EQ(check_renumber_target(net.pipes(), "O'Brien 7"), std::nullopt);
-}
-
 TEST(PipeRules, RenumberChangesTheNumberAndEveryReference) {
     TestNetwork net;
     net.add({{"5", "A", "B", {}},
@@ -136,14 +123,6 @@ TEST(PipeRules, RenumberChangesTheNumberAndEveryReference) {
     EXPECT_EQ(renumber_pipe(net.db(), "7", "O'Brien 7", true), 1);
     EXPECT_EQ(net.value("9", "PRENODE3"), "O'Brien 7");
     EXPECT_EQ(net.value("9", "PRENODE4"), "7");
-}
-
-TEST(PipeRules, RenumberInALegacyFileWithoutTheFourthColumn) {
-    TestNetwork net(true);
-    net.add({{"5", "A", "B", {}}, {"6", "C", "B", {"", "", "5"}}});
-    renumber_pipe(net.db(), "5", "10", true);
-    EXPECT_EQ(net.value("10", "NODEIN_NO"), "A");
-    EXPECT_EQ(net.value("6", "PRENODE3"), "10");
 }
 
 TEST(PipeRules, AFailingRenumberChangesNothing) {
