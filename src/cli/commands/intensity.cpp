@@ -1,0 +1,72 @@
+// pelvane intensity FILE.pvd --freq F --tc T: the rainfall intensity for a storm
+// frequency and a time of concentration, as the pipe window shows it (in/hr with
+// three decimals, or mm/hr with four in a metric project). An empty or missing Tc
+// is 5 minutes, as in the pipe window.
+
+#include "forms/intensity.h"
+#include "cli/command.h"
+#include "cli/commands/rainfall_ui.h"
+#include "cli/json_output.h"
+#include "cli/project_session.h"
+#include "core/text/number_text.h"
+#include "store/rainfall_lookup.h"
+
+namespace {
+
+using namespace pelvane;
+using cli::CommandError;
+
+int run_intensity(const cli::Args& args, cli::CommandContext& command) {
+    args.allow_only({"--freq", "--tc", "--json", "--user-folder"});
+    const std::string& file = cli::project_file_argument(args);
+    const auto freq_text = args.option("--freq");
+    if (!freq_text) throw CommandError("missing --freq (2, 5, 10, 25, 50 or 100)", 2);
+    const auto freq = text::parse_number(*freq_text);
+    if (!freq.ok() || freq.value != static_cast<int>(freq.value)) {
+        throw CommandError("--freq \"" + *freq_text + "\" is not a whole number of years", 2);
+    }
+
+    cli::ProjectSession session(command, file, store::Access::Inspect);
+    store::ProjectContext& context = session.context();
+    if (auto user = args.option("--user-folder")) context.user_data_folder = *user;
+
+    const auto lists = context.noaa_release() && !context.legacy_database_mode
+                           ? store::load_noaa_release_lists(context)
+                           : store::load_older_release_lists(context);
+    if (!lists.ok()) throw CommandError(lists.error);
+    // The pipe window's number format for the project's units.
+    context.number_format = std::string(number_format_for(context.units));
+
+    cli::RainfallUi ui;
+    if (!forms::load_rainfall_coefficients(context, ui, static_cast<int>(freq.value))) {
+        throw CommandError(ui.refusal);
+    }
+    std::string tc = args.option_or("--tc", "");
+    std::string intensity;
+    if (!forms::intensity_for_pipe(context, ui, tc, intensity)) {
+        throw CommandError("--tc \"" + tc + "\": " + ui.refusal);
+    }
+
+    if (args.flag("--json")) {
+        const bool by_station = context.noaa_release() && !context.legacy_database_mode;
+        const cli::JsonObject out{{"intensity", intensity},
+                                  {"unit", context.english() ? "in/hr" : "mm/hr"},
+                                  {"storm_frequency", static_cast<int>(freq.value)},
+                                  {"tc", tc},
+                                  {by_station ? "noaa_station" : "county",
+                                   by_station ? context.noaa_station : context.county},
+                                  {"rainfall_database", context.active_rainfall_database}};
+        cli::print_object(command.out, out, true);
+    } else {
+        command.out << intensity << "\n";
+    }
+    return 0;
+}
+
+PELVANE_COMMAND({"intensity",
+                 "FILE.pvd --freq F [--tc T] [--json] [--user-folder DIR]",
+                 "the rainfall intensity for a storm frequency and Tc, as the pipe window shows it",
+                 {"--json"},
+                 run_intensity});
+
+}  // namespace

@@ -1,0 +1,34 @@
+#pragma once
+// The rainfall and intensity commands run the same models as the desktop windows;
+// this Ui keeps the models' notices for the output and their first refusal, which
+// ends the command.
+
+#include <string>
+#include <vector>
+
+#include "forms/ui.h"
+
+namespace pelvane::cli {
+
+class RainfallUi : public forms::Ui {
+  public:
+    using forms::Ui::message;
+    std::vector<std::string> notices;
+    std::string refusal;
+
+    void message(const std::string& text, forms::Icon icon, const std::string&) override {
+        if (icon == forms::Icon::Information) {
+            notices.push_back(text);
+        } else if (refusal.empty()) {
+            refusal = text;
+        }
+    }
+    forms::Answer ask(const std::string&, forms::Buttons, forms::Icon,
+                      const std::string&) override {
+        return forms::Answer::No;
+    }
+    std::string choose_file(const forms::FileDialog&) override { return {}; }
+    void open_document(const std::string&) override {}
+};
+
+}  // namespace pelvane::cli

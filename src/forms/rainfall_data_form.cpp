@@ -1,0 +1,259 @@
+#include "forms/rainfall_data_form.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+#include "core/text/number_text.h"
+#include "store/rainfall_lookup.h"
+
+namespace pelvane::forms {
+namespace {
+
+using store::RainfallFile;
+
+constexpr const char* kCsvFilter = "CSV files (*.csv)|*.csv";
+constexpr double kCurveFrom = 5.0;  // minutes: the preview covers the fitted range
+constexpr double kCurveTo = 120.0;
+
+std::optional<std::string> read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string percent(double ratio) {
+    return text::format_number(ratio * 100.0, "0.00") + " %";
+}
+
+template <class Curve, class Evaluate>
+std::vector<hydrology::IdfPoint> sampled(const Curve& curve, Evaluate f) {
+    std::vector<hydrology::IdfPoint> samples;
+    for (double t = kCurveFrom; t <= kCurveTo; t += 1.0) samples.push_back({t, f(curve, t)});
+    return samples;
+}
+
+RainfallPreview preview_of(const hydrology::FrequencyFit& f) {
+    RainfallPreview p;
+    p.years = f.years;
+    p.points = f.points;
+    const auto& c = f.curve.curve;
+    p.curve = sampled(c, hydrology::idf_intensity);
+    p.coefficients = "B " + text::format_number(c.b, "0.0000") + "  D " +
+                     text::format_number(c.d, "0.0000") + "  E " +
+                     text::format_number(c.e, "0.00000");
+    p.worst_error = percent(f.curve.quality.worst_relative_error);
+    const auto& l = f.legacy.curve;
+    p.legacy_curve = sampled(l, hydrology::legacy_idf_intensity);
+    p.legacy_coefficients =
+        "A " + text::format_number(l.a, "0.0000") + "  B " + text::format_number(l.b, "0.0000");
+    p.legacy_worst_error = percent(f.legacy.quality.worst_relative_error);
+    return p;
+}
+
+}  // namespace
+
+RainfallDataForm::RainfallDataForm(store::ProjectContext& context, Ui& ui,
+                                   std::optional<bool> program_folder_writable)
+    : context_(context), ui_(ui), program_folder_writable_(program_folder_writable) {
+    fields["rainfall_kind"].items = {kKindStation, kKindCounty};
+    fields.set_text("rainfall_kind", kKindStation);
+    fields.set_text("rainfall_name", "");
+    fields.set_text("rainfall_file", "");
+}
+
+void RainfallDataForm::open() {
+    const bool by_station = !context_.legacy_database_mode && context_.noaa_release();
+    fields.set_text("rainfall_kind", by_station ? kKindStation : kKindCounty);
+    refill_names();
+    const std::string& current = by_station ? context_.noaa_station : context_.county;
+    const auto& items = fields["rainfall_name"].items;
+    if (std::find(items.begin(), items.end(), current) != items.end()) {
+        fields.set_text("rainfall_name", current);
+    }
+}
+
+void RainfallDataForm::set_kind(const std::string& kind) {
+    if (kind != kKindStation && kind != kKindCounty) return;
+    if (kind == fields.text("rainfall_kind")) return;
+    fields.set_text("rainfall_kind", kind);
+    fields.set_text("rainfall_name", "");
+    refill_names();
+}
+
+RainfallFile RainfallDataForm::chosen_file() const {
+    return fields.text("rainfall_kind") == kKindStation ? RainfallFile::Station
+                                                        : RainfallFile::County;
+}
+
+bool RainfallDataForm::writable() const {
+    if (program_folder_writable_) return *program_folder_writable_;
+    return store::folder_writable(context_.program_folder);
+}
+
+void RainfallDataForm::refuse(const std::string& text) {
+    ui_.message(text, Icon::Exclamation, kAppTitle);
+}
+
+void RainfallDataForm::refill_names() {
+    auto& names = fields["rainfall_name"].items;
+    names.clear();
+    const RainfallFile file = chosen_file();
+    try {
+        const auto db = store::Database::open(store::rainfall_database_path(context_, file),
+                                              store::Database::Mode::ReadOnly);
+        for (auto& entry : store::read_rainfall_entries(db, file)) names.push_back(entry.name);
+    } catch (const store::DatabaseError& e) {
+        ui_.message(e.what(), Icon::None);
+    }
+}
+
+std::string RainfallDataForm::choose_csv(const std::string& title) {
+    FileDialog dialog;
+    dialog.title = title;
+    dialog.filter = kCsvFilter;
+    dialog.initial_folder =
+        context_.last_folder.empty() ? context_.program_folder.string() : context_.last_folder;
+    dialog.must_exist = true;
+    const std::string path = ui_.choose_file(dialog);
+    if (!path.empty()) context_.last_folder = std::filesystem::path(path).parent_path().string();
+    return path;
+}
+
+void RainfallDataForm::browse_export() {
+    const std::string path = choose_csv("Open NOAA Precipitation Frequency Export");
+    if (path.empty()) return;
+    load_export(path);
+}
+
+bool RainfallDataForm::load_export(const std::string& path) {
+    fit_.reset();
+    preview_.clear();
+    export_station_.clear();
+    fields.set_text("rainfall_file", path);
+    const auto text = read_file(path);
+    if (!text) {
+        refuse("Could not read '" + path + "'.");
+        return false;
+    }
+    const auto table = hydrology::parse_noaa_export(*text);
+    if (!table) {
+        refuse(table.error());
+        return false;
+    }
+    auto fit = hydrology::fit_noaa_export(table.value());
+    if (!fit) {
+        refuse(fit.error());
+        return false;
+    }
+    export_station_ = table->station_name;
+    for (const auto& f : fit->frequencies) preview_.push_back(preview_of(f));
+    fit_ = std::move(fit.value());
+
+    // An export made for a station of the list names it: offer that station.
+    if (chosen_file() == RainfallFile::Station && fields.text("rainfall_name").empty()) {
+        for (const auto& name : fields["rainfall_name"].items) {
+            std::string folded = text::trim(name);
+            for (auto& ch : folded)
+                ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+            if (folded == export_station_) fields.set_text("rainfall_name", name);
+        }
+    }
+    return true;
+}
+
+bool RainfallDataForm::import_export() {
+    if (!fit_) {
+        refuse("Choose a NOAA precipitation frequency export first.");
+        return false;
+    }
+    const std::string name = fields.text("rainfall_name");
+    if (name.empty()) {
+        refuse("Choose the NOAA station or county the coefficients are for.");
+        return false;
+    }
+    std::vector<RainfallFile> files{chosen_file()};
+    if (files[0] == RainfallFile::County) files.push_back(RainfallFile::Legacy);
+    written_files_.clear();
+    std::string stored = name;
+    try {
+        // Every target must know the name before anything is written.
+        for (const auto file : files) {
+            const auto db = store::Database::open(store::rainfall_database_path(context_, file),
+                                                  store::Database::Mode::ReadOnly);
+            if (!store::find_stored_name(db, file, name)) {
+                refuse("No " + store::name_kind(file) + " \"" + name + "\" in " +
+                       store::file_name(file) + "; nothing was imported.");
+                return false;
+            }
+        }
+        for (const auto file : files) {
+            const auto path = store::rainfall_import_path(context_, file, writable());
+            const auto db = store::Database::open(path);
+            stored = store::write_coefficients(
+                db, file, {hydrology::coefficient_row(*fit_, name, store::table_kind(file))})[0];
+            written_files_.push_back(path.string());
+        }
+    } catch (const store::DatabaseError& e) {
+        ui_.message(e.what(), Icon::None);
+        return false;
+    }
+    reload_project_lists();
+    std::string where;
+    for (const auto& f : written_files_) where += (where.empty() ? "" : " and ") + f;
+    ui_.message("Rainfall coefficients for the " + store::name_kind(files[0]) + " \"" + stored +
+                    "\" were written to " + where + ".",
+                Icon::Information, kAppTitle);
+    return true;
+}
+
+void RainfallDataForm::browse_table() {
+    const std::string path = choose_csv("Open Rainfall Coefficient Table");
+    if (path.empty()) return;
+    import_table(path);
+}
+
+bool RainfallDataForm::import_table(const std::string& path) {
+    written_files_.clear();
+    const auto text = read_file(path);
+    if (!text) {
+        refuse("Could not read '" + path + "'.");
+        return false;
+    }
+    const auto table = hydrology::parse_idf_table(*text);
+    if (!table) {
+        refuse(table.error());
+        return false;
+    }
+    const RainfallFile file = store::file_for(table->kind);
+    try {
+        const auto target = store::rainfall_import_path(context_, file, writable());
+        const auto db = store::Database::open(target);
+        const auto names = store::write_coefficients(db, file, table->rows);
+        written_files_.push_back(target.string());
+        reload_project_lists();
+        ui_.message("Rainfall coefficients for " + std::to_string(names.size()) + " " +
+                        (file == RainfallFile::Station ? "stations" : "counties") +
+                        " were written to " + target.string() + ".",
+                    Icon::Information, kAppTitle);
+    } catch (const store::DatabaseError& e) {
+        ui_.message(e.what(), Icon::None);
+        return false;
+    }
+    return true;
+}
+
+// An import may have made a per-user copy: a project that has its rainfall
+// connection open reads from the file that now holds the coefficients.
+void RainfallDataForm::reload_project_lists() {
+    if (!context_.rainfall_connection.is_open()) return;
+    const auto status = context_.noaa_release() && !context_.legacy_database_mode
+                            ? store::load_noaa_release_lists(context_)
+                            : store::load_older_release_lists(context_);
+    if (!status.ok()) ui_.message(status.error, Icon::None);
+}
+
+}  // namespace pelvane::forms

@@ -1,0 +1,90 @@
+#pragma once
+// "Rainfall Data…": the window where intensity-duration-frequency coefficients
+// come into the rainfall databases. Two ways in:
+// - a NOAA precipitation-frequency export (CSV from the NOAA server, partial
+//   duration series) for one NOAA station or county: the curves are fitted, shown
+//   against the NOAA points with their worst relative error, and Import writes them
+//   (B, D, E for a station into VARMNOAA.rdb; for a county B, D, E into
+//   VARMSTORM.rdb and the legacy A, B into VArainfall.rdb);
+// - a transcribed coefficient table (CSV headed by the tables' column names) for
+//   many names at once.
+// Imports write the per-user copy of a database when there is one or when the
+// program folder cannot be written.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/hydrology/noaa_fit.h"
+#include "forms/form_model.h"
+#include "forms/ui.h"
+#include "store/project_context.h"
+#include "store/rainfall_database.h"
+
+namespace pelvane::forms {
+
+inline constexpr const char* kRainfallDataTitle = "Rainfall Data";
+inline constexpr const char* kKindStation = "NOAA Station";
+inline constexpr const char* kKindCounty = "County";
+
+// One storm frequency of the preview, ready to draw and label.
+struct RainfallPreview {
+    int years = 0;
+    std::vector<hydrology::IdfPoint> points;        // NOAA, in/hr
+    std::vector<hydrology::IdfPoint> curve;         // fitted B / (Tc + D)^E, 5 to 120 min
+    std::vector<hydrology::IdfPoint> legacy_curve;  // fitted A / (B + Tc)
+    std::string coefficients;                       // "B 68.4126  D 14.4356  E 0.85976"
+    std::string worst_error;                        // "2.20 %"
+    std::string legacy_coefficients;                // "A 139.215  B 21.7606"
+    std::string legacy_worst_error;
+};
+
+class RainfallDataForm : public FormModel {
+  public:
+    // Fields: `rainfall_kind` (items kKindStation, kKindCounty), `rainfall_name`
+    // (items: the names of that kind, as stored), `rainfall_file` (the export chosen).
+    RainfallDataForm(store::ProjectContext& context, Ui& ui,
+                     std::optional<bool> program_folder_writable = std::nullopt);
+
+    // Fills the name lists and selects the project's station or county.
+    void open();
+
+    // Choosing the kind refills the names.
+    void set_kind(const std::string& kind);
+
+    // Asks for a NOAA export, reads and fits it. A file that cannot be used is
+    // refused with the reason and leaves no preview.
+    void browse_export();
+    // Reads and fits an export file given by path (the browse command and batch use).
+    bool load_export(const std::string& path);
+    const std::vector<RainfallPreview>& preview() const { return preview_; }
+    const std::string& export_station() const { return export_station_; }
+
+    // Writes the previewed coefficients for the chosen name.
+    bool import_export();
+    // Asks for a coefficient table and imports it.
+    void browse_table();
+    bool import_table(const std::string& path);
+
+    // Where the last import wrote.
+    const std::vector<std::string>& written_files() const { return written_files_; }
+
+  private:
+    store::RainfallFile chosen_file() const;
+    bool writable() const;
+    void refill_names();
+    void reload_project_lists();
+    void refuse(const std::string& text);
+    // The CSV file chosen in an open dialog ("" when cancelled); remembers its folder.
+    std::string choose_csv(const std::string& title);
+
+    store::ProjectContext& context_;
+    Ui& ui_;
+    std::optional<bool> program_folder_writable_;
+    std::optional<hydrology::NoaaFit> fit_;
+    std::vector<RainfallPreview> preview_;
+    std::string export_station_;
+    std::vector<std::string> written_files_;
+};
+
+}  // namespace pelvane::forms

@@ -1,0 +1,171 @@
+// pelvane rainfall and pelvane intensity, run as an engineer would, against copies
+// of the shipped rainfall databases.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "core/hydrology/intensity.h"
+#include "core/hydrology/noaa_fit.h"
+#include "core/text/number_text.h"
+#include "store/sqlite/database.h"
+#include "support/run_cli.h"
+#include "support/temp_folder.h"
+
+namespace pelvane {
+namespace {
+
+using testing::run_cli;
+
+std::string slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+const std::string kExport =
+    (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv").string();
+
+struct Folder {
+    testing::TempFolder program;
+    Folder() {
+        for (const auto* f : {"VArainfall.rdb", "VARMSTORM.rdb", "VARMNOAA.rdb"}) {
+            std::filesystem::copy_file(testing::program_folder() / f, program / f);
+        }
+    }
+    std::vector<std::string> with_folder(std::vector<std::string> args) const {
+        args.push_back("--program-folder");
+        args.push_back(program.path().string());
+        return args;
+    }
+    // A project file of the given release, station, county and units.
+    std::string project(const std::string& name, const std::string& release,
+                        const std::string& station, const std::string& county,
+                        const std::string& units) const {
+        const auto path = program / name;
+        std::filesystem::copy_file(testing::program_folder() / "PelvaneVA21.rdb", path);
+        auto db = store::Database::open(path);
+        db.execute(
+            "INSERT INTO PROJECT (MAJOR_RELEASE, NOAA_STATION, PROJECT_ID, PROJECT_NAME, COUNTY, "
+            "UNITS) VALUES (?, ?, '1', 'Test', ?, ?)",
+            {release, station, county, units});
+        return path.string();
+    }
+};
+
+// The coefficients the import must have written: the export fitted in-process.
+hydrology::NoaaFit expected_fit() {
+    const auto table = hydrology::parse_noaa_export(slurp(kExport));
+    return hydrology::fit_noaa_export(table.value()).value();
+}
+
+TEST(RainfallCommand, ImportNoaaThenIntensityFollowsTheFittedCurve) {
+    Folder f;
+    const std::string project = f.project("p.pvd", "2.1", "Stuart's Draft", "Pulaski", "ENGLISH");
+
+    // Before the import the station has no coefficients, and the command says so.
+    auto before = run_cli(f.with_folder({"intensity", project, "--freq", "10", "--tc", "15"}));
+    EXPECT_EQ(before.exit_code, 1);
+    EXPECT_NE(before.err.find("\"Stuart's Draft\""), std::string::npos) << before.err;
+    EXPECT_NE(before.err.find("Rainfall Data"), std::string::npos);
+
+    auto imported =
+        run_cli(f.with_folder({"rainfall", "import-noaa", "--station", "stuart's draft", kExport}));
+    ASSERT_EQ(imported.exit_code, 0) << imported.err;
+    EXPECT_NE(imported.out.find("10-year: B "), std::string::npos);
+    EXPECT_NE(imported.out.find("\"Stuart's Draft\" were written"), std::string::npos);
+
+    const auto fit = expected_fit();
+    const auto& ten = fit.frequencies[2].curve.curve;
+    const auto shown =
+        run_cli(f.with_folder({"rainfall", "show", "--station", "Stuart's Draft", "--json"}));
+    ASSERT_EQ(shown.exit_code, 0) << shown.err;
+    const auto rows = nlohmann::json::parse(shown.out)[0]["rows"];
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0]["coefficients"]["10"]["B"].get<double>(), ten.b);
+    EXPECT_EQ(rows[0]["coefficients"]["10"]["E"].get<double>(), ten.e);
+
+    auto english = run_cli(f.with_folder({"intensity", project, "--freq", "10", "--tc", "15"}));
+    ASSERT_EQ(english.exit_code, 0) << english.err;
+    EXPECT_EQ(english.out, text::format_number(hydrology::idf_intensity(ten, 15), "0.000") + "\n");
+
+    const std::string metric = f.project("m.pvd", "2.1", "Stuart's Draft", "Pulaski", "METRIC");
+    auto mm = run_cli(f.with_folder({"intensity", metric, "--freq", "10", "--json"}));
+    ASSERT_EQ(mm.exit_code, 0) << mm.err;
+    const auto out = nlohmann::json::parse(mm.out);
+    EXPECT_EQ(out["tc"], "5.0");
+    EXPECT_EQ(out["unit"], "mm/hr");
+    EXPECT_EQ(out["intensity"],
+              text::format_number(hydrology::idf_intensity(ten, 5) * 25.4, "0.0000"));
+}
+
+TEST(RainfallCommand, OlderReleaseUsesTheCountyAndLegacyHasNoFiveYear) {
+    Folder f;
+    // An older release with a station filled in still looks up its county.
+    const std::string older = f.project("o.pvd", "2.0", "Abingdon 3 S", "Pulaski", "ENGLISH");
+    const auto fit = expected_fit();
+    auto r = run_cli(f.with_folder({"intensity", older, "--freq", "5", "--tc", "30"}));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, text::format_number(
+                         hydrology::idf_intensity(fit.frequencies[1].curve.curve, 30), "0.000") +
+                         "\n");
+
+    const std::string legacy = f.project("zqlold.pvd", "", "", "Pulaski", "ENGLISH");
+    auto two = run_cli(f.with_folder({"intensity", legacy, "--freq", "2", "--tc", "30"}));
+    ASSERT_EQ(two.exit_code, 0) << two.err;
+    EXPECT_EQ(two.out,
+              text::format_number(
+                  hydrology::legacy_idf_intensity(fit.frequencies[0].legacy.curve, 30), "0.000") +
+                  "\n");
+    auto five = run_cli(f.with_folder({"intensity", legacy, "--freq", "5", "--tc", "30"}));
+    EXPECT_EQ(five.exit_code, 1);
+    EXPECT_NE(five.err.find("no 5-year coefficients"), std::string::npos) << five.err;
+}
+
+TEST(RainfallCommand, BadInputEndsTheCommandAndChangesNothing) {
+    Folder f;
+    const std::string noaa_before = slurp(f.program / "VARMNOAA.rdb");
+    const std::string bad = (f.program / "bad.csv").string();
+    std::string text = slurp(kExport);
+    text.replace(text.find("0.914"), 5, "n/a");
+    std::ofstream(bad, std::ios::binary) << text;
+
+    auto refused = run_cli(f.with_folder({"rainfall", "import-noaa", "--station", "Pulaski", bad}));
+    EXPECT_EQ(refused.exit_code, 1);
+    EXPECT_NE(refused.err.find("\"n/a\" on line 17 is not a positive number"), std::string::npos)
+        << refused.err;
+    auto unknown =
+        run_cli(f.with_folder({"rainfall", "import-noaa", "--station", "Atlantis", kExport}));
+    EXPECT_EQ(unknown.exit_code, 1);
+    EXPECT_NE(unknown.err.find("No station \"Atlantis\""), std::string::npos) << unknown.err;
+    auto table = run_cli(f.with_folder({"rainfall", "import-table", bad}));
+    EXPECT_EQ(table.exit_code, 1);
+    EXPECT_EQ(slurp(f.program / "VARMNOAA.rdb"), noaa_before);
+
+    testing::TempFolder empty;
+    auto missing = run_cli({"rainfall", "show", "--program-folder", empty.path().string()});
+    EXPECT_EQ(missing.exit_code, 1);
+    EXPECT_NE(missing.err.find("Could not find file"), std::string::npos);
+    const std::string project = f.project("p.pvd", "2.1", "Pulaski", "Pulaski", "ENGLISH");
+    std::filesystem::remove(f.program / "VARMNOAA.rdb");
+    auto no_db = run_cli(f.with_folder({"intensity", project, "--freq", "10", "--tc", "15"}));
+    EXPECT_EQ(no_db.exit_code, 1);
+    EXPECT_NE(no_db.err.find("VARMNOAA.rdb"), std::string::npos);
+}
+
+TEST(RainfallCommand, ShowListsWhatHasCoefficients) {
+    Folder f;
+    auto all = run_cli(f.with_folder({"rainfall", "show"}));
+    ASSERT_EQ(all.exit_code, 0) << all.err;
+    EXPECT_NE(all.out.find("VARMNOAA.rdb: 176 stations, 1 with coefficients: \"Pulaski\""),
+              std::string::npos)
+        << all.out;
+    EXPECT_NE(all.out.find("VArainfall.rdb: 95 counties, 1 with coefficients"), std::string::npos);
+    auto none = run_cli(f.with_folder({"rainfall", "show", "--station", "blacksburg"}));
+    ASSERT_EQ(none.exit_code, 0);
+    EXPECT_NE(none.out.find("No rainfall coefficients for the station \"Blacksburg  \""),
+              std::string::npos);
+}
+
+}  // namespace
+}  // namespace pelvane

@@ -1,0 +1,83 @@
+#include "core/hydrology/idf_table.h"
+
+#include <gtest/gtest.h>
+
+namespace pelvane::hydrology {
+namespace {
+
+std::string header(const std::string& name, const std::string& letters,
+                   const std::vector<int>& years) {
+    std::string h = name;
+    for (const int y : years) {
+        for (const char l : letters) h += ",YEAR" + std::to_string(y) + l;
+    }
+    return h + "\n";
+}
+
+std::string values(int count, const std::string& value) {
+    std::string v;
+    for (int i = 0; i < count; ++i) v += "," + value;
+    return v + "\n";
+}
+
+const std::vector<int> kAll{2, 5, 10, 25, 50, 100};
+const std::vector<int> kLegacy{2, 10, 25, 50, 100};
+
+TEST(IdfTable, TheHeaderChoosesTheTable) {
+    const auto stations =
+        parse_idf_table(header("NOAA_STATION", "BDE", kAll) + "\"Blacksburg  \"" +
+                        values(18, "1.5") + "\n" + "\"Stuart's Draft\"" + values(18, "2"));
+    ASSERT_TRUE(stations.ok()) << stations.error();
+    EXPECT_EQ(stations->kind, IdfTableKind::Station);
+    ASSERT_EQ(stations->rows.size(), 2u);
+    EXPECT_EQ(stations->rows[0].name, "Blacksburg  ");
+    EXPECT_EQ(stations->rows[1].line, 4);
+    EXPECT_EQ(stations->rows[1].curves.at(100).e, 2.0);
+
+    // Columns in any order: E before B still lands in E.
+    std::string shuffled = "COUNTY_NAME,YEAR2E,YEAR2D,YEAR2B";
+    for (const int y : {5, 10, 25, 50, 100}) {
+        for (const char l : std::string("BDE")) shuffled += ",YEAR" + std::to_string(y) + l;
+    }
+    const auto counties = parse_idf_table(shuffled + "\nPulaski,0.8,12,60" + values(15, "1"));
+    ASSERT_TRUE(counties.ok()) << counties.error();
+    EXPECT_EQ(counties->kind, IdfTableKind::County);
+    EXPECT_EQ(counties->rows[0].curves.at(2).b, 60.0);
+    EXPECT_EQ(counties->rows[0].curves.at(2).e, 0.8);
+
+    const auto legacy = parse_idf_table("COUNTY_NO," + header("COUNTY_NAME", "AB", kLegacy) +
+                                        "77,Pulaski" + values(10, "3"));
+    ASSERT_TRUE(legacy.ok()) << legacy.error();
+    EXPECT_EQ(legacy->kind, IdfTableKind::LegacyCounty);
+    EXPECT_EQ(legacy->rows[0].legacy.size(), 5u);
+    EXPECT_TRUE(legacy->rows[0].curves.empty());
+}
+
+TEST(IdfTable, RefusesIncompleteOrMalformedTables) {
+    const std::string h = header("NOAA_STATION", "BDE", kAll);
+    const struct {
+        std::string text;
+        std::string says;
+    } cases[] = {
+        {"", "is empty"},
+        {"NAME,B,D,E\nx,1,2,3\n", "must name the columns"},
+        {header("NOAA_STATION", "BD", kAll), "lacks the columns YEAR2E, YEAR5E"},
+        {header("COUNTY_NAME", "AB", {2, 5, 10, 25, 50, 100}), "unknown column \"YEAR5A\""},
+        {h, "has no rows"},
+        {h + "Pulaski" + values(17, "1"), "line 2 has 18 cells for 19 columns"},
+        {h + "Pulaski" + values(17, "1").substr(0, 34) + ",abc\n",
+         "YEAR100E \"abc\" is not a number"},
+        {h + "Pulaski" + values(17, "1").substr(0, 34) + ",\n", "YEAR100E \"\" is not a number"},
+        {h + "Pulaski" + values(18, "1") + "Pulaski" + values(18, "1"),
+         "line 3 repeats \"Pulaski\""},
+        {h + " " + values(18, "1"), "line 2 has no name"},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = parse_idf_table(c.text);
+        ASSERT_FALSE(parsed.ok()) << c.says;
+        EXPECT_NE(parsed.error().find(c.says), std::string::npos) << parsed.error();
+    }
+}
+
+}  // namespace
+}  // namespace pelvane::hydrology

@@ -1,0 +1,106 @@
+// Reading NOAA precipitation-frequency exports: the real Pulaski file, the other
+// kinds of export the server produces, and files that must be refused.
+
+#include "core/hydrology/noaa_export.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "support/temp_folder.h"
+
+namespace pelvane::hydrology {
+namespace {
+
+std::string pulaski_text() {
+    std::ifstream in(testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv");
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const auto at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+    return text;
+}
+
+TEST(NoaaExport, ReadsThePulaskiDepthExport) {
+    const auto parsed = parse_noaa_export(pulaski_text());
+    ASSERT_TRUE(parsed.ok()) << parsed.error();
+    const NoaaExport& t = parsed.value();
+    EXPECT_EQ(t.station_name, "PULASKI");
+    EXPECT_EQ(t.location_name, "Pulaski, Virginia, USA");
+    EXPECT_FALSE(t.intensities);
+    EXPECT_FALSE(t.metric);
+    EXPECT_EQ(t.recurrence_years, (std::vector<int>{1, 2, 5, 10, 25, 50, 100, 200, 500, 1000}));
+    ASSERT_EQ(t.durations_minutes.size(), 19u);
+    EXPECT_EQ(t.durations_minutes[5], 120.0);     // 2-hr
+    EXPECT_EQ(t.durations_minutes[18], 86400.0);  // 60-day
+    EXPECT_EQ(t.values[18][9], 19.9);
+
+    // Depths become intensities: 0.914 in in 15 minutes is 3.656 in/hr.
+    const auto points = intensity_points(t, 10);
+    ASSERT_EQ(points.size(), 6u);
+    EXPECT_EQ(points[2].duration_minutes, 15.0);
+    EXPECT_DOUBLE_EQ(points[2].intensity, 0.914 * 4);
+    EXPECT_DOUBLE_EQ(points[5].intensity, 2.00 / 2);  // 2-hr depth over two hours
+    EXPECT_TRUE(intensity_points(t, 7).empty());
+}
+
+TEST(NoaaExport, ReadsIntensityAndMetricExports) {
+    std::string text = replaced(pulaski_text(), "(inches)", "(millimeters/hour)");
+    text = replaced(text, "Precipitation depth", "Precipitation intensity");
+    const auto parsed = parse_noaa_export(text);
+    ASSERT_TRUE(parsed.ok()) << parsed.error();
+    EXPECT_TRUE(parsed->intensities);
+    EXPECT_TRUE(parsed->metric);
+    // Values are taken as they stand, only millimetres become inches.
+    EXPECT_DOUBLE_EQ(intensity_points(parsed.value(), 10)[2].intensity, 0.914 / 25.4);
+}
+
+TEST(NoaaExport, IgnoresTheConfidenceBoundSectionsThatFollow) {
+    const std::string text =
+        replaced(pulaski_text(), "\nDate/time",
+                 "\nUPPER BOUND OF 90% CONFIDENCE INTERVAL\n"
+                 "by duration for ARI (years):, 1,2\n5-min:, x,y\n\nDate/time");
+    const auto parsed = parse_noaa_export(text);
+    ASSERT_TRUE(parsed.ok()) << parsed.error();
+    EXPECT_EQ(parsed->durations_minutes.size(), 19u);
+}
+
+TEST(NoaaExport, RefusesOtherFilesWithAReason) {
+    const std::string good = pulaski_text();
+    struct Case {
+        std::string text;
+        std::string says;
+    };
+    const Case cases[] = {
+        {"COUNTY_NAME,YEAR2B\nPulaski,1\n", "not a NOAA precipitation frequency export"},
+        {replaced(good, "Partial duration", "Annual maximum"), "\"Annual maximum\" series"},
+        {replaced(good, "(inches)", "(furlongs)"), "\"furlongs\""},
+        {replaced(good, "Precipitation depth", "Precipitation intensity"), "does not match"},
+        {replaced(good, "15-min:, 0.558,0.668,0.813,0.914,1.04,1.13,1.22,1.30,1.40,1.47\n", ""),
+         "lacks the 15-min duration"},
+        {replaced(good, "15-min:, 0.558,0.668,0.813,0.914", "15-min:, 0.558,0.668,0.813,n/a"),
+         "\"n/a\" on line 17 is not a positive number"},
+        {replaced(good, "15-min:, 0.558,", "15-min:, -0.558,"), "is not a positive number"},
+        {replaced(good, "15-min:, 0.558,0.668,", "15-min:, 0.558,"), "line 17 has 9 values"},
+        {replaced(good, "15-min:", "quarter-hour:"), "is not a duration"},
+        {replaced(good, "(years):, 1,2,5,10,25", "(years):, 1,2,5,10,20"),
+         "lacks the 25-year recurrence interval"},
+        {replaced(good, "PRECIPITATION FREQUENCY ESTIMATES", "SOMETHING ELSE"),
+         "has no \"PRECIPITATION FREQUENCY ESTIMATES\" table"},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = parse_noaa_export(c.text);
+        ASSERT_FALSE(parsed.ok()) << c.says;
+        EXPECT_NE(parsed.error().find(c.says), std::string::npos)
+            << parsed.error() << " / " << c.says;
+    }
+}
+
+}  // namespace
+}  // namespace pelvane::hydrology

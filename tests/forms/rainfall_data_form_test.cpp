@@ -1,0 +1,179 @@
+// The Rainfall Data window's model: importing a NOAA export with its preview, and
+// importing transcribed tables, against copies of the shipped rainfall databases.
+
+#include "forms/rainfall_data_form.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/hydrology/intensity.h"
+#include "core/text/number_text.h"
+#include "forms/intensity.h"
+#include "store/rainfall_lookup.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace pelvane::forms {
+namespace {
+
+using store::RainfallFile;
+
+std::string pulaski_export() {
+    return (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv").string();
+}
+
+std::string slurp(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+struct Fixture {
+    testing::TempFolder program;
+    testing::TempFolder user;
+    store::ProjectContext context;
+    testing::ScriptedUi ui;
+
+    Fixture() {
+        for (const auto* f : {"VArainfall.rdb", "VARMSTORM.rdb", "VARMNOAA.rdb"}) {
+            std::filesystem::copy_file(testing::program_folder() / f, program / f);
+        }
+        context.program_folder = program.path();
+        context.user_data_folder = user / "data";
+        context.units = "ENGLISH";
+        context.major_release = "2.1";
+        context.noaa_station = "Abingdon 3 S";
+        context.county = "Accomack";
+    }
+
+    std::string write(const std::string& name, const std::string& text) {
+        std::ofstream(user / name, std::ios::binary) << text;
+        return (user / name).string();
+    }
+};
+
+TEST(RainfallDataForm, ImportsAFittedExportAndTheIntensityFollowsTheCurve) {
+    Fixture f;
+    RainfallDataForm form(f.context, f.ui, true);
+    form.open();
+    EXPECT_EQ(form.fields.text("rainfall_kind"), kKindStation);
+    EXPECT_EQ(form.fields.text("rainfall_name"), "Abingdon 3 S");
+    EXPECT_EQ(form.fields.at("rainfall_name").items.size(), 176u);
+
+    f.ui.files.push_back(pulaski_export());
+    form.browse_export();
+    EXPECT_EQ(f.context.last_folder, (testing::source_folder() / "data/rainfall").string());
+    ASSERT_EQ(form.preview().size(), 6u);
+    const RainfallPreview& ten = form.preview()[2];
+    EXPECT_EQ(ten.years, 10);
+    ASSERT_EQ(ten.points.size(), 6u);
+    EXPECT_DOUBLE_EQ(ten.points[2].intensity, 0.914 * 4);
+    ASSERT_EQ(ten.curve.size(), 116u);  // 5 to 120 minutes
+    EXPECT_EQ(ten.curve[10].duration_minutes, 15.0);
+    // The worst error shown is the largest gap between curve and points.
+    double worst = 0.0;
+    for (const auto& p : ten.points) {
+        const auto& c = ten.curve[static_cast<std::size_t>(p.duration_minutes - 5)];
+        worst = std::max(worst, std::abs(c.intensity / p.intensity - 1.0));
+    }
+    EXPECT_EQ(ten.worst_error, text::format_number(worst * 100, "0.00") + " %");
+    EXPECT_EQ(ten.coefficients.substr(0, 2), "B ");
+    EXPECT_TRUE(f.ui.shown.empty());
+
+    ASSERT_TRUE(form.import_export());
+    EXPECT_EQ(f.ui.last().icon, Icon::Information);
+    EXPECT_NE(f.ui.last().text.find("\"Abingdon 3 S\""), std::string::npos);
+
+    // The pipe window's 10-year, 15-minute intensity is the fitted curve's value.
+    std::string tc = "15";
+    f.context.number_format = "0.000";
+    ASSERT_TRUE(intensity_for_given_tc(f.context, f.ui, "10", tc));
+    EXPECT_EQ(f.context.intensity_result, text::format_number(ten.curve[10].intensity, "0.000"));
+    EXPECT_NEAR(ten.curve[10].intensity, 3.656, 3.656 * 0.05);
+}
+
+TEST(RainfallDataForm, CountyImportFillsBothCountyDatabases) {
+    Fixture f;
+    f.context.major_release = "2.0";
+    RainfallDataForm form(f.context, f.ui, true);
+    form.open();
+    EXPECT_EQ(form.fields.text("rainfall_kind"), kKindCounty);
+    EXPECT_EQ(form.fields.text("rainfall_name"), "Accomack");
+    ASSERT_TRUE(form.load_export(pulaski_export()));
+    ASSERT_TRUE(form.import_export());
+    EXPECT_EQ(form.written_files().size(), 2u);
+
+    ASSERT_TRUE(load_rainfall_coefficients(f.context, f.ui, 5));
+    EXPECT_GT(f.context.coefficients.e, 0.0);
+    // As a legacy project (a different rainfall connection) it finds A and B.
+    f.context.legacy_database_mode = true;
+    f.context.rainfall_connection.close();
+    ASSERT_TRUE(load_rainfall_coefficients(f.context, f.ui, 100));
+    EXPECT_GT(f.context.coefficients.a, 0.0);
+}
+
+TEST(RainfallDataForm, RefusedInputWritesNothing) {
+    Fixture f;
+    const std::string before = slurp(f.program / "VARMNOAA.rdb");
+    RainfallDataForm form(f.context, f.ui, true);
+    form.open();
+
+    // An annual-maximum export, then a file that is no export at all.
+    std::string text = slurp(pulaski_export());
+    text.replace(text.find("Partial duration"), 16, "Annual maximum");
+    EXPECT_FALSE(form.load_export(f.write("ams.csv", text)));
+    EXPECT_NE(f.ui.last().text.find("\"Annual maximum\" series"), std::string::npos);
+    EXPECT_EQ(f.ui.last().icon, Icon::Exclamation);
+    EXPECT_TRUE(form.preview().empty());
+    EXPECT_FALSE(form.import_export());
+    EXPECT_EQ(f.ui.last().text, "Choose a NOAA precipitation frequency export first.");
+
+    EXPECT_FALSE(form.import_table(f.write("bad.csv", "NOAA_STATION,YEAR2B\nPulaski,1\n")));
+    EXPECT_NE(f.ui.last().text.find("lacks the columns"), std::string::npos);
+
+    // A well-formed table naming one unknown station is refused whole.
+    std::string table = "NOAA_STATION";
+    std::string row_a = "\"Abingdon 3 S\"";
+    std::string row_b = "Atlantis";
+    for (const int y : hydrology::kStormFrequencies) {
+        for (const char l : std::string("BDE")) {
+            table += ",YEAR" + std::to_string(y) + l;
+            row_a += ",1";
+            row_b += ",1";
+        }
+    }
+    EXPECT_FALSE(form.import_table(f.write("t.csv", table + "\n" + row_a + "\n" + row_b + "\n")));
+    EXPECT_NE(f.ui.last().text.find("\"Atlantis\""), std::string::npos);
+
+    EXPECT_EQ(slurp(f.program / "VARMNOAA.rdb"), before);
+    EXPECT_FALSE(std::filesystem::exists(f.context.user_data_folder));
+
+    // The same table without the unknown row goes in.
+    ASSERT_TRUE(form.import_table(f.write("t2.csv", table + "\n" + row_a + "\n")));
+    EXPECT_NE(f.ui.last().text.find("for 1 stations"), std::string::npos);
+}
+
+TEST(RainfallDataForm, ReadOnlyProgramFolderImportsIntoTheUserCopy) {
+    Fixture f;
+    const std::string before = slurp(f.program / "VARMNOAA.rdb");
+    // A project with its lists loaded from the program folder.
+    ASSERT_TRUE(store::load_noaa_release_lists(f.context).ok());
+    RainfallDataForm form(f.context, f.ui, false);
+    form.open();
+    form.fields.set_text("rainfall_name", "");
+    ASSERT_TRUE(form.load_export(pulaski_export()));
+    // The export names its station, which is offered.
+    EXPECT_EQ(form.fields.text("rainfall_name"), "Pulaski");
+    form.fields.set_text("rainfall_name", "Abingdon 3 S");
+    ASSERT_TRUE(form.import_export());
+
+    const auto copy = f.context.user_data_folder / "VARMNOAA.rdb";
+    EXPECT_EQ(form.written_files(), std::vector<std::string>{copy.string()});
+    EXPECT_EQ(slurp(f.program / "VARMNOAA.rdb"), before);
+    // The open project now reads the copy and finds the new coefficients.
+    EXPECT_EQ(f.context.active_rainfall_database, copy.string());
+    EXPECT_TRUE(load_rainfall_coefficients(f.context, f.ui, 50));
+}
+
+}  // namespace
+}  // namespace pelvane::forms

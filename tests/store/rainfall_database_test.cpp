@@ -1,0 +1,241 @@
+// The rainfall databases as the build ships them and as imports change them: lists,
+// coefficient lookups per project generation, refusals, and the per-user copy.
+
+#include "store/rainfall_database.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "core/hydrology/idf_csv.h"
+#include "store/rainfall_lookup.h"
+#include "support/temp_folder.h"
+
+namespace pelvane::store {
+namespace {
+
+using hydrology::IdfCurve;
+using hydrology::IdfTableRow;
+using hydrology::LegacyIdfCurve;
+using testing::TempFolder;
+
+IdfTableRow bde_row(const std::string& name, double b, double d, double e) {
+    IdfTableRow row;
+    row.name = name;
+    for (const int years : hydrology::kStormFrequencies) row.curves[years] = {b * years, d, e};
+    return row;
+}
+
+IdfTableRow ab_row(const std::string& name, double a, double b) {
+    IdfTableRow row;
+    row.name = name;
+    for (const int years : hydrology::kLegacyStormFrequencies) row.legacy[years] = {a * years, b};
+    return row;
+}
+
+// Small rainfall databases in a program folder of their own.
+void make_databases(const std::filesystem::path& folder) {
+    const std::vector<std::string> counties{"Accomack", "Pulaski", "Albemarle"};
+    for (const auto file : {RainfallFile::Legacy, RainfallFile::County, RainfallFile::Station}) {
+        auto db = Database::open(folder / file_name(file), Database::Mode::Create);
+        create_rainfall_tables(db, file);
+        if (file == RainfallFile::Station) {
+            for (const auto* s : {"Stuart's Draft", "Blacksburg  ", "Abingdon 3 S",
+                                  "MC Gaheysville 3 S", "Mathews 2 ENE"}) {
+                add_rainfall_name(db, file, s);
+            }
+            for (const auto& c : counties) add_noaa_county(db, c);
+            write_coefficients(db, file, {bde_row("Stuart's Draft", 10, 10, 1)});
+        } else {
+            for (std::size_t i = 0; i < counties.size(); ++i) {
+                add_rainfall_name(db, file, counties[i], static_cast<int>(i));
+            }
+            if (file == RainfallFile::Legacy) {
+                write_coefficients(db, file, {ab_row("Pulaski", 7, 20)});
+            } else {
+                write_coefficients(db, file, {bde_row("Pulaski", 3, 12, 0.8)});
+            }
+        }
+    }
+}
+
+struct Project {
+    TempFolder folder;
+    ProjectContext context;
+    Project() {
+        make_databases(folder.path());
+        context.program_folder = folder.path();
+        context.county = "Pulaski";
+    }
+};
+
+TEST(RainfallDatabase, ShippedListsKeepTheProgramsSpellingsAndOrder) {
+    ProjectContext context;
+    context.program_folder = testing::program_folder();
+    ASSERT_TRUE(load_noaa_release_lists(context).ok());
+
+    std::ifstream in(testing::source_folder() / "data/rainfall/stations.csv");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::vector<std::string> expected;
+    for (const auto& line : hydrology::read_csv(text)) {
+        if (line.number > 1 && !line.cells.empty()) expected.push_back(line.cells[0]);
+    }
+    ASSERT_EQ(expected.size(), 176u);
+    EXPECT_EQ(context.station_list, expected);  // the listed order is the database's order
+    EXPECT_EQ(context.station_list[14], "Blacksburg  ");
+    EXPECT_EQ(context.county_list.size(), 95u);
+    EXPECT_EQ(context.active_rainfall_database,
+              (testing::program_folder() / "VARMNOAA.rdb").string());
+
+    context.major_release = "";
+    ASSERT_TRUE(load_older_release_lists(context).ok());
+    EXPECT_EQ(context.county_list.size(), 95u);
+    context.legacy_database_mode = true;
+    ASSERT_TRUE(load_older_release_lists(context).ok());
+    EXPECT_EQ(context.county_list.front(), "Accomack");
+}
+
+TEST(RainfallDatabase, ShipsPulaskiOnlyAndRefusesNamesWithoutCoefficients) {
+    ProjectContext context;
+    context.program_folder = testing::program_folder();
+    context.major_release = "2.1";
+    context.noaa_station = "Pulaski";
+    ASSERT_TRUE(load_noaa_release_lists(context).ok());
+    ASSERT_TRUE(load_coefficients(context, 10).ok());
+    EXPECT_GT(context.coefficients.b, 0.0);
+    const CoefficientSet pulaski = context.coefficients;
+
+    context.noaa_station = "Abingdon 3 S";
+    const auto refused = load_coefficients(context, 10);
+    EXPECT_EQ(refused.error, no_coefficients_message(RainfallFile::Station, "Abingdon 3 S"));
+    EXPECT_NE(refused.error.find("\"Abingdon 3 S\""), std::string::npos);
+    EXPECT_NE(refused.error.find("Rainfall Data\u2026"), std::string::npos);
+    EXPECT_EQ(context.coefficients.b, pulaski.b);  // the previous set stays
+
+    for (const auto* file : {"VARMSTORM.rdb", "VArainfall.rdb"}) {
+        auto db = Database::open(testing::program_folder() / file, Database::Mode::ReadOnly);
+        const auto file_kind =
+            std::string(file) == "VArainfall.rdb" ? RainfallFile::Legacy : RainfallFile::County;
+        int with = 0;
+        for (const auto& entry : read_rainfall_entries(db, file_kind)) {
+            if (entry.has_coefficients()) {
+                EXPECT_EQ(entry.name, "Pulaski");
+                ++with;
+            }
+        }
+        EXPECT_EQ(with, 1) << file;
+    }
+}
+
+TEST(RainfallDatabase, LooksUpByTheProjectsGeneration) {
+    Project p;
+    // Release "2.1": by station, apostrophe and all.
+    p.context.major_release = "2.1";
+    p.context.noaa_station = "Stuart's Draft";
+    ASSERT_TRUE(load_noaa_release_lists(p.context).ok());
+    EXPECT_EQ(p.context.station_list,
+              (std::vector<std::string>{"Abingdon 3 S", "Blacksburg  ", "Mathews 2 ENE",
+                                        "MC Gaheysville 3 S", "Stuart's Draft"}));
+    ASSERT_TRUE(load_coefficients(p.context, 25).ok());
+    EXPECT_EQ(p.context.coefficients.b, 250.0);
+    EXPECT_EQ(p.context.coefficients.d, 10.0);
+    EXPECT_EQ(p.context.coefficients.e, 1.0);
+
+    // Older release: by county in VARMSTORM.rdb even though a station is filled in.
+    p.context.major_release = "2.0";
+    ASSERT_TRUE(load_older_release_lists(p.context).ok());
+    ASSERT_TRUE(load_coefficients(p.context, 5).ok());
+    EXPECT_EQ(p.context.coefficients.b, 15.0);
+    EXPECT_EQ(p.context.coefficients.d, 12.0);
+    EXPECT_DOUBLE_EQ(p.context.coefficients.e, 0.8);
+
+    // Legacy: A and B by county; no 5-year columns; B, D, E of the last load stay.
+    p.context.legacy_database_mode = true;
+    ASSERT_TRUE(load_older_release_lists(p.context).ok());
+    ASSERT_TRUE(load_coefficients(p.context, 100).ok());
+    EXPECT_EQ(p.context.coefficients.a, 700.0);
+    EXPECT_EQ(p.context.coefficients.b, 20.0);
+    EXPECT_DOUBLE_EQ(p.context.coefficients.e, 0.8);
+    const auto five = load_coefficients(p.context, 5);
+    EXPECT_EQ(five.error,
+              "The legacy rainfall database VArainfall.rdb has no 5-year coefficients.");
+    EXPECT_EQ(p.context.coefficients.a, 700.0);
+
+    p.context.county = "Nowhere";
+    EXPECT_EQ(load_coefficients(p.context, 10).error,
+              "No rainfall data for the county \"Nowhere\" in VArainfall.rdb.");
+}
+
+TEST(RainfallDatabase, MissingDatabaseIsAnErrorAndChangesNothing) {
+    TempFolder empty;
+    ProjectContext context;
+    context.program_folder = empty.path();
+    context.county_list = {"Kept"};
+    const auto status = load_noaa_release_lists(context);
+    EXPECT_NE(status.error.find("Could not find file"), std::string::npos);
+    EXPECT_NE(status.error.find("VARMNOAA.rdb"), std::string::npos);
+    EXPECT_EQ(context.county_list, std::vector<std::string>{"Kept"});
+    context.county = "Pulaski";
+    EXPECT_FALSE(load_coefficients(context, 10).ok());
+}
+
+TEST(RainfallDatabase, WritesAllNamesOrNone) {
+    Project p;
+    auto db = Database::open(p.folder / "VARMNOAA.rdb");
+    // Typed names find their stored spelling; one unknown name refuses the set.
+    EXPECT_THROW(
+        write_coefficients(db, RainfallFile::Station,
+                           {bde_row("Blacksburg", 1, 2, 0.5), bde_row("Atlantis", 1, 2, 3)}),
+        DatabaseError);
+    EXPECT_FALSE(
+        read_rainfall_entries(db, RainfallFile::Station, "Blacksburg  ")[0].has_coefficients());
+
+    const auto written =
+        write_coefficients(db, RainfallFile::Station, {bde_row(" Blacksburg ", 1, 2, 0.5)});
+    EXPECT_EQ(written, std::vector<std::string>{"Blacksburg  "});
+    const auto entry = read_rainfall_entries(db, RainfallFile::Station, "Blacksburg  ");
+    ASSERT_EQ(entry.size(), 1u);
+    EXPECT_EQ(entry[0].curves.size(), 6u);
+    EXPECT_EQ(entry[0].curves.at(50).b, 50.0);
+
+    auto legacy = Database::open(p.folder / "VArainfall.rdb", Database::Mode::ReadOnly);
+    const auto rows = read_rainfall_entries(legacy, RainfallFile::Legacy);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2].name, "Pulaski");
+    EXPECT_EQ(rows[2].county_no, 1);
+    EXPECT_EQ(rows[2].legacy.count(5), 0u);
+    EXPECT_EQ(rows[2].legacy.at(2).a, 14.0);
+}
+
+TEST(RainfallDatabase, PerUserCopyTakesPrecedence) {
+    Project p;
+    TempFolder user;
+    p.context.user_data_folder = user / "rainfall";
+    const auto shipped = p.folder / "VARMSTORM.rdb";
+    const auto copy = user / "rainfall" / "VARMSTORM.rdb";
+
+    EXPECT_EQ(rainfall_database_path(p.context, RainfallFile::County), shipped);
+    EXPECT_EQ(rainfall_import_path(p.context, RainfallFile::County, true), shipped);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+
+    // A program folder that cannot be written: the import copies the file first.
+    EXPECT_EQ(rainfall_import_path(p.context, RainfallFile::County, false), copy);
+    ASSERT_TRUE(std::filesystem::exists(copy));
+    {
+        auto db = Database::open(copy);
+        write_coefficients(db, RainfallFile::County, {bde_row("Accomack", 2, 9, 0.7)});
+    }
+    // From now on the copy is read and written, and the program folder is untouched.
+    EXPECT_EQ(rainfall_database_path(p.context, RainfallFile::County), copy);
+    EXPECT_EQ(rainfall_import_path(p.context, RainfallFile::County, true), copy);
+    p.context.county = "Accomack";
+    ASSERT_TRUE(load_older_release_lists(p.context).ok());
+    ASSERT_TRUE(load_coefficients(p.context, 2).ok());
+    EXPECT_EQ(p.context.coefficients.b, 4.0);
+    auto original = Database::open(shipped, Database::Mode::ReadOnly);
+    EXPECT_FALSE(
+        read_rainfall_entries(original, RainfallFile::County, "Accomack")[0].has_coefficients());
+}
+
+}  // namespace
+}  // namespace pelvane::store
