@@ -27,6 +27,7 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
     auto* row = new QHBoxLayout(frame);
     row->addWidget(new QLabel(kStationLabel, frame));
     auto* station = new QComboBox(frame);
+    station->setObjectName("noaa_station");
     station->setMaxVisibleItems(24);
     station->setMinimumWidth(260);
     binder->bind("noaa_station", station);
@@ -43,6 +44,7 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
     auto* buttons = new QHBoxLayout;
     auto* help = new QPushButton(kNoaaStationHelp, this);
     auto* update = new QPushButton(kUpdate, this);
+    update->setObjectName("btnUpdate");
     update->setDefault(true);
     buttons->addWidget(help);
     buttons->addStretch();

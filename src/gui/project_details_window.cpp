@@ -49,9 +49,12 @@ void ProjectDetailsWindow::build() {
     layout->setMenuBar(menus);
     QMenu* file = menus->addMenu(kFileMenu);
     QAction* save = file->addAction(kSave);
+    save->setObjectName("mnuprojsave");
     save->setShortcut(QKeySequence::Save);
     QAction* exit = file->addAction(kExit);
+    exit->setObjectName("mnuprojexit");
     QAction* browse = menus->addAction(kBrowse);
+    browse->setObjectName("mnubrowseInlet");
     QMenu* help = menus->addMenu(kHelpMenu);
     QAction* help_item = help->addAction(kHelp);
     help_item->setShortcut(QKeySequence::HelpContents);
@@ -66,6 +69,7 @@ void ProjectDetailsWindow::build() {
 
     const auto text_field = [&](const char* name) {
         auto* edit = new SelectingLineEdit(frame);
+        edit->setObjectName(name);
         binder_->bind(name, edit);
         const std::string field = name;
         binder_->on_edit(field, [this, field] { form_->field_edited(field); });
@@ -73,6 +77,7 @@ void ProjectDetailsWindow::build() {
     };
     const auto list_field = [&](const char* name) {
         auto* combo = new QComboBox(frame);
+        combo->setObjectName(name);
         combo->setMaxVisibleItems(20);
         binder_->bind(name, combo);
         const std::string field = name;
@@ -82,6 +87,7 @@ void ProjectDetailsWindow::build() {
 
     auto* project_id = text_field("project_id");
     auto* units = new QComboBox(frame);
+    units->setObjectName("units");
     units->setEditable(true);
     units->setInsertPolicy(QComboBox::NoInsert);
     binder_->bind("units", units);
@@ -115,6 +121,7 @@ void ProjectDetailsWindow::build() {
     auto* station_label = label(kNoaaStation, frame);
     auto* station = list_field("noaa_station");
     auto* station_help = new QPushButton(kNoaaStationHelp, frame);
+    station_help->setObjectName("cmdNOAAStationHelp");
     // The label shows with the station field but is never greyed with it.
     binder_->bind_state("cmdNOAAStationHelp", station_label);
     binder_->bind_state("cmdNOAAStationHelp", station_help);

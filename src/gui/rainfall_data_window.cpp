@@ -42,6 +42,7 @@ RainfallDataWindow::RainfallDataWindow(store::ProjectContext& context, forms::Ui
     auto* chooser = new QHBoxLayout;
     chooser->addWidget(new QLabel("Coefficients for the", this));
     auto* kind = new QComboBox(this);
+    kind->setObjectName("rainfall_kind");
     binder_->bind("rainfall_kind", kind);
     // The binder has already put the chosen text into the field; the model refills
     // the names only when the kind really changes, so it is told from the old one.
@@ -53,6 +54,7 @@ RainfallDataWindow::RainfallDataWindow(store::ProjectContext& context, forms::Ui
     });
     chooser->addWidget(kind);
     auto* name = new QComboBox(this);
+    name->setObjectName("rainfall_name");
     name->setMinimumWidth(260);
     name->setMaxVisibleItems(24);
     binder_->bind("rainfall_name", name);
@@ -104,6 +106,7 @@ QWidget* RainfallDataWindow::build_export(store::ProjectContext&) {
     file->setReadOnly(true);
     binder_->bind("rainfall_file", file);
     auto* browse = new QPushButton("Open Export\u2026", group);
+    browse->setObjectName("browse_export");
     row->addWidget(file, 1);
     row->addWidget(browse);
     layout->addLayout(row);
@@ -129,6 +132,7 @@ QWidget* RainfallDataWindow::build_export(store::ProjectContext&) {
     layout->addWidget(table_);
 
     auto* import = new QPushButton("Import Fitted Coefficients", group);
+    import->setObjectName("import_export");
     import->setToolTip("Writes the fitted coefficients for the station or county chosen above");
     auto* import_row = new QHBoxLayout;
     import_row->addStretch();
@@ -147,10 +151,13 @@ QWidget* RainfallDataWindow::build_check() {
     auto* group = new QGroupBox("Check the intensity", this);
     auto* grid = new QGridLayout(group);
     auto* years = new QComboBox(group);
+    years->setObjectName("check_years");
     check_binder_->bind("check_years", years);
     auto* tc = new NumericLineEdit(group);
+    tc->setObjectName("check_tc");
     check_binder_->bind("check_tc", tc);
     auto* compute = new QPushButton("Compute", group);
+    compute->setObjectName("cmdCheck");
     check_binder_->command(compute, [this] { check_->cmdCheck(); });
 
     grid->addWidget(new QLabel("Storm frequency", group), 0, 0);
@@ -166,6 +173,7 @@ QWidget* RainfallDataWindow::build_check() {
     int row = 3;
     for (const auto& [field, caption] : results) {
         auto* value = new QLabel(group);
+        value->setObjectName(field);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setFrameShape(QFrame::StyledPanel);
         value->setMinimumWidth(80);
