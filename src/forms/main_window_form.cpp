@@ -126,8 +126,15 @@ void MainWindowForm::show_database_status(std::string text) {
     fields.set_text("status_database", std::move(text));
 }
 
-std::string MainWindowForm::initial_folder() const {
-    return context_.last_folder.empty() ? context_.program_folder.string() : context_.last_folder;
+FileDialog MainWindowForm::project_dialog(bool save) const {
+    FileDialog dialog;
+    dialog.save = save;
+    dialog.title = save ? kCreateTitle : kOpenTitle;
+    dialog.filter = kProjectFilter;
+    dialog.initial_folder = dialog_folder(context_);
+    dialog.default_extension = kProjectExtension;
+    dialog.must_exist = !save;
+    return dialog;
 }
 
 void MainWindowForm::fail(const std::string& description) {
@@ -137,13 +144,7 @@ void MainWindowForm::fail(const std::string& description) {
 
 void MainWindowForm::mnucreateProj() {
     context_.legacy_database_mode = false;
-    FileDialog dialog;
-    dialog.save = true;
-    dialog.filter = kProjectFilter;
-    dialog.initial_folder = initial_folder();
-    dialog.title = kCreateTitle;
-    dialog.default_extension = kProjectExtension;
-    const std::string path = ui_.choose_file(dialog);
+    const std::string path = ui_.choose_file(project_dialog(true));
     if (names_no_file(path)) {
         ui_.message(kNoDatabaseSelected, Icon::Exclamation, kMainTitle);
         return;
@@ -185,13 +186,7 @@ void MainWindowForm::mnucreateProj() {
 }
 
 void MainWindowForm::mnuopenProj() {
-    FileDialog dialog;
-    dialog.title = kOpenTitle;
-    dialog.filter = kProjectFilter;
-    dialog.initial_folder = initial_folder();
-    dialog.default_extension = kProjectExtension;
-    dialog.must_exist = true;
-    const std::string path = ui_.choose_file(dialog);
+    const std::string path = ui_.choose_file(project_dialog(false));
     // The open dialog only comes back empty when it was cancelled, and cancelling is
     // reported like any other failure of the command.
     if (path.empty()) {

@@ -116,7 +116,8 @@ class MainWindowForm : public FormModel {
 
   private:
     void set_menus(bool project_open);
-    std::string initial_folder() const;
+    // The create (save) or open dialog of project files.
+    FileDialog project_dialog(bool save) const;
     // Steps of Open after the dialog; false when a step failed and everything was
     // put back.
     bool open_chosen(const std::string& path);

@@ -15,6 +15,26 @@ using namespace project_details_texts;
 
 const std::vector<std::string> kUnitItems = {std::string(kEnglish), std::string(kMetric)};
 
+// The fields bound to the record, and the value each holds.
+struct BoundField {
+    const char* field;
+    std::string store::ProjectDetails::*value;
+    bool noaa_only;
+};
+constexpr BoundField kBound[] = {
+    {"project_id", &store::ProjectDetails::project_id, false},
+    {"project_name", &store::ProjectDetails::project_name, false},
+    {"description", &store::ProjectDetails::description, false},
+    {"location", &store::ProjectDetails::location, false},
+    {"county", &store::ProjectDetails::county, false},
+    {"state", &store::ProjectDetails::state, false},
+    {"units", &store::ProjectDetails::units, false},
+    {"designer", &store::ProjectDetails::designer, false},
+    {"inlet_database", &store::ProjectDetails::inlet_database, false},
+    {"noaa_station", &store::ProjectDetails::noaa_station, true},
+    {"major_release", &store::ProjectDetails::major_release, true},
+};
+
 // Copies the columns a record holds into the context; a file without the release
 // columns leaves those values as they were.
 void copy_into_context(store::ProjectContext& context, const store::TextRecord& record,
@@ -43,45 +63,21 @@ ProjectDetailsForm::ProjectDetailsForm(store::ProjectContext& context, Ui& ui,
                                        store::DetailsWindow window,
                                        std::function<void(std::string)> set_status)
     : context_(context), ui_(ui), window_(window), set_status_(std::move(set_status)) {
-    for (const char* name :
-         {"project_id", "project_name", "description", "location", "county", "state", "units",
-          "designer", "inlet_database", "noaa_station", "major_release"}) {
-        fields.set_text(name, "");
-    }
+    for (const BoundField& b : kBound) fields.set_text(b.field, "");
     fields["noaa_station"].visible = noaa();
     fields["major_release"].visible = false;
     fields["cmdNOAAStationHelp"].visible = noaa();
 }
 
 void ProjectDetailsForm::show_record(const store::ProjectDetails& d) {
-    fields.set_text("project_id", d.project_id);
-    fields.set_text("project_name", d.project_name);
-    fields.set_text("description", d.description);
-    fields.set_text("location", d.location);
-    fields.set_text("county", d.county);
-    fields.set_text("state", d.state);
-    fields.set_text("units", d.units);
-    fields.set_text("designer", d.designer);
-    fields.set_text("inlet_database", d.inlet_database);
-    if (noaa()) {
-        fields.set_text("noaa_station", d.noaa_station);
-        fields.set_text("major_release", d.major_release);
+    for (const BoundField& b : kBound) {
+        if (!b.noaa_only || noaa()) fields.set_text(b.field, d.*b.value);
     }
 }
 
 store::ProjectDetails ProjectDetailsForm::details() const {
     store::ProjectDetails d;
-    d.project_id = fields.text("project_id");
-    d.project_name = fields.text("project_name");
-    d.description = fields.text("description");
-    d.location = fields.text("location");
-    d.county = fields.text("county");
-    d.state = fields.text("state");
-    d.units = fields.text("units");
-    d.designer = fields.text("designer");
-    d.inlet_database = fields.text("inlet_database");
-    d.noaa_station = fields.text("noaa_station");
-    d.major_release = fields.text("major_release");
+    for (const BoundField& b : kBound) d.*b.value = fields.text(b.field);
     return d;
 }
 
@@ -194,8 +190,7 @@ void ProjectDetailsForm::mnubrowseInlet() {
     FileDialog dialog;
     dialog.title = kInletTitle;
     dialog.filter = kInletFilter;
-    dialog.initial_folder =
-        context_.last_folder.empty() ? context_.program_folder.string() : context_.last_folder;
+    dialog.initial_folder = dialog_folder(context_);
     dialog.must_exist = true;
     const std::string path = ui_.choose_file(dialog);
     // The open dialog only comes back empty when it was cancelled.
