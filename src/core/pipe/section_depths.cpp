@@ -1,0 +1,78 @@
+#include "core/pipe/section_depths.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pelvane::pipe {
+namespace {
+
+using Index = DepthSequence::Index;
+
+// From depth y (a double in [top / 2, top)) a step adds exactly `increment` as long
+// as the exact sum y + step stays below `top`: the sum is then rounded to the ulp of
+// y's binade, and y is a multiple of that ulp. Returns how many steps in a row, from
+// y on, are such steps (0 when not even the first one is). Rounding ties, where the
+// increment would alternate with the parity of y, happen only in the binade right
+// above the step's own, which holds at most two depths: a run there has at most one
+// steady step, whose increment was taken from that very step.
+Index steady_steps(double y, double increment, double step, double top) {
+    // top - w is exact for w in [top / 2, top]; a w beyond top gives a negative
+    // difference whatever the rounding, which fails the test as it should.
+    const auto steady_from = [&](Index j) {
+        return step < top - (y + static_cast<double>(j) * increment);
+    };
+    if (!steady_from(0)) return 0;
+    Index j = static_cast<Index>(std::max(0.0, std::floor((top - y - step) / increment)));
+    while (j > 0 && !steady_from(j)) --j;
+    while (steady_from(j + 1)) ++j;
+    return j + 1;
+}
+
+}  // namespace
+
+DepthSequence::DepthSequence(double step) : step_(step) {
+    runs_.push_back({0, 0.0, 0.0, 1});
+    Index k = 1;
+    double y = 0.0 + step_;
+    for (;;) {
+        const double next = y + step_;
+        if (next == y) {
+            runs_.push_back({k, y, 0.0, 1});
+            stall_ = k + 1;
+            return;
+        }
+        int exponent = 0;
+        std::frexp(y, &exponent);
+        const double top = std::ldexp(1.0, exponent);
+        const double increment = next - y;  // exact: both lie within a factor two
+        const Index steady = steady_steps(y, increment, step_, top);
+        runs_.push_back({k, y, increment, steady + 1});
+        const double last = y + static_cast<double>(steady) * increment;
+        k += steady + 1;
+        const double following = last + step_;  // the step out of the run, as the scan takes it
+        if (following == last) {
+            stall_ = k;
+            return;
+        }
+        y = following;
+    }
+}
+
+double DepthSequence::at(Index k) const {
+    auto run = std::upper_bound(runs_.begin(), runs_.end(), k,
+                                [](Index pass, const Run& r) { return pass < r.first; });
+    --run;
+    return run->y0 + static_cast<double>(k - run->first) * run->increment;
+}
+
+const DepthSequence& DepthSequence::fine() {
+    static const DepthSequence sequence(0.0001);
+    return sequence;
+}
+
+const DepthSequence& DepthSequence::coarse() {
+    static const DepthSequence sequence(0.01);
+    return sequence;
+}
+
+}  // namespace pelvane::pipe

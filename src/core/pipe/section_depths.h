@@ -1,0 +1,65 @@
+#pragma once
+// The depths a section scan passes through. A scan starts at 0 and adds its step in
+// double arithmetic (y = y + 0.0001), so the k-th depth is not k * 0.0001: each
+// addition rounds, and the rounding differs from one power of two to the next. The
+// sequence is held as runs on which the increment is constant, which gives any depth
+// of the scan exactly, in a few operations, without walking to it.
+
+#include <cstdint>
+#include <vector>
+
+namespace pelvane::pipe {
+
+class DepthSequence {
+  public:
+    using Index = std::uint64_t;
+
+    // Step 0.0001 (ft or m): circular and box depths. Built once, on first use.
+    static const DepthSequence& fine();
+    // Step 0.01 (ft or m): elliptical and arch depths.
+    static const DepthSequence& coarse();
+
+    explicit DepthSequence(double step);
+
+    double step() const { return step_; }
+
+    // The depth after k additions of the step (at(0) is 0). Exactly the value the
+    // scan holds at its k-th pass. Requires k < stall_index().
+    double at(Index k) const;
+
+    // The first pass at which adding the step no longer changes the depth: from
+    // there on a scan would repeat the same depth for ever.
+    Index stall_index() const { return stall_; }
+
+    // The first pass k >= 1 whose depth satisfies `holds`, for a test that is false
+    // below some depth and true from it on; stall_index() when no depth before the
+    // stall satisfies it.
+    template <class Test>
+    Index first_where(Test holds) const {
+        Index lo = 1, hi = stall_;
+        while (lo < hi) {
+            const Index mid = lo + (hi - lo) / 2;
+            if (holds(at(mid))) {
+                hi = mid;
+            } else {
+                lo = mid + 1;
+            }
+        }
+        return lo;
+    }
+
+  private:
+    // Passes first .. first + count - 1 have depths y0 + (k - first) * increment.
+    struct Run {
+        Index first;
+        double y0;
+        double increment;
+        Index count;
+    };
+
+    double step_;
+    Index stall_ = 0;
+    std::vector<Run> runs_;
+};
+
+}  // namespace pelvane::pipe

@@ -1,0 +1,97 @@
+#include "forms/report_sequence.h"
+
+#include <filesystem>
+
+#include "core/text/number_text.h"
+
+namespace pelvane::forms {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Restores the normal pointer however the sequence ends.
+class BusyPointer {
+  public:
+    explicit BusyPointer(Ui& ui) : ui_(ui) { ui_.set_busy(true); }
+    ~BusyPointer() { ui_.set_busy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+  private:
+    Ui& ui_;
+};
+
+// An empty name (the dialog cancelled) or the bare filter pattern names no file.
+bool names_no_file(const std::string& chosen) {
+    if (text::trim(chosen).empty()) return true;
+    const std::string name = fs::path(chosen).filename().string();
+    return name == "*.xlsx" || name == "*.pdf";
+}
+
+}  // namespace
+
+std::optional<report::WrittenReport> run_report(Ui& ui, store::ProjectContext& context,
+                                                const ReportSpec& spec,
+                                                const report::FillCells& fill,
+                                                const report::OfficeConverter* office) {
+    FileDialog dialog;
+    dialog.save = true;
+    dialog.title = spec.dialog_title;
+    dialog.filter = spec.dialog_filter;
+    if (office != nullptr) dialog.filter += std::string("|") + kPdfFilter;
+    dialog.initial_folder =
+        context.last_folder.empty() ? context.program_folder.string() : context.last_folder;
+    dialog.default_extension = ".xlsx";
+    const std::string chosen = ui.choose_file(dialog);
+    if (names_no_file(chosen)) {
+        ui.message(kNoFileNameSelected, Icon::Exclamation);
+        return std::nullopt;
+    }
+
+    const report::ReportFiles files = report::report_files_for(chosen);
+    const bool exists = fs::exists(files.workbook) || (files.pdf && fs::exists(*files.pdf));
+    if (exists &&
+        ui.ask(kFileAlreadyExists, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) {
+        return std::nullopt;
+    }
+
+    try {
+        report::copy_template(context.program_folder / spec.template_name, files.workbook);
+    } catch (const report::WorkbookError& e) {
+        ui.message(e.what(), Icon::Exclamation);
+        return std::nullopt;
+    }
+    context.last_folder = fs::absolute(files.workbook).parent_path().string();
+
+    BusyPointer busy(ui);
+    report::WrittenReport written{files, 0};
+    try {
+        written.skipped_cells = report::fill_workbook(files.workbook, fill);
+    } catch (const report::WorkbookError& e) {
+        ui.message(e.what(), Icon::Exclamation);
+        return std::nullopt;
+    }
+    fs::path shown = files.workbook;
+    if (files.pdf) {
+        try {
+            report::export_pdf(office, files.workbook, *files.pdf);
+            shown = *files.pdf;
+        } catch (const report::ConversionError& e) {
+            // The workbook is written; it is shown instead of the PDF.
+            written.files.pdf.reset();
+            ui.message(e.what(), Icon::Exclamation);
+        }
+    }
+    if (!spec.closing_message.empty()) ui.message(spec.closing_message, Icon::None);
+    ui.open_document(shown.string());
+    return written;
+}
+
+std::optional<report::WrittenReport> run_report(Ui& ui, store::ProjectContext& context,
+                                                const ReportSpec& spec,
+                                                const report::FillCells& fill) {
+    const auto office = report::OfficeConverter::find();
+    return run_report(ui, context, spec, fill, office ? &*office : nullptr);
+}
+
+}  // namespace pelvane::forms

@@ -1,0 +1,130 @@
+// The 2-year outlet velocity scans, checked against independent depth solutions.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "core/outlet/two_year_flow.h"
+#include "core/text/number_text.h"
+
+using namespace pelvane::outlet;
+
+namespace {
+
+const OutletUnits kEnglish = OutletUnits::for_units("ENGLISH");
+const OutletUnits kMetric = OutletUnits::for_units("METRIC");
+
+// Depth at which a rising discharge curve reaches q, by bisection.
+double depth_for(double q, double top, const std::function<double(double)>& discharge) {
+    double low = 0.0;
+    double high = top;
+    for (int i = 0; i < 200; ++i) {
+        const double mid = 0.5 * (low + high);
+        (discharge(mid) < q ? low : high) = mid;
+    }
+    return 0.5 * (low + high);
+}
+
+double circular_area(double d, double y) {
+    const double theta = 2.0 * std::acos(1.0 - 2.0 * y / d);
+    return d * d * (theta - std::sin(theta)) / 8.0;
+}
+
+double circular_discharge(double d, double y, double k, double n, double s) {
+    const double theta = 2.0 * std::acos(1.0 - 2.0 * y / d);
+    const double area = circular_area(d, y);
+    return k / n * area * std::pow(area / (d * theta / 2.0), 2.0 / 3.0) * std::sqrt(s);
+}
+
+}  // namespace
+
+TEST(TwoYearVelocity, CircularScanStopsWithinOneStepOfTheNormalDepth) {
+    struct Case {
+        const char* dia;
+        const char* q2;
+        const OutletUnits* units;
+    };
+    for (const Case c : {Case{"18", "4.2", &kEnglish}, Case{"48", "35", &kEnglish},
+                         Case{"900", "0.6", &kMetric}}) {
+        const double d = pelvane::text::parse_number(c.dia).value / c.units->constants.unit_divisor;
+        const double q2 = pelvane::text::parse_number(c.q2).value;
+        const double k = c.units->constants.manning_k;
+        const auto v = two_year_velocity({"Circular", c.dia, "", "0.008", "0.013"}, c.q2, *c.units);
+        ASSERT_TRUE(v) << c.dia;
+        // The scan stops as soon as the barrel carries Q2 less 0.001, at most one step
+        // past the depth that carries exactly that.
+        const double reached = depth_for(
+            q2 - 0.001, d, [&](double y) { return circular_discharge(d, y, k, 0.013, 0.008); });
+        EXPECT_GE(v->depth, reached - 1e-9) << c.dia;
+        EXPECT_LE(v->depth, reached + 0.0001 + 1e-9) << c.dia;
+        EXPECT_NEAR(v->area, circular_area(d, v->depth), 1e-9);
+        EXPECT_DOUBLE_EQ(v->velocity, q2 / v->area);
+        EXPECT_EQ(v->velocity2, pelvane::text::format_number(q2 / v->area, "0.00"));
+    }
+}
+
+TEST(TwoYearVelocity, CircularBarrelThatCannotCarryQ2UsesTheFirstDepthPastTheCap) {
+    // A 12 in barrel at 0.5 % carries about 2.5 cfs; 10 cfs is far beyond it.
+    const auto v = two_year_velocity({"Circular", "12", "", "0.005", "0.013"}, "10", kEnglish);
+    ASSERT_TRUE(v);
+    EXPECT_GT(v->depth, 0.9999);
+    EXPECT_LE(v->depth, 0.9999 + 0.0001 + 1e-9);
+    // Nearly the full area π/4, so the velocity is about 10 / 0.785.
+    EXPECT_NEAR(v->velocity, 10.0 / 0.7853982, 0.01);
+    EXPECT_EQ(v->velocity2, "12.73");
+}
+
+TEST(TwoYearVelocity, BoxScanUsesTheSpanAndTheRiseCap) {
+    const double b = 4.0;
+    const double k = kEnglish.constants.manning_k;
+    const auto box = [&](double y) {
+        const double area = b * y;
+        return k / 0.013 * area * std::pow(area / (b + 2.0 * y), 2.0 / 3.0) * std::sqrt(0.004);
+    };
+    const auto v = two_year_velocity({"Rectangulr", "36", "48", "0.004", "0.013"}, "30", kEnglish);
+    ASSERT_TRUE(v);
+    const double reached = depth_for(29.999, 3.0, box);
+    EXPECT_GE(v->depth, reached - 1e-9);
+    EXPECT_LE(v->depth, reached + 0.0001 + 1e-9);
+    EXPECT_NEAR(v->area, b * v->depth, 1e-12);
+
+    // Beyond the box's capacity: stops just past 0.9999 of the rise.
+    const auto full = two_year_velocity({"Box", "36", "48", "0.004", "0.013"}, "500", kEnglish);
+    ASSERT_TRUE(full);
+    EXPECT_GT(full->depth, 0.9999 * 3.0);
+    EXPECT_LE(full->depth, 0.9999 * 3.0 + 0.0001 + 1e-9);
+}
+
+TEST(TwoYearVelocity, EllipticalAndArchScanInHundredthsOrFlowFull) {
+    // Values of an independent implementation of the relative-depth scan.
+    auto v = two_year_velocity({"Elliptical", "24", "38", "0.01", "0.013"}, "10", kEnglish);
+    ASSERT_TRUE(v);
+    EXPECT_NEAR(v->depth, 0.68, 1e-9);
+    EXPECT_EQ(v->velocity2, "6.74");
+
+    v = two_year_velocity({"Arch-S-Cor", "31", "40", "0.01", "0.024"}, "10", kEnglish);
+    ASSERT_TRUE(v);
+    EXPECT_NEAR(v->depth, 0.92, 1e-9);
+    EXPECT_EQ(v->velocity2, "4.08");
+
+    // Above the full-section discharge the barrel flows full: A = π·B·H/4.
+    v = two_year_velocity({"Elliptical", "24", "38", "0.01", "0.013"}, "60", kEnglish);
+    ASSERT_TRUE(v);
+    EXPECT_NEAR(v->area, 3.14159265358979 * (38.0 / 12.0) * 2.0 / 4.0, 1e-12);
+    EXPECT_EQ(v->velocity2, "12.06");
+}
+
+TEST(TwoYearVelocity, BadDataFailsQuietly) {
+    const OutletBarrel pipe{"Circular", "24", "", "0.01", "0.013"};
+    EXPECT_TRUE(two_year_velocity(pipe, "5", kEnglish));
+    EXPECT_FALSE(two_year_velocity(pipe, "", kEnglish));
+    EXPECT_FALSE(two_year_velocity({"Circular", "24", "", "-0.01", "0.013"}, "5", kEnglish));
+    EXPECT_FALSE(two_year_velocity({"Circular", "24", "", "0.01", "0"}, "5", kEnglish));
+    EXPECT_FALSE(two_year_velocity({"Circular", "0", "", "0.01", "0.013"}, "5", kEnglish));
+    EXPECT_FALSE(two_year_velocity({"Box", "36", "", "0.01", "0.013"}, "5", kEnglish));
+    // A negative slope would make every elliptical pass NaN; the scan must not run on.
+    EXPECT_FALSE(two_year_velocity({"Elliptical", "24", "38", "-0.01", "0.013"}, "5", kEnglish));
+    // A barrel too deep to scan is refused rather than scanned for minutes.
+    EXPECT_FALSE(two_year_velocity({"Circular", "1e9", "", "0.01", "0.013"}, "1e30", kEnglish));
+}

@@ -1,0 +1,264 @@
+// The depth searches on their own: caps, turning points and discharges beyond what
+// the section can carry, where the scanner must still stop where the plain scan
+// stops and leave the same working values; and the searches against an
+// independent root of the Manning equation.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <limits>
+#include <numbers>
+#include <random>
+#include <string>
+
+#include "core/pipe/section_math.h"
+#include "core/pipe/section_searches.h"
+#include "section_literal_scan.h"
+
+using namespace pelvane::pipe;
+using pelvane::testing::literal_scanner;
+
+namespace {
+
+using Search = std::function<SearchOutcome(SectionState&, const DepthScanner&)>;
+
+SectionState english(double q, double n = 0.013, double slope = 0.005) {
+    SectionState s;
+    s.K = 1.486;
+    s.F = 0.453;
+    s.g = 32.2;
+    s.Q = q;
+    s.n = n;
+    s.S = slope;
+    return s;
+}
+
+SectionState circle(double diameter, double q) {
+    SectionState s = english(q);
+    s.D = diameter;
+    return s;
+}
+
+SectionState spanned(double span, double rise, double q) {
+    SectionState s = english(q);
+    s.g = 32.16;
+    s.B = span;
+    s.H = rise;
+    return s;
+}
+
+// Full-section values of the ellipse, as its routine computes them.
+double ellipse_area(const SectionState& s) {
+    return std::numbers::pi * s.B * s.H / 4.0;
+}
+double ellipse_radius(const SectionState& s) {
+    return ellipse_area(s) / (std::numbers::pi * (s.B + s.H) / 2.0);
+}
+
+// The relative-depth scans end their routine on failure; seen here as outcomes.
+SearchOutcome ellipse_normal(SectionState& s, const DepthScanner& scanner) {
+    try {
+        return {relative_normal_depth(s, elliptical_shape(), ellipse_area(s), ellipse_radius(s),
+                                      scanner),
+                false,
+                {}};
+    } catch (const ArithmeticFailure& failure) {
+        return {0.0, true, failure.what()};
+    }
+}
+SearchOutcome ellipse_critical(SectionState& s, const DepthScanner& scanner) {
+    try {
+        return {
+            relative_critical_depth(s, elliptical_shape(), ellipse_area(s), scanner), false, {}};
+    } catch (const ArithmeticFailure& failure) {
+        return {0.0, true, failure.what()};
+    }
+}
+SearchOutcome arch_normal(SectionState& s, const DepthScanner& scanner) {
+    const double hb = s.H * s.B;
+    try {
+        return {relative_normal_depth(s, arch_shape(), 0.781 * std::pow(hb, 1.003),
+                                      0.241 * std::pow(hb, 0.4965), scanner),
+                false,
+                {}};
+    } catch (const ArithmeticFailure& failure) {
+        return {0.0, true, failure.what()};
+    }
+}
+
+// Runs `search` with both scanners from the same state and demands the same
+// outcome and the same working values afterwards.
+SearchOutcome expect_same(const Search& search, const SectionState& start,
+                          const std::string& what) {
+    SectionState fast = start, plain = start;
+    const SearchOutcome a = search(fast, fast_scanner());
+    const SearchOutcome b = search(plain, literal_scanner());
+    EXPECT_EQ(a.value, b.value) << what;
+    EXPECT_EQ(a.failed, b.failed) << what;
+    EXPECT_EQ(a.reason, b.reason) << what;
+    EXPECT_EQ(fast.A, plain.A) << what;
+    EXPECT_EQ(fast.P, plain.P) << what;
+    EXPECT_EQ(fast.R, plain.R) << what;
+    EXPECT_EQ(fast.V, plain.V) << what;
+    EXPECT_EQ(fast.Qc, plain.Qc) << what;
+    EXPECT_EQ(fast.y, plain.y) << what;
+    return a;
+}
+
+// The largest discharge for which the plain scan still stops before its cap: the
+// top of the discharge curve as the passes see it (bisection down to adjacent
+// doubles).
+double largest_reached(
+    const Search& search, SectionState s, double hi,
+    const std::function<bool(const SearchOutcome&, const SectionState&)>& reached) {
+    double lo = 0.0;
+    while (std::nextafter(lo, hi) < hi) {
+        const double mid = lo + (hi - lo) / 2.0;
+        if (mid == lo || mid == hi) break;
+        SectionState t = s;
+        t.Q = mid;
+        const SearchOutcome o = search(t, literal_scanner());
+        (reached(o, t) ? lo : hi) = mid;
+    }
+    return lo;
+}
+
+// Discharges straddling the top of the curve: the stopping pass moves from the
+// rising stretch into the window around the turning point, then to the cap.
+void expect_same_around_the_top(const Search& search, const SectionState& s, double top,
+                                const std::string& what) {
+    for (const double q : {top * (1 - 1e-5), top * (1 - 1e-7), top * (1 - 1e-9), top * (1 - 1e-12),
+                           top, std::nextafter(top, 2 * top), top * (1 + 1e-9), top * 1.01}) {
+        SectionState t = s;
+        t.Q = q;
+        expect_same(search, t, what + " Q=" + std::to_string(q));
+    }
+}
+
+const Search kCircularNormal = circular_normal_depth;
+const Search kCircularCritical = circular_critical_depth;
+const Search kBoxNormal = box_normal_depth;
+const Search kBoxCritical = box_critical_depth;
+
+}  // namespace
+
+TEST(DepthSearches, PassingTheCapGivesTheSizeAndKeepsThatPassSection) {
+    SectionState s = circle(2.0, 1000.0);
+    const SearchOutcome o = expect_same(kCircularNormal, s, "2 ft");
+    circular_normal_depth(s, fast_scanner());
+    EXPECT_FALSE(o.failed);
+    EXPECT_EQ(o.value, 2.0);
+    EXPECT_EQ(s.y, 2.0);
+    // The area is that of the pass just beyond 0.9999 · D, not the full area.
+    EXPECT_LT(s.A, std::numbers::pi);
+    EXPECT_GT(s.A, 0.9999 * std::numbers::pi);
+    // A box's normal depth past 0.9999 · H is H; its critical depth is not (below).
+    EXPECT_EQ(expect_same(kBoxNormal, spanned(3.0, 2.0, 1e4), "box").value, 2.0);
+    SectionState dry = spanned(3.0, 2.0, 0.0);
+    EXPECT_EQ(box_normal_depth(dry, fast_scanner()).value, 0.0);
+    EXPECT_EQ(box_critical_depth(dry, fast_scanner()).value, 0.0);
+}
+
+TEST(DepthSearches, ACapPassBeyondTheDiameterFailsAndKeepsThePassBefore) {
+    // In a pipe under 1 ft the first pass beyond 0.9999 · D can lie beyond D itself:
+    // 0.5000 here, beyond 0.49996.
+    SectionState s = circle(0.49996, 1000.0);
+    const SearchOutcome o = expect_same(kCircularNormal, s, "0.49996 ft");
+    EXPECT_TRUE(o.failed);
+    EXPECT_EQ(o.reason, "arccos argument outside [-1, 1] in circular_normal_depth");
+    EXPECT_EQ(o.value, 0.0);
+    circular_normal_depth(s, fast_scanner());
+    EXPECT_GT(s.A, 0.99 * std::numbers::pi * 0.49996 * 0.49996 / 4);  // the pass at 0.4999
+}
+
+TEST(DepthSearches, SameAsThePlainScanAroundTheLargestDischarge) {
+    for (const double d : {0.5, 1.25, 3.0, 6.0}) {
+        const SectionState s = circle(d, 0.0);
+        const double top = largest_reached(
+            kCircularNormal, s, 1e4,
+            [d](const SearchOutcome& o, const SectionState&) { return !o.failed && o.value < d; });
+        expect_same_around_the_top(kCircularNormal, s, top, "D=" + std::to_string(d));
+    }
+    const auto reached = [](const SearchOutcome& o, const SectionState&) { return !o.failed; };
+    for (const auto& [span, rise] : {std::pair{1.9, 1.2}, std::pair{8.8, 5.6}}) {
+        const SectionState s = spanned(span, rise, 0.0);
+        const double top = largest_reached(ellipse_normal, s, 1e5, reached);
+        expect_same_around_the_top(ellipse_normal, s, top, "ellipse " + std::to_string(rise));
+        // Beyond the top every pass at relative depth 1 repeats itself: a failure,
+        // never an endless scan.
+        SectionState beyond = s;
+        beyond.Q = top * 1.5;
+        EXPECT_EQ(ellipse_normal(beyond, fast_scanner()).reason,
+                  "the depth scan cannot reach the discharge");
+        const SectionState arch = spanned(span, rise, 0.0);
+        expect_same_around_the_top(arch_normal, arch,
+                                   largest_reached(arch_normal, arch, 1e5, reached),
+                                   "arch " + std::to_string(rise));
+    }
+}
+
+TEST(DepthSearches, SameAsThePlainScanFromTinyDischargesToFarBeyondCapacity) {
+    std::mt19937_64 rng(99);
+    const auto uniform = [&](double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(rng);
+    };
+    const auto log_uniform = [&](double lo, double hi) {
+        return std::exp(uniform(std::log(lo), std::log(hi)));
+    };
+    for (int i = 0; i < 150; ++i) {
+        SectionState s = english(0.0, uniform(0.009, 0.03), log_uniform(1e-4, 0.1));
+        s.D = uniform(0.4, 8.0);
+        s.B = uniform(1.0, 8.0);
+        s.H = uniform(0.4, 8.0);
+        const double scale =
+            1.486 / s.n * s.D * s.D * std::pow(s.D / 4, 2.0 / 3.0) * std::sqrt(s.S);
+        s.Q = log_uniform(1e-6, 20.0) * scale;
+        const std::string what = "case " + std::to_string(i);
+        expect_same(kCircularNormal, s, what + " circular normal");
+        expect_same(kCircularCritical, s, what + " circular critical");
+        expect_same(kBoxNormal, s, what + " box normal");
+        expect_same(kBoxCritical, s, what + " box critical");
+        s.g = 32.16;
+        expect_same(ellipse_normal, s, what + " ellipse normal");
+        expect_same(ellipse_critical, s, what + " ellipse critical");
+        expect_same(arch_normal, s, what + " arch normal");
+    }
+}
+
+TEST(NormalDepths, WithinOneStepAboveTheRootOfTheManningEquation) {
+    // Independent geometry. The stop test Q − Qc ≤ 0.001 first holds at the first pass
+    // at or above the depth where the discharge reaches Q − 0.001 (rising branch).
+    std::mt19937_64 rng(5);
+    const auto uniform = [&](double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(rng);
+    };
+    for (int i = 0; i < 400; ++i) {
+        const bool circular = i % 2 == 0;
+        SectionState s = english(0.0, uniform(0.01, 0.025), uniform(0.001, 0.05));
+        s.D = uniform(1.0, 12.0);
+        s.B = uniform(1.0, 12.0);
+        s.H = uniform(1.0, 12.0);
+        const auto discharge = [&](double y) {
+            double area = s.B * y, perimeter = 2 * y + s.B;
+            if (circular) {
+                const double theta = std::acos(1 - 2 * y / s.D);
+                area = s.D * s.D / 8 * (2 * theta - std::sin(2 * theta));
+                perimeter = theta * s.D;
+            }
+            return 1.486 / s.n * area * std::cbrt(std::pow(area / perimeter, 2)) * std::sqrt(s.S);
+        };
+        const double top = circular ? 0.9 * s.D : s.H;  // 0.9 D: below the circle's largest
+        s.Q = uniform(0.01, 1.0) * discharge(top);
+        const SearchOutcome o = circular ? circular_normal_depth(s, fast_scanner())
+                                         : box_normal_depth(s, fast_scanner());
+        ASSERT_FALSE(o.failed);
+        double lo = 0, hi = top;
+        for (int k = 0; k < 100; ++k) {
+            const double mid = (lo + hi) / 2;
+            (discharge(mid) < s.Q - 0.001 ? lo : hi) = mid;
+        }
+        EXPECT_GE(o.value, lo - 1e-9) << i;
+        EXPECT_LT(o.value, lo + 0.0001 + 1e-9) << i;
+    }
+}

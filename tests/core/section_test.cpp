@@ -1,0 +1,246 @@
+// The shape routines: complete results of typical pipes (worked out separately,
+// pass by pass), the order of writing, and the boundaries of the flow type and
+// regime.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "core/pipe/section.h"
+#include "core/text/number_text.h"
+#include "section_test_inputs.h"
+
+using namespace pelvane;
+using pelvane::testing::circular_input;
+using pelvane::testing::exact_text;
+using pelvane::testing::spanned_input;
+using pipe::SectionInput;
+using pipe::SectionResult;
+
+namespace {
+
+SectionInput with_length(SectionInput in, std::string length) {
+    in.length = std::move(length);
+    return in;
+}
+
+// Splits "a|b|c".
+std::vector<std::string> fields(const std::string& joined) {
+    std::vector<std::string> out(1);
+    for (const char c : joined) {
+        if (c == '|') {
+            out.emplace_back();
+        } else {
+            out.back().push_back(c);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+TEST(SectionRoutines, TypicalPipesOfEveryShapeGiveTheirWorkedOutResults) {
+    struct Case {
+        const char* what;
+        SectionInput input;
+        const char* texts;  // the thirteen results in table order
+    };
+    const Case cases[] = {
+        {"18 in circular, partly full", circular_input("18", "5"),
+         "10.504|PARTIAL FLOW|0.729|0.852|5.871|0.368|2.314|1.212|SUPERCRITICAL FLOW|1.264|17.033|"
+         "0.860|0.0024"},
+        {"18 in circular under pressure: depth D, full area", circular_input("18", "15"),
+         "10.504|PRESSURE FLOW|1.500|1.767|8.488|0.375|4.712|1.221|SUPERCRITICAL FLOW|2.619|"
+         "11.781|1.405|0.0213"},
+        {"600 mm circular",
+         with_length(circular_input("600", "0.3", "0.005", "0.013", "METRIC"), "50"),
+         "0.434|PARTIAL FLOW|0.366|0.181|1.661|0.168|1.076|0.877|SUBCRITICAL FLOW|0.507|30.108|"
+         "0.357|0.0024"},
+        {"48 x 36 in box, partly full",
+         with_length(spanned_input("Box", "48", "36", "60", "0.004"), "200"),
+         "78.281|PARTIAL FLOW|2.056|8.224|7.296|1.014|8.112|0.897|SUBCRITICAL FLOW|2.883|27.413|"
+         "1.912|0.0024"},
+        {"48 x 36 in box under pressure: critical depth stops short of H",
+         with_length(spanned_input("Box", "48", "36", "300", "0.004"), "200"),
+         "78.281|PRESSURE FLOW|3.000|12.000|25.000|0.857|14.000|2.544|SUPERCRITICAL FLOW|12.705|"
+         "8.000|2.997|0.0588"},
+        {"38 x 24 in ellipse",
+         with_length(spanned_input("Elliptical", "38", "24", "20", "0.006"), "150"),
+         "31.779|PARTIAL FLOW|1.150|2.966|6.753|0.666|4.454|1.110|SUPERCRITICAL FLOW|1.859|22.213|"
+         "1.230|0.0024"},
+        {"57 x 38 in corrugated arch",
+         with_length(spanned_input("Arch-M-Cor", "57", "38", "40", "0.006", "0.024"), "150"),
+         "53.958|PARTIAL FLOW|1.880|8.118|4.952|1.049|7.738|0.637|SUBCRITICAL FLOW|2.261|30.291|"
+         "1.440|0.0033"},
+        {"1450 x 970 mm arch",
+         with_length(spanned_input("Arch-Conc", "1450", "970", "1.2", "0.006", "0.024", "METRIC"),
+                     "40"),
+         "1.539|PARTIAL FLOW|0.600|0.787|1.542|0.330|2.382|0.636|SUBCRITICAL FLOW|0.721|25.937|"
+         "0.460|0.0011"},
+    };
+    for (const Case& c : cases) {
+        const SectionResult result = pipe::solve_pipe_section(c.input);
+        EXPECT_FALSE(result.failed()) << c.what;
+        const std::vector<std::string> expected = fields(c.texts);
+        ASSERT_EQ(result.written.size(), expected.size()) << c.what;
+        for (std::size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(result.text(pipe::kSectionColumns[i]), expected[i]) << c.what;
+        }
+        // Only the circular routine writes the capacity before the flow type.
+        EXPECT_EQ(result.written[0].first,
+                  c.input.shape == "Circular" ? pipe::kCapacity : pipe::kFlowType)
+            << c.what;
+        EXPECT_EQ(result.number_format, c.input.units == "ENGLISH" ? "#0.000" : "#0.0000");
+    }
+}
+
+TEST(SectionRoutines, CircularCapacityIsTheClosedFormManningDischarge) {
+    for (const double dia : {12.0, 15.0, 18.0, 24.0, 30.0, 36.0, 48.0, 60.0, 72.0, 96.0, 144.0}) {
+        for (const double slope : {0.0005, 0.004, 0.02}) {
+            const double d = dia / 12.0;
+            const double area = std::numbers::pi * d * d / 4.0;
+            const double expected =
+                1.486 / 0.013 * area * std::cbrt(d * d / 16.0) * std::sqrt(slope);
+            const SectionResult r = pipe::solve_pipe_section(
+                circular_input(text::shortest_text(dia), "1", text::shortest_text(slope)));
+            EXPECT_EQ(r.text(pipe::kCapacity), text::format_number(expected, "0.000")) << dia;
+        }
+    }
+}
+
+TEST(SectionRoutines, OnlyADischargeAboveCapacityIsPressureFlow) {
+    // 48 in with K / n = 1 and S = 1: the capacity is exactly 4π; for the 48 in box
+    // R = 1 and the capacity is exactly 16.
+    const double four_pi = 4.0 * std::numbers::pi;
+    const SectionResult at =
+        pipe::solve_pipe_section(circular_input("48", exact_text(four_pi), "1", "1.486"));
+    EXPECT_EQ(at.text(pipe::kFlowType), pipe::kPartialFlow);
+    EXPECT_NE(at.text(pipe::kFlowDepth), "4.000");
+    const SectionResult above = pipe::solve_pipe_section(
+        circular_input("48", exact_text(std::nextafter(four_pi, 100.0)), "1", "1.486"));
+    EXPECT_EQ(above.text(pipe::kFlowType), pipe::kPressureFlow);
+    EXPECT_EQ(above.text(pipe::kFlowDepth), "4.000");
+    EXPECT_EQ(above.text(pipe::kAreaFlow), "12.566");
+    EXPECT_EQ(above.text(pipe::kVelocity), "1.000");
+
+    const SectionResult box_at =
+        pipe::solve_pipe_section(spanned_input("Box", "48", "48", "16", "1", "1.486"));
+    EXPECT_EQ(box_at.text(pipe::kFlowType), pipe::kPartialFlow);
+    const SectionResult box_above = pipe::solve_pipe_section(
+        spanned_input("Box", "48", "48", exact_text(std::nextafter(16.0, 17.0)), "1", "1.486"));
+    EXPECT_EQ(box_above.text(pipe::kFlowType), pipe::kPressureFlow);
+    EXPECT_EQ(box_above.text(pipe::kFlowDepth), "4.000");
+    EXPECT_EQ(box_above.text(pipe::kAreaFlow), "16.000");
+    EXPECT_EQ(box_above.text(pipe::kVelocity), "1.000");
+}
+
+TEST(SectionRoutines, EllipseAtCapacityCanReportPressureFlowAtAPartialDepth) {
+    // K / n = 1, S = 1, 48 x 48 in: Af = Pf = 4π, Rf = 1, capacity 4π. The coarse
+    // scan overshoots Q, so the discharge of the found depth exceeds the capacity.
+    const double four_pi = 4.0 * std::numbers::pi;
+    const SectionResult r = pipe::solve_pipe_section(
+        spanned_input("Elliptical", "48", "48", exact_text(four_pi), "1", "1.486"));
+    EXPECT_EQ(r.text(pipe::kFlowType), pipe::kPressureFlow);
+    const double depth = text::parse_number(*r.text(pipe::kFlowDepth)).value;
+    EXPECT_LT(depth, 4.0);
+    EXPECT_EQ(std::fmod(std::round(depth * 1000), 10.0), 0.0) << "a multiple of 0.01";
+    // The velocity is the Manning velocity at that depth, not Q over the full area.
+    EXPECT_NE(r.text(pipe::kVelocity), "1.000");
+}
+
+TEST(SectionRoutines, FroudeNumberOfExactlyOneIsCriticalFlow) {
+    // A 24 x 24 in box under pressure: y = 2, A = 4, V = Q / 4 exactly. With
+    // V = √(g · y) the Froude number is exactly 1.
+    const double v = std::sqrt(32.2 * 2.0);
+    const auto regime = [](double q) {
+        return pipe::solve_pipe_section(
+                   spanned_input("Box", "24", "24", exact_text(q), "0.0001", "0.05"))
+            .text(pipe::kSummary);
+    };
+    EXPECT_EQ(regime(4.0 * v), pipe::kCriticalFlow);
+    EXPECT_EQ(regime(4.0 * std::nextafter(v, 0.0)), pipe::kSubcriticalFlow);
+    EXPECT_EQ(regime(4.0 * std::nextafter(v, 100.0)), pipe::kSupercriticalFlow);
+}
+
+TEST(SectionRoutines, BarrelsShareTheDischargeAndRoundHalfToEven) {
+    const SectionResult one = pipe::solve_pipe_section(circular_input("24", "6"));
+    for (const char* barrels : {"2", "2.5", "1.5"}) {
+        SectionInput in = circular_input("24", "12");
+        in.barrels = barrels;
+        EXPECT_EQ(pipe::solve_pipe_section(in).written, one.written) << barrels;
+    }
+    SectionInput four = circular_input("24", "24");
+    four.barrels = "3.5";
+    EXPECT_EQ(pipe::solve_pipe_section(four).written, one.written);
+    // The capacity stays that of one barrel.
+    SectionInput two = circular_input("24", "6");
+    two.barrels = "2";
+    EXPECT_EQ(pipe::solve_pipe_section(two).text(pipe::kCapacity), one.text(pipe::kCapacity));
+    EXPECT_NE(pipe::solve_pipe_section(two).text(pipe::kFlowDepth), one.text(pipe::kFlowDepth));
+}
+
+TEST(SectionRoutines, ShapeTextsChooseTheRoutine) {
+    const auto solve = [](const char* shape) {
+        return pipe::solve_pipe_section(spanned_input(shape, "57", "38", "40", "0.006", "0.024"))
+            .written;
+    };
+    EXPECT_EQ(solve("Rectangulr"), solve("Box"));
+    EXPECT_EQ(solve("Horseshoe"), solve("Arch-Conc"));
+    EXPECT_EQ(solve(""), solve("Arch-L-Cor"));
+    EXPECT_NE(solve("Box"), solve("Arch-Conc"));
+    EXPECT_NE(solve("Elliptical"), solve("Arch-Conc"));
+    EXPECT_NE(solve("box"), solve("Box")) << "shape names compare exactly";
+    EXPECT_EQ(pipe::section_kind("Circular"), pipe::SectionKind::Circular);
+    EXPECT_EQ(pipe::section_kind("circular"), pipe::SectionKind::Arch);
+}
+
+TEST(SectionRoutines, AnyUnitsButEnglishAreMetric) {
+    const SectionInput metric = circular_input("600", "0.3", "0.005", "0.013", "METRIC");
+    for (const char* units : {"SI", "english", ""}) {
+        SectionInput in = metric;
+        in.units = units;
+        const SectionResult r = pipe::solve_pipe_section(in);
+        EXPECT_EQ(r.written, pipe::solve_pipe_section(metric).written) << units;
+        EXPECT_EQ(r.number_format, "#0.0000") << units;
+    }
+    // Metric gravity is 9.8 for boxes and 9.81 for ellipses (pressure flow: y = H).
+    const double v = 2.0 / (1.2 * 0.8);
+    const SectionResult box =
+        pipe::solve_pipe_section(spanned_input("Box", "1200", "800", "2", "0.0001", "0.05", "M"));
+    EXPECT_EQ(box.text(pipe::kFroudeNo), text::format_number(v / std::sqrt(9.8 * 0.8), "0.000"));
+    const double af = std::numbers::pi * 1.2 * 0.8 / 4;
+    const SectionResult ellipse = pipe::solve_pipe_section(
+        spanned_input("Elliptical", "1200", "800", "2", "0.0001", "0.05", "M"));
+    EXPECT_EQ(ellipse.text(pipe::kFroudeNo),
+              text::format_number(2.0 / af / std::sqrt(9.81 * 0.8), "0.000"));
+}
+
+TEST(SectionRoutines, CoarseScanDepthsAreWholeHundredthsAndTheCriticalDepthStopsAtTheRise) {
+    pelvane::testing::RandomSections random(17);
+    int scanned = 0;
+    for (int i = 0; i < 200; ++i) {
+        const SectionInput in = random.next(i % 2 ? "Elliptical" : "Arch-Conc");
+        const SectionResult r = pipe::solve_pipe_section(in);
+        const auto depth = r.text(pipe::kFlowDepth);
+        const double rise = text::parse_number(in.rise).value / (in.units == "ENGLISH" ? 12 : 1000);
+        if (!depth || *depth == text::format_number(rise, "0.000")) continue;  // pressure: H
+        ++scanned;
+        EXPECT_EQ(depth->back(), '0') << *depth;
+        EXPECT_NE(*depth, "0.000");
+    }
+    EXPECT_GT(scanned, 100);
+    // A rise of 12.06 in is 1.005 ft; the scan's pass beyond it (1.01) reports 1.005.
+    const SectionResult ellipse =
+        pipe::solve_pipe_section(spanned_input("Elliptical", "24", "12.06", "500"));
+    EXPECT_EQ(ellipse.text(pipe::kCriticalDepth), "1.005");
+    const SectionResult arch =
+        pipe::solve_pipe_section(spanned_input("Arch-Conc", "24", "12.06", "500"));
+    EXPECT_EQ(arch.text(pipe::kCriticalDepth), "1.005");
+    // The box keeps the first pass beyond 0.999 · H instead.
+    const SectionResult box = pipe::solve_pipe_section(spanned_input("Box", "24", "12", "500"));
+    EXPECT_EQ(box.text(pipe::kCriticalDepth), "0.999");
+}

@@ -1,0 +1,139 @@
+// A written workbook as LibreOffice reads it: the values, their number formats and
+// recalculated formulas. Skipped where LibreOffice is not installed, except in CI.
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "report/pdf_export.h"
+#include "report/report_writer.h"
+#include "report/xlsx_fixture.h"
+#include "support/temp_folder.h"
+
+using namespace pelvane::report;
+using pelvane::testing::program_folder;
+using pelvane::testing::TempFolder;
+
+namespace {
+
+// UTF-8, comma separated, values as shown (with the cells' number formats).
+const char* kCsv = "csv:Text - txt - csv (StarCalc):44,34,76,1";
+
+std::optional<OfficeConverter> office() {
+    return OfficeConverter::find();
+}
+
+bool required() {
+    const char* ci = std::getenv("CI");
+    return ci != nullptr && std::string(ci) == "true";
+}
+
+#define OFFICE_OR_SKIP(converter)                                                   \
+    const auto converter = office();                                                \
+    if (!converter) {                                                               \
+        if (required()) FAIL() << "LibreOffice is required when CI=true (soffice)"; \
+        GTEST_SKIP() << "LibreOffice is not installed";                             \
+    }
+
+// The sheet as rows of fields (quoted fields may hold commas, quotes and breaks).
+std::vector<std::vector<std::string>> read_csv(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream buffer;
+    buffer << in.rdbuf();
+    const std::string text = buffer.str();
+    std::vector<std::vector<std::string>> rows(1);
+    std::string field;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            rows.back().push_back(field);
+            field.clear();
+        } else if (c == '\n' || c == '\r') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            rows.back().push_back(field);
+            field.clear();
+            rows.emplace_back();
+        } else {
+            field += c;
+        }
+    }
+    if (!field.empty() || !rows.back().empty()) rows.back().push_back(field);
+    return rows;
+}
+
+std::string at(const std::vector<std::vector<std::string>>& rows, int row, int column) {
+    if (row < 1 || row > static_cast<int>(rows.size())) return {};
+    const auto& fields = rows[row - 1];
+    return column <= static_cast<int>(fields.size()) ? fields[column - 1] : std::string();
+}
+
+}  // namespace
+
+TEST(LibreOffice, ReadsTheWrittenFormWithItsNumberFormats) {
+    OFFICE_OR_SKIP(converter);
+    TempFolder folder;
+    const ReportFiles files{folder / "hgl.xlsx", folder / "hgl.pdf"};
+    const auto written = write_report(
+        program_folder() / kLd347Template, files,
+        [](Workbook& book) {
+            book.set_text(1, 9, "O'Brien & <Sons>, \"Route 29\"");
+            book.set_text(1, 26, "  J. Engineer");
+            book.set_text(11, 1, "1");
+            book.set_text(11, 25, "100.00");
+            book.set_text(12, 1, "2");
+            book.set_text(12, 2, "10+50");
+            book.set_number(12, 5, 101.23456789);  // water surface, 0.000
+            book.set_number(12, 9, 0.0012345678);  // friction slope, 0.00000
+            book.set_number(12, 11, 6.789);        // velocity, 0.00
+            book.set_text(12, 27, "O.K.");
+            book.set_text(4, 4, "10");
+        },
+        &*converter);
+    EXPECT_EQ(written.skipped_cells, 0);
+
+    std::ifstream pdf(*files.pdf, std::ios::binary);
+    std::string magic(5, '\0');
+    pdf.read(magic.data(), 5);
+    EXPECT_EQ(magic, "%PDF-");
+
+    converter->convert(files.workbook, folder / "hgl.csv", kCsv);
+    const auto rows = read_csv(folder / "hgl.csv");
+    EXPECT_EQ(at(rows, 1, 9), "O'Brien & <Sons>, \"Route 29\"");
+    EXPECT_EQ(at(rows, 1, 26), "  J. Engineer");
+    EXPECT_EQ(at(rows, 4, 4), "10");
+    EXPECT_EQ(at(rows, 10, 27), "(27)");
+    EXPECT_EQ(at(rows, 11, 25), "100.00");
+    EXPECT_EQ(at(rows, 12, 2), "10+50");
+    EXPECT_EQ(at(rows, 12, 5), "101.235");
+    EXPECT_EQ(at(rows, 12, 9), "0.00123");
+    EXPECT_EQ(at(rows, 12, 11), "6.79");
+    EXPECT_EQ(at(rows, 12, 27), "O.K.");
+}
+
+TEST(LibreOffice, RecalculatesFormulasOfTheWrittenWorkbook) {
+    OFFICE_OR_SKIP(converter);
+    TempFolder folder;
+    const auto file = folder / "formula.xlsx";
+    // C1 = B1 * 2 with a cached result of the template's B1.
+    pelvane::testing::write_fixture(
+        file, "<row r=\"1\"><c r=\"B1\"><v>5</v></c><c r=\"C1\"><f>B1*2</f><v>10</v></c></row>");
+    fill_workbook(file, [](Workbook& book) { book.set_number(1, 2, 21); });
+    converter->convert(file, folder / "formula.csv", kCsv);
+    const auto rows = read_csv(folder / "formula.csv");
+    EXPECT_EQ(at(rows, 1, 2), "21");
+    EXPECT_EQ(at(rows, 1, 3), "42");
+}

@@ -1,0 +1,100 @@
+// The converter's handling of the office program, with stand-in scripts so the
+// behaviour is checked on every machine.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "report/pdf_export.h"
+#include "support/temp_folder.h"
+
+using namespace pelvane::report;
+using pelvane::testing::TempFolder;
+
+namespace {
+
+std::filesystem::path write_script(const std::filesystem::path& file, const std::string& body) {
+    std::ofstream(file) << "#!/bin/sh\n" << body;
+    std::filesystem::permissions(file, std::filesystem::perms::owner_all);
+    return file;
+}
+
+// Writes its arguments, one a line, into the file LibreOffice would make.
+const char* kEchoOffice = R"(out=""; fmt=""; prev=""; last=""
+for a in "$@"; do
+  case "$prev" in --outdir) out="$a";; --convert-to) fmt="$a";; esac
+  prev="$a"; last="$a"
+done
+base=$(basename "$last")
+printf '%s\n' "$@" > "$out/${base%.*}.${fmt%%:*}"
+)";
+
+std::string slurp(const std::filesystem::path& file) {
+    std::ifstream in(file);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+}  // namespace
+
+TEST(OfficeConverter, RunsHeadlessWithAPrivateProfileAndMovesTheResultToTheTarget) {
+    TempFolder folder;
+    const OfficeConverter office(write_script(folder / "soffice", kEchoOffice));
+    std::ofstream(folder / "My Report.xlsx") << "workbook";
+    const auto target = folder / "out" / "copy.pdf";
+    std::filesystem::create_directories(target.parent_path());
+    office.convert(folder / "My Report.xlsx", target, "pdf");
+
+    const std::string arguments = slurp(target);
+    EXPECT_NE(arguments.find("--headless\n"), std::string::npos);
+    EXPECT_NE(arguments.find("--convert-to\npdf\n"), std::string::npos);
+    EXPECT_NE(arguments.find("-env:UserInstallation=file:///"), std::string::npos);
+    EXPECT_NE(arguments.find((folder / "My Report.xlsx").string()), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder / "My Report.pdf"));
+}
+
+TEST(OfficeConverter, FailuresAreReportedWithTheOfficeProgramsLastWords) {
+    TempFolder folder;
+    std::ofstream(folder / "book.xlsx") << "workbook";
+    const OfficeConverter failing(
+        write_script(folder / "failing",
+                     "echo starting\necho 'Error: source file could not be "
+                     "loaded' >&2\nexit 1\n"));
+    try {
+        failing.convert(folder / "book.xlsx", folder / "book.pdf", "pdf");
+        FAIL() << "no error";
+    } catch (const ConversionError& e) {
+        EXPECT_NE(std::string(e.what()).find("could not convert book.xlsx (Error: source file "
+                                             "could not be loaded)"),
+                  std::string::npos)
+            << e.what();
+    }
+    // Exit code 0 but nothing made is a failure too.
+    const OfficeConverter silent(write_script(folder / "silent", "exit 0\n"));
+    EXPECT_THROW(silent.convert(folder / "book.xlsx", folder / "book.pdf", "pdf"), ConversionError);
+    EXPECT_THROW(silent.convert(folder / "missing.xlsx", folder / "x.pdf", "pdf"), ConversionError);
+    EXPECT_FALSE(std::filesystem::exists(folder / "book.pdf"));
+}
+
+TEST(OfficeConverter, AConversionThatHangsIsStopped) {
+    TempFolder folder;
+    std::ofstream(folder / "book.xlsx") << "workbook";
+    const OfficeConverter hanging(write_script(folder / "hanging", "sleep 30\n"),
+                                  std::chrono::seconds(1));
+    const auto started = std::chrono::steady_clock::now();
+    EXPECT_THROW(hanging.convert(folder / "book.xlsx", folder / "book.pdf", "pdf"),
+                 ConversionError);
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+}
+
+TEST(OfficeConverter, NoConverterMeansAClearErrorForThePdf) {
+    TempFolder folder;
+    try {
+        export_pdf(nullptr, folder / "book.xlsx", folder / "book.pdf");
+        FAIL() << "no error";
+    } catch (const ConversionError& e) {
+        EXPECT_NE(std::string(e.what()).find("LibreOffice is not installed"), std::string::npos);
+    }
+}

@@ -1,0 +1,325 @@
+#include "report/xlsx/workbook.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+
+#include "report/xlsx/cell_reference.h"
+#include "report/xlsx_fixture.h"
+#include "support/temp_folder.h"
+
+using namespace pelvane::report;
+using pelvane::testing::read_part;
+using pelvane::testing::TempFolder;
+using pelvane::testing::write_fixture;
+
+namespace {
+
+const char* kSheet = "xl/worksheets/form.xml";
+
+// Row 1: shared string, styled number, formula with a stale cached result.
+// Row 3: a styled empty cell and a rich shared string; row 4 is a formatted row;
+// rows 6 and 7 share a formula whose master is A6.
+const std::string kData =
+    "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c><c r=\"B1\" s=\"1\"><v>5</v></c>"
+    "<c r=\"C1\" t=\"str\"><f>B1*2</f><v>10</v></c></row>"
+    "<row r=\"3\" spans=\"1:2\" ht=\"20\" customHeight=\"1\"><c r=\"A3\" s=\"2\"/>"
+    "<c r=\"B3\" t=\"s\"><v>2</v></c></row>"
+    "<row r=\"4\" s=\"1\" customFormat=\"1\"><c r=\"A4\"><v>1</v></c></row>"
+    "<row r=\"6\"><c r=\"A6\"><f t=\"shared\" ref=\"A6:A7\" si=\"0\">B6+1</f><v>1</v></c></row>"
+    "<row r=\"7\"><c r=\"A7\"><f t=\"shared\" si=\"0\"/><v>1</v></c></row>";
+const std::string kLayout =
+    "<mergeCells count=\"1\"><mergeCell ref=\"A8:C8\"/></mergeCells>"
+    "<pageMargins left=\"0.3\" right=\"0.3\" top=\"0.5\" bottom=\"0.5\" header=\"0.3\" "
+    "footer=\"0.3\"/><pageSetup paperSize=\"1\" orientation=\"landscape\" fitToWidth=\"1\" "
+    "fitToHeight=\"0\"/>";
+
+class WorkbookTest : public ::testing::Test {
+  protected:
+    void SetUp() override { write_fixture(file_, kData, kLayout); }
+    Workbook saved_and_reopened(Workbook& book) {
+        book.save(file_);
+        return Workbook::open(file_);
+    }
+    pugi::xml_node cell_node(const pugi::xml_document& sheet, const std::string& reference) {
+        return sheet.select_node(("//c[@r='" + reference + "']").c_str()).node();
+    }
+
+    TempFolder folder_;
+    std::filesystem::path file_ = folder_ / "report.xlsx";
+};
+
+std::string text_of(const pugi::xml_node& node) {
+    std::ostringstream out;
+    node.print(out, "", pugi::format_raw);
+    return out.str();
+}
+
+}  // namespace
+
+TEST_F(WorkbookTest, ReadsTheFirstSheetInSheetOrderWhateverItsPartIsCalled) {
+    const Workbook book = Workbook::open(file_);
+    EXPECT_EQ(book.sheet_name(), "Form");
+    EXPECT_EQ(book.cell(1, 1).text, "Title");
+    EXPECT_TRUE(book.cell(1, 2).is_number());
+    EXPECT_EQ(book.cell(1, 2).number, 5.0);
+    EXPECT_EQ(book.cell(3, 2).text, "Rich");  // runs joined, phonetic hint left out
+    EXPECT_TRUE(book.cell(2, 1).empty());
+    EXPECT_TRUE(book.cell(3, 1).empty());  // styled but without a value
+    EXPECT_TRUE(book.cell(1, 3).empty());  // a formula's stale result is not a value
+}
+
+TEST_F(WorkbookTest, NumbersAndTextsReadBackExactlyAfterSaving) {
+    const double numbers[] = {0.1 + 0.2, 1.0 / 3.0, -1234567.891, 1e-300, 6.02214076e23, 0.0};
+    Workbook book = Workbook::open(file_);
+    int row = 10;
+    for (const double number : numbers) EXPECT_TRUE(book.set_number(row++, 2, number));
+    EXPECT_TRUE(book.set_text(10, 1, "1"));
+    const Workbook reopened = saved_and_reopened(book);
+    row = 10;
+    for (const double number : numbers) {
+        const CellValue value = reopened.cell(row++, 2);
+        ASSERT_TRUE(value.is_number());
+        EXPECT_EQ(value.number, number);  // every bit of the double, not a rounded form
+    }
+    EXPECT_TRUE(reopened.cell(10, 1).is_text());  // a numeric text stays text
+    EXPECT_EQ(reopened.cell(10, 1).text, "1");
+}
+
+TEST_F(WorkbookTest, TextsKeepXmlSpecialCharactersBlanksAndControlCharacters) {
+    const std::string texts[] = {"O'Brien & <Sons> \"1\"",
+                                 "  leading",
+                                 "trailing  ",
+                                 " ",
+                                 "tab\there",
+                                 "line\nbreak",
+                                 "cr\rhere",
+                                 "bell\x07",
+                                 "_x0041_ stays literal",
+                                 "\xCE\xB8 \xE2\x89\xA5 0.2 Q\xC2\xB2"};
+    Workbook book = Workbook::open(file_);
+    int row = 20;
+    for (const auto& text : texts) EXPECT_TRUE(book.set_text(row++, 1, text));
+    const Workbook reopened = saved_and_reopened(book);
+    row = 20;
+    for (const auto& text : texts) EXPECT_EQ(reopened.cell(row++, 1).text, text);
+
+    const auto sheet = read_part(file_, kSheet);
+    EXPECT_STREQ(cell_node(sheet, "A21").child("is").child("t").attribute("xml:space").value(),
+                 "preserve");
+    EXPECT_FALSE(cell_node(sheet, "A20").child("is").child("t").attribute("xml:space"));
+}
+
+TEST_F(WorkbookTest, CellsKeepTheirStyleAndNewCellsTakeTheStyleOfTheirRowOrColumn) {
+    Workbook book = Workbook::open(file_);
+    book.set_text(1, 2, "was a number");  // s=1
+    book.set_number(3, 1, 2.5);           // s=2, no value before
+    book.set_number(5, 3, 1.0);           // new cell in column C (style 3)
+    book.set_number(4, 2, 1.0);           // new cell in the formatted row 4 (style 1)
+    book.set_number(9, 1, 1.0);           // nothing to inherit
+    book.save(file_);
+    const auto sheet = read_part(file_, kSheet);
+    EXPECT_STREQ(cell_node(sheet, "B1").attribute("s").value(), "1");
+    EXPECT_STREQ(cell_node(sheet, "A3").attribute("s").value(), "2");
+    EXPECT_STREQ(cell_node(sheet, "C5").attribute("s").value(), "3");
+    EXPECT_STREQ(cell_node(sheet, "B4").attribute("s").value(), "1");
+    EXPECT_FALSE(cell_node(sheet, "A9").attribute("s"));
+    // The row keeps its own attributes.
+    const auto row3 = sheet.select_node("//row[@r='3']").node();
+    EXPECT_STREQ(row3.attribute("ht").value(), "20");
+    EXPECT_STREQ(row3.attribute("customHeight").value(), "1");
+}
+
+TEST_F(WorkbookTest, NewRowsAndCellsAreKeptInOrder) {
+    Workbook book = Workbook::open(file_);
+    book.set_number(5, 3, 1);
+    book.set_number(2, 10, 1);
+    book.set_number(2, 1, 1);
+    book.set_number(3, 3, 1);  // right of the existing A3 and B3
+    book.set_number(4, 3, 1);
+    book.set_number(4, 2, 1);  // between A4 and C4
+    book.save(file_);
+
+    const auto sheet = read_part(file_, kSheet);
+    std::vector<std::string> order;
+    int previous_row = 0;
+    for (const auto row : sheet.child("worksheet").child("sheetData").children("row")) {
+        EXPECT_GT(row.attribute("r").as_int(), previous_row);
+        previous_row = row.attribute("r").as_int();
+        int previous_column = 0;
+        for (const auto cell : row.children("c")) {
+            const auto at = parse_cell_reference(cell.attribute("r").value());
+            ASSERT_TRUE(at);
+            EXPECT_EQ(at->row, previous_row);
+            EXPECT_GT(at->column, previous_column);
+            previous_column = at->column;
+            order.push_back(cell.attribute("r").value());
+        }
+    }
+    EXPECT_EQ(order, (std::vector<std::string>{"A1", "B1", "C1", "A2", "J2", "A3", "B3", "C3", "A4",
+                                               "B4", "C4", "C5", "A6", "A7"}));
+    EXPECT_STREQ(sheet.select_node("//row[@r='3']").node().attribute("spans").value(), "1:3");
+    EXPECT_STREQ(sheet.child("worksheet").child("dimension").attribute("ref").value(), "A1:J7");
+}
+
+TEST_F(WorkbookTest, TheTemplatesLayoutAndOtherPartsAreKept) {
+    const auto before = read_part(file_, kSheet);
+    const auto package_before = ZipPackage::read(file_);
+    Workbook book = Workbook::open(file_);
+    for (int row = 1; row <= 12; ++row) book.set_text(row, 2, "x");
+    book.save(file_);
+    const auto after = read_part(file_, kSheet);
+    for (const char* element : {"cols", "mergeCells", "pageMargins", "pageSetup", "sheetViews"}) {
+        auto old_node = before.child("worksheet").child(element);
+        auto new_node = after.child("worksheet").child(element);
+        if (std::string(element) == "sheetViews") {
+            // Only the selection mark is added.
+            new_node.child("sheetView").remove_attribute("tabSelected");
+        }
+        EXPECT_EQ(text_of(new_node), text_of(old_node)) << element;
+    }
+    const auto package_after = ZipPackage::read(file_);
+    for (const char* part : {"xl/styles.xml", "xl/sharedStrings.xml", "_rels/.rels"}) {
+        EXPECT_EQ(package_after.data(part), package_before.data(part)) << part;
+    }
+    const auto workbook = read_part(file_, "xl/workbook.xml");
+    EXPECT_STREQ(workbook.select_node("//definedName").node().text().get(), "Form!$1:$2");
+}
+
+TEST_F(WorkbookTest, FormulasAreLeftToBeRecalculatedWhenTheWorkbookOpens) {
+    Workbook book = Workbook::open(file_);
+    book.set_number(1, 2, 21);
+    book.save(file_);
+
+    const auto sheet = read_part(file_, kSheet);
+    const auto formula_cell = cell_node(sheet, "C1");
+    EXPECT_STREQ(formula_cell.child("f").text().get(), "B1*2");
+    EXPECT_FALSE(formula_cell.child("v"));
+    EXPECT_FALSE(formula_cell.attribute("t"));
+    EXPECT_FALSE(cell_node(sheet, "A7").child("v"));
+
+    const auto workbook = read_part(file_, "xl/workbook.xml");
+    const auto calculation = workbook.child("workbook").child("calcPr");
+    EXPECT_STREQ(calculation.attribute("fullCalcOnLoad").value(), "1");
+    EXPECT_STREQ(calculation.previous_sibling().name(), "definedNames");  // schema order
+    EXPECT_STREQ(workbook.select_node("//workbookView").node().attribute("activeTab").value(), "0");
+
+    // The stale calculation chain is gone with its relationship and content type.
+    const auto package = ZipPackage::read(file_);
+    EXPECT_FALSE(package.contains("xl/calcChain.xml"));
+    EXPECT_EQ(package.data("xl/_rels/workbook.xml.rels").find("calcChain"), std::string::npos);
+    EXPECT_EQ(package.data("[Content_Types].xml").find("calcChain"), std::string::npos);
+
+    // The first sheet is the one selected, alone.
+    EXPECT_STREQ(sheet.select_node("//sheetView").node().attribute("tabSelected").value(), "1");
+    const auto notes = read_part(file_, "xl/worksheets/sheet1.xml");
+    EXPECT_FALSE(notes.select_node("//sheetView").node().attribute("tabSelected"));
+}
+
+TEST_F(WorkbookTest, WritesThatCannotBeDoneAreSkippedAndCounted) {
+    Workbook book = Workbook::open(file_);
+    EXPECT_FALSE(book.set_text(0, 1, "x"));
+    EXPECT_FALSE(book.set_text(1, 0, "x"));
+    EXPECT_FALSE(book.set_number(kMaxRow + 1, 1, 1));
+    EXPECT_FALSE(book.set_text(1, kMaxColumn + 1, "x"));
+    EXPECT_FALSE(book.set_number(20, 1, std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(book.set_number(20, 1, std::numeric_limits<double>::infinity()));
+    EXPECT_FALSE(book.set_text(6, 1, "x"));  // master of the shared formula of A6:A7
+    EXPECT_EQ(book.failed_writes(), 7);
+    EXPECT_TRUE(book.set_number(7, 1, 3));  // a dependent cell may be overwritten
+    EXPECT_TRUE(book.set_number(kMaxRow, kMaxColumn, 1));
+    EXPECT_EQ(book.failed_writes(), 7);
+    book.save(file_);
+    const auto sheet = read_part(file_, kSheet);
+    EXPECT_FALSE(sheet.select_node("//row[@r='20']"));  // a refused write adds no row
+    EXPECT_STREQ(cell_node(sheet, "A6").child("f").text().get(), "B6+1");
+}
+
+TEST_F(WorkbookTest, AnEmptyTextEmptiesTheCellAndKeepsItsStyle) {
+    Workbook book = Workbook::open(file_);
+    EXPECT_TRUE(book.set_text(1, 2, ""));
+    EXPECT_TRUE(book.set_text(15, 15, ""));
+    EXPECT_TRUE(book.set_text(16, 1, "written, then emptied"));
+    EXPECT_TRUE(book.set_text(16, 1, ""));
+    EXPECT_TRUE(book.cell(1, 2).empty());
+    EXPECT_TRUE(book.cell(16, 1).empty());
+    book.save(file_);
+    const auto sheet = read_part(file_, kSheet);
+    EXPECT_STREQ(cell_node(sheet, "B1").attribute("s").value(), "1");
+    EXPECT_FALSE(cell_node(sheet, "O15"));  // emptying a missing cell creates nothing
+    EXPECT_FALSE(sheet.select_node("//row[@r='16']"));
+}
+
+TEST_F(WorkbookTest, EntriesThatReadAsNumbersBecomeNumbers) {
+    Workbook book = Workbook::open(file_);
+    book.set_entry(10, 1, "12.50");
+    book.set_entry(11, 1, " 7 ");
+    book.set_entry(12, 1, "10+50");
+    book.set_entry(13, 1, "1,000");
+    EXPECT_EQ(book.cell(10, 1).number, 12.5);
+    EXPECT_EQ(book.cell(11, 1).number, 7.0);
+    EXPECT_EQ(book.cell(12, 1).text, "10+50");
+    EXPECT_EQ(book.cell(13, 1).text, "1,000");
+}
+
+TEST(Workbook, RowsAndCellsWithoutReferencesCountOnFromTheirNeighbours) {
+    TempFolder folder;
+    const auto file = folder / "loose.xlsx";
+    write_fixture(file,
+                  "<row r=\"2\"><c r=\"B2\"><v>1</v></c><c><v>2</v></c></row>"
+                  "<row><c r=\"D3\"><v>3</v></c><c t=\"inlineStr\"><is><t>four</t></is></c></row>");
+    Workbook book = Workbook::open(file);
+    EXPECT_EQ(book.cell(2, 3).number, 2.0);
+    EXPECT_EQ(book.cell(3, 4).number, 3.0);
+    EXPECT_EQ(book.cell(3, 5).text, "four");
+    book.set_number(3, 6, 5);
+    book.save(file);
+    EXPECT_EQ(Workbook::open(file).cell(3, 6).number, 5.0);
+}
+
+TEST(Workbook, ASheetWithoutRowsGetsTheWrittenOnes) {
+    TempFolder folder;
+    const auto file = folder / "empty.xlsx";
+    write_fixture(file, "");
+    Workbook book = Workbook::open(file);
+    book.set_text(2, 2, "b2");
+    book.set_number(1, 3, 7);
+    book.set_number(2, 1, 1);
+    book.save(file);
+    const Workbook reopened = Workbook::open(file);
+    EXPECT_EQ(reopened.cell(2, 2).text, "b2");
+    EXPECT_EQ(reopened.cell(1, 3).number, 7.0);
+    EXPECT_EQ(reopened.cell(2, 1).number, 1.0);
+    const auto sheet = read_part(file, kSheet);
+    EXPECT_STREQ(sheet.select_node("//c[@r='C1']").node().attribute("s").value(), "3");
+    EXPECT_STREQ(sheet.child("worksheet").child("dimension").attribute("ref").value(), "A1:C2");
+}
+
+TEST(Workbook, FilesThatAreNotWorkbooksAreRefused) {
+    TempFolder folder;
+    EXPECT_THROW(Workbook::open(folder / "missing.xlsx"), WorkbookError);
+    std::ofstream(folder / "text.xlsx") << "not a zip";
+    EXPECT_THROW(Workbook::open(folder / "text.xlsx"), WorkbookError);
+    ZipPackage package;
+    package.put("readme.txt", "a zip but no workbook");
+    package.write(folder / "other.xlsx");
+    EXPECT_THROW(Workbook::open(folder / "other.xlsx"), WorkbookError);
+}
+
+TEST(Workbook, SavingReplacesTheTargetOrFailsWithoutLeavingAPartialFile) {
+    TempFolder folder;
+    const auto file = folder / "book.xlsx";
+    write_fixture(file, kData);
+    Workbook book = Workbook::open(file);
+    book.set_text(1, 1, "changed");
+    EXPECT_THROW(book.save(folder / "no such folder" / "book.xlsx"), WorkbookError);
+    book.save(file);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(Workbook::open(file).cell(1, 1).text, "changed");
+}

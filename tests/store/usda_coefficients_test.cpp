@@ -1,0 +1,75 @@
+// Reading the USDA design curves from the coefficient database, and the database the
+// build generates.
+
+#include <gtest/gtest.h>
+
+#include "core/outlet/coefficient_diameter.h"
+#include "core/outlet/usda_fit.h"
+#include "core/text/number_text.h"
+#include "store/project_database.h"
+#include "store/usda_coefficients.h"
+#include "support/temp_folder.h"
+
+using namespace pelvane;
+using store::Database;
+
+namespace {
+
+Database coefficient_database(const pelvane::testing::TempFolder& folder) {
+    auto db = Database::open(folder / "USDACOEFF.rdb", Database::Mode::Create);
+    db.execute(
+        "CREATE TABLE USDACOEFF (DIA TEXT, A1 DOUBLE, B1 DOUBLE, C1 DOUBLE, D1 DOUBLE, "
+        "E1 DOUBLE, A2 DOUBLE, B2 DOUBLE, C2 DOUBLE, D2 DOUBLE, E2 DOUBLE)");
+    db.execute("INSERT INTO USDACOEFF VALUES ('24', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10)");
+    return db;
+}
+
+}  // namespace
+
+TEST(UsdaCoefficientsStore, ReadsTheTenColumnsInOrder) {
+    pelvane::testing::TempFolder folder;
+    const auto db = coefficient_database(folder);
+    const auto c = store::read_usda_coefficients(db, "24");
+    ASSERT_TRUE(c);
+    EXPECT_EQ(c->high_tailwater.a, 1.0);
+    EXPECT_EQ(c->high_tailwater.e, 5.0);
+    EXPECT_EQ(c->low_tailwater.a, 6.0);
+    EXPECT_EQ(c->low_tailwater.c, 8.0);
+    EXPECT_EQ(c->low_tailwater.e, 10.0);
+}
+
+TEST(UsdaCoefficientsStore, MissingRowTableOrDatabaseGivesNothing) {
+    pelvane::testing::TempFolder folder;
+    const auto db = coefficient_database(folder);
+    EXPECT_FALSE(store::read_usda_coefficients(db, "27"));
+    EXPECT_FALSE(store::read_usda_coefficients(db, "24.0"));
+    EXPECT_FALSE(store::read_usda_coefficients(db, "24' OR '1'='1"));
+    db.execute("UPDATE USDACOEFF SET C2 = NULL");
+    EXPECT_FALSE(store::read_usda_coefficients(db, "24"));
+    db.execute("UPDATE USDACOEFF SET C2 = '2.5'");
+    EXPECT_EQ(store::read_usda_coefficients(db, "24")->low_tailwater.c, 2.5);
+
+    const auto empty = Database::open(folder / "empty.rdb", Database::Mode::Create);
+    EXPECT_FALSE(store::read_usda_coefficients(empty, "24"));
+    EXPECT_FALSE(store::read_usda_coefficients(Database{}, "24"));
+}
+
+TEST(UsdaCoefficientsStore, GeneratedDatabaseHoldsTheFitForEveryStandardDiameter) {
+    const auto db = Database::open(pelvane::testing::program_folder() / store::kCoefficientFileName,
+                                   Database::Mode::ReadOnly);
+    EXPECT_EQ(db.query_text("SELECT COUNT(*) FROM USDACOEFF"), "18");
+    for (const int diameter : outlet::kStandardDiameters) {
+        const auto stored = store::read_usda_coefficients(db, text::shortest_text(diameter));
+        ASSERT_TRUE(stored) << diameter;
+        const auto fitted = outlet::fit_usda_curves(diameter).coefficients;
+        EXPECT_EQ(stored->high_tailwater.a, fitted.high_tailwater.a) << diameter;
+        EXPECT_EQ(stored->high_tailwater.e, fitted.high_tailwater.e) << diameter;
+        EXPECT_EQ(stored->low_tailwater.b, fitted.low_tailwater.b) << diameter;
+        EXPECT_EQ(stored->low_tailwater.d, fitted.low_tailwater.d) << diameter;
+        // A 36 in outlet at 100 cfs with a tailwater of half its diameter.
+        if (diameter == 36) {
+            EXPECT_NEAR(stored->high_tailwater.stone_size_ft(100.0),
+                        outlet::usda_source_stone_size(100.0, 3.0, 1.5), 0.01);
+        }
+    }
+}
