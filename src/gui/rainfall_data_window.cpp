@@ -78,7 +78,8 @@ RainfallDataWindow::RainfallDataWindow(store::ProjectContext& context, forms::Ui
     buttons->addStretch();
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    binder_->command(help, [this, &context] { forms::open_help(ui_, context, "rainfall"); });
+    binder_->command(help,
+                     [this, program = &context] { forms::open_help(ui_, *program, "rainfall"); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
 
     binder_->run([this] { form_->open(); });
