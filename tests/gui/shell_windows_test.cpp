@@ -10,14 +10,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QSignalSpy>
-#include <QTableWidget>
 #include <QTest>
 
 #include "gui/main_window.h"
-#include "gui/project_conversion_window.h"
 #include "gui/project_details_window.h"
-#include "gui/rainfall_data_chart.h"
-#include "gui/rainfall_data_window.h"
 #include "gui/splash_window.h"
 #include "store/project_database.h"
 #include "store/rainfall_lookup.h"
@@ -148,16 +144,6 @@ TEST(ShellWindows, DetailsWindowShowsItsFieldsAndChecksTheUnits) {
     EXPECT_FALSE(label_texts(older).contains("NOAA STATION"));
 }
 
-TEST(ShellWindows, ConversionWindowOffersTheStations) {
-    Shell s;
-    ProjectConversionWindow window(s.context, &s.ui);
-    EXPECT_EQ(window.windowTitle(), "Update Project");
-    const auto* station = window.findChild<QComboBox*>();
-    ASSERT_NE(station, nullptr);
-    EXPECT_EQ(station->count(), 176);
-    EXPECT_EQ(station->currentText(), "Abingdon 3 S");
-}
-
 TEST(ShellWindows, SplashClosesOnAKeyAClickOrItsTime) {
     for (int way = 0; way < 3; ++way) {
         SplashWindow splash(way == 2 ? 30 : 60000);
@@ -173,24 +159,6 @@ TEST(ShellWindows, SplashClosesOnAKeyAClickOrItsTime) {
         EXPECT_EQ(finished.count(), 1) << way;
         EXPECT_FALSE(splash.isVisible()) << way;
     }
-}
-
-TEST(ShellWindows, RainfallDataWindowPreviewsAnExport) {
-    Shell s;
-    RainfallDataWindow window(s.context, &s.ui);
-    EXPECT_EQ(window.windowTitle(), "Rainfall Data");
-    EXPECT_TRUE(window.chart()->preview().empty());
-    window.form().set_kind(forms::kKindStation);
-    window.form().fields.set_text("rainfall_name", "Pulaski");
-    ASSERT_TRUE(window.form().load_export(
-        (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv").string()));
-    window.show_preview();
-    EXPECT_EQ(window.chart()->preview().size(), 6u);
-    ASSERT_EQ(window.table()->rowCount(), 6);
-    EXPECT_EQ(window.table()->item(2, 0)->text(), "10-year");
-    EXPECT_EQ(window.table()->item(2, 2)->text(),
-              QString::fromStdString(window.form().preview()[2].worst_error));
-    EXPECT_FALSE(window.chart()->grab().isNull());
 }
 
 }  // namespace

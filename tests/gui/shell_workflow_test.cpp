@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
@@ -19,6 +20,7 @@
 #include "gui/main_window.h"
 #include "gui/project_conversion_window.h"
 #include "gui/project_details_window.h"
+#include "gui/rainfall_data_chart.h"
 #include "gui/rainfall_data_window.h"
 #include "store/rainfall_lookup.h"
 #include "support/legacy_projects.h"
@@ -177,6 +179,11 @@ TEST(ShellWorkflow, ImportANoaaExportAndCheckTheIntensity) {
             before = w.findChild<QLabel*>("check_stored")->text();
 
             QTest::mouseClick(w.findChild<QPushButton*>("browse_export"), Qt::LeftButton);
+            EXPECT_EQ(w.chart()->preview().size(), 6u);
+            ASSERT_EQ(w.table()->rowCount(), 6);
+            EXPECT_EQ(w.table()->item(2, 0)->text(), "10-year");
+            EXPECT_EQ(w.table()->item(2, 2)->text(),
+                      QString::fromStdString(w.form().preview()[2].worst_error));
             QTest::mouseClick(w.findChild<QPushButton*>("import_export"), Qt::LeftButton);
             QTest::mouseClick(compute, Qt::LeftButton);
             stored = w.findChild<QLabel*>("check_stored")->text();
