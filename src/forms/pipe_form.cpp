@@ -60,6 +60,8 @@ void PipeForm::open(std::string_view pipe_form_mode, std::string_view selected_p
     tab = 0;
     fields.set_text("inlet_dbfile", context_.inlet_database);
     context_.number_format = std::string(number_format_for(context_.units));
+    // The drainage area window of a legacy project has its 24 land-use rows.
+    context_.sub_area_list_length = legacy() ? 24 : 15;
     open_inlet_link(context_, ui_);
 
     clear_results();

@@ -22,11 +22,12 @@ void PipeForm::previous_pipe_chosen(int k) {
     const std::string number = fields.text(prenode(k));
     previous_handled_[static_cast<std::size_t>(k - 1)] = number;
     tab = 1;
-    request_focus(prenode(k));
 
+    // A refused pipe leaves the person in the list to choose another.
     const auto refuse = [&](const std::string& text, Icon icon) {
         ui_.message(text, icon);
         clear_previous_row(k);
+        request_focus(prenode(k));
     };
     if (number.empty()) {
         clear_previous_row(k);

@@ -36,6 +36,11 @@ class PipeFormWindow : public QDialog, public forms::PipeFormWindows {
     void show_deflection_picture() override;
     void show_drainage_area(forms::DrainageAreaForm& area) override;
     void show_time_of_concentration(forms::TimeOfConcentrationForm& tc) override;
+    void refresh_grid() override { emit pipe_saved(); }
+
+  signals:
+    // A pipe was saved: whatever lists the pipes reads them again.
+    void pipe_saved();
 
   protected:
     void closeEvent(QCloseEvent* event) override;

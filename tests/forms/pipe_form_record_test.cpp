@@ -203,6 +203,15 @@ TEST_F(PipeRecordTest, LegacyFileKeepsThreePreviousPipesAndTheYesNoSource) {
     EXPECT_EQ(row->get("STRUCTURE_INPUT"), "1");
     EXPECT_EQ(row->get("STRUCTURE_COMPUTE"), "0");
     EXPECT_FALSE(edit.record().holds("PRENODE4"));
+
+    windows.area = [](forms::DrainageAreaForm& area) {
+        EXPECT_EQ(area.row_count(), 24);
+        area.cmdcancelarea();
+    };
+    auto& again = open("edit", "10");
+    pick("dischargeval", "CRM");
+    again.cmdstr_area();
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"frmarea"}));
     EXPECT_FALSE(edit.record().holds("DISCHARGEVAL"));
 }
 

@@ -5,17 +5,23 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
 #include "gui/numeric_line_edit.h"
 #include "gui/pipe_form_window.h"
+#include "gui/qt_ui.h"
+#include "gui/size_picker_dialog.h"
 #include "store/pipe_table.h"
 #include "support/legacy_projects.h"
 #include "support/temp_folder.h"
@@ -126,6 +132,89 @@ TEST_F(PipeFormWindowTest, ClosingANewPipeAsksFirst) {
     window.close();
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(window.model().close_requested);
+}
+
+}  // namespace
+
+namespace {
+
+// A message shown while a field gets the focus hands the focus back to the window
+// when it closes; that is no new visit of the field.
+TEST_F(PipeFormWindowTest, AMessageOnEnteringAFieldIsShownOnce) {
+    gui::PipeFormWindow window(context);
+    window.open("add", "");
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QApplication::processEvents();
+
+    for (int i = 0; i < 3; ++i) answer_next_box(QMessageBox::Ok);
+    window.findChild<QLineEdit*>("pipe_length")->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 5; ++i) QApplication::processEvents();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0], "pipe number can't be blank. Please enter a valid unique Pipe Number!");
+    EXPECT_EQ(window.focusWidget(), window.findChild<QLineEdit*>("pipe_number"))
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->objectName().toStdString()
+                                        : "none");
+}
+
+}  // namespace
+
+namespace {
+
+// Opening a list's popup neither leaves nor enters the field: a type chosen there
+// is a change when the field is really left.
+TEST_F(PipeFormWindowTest, ChoosingFromAListPopupIsAChangeOfTheField) {
+    gui::PipeFormWindow window(context);
+    window.open("add", "");
+    window.show();
+    QApplication::setActiveWindow(&window);
+    auto* type = window.findChild<QComboBox*>("nodein_type");
+    type->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+
+    type->showPopup();
+    QApplication::processEvents();
+    auto* popup = type->view();
+    popup->setCurrentIndex(type->model()->index(0, 0));  // "Inlet"
+    QTest::keyClick(popup, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(window.model().fields.text("nodein_type"), "Inlet");
+
+    window.findChild<QComboBox*>("nodein_no")->setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(window.model().fields.text("dischargeval"), "CRM");
+    EXPECT_TRUE(boxes.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(PipeFormWindowTest, APickerShowsItsSizesAndWantsARowBeforeSelect) {
+    QWidget owner;
+    gui::QtUi ui(&owner);
+    forms::SizePickerForm picker(*pipe::find_picker("frmEPipeSize"), ui);
+    gui::SizePickerDialog dialog(picker);
+    dialog.show();
+    QTableWidget* table = dialog.table();
+    ASSERT_EQ(table->rowCount(), 30);
+    EXPECT_EQ(table->horizontalHeaderItem(0)->text(), "Span (Inch)");
+    EXPECT_EQ(table->item(2, 0)->text(), "30");
+    EXPECT_EQ(table->item(2, 3)->text(), "0.485");
+
+    auto* select = dialog.findChild<QPushButton*>("Pselect");
+    ASSERT_TRUE(select);
+    answer_next_box(QMessageBox::Ok);
+    select->click();
+    ASSERT_EQ(boxes, (std::vector<std::string>{"Please Select Pipe Size!"}));
+    EXPECT_TRUE(dialog.isVisible());
+
+    table->selectRow(3);
+    select->click();
+    EXPECT_FALSE(dialog.isVisible());
+    ASSERT_TRUE(picker.picked());
+    EXPECT_EQ(picker.picked()->span.text, "19");
+    EXPECT_EQ(picker.picked()->rise.text, "30");
 }
 
 }  // namespace
