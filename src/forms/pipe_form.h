@@ -113,7 +113,9 @@ class PipeForm : public FormModel {
     store::PipeRecord record() const;
     bool legacy() const { return context_.legacy_database_mode; }
     bool english() const { return context_.english(); }
-    int previous_rows() const { return legacy() ? 3 : 4; }
+    int previous_rows() const {
+        return legacy() ? pipe::kLegacyPreviousPipeRows : pipe::kPreviousPipeRows;
+    }
 
     static std::string prenode(int k) { return "prenode" + std::to_string(k); }
     static std::string preca(int k) { return "preca" + std::to_string(k); }
