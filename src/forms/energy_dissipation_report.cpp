@@ -7,23 +7,23 @@
 
 namespace pelvane::forms {
 
-report::FillCells outlet_protection_fill(const PipeEnergyForm& outlet,
-                                         const EnergyDissipationForm& dissipators,
-                                         const store::ProjectContext& context) {
+report::CellLayout outlet_protection_cells(const PipeEnergyForm& outlet,
+                                           const EnergyDissipationForm& dissipators,
+                                           const store::ProjectContext& context) {
     const auto lookup = [](const FormModel& window) {
         return [&window](std::string_view name) { return window.fields.text(name); };
     };
-    // The cells are taken when the command runs, so the workbook shows the
-    // windows as the engineer saw them.
-    auto cells = report::outlet_protection_cells(lookup(outlet), lookup(dissipators), context);
-    return [cells = std::move(cells)](report::Workbook& book) { report::write_cells(book, cells); };
+    return report::outlet_protection_cells(lookup(outlet), lookup(dissipators), context);
 }
 
 std::optional<report::WrittenReport> write_outlet_protection_report(
     Ui& ui, store::ProjectContext& context, const PipeEnergyForm& outlet,
     const EnergyDissipationForm& dissipators) {
+    // The cells are taken when the command runs: the workbook shows the windows as
+    // the engineer saw them.
+    const report::CellLayout cells = outlet_protection_cells(outlet, dissipators, context);
     return run_report(ui, context, kOutletProtectionReport,
-                      outlet_protection_fill(outlet, dissipators, context));
+                      [&cells](report::Workbook& book) { report::write_cells(book, cells); });
 }
 
 }  // namespace pelvane::forms

@@ -2,11 +2,10 @@
 // The outlet protection report of the dissipator window ("Outlet Protection
 // Results"): both windows' fields into a copy of the OUTLETPROTECTION template.
 
-#include <filesystem>
 #include <optional>
 
 #include "forms/ui.h"
-#include "report/pdf_export.h"
+#include "report/layout_cell.h"
 #include "report/report_writer.h"
 #include "store/project_context.h"
 
@@ -15,10 +14,10 @@ namespace pelvane::forms {
 class PipeEnergyForm;
 class EnergyDissipationForm;
 
-// The cells of the two windows as they stand.
-report::FillCells outlet_protection_fill(const PipeEnergyForm& outlet,
-                                         const EnergyDissipationForm& dissipators,
-                                         const store::ProjectContext& context);
+// The report's cells from the two windows as they stand.
+report::CellLayout outlet_protection_cells(const PipeEnergyForm& outlet,
+                                           const EnergyDissipationForm& dissipators,
+                                           const store::ProjectContext& context);
 
 // The report sequence: save dialog, overwrite question, template copy, cells,
 // and the result opened. No closing message.

@@ -5,12 +5,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/outlet/need_decision.h"
 #include "forms/pipe_energy_texts.h"
+#include "gui/about_window.h"
 #include "gui/energy_dissipation_window.h"
 #include "gui/numeric_line_edit.h"
 #include "gui/pipe_energy_layout.h"
@@ -26,9 +26,8 @@ constexpr const char* kLeaveRules[] = {"dn_TW",   "W_culvert", "C_Discharge",
 
 }  // namespace
 
-PipeEnergyWindow::PipeEnergyWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                                   std::function<void(QWidget*)> about)
-    : QDialog(parent), form_(context, ui, *this), binder_(form_, this), about_(std::move(about)) {
+PipeEnergyWindow::PipeEnergyWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent)
+    : QDialog(parent), form_(context, ui, *this), binder_(form_, this) {
     setWindowTitle(t::kCaption);
     build_menus();
     build_body();
@@ -172,17 +171,11 @@ void PipeEnergyWindow::show_energy_dissipation(forms::EnergyDissipationForm& dis
 }
 
 void PipeEnergyWindow::about() {
-    if (about_) {
-        about_(this);
-        return;
-    }
-    QMessageBox::about(this, "About PelvaneVA",
-                       "PelvaneVA\nStorm drain design to the VDOT Drainage Manual");
+    show_about(this);
 }
 
-void show_energy_dissipation(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                             std::function<void(QWidget*)> about) {
-    PipeEnergyWindow window(context, ui, parent, std::move(about));
+void show_energy_dissipation(store::ProjectContext& context, forms::Ui& ui, QWidget* parent) {
+    PipeEnergyWindow window(context, ui, parent);
     window.binder().run([&window] { window.form().open(); });
     window.exec();
 }

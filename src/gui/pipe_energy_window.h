@@ -3,7 +3,6 @@
 // the function the pipe network grid calls to show it.
 
 #include <QDialog>
-#include <functional>
 
 #include "forms/pipe_energy_form.h"
 #include "gui/field_binder.h"
@@ -16,9 +15,7 @@ namespace pelvane::gui {
 class PipeEnergyWindow : public QDialog, private forms::PipeEnergyForm::Windows {
     Q_OBJECT
   public:
-    // `about` shows the program's About window (a plain one when empty).
-    PipeEnergyWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent = nullptr,
-                     std::function<void(QWidget*)> about = {});
+    PipeEnergyWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent = nullptr);
 
     forms::PipeEnergyForm& form() { return form_; }
     FieldBinder& binder() { return binder_; }
@@ -38,14 +35,12 @@ class PipeEnergyWindow : public QDialog, private forms::PipeEnergyForm::Windows 
 
     forms::PipeEnergyForm form_;
     FieldBinder binder_;
-    std::function<void(QWidget*)> about_;
     QMenuBar* menu_bar_ = nullptr;
     QLineEdit* decision_ = nullptr;
 };
 
 // Opens the outlet protection window modally over `parent` and returns when it
 // closes.
-void show_energy_dissipation(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                             std::function<void(QWidget*)> about = {});
+void show_energy_dissipation(store::ProjectContext& context, forms::Ui& ui, QWidget* parent);
 
 }  // namespace pelvane::gui

@@ -14,6 +14,26 @@ std::vector<PipeRecord> PipeTable::all_by_number() const {
     return table_.select(kByNumber);
 }
 
+std::vector<std::vector<std::string>> PipeTable::texts_by_number(
+    const std::vector<std::string_view>& columns) const {
+    std::string list;
+    for (const auto column : columns) {
+        if (!list.empty()) list += ", ";
+        list += table_.has_column(column) ? quoted_identifier(column) : "NULL";
+    }
+    if (list.empty()) list = "NULL";
+    Statement s =
+        table_.database().prepare("SELECT " + list + " FROM PIPE " + std::string(kByNumber));
+    std::vector<std::vector<std::string>> rows;
+    while (s.step()) {
+        std::vector<std::string> row;
+        row.reserve(columns.size());
+        for (int i = 0; i < static_cast<int>(columns.size()); ++i) row.push_back(s.text(i));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 std::vector<PipeRecord> PipeTable::all_in_table_order() const {
     return table_.select("ORDER BY rowid");
 }

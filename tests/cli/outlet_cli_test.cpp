@@ -146,7 +146,7 @@ TEST_F(OutletCli, ReportWritesTheWorkbookOfARequiredOutfall) {
     EXPECT_FALSE(json.contains("pdf"));
     const auto book = report::Workbook::open(out);
     EXPECT_EQ(book.cell(1, 3).text, "Sample road");
-    EXPECT_EQ(book.cell(5, 5).number, 1.0);
+    EXPECT_EQ(book.cell(5, 5).text, "1");
     EXPECT_EQ(book.cell(6, 5).number, 2.0);
     EXPECT_EQ(book.cell(8, 9).text, "Fine Sand");
     EXPECT_EQ(book.cell(11, 7).text, "REQUIRED!");
@@ -160,9 +160,9 @@ TEST_F(OutletCli, ReportWritesTheWorkbookOfARequiredOutfall) {
     EXPECT_NE(refused.err.find("outlet protection is not required at node \"1\""),
               std::string::npos);
 
-    const auto kinds = run_cli({"report", "nothing"});
-    EXPECT_EQ(kinds.exit_code, 2);
-    EXPECT_NE(kinds.err.find("report outlet FILE.pvd"), std::string::npos);
+    const auto usage = run_cli({"report", "outlet", file.string(), "--node", "1"});
+    EXPECT_EQ(usage.exit_code, 2);
+    EXPECT_NE(usage.err.find("pelvane report outlet FILE.pvd --node N"), std::string::npos);
 }
 
 }  // namespace

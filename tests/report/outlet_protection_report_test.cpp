@@ -62,7 +62,7 @@ Texts designed() {
 
 class OutletProtectionReportTest : public ::testing::Test {
   protected:
-    Workbook written(const std::vector<ReportCell>& cells) {
+    Workbook written(const CellLayout& cells) {
         const auto file = folder / "outlet.xlsx";
         copy_template(testing::program_folder() / kOutletProtectionTemplate, file);
         EXPECT_EQ(fill_workbook(file, [&cells](Workbook& book) { write_cells(book, cells); }), 0);
@@ -131,7 +131,7 @@ TEST_F(OutletProtectionReportTest, MethodsNotDesignedLeaveTheirCellsEmpty) {
     Texts outlet = kOutlet;
     outlet["eDiaRise"] = "";
     const auto cells = outlet_protection_cells(lookup(outlet), lookup({}), project("ENGLISH"));
-    for (const ReportCell& cell : cells) EXPECT_LT(cell.row, 16) << cell.row;
+    for (const LayoutCell& cell : cells) EXPECT_LT(cell.row, 16) << cell.row;
     const auto book = written(cells);
     EXPECT_TRUE(book.cell(6, 5).empty());
     EXPECT_TRUE(book.cell(17, 5).empty());
@@ -145,24 +145,16 @@ TEST_F(OutletProtectionReportTest, MetricDiameterInMetresAndTheDischargeWithTwoD
     Texts dissipators{{"C_Discharge", "0.706"}};
     const auto cells =
         outlet_protection_cells(lookup(outlet), lookup(dissipators), project("METRIC"));
-    const auto at = [&cells](int row, int column) {
-        for (const ReportCell& cell : cells) {
-            if (cell.row == row && cell.column == column) return cell;
-        }
-        ADD_FAILURE() << "no cell " << row << "," << column;
-        return ReportCell{};
-    };
-    ASSERT_TRUE(at(6, 5).number);
-    EXPECT_DOUBLE_EQ(*at(6, 5).number, 0.6);
-    EXPECT_EQ(at(3, 10).text, "METRIC");
-    EXPECT_EQ(at(21, 9).text, "0.71");
+    const LayoutCell* size = find_cell(cells, 6, 5);
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(size->kind, LayoutCell::Kind::Number);
+    EXPECT_DOUBLE_EQ(size->number, 0.6);
+    EXPECT_EQ(find_cell(cells, 3, 10)->text, "METRIC");
+    EXPECT_EQ(find_cell(cells, 21, 9)->text, "0.71");
     // A text that is no number goes on as it is.
     dissipators["C_Discharge"] = "n/a";
     const auto kept = outlet_protection_cells(lookup(outlet), lookup(dissipators), project("X"));
-    EXPECT_EQ(
-        std::find_if(kept.begin(), kept.end(), [](const ReportCell& c) { return c.row == 21; })
-            ->text,
-        "n/a");
+    EXPECT_EQ(find_cell(kept, 21, 9)->text, "n/a");
 }
 
 }  // namespace

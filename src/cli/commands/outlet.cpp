@@ -15,7 +15,7 @@ int run_outlet(const cli::Args& args, cli::CommandContext& command) {
 }
 
 PELVANE_COMMAND({"outlet",
-                 std::string("FILE.pvd ") + cli::kOutletAnalysisUsage + " [--json]",
+                 std::string("FILE.pvd ") + cli::kOutletAnalysisUsage + " [--save] [--json]",
                  "outlet protection of an outfall: need, scour hole and every dissipator design",
                  {"--json", "--save"},
                  run_outlet});

@@ -23,7 +23,7 @@ const std::vector<std::string>& outlet_analysis_options();
 // Usage of those options, for the commands' usage lines.
 inline constexpr const char* kOutletAnalysisUsage =
     "--node N --tailwater-depth D [--bed MATERIAL] [--d16 X --d84 Y] [--pi X] "
-    "[--class \"Class A1\"] [--l2h2 R] [--h3 H] [--q2 Q] [--save]";
+    "[--class \"Class A1\"] [--l2h2 R] [--h3 H] [--q2 Q]";
 
 struct OutletAnalysis {
     // Field texts by the windows' field names, in window order; the USBR basin
