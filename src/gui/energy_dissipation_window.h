@@ -17,6 +17,7 @@ class EnergyDissipationWindow : public QDialog {
     // The model is already opened by the outlet protection window.
     EnergyDissipationWindow(forms::EnergyDissipationForm& form, QWidget* parent = nullptr);
 
+    forms::EnergyDissipationForm& form() { return form_; }
     FieldBinder& binder() { return binder_; }
 
   public slots:
