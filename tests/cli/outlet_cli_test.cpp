@@ -167,3 +167,45 @@ TEST_F(OutletCli, ReportWritesTheWorkbookOfARequiredOutfall) {
 
 }  // namespace
 }  // namespace pelvane::testing
+
+namespace pelvane::testing {
+namespace {
+
+// The sample project as an engineer takes it through outlet protection: its
+// outfall 1 lies below a 48 x 24 in box whose discharge was typed.
+TEST(OutletCliSample, TheSampleOutfallNeedsProtectionOnASandyBed) {
+    TempFolder folder;
+    const auto sample = folder / "Sample.pvd";
+    std::filesystem::copy_file(program_folder() / "samples" / "Sample.pvd", sample);
+    const std::vector<std::string> analysis{
+        "--node", "1",     "--tailwater-depth", "0.8",     "--q2",
+        "12",     "--bed", "Coarse Sand",       "--class", "Class I"};
+    const auto r = run_cli(with(with({"outlet", sample.string()}, analysis), {"--json", "--save"}));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    const auto& fields = json["fields"];
+    EXPECT_EQ(fields["eDiaRise"], "24");
+    EXPECT_EQ(fields["W_culvert"], "4");
+    EXPECT_EQ(fields["E_Discharge"], "23.11");
+    EXPECT_EQ(fields["C_Discharge"], "12.00");
+    EXPECT_EQ(fields["outlet_protection"], "REQUIRED!");
+    EXPECT_EQ(fields["txt_EC"], " Class A1 ");  // 6.777 ft/s at the outlet
+    EXPECT_EQ(fields["txtWbasin"], "8.00");     // twice the 4 ft box
+    EXPECT_EQ(fields["sizeD50"], "1.100");
+    EXPECT_EQ(json["messages"],
+              nlohmann::json::array({"Please Input 2-Yr Discharge!",
+                                     "Outlet Protection is Required", "Record Saved"}));
+    EXPECT_EQ(first_value(sample, "ENERGY", "TXT_EC"), "Class I");
+
+    const auto out = folder / "outlet.xlsx";
+    const auto report =
+        run_cli(with(with({"report", "outlet", sample.string()}, analysis), {"-o", out.string()}));
+    ASSERT_EQ(report.exit_code, 0) << report.err;
+    const auto book = report::Workbook::open(out);
+    EXPECT_EQ(book.cell(1, 3).text, "Laurel Ridge Drive Storm Sewer");
+    EXPECT_DOUBLE_EQ(book.cell(6, 5).number, 2.0);
+    EXPECT_DOUBLE_EQ(book.cell(83, 9).number, 8.0);
+}
+
+}  // namespace
+}  // namespace pelvane::testing
