@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -142,6 +143,12 @@ bool FieldBinder::eventFilter(QObject* watched, QEvent* event) {
     if (refreshing_) return false;
     const Binding* b = binding_of(watched);
     if (!b) return false;
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+        // A message box, another window or a list's popup taking the focus for a
+        // while is not the person entering or leaving the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
+    }
     if (event->type() == QEvent::FocusIn) {
         const std::string field = b->field;
         bool any = false;

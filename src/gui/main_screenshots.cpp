@@ -2,8 +2,8 @@
 // screenshots of the documentation (scripts/screenshots captures it). Messages
 // and questions are answered quietly so that nothing covers the window.
 //
-//   pelvaneva_screenshots main|details|grid|rainfall <work folder> [project file]
-//                         [NOAA export]
+//   pelvaneva_screenshots main|details|grid|rainfall|outlet|dissipators <work folder>
+//                         [project file] [NOAA export]
 //
 // Without a project file (or when it does not exist) a demonstration project is
 // made in the work folder. Once the window is on screen its X window id is printed
@@ -16,7 +16,9 @@
 #include <iostream>
 
 #include "forms/ui.h"
+#include "gui/energy_dissipation_window.h"
 #include "gui/main_window.h"
+#include "gui/pipe_energy_window.h"
 #include "gui/project_details_window.h"
 #include "gui/rainfall_data_window.h"
 #include "store/project_database.h"
@@ -66,6 +68,25 @@ void announce(QWidget* window) {
     std::cout << "window " << window->winId() << std::endl;
 }
 
+// The outlet protection of the project's first outfall as an engineer works it out:
+// a typed 2-year discharge when the pipe's discharge was typed, a sandy bed and a
+// shallow tailwater, the need evaluated and the scour hole sized.
+void work_out_outlet(forms::PipeEnergyForm& form) {
+    const auto leave = [&form](std::string_view field, std::string text) {
+        form.fields.set_text(field, std::move(text));
+        form.field_left(field);
+    };
+    form.open();
+    const auto& nodes = form.fields.at("enodeout").items;
+    if (!nodes.empty()) form.choose_end_node(nodes.front());
+    if (form.fields.at("C_Discharge").enabled) leave("C_Discharge", "12");
+    form.fields.set_text("Bed_Matl", "Coarse Sand");
+    form.bed_material_chosen();
+    leave("dn_TW", "0.8");
+    form.cmdNeed();
+    form.cmdscourholesize();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -73,8 +94,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("PelvaneVA");
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3) {
-        std::cerr << "usage: pelvaneva_screenshots main|details|grid|rainfall <work folder> "
-                     "[project file] [NOAA export]\n";
+        std::cerr << "usage: pelvaneva_screenshots main|details|grid|rainfall|outlet|dissipators "
+                     "<work folder> [project file] [NOAA export]\n";
         return 2;
     }
     const std::string which = args[1].toStdString();
@@ -126,6 +147,29 @@ int main(int argc, char** argv) {
             rainfall.show_preview();
             QTimer::singleShot(500, &rainfall, [&rainfall] { announce(&rainfall); });
             rainfall.exec();
+        });
+    } else if (which == "outlet" || which == "dissipators") {
+        QTimer::singleShot(0, &window, [&, which] {
+            // What the pipe network grid sets before it offers Energy Dissipation.
+            context.number_format = "0.000";
+            context.unit_constants = UnitConstants::for_units(context.units);
+            pelvane::gui::PipeEnergyWindow outlet(context, ui, &window);
+            outlet.binder().run([&outlet] { work_out_outlet(outlet.form()); });
+            if (which == "outlet") {
+                QTimer::singleShot(500, &outlet, [&outlet] { announce(&outlet); });
+            } else {
+                QTimer::singleShot(0, &outlet, [&outlet] {
+                    QTimer::singleShot(500, &outlet, [] {
+                        QWidget* dissipators = QApplication::activeModalWidget();
+                        auto* window =
+                            qobject_cast<pelvane::gui::EnergyDissipationWindow*>(dissipators);
+                        if (window) window->binder().run([window] { window->form().cmdanalyze(); });
+                        announce(dissipators);
+                    });
+                    outlet.binder().run([&outlet] { outlet.form().cmdanalyzeED(); });
+                });
+            }
+            outlet.exec();
         });
     } else {
         std::cerr << "unknown window " << which << '\n';

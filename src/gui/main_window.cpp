@@ -13,6 +13,7 @@
 #include "gui/about_window.h"
 #include "gui/field_binder.h"
 #include "gui/hgl_window.h"
+#include "gui/pipe_energy_window.h"
 #include "gui/pipe_form_window.h"
 #include "gui/pipe_grid_window.h"
 #include "gui/project_conversion_window.h"
@@ -163,6 +164,9 @@ void MainWindow::show_pipe_grid() {
         window.exec();
     };
     hooks.hgl = [this, &ui](QWidget* parent) { gui::show_hgl(context_, ui, parent); };
+    hooks.energy_dissipation = [this, &ui](QWidget* parent) {
+        gui::show_energy_dissipation(context_, ui, parent);
+    };
     hooks.ld229_report = [this, &ui](QWidget*) { forms::run_ld229_report(context_, ui); };
     hooks.pipe_report = [this, &ui](QWidget*, const std::string& selected_pipe) {
         forms::run_pipe_report(context_, ui, selected_pipe);

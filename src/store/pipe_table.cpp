@@ -50,6 +50,19 @@ bool PipeTable::exists(std::string_view pipe_number) const {
            0;
 }
 
+std::vector<std::string> PipeTable::end_nodes() const {
+    std::vector<std::string> nodes;
+    auto query = table_.database().prepare(
+        "SELECT DISTINCT CAST(NODEOUT_NO AS TEXT) AS NODE FROM PIPE WHERE NODEOUT_NO IS NOT NULL "
+        "ORDER BY NODE");
+    while (query.step()) nodes.push_back(query.text(0));
+    return nodes;
+}
+
+std::vector<PipeRecord> PipeTable::ending_at(std::string_view node) const {
+    return table_.select("WHERE NODEOUT_NO = ? ORDER BY rowid", {std::string(node)});
+}
+
 void PipeTable::insert(const PipeRecord& record) const {
     if (record.get("PIPE_NUMBER").empty()) {
         throw DatabaseError("A pipe needs a pipe number.");

@@ -59,6 +59,11 @@ class PipeTable {
     bool exists(std::string_view pipe_number) const;
     std::int64_t count() const { return table_.count(); }
 
+    // The end nodes: the distinct NODEOUT_NO values other than NULL, ascending as text.
+    std::vector<std::string> end_nodes() const;
+    // The pipes whose NODEOUT_NO is `node`, in table order.
+    std::vector<PipeRecord> ending_at(std::string_view node) const;
+
     // Adds a pipe; a DatabaseError when its number is empty or already used.
     void insert(const PipeRecord& record) const;
     // Writes the record's columns into the pipe numbered `pipe_number` in place (a

@@ -4,7 +4,8 @@
 
 #include "core/outlet/checked_math.h"
 #include "core/outlet/design_pipe.h"
-#include "core/outlet/relative_depth.h"
+#include "core/pipe/section_math.h"
+#include "core/pipe/section_searches.h"
 
 namespace pelvane::outlet {
 
@@ -68,17 +69,30 @@ ScanStop fine_scan(double q2, double rise, const Manning& manning, Section secti
     }
 }
 
+// A ratio of the section solver's relative-depth curves; a failure there is a
+// failure of this step.
+double ratio(double (pipe::RelativeShape::*curve)(double) const, const pipe::RelativeShape& shape,
+             double x) {
+    try {
+        return (shape.*curve)(x);
+    } catch (const pipe::ArithmeticFailure&) {
+        fail();
+    }
+}
+
 // Elliptical and arch barrels: the depth climbs by 0.01 until the barrel carries Q2;
 // a Q2 above the full-section discharge flows full.
 ScanStop coarse_scan(double q2, double rise, double full_area, double full_radius,
-                     const Manning& manning, const RelativeDepthCurves& curves) {
+                     const Manning& manning, const pipe::RelativeShape& shape) {
     if (q2 > manning.discharge(full_area, full_radius)) return {rise, full_area};
     double y = 0.01;
     for (long pass = 0;; ++pass) {
         if (pass > kMaxScanPasses) fail();
         const double x = std::min(divide(y, rise), 1.0);
-        const double area = std::max(full_area * curves.area(x), 0.0);
-        const double radius = std::max(full_radius * curves.radius(x), 0.0);
+        const double area =
+            std::max(full_area * ratio(&pipe::RelativeShape::area_ratio, shape, x), 0.0);
+        const double radius =
+            std::max(full_radius * ratio(&pipe::RelativeShape::radius_ratio, shape, x), 0.0);
         if (manning.discharge(area, radius) >= q2) return {y, area};
         y = y + 0.01;
     }
@@ -115,15 +129,15 @@ std::optional<TwoYearVelocity> two_year_velocity(const OutletBarrel& barrel,
             }
             case BarrelShape::Elliptical: {
                 const double span = divide(field_value(barrel.span), length_conversion);
-                stop =
-                    coarse_scan(q2, rise, kPi * span * rise / 4.0,
-                                divide(span * rise, 2.0 * (span + rise)), manning, kEllipseCurves);
+                stop = coarse_scan(q2, rise, kPi * span * rise / 4.0,
+                                   divide(span * rise, 2.0 * (span + rise)), manning,
+                                   pipe::elliptical_shape());
                 break;
             }
             case BarrelShape::Arch: {
                 const double span = divide(field_value(barrel.span), length_conversion);
                 stop = coarse_scan(q2, rise, 0.781 * power(rise * span, 1.003),
-                                   0.241 * power(rise * span, 0.4965), manning, kArchCurves);
+                                   0.241 * power(rise * span, 0.4965), manning, pipe::arch_shape());
                 break;
             }
         }

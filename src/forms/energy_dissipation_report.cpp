@@ -1,0 +1,29 @@
+#include "forms/energy_dissipation_report.h"
+
+#include "forms/energy_dissipation_form.h"
+#include "forms/pipe_energy_form.h"
+#include "forms/report_sequence.h"
+#include "report/outlet_protection_report.h"
+
+namespace pelvane::forms {
+
+report::CellLayout outlet_protection_cells(const PipeEnergyForm& outlet,
+                                           const EnergyDissipationForm& dissipators,
+                                           const store::ProjectContext& context) {
+    const auto lookup = [](const FormModel& window) {
+        return [&window](std::string_view name) { return window.fields.text(name); };
+    };
+    return report::outlet_protection_cells(lookup(outlet), lookup(dissipators), context);
+}
+
+std::optional<report::WrittenReport> write_outlet_protection_report(
+    Ui& ui, store::ProjectContext& context, const PipeEnergyForm& outlet,
+    const EnergyDissipationForm& dissipators) {
+    // The cells are taken when the command runs: the workbook shows the windows as
+    // the engineer saw them.
+    const report::CellLayout cells = outlet_protection_cells(outlet, dissipators, context);
+    return run_report(ui, context, kOutletProtectionReport,
+                      [&cells](report::Workbook& book) { report::write_cells(book, cells); });
+}
+
+}  // namespace pelvane::forms

@@ -1,0 +1,85 @@
+#pragma once
+// Building blocks shared by the outlet protection and dissipator windows: framed
+// groups of rows, each a label, a field and its unit, all bound to the model by
+// field name ("<name>_label" and "<name>_unit" hold the label and unit texts).
+
+#include <QAction>
+#include <QGroupBox>
+#include <QMenuBar>
+#include <string>
+
+#include "gui/field_binder.h"
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace pelvane::gui {
+
+class NumericLineEdit;
+
+class FieldRows {
+  public:
+    // Rows go into `box` (which gets a grid layout), `columns` groups of label,
+    // field and unit side by side.
+    FieldRows(QGroupBox* box, FieldBinder& binder, int columns = 1);
+
+    // A computed value: read-only and skipped by Tab; numbers right-aligned.
+    QLineEdit* output(const std::string& field, Qt::Alignment alignment = Qt::AlignRight);
+    // A number the engineer types.
+    NumericLineEdit* input(const std::string& field);
+    // A text the engineer types (no key filter).
+    QLineEdit* text_input(const std::string& field);
+    // A list; an editable one also accepts typing.
+    QComboBox* list(const std::string& field, bool editable);
+    // A row spanning the label, field and unit columns of one group.
+    void add_wide(QWidget* widget);
+    // Lets a field without a unit take the unit's column too.
+    void widen(QWidget* field);
+    // Keeps the rows together at the top when the frame is taller than they are.
+    void pack_top();
+
+    QGridLayout* grid() const { return grid_; }
+
+  private:
+    void add_row(const std::string& field, QWidget* widget);
+
+    QGroupBox* box_;
+    FieldBinder& binder_;
+    QGridLayout* grid_;
+    int columns_;
+    int next_ = 0;  // rows added so far
+};
+
+// A window's menu bar whose items run commands of its model through the binder.
+template <class Model>
+class CommandMenus {
+  public:
+    CommandMenus(QWidget* window, FieldBinder& binder, Model& model)
+        : bar_(new QMenuBar(window)), binder_(binder), model_(model) {
+        bar_->setNativeMenuBar(false);
+    }
+    QMenu* menu(const char* title) { return bar_->addMenu(title); }
+    void item(QMenu* menu, const char* caption, void (Model::*command)(),
+              const QKeySequence& keys = {}) {
+        QAction* action = menu->addAction(caption);
+        action->setShortcut(keys);
+        binder_.command(action, [this, command] { (model_.*command)(); });
+    }
+    QMenuBar* bar() const { return bar_; }
+
+  private:
+    QMenuBar* bar_;
+    FieldBinder& binder_;
+    Model& model_;
+};
+
+// A framed group with a bold title.
+QGroupBox* frame(const char* title, QWidget* parent);
+// A command button bound to a model command and, when given, its enabled state.
+QPushButton* command_button(const char* caption, const std::string& state_field,
+                            FieldBinder& binder, QWidget* parent);
+
+}  // namespace pelvane::gui

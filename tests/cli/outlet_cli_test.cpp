@@ -1,0 +1,211 @@
+// pelvane outlet and pelvane report outlet as a user runs them.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "report/xlsx/workbook.h"
+#include "support/legacy_projects.h"
+#include "support/run_cli.h"
+#include "support/temp_folder.h"
+
+namespace pelvane::testing {
+namespace {
+
+std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+// A project on the program folder's Pulaski station with outfall "1" below a 24 in
+// pipe whose discharge was computed and outfall "O'Brien 9" below one whose
+// discharge was typed.
+class OutletCli : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        make_current_project(file);
+        insert_row(file, "PROJECT",
+                   {{"MAJOR_RELEASE", "2.1"},
+                    {"NOAA_STATION", "Pulaski"},
+                    {"PROJECT_NAME", "Sample road"},
+                    {"UNITS", "ENGLISH"},
+                    {"DESIGNER", "J. Smith"}});
+        RowValues pipe{
+            {"PIPE_NUMBER", "1"},        {"NODEIN_NO", "2"},          {"NODEOUT_NO", "1"},
+            {"PIPE_SHAPE", "Circular"},  {"PIPE_DIA", "24"},          {"NUMOFPIPES", "1"},
+            {"PIPE_SLOPE", "0.02"},      {"PIPE_MANN", "0.013"},      {"PIPE_STORM_FREQ", "10"},
+            {"PIPE_CF", "1.0"},          {"DISCHARGEVAL", "CRM"},     {"ACCUMULATED_TC", "12.5"},
+            {"ACCUMULATED_CA", "3.1"},   {"PIPE_DISCHARGE", "16.27"}, {"PIPE_FLOWDEPTH", "1.013"},
+            {"PIPE_AREAFLOW", "1.611"},  {"PIPE_WP", "3.192"},        {"HYD_RADIUS", "0.505"},
+            {"PIPE_VELOCITY", "10.100"}, {"FROUDE_NO", "2.060"}};
+        insert_row(file, "PIPE", pipe);
+        pipe[0].second = "2";
+        pipe[2].second = "O'Brien 9";
+        pipe[10].second = "INP";
+        insert_row(file, "PIPE", pipe);
+    }
+    std::vector<std::string> outlet(const std::string& node, const std::string& tailwater) const {
+        return {"outlet", file.string(), "--node", node, "--tailwater-depth", tailwater};
+    }
+
+    TempFolder folder;
+    std::filesystem::path file = folder / "sample.pvd";
+};
+
+TEST_F(OutletCli, RequiredProtectionDesignsEveryDissipator) {
+    const auto r = run_cli(
+        with(outlet("1", "0.6"), {"--bed", "Fine Gravel", "--d16", "0.005", "--d84", "0.05",
+                                  "--class", "Class II", "--l2h2", "4", "--h3", " 0.3", "--json"}));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    const auto& fields = json["fields"];
+    EXPECT_EQ(json["messages"], nlohmann::json::array({"Outlet Protection is Required"}));
+    EXPECT_EQ(fields["enodeout"], "1");
+    EXPECT_EQ(fields["E_Discharge"], "16.27");
+    EXPECT_EQ(fields["W_culvert"], "2");
+    EXPECT_EQ(fields["dn_TW"], "0.600");
+    EXPECT_EQ(fields["D50bed"], "0.0262 - 0.0131");
+    EXPECT_EQ(fields["outlet_protection"], "REQUIRED!");
+    EXPECT_EQ(fields["D16"], "0.005");
+    EXPECT_FALSE(fields["txt_L"].get<std::string>().empty());
+    EXPECT_EQ(fields["txt_EC"], " Class I ");
+    EXPECT_EQ(fields["VDOT_Riprap"], "Class II");
+    EXPECT_EQ(fields["sizeD50"], "1.600");
+    EXPECT_EQ(fields["L2byh2"], "4.00");
+    EXPECT_EQ(fields["txth3"], "0.30");
+    EXPECT_EQ(fields["usda_status"], "");
+    for (const char* name : {"L_ROP", "L_Basin", "txtdE_basin", "txtFRo_contra", "txtLB",
+                             "txtdE_usbr", "txtHo", "txtVB"}) {
+        EXPECT_FALSE(fields[name].get<std::string>().empty()) << name;
+    }
+    ASSERT_TRUE(fields["USBRsize"].is_array());
+    EXPECT_EQ(fields["USBRsize"].size(), 15u);
+    EXPECT_EQ(fields["usdastorm_freq"], "2");
+    // Nothing is saved without --save.
+    EXPECT_FALSE(first_value(file, "ENERGY", "ENODEOUT_NO"));
+}
+
+TEST_F(OutletCli, NotRequiredStopsAtTheDecisionAndSaveKeepsTheRecord) {
+    const auto r = run_cli(with(outlet("1", "0.6"), {"--save"}));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_NE(r.out.find("outlet_protection: NOT REQUIRED!\n"), std::string::npos);
+    EXPECT_NE(r.out.find("message:  2-Yr Outlet Velocity <= Permissible Velocity. No Outlet "
+                         "Protection Required. \nmessage: Record Saved\n"),
+              std::string::npos);
+    EXPECT_EQ(r.out.find("txt_EC"), std::string::npos);
+    EXPECT_EQ(first_value(file, "ENERGY", "OUTLET_PROTECT"), "NOT REQUIRED!");
+    EXPECT_EQ(first_value(file, "ENERGY", "EFLOW_DEPTH"), "0.600");
+
+    // A later run on another node asks to clear that decision and goes on.
+    const auto again = run_cli(with(outlet("O'Brien 9", "0.5"), {"--q2", "4", "--json"}));
+    ASSERT_EQ(again.exit_code, 0) << again.err;
+    EXPECT_EQ(nlohmann::json::parse(again.out)["fields"]["C_Discharge"], "4.00");
+}
+
+TEST_F(OutletCli, TypedDischargeNeedsQ2AndRefusalsSayWhy) {
+    const auto asked = run_cli(outlet("O'Brien 9", "0.5"));
+    EXPECT_EQ(asked.exit_code, 1);
+    EXPECT_NE(asked.err.find("Please Input 2-Yr Discharge! (give it with --q2)"),
+              std::string::npos);
+
+    const auto computed = run_cli(with(outlet("1", "0.5"), {"--q2", "4"}));
+    EXPECT_EQ(computed.exit_code, 1);
+    EXPECT_NE(computed.err.find("--q2 is for a design pipe whose discharge was typed"),
+              std::string::npos);
+
+    const auto unknown = run_cli(outlet("7", "0.5"));
+    EXPECT_EQ(unknown.exit_code, 1);
+    EXPECT_NE(unknown.err.find("no pipe ends at node \"7\" (end nodes: 1, O'Brien 9)"),
+              std::string::npos);
+
+    const auto ratio = run_cli(with(outlet("1", "0.6"), {"--bed", "Fine Sand", "--l2h2", "2.49"}));
+    EXPECT_EQ(ratio.exit_code, 2);
+    EXPECT_NE(ratio.err.find("L2/h2 ratio should be between 2.5 and 7"), std::string::npos);
+
+    const auto clay = run_cli(with(outlet("1", "0.6"), {"--bed", "Clay (PI 5-16)", "--d16", "1"}));
+    EXPECT_EQ(clay.exit_code, 1);
+    EXPECT_NE(clay.err.find("give --pi"), std::string::npos);
+
+    const auto bed = run_cli(with(outlet("1", "0.6"), {"--bed", "Gravel"}));
+    EXPECT_EQ(bed.exit_code, 2);
+    EXPECT_NE(bed.err.find("Boulders, Large Cobbles"), std::string::npos);
+}
+
+TEST_F(OutletCli, ReportWritesTheWorkbookOfARequiredOutfall) {
+    const auto out = folder / "O'Brien outlet.xlsx";
+    std::vector<std::string> args = outlet("1", "0.6");
+    args[0] = "outlet";
+    args.insert(args.begin(), "report");
+    const auto r = run_cli(
+        with(args, {"--bed", "Fine Sand", "--class", "Type I", "-o", out.string(), "--json"}));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    EXPECT_EQ(json["skipped_cells"], 0);
+    EXPECT_FALSE(json.contains("pdf"));
+    const auto book = report::Workbook::open(out);
+    EXPECT_EQ(book.cell(1, 3).text, "Sample road");
+    EXPECT_EQ(book.cell(5, 5).text, "1");
+    EXPECT_EQ(book.cell(6, 5).number, 2.0);
+    EXPECT_EQ(book.cell(8, 9).text, "Fine Sand");
+    EXPECT_EQ(book.cell(11, 7).text, "REQUIRED!");
+    EXPECT_EQ(book.cell(17, 5).text, " Class I ");
+    EXPECT_DOUBLE_EQ(book.cell(43, 9).number, 2.8);  // Type I stone
+    EXPECT_TRUE(book.cell(63, 9).is_number());
+
+    const auto refused = run_cli({"report", "outlet", file.string(), "--node", "1",
+                                  "--tailwater-depth", "0.6", "-o", out.string()});
+    EXPECT_EQ(refused.exit_code, 1);
+    EXPECT_NE(refused.err.find("outlet protection is not required at node \"1\""),
+              std::string::npos);
+
+    const auto usage = run_cli({"report", "outlet", file.string(), "--node", "1"});
+    EXPECT_EQ(usage.exit_code, 2);
+    EXPECT_NE(usage.err.find("pelvane report outlet FILE.pvd --node N"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace pelvane::testing
+
+namespace pelvane::testing {
+namespace {
+
+// The sample project as an engineer takes it through outlet protection: its
+// outfall 1 lies below a 48 x 24 in box whose discharge was typed.
+TEST(OutletCliSample, TheSampleOutfallNeedsProtectionOnASandyBed) {
+    TempFolder folder;
+    const auto sample = folder / "Sample.pvd";
+    std::filesystem::copy_file(program_folder() / "samples" / "Sample.pvd", sample);
+    const std::vector<std::string> analysis{
+        "--node", "1",     "--tailwater-depth", "0.8",     "--q2",
+        "12",     "--bed", "Coarse Sand",       "--class", "Class I"};
+    const auto r = run_cli(with(with({"outlet", sample.string()}, analysis), {"--json", "--save"}));
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    const auto json = nlohmann::json::parse(r.out);
+    const auto& fields = json["fields"];
+    EXPECT_EQ(fields["eDiaRise"], "24");
+    EXPECT_EQ(fields["W_culvert"], "4");
+    EXPECT_EQ(fields["E_Discharge"], "23.11");
+    EXPECT_EQ(fields["C_Discharge"], "12.00");
+    EXPECT_EQ(fields["outlet_protection"], "REQUIRED!");
+    EXPECT_EQ(fields["txt_EC"], " Class A1 ");  // 6.777 ft/s at the outlet
+    EXPECT_EQ(fields["txtWbasin"], "8.00");     // twice the 4 ft box
+    EXPECT_EQ(fields["sizeD50"], "1.100");
+    EXPECT_EQ(json["messages"],
+              nlohmann::json::array({"Please Input 2-Yr Discharge!",
+                                     "Outlet Protection is Required", "Record Saved"}));
+    EXPECT_EQ(first_value(sample, "ENERGY", "TXT_EC"), "Class I");
+
+    const auto out = folder / "outlet.xlsx";
+    const auto report =
+        run_cli(with(with({"report", "outlet", sample.string()}, analysis), {"-o", out.string()}));
+    ASSERT_EQ(report.exit_code, 0) << report.err;
+    const auto book = report::Workbook::open(out);
+    EXPECT_EQ(book.cell(1, 3).text, "Laurel Ridge Drive Storm Sewer");
+    EXPECT_DOUBLE_EQ(book.cell(6, 5).number, 2.0);
+    EXPECT_DOUBLE_EQ(book.cell(83, 9).number, 8.0);
+}
+
+}  // namespace
+}  // namespace pelvane::testing

@@ -1,0 +1,239 @@
+// The dissipator window opened from the outlet protection window.
+
+#include <gtest/gtest.h>
+
+#include "pipe_energy_test_project.h"
+
+namespace pelvane::forms {
+namespace {
+
+using testing::circular_pipe;
+using testing::OutletProject;
+using testing::with;
+
+class EnergyDissipationFormTest : public ::testing::Test {
+  protected:
+    explicit EnergyDissipationFormTest(const std::string& units = "ENGLISH", bool usda = true)
+        : project(units, usda) {}
+
+    // Opens the outlet protection window on node A with a decision of "REQUIRED!",
+    // then the dissipator window through its command.
+    void dissipators() {
+        outlet.emplace(project.open(), ui, windows);
+        outlet->open();
+        outlet->choose_end_node("A");
+        outlet->fields.set_text("dn_TW", "0.9");
+        outlet->fields.set_text("Bed_Matl", "Fine Sand");
+        outlet->bed_material_chosen();
+        outlet->cmdNeed();
+        EXPECT_EQ(outlet->fields.text("outlet_protection"), "REQUIRED!");
+        windows.on_dissipators = [this](EnergyDissipationForm& d) {
+            if (script) script(d);
+            closed = d.fields;
+        };
+        ui.clear();
+        outlet->cmdanalyzeED();
+    }
+    // The dissipator window's fields as it closed.
+    const std::string& text(std::string_view name) const { return closed.text(name); }
+
+    OutletProject project;
+    testing::ScriptedUi ui;
+    testing::ScriptedWindows windows;
+    std::optional<PipeEnergyForm> outlet;
+    FieldSet closed;
+    // What the engineer does while the dissipator window is open.
+    std::function<void(EnergyDissipationForm&)> script;
+};
+
+TEST_F(EnergyDissipationFormTest, OpeningCopiesTheCarriersAndDesignRunsEveryMethod) {
+    project.add_pipe(circular_pipe("1", "A", "20"));
+    script = [this](EnergyDissipationForm& d) {
+        EXPECT_EQ(d.fields.text("C_Discharge"), "10.000");
+        EXPECT_EQ(d.fields.text("usdastorm_freq"), "2");
+        EXPECT_EQ(d.fields.text("L2byh2"), "3.5");
+        EXPECT_EQ(d.fields.text("VDOT_Riprap"), "Class A1");
+        EXPECT_EQ(d.fields.text("sizeD50"), "0.800");
+        EXPECT_EQ(d.fields.text("txtEC_L_unit"), "ft");
+        EXPECT_EQ(d.fields.text("C_Discharge_unit"), "cfs");
+        EXPECT_EQ(d.fields.text("USBRsize(0)_label"), "Width of basin");
+        d.cmdanalyze();
+        ui.answers = {Answer::No};
+        d.cmdExit();
+    };
+    dissipators();
+    EXPECT_TRUE(ui.texts() == std::vector<std::string>{"Save Changes?"});
+    // 10.2 ft/s at the outlet; 3.14 sq ft of barrel: L = 3 · 2 ft, at least 2 + 2 · 2.
+    EXPECT_EQ(text("txt_EC"), " Class I ");
+    EXPECT_EQ(text("txtEC_L"), "6.00");
+    EXPECT_EQ(text("txtEC_W"), "6.00");
+    EXPECT_EQ(text("txtEC_T"), "2.00");
+    EXPECT_EQ(text("usda_status"), "");
+    for (const char* name :
+         {"L_ROP", "W_ROP", "D50_size", "Thickness_Apron", "txtdE_basin", "txtFRo_basin", "L_Basin",
+          "V_Exit", "txtdE_contra", "txtWbasin", "txtLB", "txth3", "txtVelocityc", "txtdE_usbr",
+          "txtHo", "txtVB", "USBRsize(0)", "USBRsize(14)"}) {
+        EXPECT_FALSE(text(name).empty()) << name;
+    }
+    // The basins share the outlet's equivalent depth: (20 / 10.2 / 2)^0.5.
+    EXPECT_EQ(text("txtdE_basin"), "0.99");
+    EXPECT_EQ(text("txtdE_contra"), "0.99");
+    EXPECT_EQ(text("txtdE_usbr"), "0.99");
+    EXPECT_EQ(text("txtWbasin"), "4.00");
+}
+
+TEST_F(EnergyDissipationFormTest, AFastOutletGivesTheMessagesInTheOrderOfTheMethods) {
+    project.add_pipe(
+        with(with(circular_pipe("1", "A", "20"), "PIPE_VELOCITY", "25"), "FROUDE_NO", "3.5"));
+    script = [this](EnergyDissipationForm& d) {
+        d.cmdanalyze();
+        ui.answers = {Answer::No};
+    };
+    dissipators();
+    ASSERT_EQ(ui.texts(), (std::vector<std::string>{
+                              "Froude Number exceeds 3. \nSpecial design outlet protection "
+                              "required for VDOT Drainage Manual method.",
+                              "Special Design Outlet Protection Required for Riprap Basin Method!",
+                              "Contra Costa Basin is suitable for Froude No. < 3.0) "}));
+    EXPECT_EQ(ui.shown[0].icon, Icon::Exclamation);
+    EXPECT_EQ(ui.shown[1].icon, Icon::Exclamation);
+    EXPECT_EQ(ui.shown[2].icon, Icon::None);
+    EXPECT_EQ(text("txt_EC"), "Special Design Reqd.");
+    EXPECT_EQ(text("L_Basin"), "");
+    EXPECT_EQ(text("txtWbasin"), "NONE");
+    EXPECT_FALSE(text("txtHo").empty());  // the USBR basin still designed
+}
+
+TEST_F(EnergyDissipationFormTest, L2h2RangeAndH3OnLeaving) {
+    project.add_pipe(circular_pipe("1", "A", "20"));
+    script = [this](EnergyDissipationForm& d) {
+        const auto leave = [&d](std::string_view name, std::string typed) {
+            d.fields.set_text(name, std::move(typed));
+            d.field_left(name);
+        };
+        for (const auto& [typed, kept] : std::vector<std::pair<std::string, std::string>>{
+                 {"2.5", "2.50"}, {"7", "7.00"}, {"", "3.5"}}) {
+            leave("L2byh2", typed);
+            EXPECT_EQ(d.fields.text("L2byh2"), kept);
+            EXPECT_EQ(d.take_focus_request(), "");
+        }
+        EXPECT_TRUE(ui.shown.empty());
+        for (const std::string refused : {"2.49", "7.01"}) {
+            ui.clear();
+            leave("L2byh2", refused);
+            EXPECT_EQ(d.fields.text("L2byh2"), refused);
+            EXPECT_EQ(d.take_focus_request(), "L2byh2");
+            ASSERT_EQ(ui.shown.size(), 1u);
+            EXPECT_EQ(ui.last().text,
+                      "L2/h2 ratio should be between 2.5 and 7 for Contra Costa Basin "
+                      "design!\nPlease revise value.");
+            EXPECT_EQ(ui.last().icon, Icon::Exclamation);
+        }
+        leave("txth3", "  1.5");
+        EXPECT_EQ(d.fields.text("txth3"), "1.50");
+        ui.answers = {Answer::No};
+    };
+    dissipators();
+}
+
+TEST_F(EnergyDissipationFormTest, SaveChangesCarriesTheRatioHeightAndClassBack) {
+    project.add_pipe(circular_pipe("1", "A", "20"));
+    script = [this](EnergyDissipationForm& d) {
+        d.fields.set_text("L2byh2", "5.00");
+        d.fields.set_text("txth3", "0.75");
+        d.fields.set_text("VDOT_Riprap", "Type II");
+        d.riprap_class_chosen();
+        EXPECT_EQ(d.fields.text("sizeD50"), "4.500");
+        ui.answers = {Answer::Yes};
+        d.cmdExit();
+        EXPECT_TRUE(d.close_requested);
+        EXPECT_TRUE(d.query_close());  // the view's close asks nothing more
+    };
+    dissipators();
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Save Changes?"});
+    EXPECT_EQ(ui.last().title, "Pelvane");
+    EXPECT_EQ(ui.last().icon, Icon::Information);
+    EXPECT_EQ(outlet->fields.text("L2byh2"), "5.00");
+    EXPECT_EQ(outlet->fields.text("txth3"), "0.75");
+    EXPECT_EQ(outlet->fields.text("VDOT_Riprap"), "Type II");
+    EXPECT_TRUE(outlet->record_modified());
+
+    // No leaves the outlet window as it was.
+    script = [this](EnergyDissipationForm& d) {
+        d.fields.set_text("L2byh2", "6.00");
+        d.fields.set_text("VDOT_Riprap", "Class I");
+        ui.answers = {Answer::No};
+        d.query_close();
+    };
+    ui.clear();
+    outlet->cmdanalyzeED();
+    EXPECT_EQ(text("L2byh2"), "6.00");
+    EXPECT_EQ(outlet->fields.text("L2byh2"), "5.00");
+    EXPECT_EQ(outlet->fields.text("VDOT_Riprap"), "Type II");
+}
+
+class MetricDissipationTest : public EnergyDissipationFormTest {
+  protected:
+    MetricDissipationTest() : EnergyDissipationFormTest("METRIC") {}
+};
+
+TEST_F(MetricDissipationTest, MetricUnitsAndStoneSizes) {
+    project.add_pipe(
+        with(with(circular_pipe("1", "A", "0.6"), "PIPE_DIA", "600"), "PIPE_FLOWDEPTH", "0.40"));
+    script = [this](EnergyDissipationForm& d) {
+        EXPECT_EQ(d.fields.text("txtEC_L_unit"), "m");
+        EXPECT_EQ(d.fields.text("V_Exit_unit"), "m/sec");
+        EXPECT_EQ(d.fields.text("C_Discharge_unit"), "cms");
+        d.fields.set_text("VDOT_Riprap", "Type II");
+        d.riprap_class_chosen();
+        EXPECT_EQ(d.fields.text("sizeD50"), "1.372");
+        d.fields.set_text("VDOT_Riprap", "Class IX");
+        d.riprap_class_chosen();
+        EXPECT_EQ(d.fields.text("sizeD50"), "1.372");
+        d.cmdanalyze();
+        ui.answers = {Answer::No};
+    };
+    dissipators();
+    // 10.2 m/s is far above 19.01 ft/s.
+    EXPECT_EQ(text("txt_EC"), "Special Design Reqd.");
+    EXPECT_EQ(text("usda_status"), "");
+    EXPECT_FALSE(text("D50_size").empty());
+}
+
+class NoCoefficientDatabaseTest : public EnergyDissipationFormTest {
+  protected:
+    NoCoefficientDatabaseTest() : EnergyDissipationFormTest("ENGLISH", false) {}
+};
+
+TEST_F(NoCoefficientDatabaseTest, UsdaEndsQuietlyWithAStatusLineAndTheOthersGoOn) {
+    project.add_pipe(circular_pipe("1", "A", "20"));
+    script = [this](EnergyDissipationForm& d) {
+        d.cmdanalyze();
+        ui.answers = {Answer::No};
+    };
+    dissipators();
+    EXPECT_EQ(text("usda_status"),
+              "USDA method: no coefficient database (USDACOEFF.rdb) in the program folder");
+    EXPECT_EQ(text("L_ROP"), "");
+    EXPECT_EQ(text("D50_size"), "");
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_FALSE(text("txt_EC").empty());
+    EXPECT_FALSE(text("L_Basin").empty());
+    EXPECT_FALSE(text("txtHo").empty());
+}
+
+TEST_F(EnergyDissipationFormTest, UsdaNamesTheDiameterItHasNoCurvesFor) {
+    project.add_pipe(circular_pipe("1", "A", "20"));
+    store::Database::open(project.program() / "USDACOEFF.rdb")
+        .execute("DELETE FROM USDACOEFF WHERE DIA = ?", {std::string("24")});
+    script = [this](EnergyDissipationForm& d) {
+        d.cmdanalyze();
+        ui.answers = {Answer::No};
+    };
+    dissipators();
+    EXPECT_EQ(text("usda_status"), "USDA method: no coefficient data for a 24 in pipe");
+    EXPECT_EQ(text("L_ROP"), "");
+}
+
+}  // namespace
+}  // namespace pelvane::forms

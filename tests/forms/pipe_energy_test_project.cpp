@@ -1,0 +1,89 @@
+#include "pipe_energy_test_project.h"
+
+#include "core/hydrology/idf_table.h"
+#include "report/report_writer.h"
+#include "store/project_database.h"
+#include "store/rainfall_database.h"
+
+namespace pelvane::testing {
+
+namespace fs = std::filesystem;
+
+RowValues circular_pipe(const std::string& number, const std::string& node_out,
+                        const std::string& discharge) {
+    return {{"PIPE_NUMBER", number},
+            {"NODEIN_NO", "in " + number},
+            {"NODEOUT_NO", node_out},
+            {"PIPE_SHAPE", "Circular"},
+            {"PIPE_MAT", "Concrete"},
+            {"PIPE_DIA", "24"},
+            {"NUMOFPIPES", "1"},
+            {"PIPE_SLOPE", "0.01"},
+            {"PIPE_MANN", "0.013"},
+            {"PIPE_STORM_FREQ", "10"},
+            {"PIPE_CF", "1.0"},
+            {"DISCHARGEVAL", "CRM"},
+            {"ACCUMULATED_TC", "10"},
+            {"ACCUMULATED_CA", "2.0"},
+            {"LATERAL_DISCHARGE", std::nullopt},
+            {"PIPE_DISCHARGE", discharge},
+            {"PIPE_FLOWDEPTH", "1.2"},
+            {"PIPE_AREAFLOW", "1.96"},
+            {"PIPE_WP", "3.54"},
+            {"HYD_RADIUS", "0.553"},
+            {"PIPE_VELOCITY", "10.2"},
+            {"FROUDE_NO", "1.9"}};
+}
+
+RowValues with(RowValues row, const std::string& column, std::optional<std::string> value) {
+    for (auto& [name, text] : row) {
+        if (name == column) {
+            text = std::move(value);
+            return row;
+        }
+    }
+    row.emplace_back(column, std::move(value));
+    return row;
+}
+
+OutletProject::OutletProject(const std::string& units, bool with_usda)
+    : program_(folder_ / "program"), file_(folder_ / "O'Brien outfalls.pvd"), units_(units) {
+    fs::create_directories(program_);
+    {
+        auto db = store::Database::open(program_ / "VARMNOAA.rdb", store::Database::Mode::Create);
+        store::create_rainfall_tables(db, store::RainfallFile::Station);
+        store::add_rainfall_name(db, store::RainfallFile::Station, kStation);
+        hydrology::IdfTableRow row;
+        row.name = kStation;
+        for (const int years : hydrology::kStormFrequencies) {
+            row.curves[years] = {100.0 * (years == 2 ? 1 : 2), 10, 1};
+        }
+        store::write_coefficients(db, store::RainfallFile::Station, {row});
+    }
+    if (with_usda) {
+        fs::copy_file(program_folder() / store::kCoefficientFileName,
+                      program_ / store::kCoefficientFileName);
+    }
+    fs::copy_file(program_folder() / report::kOutletProtectionTemplate,
+                  program_ / report::kOutletProtectionTemplate);
+    make_current_project(file_);
+    insert_row(file_, "PROJECT",
+               {{"MAJOR_RELEASE", "2.1"},
+                {"NOAA_STATION", kStation},
+                {"PROJECT_ID", "P-7"},
+                {"PROJECT_NAME", "Route 460 O'Brien"},
+                {"UNITS", units_},
+                {"LOCATION", "Pulaski"},
+                {"DESIGNER", "D. Engineer"}});
+}
+
+store::ProjectContext& OutletProject::open() {
+    store::ProjectContext& context = sessions_.emplace_back();
+    context.program_folder = program_;
+    store::open_project(context, file_);
+    context.number_format = "0.000";
+    context.unit_constants = UnitConstants::for_units(context.units);
+    return context;
+}
+
+}  // namespace pelvane::testing

@@ -1,0 +1,160 @@
+// The outlet protection and dissipator windows wired to their models, offscreen.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "gui/energy_dissipation_window.h"
+#include "gui/pipe_energy_window.h"
+#include "store/project_database.h"
+#include "support/legacy_projects.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace pelvane::gui {
+namespace {
+
+using testing::insert_row;
+
+class PipeEnergyWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        testing::make_current_project(file);
+        insert_row(file, "PROJECT",
+                   {{"MAJOR_RELEASE", "2.1"}, {"NOAA_STATION", "Pulaski"}, {"UNITS", units}});
+        insert_row(file, "PIPE",
+                   {{"PIPE_NUMBER", "1"},
+                    {"NODEOUT_NO", "1"},
+                    {"PIPE_SHAPE", "Circular"},
+                    {"PIPE_DIA", dia},
+                    {"NUMOFPIPES", "1"},
+                    {"PIPE_SLOPE", "0.02"},
+                    {"PIPE_MANN", "0.013"},
+                    {"PIPE_CF", "1.0"},
+                    {"DISCHARGEVAL", "CRM"},
+                    {"ACCUMULATED_TC", "12.5"},
+                    {"ACCUMULATED_CA", "3.1"},
+                    {"PIPE_DISCHARGE", "16.27"},
+                    {"PIPE_FLOWDEPTH", "1.013"},
+                    {"PIPE_AREAFLOW", "1.611"},
+                    {"HYD_RADIUS", "0.505"},
+                    {"PIPE_VELOCITY", "10.100"},
+                    {"FROUDE_NO", "2.060"}});
+        context = testing::open_project_for_test(file);
+        context.unit_constants = UnitConstants::for_units(context.units);
+        window.emplace(context, ui);
+        window->binder().run([this] { window->form().open(); });
+        window->show();
+        QApplication::setActiveWindow(&*window);
+        QApplication::processEvents();
+    }
+    template <class W>
+    W* child(const char* name) {
+        auto* w = window->findChild<W*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    // Types into a field and tabs out of it, as the person does.
+    void type(const char* name, const QString& text) {
+        auto* edit = child<QLineEdit>(name);
+        edit->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QApplication::processEvents();
+    }
+    void choose_node(const QString& node) {
+        auto* combo = child<QComboBox>("enodeout");
+        combo->setFocus();
+        QApplication::processEvents();
+        combo->setCurrentIndex(combo->findText(node));
+        emit combo->textActivated(node);
+        QApplication::processEvents();
+    }
+
+    std::string units = "ENGLISH";
+    std::string dia = "24";
+    testing::TempFolder folder;
+    std::filesystem::path file = folder / "window.pvd";
+    store::ProjectContext context;
+    testing::ScriptedUi ui;
+    std::optional<PipeEnergyWindow> window;
+};
+
+TEST_F(PipeEnergyWindowTest, ChoosingTheOutfallFillsTheWindowAndTheNeedIsDecided) {
+    EXPECT_EQ(window->windowTitle(), "Energy Dissipation Analysis");
+    EXPECT_FALSE(child<QPushButton>("cmdanalyzeED")->isEnabled());
+    choose_node("1");
+    EXPECT_EQ(child<QLineEdit>("eDiaRise")->text(), "24");
+    EXPECT_EQ(child<QLineEdit>("E_Discharge")->text(), "16.27");
+    // A computed discharge: its 2-year discharge is not typed.
+    EXPECT_TRUE(child<QLineEdit>("C_Discharge")->isHidden());
+    EXPECT_FALSE(child<QLineEdit>("velocity2")->text().isEmpty());
+
+    child<QComboBox>("Bed_Matl")->setCurrentText("Fine Gravel");
+    emit child<QComboBox>("Bed_Matl")->textActivated("Fine Gravel");
+    type("dn_TW", "0.6");
+    EXPECT_EQ(child<QLineEdit>("dn_TW")->text(), "0.600");
+    QTest::mouseClick(child<QPushButton>("cmdNeed"), Qt::LeftButton);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Outlet Protection is Required"});
+    EXPECT_EQ(child<QLineEdit>("outlet_protection")->text(), "REQUIRED!");
+    EXPECT_TRUE(child<QPushButton>("cmdanalyzeED")->isEnabled());
+
+    // The dissipator window opens modally; the person designs and closes it.
+    QString apron;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<EnergyDissipationWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdanalyze"), Qt::LeftButton);
+        apron = dialog->findChild<QLineEdit*>("txt_EC")->text();
+        ui.answers = {forms::Answer::Yes};
+        QTest::mouseClick(dialog->findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
+    });
+    QTest::mouseClick(child<QPushButton>("cmdanalyzeED"), Qt::LeftButton);
+    EXPECT_EQ(apron, " Class I ");
+    EXPECT_EQ(ui.last().text, "Save Changes?");
+    EXPECT_TRUE(ui.answers.empty());
+}
+
+TEST_F(PipeEnergyWindowTest, TheCloseBoxAsksBeforeDroppingChanges) {
+    choose_node("1");
+    type("dn_TW", "0.6");
+    ui.answers = {forms::Answer::No};
+    window->close();
+    QApplication::processEvents();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(ui.last().text, "Exit without Saving?");
+    ui.answers = {forms::Answer::Yes};
+    window->close();
+    QApplication::processEvents();
+    EXPECT_FALSE(window->isVisible());
+}
+
+class MetricPipeEnergyWindowTest : public PipeEnergyWindowTest {
+  protected:
+    void SetUp() override {
+        units = "METRIC";
+        dia = "600";
+        PipeEnergyWindowTest::SetUp();
+    }
+};
+
+TEST_F(MetricPipeEnergyWindowTest, UnitLabelsFollowTheProject) {
+    const auto labels = window->findChildren<QLabel*>();
+    QStringList texts;
+    for (const QLabel* label : labels) texts << label->text();
+    EXPECT_TRUE(texts.contains("mm"));
+    EXPECT_TRUE(texts.contains("sqm"));
+    EXPECT_TRUE(texts.contains("m/sec"));
+    EXPECT_FALSE(texts.contains("ft/sec"));
+    EXPECT_TRUE(texts.contains("Pipe Diameter/Rise"));
+}
+
+}  // namespace
+}  // namespace pelvane::gui

@@ -1,0 +1,161 @@
+// The outlet protection report's cells, written into the template and read back.
+
+#include "report/outlet_protection_report.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "report/report_writer.h"
+#include "support/temp_folder.h"
+
+namespace pelvane::report {
+namespace {
+
+using Texts = std::map<std::string, std::string, std::less<>>;
+
+FieldLookup lookup(const Texts& texts) {
+    return [&texts](std::string_view name) {
+        const auto it = texts.find(name);
+        return it == texts.end() ? std::string() : it->second;
+    };
+}
+
+store::ProjectContext project(const std::string& units) {
+    store::ProjectContext context;
+    context.project_name = "Route 460 O'Brien";
+    context.designer = "D. Engineer";
+    context.location = "Pulaski";
+    context.units = units;
+    context.unit_constants = UnitConstants::for_units(units);
+    return context;
+}
+
+// An outfall whose protection was required and designed by every method but the
+// Contra Costa basin, whose Froude number was too high.
+const Texts kOutlet{{"enodeout", "O'Brien 1"}, {"eDiaRise", "24"},
+                    {"E_Discharge", "20.40"},  {"dn_C", "1.2"},
+                    {"V_C", "10.2"},           {"FR_C", "1.9"},
+                    {"velocity2", "6.84"},     {"dn_TW", "0.900"},
+                    {"Bed_Matl", "Fine Sand"}, {"D50bed", "0.00082 - 0.00041"},
+                    {"Velocity_NS", "0.98"},   {"outlet_protection", "REQUIRED!"},
+                    {"D16", "0.01"},           {"D84", "0.1"},
+                    {"plindex", "5.0"},        {"txt_D", "1.37"},
+                    {"txt_W", "6.49"},         {"txt_L", "14.77"},
+                    {"txtLocation", "5.91"}};
+
+Texts designed() {
+    Texts d{{"txt_EC", " Class I "},  {"txtEC_L", "6.00"},       {"txtEC_W", "6.00"},
+            {"txtEC_T", "2.00"},      {"C_Discharge", "10"},     {"L_ROP", "12.0"},
+            {"W_ROP", "6.8"},         {"D50_size", "0.5"},       {"Thickness_Apron", "1.0"},
+            {"L_Basin", "8.00"},      {"L_Pool", "6.00"},        {"L_Apron", "2.00"},
+            {"W_Exit", "7.33"},       {"D_Pool", "0.00"},        {"T_StoneA", "2.40"},
+            {"T_StoneB", "1.60"},     {"sizeD50", "0.800"},      {"V_Exit", "3.10"},
+            {"txtdE_basin", "0.99"},  {"txtFRo_basin", "1.81"},  {"txtdE_usbr", "0.98"},
+            {"txtFRo_usbr", "1.80"},  {"txtHo", "2.61"},         {"txtHL", "0.97"},
+            {"txtHe", "1.64"},        {"txtdB", "0.58"},         {"txtVB", "7.66"},
+            {"txtdE_contra", "0.97"}, {"txtFRo_contra", "3.01"}, {"txtWbasin", "NONE"},
+            {"L2byh2", "3.50"}};
+    for (int i = 0; i < 15; ++i) d["USBRsize(" + std::to_string(i) + ")"] = std::to_string(i + 4);
+    return d;
+}
+
+class OutletProtectionReportTest : public ::testing::Test {
+  protected:
+    Workbook written(const CellLayout& cells) {
+        const auto file = folder / "outlet.xlsx";
+        copy_template(testing::program_folder() / kOutletProtectionTemplate, file);
+        EXPECT_EQ(fill_workbook(file, [&cells](Workbook& book) { write_cells(book, cells); }), 0);
+        return Workbook::open(file);
+    }
+    testing::TempFolder folder;
+};
+
+TEST_F(OutletProtectionReportTest, EveryCellOfADesignedOutfallReadsBack) {
+    const Texts dissipators = designed();
+    const auto book =
+        written(outlet_protection_cells(lookup(kOutlet), lookup(dissipators), project("ENGLISH")));
+    const auto text_at = [&book](int row, int column) { return book.cell(row, column).text; };
+    const auto number_at = [&book](int row, int column) {
+        const CellValue cell = book.cell(row, column);
+        EXPECT_TRUE(cell.is_number()) << row << "," << column;
+        return cell.number;
+    };
+    EXPECT_EQ(text_at(1, 3), "Route 460 O'Brien");
+    EXPECT_EQ(text_at(1, 10), "D. Engineer");
+    EXPECT_EQ(text_at(2, 3), "Pulaski");
+    EXPECT_EQ(text_at(3, 10), "ENGLISH");
+    EXPECT_EQ(text_at(5, 5), "O'Brien 1");
+    EXPECT_DOUBLE_EQ(number_at(6, 5), 2.0);  // 24 in in feet
+    EXPECT_DOUBLE_EQ(number_at(7, 5), 20.4);
+    EXPECT_DOUBLE_EQ(number_at(8, 5), 1.2);
+    EXPECT_DOUBLE_EQ(number_at(9, 5), 10.2);
+    EXPECT_DOUBLE_EQ(number_at(10, 5), 1.9);
+    EXPECT_DOUBLE_EQ(number_at(5, 9), 6.84);
+    EXPECT_DOUBLE_EQ(number_at(6, 9), 0.9);
+    EXPECT_EQ(text_at(8, 9), "Fine Sand");
+    EXPECT_EQ(text_at(9, 9), "0.00082 - 0.00041");
+    EXPECT_DOUBLE_EQ(number_at(10, 9), 0.98);
+    EXPECT_EQ(text_at(11, 7), "REQUIRED!");
+    EXPECT_DOUBLE_EQ(number_at(13, 5), 0.01);
+    EXPECT_DOUBLE_EQ(number_at(14, 5), 0.1);
+    EXPECT_DOUBLE_EQ(number_at(15, 5), 5.0);
+    EXPECT_DOUBLE_EQ(number_at(12, 9), 1.37);
+    EXPECT_DOUBLE_EQ(number_at(15, 9), 5.91);
+    EXPECT_EQ(text_at(17, 5), " Class I ");
+    EXPECT_DOUBLE_EQ(number_at(19, 9), 2.0);
+    EXPECT_DOUBLE_EQ(number_at(21, 9), 10.0);
+    EXPECT_DOUBLE_EQ(number_at(22, 9), 12.0);
+    EXPECT_DOUBLE_EQ(number_at(25, 9), 1.0);
+    // Riprap basin rows 36 to 44.
+    EXPECT_DOUBLE_EQ(number_at(36, 9), 8.0);
+    EXPECT_DOUBLE_EQ(number_at(39, 9), 7.33);
+    EXPECT_DOUBLE_EQ(number_at(40, 9), 0.0);
+    EXPECT_DOUBLE_EQ(number_at(43, 9), 0.8);
+    EXPECT_DOUBLE_EQ(number_at(44, 9), 3.1);
+    // The USBR frame's own equivalent depth and Froude number, then its table.
+    EXPECT_DOUBLE_EQ(number_at(55, 9), 0.98);
+    EXPECT_DOUBLE_EQ(number_at(56, 9), 1.8);
+    EXPECT_DOUBLE_EQ(number_at(61, 9), 7.66);
+    for (int i = 0; i < 15; ++i) EXPECT_DOUBLE_EQ(number_at(63 + i, 9), i + 4.0) << i;
+    // The Contra Costa frame's; its "NONE" is written unchanged and its dimension
+    // rows stay empty.
+    EXPECT_DOUBLE_EQ(number_at(81, 9), 0.97);
+    EXPECT_DOUBLE_EQ(number_at(82, 9), 3.01);
+    EXPECT_EQ(text_at(83, 9), "NONE");
+    EXPECT_DOUBLE_EQ(number_at(84, 9), 3.5);
+    for (int row = 86; row <= 94; ++row) EXPECT_TRUE(book.cell(row, 9).empty()) << row;
+}
+
+TEST_F(OutletProtectionReportTest, MethodsNotDesignedLeaveTheirCellsEmpty) {
+    Texts outlet = kOutlet;
+    outlet["eDiaRise"] = "";
+    const auto cells = outlet_protection_cells(lookup(outlet), lookup({}), project("ENGLISH"));
+    for (const LayoutCell& cell : cells) EXPECT_LT(cell.row, 16) << cell.row;
+    const auto book = written(cells);
+    EXPECT_TRUE(book.cell(6, 5).empty());
+    EXPECT_TRUE(book.cell(17, 5).empty());
+    EXPECT_TRUE(book.cell(21, 9).empty());
+    EXPECT_TRUE(book.cell(63, 9).empty());
+}
+
+TEST_F(OutletProtectionReportTest, MetricDiameterInMetresAndTheDischargeWithTwoDecimals) {
+    Texts outlet = kOutlet;
+    outlet["eDiaRise"] = "600";
+    Texts dissipators{{"C_Discharge", "0.706"}};
+    const auto cells =
+        outlet_protection_cells(lookup(outlet), lookup(dissipators), project("METRIC"));
+    const LayoutCell* size = find_cell(cells, 6, 5);
+    ASSERT_NE(size, nullptr);
+    EXPECT_EQ(size->kind, LayoutCell::Kind::Number);
+    EXPECT_DOUBLE_EQ(size->number, 0.6);
+    EXPECT_EQ(find_cell(cells, 3, 10)->text, "METRIC");
+    EXPECT_EQ(find_cell(cells, 21, 9)->text, "0.71");
+    // A text that is no number goes on as it is.
+    dissipators["C_Discharge"] = "n/a";
+    const auto kept = outlet_protection_cells(lookup(outlet), lookup(dissipators), project("X"));
+    EXPECT_EQ(find_cell(kept, 21, 9)->text, "n/a");
+}
+
+}  // namespace
+}  // namespace pelvane::report
