@@ -25,6 +25,25 @@ std::optional<PipeRecord> PipeTable::find(std::string_view pipe_number) const {
     return std::move(rows.front());
 }
 
+std::vector<std::vector<std::string>> PipeTable::texts_in_table_order(
+    const std::vector<std::string_view>& columns) const {
+    std::string list;
+    for (const auto column : columns) {
+        if (!list.empty()) list += ", ";
+        list += table_.has_column(column) ? quoted_identifier(column) : "NULL";
+    }
+    if (list.empty()) list = "NULL";
+    Statement s = table_.database().prepare("SELECT " + list + " FROM PIPE ORDER BY rowid");
+    std::vector<std::vector<std::string>> rows;
+    while (s.step()) {
+        std::vector<std::string> row;
+        row.reserve(columns.size());
+        for (int i = 0; i < static_cast<int>(columns.size()); ++i) row.push_back(s.text(i));
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
 bool PipeTable::exists(std::string_view pipe_number) const {
     return table_.select("WHERE " + std::string(kNumberIs), {std::string(pipe_number)}, 1).size() >
            0;
@@ -61,6 +80,36 @@ std::optional<std::string> PipeTable::first_number_where_any(
     auto rows = table_.select("WHERE " + where + " ORDER BY rowid", params, 1);
     if (rows.empty()) return std::nullopt;
     return rows.front().get("PIPE_NUMBER");
+}
+
+namespace {
+
+Statement column_update(const PipeTable& table, const std::vector<std::string_view>& columns,
+                        std::vector<std::size_t>& bound) {
+    std::string assignments;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (!table.has_column(columns[i])) continue;
+        assignments += (assignments.empty() ? "" : ", ") + quoted_identifier(columns[i]) + " = ?";
+        bound.push_back(i);
+    }
+    if (assignments.empty()) throw DatabaseError("No column of PIPE to write.");
+    return table.database().prepare("UPDATE PIPE SET " + assignments + " WHERE " +
+                                    std::string(kNumberIs));
+}
+
+}  // namespace
+
+PipeColumnWriter::PipeColumnWriter(const PipeTable& table,
+                                   const std::vector<std::string_view>& columns)
+    : db_(table.database()), statement_(column_update(table, columns, bound_)) {}
+
+bool PipeColumnWriter::write(std::string_view pipe_number, const std::vector<std::string>& texts) {
+    statement_.reset();
+    int parameter = 1;
+    for (const std::size_t i : bound_) statement_.bind(parameter++, std::string_view(texts.at(i)));
+    statement_.bind(parameter, pipe_number);
+    statement_.run();
+    return db_.changes() > 0;
 }
 
 }  // namespace pelvane::store
