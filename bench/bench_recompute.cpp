@@ -20,18 +20,6 @@ namespace {
 using namespace pelvane;
 namespace fs = std::filesystem;
 
-class BenchUi : public forms::Ui {
-  public:
-    using forms::Ui::message;
-    void message(const std::string&, forms::Icon, const std::string&) override {}
-    forms::Answer ask(const std::string&, forms::Buttons, forms::Icon,
-                      const std::string&) override {
-        return forms::Answer::No;
-    }
-    std::string choose_file(const forms::FileDialog&) override { return {}; }
-    void open_document(const std::string&) override {}
-};
-
 // Pipe i (from 1) receives pipes 3(i - 1) + 2 onwards, three of them (one for every
 // fifth pipe); listed downstream first. Every seventh pipe has a typed discharge,
 // the others computed ones; the pipes near the outfalls are larger.
@@ -93,7 +81,7 @@ void BM_RecomputeNetwork(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const fs::path base = base_project(count);
     const fs::path work = base.parent_path() / ("work_" + std::to_string(count) + ".pvd");
-    BenchUi ui;
+    forms::UnattendedUi ui;
     for (auto _ : state) {
         state.PauseTiming();
         fs::copy_file(base, work, fs::copy_options::overwrite_existing);

@@ -130,23 +130,11 @@ bool keep_going(Ui& ui, std::size_t done, std::size_t total) {
     return ui.progress(static_cast<int>(done), static_cast<int>(total), kRecomputeNetworkCaption);
 }
 
-// Clears the busy pointer however the work ends.
-class Busy {
-  public:
-    explicit Busy(Ui& ui) : ui_(ui) { ui_.set_busy(true); }
-    ~Busy() { ui_.set_busy(false); }
-    Busy(const Busy&) = delete;
-    Busy& operator=(const Busy&) = delete;
-
-  private:
-    Ui& ui_;
-};
-
 }  // namespace
 
 RecomputeSummary recompute_network(store::ProjectContext& context, Ui& ui) {
     RecomputeSummary summary;
-    Busy busy(ui);
+    BusyPointer busy(ui);
     try {
         SavedNetwork saved = read_network(context);
         network::FlowOrder order = network::flow_order(saved.links);
@@ -179,7 +167,7 @@ RecomputeSummary recompute_network(store::ProjectContext& context, Ui& ui) {
 RecomputeSummary recompute_pipe(store::ProjectContext& context, Ui& ui,
                                 std::string_view pipe_number) {
     RecomputeSummary summary;
-    Busy busy(ui);
+    BusyPointer busy(ui);
     try {
         SavedNetwork saved = read_network(context);
         const auto index = saved.links.find(pipe_number);

@@ -107,23 +107,6 @@ std::string step_failure(const pipe::StepOutcome& outcome) {
            " divides by zero or overflows.";
 }
 
-// Keeps what the intensity routine would show in a message box, so that a pipe
-// reports it instead of interrupting the work.
-class HeldMessages : public Ui {
-  public:
-    using Ui::message;
-    std::string first;
-
-    void message(const std::string& text, Icon, const std::string&) override {
-        if (first.empty()) first = text;
-    }
-    Answer ask(const std::string&, Buttons, Icon, const std::string&) override {
-        return Answer::No;
-    }
-    std::string choose_file(const FileDialog&) override { return {}; }
-    void open_document(const std::string&) override {}
-};
-
 }  // namespace
 
 const std::array<std::string_view, kColumnCount>& column_names() {
@@ -175,7 +158,9 @@ std::optional<std::string> PipeRecompute::use_coefficients(const std::string& st
 std::optional<std::string> PipeRecompute::compute_discharge(
     PipeRow& row, const std::array<pipe::PreviousPipeLink, kRows>& links) {
     if (auto refused = use_coefficients(row[kStormFreq])) return refused;
-    HeldMessages held;
+    // What the intensity routine would show in a message box is reported with the
+    // pipe instead of interrupting the work.
+    UnattendedUi held;
     const pipe::IntensityLookup intensity = [&](std::string& tc) -> std::optional<std::string> {
         std::string i;
         if (!intensity_for_pipe(context_, held, tc, i)) return std::nullopt;
@@ -189,7 +174,9 @@ std::optional<std::string> PipeRecompute::compute_discharge(
     if (!outcome.ok()) return step_failure(outcome);
     outcome = pipe::recompute_flow(flow, intensities, links, settings_, intensity);
     if (!outcome.ok()) return step_failure(outcome);
-    if (!held.first.empty()) return "The intensity could not be computed: " + held.first;
+    if (!held.messages.empty()) {
+        return "The intensity could not be computed: " + held.messages.front();
+    }
     write_flow_fields(flow, settings_.previous_rows(), row);
     return std::nullopt;
 }

@@ -19,20 +19,14 @@ using testing::computed_pipe;
 using testing::NetworkProject;
 using testing::typed_pipe;
 
-// The intensity the pipe window shows for the project's rainfall.
-std::string intensity(store::ProjectContext& context, int years, std::string tc) {
-    store::ProjectContext copy;
-    copy.program_folder = context.program_folder;
-    copy.units = context.units;
-    copy.noaa_station = context.noaa_station;
-    copy.county = context.county;
-    copy.major_release = context.major_release;
-    copy.legacy_database_mode = context.legacy_database_mode;
-    copy.number_format = std::string(number_format_for(context.units));
-    EXPECT_TRUE(store::load_coefficients(copy, years).ok());
+// The intensity the pipe window shows for the rainfall of the project file.
+std::string intensity(const std::filesystem::path& file, int years, std::string tc) {
+    store::ProjectContext context = testing::open_project_for_test(file);
+    context.number_format = std::string(number_format_for(context.units));
+    EXPECT_TRUE(store::load_coefficients(context, years).ok());
     testing::ScriptedUi ui;
     std::string i;
-    EXPECT_TRUE(intensity_for_pipe(copy, ui, tc, i));
+    EXPECT_TRUE(intensity_for_pipe(context, ui, tc, i));
     return i;
 }
 
@@ -119,7 +113,7 @@ TEST(NetworkRecompute, TypedAndComputedDischarges) {
     EXPECT_EQ(project.text("T", "FLOW_TYPE"), "PARTIAL FLOW");
 
     // Computed, alone: Cf · i(5 min) · C·A, the intensity as the window shows it.
-    const std::string i25 = intensity(project.context(), 25, "5.0");
+    const std::string i25 = intensity(project.file(), 25, "5.0");
     EXPECT_EQ(project.text("U", "PIPE_I"), i25);
     EXPECT_EQ(project.text("U", "PIPE_DISCHARGE"),
               text::format_number(1.1 * number(i25) * 0.8, "0.000"));
@@ -144,7 +138,7 @@ TEST(NetworkRecompute, MetricDischargesDivideBy360) {
     project.add(pipe);
     testing::ScriptedUi ui;
     ASSERT_TRUE(recompute_network(project.context(), ui).complete());
-    const std::string i10 = intensity(project.context(), 10, "5.0");
+    const std::string i10 = intensity(project.file(), 10, "5.0");
     EXPECT_EQ(project.text("M1", "PIPE_I"), i10);
     EXPECT_EQ(project.text("M1", "PIPE_DISCHARGE"),
               text::format_number(number(i10) * 0.40 / 360.0, "0.0000"));
@@ -256,7 +250,7 @@ TEST(NetworkRecompute, LegacyFilesKeepTheSourceInStructureInput) {
     const store::PipeTable table(context.project_connection);
     EXPECT_EQ(table.find("Y")->get("PIPE_DISCHARGE"), "4.0");
     const auto c = *table.find("C");
-    EXPECT_EQ(c.get("PIPE_I"), intensity(context, 10, c.get("ACCUMULATED_TC")));
+    EXPECT_EQ(c.get("PIPE_I"), intensity(file, 10, c.get("ACCUMULATED_TC")));
     EXPECT_EQ(c.get("PRECA1"), table.find("Y")->get("ACCUMULATED_CA"));
     EXPECT_GE(number(c.get("PIPE_DISCHARGE")), 4.0);
 }

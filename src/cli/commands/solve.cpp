@@ -13,19 +13,6 @@ namespace {
 
 using namespace pelvane;
 
-// The command line has no progress bar and nobody to ask.
-class QuietUi : public forms::Ui {
-  public:
-    using forms::Ui::message;
-    void message(const std::string&, forms::Icon, const std::string&) override {}
-    forms::Answer ask(const std::string&, forms::Buttons, forms::Icon,
-                      const std::string&) override {
-        return forms::Answer::No;
-    }
-    std::string choose_file(const forms::FileDialog&) override { return {}; }
-    void open_document(const std::string&) override {}
-};
-
 cli::JsonObject summary_json(const forms::RecomputeSummary& summary) {
     cli::JsonObject changed = cli::JsonObject::array();
     for (const auto& p : summary.changed) {
@@ -53,7 +40,8 @@ int run_solve(const cli::Args& args, cli::CommandContext& command) {
     cli::ProjectSession session(command, file);
     store::ProjectContext& context = session.context();
     if (auto user = args.option("--user-folder")) context.user_data_folder = *user;
-    QuietUi ui;
+    // The command line has no progress bar and nobody to ask.
+    forms::UnattendedUi ui;
     const forms::RecomputeSummary summary = pipe_number
                                                 ? forms::recompute_pipe(context, ui, *pipe_number)
                                                 : forms::recompute_network(context, ui);
