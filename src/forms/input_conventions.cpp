@@ -41,6 +41,10 @@ bool list_check(std::string& text, const std::vector<std::string>& items, Ui& ui
     return true;
 }
 
+std::string dialog_folder(const store::ProjectContext& context) {
+    return context.last_folder.empty() ? context.program_folder.string() : context.last_folder;
+}
+
 std::string help_page_path(const store::ProjectContext& context, std::string_view topic) {
     const std::string page = topic.empty() ? "index" : std::string(topic);
     return (context.program_folder / "help" / (page + ".html")).string();

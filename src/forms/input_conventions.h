@@ -38,6 +38,10 @@ std::string format_on_leave(std::string_view text, std::string_view pattern);
 // Returns true when the text was refused and reset.
 bool list_check(std::string& text, const std::vector<std::string>& items, Ui& ui);
 
+// Where a file dialog starts: the folder of the last file chosen in any dialog, or
+// the program folder before the first.
+std::string dialog_folder(const store::ProjectContext& context);
+
 // The help pages in the program folder, opened in the browser; `topic` picks a page
 // ("" = the contents).
 void open_help(Ui& ui, const store::ProjectContext& context, std::string_view topic = "");

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "core/text/number_text.h"
+#include "forms/input_conventions.h"
 #include "store/rainfall_lookup.h"
 
 namespace pelvane::forms {
@@ -115,8 +116,7 @@ std::string RainfallDataForm::choose_csv(const std::string& title) {
     FileDialog dialog;
     dialog.title = title;
     dialog.filter = kCsvFilter;
-    dialog.initial_folder =
-        context_.last_folder.empty() ? context_.program_folder.string() : context_.last_folder;
+    dialog.initial_folder = dialog_folder(context_);
     dialog.must_exist = true;
     const std::string path = ui_.choose_file(dialog);
     if (!path.empty()) context_.last_folder = std::filesystem::path(path).parent_path().string();

@@ -58,6 +58,8 @@ class RainfallDataForm : public FormModel {
     // Reads and fits an export file given by path (the browse command and batch use).
     bool load_export(const std::string& path);
     const std::vector<RainfallPreview>& preview() const { return preview_; }
+    // The fitted curves behind the preview, when an export is loaded.
+    const std::optional<hydrology::NoaaFit>& fit() const { return fit_; }
     const std::string& export_station() const { return export_station_; }
 
     // Writes the previewed coefficients for the chosen name.

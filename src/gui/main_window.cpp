@@ -1,15 +1,182 @@
 #include "gui/main_window.h"
 
+#include <QApplication>
+#include <QCloseEvent>
 #include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <ctime>
+
+#include "gui/about_window.h"
+#include "gui/field_binder.h"
+#include "gui/main_window_pipe_grid.h"
+#include "gui/project_conversion_window.h"
+#include "gui/project_details_window.h"
+#include "gui/qt_ui.h"
+#include "gui/rainfall_data_window.h"
+#include "gui/splash_picture.h"
 
 namespace pelvane::gui {
+namespace {
 
-MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle("PelvaneVA");
-    auto* label = new QLabel("PelvaneVA — storm drain design", this);
-    label->setAlignment(Qt::AlignCenter);
-    setCentralWidget(label);
-    resize(800, 600);
+using namespace forms::main_window_texts;
+
+std::tm local_now() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return local;
+}
+
+// The picture area (`Picture1`).
+class PictureArea : public QWidget {
+  public:
+    using QWidget::QWidget;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        paint_product_picture(painter, rect());
+    }
+};
+
+}  // namespace
+
+MainWindow::MainWindow(store::ProjectContext& context, forms::Ui* ui, QWidget* parent)
+    : QMainWindow(parent),
+      context_(context),
+      own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)),
+      injected_ui_(ui) {
+    form_ =
+        std::make_unique<forms::MainWindowForm>(context_, ui ? *ui : *own_ui_, *this, local_now);
+    binder_ = new FieldBinder(*form_, this);
+    setWindowTitle(kCaption);
+    setCentralWidget(new PictureArea(this));
+    build_menus();
+    build_status_bar();
+    binder_->refresh();
+
+    clock_.setInterval(1000);
+    connect(&clock_, &QTimer::timeout, this, [this] {
+        form_->tick();
+        binder_->refresh();
+    });
+    clock_.start();
+    resize(960, 640);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::build_menus() {
+    struct Item {
+        const char* name;
+        const char* caption;
+        void (forms::MainWindowForm::*command)();
+    };
+    const auto add_items = [this](QMenu* menu, std::initializer_list<Item> items) {
+        for (const Item& item : items) {
+            if (!item.name) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = menu->addAction(item.caption);
+            action->setObjectName(item.name);
+            binder_->bind_state(item.name, action);
+            binder_->command(action, [this, command = item.command] { (form_.get()->*command)(); });
+        }
+    };
+    using F = forms::MainWindowForm;
+    QMenu* file = menuBar()->addMenu(kFileMenu);
+    file->setObjectName("mnufile");
+    add_items(file, {{"mnucreateProj", kCreateProject, &F::mnucreateProj},
+                     {"mnuopenProj", kOpenProject, &F::mnuopenProj},
+                     {nullptr, nullptr, nullptr},
+                     {"mnuupdateProj", kUpdateProject, &F::mnuupdateProj},
+                     {"mnucloseProj", kCloseProject, &F::mnucloseProj},
+                     {nullptr, nullptr, nullptr},
+                     {"mnuexit", kExit, &F::mnuexit}});
+    QMenu* design = menuBar()->addMenu(kDesignMenu);
+    design->setObjectName("mnuDesign");
+    add_items(design, {{"mnuPipe", kPipe, &F::mnuPipe}});
+    QMenu* tools = menuBar()->addMenu(kToolsMenu);
+    tools->setObjectName("mnuTools");
+    add_items(tools, {{"mnuRainfallData", kRainfallData, &F::mnuRainfallData}});
+    QMenu* help = menuBar()->addMenu(kHelpMenu);
+    help->setObjectName("mnuHelp");
+    add_items(help, {{"mnusubHelp", kHelp, &F::mnusubHelp}, {"mnuabout", kAbout, &F::mnuabout}});
+}
+
+void MainWindow::build_status_bar() {
+    const char* names[4] = {"status_database", "status_units", "status_date", "status_time"};
+    for (int i = 0; i < 4; ++i) {
+        auto* panel = new QLabel(this);
+        panel->setObjectName(names[i]);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setContentsMargins(6, 0, 6, 0);
+        panels_[i] = panel;
+        binder_->bind(names[i], panel);
+        if (i == 0) {
+            statusBar()->addWidget(panel, 1);
+        } else {
+            panel->setMinimumWidth(i == 1 ? 140 : 90);
+            statusBar()->addPermanentWidget(panel);
+        }
+    }
+    statusBar()->setSizeGripEnabled(false);
+}
+
+void MainWindow::open_project_file(const QString& path) {
+    binder_->run([this, p = path.toStdString()] { form_->open_project_file(p); });
+}
+
+void MainWindow::show_project_details(store::DetailsWindow window) {
+    ProjectDetailsWindow details(
+        context_, window,
+        [this](std::string text) {
+            form_->show_database_status(std::move(text));
+            binder_->refresh();
+        },
+        injected_ui_, this);
+    details.exec();
+}
+
+void MainWindow::show_project_conversion() {
+    ProjectConversionWindow conversion(context_, injected_ui_, this);
+    conversion.exec();
+}
+
+void MainWindow::show_pipe_grid() {
+    show_pipe_grid_placeholder(context_, this);
+}
+
+void MainWindow::show_rainfall_data() {
+    RainfallDataWindow rainfall(context_, injected_ui_, this);
+    rainfall.exec();
+}
+
+void MainWindow::show_about() {
+    gui::show_about(this);
+}
+
+void MainWindow::exit_program() {
+    exiting_ = true;
+    clock_.stop();
+    // Every other window is modal over this one and closes with it.
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this && window->isVisible()) window->close();
+    }
+    close();
+    QApplication::quit();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!exiting_) {
+        // Closing the window is Exit: nothing is saved and nothing is asked.
+        binder_->run([this] { form_->mnuexit(); });
+    }
+    event->accept();
 }
 
 }  // namespace pelvane::gui

@@ -1,13 +1,56 @@
 #pragma once
+// The main window over MainWindowForm: the menus, the product picture and the
+// status bar with its four panels, and the modal windows the commands open.
 
 #include <QMainWindow>
+#include <QTimer>
+#include <memory>
+
+#include "forms/main_window_form.h"
+
+class QLabel;
 
 namespace pelvane::gui {
 
-class MainWindow : public QMainWindow {
+class FieldBinder;
+
+class MainWindow : public QMainWindow, public forms::Windows {
     Q_OBJECT
   public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    // `ui` overrides the message boxes and dialogs of this window and of the windows
+    // it opens (tests, drivers); by default they are real dialogs.
+    explicit MainWindow(store::ProjectContext& context, forms::Ui* ui = nullptr,
+                        QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    forms::MainWindowForm& form() { return *form_; }
+    // Opens a project file as Open does, without the dialog (the command line).
+    void open_project_file(const QString& path);
+    QLabel* status_panel(int index) const { return panels_[index]; }
+
+    // The windows the commands open, each modal over this one.
+    void show_project_details(store::DetailsWindow window) override;
+    void show_project_conversion() override;
+    void show_pipe_grid() override;
+    void show_rainfall_data() override;
+    void show_about() override;
+    void exit_program() override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void build_menus();
+    void build_status_bar();
+
+    store::ProjectContext& context_;
+    std::unique_ptr<forms::Ui> own_ui_;
+    forms::Ui* injected_ui_;
+    std::unique_ptr<forms::MainWindowForm> form_;
+    FieldBinder* binder_ = nullptr;
+    QLabel* panels_[4] = {};
+    QTimer clock_;
+    bool exiting_ = false;
 };
 
 }  // namespace pelvane::gui

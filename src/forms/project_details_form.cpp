@@ -1,0 +1,214 @@
+#include "forms/project_details_form.h"
+
+#include <filesystem>
+#include <optional>
+#include <utility>
+
+#include "forms/input_conventions.h"
+#include "forms/main_window_form.h"
+#include "store/project_database.h"
+
+namespace pelvane::forms {
+namespace {
+
+using namespace project_details_texts;
+
+const std::vector<std::string> kUnitItems = {std::string(kEnglish), std::string(kMetric)};
+
+// The fields bound to the record, and the value each holds.
+struct BoundField {
+    const char* field;
+    std::string store::ProjectDetails::*value;
+    bool noaa_only;
+};
+constexpr BoundField kBound[] = {
+    {"project_id", &store::ProjectDetails::project_id, false},
+    {"project_name", &store::ProjectDetails::project_name, false},
+    {"description", &store::ProjectDetails::description, false},
+    {"location", &store::ProjectDetails::location, false},
+    {"county", &store::ProjectDetails::county, false},
+    {"state", &store::ProjectDetails::state, false},
+    {"units", &store::ProjectDetails::units, false},
+    {"designer", &store::ProjectDetails::designer, false},
+    {"inlet_database", &store::ProjectDetails::inlet_database, false},
+    {"noaa_station", &store::ProjectDetails::noaa_station, true},
+    {"major_release", &store::ProjectDetails::major_release, true},
+};
+
+// Copies the columns a record holds into the context; a file without the release
+// columns leaves those values as they were.
+void copy_into_context(store::ProjectContext& context, const store::TextRecord& record,
+                       bool noaa_window) {
+    const auto copy = [&](std::string_view column, std::string& value) {
+        if (record.holds(column)) value = record.get(column);
+    };
+    copy("PROJECT_ID", context.project_id);
+    copy("PROJECT_NAME", context.project_name);
+    copy("STATE", context.state);
+    copy("COUNTY", context.county);
+    if (noaa_window) copy("NOAA_STATION", context.noaa_station);
+    copy("LOCATION", context.location);
+    copy("UNITS", context.units);
+    copy("DESIGNER", context.designer);
+    copy("INLET_DATABASE", context.inlet_database);
+    if (noaa_window) copy("MAJOR_RELEASE", context.major_release);
+    // A legacy file's product name is not its own: legacy files are recognised by
+    // their path, and the older window leaves the name alone for them.
+    if (noaa_window || !context.legacy_database_mode) copy("PRODUCT_NAME", context.product_name);
+}
+
+}  // namespace
+
+ProjectDetailsForm::ProjectDetailsForm(store::ProjectContext& context, Ui& ui,
+                                       store::DetailsWindow window,
+                                       std::function<void(std::string)> set_status)
+    : context_(context), ui_(ui), window_(window), set_status_(std::move(set_status)) {
+    for (const BoundField& b : kBound) fields.set_text(b.field, "");
+    fields["noaa_station"].visible = noaa();
+    fields["major_release"].visible = false;
+    fields["cmdNOAAStationHelp"].visible = noaa();
+}
+
+void ProjectDetailsForm::show_record(const store::ProjectDetails& d) {
+    for (const BoundField& b : kBound) {
+        if (!b.noaa_only || noaa()) fields.set_text(b.field, d.*b.value);
+    }
+}
+
+store::ProjectDetails ProjectDetailsForm::details() const {
+    store::ProjectDetails d;
+    for (const BoundField& b : kBound) d.*b.value = fields.text(b.field);
+    return d;
+}
+
+void ProjectDetailsForm::open() {
+    fields["county"].items = context_.county_list;
+    if (noaa()) fields["noaa_station"].items = context_.station_list;
+    fields["units"].items = kUnitItems;
+    fields.set_text("units", kUnitItems.front());
+
+    context_.product_name.clear();
+    std::optional<store::TextRecord> record;
+    try {
+        record = store::details_record(context_.project_connection);
+    } catch (const std::exception& e) {
+        ui_.message(e.what(), Icon::Exclamation, kAppTitle);
+        close_requested = true;
+        return;
+    }
+    if (record) {
+        copy_into_context(context_, *record, noaa());
+        show_record(store::details_from_record(*record));
+    }
+    changed_ = false;
+
+    // The table decides as much as the flag: a file that already holds a record is
+    // edited, never given a second one.
+    edit_mode_ = context_.details_edit_mode || record.has_value();
+    if (edit_mode_) {
+        for (const char* fixed : {"project_id", "units", "county", "noaa_station"}) {
+            fields.set_enabled(fixed, false);
+        }
+        context_.units = fields.text("units");
+        return;
+    }
+    fields.set_enabled("project_id", true);
+    fields.set_enabled("units", true);
+    const store::ProjectDetails fresh;
+    fields.set_text("state", fresh.state);
+    fields.set_text("units", fresh.units);
+    if (noaa()) {
+        fields.set_text("noaa_station", fresh.noaa_station);
+        fields.set_text("county", fresh.county);
+        fields.set_text("major_release", fresh.major_release);
+    }
+    adding_ = true;
+    context_.product_name = store::kProductName;
+    if (set_status_) set_status_(kCreateProject);
+    changed_ = true;
+}
+
+void ProjectDetailsForm::field_edited(std::string_view field) {
+    changed_ = true;
+    if (field == "units") list_check(fields["units"].text, fields["units"].items, ui_);
+}
+
+void ProjectDetailsForm::mnuprojsave() {
+    const store::ProjectDetails d = details();
+    if (const auto missing = store::missing_required_field(d); !missing.empty()) {
+        ui_.message(std::string(missing), Icon::Exclamation, kAppTitle);
+        return;
+    }
+    try {
+        store::save_project_details(context_, d, window_);
+    } catch (const std::exception& e) {
+        ui_.message(e.what(), Icon::Exclamation, kAppTitle);
+        return;
+    }
+    adding_ = false;
+    changed_ = false;
+    ui_.message(kSaved, Icon::Information, kAppTitle);
+    context_.details_edit_mode = true;
+    close_requested = true;
+}
+
+bool ProjectDetailsForm::request_close() {
+    if (!changed_) return true;
+    if (ui_.ask(kExitQuestion, Buttons::YesNo, Icon::Exclamation, kAppTitle) != Answer::Yes) {
+        return false;
+    }
+    cancel_edits();
+    return true;
+}
+
+void ProjectDetailsForm::mnuprojexit() {
+    if (request_close()) close_requested = true;
+}
+
+bool ProjectDetailsForm::reload() {
+    try {
+        if (const auto record = store::details_record(context_.project_connection)) {
+            show_record(store::details_from_record(*record));
+            return true;
+        }
+    } catch (const std::exception&) {
+        // Nothing to show again; the window is closing.
+    }
+    return false;
+}
+
+void ProjectDetailsForm::cancel_edits() {
+    // A record being added was never written, so dropping it is forgetting it.
+    adding_ = false;
+    if (!reload()) show_record(store::ProjectDetails{});
+    ui_.message(kCancelled, Icon::None, kAppTitle);
+    changed_ = false;
+}
+
+void ProjectDetailsForm::mnubrowseInlet() {
+    context_.inlet_database.clear();
+    FileDialog dialog;
+    dialog.title = kInletTitle;
+    dialog.filter = kInletFilter;
+    dialog.initial_folder = dialog_folder(context_);
+    dialog.must_exist = true;
+    const std::string path = ui_.choose_file(dialog);
+    // The open dialog only comes back empty when it was cancelled.
+    if (path.empty()) {
+        ui_.message(main_window_texts::kCancelSelected, Icon::Exclamation, kAppTitle);
+        return;
+    }
+    context_.last_folder = std::filesystem::path(path).parent_path().string();
+    fields.set_text("inlet_database", path);
+    changed_ = true;
+}
+
+void ProjectDetailsForm::mnuprojsubhelp() {
+    open_help(ui_, context_, "projects");
+}
+
+void ProjectDetailsForm::cmdNOAAStationHelp() {
+    open_noaa_page(ui_, context_);
+}
+
+}  // namespace pelvane::forms

@@ -1,0 +1,26 @@
+#pragma once
+// The release-conversion window over ProjectConversionForm.
+
+#include <QDialog>
+#include <memory>
+
+#include "forms/project_conversion_form.h"
+
+namespace pelvane::gui {
+
+class ProjectConversionWindow : public QDialog {
+    Q_OBJECT
+  public:
+    // `ui` overrides the window's own message boxes (tests, drivers).
+    ProjectConversionWindow(store::ProjectContext& context, forms::Ui* ui = nullptr,
+                            QWidget* parent = nullptr);
+    ~ProjectConversionWindow() override;
+
+    forms::ProjectConversionForm& form() { return *form_; }
+
+  private:
+    std::unique_ptr<forms::Ui> own_ui_;
+    std::unique_ptr<forms::ProjectConversionForm> form_;
+};
+
+}  // namespace pelvane::gui

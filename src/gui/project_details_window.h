@@ -1,0 +1,39 @@
+#pragma once
+// The project details windows over ProjectDetailsForm: the NOAA-station window and
+// the older-release window (without the station, the release and the NOAA Station
+// Help button).
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "forms/project_details_form.h"
+
+namespace pelvane::gui {
+
+class FieldBinder;
+
+class ProjectDetailsWindow : public QDialog {
+    Q_OBJECT
+  public:
+    // `ui` overrides the window's own message boxes and dialogs (tests, drivers).
+    ProjectDetailsWindow(store::ProjectContext& context, store::DetailsWindow which,
+                         std::function<void(std::string)> set_status, forms::Ui* ui = nullptr,
+                         QWidget* parent = nullptr);
+    ~ProjectDetailsWindow() override;
+
+    forms::ProjectDetailsForm& form() { return *form_; }
+
+  public slots:
+    void reject() override;
+
+  private:
+    void build();
+
+    std::unique_ptr<forms::Ui> own_ui_;
+    std::unique_ptr<forms::ProjectDetailsForm> form_;
+    FieldBinder* binder_ = nullptr;
+};
+
+}  // namespace pelvane::gui
