@@ -11,3 +11,19 @@ add_custom_command(
     DEPENDS pelvane_datagen ${CMAKE_CURRENT_LIST_DIR}/inlets.sql
     COMMENT "Sample inlet database SampleInlets.gwk")
 list(APPEND PELVANE_DATA_FILES ${PELVANE_SAMPLES_DIR}/SampleInlets.gwk)
+
+# The sample project (the pipes of the same street), solved pipe by pipe. It links
+# the inlet database above by its full path in this program folder, so it opens
+# from build/bin/samples/Sample.pvd; a copy moved elsewhere keeps pointing there.
+add_custom_command(
+    OUTPUT ${PELVANE_SAMPLES_DIR}/Sample.pvd
+    COMMAND ${DATAGEN} sample_project ${PELVANE_PROGRAM_DIR} ${PELVANE_SAMPLES_DIR}/Sample.pvd
+            ${CMAKE_CURRENT_LIST_DIR}/sample_project.sql
+            ${CMAKE_CURRENT_LIST_DIR}/sample_project.csv
+            ${PELVANE_SAMPLES_DIR}/SampleInlets.gwk
+    DEPENDS pelvane_datagen ${PELVANE_PROGRAM_DIR}/PelvaneVA21.rdb
+            ${PELVANE_SAMPLES_DIR}/SampleInlets.gwk
+            ${CMAKE_CURRENT_LIST_DIR}/sample_project.sql
+            ${CMAKE_CURRENT_LIST_DIR}/sample_project.csv
+    COMMENT "Sample project Sample.pvd")
+list(APPEND PELVANE_DATA_FILES ${PELVANE_SAMPLES_DIR}/Sample.pvd)

@@ -2,13 +2,15 @@
 // screenshots of the documentation (scripts/screenshots captures it). Messages
 // and questions are answered quietly so that nothing covers the window.
 //
-//   pelvaneva_screenshots main|details|rainfall <work folder> [project file] [NOAA export]
+//   pelvaneva_screenshots main|details|grid|rainfall <work folder> [project file]
+//                         [NOAA export]
 //
 // Without a project file (or when it does not exist) a demonstration project is
 // made in the work folder. Once the window is on screen its X window id is printed
 // as "window <id>"; the program then runs until it is ended.
 
 #include <QApplication>
+#include <QTableView>
 #include <QTimer>
 #include <filesystem>
 #include <iostream>
@@ -71,7 +73,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("PelvaneVA");
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3) {
-        std::cerr << "usage: pelvaneva_screenshots main|details|rainfall <work folder> "
+        std::cerr << "usage: pelvaneva_screenshots main|details|grid|rainfall <work folder> "
                      "[project file] [NOAA export]\n";
         return 2;
     }
@@ -102,6 +104,16 @@ int main(int argc, char** argv) {
             window.show_project_details(context.noaa_release()
                                             ? store::DetailsWindow::NoaaStation
                                             : store::DetailsWindow::OlderRelease);
+        });
+    } else if (which == "grid") {
+        QTimer::singleShot(0, &window, [&] {
+            QTimer::singleShot(500, &window, [] {
+                QWidget* grid = QApplication::activeModalWidget();
+                // The third pipe, to show the selection on a row of its own.
+                if (auto* table = grid->findChild<QTableView*>()) table->selectRow(2);
+                announce(grid);
+            });
+            window.form().mnuPipe();
         });
     } else if (which == "rainfall") {
         const std::string csv = args.size() > 4 ? args[4].toStdString() : std::string();

@@ -10,7 +10,7 @@
 
 #include "gui/about_window.h"
 #include "gui/field_binder.h"
-#include "gui/main_window_pipe_grid.h"
+#include "gui/pipe_grid_window.h"
 #include "gui/project_conversion_window.h"
 #include "gui/project_details_window.h"
 #include "gui/qt_ui.h"
@@ -47,7 +47,8 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui* ui, QWidget* p
     : QMainWindow(parent),
       context_(context),
       own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)),
-      injected_ui_(ui) {
+      injected_ui_(ui),
+      grid_memory_(std::make_unique<PipeGridMemory>()) {
     form_ =
         std::make_unique<forms::MainWindowForm>(context_, ui ? *ui : *own_ui_, *this, local_now);
     binder_ = new FieldBinder(*form_, this);
@@ -148,7 +149,10 @@ void MainWindow::show_project_conversion() {
 }
 
 void MainWindow::show_pipe_grid() {
-    show_pipe_grid_placeholder(context_, this);
+    PipeGridHooks hooks;
+    hooks.about = [](QWidget* parent) { gui::show_about(parent); };
+    gui::show_pipe_grid(context_, injected_ui_ ? *injected_ui_ : *own_ui_, this, hooks,
+                        *grid_memory_);
 }
 
 void MainWindow::show_rainfall_data() {

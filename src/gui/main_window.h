@@ -13,6 +13,7 @@ class QLabel;
 namespace pelvane::gui {
 
 class FieldBinder;
+struct PipeGridMemory;
 
 class MainWindow : public QMainWindow, public forms::Windows {
     Q_OBJECT
@@ -49,6 +50,8 @@ class MainWindow : public QMainWindow, public forms::Windows {
     std::unique_ptr<forms::MainWindowForm> form_;
     FieldBinder* binder_ = nullptr;
     QLabel* panels_[4] = {};
+    // The grid's selected row and place, from one showing of the Design cycle to the next.
+    std::unique_ptr<PipeGridMemory> grid_memory_;
     QTimer clock_;
     bool exiting_ = false;
 };

@@ -6,6 +6,7 @@ namespace {
 // A file made elsewhere may give PIPE_NUMBER a numeric type; casting keeps the
 // text order in every file. rowid breaks ties the same way every time.
 constexpr std::string_view kByNumber = "ORDER BY CAST(PIPE_NUMBER AS TEXT), rowid";
+constexpr std::string_view kInTableOrder = "ORDER BY rowid";
 constexpr std::string_view kNumberIs = "PIPE_NUMBER = ?";
 
 }  // namespace
@@ -14,26 +15,15 @@ std::vector<PipeRecord> PipeTable::all_by_number() const {
     return table_.select(kByNumber);
 }
 
-std::vector<PipeRecord> PipeTable::all_in_table_order() const {
-    return table_.select("ORDER BY rowid");
-}
-
-std::optional<PipeRecord> PipeTable::find(std::string_view pipe_number) const {
-    auto rows = table_.select("WHERE " + std::string(kNumberIs) + " ORDER BY rowid",
-                              {std::string(pipe_number)}, 1);
-    if (rows.empty()) return std::nullopt;
-    return std::move(rows.front());
-}
-
-std::vector<std::vector<std::string>> PipeTable::texts_in_table_order(
-    const std::vector<std::string_view>& columns) const {
+std::vector<std::vector<std::string>> PipeTable::texts(const std::vector<std::string_view>& columns,
+                                                       std::string_view order) const {
     std::string list;
     for (const auto column : columns) {
         if (!list.empty()) list += ", ";
         list += table_.has_column(column) ? quoted_identifier(column) : "NULL";
     }
     if (list.empty()) list = "NULL";
-    Statement s = table_.database().prepare("SELECT " + list + " FROM PIPE ORDER BY rowid");
+    Statement s = table_.database().prepare("SELECT " + list + " FROM PIPE " + std::string(order));
     std::vector<std::vector<std::string>> rows;
     while (s.step()) {
         std::vector<std::string> row;
@@ -42,6 +32,27 @@ std::vector<std::vector<std::string>> PipeTable::texts_in_table_order(
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+std::vector<std::vector<std::string>> PipeTable::texts_by_number(
+    const std::vector<std::string_view>& columns) const {
+    return texts(columns, kByNumber);
+}
+
+std::vector<std::vector<std::string>> PipeTable::texts_in_table_order(
+    const std::vector<std::string_view>& columns) const {
+    return texts(columns, kInTableOrder);
+}
+
+std::vector<PipeRecord> PipeTable::all_in_table_order() const {
+    return table_.select(kInTableOrder);
+}
+
+std::optional<PipeRecord> PipeTable::find(std::string_view pipe_number) const {
+    auto rows = table_.select("WHERE " + std::string(kNumberIs) + " ORDER BY rowid",
+                              {std::string(pipe_number)}, 1);
+    if (rows.empty()) return std::nullopt;
+    return std::move(rows.front());
 }
 
 bool PipeTable::exists(std::string_view pipe_number) const {

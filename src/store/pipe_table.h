@@ -48,6 +48,11 @@ class PipeTable {
 
     // All pipes ordered by PIPE_NUMBER as text ("10" before "9"): the grid's order.
     std::vector<PipeRecord> all_by_number() const;
+    // The texts of `columns` of every pipe, one row per pipe in all_by_number()
+    // order and one text per column in the order given; a column this table lacks
+    // reads "". Lists of many pipes read only what they show this way.
+    std::vector<std::vector<std::string>> texts_by_number(
+        const std::vector<std::string_view>& columns) const;
     // All pipes in the order they were added.
     std::vector<PipeRecord> all_in_table_order() const;
     // The texts of `columns` of every pipe in the order they were added, one text per
@@ -76,6 +81,9 @@ class PipeTable {
     const Database& database() const { return table_.database(); }
 
   private:
+    std::vector<std::vector<std::string>> texts(const std::vector<std::string_view>& columns,
+                                                std::string_view order) const;
+
     TextTable table_;
 };
 

@@ -18,5 +18,16 @@ TEST(IdfCsv, KeepsCellsExactlyAndUnquotes) {
     EXPECT_EQ(lines[2].cells, (CsvRow{"A", "1"}));
 }
 
+TEST(IdfCsv, AQuotedCellMayHoldLineBreaks) {
+    const auto lines = read_csv("A,B\r\n\"two\nlines\",x\"y\n3,\"\"\"\n\"\n4,5");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1].number, 2);
+    EXPECT_EQ(lines[1].cells, (CsvRow{"two\nlines", "x\"y"}));
+    EXPECT_EQ(lines[2].number, 4);
+    EXPECT_EQ(lines[2].cells, (CsvRow{"3", "\"\n"}));
+    EXPECT_EQ(lines[3].number, 6);
+    EXPECT_EQ(lines[3].cells, (CsvRow{"4", "5"}));
+}
+
 }  // namespace
 }  // namespace pelvane::hydrology

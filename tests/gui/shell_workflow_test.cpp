@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "gui/main_window.h"
+#include "gui/pipe_grid_window.h"
 #include "gui/project_conversion_window.h"
 #include "gui/project_details_window.h"
 #include "gui/rainfall_data_chart.h"
@@ -113,9 +114,9 @@ TEST(ShellWorkflow, CreateFillInSaveCloseAndReopen) {
     EXPECT_EQ(d.context.noaa_station, "Pulaski");
     EXPECT_EQ(d.context.county, "Pulaski");
 
-    // Design shows the pipe network window; closing it ends the command.
+    // Design shows the pipe network grid; closing it ends the command.
     bool grid = false;
-    in_next_window<QDialog>([](QDialog& w) { w.reject(); }, grid);
+    in_next_window<PipeGridWindow>([](PipeGridWindow& w) { w.reject(); }, grid);
     d.trigger("mnuPipe");
     EXPECT_TRUE(grid);
     EXPECT_TRUE(d.context.grid_exit_flag);

@@ -2,7 +2,10 @@
 
 namespace pelvane::hydrology {
 
-CsvRow split_csv_line(std::string_view line) {
+namespace {
+
+// Splits one record; `open` tells whether it ends inside a quoted cell.
+CsvRow split_record(std::string_view line, bool& open) {
     CsvRow cells;
     std::string cell;
     bool quoted = false;
@@ -30,7 +33,15 @@ CsvRow split_csv_line(std::string_view line) {
         }
     }
     cells.push_back(std::move(cell));
+    open = in_quotes;
     return cells;
+}
+
+}  // namespace
+
+CsvRow split_csv_line(std::string_view line) {
+    bool open = false;
+    return split_record(line, open);
 }
 
 std::vector<CsvLine> read_csv(std::string_view text) {
@@ -38,13 +49,26 @@ std::vector<CsvLine> read_csv(std::string_view text) {
     if (text.substr(0, bom.size()) == bom) text.remove_prefix(bom.size());
     std::vector<CsvLine> lines;
     int number = 0;
-    while (!text.empty()) {
+    const auto next_line = [&] {
         const auto end = text.find('\n');
         std::string_view line = text.substr(0, end);
         text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         ++number;
-        lines.push_back({number, line.empty() ? CsvRow{} : split_csv_line(line)});
+        return line;
+    };
+    while (!text.empty()) {
+        const int first = number + 1;
+        std::string record(next_line());
+        bool open = false;
+        CsvRow cells = record.empty() ? CsvRow{} : split_record(record, open);
+        // A quoted cell that holds a line break goes on over the next line.
+        while (open && !text.empty()) {
+            record += '\n';
+            record += next_line();
+            cells = split_record(record, open);
+        }
+        lines.push_back({first, std::move(cells)});
     }
     return lines;
 }

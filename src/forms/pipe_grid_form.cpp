@@ -1,0 +1,165 @@
+#include "forms/pipe_grid_form.h"
+
+#include <algorithm>
+#include <exception>
+
+#include "forms/input_conventions.h"
+#include "forms/pipe_rules.h"
+#include "store/pipe_table.h"
+
+namespace pelvane::forms {
+
+std::string not_available_notice(std::string_view window) {
+    return std::string(window) + " is not available in this version yet.";
+}
+
+PipeGridForm::PipeGridForm(store::ProjectContext& context, Ui& ui, Windows& windows)
+    : context_(context), ui_(ui), windows_(windows) {
+    fields.set_text("rec_count", "0");
+}
+
+void PipeGridForm::open(int remembered_row) {
+    reopen_marker_ = false;
+    close_requested = false;
+    context_.number_format = "0.000";
+    context_.unit_constants = UnitConstants::for_units(context_.units);
+    context_.sub_area_list_length = legacy() ? 24 : 15;
+    // Outlet protection is not offered for a legacy project.
+    fields.set_enabled("mnuEnergy", !legacy());
+    read_rows();
+    selected_ = rows_.empty() ? 0 : 1;
+    select_row(remembered_row);
+}
+
+void PipeGridForm::read_rows() {
+    rows_ = read_grid_rows(context_.project_connection, legacy());
+    fields.set_text("rec_count", std::to_string(rows_.size()));
+}
+
+std::string PipeGridForm::selected_pipe() const {
+    if (selected_ < 1 || selected_ > record_count()) return "";
+    return rows_[static_cast<std::size_t>(selected_ - 1)].front();
+}
+
+void PipeGridForm::select_row(int row) {
+    if (row >= 1 && row <= record_count()) selected_ = row;
+}
+
+bool PipeGridForm::has_pipes(const char* message) {
+    if (!rows_.empty()) return true;
+    ui_.message(message, Icon::Information);
+    return false;
+}
+
+void PipeGridForm::add() {
+    windows_.show_pipe_form(kPipeFormAdd, "");
+    refresh();
+}
+
+void PipeGridForm::view() {
+    if (!has_pipes(kNoPipesToViewEdit)) return;
+    windows_.show_pipe_form(kPipeFormView, selected_pipe());
+    refresh();
+}
+
+void PipeGridForm::edit() {
+    if (!has_pipes(kNoPipesToViewEdit)) return;
+    windows_.show_pipe_form(kPipeFormEdit, selected_pipe());
+    refresh();
+}
+
+void PipeGridForm::delete_pipe() {
+    if (!has_pipes(kNoPipesToDelete)) return;
+    const std::string number = selected_pipe();
+    const std::string question = kDeleteQuestionHead + number + kQuestionTail;
+    if (ui_.ask(question, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) return;
+    try {
+        const store::PipeTable pipes(context_.project_connection);
+        if (const auto refused = check_delete(pipes, number, legacy())) {
+            ui_.message(refused->message, refused->icon);
+            return;
+        }
+        pipes.remove(number);
+    } catch (const std::exception& e) {
+        ui_.message(e.what(), Icon::Exclamation);
+        return;
+    }
+    ui_.message(kPipeDeleted, Icon::Exclamation);
+    refresh();
+}
+
+void PipeGridForm::modify() {
+    if (!has_pipes(kNoPipesToModify)) return;
+    const std::string old_number = selected_pipe();
+    const std::string question = kModifyQuestionHead + old_number + kQuestionTail;
+    if (ui_.ask(question, Buttons::YesNo, Icon::Exclamation, kAppTitle) != Answer::Yes) return;
+
+    RenumberForm dialog(context_, ui_, old_number);
+    windows_.show_renumber_dialog(dialog);
+    const std::string new_number = dialog.new_number();
+    if (new_number.empty() || new_number == old_number) return;
+
+    ui_.set_busy(true);
+    try {
+        // The number and every reference to it change together or not at all.
+        renumber_pipe(context_.project_connection, old_number, new_number, legacy());
+    } catch (const std::exception& e) {
+        ui_.set_busy(false);
+        ui_.message(e.what(), Icon::Exclamation);
+        return;
+    }
+    ui_.set_busy(false);
+    ui_.message(kUpdateCompleted, Icon::Information);
+    refresh();
+}
+
+void PipeGridForm::refresh() {
+    reopen_marker_ = true;
+    const int remembered = selected_;
+    read_rows();
+    selected_ = rows_.empty() ? 0 : std::clamp(remembered, 1, record_count());
+    // With pipes the grid closes and is shown again at once on the fresh rows.
+    if (!rows_.empty()) close_requested = true;
+}
+
+void PipeGridForm::energy_dissipation() {
+    if (!fields.at("mnuEnergy").enabled) return;
+    if (!has_pipes(kNoPipesForEnergy)) return;
+    windows_.show_energy_dissipation();
+}
+
+void PipeGridForm::pipe_report() {
+    if (!has_pipes(kNoPipesForReport)) return;
+    windows_.pipe_report();
+}
+
+void PipeGridForm::form_ld229() {
+    if (!has_pipes(kNoPipesForReport)) return;
+    windows_.ld229_report();
+}
+
+void PipeGridForm::hgl_analysis() {
+    if (!has_pipes(kNoPipesForHgl)) return;
+    windows_.show_hgl();
+    refresh();
+}
+
+void PipeGridForm::help() {
+    open_help(ui_, context_);
+}
+
+void PipeGridForm::about() {
+    windows_.about();
+}
+
+void PipeGridForm::exit() {
+    reopen_marker_ = false;
+    context_.grid_exit_flag = true;
+    close_requested = true;
+}
+
+void PipeGridForm::closing() {
+    context_.grid_exit_flag = !reopen_marker_;
+}
+
+}  // namespace pelvane::forms

@@ -1,0 +1,123 @@
+#pragma once
+// The pipe network grid (`frmpipeflex`): the working window of an open project. It
+// lists every pipe and carries the commands that act on the network: add, view and
+// edit a pipe in the pipe window, delete a pipe, renumber it with every reference,
+// refresh the list, and start the grade line, outlet protection and the reports.
+//
+// The main window shows the grid again and again until the grid sets the `grid exit
+// flag`. Refresh closes the grid with the flag clear so that it comes back at once
+// with fresh rows and the same row selected; Exit, or closing the window, sets it.
+
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "forms/form_model.h"
+#include "forms/pipe_grid_rows.h"
+#include "forms/renumber_form.h"
+#include "forms/ui.h"
+#include "store/project_context.h"
+
+namespace pelvane::forms {
+
+// Captions of the window.
+inline constexpr const char* kGridCaption = "PelvaneVA";
+inline constexpr const char* kRecCountCaption = "Total Number of Pipes in the Project Database:";
+inline constexpr const char* kPipeFunctionsCaption = "Pipe Functions";
+
+// Messages.
+inline constexpr const char* kNoPipesToViewEdit = "No pipes to View/Edit!";
+inline constexpr const char* kNoPipesToDelete = "No pipes to Delete!";
+inline constexpr const char* kNoPipesToModify = "No pipes to Modify!";
+inline constexpr const char* kNoPipesForEnergy = "No pipes to do Energy Dissipation Analysis!";
+inline constexpr const char* kNoPipesForHgl = "No pipes to Display in HGL Report!";
+// Both reports say LD229.
+inline constexpr const char* kNoPipesForReport = "No pipes to Display in LD229 Report!";
+inline constexpr const char* kDeleteQuestionHead = "Delete Current Pipe - ";
+inline constexpr const char* kModifyQuestionHead = "Modify Current pipe number - ";
+inline constexpr const char* kQuestionTail = " ?";
+inline constexpr const char* kPipeDeleted =
+    "Current pipe Deleted! Please Refresh the screen to verify the results";
+inline constexpr const char* kUpdateCompleted =
+    "Update completed! Please Refresh the screen to verify your changes";
+
+// The modes the grid opens the pipe window in (`pipe form mode`).
+inline constexpr const char* kPipeFormAdd = "add";
+inline constexpr const char* kPipeFormView = "view";
+inline constexpr const char* kPipeFormEdit = "edit";
+
+// A window that this version does not have yet is announced, not silently skipped.
+std::string not_available_notice(std::string_view window);
+
+class PipeGridForm : public FormModel {
+  public:
+    // The windows the grid opens, each modal over it. The view implements them.
+    class Windows {
+      public:
+        virtual ~Windows() = default;
+        // The pipe window in `mode` ("add", "view", "edit") on `pipe_number` ("" to add).
+        virtual void show_pipe_form(const std::string& mode, const std::string& pipe_number) = 0;
+        // Runs the renumber dialog until it asks to close.
+        virtual void show_renumber_dialog(RenumberForm& dialog) = 0;
+        virtual void show_hgl() = 0;
+        virtual void show_energy_dissipation() = 0;
+        virtual void ld229_report() = 0;
+        virtual void pipe_report() = 0;
+        virtual void about() = 0;
+    };
+
+    PipeGridForm(store::ProjectContext& context, Ui& ui, Windows& windows);
+
+    // Opening: clears the reopen marker; sets the number format "0.000", the unit
+    // constants of the project's units, the sub-area list length (24 in legacy
+    // database mode, else 15) and the Energy Dissipation command (off in legacy
+    // database mode); reads the rows and selects `remembered_row` (1 = first data
+    // row), or the first row when that is not a row.
+    void open(int remembered_row = 0);
+
+    std::span<const GridColumn> columns() const { return grid_columns(legacy()); }
+    const std::vector<GridRow>& rows() const { return rows_; }
+    int record_count() const { return static_cast<int>(rows_.size()); }
+    // The selected data row, 1 = first; 0 when there are no pipes.
+    int selected_row() const { return selected_; }
+    // The PIPE_ID of the selected row ("" without one).
+    std::string selected_pipe() const;
+    // A click on a data row (1 = first); anything outside the rows is ignored.
+    void select_row(int row);
+    bool reopen_marker() const { return reopen_marker_; }
+
+    // Commands of the buttons and the File menu.
+    void add();
+    void view();  // also a double-click on a row, and Enter
+    void edit();
+    void delete_pipe();  // also the Delete key
+    void modify();
+    void refresh();
+    void energy_dissipation();
+    void pipe_report();
+    void form_ld229();
+    void hgl_analysis();
+    void help();
+    void about();
+    void exit();
+
+    // The window is closing, by any means: the `grid exit flag` is set unless a
+    // Refresh closed it to be shown again.
+    void closing();
+
+  private:
+    bool legacy() const { return context_.legacy_database_mode; }
+    void read_rows();
+    // Shows `message` and returns false when there are no pipes.
+    bool has_pipes(const char* message);
+
+    store::ProjectContext& context_;
+    Ui& ui_;
+    Windows& windows_;
+    std::vector<GridRow> rows_;
+    int selected_ = 0;
+    bool reopen_marker_ = false;
+};
+
+}  // namespace pelvane::forms

@@ -1,0 +1,121 @@
+#include "forms/pipe_rules.h"
+
+#include <algorithm>
+
+namespace pelvane::forms {
+namespace {
+
+constexpr std::string_view kPreviousPipeColumns[] = {"PRENODE1", "PRENODE2", "PRENODE3",
+                                                     "PRENODE4"};
+
+std::string joined(std::string_view head, std::string_view middle, std::string_view tail) {
+    std::string text(head);
+    text += middle;
+    text += tail;
+    return text;
+}
+
+}  // namespace
+
+std::vector<std::string> previous_pipe_columns(bool legacy) {
+    const std::size_t rows = legacy ? 3 : 4;
+    return {std::begin(kPreviousPipeColumns), std::begin(kPreviousPipeColumns) + rows};
+}
+
+std::optional<std::string> pipe_listing(const store::PipeTable& pipes, std::string_view number,
+                                        bool legacy) {
+    if (number.empty()) return std::nullopt;
+    return pipes.first_number_where_any(previous_pipe_columns(legacy), number);
+}
+
+RuleResult check_new_pipe_number(const store::PipeTable& pipes, std::string_view number) {
+    if (number.empty()) return Refusal{std::string(kPipeNumberBlank)};
+    if (pipes.exists(number)) return Refusal{joined("", number, kPipeNumberExists)};
+    return std::nullopt;
+}
+
+RuleResult check_node_in(const store::PipeTable& pipes, std::string_view node_in,
+                         std::string_view node_out, std::string_view node_in_before) {
+    if (node_in.empty()) return std::nullopt;
+    if (node_in == node_out) return Refusal{std::string(kNodeInSameAsNodeOut)};
+    if (node_in != node_in_before) {
+        if (const auto user = pipes.first_number_where_any({"NODEIN_NO"}, node_in)) {
+            return Refusal{joined(kNodeInUsedHead, *user, kChooseAnother), Icon::Exclamation};
+        }
+    }
+    return std::nullopt;
+}
+
+RuleResult check_node_out(std::string_view node_in, std::string_view node_out) {
+    if (!node_out.empty() && node_out == node_in) {
+        return Refusal{std::string(kNodeOutSameAsNodeIn)};
+    }
+    return std::nullopt;
+}
+
+RuleResult check_previous_pipe(const store::PipeTable& pipes, std::string_view pipe_number,
+                               std::string_view chosen, std::span<const std::string> others,
+                               std::string_view remembered, bool legacy) {
+    if (chosen.empty()) return std::nullopt;
+    if (chosen == pipe_number) return Refusal{std::string(kPreviousPipeIsItself)};
+    if (std::find(others.begin(), others.end(), chosen) != others.end()) {
+        return Refusal{std::string(kPreviousPipeRepeated)};
+    }
+    if (chosen != remembered) {
+        if (const auto user = pipe_listing(pipes, chosen, legacy)) {
+            return Refusal{joined(kPreviousPipeTakenHead, *user, kChooseAnother),
+                           Icon::Exclamation};
+        }
+    }
+    return std::nullopt;
+}
+
+RuleResult check_new_pipe(const store::PipeTable& pipes, const store::PipeRecord& pipe,
+                          bool legacy) {
+    const std::string& number = pipe.get("PIPE_NUMBER");
+    if (auto refused = check_new_pipe_number(pipes, number)) return refused;
+    const std::string& node_in = pipe.get("NODEIN_NO");
+    const std::string& node_out = pipe.get("NODEOUT_NO");
+    if (auto refused = check_node_in(pipes, node_in, node_out, "")) return refused;
+    if (auto refused = check_node_out(node_in, node_out)) return refused;
+    std::vector<std::string> above;
+    for (const auto& column : previous_pipe_columns(legacy)) {
+        const std::string& chosen = pipe.get(column);
+        if (auto refused = check_previous_pipe(pipes, number, chosen, above, "", legacy)) {
+            return refused;
+        }
+        if (!chosen.empty()) above.push_back(chosen);
+    }
+    return std::nullopt;
+}
+
+RuleResult check_delete(const store::PipeTable& pipes, std::string_view number, bool legacy) {
+    if (const auto user = pipe_listing(pipes, number, legacy)) {
+        return Refusal{joined(kDeleteDeniedHead, *user, kDeleteDeniedTail), Icon::Exclamation};
+    }
+    return std::nullopt;
+}
+
+RuleResult check_renumber_target(const store::PipeTable& pipes, std::string_view new_number) {
+    if (pipes.exists(new_number)) {
+        return Refusal{std::string(kRenumberTargetExists), Icon::Exclamation};
+    }
+    return std::nullopt;
+}
+
+int renumber_pipe(const store::Database& db, std::string_view old_number,
+                  std::string_view new_number, bool legacy) {
+    const std::vector<store::Value> params{std::string(new_number), std::string(old_number)};
+    store::Transaction transaction(db);
+    db.execute("UPDATE PIPE SET PIPE_NUMBER = ? WHERE PIPE_NUMBER = ?", params);
+    const int renumbered = db.changes();
+    for (const auto& column : previous_pipe_columns(legacy)) {
+        // A legacy file has no fourth previous pipe at all.
+        if (!db.has_column("PIPE", column)) continue;
+        db.execute("UPDATE PIPE SET " + column + " = ? WHERE " + column + " = ?", params);
+    }
+    transaction.commit();
+    return renumbered;
+}
+
+}  // namespace pelvane::forms

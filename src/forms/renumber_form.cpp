@@ -1,0 +1,42 @@
+#include "forms/renumber_form.h"
+
+#include "forms/pipe_rules.h"
+
+namespace pelvane::forms {
+
+RenumberForm::RenumberForm(const store::ProjectContext& context, Ui& ui, std::string old_number)
+    : context_(context), ui_(ui) {
+    fields.set_text("thispipenumber", std::move(old_number));
+    fields.set_enabled("thispipenumber", false);
+    fields.set_text("newpipenumber", "");
+    request_focus("newpipenumber");
+}
+
+void RenumberForm::accept() {
+    const store::PipeTable pipes(context_.project_connection);
+    const std::string typed = fields.text("newpipenumber");
+    if (const auto refused = check_renumber_target(pipes, typed)) {
+        ui_.message(refused->message, refused->icon);
+        fields.set_text("newpipenumber", "");
+        request_focus("newpipenumber");
+        return;
+    }
+    if (const auto user = pipe_listing(pipes, old_number(), context_.legacy_database_mode)) {
+        const std::string question =
+            std::string(kRenumberListedHead) + *user + std::string(kRenumberListedTail);
+        if (ui_.ask(question, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) {
+            fields.set_text("newpipenumber", "");
+            request_focus("newpipenumber");
+            return;
+        }
+    }
+    new_number_ = typed;
+    close_requested = true;
+}
+
+void RenumberForm::cancel() {
+    new_number_.clear();
+    close_requested = true;
+}
+
+}  // namespace pelvane::forms

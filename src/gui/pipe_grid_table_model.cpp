@@ -1,0 +1,42 @@
+#include "gui/pipe_grid_table_model.h"
+
+namespace pelvane::gui {
+
+PipeGridTableModel::PipeGridTableModel(const forms::PipeGridForm& form, QObject* parent)
+    : QAbstractTableModel(parent), form_(form) {}
+
+void PipeGridTableModel::reload() {
+    beginResetModel();
+    endResetModel();
+}
+
+int PipeGridTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : form_.record_count();
+}
+
+int PipeGridTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(form_.columns().size());
+}
+
+QVariant PipeGridTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const auto column = static_cast<std::size_t>(index.column());
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        const auto& row = form_.rows()[static_cast<std::size_t>(index.row())];
+        return QString::fromStdString(row[column]);
+    }
+    if (role == Qt::TextAlignmentRole) {
+        const bool right = form_.columns()[column].quantity;
+        return QVariant::fromValue(Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignLeft));
+    }
+    return {};
+}
+
+QVariant PipeGridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    const std::string_view heading = form_.columns()[static_cast<std::size_t>(section)].heading;
+    return QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
+}
+
+}  // namespace pelvane::gui

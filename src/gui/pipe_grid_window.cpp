@@ -1,0 +1,246 @@
+#include "gui/pipe_grid_window.h"
+
+#include <QAction>
+#include <QColor>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPalette>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include "gui/pipe_grid_table_model.h"
+#include "gui/renumber_dialog.h"
+
+namespace pelvane::gui {
+
+PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::Ui& ui, PipeGridHooks hooks,
+                               QWidget* parent)
+    : QDialog(parent),
+      context_(context),
+      ui_(ui),
+      hooks_(std::move(hooks)),
+      form_(context, ui, *this),
+      binder_(form_, this) {
+    setWindowTitle(forms::kGridCaption);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setSizeGripEnabled(true);
+    build_menus();
+    build_body();
+    connect(&binder_, &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
+    resize(1240, 640);
+}
+
+void PipeGridWindow::build_menus() {
+    auto* bar = new QMenuBar(this);
+    auto* file = bar->addMenu("&File");
+    const auto item = [&](QMenu* menu, const char* caption, void (forms::PipeGridForm::*command)(),
+                          QKeySequence keys = {}) {
+        QAction* action = menu->addAction(caption);
+        if (!keys.isEmpty()) action->setShortcut(keys);
+        connect(action, &QAction::triggered, this,
+                [this, command] { run([this, command] { (form_.*command)(); }); });
+        return action;
+    };
+    using F = forms::PipeGridForm;
+    item(file, "&Add Pipe", &F::add, QKeySequence(Qt::CTRL | Qt::Key_N));
+    item(file, "&View Pipe", &F::view);
+    item(file, "&Edit Pipe", &F::edit, QKeySequence(Qt::CTRL | Qt::Key_E));
+    item(file, "&Modify Pipe Number", &F::modify);
+    item(file, "&Refresh", &F::refresh, QKeySequence(Qt::Key_F5));
+    item(file, "&Delete Pipe", &F::delete_pipe);
+    file->addSeparator();
+    binder_.bind_state("mnuEnergy", item(file, "Energy Dissipation", &F::energy_dissipation));
+    item(file, "Pipe Report", &F::pipe_report);
+    item(file, "Form LD229", &F::form_ld229);
+    item(file, "HGL Analysis", &F::hgl_analysis);
+    file->addSeparator();
+    item(file, "E&xit", &F::exit);
+    auto* help = bar->addMenu("&Help");
+    item(help, "&Help ", &F::help, QKeySequence(Qt::Key_F1));
+    item(help, "About Marrowind", &F::about);
+    bar->setNativeMenuBar(false);
+    menu_bar_ = bar;
+}
+
+void PipeGridWindow::build_body() {
+    table_ = new QTableView(this);
+    rows_model_ = new PipeGridTableModel(form_, this);
+    table_->setModel(rows_model_);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setAlternatingRowColors(true);
+    table_->setWordWrap(false);
+    table_->setCornerButtonEnabled(false);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 8);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // Widths come from the first rows only, so a network of thousands opens at once.
+    table_->horizontalHeader()->setResizeContentsPrecision(200);
+    table_->horizontalHeader()->setHighlightSections(false);
+    table_->horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    table_->setStyleSheet(
+        "QTableView { gridline-color: #d4dae1; selection-background-color: #2f6fb3; }"
+        "QTableView::item { padding: 0px 2px; }"
+        "QHeaderView::section { background: #e9edf2; color: #1f2a36; padding: 4px 2px;"
+        " border: none; border-right: 1px solid #cbd2da; border-bottom: 1px solid #b6bfc9;"
+        " }");
+    QPalette palette = table_->palette();
+    palette.setColor(QPalette::AlternateBase, QColor(0xf3, 0xf6, 0xfa));
+    table_->setPalette(palette);
+    table_->installEventFilter(this);
+    connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        if (index.isValid()) run([this] { form_.view(); });
+    });
+    connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!syncing_ && current.isValid()) form_.select_row(current.row() + 1);
+            });
+
+    auto* count_caption = new QLabel(forms::kRecCountCaption, this);
+    auto* count = new QLabel(this);
+    count->setObjectName("rec_count");
+    QFont bold = count->font();
+    bold.setBold(true);
+    count->setFont(bold);
+    binder_.bind("rec_count", count);
+    auto* count_row = new QHBoxLayout;
+    count_row->addWidget(count_caption);
+    count_row->addWidget(count);
+    count_row->addStretch();
+
+    auto* frame = new QGroupBox(forms::kPipeFunctionsCaption, this);
+    auto* buttons = new QHBoxLayout(frame);
+    const auto button = [&](const char* name, const char* caption,
+                            void (forms::PipeGridForm::*command)()) {
+        auto* b = new QPushButton(caption, frame);
+        b->setObjectName(name);
+        // Enter belongs to the grid (it views the selected pipe), not to a default button.
+        b->setAutoDefault(false);
+        b->setMinimumWidth(88);
+        connect(b, &QPushButton::clicked, this,
+                [this, command] { run([this, command] { (form_.*command)(); }); });
+        buttons->addWidget(b);
+    };
+    using F = forms::PipeGridForm;
+    button("cmdflexaddpipe", "Add", &F::add);
+    button("cmdflexviewpipe", "View", &F::view);
+    button("cmdflexveditpipe", "Edit", &F::edit);
+    button("cmdflexdeletepipe", "Delete", &F::delete_pipe);
+    button("cmdflexmodpipe", "Modify", &F::modify);
+    button("cmdflexrefreshpipe", "Refresh", &F::refresh);
+    buttons->addStretch();
+    button("cmdflexexit", "Exit", &F::exit);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setMenuBar(menu_bar_);
+    layout->addWidget(table_, 1);
+    layout->addLayout(count_row);
+    layout->addWidget(frame);
+}
+
+void PipeGridWindow::open(int remembered_row) {
+    run([this, remembered_row] { form_.open(remembered_row); });
+    table_->resizeColumnsToContents();
+    table_->setFocus();
+}
+
+void PipeGridWindow::run(const std::function<void()>& command) {
+    binder_.run([this, &command] {
+        command();
+        show_rows();
+    });
+}
+
+void PipeGridWindow::show_rows() {
+    syncing_ = true;
+    rows_model_->reload();
+    const int row = form_.selected_row() - 1;
+    if (row >= 0) {
+        const QModelIndex index = rows_model_->index(row, 0);
+        table_->setCurrentIndex(index);
+        table_->selectRow(row);
+        table_->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    }
+    syncing_ = false;
+}
+
+bool PipeGridWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == table_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            run([this] { form_.view(); });
+            return true;
+        }
+        if (key == Qt::Key_Delete) {
+            run([this] { form_.delete_pipe(); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void PipeGridWindow::done(int result) {
+    form_.closing();
+    QDialog::done(result);
+}
+
+void PipeGridWindow::show_pipe_form(const std::string& mode, const std::string& pipe_number) {
+    if (!hooks_.pipe_form) {
+        ui_.message(forms::not_available_notice("The pipe window"), forms::Icon::Information);
+        return;
+    }
+    hooks_.pipe_form(this, mode, pipe_number);
+}
+
+void PipeGridWindow::show_renumber_dialog(forms::RenumberForm& dialog) {
+    RenumberDialog window(dialog, this);
+    window.exec();
+}
+
+void PipeGridWindow::open_hook(const std::function<void(QWidget*)>& hook, const char* window) {
+    if (!hook) {
+        ui_.message(forms::not_available_notice(window), forms::Icon::Information);
+        return;
+    }
+    hook(this);
+}
+
+void PipeGridWindow::show_hgl() {
+    open_hook(hooks_.hgl, "The hydraulic grade line");
+}
+void PipeGridWindow::show_energy_dissipation() {
+    open_hook(hooks_.energy_dissipation, "Outlet protection");
+}
+void PipeGridWindow::ld229_report() {
+    open_hook(hooks_.ld229_report, "The LD-229 report");
+}
+void PipeGridWindow::pipe_report() {
+    open_hook(hooks_.pipe_report, "The pipe report");
+}
+void PipeGridWindow::about() {
+    open_hook(hooks_.about, "The About window");
+}
+
+void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
+                    const PipeGridHooks& hooks, PipeGridMemory& memory) {
+    PipeGridWindow window(context, ui, hooks, parent);
+    if (!memory.geometry.isEmpty()) window.restoreGeometry(memory.geometry);
+    window.open(memory.selected_row);
+    window.exec();
+    memory.selected_row = context.grid_exit_flag ? 0 : window.form().selected_row();
+    memory.geometry = window.saveGeometry();
+}
+
+void run_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
+                   const PipeGridHooks& hooks) {
+    context.grid_exit_flag = false;
+    PipeGridMemory memory;
+    while (!context.grid_exit_flag) show_pipe_grid(context, ui, parent, hooks, memory);
+}
+
+}  // namespace pelvane::gui

@@ -1,0 +1,100 @@
+#pragma once
+// The pipe network grid window and the Design command's loop that shows it until
+// the grid exit flag is set.
+
+#include <QByteArray>
+#include <QDialog>
+#include <functional>
+#include <string>
+
+#include "forms/pipe_grid_form.h"
+#include "gui/field_binder.h"
+
+class QTableView;
+class QMenuBar;
+
+namespace pelvane::gui {
+
+class PipeGridTableModel;
+
+// The windows the grid opens that live elsewhere. A window left empty is announced
+// as not available yet when its command is chosen.
+struct PipeGridHooks {
+    // The pipe window in "add", "view" or "edit" mode on a pipe ("" to add).
+    std::function<void(QWidget* parent, const std::string& mode, const std::string& pipe_number)>
+        pipe_form;
+    std::function<void(QWidget* parent)> hgl;
+    std::function<void(QWidget* parent)> energy_dissipation;
+    std::function<void(QWidget* parent)> ld229_report;
+    std::function<void(QWidget* parent)> pipe_report;
+    std::function<void(QWidget* parent)> about;
+};
+
+class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
+    Q_OBJECT
+  public:
+    PipeGridWindow(store::ProjectContext& context, forms::Ui& ui, PipeGridHooks hooks,
+                   QWidget* parent = nullptr);
+
+    // Reads the pipes and selects `remembered_row` (1 = first), scrolled into view.
+    void open(int remembered_row = 0);
+
+    forms::PipeGridForm& form() { return form_; }
+    QTableView* table() const { return table_; }
+
+    // Runs a command of the grid as a button would.
+    void run(const std::function<void()>& command);
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  public slots:
+    void done(int result) override;
+
+  private:
+    void build_menus();
+    void build_body();
+    // Shows the form's rows and selected row.
+    void show_rows();
+
+    // forms::PipeGridForm::Windows
+    void show_pipe_form(const std::string& mode, const std::string& pipe_number) override;
+    void show_renumber_dialog(forms::RenumberForm& dialog) override;
+    void show_hgl() override;
+    void show_energy_dissipation() override;
+    void ld229_report() override;
+    void pipe_report() override;
+    void about() override;
+    void open_hook(const std::function<void(QWidget*)>& hook, const char* window);
+
+    store::ProjectContext& context_;
+    forms::Ui& ui_;
+    PipeGridHooks hooks_;
+    forms::PipeGridForm form_;
+    FieldBinder binder_;
+    QMenuBar* menu_bar_ = nullptr;
+    PipeGridTableModel* rows_model_ = nullptr;
+    QTableView* table_ = nullptr;
+    bool syncing_ = false;
+};
+
+// What one showing of the grid hands to the next: the selected row and the window's
+// place and size.
+struct PipeGridMemory {
+    int selected_row = 0;
+    QByteArray geometry;
+};
+
+// Shows the grid once, modally, and returns when it closes: by Exit or its close box
+// (the grid exit flag is then set) or by a Refresh (the flag stays clear and the
+// caller shows it again). `memory` carries the selected row from a Refresh to the
+// next showing; after an Exit the next showing starts on the first row again.
+void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
+                    const PipeGridHooks& hooks, PipeGridMemory& memory);
+
+// The Design command's cycle: clears the grid exit flag and shows the grid again
+// and again until the grid sets the flag.
+void run_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
+                   const PipeGridHooks& hooks = {});
+
+}  // namespace pelvane::gui

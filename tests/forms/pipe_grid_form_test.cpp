@@ -1,0 +1,396 @@
+#include "forms/pipe_grid_form.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "forms/input_conventions.h"
+#include "forms/pipe_grid_test_network.h"
+#include "forms/pipe_rules.h"
+#include "support/scripted_ui.h"
+
+namespace pelvane::forms {
+namespace {
+
+using testing::ScriptedUi;
+using testing::TestNetwork;
+
+// Records the windows the grid opens; the renumber dialog is driven by a script.
+struct FakeWindows : PipeGridForm::Windows {
+    std::vector<std::string> opened;
+    std::function<void(RenumberForm&)> renumber = [](RenumberForm& dialog) { dialog.cancel(); };
+
+    void show_pipe_form(const std::string& mode, const std::string& number) override {
+        opened.push_back("pipe " + mode + " " + number);
+    }
+    void show_renumber_dialog(RenumberForm& dialog) override {
+        opened.push_back("renumber " + dialog.old_number());
+        renumber(dialog);
+    }
+    void show_hgl() override { opened.push_back("hgl"); }
+    void show_energy_dissipation() override { opened.push_back("energy"); }
+    void ld229_report() override { opened.push_back("ld229"); }
+    void pipe_report() override { opened.push_back("pipe report"); }
+    void about() override { opened.push_back("about"); }
+};
+
+// Types a number into the dialog and presses Accept; a dialog still open after that
+// is cancelled, as the person would.
+std::function<void(RenumberForm&)> type_and_accept(std::string number) {
+    return [number](RenumberForm& dialog) {
+        dialog.fields.set_text("newpipenumber", number);
+        dialog.accept();
+        if (!dialog.close_requested) dialog.cancel();
+    };
+}
+
+class PipeGridFormTest : public ::testing::Test {
+  protected:
+    explicit PipeGridFormTest(bool legacy = false) : net_(legacy) {}
+
+    PipeGridForm& open_grid(int remembered = 0) {
+        grid_ = std::make_unique<PipeGridForm>(net_.context(), ui_, windows_);
+        grid_->open(remembered);
+        return *grid_;
+    }
+    std::vector<std::string> pipe_ids() const {
+        std::vector<std::string> ids;
+        for (const auto& row : grid_->rows()) ids.push_back(row.front());
+        return ids;
+    }
+
+    TestNetwork net_;
+    ScriptedUi ui_;
+    FakeWindows windows_;
+    std::unique_ptr<PipeGridForm> grid_;
+};
+
+TEST_F(PipeGridFormTest, OpeningSetsTheProjectWideValuesAndListsThePipesInTextOrder) {
+    net_.context().number_format = "0.0000";
+    net_.context().sub_area_list_length = 24;
+    net_.context().unit_constants.gravity = 9.8;
+    net_.add({{"9", "S9", "S1", {}},
+              {"10", "S10", "S1", {}},
+              {"O'Brien 1", "S11", "S1", {}},
+              {"1", "S1", "OUT", {"9", "10", "O'Brien 1"}}});
+    auto& grid = open_grid();
+    EXPECT_EQ(net_.context().number_format, "0.000");
+    EXPECT_EQ(net_.context().sub_area_list_length, 15);
+    EXPECT_EQ(net_.context().unit_constants.gravity, 32.2);
+    EXPECT_TRUE(grid.fields.at("mnuEnergy").enabled);
+
+    EXPECT_EQ(pipe_ids(), (std::vector<std::string>{"1", "10", "9", "O'Brien 1"}));
+    EXPECT_EQ(grid.fields.text("rec_count"), "4");
+    EXPECT_EQ(grid.selected_row(), 1);
+    ASSERT_EQ(grid.columns().size(), 17u);
+    EXPECT_EQ(grid.columns()[16].heading, "PRE_PIPE4");
+    const GridRow& first = grid.rows().front();
+    ASSERT_EQ(first.size(), 17u);
+    EXPECT_EQ(first[1], "S1");
+    EXPECT_EQ(first[2], "OUT");
+    EXPECT_EQ(first[13], "9");
+    EXPECT_EQ(first[15], "O'Brien 1");
+}
+
+TEST_F(PipeGridFormTest, MetricUnitConstants) {
+    net_.context().units = "METRIC";
+    open_grid();
+    EXPECT_EQ(net_.context().unit_constants.unit_divisor, 1000.0);
+    EXPECT_EQ(net_.context().unit_constants.gravity, 9.8146);
+    // The grid's pattern does not follow the units.
+    EXPECT_EQ(net_.context().number_format, "0.000");
+}
+
+TEST_F(PipeGridFormTest, ViewEditAndAddOpenThePipeWindowAndThenRefresh) {
+    net_.add({{"1", "A", "B", {}}, {"2", "C", "B", {}}, {"3", "D", "B", {}}});
+    auto& grid = open_grid();
+    grid.select_row(2);
+    grid.select_row(0);  // outside the rows: ignored
+    grid.select_row(4);
+    grid.view();
+    EXPECT_EQ(windows_.opened.back(), "pipe view 2");
+    // Refresh closes the grid with the exit flag clear, so it is shown again.
+    EXPECT_TRUE(grid.reopen_marker());
+    EXPECT_TRUE(grid.close_requested);
+    grid.closing();
+    EXPECT_FALSE(net_.context().grid_exit_flag);
+
+    // The next showing keeps the row; a remembered row beyond the list gives the first.
+    open_grid(grid.selected_row());
+    EXPECT_FALSE(grid_->reopen_marker());
+    EXPECT_FALSE(grid_->close_requested);
+    EXPECT_EQ(grid_->selected_pipe(), "2");
+    grid_->edit();
+    grid_->add();
+    EXPECT_EQ(windows_.opened,
+              (std::vector<std::string>{"pipe view 2", "pipe edit 2", "pipe add "}));
+    EXPECT_EQ(open_grid(7).selected_row(), 1);
+    EXPECT_TRUE(ui_.shown.empty());
+}
+
+TEST_F(PipeGridFormTest, ExitAndTheCloseBoxSetTheExitFlag) {
+    net_.add({{"1", "A", "B", {}}});
+    auto& grid = open_grid();
+    grid.exit();
+    EXPECT_TRUE(grid.close_requested);
+    grid.closing();
+    EXPECT_TRUE(net_.context().grid_exit_flag);
+
+    net_.context().grid_exit_flag = false;
+    open_grid().closing();  // the close box
+    EXPECT_TRUE(net_.context().grid_exit_flag);
+
+    // An Exit after a Refresh that kept the grid open still ends the cycle.
+    net_.context().grid_exit_flag = false;
+    auto& again = open_grid();
+    again.refresh();
+    again.exit();
+    again.closing();
+    EXPECT_TRUE(net_.context().grid_exit_flag);
+}
+
+TEST_F(PipeGridFormTest, WithoutPipesEveryCommandSaysSoAndOpensNothing) {
+    auto& grid = open_grid();
+    EXPECT_EQ(grid.selected_row(), 0);
+    EXPECT_EQ(grid.fields.text("rec_count"), "0");
+    grid.view();
+    grid.edit();
+    grid.delete_pipe();
+    grid.modify();
+    grid.energy_dissipation();
+    grid.hgl_analysis();
+    grid.pipe_report();
+    grid.form_ld229();
+    EXPECT_EQ(ui_.texts(),
+              (std::vector<std::string>{
+                  "No pipes to View/Edit!", "No pipes to View/Edit!", "No pipes to Delete!",
+                  "No pipes to Modify!", "No pipes to do Energy Dissipation Analysis!",
+                  "No pipes to Display in HGL Report!", "No pipes to Display in LD229 Report!",
+                  "No pipes to Display in LD229 Report!"}));
+    for (const auto& shown : ui_.shown) {
+        EXPECT_EQ(shown.icon, Icon::Information);
+        EXPECT_EQ(shown.title, kAppTitle);
+    }
+    EXPECT_TRUE(windows_.opened.empty());
+
+    // A Refresh with nothing to list keeps the grid open, but the marker is set: the
+    // close box then shows the grid once more.
+    grid.refresh();
+    EXPECT_FALSE(grid.close_requested);
+    grid.closing();
+    EXPECT_FALSE(net_.context().grid_exit_flag);
+}
+
+TEST_F(PipeGridFormTest, TheOtherWindowsAndHelp) {
+    net_.add({{"1", "A", "B", {}}});
+    auto& grid = open_grid();
+    grid.energy_dissipation();
+    grid.pipe_report();
+    grid.form_ld229();
+    grid.about();
+    EXPECT_FALSE(grid.close_requested);
+    grid.hgl_analysis();
+    EXPECT_TRUE(grid.close_requested);  // the grade line ends with a Refresh
+    EXPECT_EQ(windows_.opened,
+              (std::vector<std::string>{"energy", "pipe report", "ld229", "about", "hgl"}));
+    grid.help();
+    ASSERT_EQ(ui_.opened.size(), 1u);
+    EXPECT_EQ(ui_.opened[0], help_page_path(net_.context()));
+}
+
+TEST_F(PipeGridFormTest, DeleteAsksAndRefusesAPipeThatDrainsIntoAnother) {
+    net_.add({{"1", "A", "OUT", {"O'Brien 5"}}, {"O'Brien 5", "C", "A", {}}});
+    auto& grid = open_grid(2);
+    ASSERT_EQ(grid.selected_pipe(), "O'Brien 5");
+
+    ui_.answers = {Answer::No};
+    grid.delete_pipe();
+    EXPECT_EQ(ui_.last().text, "Delete Current Pipe - O'Brien 5 ?");
+    EXPECT_EQ(ui_.last().icon, Icon::Exclamation);
+    EXPECT_EQ(ui_.last().buttons, Buttons::YesNo);
+    EXPECT_EQ(ui_.shown.size(), 1u);
+
+    ui_.answers = {Answer::Yes};
+    grid.delete_pipe();
+    EXPECT_EQ(ui_.last().text,
+              "Current Pipe is used as a Previous Pipe for Pipe  - 1 - Delete Denied!");
+    EXPECT_EQ(ui_.last().icon, Icon::Exclamation);
+    EXPECT_EQ(net_.pipes().count(), 2);
+    EXPECT_FALSE(grid.close_requested);
+}
+
+TEST_F(PipeGridFormTest, DeleteRemovesAPipeThatNoPipeListsAndRefreshes) {
+    net_.add({{"1", "A", "OUT", {}}, {"2", "C", "A", {}}});
+    auto& grid = open_grid(2);
+    ui_.answers = {Answer::Yes};
+    grid.delete_pipe();
+    EXPECT_EQ(ui_.last().text,
+              "Current pipe Deleted! Please Refresh the screen to verify the results");
+    EXPECT_EQ(ui_.last().icon, Icon::Exclamation);
+    EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"1"}));
+    EXPECT_EQ(grid.fields.text("rec_count"), "1");
+    EXPECT_EQ(grid.selected_row(), 1);
+    EXPECT_TRUE(grid.close_requested);
+
+    // The last pipe goes too: the grid stays open on an empty list.
+    open_grid();
+    ui_.answers = {Answer::Yes};
+    grid_->delete_pipe();
+    EXPECT_EQ(grid_->record_count(), 0);
+    EXPECT_EQ(grid_->selected_row(), 0);
+    EXPECT_FALSE(grid_->close_requested);
+}
+
+TEST_F(PipeGridFormTest, ModifyRenumbersThePipeAndEveryReference) {
+    net_.add({{"5", "A", "B", {}}, {"6", "C", "A", {}}, {"8", "B", "OUT", {"6", "", "", "5"}}});
+    auto& grid = open_grid();
+    ASSERT_EQ(grid.selected_pipe(), "5");
+    windows_.renumber = type_and_accept("7");
+    ui_.answers = {Answer::Yes, Answer::Yes};
+    grid.modify();
+    EXPECT_EQ(ui_.texts(),
+              (std::vector<std::string>{
+                  "Modify Current pipe number - 5 ?",
+                  "Current pipe is a Previous Pipe to Pipe Number - 8 - Modify Anyway?",
+                  "Update completed! Please Refresh the screen to verify your changes"}));
+    EXPECT_EQ(ui_.shown[1].icon, Icon::Exclamation);
+    EXPECT_EQ(ui_.shown[2].icon, Icon::Information);
+    EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"7", "6", "8"}));
+    EXPECT_EQ(net_.value("8", "PRENODE4"), "7");
+    EXPECT_EQ(net_.value("8", "PRENODE1"), "6");
+    EXPECT_EQ(pipe_ids(), (std::vector<std::string>{"6", "7", "8"}));
+    EXPECT_TRUE(grid.close_requested);
+}
+
+TEST_F(PipeGridFormTest, ModifyStopsOnNoCancelOrAnEmptyNumber) {
+    net_.add({{"5", "A", "B", {}}, {"8", "B", "OUT", {"5"}}});
+    auto& grid = open_grid();
+    ui_.answers = {Answer::No};
+    grid.modify();
+    EXPECT_TRUE(windows_.opened.empty());
+
+    ui_.answers = {Answer::Yes};
+    grid.modify();  // the dialog is cancelled
+    EXPECT_EQ(windows_.opened, (std::vector<std::string>{"renumber 5"}));
+
+    // Refusing the previous-pipe question empties the field; the dialog stays open.
+    windows_.renumber = [this](RenumberForm& dialog) {
+        dialog.fields.set_text("newpipenumber", "7");
+        dialog.accept();
+        EXPECT_FALSE(dialog.close_requested);
+        EXPECT_EQ(dialog.fields.text("newpipenumber"), "");
+        dialog.accept();  // accepting the empty field closes it with no number
+        EXPECT_TRUE(dialog.close_requested);
+    };
+    ui_.answers = {Answer::Yes, Answer::No, Answer::Yes};
+    grid.modify();
+    EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"5", "8"}));
+    EXPECT_FALSE(ui_.saw(kUpdateCompleted));
+    EXPECT_FALSE(grid.close_requested);
+}
+
+TEST_F(PipeGridFormTest, TheDialogRefusesANumberInUse) {
+    net_.add({{"5", "A", "B", {}}, {"O'Brien 6", "C", "B", {}}});
+    auto& grid = open_grid();
+    RenumberForm* seen = nullptr;
+    windows_.renumber = [&](RenumberForm& dialog) {
+        seen = &dialog;
+        EXPECT_EQ(dialog.fields.text("thispipenumber"), "5");
+        EXPECT_FALSE(dialog.fields.at("thispipenumber").enabled);
+        for (const std::string number : {"O'Brien 6", "5"}) {
+            dialog.fields.set_text("newpipenumber", number);
+            dialog.accept();
+            EXPECT_FALSE(dialog.close_requested);
+            EXPECT_EQ(dialog.fields.text("newpipenumber"), "");
+            EXPECT_EQ(ui_.last().text, std::string(kRenumberTargetExists));
+            EXPECT_EQ(ui_.last().icon, Icon::Exclamation);
+        }
+        dialog.cancel();
+        EXPECT_EQ(dialog.new_number(), "");
+    };
+    ui_.answers = {Answer::Yes};
+    grid.modify();
+    EXPECT_NE(seen, nullptr);
+    EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"5", "O'Brien 6"}));
+}
+
+TEST_F(PipeGridFormTest, AFailedRenumberIsShownAndChangesNothing) {
+    net_.add({{"5", "A", "B", {}}, {"8", "B", "OUT", {"", "5"}}});
+    net_.db().execute(
+        "CREATE TRIGGER refuse BEFORE UPDATE OF PRENODE2 ON PIPE "
+        "BEGIN SELECT RAISE(ABORT, 'the disk is full'); END");
+    auto& grid = open_grid();
+    windows_.renumber = type_and_accept("7");
+    ui_.answers = {Answer::Yes, Answer::Yes};
+    grid.modify();
+    EXPECT_NE(ui_.last().text.find("the disk is full"), std::string::npos) << ui_.last().text;
+    EXPECT_FALSE(ui_.saw(kUpdateCompleted));
+    EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"5", "8"}));
+    EXPECT_EQ(net_.value("8", "PRENODE2"), "5");
+}
+
+class LegacyPipeGridFormTest : public PipeGridFormTest {
+  protected:
+    LegacyPipeGridFormTest() : PipeGridFormTest(true) {}
+};
+
+TEST_F(LegacyPipeGridFormTest, SixteenColumnsNoEnergyDissipationAndTheLongerSubAreaList) {
+    net_.add({{"5", "A", "B", {}}, {"8", "B", "OUT", {"", "", "5"}}});
+    auto& grid = open_grid();
+    EXPECT_EQ(net_.context().sub_area_list_length, 24);
+    EXPECT_FALSE(grid.fields.at("mnuEnergy").enabled);
+    ASSERT_EQ(grid.columns().size(), 16u);
+    EXPECT_EQ(grid.columns().back().heading, "PRE_PIPE3");
+    EXPECT_EQ(grid.rows()[1].size(), 16u);
+    EXPECT_EQ(grid.rows()[1][15], "5");
+    grid.energy_dissipation();
+    EXPECT_TRUE(windows_.opened.empty());
+    EXPECT_TRUE(ui_.shown.empty());
+
+    windows_.renumber = type_and_accept("7");
+    ui_.answers = {Answer::Yes, Answer::Yes};
+    grid.modify();
+    EXPECT_EQ(net_.value("8", "PRENODE3"), "7");
+}
+
+}  // namespace
+}  // namespace pelvane::forms
+
+namespace pelvane::forms {
+namespace {
+
+// The sample project, as the person meets it: renumber a pipe that drains into
+// another, then try to delete a pipe that drains into another.
+TEST(PipeGridSampleProject, RenumberAndDeleteOnTheSampleNetwork) {
+    testing::TempFolder folder;
+    const auto file = folder / "Sample.pvd";
+    std::filesystem::copy_file(testing::program_folder() / "samples" / "Sample.pvd", file);
+    store::ProjectContext context = testing::open_project_for_test(file);
+    ScriptedUi ui;
+    FakeWindows windows;
+    PipeGridForm grid(context, ui, windows);
+    grid.open(2);
+    ASSERT_EQ(grid.selected_pipe(), "2");
+    ASSERT_EQ(grid.rows()[0][13], "2");  // pipe 1 takes pipe 2's flow
+
+    windows.renumber = type_and_accept("2A");
+    ui.answers = {Answer::Yes, Answer::Yes};
+    grid.modify();
+    EXPECT_EQ(ui.shown[1].text,
+              "Current pipe is a Previous Pipe to Pipe Number - 1 - Modify Anyway?");
+    grid.open(grid.selected_row());
+    EXPECT_EQ(grid.rows()[0][13], "2A");
+    EXPECT_EQ(grid.rows()[1][0], "2A");
+
+    grid.select_row(3);
+    ASSERT_EQ(grid.selected_pipe(), "3");
+    ui.clear();
+    ui.answers = {Answer::Yes};
+    grid.delete_pipe();
+    EXPECT_EQ(ui.last().text,
+              "Current Pipe is used as a Previous Pipe for Pipe  - 2A - Delete Denied!");
+    EXPECT_EQ(grid.record_count(), 9);
+}
+
+}  // namespace
+}  // namespace pelvane::forms

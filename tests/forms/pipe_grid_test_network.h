@@ -1,0 +1,80 @@
+#pragma once
+// A project file with a few pipes for the grid, rule and import tests.
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "store/pipe_table.h"
+#include "store/project_context.h"
+#include "support/legacy_projects.h"
+#include "support/temp_folder.h"
+
+namespace pelvane::testing {
+
+struct TestPipe {
+    std::string number;
+    std::string node_in;
+    std::string node_out;
+    std::vector<std::string> previous;  // PRENODE1, PRENODE2, ...
+};
+
+inline store::PipeRecord pipe_record(const TestPipe& p) {
+    store::PipeRecord r;
+    r.set("PROJECT_ID", "R9");
+    r.set("PIPE_NUMBER", p.number);
+    r.set("NODEIN_NO", p.node_in);
+    r.set("NODEOUT_NO", p.node_out);
+    for (std::size_t i = 0; i < p.previous.size(); ++i) {
+        r.set("PRENODE" + std::to_string(i + 1), p.previous[i]);
+    }
+    return r;
+}
+
+// A project file in a fresh folder, opened for design work; legacy files get "zql"
+// in their name, which is how the program knows them.
+class TestNetwork {
+  public:
+    explicit TestNetwork(bool legacy = false, const std::string& units = "ENGLISH")
+        : file_(folder_ / (legacy ? "route zql.pvd" : "route.pvd")) {
+        if (legacy) {
+            make_legacy_project(file_);
+        } else {
+            make_current_project(file_);
+        }
+        insert_row(file_, "PROJECT",
+                   {{"PROJECT_ID", "R9"}, {"PROJECT_NAME", "Route 9"}, {"UNITS", units}});
+        context_ = open_project_for_test(file_);
+    }
+
+    void add(const TestPipe& p) { pipes().insert(pipe_record(p)); }
+    void add(const std::vector<TestPipe>& list) {
+        for (const auto& p : list) add(p);
+    }
+
+    store::ProjectContext& context() { return context_; }
+    const store::Database& db() const { return context_.project_connection; }
+    store::PipeTable pipes() const { return store::PipeTable(db()); }
+    const std::filesystem::path& file() const { return file_; }
+    const std::filesystem::path& folder() const { return folder_.path(); }
+
+    // The text of `column` of pipe `number`, read with plain SQL.
+    std::string value(const std::string& number, const std::string& column) const {
+        auto s = db().prepare("SELECT " + column + " FROM PIPE WHERE PIPE_NUMBER = ?");
+        s.bind(1, std::string_view(number));
+        return s.step() ? s.text(0) : "<no pipe>";
+    }
+    std::vector<std::string> numbers() const {
+        std::vector<std::string> out;
+        auto s = db().prepare("SELECT PIPE_NUMBER FROM PIPE ORDER BY rowid");
+        while (s.step()) out.push_back(s.text(0));
+        return out;
+    }
+
+  private:
+    TempFolder folder_;
+    std::filesystem::path file_;
+    store::ProjectContext context_;
+};
+
+}  // namespace pelvane::testing
