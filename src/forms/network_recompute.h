@@ -21,6 +21,7 @@
 namespace pelvane::forms {
 
 inline constexpr const char* kRecomputeNetworkCaption = "Recompute Network";
+inline constexpr const char* kNoPipesToRecompute = "No pipes to Recompute!";
 
 // A pipe whose discharge or section results changed.
 struct RecomputedPipe {

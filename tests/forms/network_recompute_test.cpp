@@ -8,6 +8,7 @@
 
 #include "core/text/number_text.h"
 #include "forms/intensity.h"
+#include "forms/pipe_grid_form.h"
 #include "network_recompute_fixture.h"
 #include "store/rainfall_lookup.h"
 #include "support/scripted_ui.h"
@@ -332,6 +333,45 @@ TEST(NetworkRecompute, SummaryListsAreCut) {
               "  ... and 2 more\n"
               "Could not be solved (left as saved):\n"
               "  Pipe 9: why");
+}
+
+struct NoWindows : PipeGridForm::Windows {
+    void show_pipe_form(const std::string&, const std::string&) override {}
+    void show_renumber_dialog(RenumberForm&) override {}
+    void show_hgl() override {}
+    void show_energy_dissipation() override {}
+    void ld229_report() override {}
+    void pipe_report() override {}
+    void about() override {}
+};
+
+TEST(NetworkRecompute, TheGridCommandShowsTheSummaryAndRefreshes) {
+    NetworkProject project;
+    testing::ScriptedUi ui;
+    NoWindows windows;
+    PipeGridForm empty(project.context(), ui, windows);
+    empty.open();
+    empty.recompute_network();
+    EXPECT_EQ(ui.last().text, "No pipes to Recompute!");
+    EXPECT_EQ(ui.last().icon, Icon::Information);
+
+    project.add({computed_pipe("1", "0.3", {"2"}), computed_pipe("2", "0.4")});
+    PipeGridForm grid(project.context(), ui, windows);
+    grid.open();
+    grid.recompute_network();
+    EXPECT_EQ(ui.last().title, "PelvaneVA");
+    EXPECT_EQ(ui.last().icon, Icon::Information);
+    EXPECT_EQ(ui.last().text.rfind("2 pipes recomputed, 2 pipes saved.\n", 0), 0u)
+        << ui.last().text;
+    EXPECT_TRUE(grid.reopen_marker());
+    EXPECT_TRUE(grid.close_requested);
+    EXPECT_EQ(grid.rows()[0][12], project.text("1", "PIPE_DISCHARGE"));  // DISCHARGE column
+
+    // Something left unsolved is a warning.
+    project.set("2", "PIPE_SLOPE", "0.0");
+    project.set("2", "STRUCTURE_CA", "0.9");
+    grid.recompute_network();
+    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
 }
 
 }  // namespace
