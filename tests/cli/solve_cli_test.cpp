@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
 #include <nlohmann/json.hpp>
 
 #include "forms/network_recompute_fixture.h"
 #include "support/run_cli.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -83,6 +86,42 @@ TEST(SolveCli, EitherAllOrOnePipe) {
     NetworkProject project;
     EXPECT_EQ(run_cli({"solve", project.file().string()}).exit_code, 2);
     EXPECT_EQ(run_cli({"solve", project.file().string(), "--all", "--pipe", "1"}).exit_code, 2);
+}
+
+// The sample project on a copy: a larger area at the top of the left run, that pipe
+// solved again, then the whole network.
+TEST(SolveCli, TheSampleProjectFollowsALargerInletArea) {
+    pelvane::testing::TempFolder folder;
+    const auto copy = folder / "Sample.pvd";
+    std::filesystem::copy_file(pelvane::testing::program_folder() / "samples" / "Sample.pvd", copy);
+    const auto pipes = [&] {
+        const auto r = run_cli({"pipes", copy.string(), "--json", "--all-columns"});
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        std::map<std::string, nlohmann::json> by_number;
+        for (const auto& p : nlohmann::json::parse(r.out)) by_number[p["PIPE_NUMBER"]] = p;
+        return by_number;
+    };
+    const auto before = pipes();
+    EXPECT_EQ(run_cli({"solve", copy.string(), "--all"}).out,
+              "9 pipes recomputed, 0 pipes saved.\nNo discharge or result changed.\n");
+
+    pelvane::store::Database::open(copy).execute(
+        "UPDATE PIPE SET STRUCTURE_CA = '0.6' WHERE PIPE_NUMBER = '9'");
+    ASSERT_EQ(run_cli({"solve", copy.string(), "--pipe", "9"}).exit_code, 0);
+    const auto r = run_cli({"solve", copy.string(), "--all", "--json"});
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    std::vector<std::string> changed;
+    const auto json = nlohmann::json::parse(r.out);
+    for (const auto& c : json["changed"]) changed.push_back(c["pipe"]);
+    EXPECT_EQ(changed, (std::vector<std::string>{"8", "7", "6", "1"}));
+
+    const auto after = pipes();
+    const auto q = [](const nlohmann::json& p) {
+        return std::stod(p["PIPE_DISCHARGE"].get<std::string>());
+    };
+    for (const char* n : {"9", "8", "7", "6", "1"}) EXPECT_GT(q(after.at(n)), q(before.at(n))) << n;
+    for (const char* n : {"2", "3", "4", "5"}) EXPECT_EQ(after.at(n), before.at(n)) << n;
+    EXPECT_EQ(after.at("1")["PRECA2"], after.at("6")["ACCUMULATED_CA"]);
 }
 
 }  // namespace
