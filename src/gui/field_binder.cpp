@@ -230,6 +230,7 @@ void FieldBinder::refresh() {
     for (const auto& b : bindings_) show(b);
     if (tabs_ && tabs_->currentIndex() != model_.tab) tabs_->setCurrentIndex(model_.tab);
     refreshing_ = false;
+    emit refreshed();
     const std::string focus = model_.take_focus_request();
     if (!focus.empty()) {
         if (QWidget* w = widget_of(focus)) {

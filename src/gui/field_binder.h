@@ -58,6 +58,9 @@ class FieldBinder : public QObject {
 
   signals:
     void close_requested();
+    // After every refresh, for the few states a window shows on its own (a pressed
+    // toolbar button).
+    void refreshed();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

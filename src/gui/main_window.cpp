@@ -8,8 +8,12 @@
 #include <QStatusBar>
 #include <ctime>
 
+#include "forms/ld229_report.h"
+#include "forms/pipe_report.h"
 #include "gui/about_window.h"
 #include "gui/field_binder.h"
+#include "gui/hgl_window.h"
+#include "gui/pipe_form_window.h"
 #include "gui/pipe_grid_window.h"
 #include "gui/project_conversion_window.h"
 #include "gui/project_details_window.h"
@@ -150,9 +154,20 @@ void MainWindow::show_project_conversion() {
 
 void MainWindow::show_pipe_grid() {
     PipeGridHooks hooks;
+    forms::Ui& ui = injected_ui_ ? *injected_ui_ : *own_ui_;
     hooks.about = [](QWidget* parent) { gui::show_about(parent); };
-    gui::show_pipe_grid(context_, injected_ui_ ? *injected_ui_ : *own_ui_, this, hooks,
-                        *grid_memory_);
+    hooks.pipe_form = [this](QWidget* parent, const std::string& mode,
+                             const std::string& pipe_number) {
+        PipeFormWindow window(context_, parent);
+        window.open(mode, pipe_number);
+        window.exec();
+    };
+    hooks.hgl = [this, &ui](QWidget* parent) { gui::show_hgl(context_, ui, parent); };
+    hooks.ld229_report = [this, &ui](QWidget*) { forms::run_ld229_report(context_, ui); };
+    hooks.pipe_report = [this, &ui](QWidget*, const std::string& selected_pipe) {
+        forms::run_pipe_report(context_, ui, selected_pipe);
+    };
+    gui::show_pipe_grid(context_, ui, this, hooks, *grid_memory_);
 }
 
 void MainWindow::show_rainfall_data() {

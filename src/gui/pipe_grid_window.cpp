@@ -223,7 +223,11 @@ void PipeGridWindow::ld229_report() {
     open_hook(hooks_.ld229_report, "The LD-229 report");
 }
 void PipeGridWindow::pipe_report() {
-    open_hook(hooks_.pipe_report, "The pipe report");
+    if (!hooks_.pipe_report) {
+        ui_.message(forms::not_available_notice("The pipe report"), forms::Icon::Information);
+        return;
+    }
+    hooks_.pipe_report(this, form_.selected_pipe());
 }
 void PipeGridWindow::about() {
     open_hook(hooks_.about, "The About window");

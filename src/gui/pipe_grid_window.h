@@ -26,7 +26,8 @@ struct PipeGridHooks {
     std::function<void(QWidget* parent)> hgl;
     std::function<void(QWidget* parent)> energy_dissipation;
     std::function<void(QWidget* parent)> ld229_report;
-    std::function<void(QWidget* parent)> pipe_report;
+    // The storm drain results report of the pipe in the selected row.
+    std::function<void(QWidget* parent, const std::string& selected_pipe)> pipe_report;
     std::function<void(QWidget* parent)> about;
 };
 

@@ -7,6 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/hgl/grade_line.h"
+#include "core/text/number_text.h"
+#include "report/ld347_layout.h"
 #include "report/pdf_export.h"
 #include "report/report_writer.h"
 #include "report/xlsx_fixture.h"
@@ -98,7 +101,7 @@ TEST(LibreOffice, ReadsTheWrittenFormWithItsNumberFormats) {
             book.set_text(12, 2, "10+50");
             book.set_number(12, 5, 101.23456789);  // water surface, 0.000
             book.set_number(12, 9, 0.0012345678);  // friction slope, 0.00000
-            book.set_number(12, 11, 6.789);        // velocity, 0.00
+            book.set_number(12, 11, 6.789);        // velocity, 0.000
             book.set_text(12, 27, "O.K.");
             book.set_text(4, 4, "10");
         },
@@ -120,7 +123,7 @@ TEST(LibreOffice, ReadsTheWrittenFormWithItsNumberFormats) {
     EXPECT_EQ(at(rows, 12, 2), "10+50");
     EXPECT_EQ(at(rows, 12, 5), "101.235");
     EXPECT_EQ(at(rows, 12, 9), "0.00123");
-    EXPECT_EQ(at(rows, 12, 11), "6.79");
+    EXPECT_EQ(at(rows, 12, 11), "6.789");
     EXPECT_EQ(at(rows, 12, 27), "O.K.");
 }
 
@@ -136,4 +139,70 @@ TEST(LibreOffice, RecalculatesFormulasOfTheWrittenWorkbook) {
     const auto rows = read_csv(folder / "formula.csv");
     EXPECT_EQ(at(rows, 1, 2), "21");
     EXPECT_EQ(at(rows, 1, 3), "42");
+}
+
+// A real grade line run, as the HGL window writes it: LibreOffice opens the form
+// without complaint and shows the rows in the form's number formats.
+TEST(LibreOffice, ShowsARealLd347Run) {
+    OFFICE_OR_SKIP(converter);
+    using pelvane::hgl::HglPipe;
+    const auto pipe = [](std::string number, std::string in, std::string out) {
+        HglPipe p;
+        p.pipe_number = std::move(number);
+        p.nodein_no = std::move(in);
+        p.nodeout_no = std::move(out);
+        p.pipe_shape = "Circular";
+        p.pipe_dia = "18";
+        p.pipe_mann = "0.013";
+        p.pipe_length = "100.00";
+        p.pipe_eleout = "100.00";
+        p.pipe_elein = "101.00";
+        p.pipe_flowdepth = "0.800";
+        p.pipe_discharge = "10.000";
+        p.numofpipes = "1";
+        p.pipe_storm_freq = "10";
+        p.nodein_type = "Inlet";
+        p.nodein_shaping = "YES";
+        p.structure_ca = "0.9";
+        p.pipe_i = "6.5";
+        p.pipe_velocity = "5.660";
+        p.pipe_skew = "45";
+        p.nodein_station = "10+50";
+        p.nodein_topele = "101.50";
+        return p;
+    };
+    const std::vector<HglPipe> pipes{pipe("1", "2", "1"), pipe("2", "3", "2"), pipe("3", "4", "2")};
+    const auto result = pelvane::hgl::compute_grade_line(pipes, "1", "100.00", "ENGLISH");
+    pelvane::store::ProjectContext project;
+    project.project_name = "Route 29";
+    project.designer = "K. Lee";
+
+    TempFolder folder;
+    const ReportFiles files{folder / "ld347.xlsx", folder / "ld347.pdf"};
+    const auto written = write_report(
+        program_folder() / kLd347Template, files,
+        [&](Workbook& book) { write_cells(book, ld347_layout(project, result)); }, &*converter);
+    EXPECT_EQ(written.skipped_cells, 0);
+    EXPECT_GT(std::filesystem::file_size(*files.pdf), 1000u);
+
+    converter->convert(files.workbook, folder / "ld347.csv", kCsv);
+    const auto rows = read_csv(folder / "ld347.csv");
+    EXPECT_EQ(at(rows, 1, 9), "Route 29");
+    EXPECT_EQ(at(rows, 4, 4), "10");
+    EXPECT_EQ(at(rows, 11, 1), "1");
+    EXPECT_EQ(at(rows, 11, 25), "100.000");
+    EXPECT_EQ(at(rows, 12, 2), "10+50");
+    EXPECT_EQ(at(rows, 12, 6), "18");
+    EXPECT_EQ(at(rows, 12, 22), "YES");
+    EXPECT_EQ(at(rows, 14, 1), "");  // the row between the paths
+    EXPECT_EQ(at(rows, 15, 1), "4");
+    const auto number = [&](int row, int field) {
+        return std::get<double>(result.rows[static_cast<std::size_t>(row)].field(field));
+    };
+    using pelvane::text::format_number;
+    EXPECT_EQ(at(rows, 12, 5), format_number(number(1, 5), "0.000"));
+    EXPECT_EQ(at(rows, 12, 9), format_number(number(1, 9), "0.00000"));
+    EXPECT_EQ(at(rows, 12, 25), format_number(number(1, 25), "0.000"));
+    EXPECT_EQ(at(rows, 13, 20), format_number(number(2, 20), "0.000"));
+    EXPECT_EQ(at(rows, 12, 27), number(1, 25) <= 101.5 ? "O.K." : "ADJUST");
 }

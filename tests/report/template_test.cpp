@@ -155,6 +155,6 @@ TEST(TemplateForms, PipeRowsTakeTheNumberFormatsOfTheirColumns) {
     };
     EXPECT_EQ(format_of("E500"), "0.000");    // water surface elevation
     EXPECT_EQ(format_of("I500"), "0.00000");  // friction slope
-    EXPECT_EQ(format_of("K500"), "0.00");     // velocity
+    EXPECT_EQ(format_of("K500"), "0.000");    // velocity, as stored
     EXPECT_EQ(format_of("A500"), "General");  // structure number
 }

@@ -1,0 +1,118 @@
+// The grade line onto form LD-347 for generated networks of 100 to 10,000 pipes:
+//   build/bench/bench_ld347
+// BM_Ld347Workbook: engine, layout and the workbook (template copy, cells, save).
+// BM_Ld347FromProject: all of Compute HGL after the file dialog, reading the pipes
+// from a project file too. The target is under one second for 10,000 pipes.
+
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "forms/hgl_form.h"
+#include "generated_network.h"
+#include "report/ld347_layout.h"
+#include "report/report_writer.h"
+#include "store/pipe_table.h"
+#include "store/project_database.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace pelvane;
+
+const fs::path kProgramFolder(PELVANE_PROGRAM_DIR);
+
+fs::path bench_folder() {
+    const fs::path folder =
+        fs::temp_directory_path() / ("pelvane-bench-ld347-" + std::to_string(::getpid()));
+    fs::create_directories(folder);
+    return folder;
+}
+
+void write_ld347(const store::ProjectContext& project, const hgl::HglResult& result,
+                 const fs::path& out) {
+    report::write_report(
+        kProgramFolder / report::kLd347Template, {out, std::nullopt},
+        [&](report::Workbook& book) {
+            report::write_cells(book, report::ld347_layout(project, result));
+        },
+        nullptr);
+}
+
+void BM_Ld347Workbook(benchmark::State& state) {
+    const auto pipes = bench::branching_network(static_cast<int>(state.range(0)));
+    const fs::path folder = bench_folder();
+    store::ProjectContext project;
+    project.project_name = "Generated network";
+    for (auto _ : state) {
+        const auto result = hgl::compute_grade_line(pipes, "1", "100.00", "ENGLISH");
+        write_ld347(project, result, folder / "ld347.xlsx");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_Ld347Workbook)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A project file holding the generated network, made once per size.
+fs::path project_with(int pipe_count, const fs::path& folder) {
+    const fs::path file = folder / ("network-" + std::to_string(pipe_count) + ".pvd");
+    store::create_project_file(kProgramFolder, file);
+    const auto db = store::Database::open(file);
+    db.execute(
+        "INSERT INTO PROJECT (MAJOR_RELEASE, PROJECT_ID, PROJECT_NAME, COUNTY, STATE, UNITS) "
+        "VALUES ('2.1', 'B1', 'Generated network', 'Pulaski', 'VA', 'ENGLISH')");
+    const store::PipeTable table(db);
+    store::Transaction transaction(db);
+    for (const hgl::HglPipe& p : bench::branching_network(pipe_count)) {
+        store::PipeRecord r;
+        const std::map<const char*, const std::string*> columns{
+            {"PIPE_NUMBER", &p.pipe_number},
+            {"NODEIN_NO", &p.nodein_no},
+            {"NODEOUT_NO", &p.nodeout_no},
+            {"PIPE_DIA", &p.pipe_dia},
+            {"PIPE_SHAPE", &p.pipe_shape},
+            {"PIPE_MANN", &p.pipe_mann},
+            {"SPAN", &p.span},
+            {"RISE", &p.rise},
+            {"PIPE_LENGTH", &p.pipe_length},
+            {"PIPE_ELEOUT", &p.pipe_eleout},
+            {"PIPE_ELEIN", &p.pipe_elein},
+            {"PIPE_FLOWDEPTH", &p.pipe_flowdepth},
+            {"PIPE_DISCHARGE", &p.pipe_discharge},
+            {"NUMOFPIPES", &p.numofpipes},
+            {"PIPE_STORM_FREQ", &p.pipe_storm_freq},
+            {"NODEIN_TYPE", &p.nodein_type},
+            {"NODEIN_SHAPING", &p.nodein_shaping},
+            {"STRUCTURE_CA", &p.structure_ca},
+            {"PIPE_I", &p.pipe_i},
+            {"PIPE_VELOCITY", &p.pipe_velocity},
+            {"PIPE_SKEW", &p.pipe_skew},
+            {"NODEIN_STATION", &p.nodein_station},
+            {"NODEIN_TOPELE", &p.nodein_topele}};
+        for (const auto& [column, text] : columns) r.set(column, *text);
+        table.insert(r);
+    }
+    transaction.commit();
+    return file;
+}
+
+void BM_Ld347FromProject(benchmark::State& state) {
+    const fs::path folder = bench_folder();
+    const fs::path file = project_with(static_cast<int>(state.range(0)), folder);
+    store::ProjectContext context;
+    context.program_folder = kProgramFolder;
+    store::open_project(context, file, store::Access::Inspect);
+    for (auto _ : state) {
+        const auto result = forms::compute_hgl(context, "1", "100.00");
+        write_ld347(context, result, folder / "ld347.xlsx");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    store::close_project(context);
+    fs::remove_all(folder);
+}
+BENCHMARK(BM_Ld347FromProject)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+}  // namespace

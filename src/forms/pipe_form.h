@@ -1,0 +1,240 @@
+#pragma once
+// The pipe window `frmpipemain`: one PIPE record shown in three tabs (structures
+// and pipe, flow and previous pipes, results), added or edited under the network
+// rules, solved and saved. Every field carries the name of the column it shows
+// (`pipe_number` for PIPE_NUMBER, `nodein_topele`, `structure_Tc`, ...); the
+// window's commands are named as its menu items (`mnuAddpipe`, ...).
+//
+// Screen modes: "VIEW" (every frame disabled) -> Add -> "ADD" -> Save -> "VIEW";
+// "VIEW" -> Edit -> "EDIT" -> Save -> "VIEW". Save needs a solved record: the
+// record counts as solved after a solve until one of its fields changes, and
+// not at all once adding or editing has begun.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/pipe/discharge.h"
+#include "forms/form_model.h"
+#include "forms/pipe_form_texts.h"
+#include "forms/ui.h"
+#include "store/pipe_table.h"
+#include "store/project_context.h"
+
+namespace pelvane::forms {
+
+class SizePickerForm;
+class DrainageAreaForm;
+class TimeOfConcentrationForm;
+
+// The windows the pipe window opens over itself, each modal: the call returns when
+// the window has closed, and the window's model holds what was chosen. The desktop
+// program shows real windows; tests fake them.
+class PipeFormWindows {
+  public:
+    virtual ~PipeFormWindows() = default;
+    virtual void show_size_picker(SizePickerForm& picker) = 0;
+    // `frmskew`, the picture that explains the deflection angle at the lower end.
+    virtual void show_deflection_picture() = 0;
+    virtual void show_drainage_area(DrainageAreaForm& area) = 0;
+    virtual void show_time_of_concentration(TimeOfConcentrationForm& tc) = 0;
+    // A pipe was saved: the grid of pipes reads its rows again.
+    virtual void refresh_grid() {}
+};
+
+enum class ScreenMode { View, Add, Edit };
+
+// A field of the window and the PIPE column it shows.
+struct PipeBinding {
+    std::string_view field;
+    std::string_view column;
+};
+
+// Every bound field, in the order of the PIPE table. STRUCTURE_INPUT and
+// STRUCTURE_COMPUTE have no field: they mirror `dischargeval` in legacy files.
+const std::vector<PipeBinding>& pipe_bindings();
+
+// The section result fields, in the order a solve writes them.
+inline constexpr std::array<std::string_view, 13> kResultFields{
+    "capacity",   "flow_type",      "pipe_flowdepth", "pipe_areaflow", "pipe_velocity",
+    "hyd_radius", "pipe_WP",        "FROUDE_NO",      "pipe_summary",  "energy",
+    "flow_time",  "critical_depth", "friction_slope"};
+
+class PipeForm : public FormModel {
+  public:
+    // Reads the project's units and legacy database mode and its connections.
+    PipeForm(store::ProjectContext& context, Ui& ui, PipeFormWindows& windows);
+
+    // Opens as the grid asks: `pipe_form_mode` "add", "edit" or "view" (anything
+    // else views) for the pipe `selected_pipe_number` ("" when adding).
+    void open(std::string_view pipe_form_mode, std::string_view selected_pipe_number);
+
+    // Commands (menu items and toolbar buttons).
+    void mnuAddpipe();
+    void mnuEditpipe();
+    void mnuSavepipe();
+    void cmdpipesolve();
+    // The toolbar's Solve: shows the results tab, then solves. The view first moves
+    // the focus on by one field, so the field being typed in is left as usual.
+    void toolbar_solve();
+    // Exit, also when the window is closed by its frame: asks before dropping an
+    // addition or edit; sets close_requested unless the person keeps the window.
+    void mnuExitPipe();
+    // Size help (`pipeshape_help`) and deflection-angle help (`pipeskew_help`).
+    void pipeshape_help();
+    void pipeskew_help();
+    // The drainage area and time of concentration windows of the upper structure.
+    void cmdstr_area();
+    void cmdstr_Tc();
+    void cmd_accIntensity();
+
+    // Field events, by field name: the focus entered or left a field, or an item
+    // (list item, option, tab) was chosen. Fields without a rule ignore them.
+    void field_entered(std::string_view name);
+    void field_left(std::string_view name);
+    void choose(std::string_view name);
+    // The person showed tab `index` (0 structures and pipe, 1 flow, 2 results).
+    void tab_shown(int index);
+
+    ScreenMode screen_mode() const { return mode_; }
+    bool adding() const { return adding_; }
+    bool editing() const { return editing_; }
+    // Whether the record counts as solved now: a solve was made and no field of the
+    // record changed since.
+    bool solved() const;
+    bool record_changed() const;
+    // Marks the record as solved as it stands, as a successful solve does.
+    void mark_solved();
+
+    // The record as it would be saved: every bound field into its column (and, in
+    // a legacy file, STRUCTURE_INPUT and STRUCTURE_COMPUTE from the source).
+    store::PipeRecord record() const;
+    bool legacy() const { return context_.legacy_database_mode; }
+    bool english() const { return context_.english(); }
+    int previous_rows() const {
+        return legacy() ? pipe::kLegacyPreviousPipeRows : pipe::kPreviousPipeRows;
+    }
+
+    static std::string prenode(int k) { return "prenode" + std::to_string(k); }
+    static std::string preca(int k) { return "preca" + std::to_string(k); }
+    static std::string pretc(int k) { return "preTc" + std::to_string(k); }
+    static std::string preflowtime(int k) { return "preflowtime" + std::to_string(k); }
+
+  private:
+    // Record access (pipe_form_record.cpp).
+    std::vector<PipeBinding> active_bindings() const;
+    void clear_record_fields();
+    void init_pipe_data();
+    void show_record(const store::PipeRecord& row);
+    bool get_pipe_records(std::string_view pipe_number);
+    void get_pipe_list();
+    void set_unit_captions();
+    std::vector<std::string> record_texts() const;
+    void take_snapshot();
+    std::optional<store::PipeRecord> listed_pipe(std::string_view number) const;
+    std::vector<store::PipeRecord> saved_pipes() const;
+    // The first saved pipe other than the one shown whose value in one of `columns`
+    // is `value`.
+    std::optional<std::string> other_pipe_where(const std::vector<std::string>& columns,
+                                                std::string_view value) const;
+    std::vector<std::string> previous_pipe_columns() const;
+    bool pipe_update();
+
+    // Modes and states (pipe_form.cpp).
+    void set_mode(ScreenMode mode);
+    void set_frames(bool enabled);
+    void set_commands();
+    void refresh_status();
+    void show_number_in_status();
+
+    // Structures (pipe_form_nodes.cpp).
+    void node_type_entered(bool node_in);
+    void node_type_left(bool node_in);
+    void node_number_entered(bool node_in);
+    void node_number_chosen(bool node_in);
+    void node_number_left(bool node_in);
+    void reset_node(bool node_in);
+    void take_over_node(bool node_in);
+    std::vector<std::string> node_list(bool node_in) const;
+    void refuse_node_in(const std::string& text, Icon icon);
+
+    // Previous pipes (pipe_form_previous_pipes.cpp).
+    void previous_pipe_chosen(int k);
+    void previous_pipe_left(int k);
+    void clear_previous_row(int k);
+    void take_over_previous_pipe(int k);
+
+    // Pipe, section and slope (pipe_form_section.cpp).
+    void pipe_length_entered();
+    void slope_field_left(std::string_view name);
+    void pipe_shape_chosen();
+    void pipe_mat_chosen();
+    void size_left(std::string_view name);
+    void apply_shape_states();
+
+    // Flow and discharge (pipe_form_flow.cpp).
+    bool computed_source() const;
+    pipe::DischargeSettings discharge_settings() const;
+    pipe::FlowFields flow_fields() const;
+    void show_flow_fields(const pipe::FlowFields& flow);
+    pipe::PreviousDischarges previous_discharges() const;
+    void redo_design_discharge();
+    void refresh_intensities();
+    void clear_area_and_tc_buffers();
+    void set_discharge_source(std::string_view source);
+    void apply_flow_states();
+    void structure_compute_chosen();
+    void structure_input_chosen();
+    void structure_discharge_left();
+    void lateral_discharge_left();
+    void structure_tc_entered();
+    void structure_tc_left();
+    void storm_frequency_chosen();
+    void clear_results();
+    void reset_previous_pipes();
+    void reaccumulate();
+
+    // Rainfall (pipe_form_rainfall.cpp): the coefficients of the record's storm
+    // frequency, and intensities computed with them.
+    bool load_storm_coefficients();
+    bool load_storm_coefficients_quietly();
+    pipe::IntensityLookup intensity_lookup();
+
+    store::ProjectContext& context_;
+    Ui& ui_;
+    PipeFormWindows& windows_;
+
+    ScreenMode mode_ = ScreenMode::View;
+    bool adding_ = false;
+    bool editing_ = false;
+    bool record_changed_ = false;
+    bool solved_ = true;
+    // The PIPE_NUMBER of the saved row shown ("" for a pipe not saved yet).
+    std::string stored_number_;
+    // The bound texts when the record was shown and when it was last solved.
+    std::vector<std::string> shown_texts_;
+    std::vector<std::string> solved_texts_;
+
+    // Values remembered when a field got the focus, or when editing began.
+    std::string nodein_no_at_focus_;
+    std::string nodein_type_at_focus_;
+    std::string nodeout_type_at_focus_;
+    std::array<std::string, 2> node_number_handled_;  // last number handled, in / out
+    std::array<std::string, 4> previous_at_edit_;
+    std::array<std::string, 4> previous_handled_;
+    std::string structure_tc_at_focus_;
+    // The discharge source whose states were last applied, so a change of the
+    // option can be taken back.
+    std::string applied_source_;
+    // The intensities of the structure Tc and of the previous pipes' arrival times
+    // that the design discharge's candidates use.
+    pipe::FlowIntensities intensities_;
+
+    // Number, ACCUMULATED_CA, ACCUMULATED_TC, FLOW_TIME and PIPE_DISCHARGE of every
+    // saved pipe, the rows the previous-pipe lists offer.
+    std::vector<store::PipeRecord> pipe_list_;
+};
+
+}  // namespace pelvane::forms

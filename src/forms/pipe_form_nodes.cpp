@@ -1,0 +1,191 @@
+// The structures at the two ends of a pipe: their type, their number lists, the
+// network rules on the numbers (a structure starts at most one pipe and is never
+// both ends of one) and the take-over of a structure's data from other pipes or
+// from the linked inlet database.
+
+#include <algorithm>
+
+#include "core/pipe/inlet_takeover.h"
+#include "forms/inlet_link.h"
+#include "forms/pipe_form.h"
+
+namespace pelvane::forms {
+namespace {
+
+namespace texts = pipe_form_texts;
+
+// The fields of one end and the columns of the other end of a pipe that joins it:
+// the upper structure of this pipe is where another pipe ends, and the other way.
+struct NodeNames {
+    const char* number;
+    const char* type;
+    const char* station;
+    const char* offset;
+    const char* offloc;
+    const char* topele;
+    // Columns of a saved pipe at the other end.
+    const char* other_number;
+    const char* other_type;
+    const char* other_station;
+    const char* other_offset;
+    const char* other_offloc;
+    const char* other_topele;
+};
+
+constexpr NodeNames kNodeIn{"nodein_no",      "nodein_type",    "nodein_station",
+                            "nodein_offset",  "nodein_offloc",  "nodein_topele",
+                            "NODEOUT_NO",     "NODEOUT_TYPE",   "NODEOUT_STATION",
+                            "NODEOUT_OFFSET", "NODEOUT_OFFLOC", "NODEOUT_TOPELE"};
+constexpr NodeNames kNodeOut{"nodeout_no",     "nodeout_type",   "nodeout_station",
+                             "nodeout_offset", "nodeout_offloc", "nodeout_topele",
+                             "NODEIN_NO",      "NODEIN_TYPE",    "NODEIN_STATION",
+                             "NODEIN_OFFSET",  "NODEIN_OFFLOC",  "NODEIN_TOPELE"};
+
+const NodeNames& names_of(bool node_in) {
+    return node_in ? kNodeIn : kNodeOut;
+}
+
+void show_location(FieldSet& fields, const NodeNames& node, const pipe::StructureLocation& at) {
+    fields.set_text(node.station, at.station);
+    fields.set_text(node.offset, at.offset);
+    fields.set_text(node.offloc, at.offset_location);
+    fields.set_text(node.topele, at.top_elevation);
+}
+
+}  // namespace
+
+void PipeForm::node_type_left(bool node_in) {
+    const NodeNames& node = names_of(node_in);
+    const std::string type = fields.text(node.type);
+    if (type.empty()) return;
+    std::string& at_focus = node_in ? nodein_type_at_focus_ : nodeout_type_at_focus_;
+    if (type == at_focus) return;
+    at_focus = type;
+    reset_node(node_in);
+    if (node_in) {
+        set_discharge_source(type == texts::kInlet ? texts::kComputeSource : texts::kInputSource);
+    }
+}
+
+// A structure whose type changed, or whose number was refused or cleared, keeps
+// nothing of the structure it was; the upper one also loses its drainage data.
+void PipeForm::reset_node(bool node_in) {
+    const NodeNames& node = names_of(node_in);
+    for (const char* name : {node.number, node.station, node.offset, node.offloc, node.topele}) {
+        fields.set_text(name, "");
+    }
+    node_number_handled_[node_in ? 0 : 1].clear();
+    if (!node_in) return;
+    fields.set_text("structure_discharge", "0.0");
+    fields.set_text("structure_ca", "0.0");
+    fields.set_text("structure_area", "0.0");
+    fields.set_text("structure_Tc", "5.0");
+    reaccumulate();
+}
+
+// The numbers offered for a structure of the chosen type: the inlets of the linked
+// inlet database for an inlet, else the structures of that type at which pipes
+// already end (for an upper structure) or start (for a lower one). Blank numbers
+// are not offered.
+std::vector<std::string> PipeForm::node_list(bool node_in) const {
+    const NodeNames& node = names_of(node_in);
+    const std::string& type = fields.text(node.type);
+    if (type.empty()) return {};
+    if (type == texts::kInlet) return linked_inlet_numbers(context_, ui_);
+    std::vector<std::string> numbers;
+    for (const auto& row : saved_pipes()) {
+        if (row.get(node.other_type) != type) continue;
+        const std::string& number = row.get(node.other_number);
+        if (!number.empty()) numbers.push_back(number);
+    }
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
+void PipeForm::node_number_entered(bool node_in) {
+    const NodeNames& node = names_of(node_in);
+    fields[node.number].items = node_list(node_in);
+    if (node_in) nodein_no_at_focus_ = fields.text(node.number);
+    node_number_handled_[node_in ? 0 : 1] = fields.text(node.number);
+}
+
+// Leaving the box after typing a number works like choosing it; a number already
+// handled by a choice is not checked twice.
+void PipeForm::node_number_left(bool node_in) {
+    if (fields.text(names_of(node_in).number) != node_number_handled_[node_in ? 0 : 1]) {
+        node_number_chosen(node_in);
+    }
+}
+
+void PipeForm::refuse_node_in(const std::string& text, Icon icon) {
+    ui_.message(text, icon);
+    reset_node(true);
+    tab = 0;
+    request_focus(kNodeIn.number);
+}
+
+void PipeForm::node_number_chosen(bool node_in) {
+    const NodeNames& node = names_of(node_in);
+    const std::string number = fields.text(node.number);
+    node_number_handled_[node_in ? 0 : 1] = number;
+    if (number.empty()) {
+        reset_node(node_in);
+        return;
+    }
+    if (node_in) {
+        if (number == fields.text(kNodeOut.number)) {
+            refuse_node_in(texts::kNodeInSameAsNodeOut, Icon::None);
+            return;
+        }
+        // A structure starts at most one pipe.
+        if (number != nodein_no_at_focus_) {
+            if (const auto used = other_pipe_where({"NODEIN_NO"}, number)) {
+                refuse_node_in(texts::kNodeInUsed + *used + texts::kChooseDifferent,
+                               Icon::Exclamation);
+                return;
+            }
+        }
+    } else if (number == fields.text(kNodeIn.number)) {
+        // Several pipes may end at one structure, but not the one they start at.
+        ui_.message(texts::kNodeOutSameAsNodeIn);
+        reset_node(false);
+        tab = 0;
+        request_focus(kNodeOut.number);
+        return;
+    }
+    take_over_node(node_in);
+}
+
+// The structure's data come from the linked inlet database for an inlet, else from
+// the first saved pipe that joins the structure at its other end (none: nothing
+// changes).
+void PipeForm::take_over_node(bool node_in) {
+    const NodeNames& node = names_of(node_in);
+    const std::string& number = fields.text(node.number);
+    if (fields.text(node.type) == texts::kInlet) {
+        const auto inlet = linked_inlet(context_, ui_, number);
+        if (!inlet) return;
+        if (!node_in) {
+            show_location(fields, node, pipe::node_out_takeover(*inlet));
+            return;
+        }
+        const pipe::NodeInTakeover data = pipe::node_in_takeover(*inlet, fields.text("pipe_cf"));
+        show_location(fields, node, data.location);
+        fields.set_text("structure_Tc", data.structure_Tc);
+        fields.set_text("structure_area", data.structure_area);
+        fields.set_text("structure_ca", data.structure_ca);
+        if (data.pipe_cf) fields.set_text("pipe_cf", *data.pipe_cf);
+        reaccumulate();
+        return;
+    }
+    for (const auto& row : saved_pipes()) {
+        if (row.get(node.other_number) != number) continue;
+        show_location(fields, node,
+                      {row.get(node.other_station), row.get(node.other_offset),
+                       row.get(node.other_offloc), row.get(node.other_topele)});
+        return;
+    }
+}
+
+}  // namespace pelvane::forms

@@ -1,0 +1,119 @@
+// The pipe itself: its number (unique in the project), its slope from the length
+// and invert elevations, and its section through the catalogue's rules and the
+// size and deflection-angle help windows.
+
+#include "core/pipe/catalogue.h"
+#include "core/pipe/picker_tables.h"
+#include "core/text/number_text.h"
+#include "forms/input_conventions.h"
+#include "forms/pipe_form.h"
+#include "forms/size_picker_form.h"
+
+namespace pelvane::forms {
+namespace {
+
+namespace texts = pipe_form_texts;
+
+constexpr const char* kSlopePattern = "0.00000";
+constexpr const char* kNoSlope = "0.0";
+
+}  // namespace
+
+// Checked when the length is reached, so a new pipe's number is settled before its
+// data are typed.
+void PipeForm::pipe_length_entered() {
+    if (!adding_) return;
+    const std::string number = fields.text("pipe_number");
+    const auto back_to_number = [this] {
+        tab = 0;
+        request_focus("pipe_number");
+    };
+    if (number.empty()) {
+        ui_.message(texts::kBlankNumber);
+        back_to_number();
+        return;
+    }
+    bool exists = false;
+    try {
+        exists = store::PipeTable(context_.project_connection).exists(number);
+    } catch (const store::DatabaseError& e) {
+        ui_.message(e.what(), Icon::Exclamation);
+        return;
+    }
+    if (exists) {
+        ui_.message(number + texts::kNumberExists);
+        fields.set_text("pipe_number", "");
+        back_to_number();
+    }
+}
+
+// The slope follows the length and the invert elevations: "0.0" while one of them
+// is missing, refused when the pipe does not fall, else the fall over the length.
+// A zero length gives no slope either. A text that is not a number leaves the
+// slope as it was.
+void PipeForm::slope_field_left(std::string_view name) {
+    if (name == "pipe_length" && mode_ == ScreenMode::View) return;
+    fields.set_text(name, format_on_leave(fields.text(name), context_.number_format));
+
+    const auto length = text::parse_number(fields.text("pipe_length"));
+    const auto upper = text::parse_number(fields.text("pipe_elein"));
+    const auto lower = text::parse_number(fields.text("pipe_eleout"));
+    if (length.empty() || upper.empty() || lower.empty()) {
+        fields.set_text("pipe_slope", kNoSlope);
+        return;
+    }
+    if (!length.ok() || !upper.ok() || !lower.ok()) return;
+    if (upper.value <= lower.value) {
+        ui_.message(texts::kElevations, Icon::Exclamation);
+        fields.set_text("pipe_slope", kNoSlope);
+        return;
+    }
+    if (length.value == 0.0) {
+        fields.set_text("pipe_slope", kNoSlope);
+        return;
+    }
+    fields.set_text("pipe_slope",
+                    text::format_number((upper.value - lower.value) / length.value, kSlopePattern));
+}
+
+void PipeForm::apply_shape_states() {
+    apply_section_change(fields, pipe::field_states(fields.text("pipe_shape")));
+}
+
+void PipeForm::pipe_shape_chosen() {
+    apply_section_change(fields, pipe::shape_chosen(fields.text("pipe_shape"), context_.units));
+    refresh_status();
+}
+
+void PipeForm::pipe_mat_chosen() {
+    apply_section_change(fields,
+                         pipe::material_chosen(fields.text("pipe_mat"), fields.text("pipe_shape")));
+    refresh_status();
+}
+
+void PipeForm::size_left(std::string_view name) {
+    const auto field = name == "span" ? pipe::SizeField::Span : pipe::SizeField::Rise;
+    if (const auto fill = pipe::size_left_fill(field, fields.text("pipe_shape"), context_.units,
+                                               fields.text(name))) {
+        fields.set_text(name, std::string(*fill));
+    }
+}
+
+// Only a record being added or edited takes a picked size.
+void PipeForm::pipeshape_help() {
+    if (mode_ == ScreenMode::View) return;
+    const pipe::SizePicker* picker = pipe::picker_for(fields.text("pipe_shape"), context_.units);
+    if (!picker) return;
+    SizePickerForm form(*picker, ui_);
+    windows_.show_size_picker(form);
+    if (form.picked()) {
+        apply_section_change(fields, *form.picked());
+        refresh_status();
+    }
+}
+
+void PipeForm::pipeskew_help() {
+    windows_.show_deflection_picture();
+}
+
+}  // namespace pelvane::forms

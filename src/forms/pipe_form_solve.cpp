@@ -1,0 +1,48 @@
+// Solving the pipe: the checks of the discharge and the slope, then the section
+// hydraulics of its shape written into the results tab.
+
+#include "core/pipe/discharge_solve.h"
+#include "core/pipe/section.h"
+#include "forms/pipe_form.h"
+
+namespace pelvane::forms {
+namespace {
+
+// The field that shows a PIPE column.
+std::string_view field_of(std::string_view column) {
+    for (const PipeBinding& b : pipe_bindings()) {
+        if (b.column == column) return b.field;
+    }
+    return {};
+}
+
+}  // namespace
+
+// A section routine that fails has shown why; its record does not count as solved,
+// so results the program knows to be broken are never saved.
+void PipeForm::cmdpipesolve() {
+    if (mode_ == ScreenMode::View) return;
+    clear_results();
+    const auto refusal =
+        pipe::solve_refusal(fields.text("pipe_discharge"), fields.text("pipe_slope"));
+    if (refusal != pipe::SolveRefusal::None) {
+        ui_.message(std::string(pipe::solve_refusal_text(refusal)), Icon::Exclamation,
+                    std::string(pipe::kSolveRefusalTitle));
+        return;
+    }
+    const pipe::SectionResult result = pipe::solve_pipe_section(
+        {fields.text("pipe_discharge"), fields.text("numofpipes"), fields.text("pipe_slope"),
+         fields.text("pipe_mann"), fields.text("pipe_length"), fields.text("pipe_dia"),
+         fields.text("span"), fields.text("rise"), fields.text("pipe_shape"), context_.units});
+    context_.number_format = result.number_format;
+    for (const auto& [column, shown] : result.written) {
+        const std::string_view field = field_of(column);
+        if (!field.empty()) fields.set_text(field, shown);
+    }
+    for (const auto& failure : result.failures) ui_.message(failure.message, Icon::Exclamation);
+    if (result.failed()) return;
+    ui_.message(std::string(pipe::kSolvedText));
+    mark_solved();
+}
+
+}  // namespace pelvane::forms

@@ -1,0 +1,112 @@
+#pragma once
+// The pipe window's own texts: its messages, list items, captions and the names of
+// its commands, frames and status panels, each written once.
+
+#include <array>
+#include <string_view>
+
+namespace pelvane::forms::pipe_form_texts {
+
+// Messages of the record rules.
+inline constexpr const char* kBlankNumberOnSave =
+    "pipe number can't be blank.  Please enter valid unique pipe Number";
+inline constexpr const char* kNotSolved =
+    "Data has changed! Please 'Solve' pipe Analysis before saving";
+inline constexpr const char* kRecordSaved = "Record Saved";
+inline constexpr const char* kUsedAsPreviousOnSave =
+    "Current Pipe is used as a Previous Pipe for Pipe  - ";
+inline constexpr const char* kReviewPipe =
+    "Please review the design, solve & save the results for Pipe - ";
+inline constexpr const char* kExitWithoutSaving = "Exit without Saving?";
+inline constexpr const char* kBlankNumber =
+    "pipe number can't be blank. Please enter a valid unique Pipe Number!";
+inline constexpr const char* kNumberExists =
+    " already exists in the database! Please enter a valid unique Pipe Number";
+inline constexpr const char* kNodeInSameAsNodeOut =
+    "NodeIn structure is same as NodeOut Structure! Please choose a different value";
+inline constexpr const char* kNodeOutSameAsNodeIn =
+    "NodeOut structure is same as NodeIn Structure! Please choose a different value";
+inline constexpr const char* kNodeInUsed =
+    "This Node IN Structure has already been used for Pipe  - ";
+inline constexpr const char* kChooseDifferent = " - Please choose a different value!";
+inline constexpr const char* kInvalidPipeNumber =
+    "Invalid Pipe Number! Please choose a different value";
+inline constexpr const char* kPreviousRepeated =
+    "This Pipe has already been used as a Previous Pipe! Please choose a different value";
+inline constexpr const char* kPreviousUsed =
+    "This Pipe has already been used as a Previous Pipe for Pipe  - ";
+inline constexpr const char* kElevations = "Pipe El. OUT must be less than Pipe El.IN!";
+
+// Questions of the discharge fields.
+inline constexpr const char* kClearComputedTc = "Do you want to clear Computed Tc Values? Y/N";
+inline constexpr const char* kClearComputedValues =
+    "Do you want to clear previously Computed Values? Y/N";
+
+// Screen modes shown in `screenmode`.
+inline constexpr std::string_view kView = "VIEW";
+inline constexpr std::string_view kAdd = "ADD";
+inline constexpr std::string_view kEdit = "EDIT";
+
+// The grid's request (`pipe form mode`).
+inline constexpr std::string_view kAddRequest = "add";
+inline constexpr std::string_view kEditRequest = "edit";
+inline constexpr std::string_view kViewRequest = "view";
+
+// Lists.
+inline constexpr std::string_view kInlet = "Inlet";
+inline constexpr std::array<std::string_view, 6> kNodeTypes{
+    "Inlet", "Man Hole", "Junction Box", "End Section", "End Wall", "Other"};
+inline constexpr std::array<std::string_view, 2> kOffsetLocations{"RIGHT", "LEFT"};
+inline constexpr std::array<std::string_view, 2> kShaping{"YES", "NO"};
+
+// Discharge source (`dischargeval`) and the captions of its two options.
+inline constexpr std::string_view kInputSource = "INP";
+inline constexpr std::string_view kComputeSource = "CRM";
+inline constexpr const char* kInputDischarge = "Input Discharge";      // structure_input1
+inline constexpr const char* kComputeDischarge = "Compute Discharge";  // structure_compute1
+inline constexpr const char* kComputeTc = "COMPUTE Tc";                // Check_ComputeTc
+inline constexpr const char* kComputeIntensity = "Compute Intensity";  // cmd_accIntensity
+// PTCOPTIONSTR of a Tc that was not computed in the Tc window.
+inline constexpr std::string_view kNoTcOptions = "0,0,0,0,0";
+
+inline constexpr const char* kRimCaption = "Rim Elev. / Flow Line Elev.";
+
+// Commands, named as their menu items; the toolbar buttons follow them.
+inline constexpr const char* kAddCommand = "mnuAddpipe";
+inline constexpr const char* kEditCommand = "mnuEditpipe";
+inline constexpr const char* kSaveCommand = "mnuSavepipe";
+inline constexpr const char* kSolveCommand = "cmdpipesolve";
+inline constexpr const char* kExitCommand = "mnuExitPipe";
+// The toolbar button shown pressed: "1" (Add), "3" (Edit) or "" (none).
+inline constexpr const char* kPressedButton = "pressed_button";
+
+// Frames, enabled together by the screen mode and the discharge source.
+inline constexpr const char* kNodeInFrame = "fra_nodein";
+inline constexpr const char* kNodeOutFrame = "fra_nodeout";
+inline constexpr const char* kPipeFrame = "fra_pipe";
+inline constexpr const char* kSectionFrame = "fra_section";
+inline constexpr const char* kSourceFrame = "fra_source";
+inline constexpr const char* kStructureFrame = "fra_structure";
+inline constexpr const char* kRainfallFrame = "fra_rainfall";
+inline constexpr const char* kPreviousFrame = "fra_previous";
+inline constexpr const char* kAccumulationFrame = "fra_accumulation";
+inline constexpr const char* kLateralFrame = "fra_lateral";
+inline constexpr const char* kSolveFrame = "fra_solve";
+
+// Status bar panels and the pipe number caption.
+inline constexpr const char* kStatus = "lblStatus";
+inline constexpr const char* kProjectPanel = "status_project";
+inline constexpr const char* kSectionPanel = "status_section";
+inline constexpr const char* kUnitsPanel = "status_units";
+
+// Unit captions (English, metric).
+inline constexpr const char* kLengthUnit = "unit_length";        // "ft", "m"
+inline constexpr const char* kSlopeUnit = "unit_slope";          // "ft/ft", "m/m"
+inline constexpr const char* kSizeUnit = "unit_size";            // "in", "mm"
+inline constexpr const char* kDischargeUnit = "unit_discharge";  // "cfs", "cms"
+inline constexpr const char* kVelocityUnit = "unit_velocity";    // "ft/sec", "m/sec"
+inline constexpr const char* kAreaUnit = "unit_area";            // "Acres", "Ha"
+inline constexpr const char* kFlowAreaUnit = "unit_flow_area";   // "sqft", "sqm"
+inline constexpr const char* kIntensityUnit = "unit_intensity";  // "in/hr", "mm/hr"
+
+}  // namespace pelvane::forms::pipe_form_texts

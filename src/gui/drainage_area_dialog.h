@@ -1,0 +1,28 @@
+#pragma once
+// The drainage area window (`frmareaV2`, or `frmarea` for legacy projects) over its
+// model: one row per land-use type with its C range, C value, area and C x A, the
+// totals, and COMPUTE, SAVE and CANCEL.
+
+#include <QDialog>
+
+#include "forms/drainage_area_form.h"
+
+namespace pelvane::gui {
+
+class FieldBinder;
+
+class DrainageAreaDialog : public QDialog {
+    Q_OBJECT
+  public:
+    DrainageAreaDialog(forms::DrainageAreaForm& area, QWidget* parent = nullptr);
+    FieldBinder& binder() { return *binder_; }
+
+  protected:
+    void reject() override;
+
+  private:
+    forms::DrainageAreaForm& area_;
+    FieldBinder* binder_;
+};
+
+}  // namespace pelvane::gui

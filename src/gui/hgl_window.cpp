@@ -1,0 +1,61 @@
+#include "gui/hgl_window.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "gui/numeric_line_edit.h"
+
+namespace pelvane::gui {
+
+namespace texts = forms::hgl_texts;
+
+HglWindow::HglWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent)
+    : QDialog(parent), form_(context, ui), binder_(form_, this) {
+    setWindowTitle(texts::kCaption);
+
+    node_ = new QComboBox(this);
+    node_->setMinimumWidth(160);
+    node_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    tailwater_ = new NumericLineEdit(this);
+    tailwater_->setAlignment(Qt::AlignRight);
+    tailwater_->setMaximumWidth(160);
+
+    auto* frame = new QGroupBox(texts::kFrame, this);
+    auto* inputs = new QFormLayout(frame);
+    inputs->addRow(texts::kNodeLabel, node_);
+    inputs->addRow(texts::kTailwaterLabel, tailwater_);
+
+    compute_ = new QPushButton(texts::kCompute, this);
+    compute_->setDefault(true);
+    auto* close = new QPushButton(texts::kClose, this);
+    close->setAutoDefault(false);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(compute_);
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(frame);
+    layout->addSpacing(6);
+    layout->addLayout(buttons);
+
+    binder_.bind("hglanodeout", node_);
+    binder_.bind("TWE", tailwater_);
+    binder_.on_leave("TWE", [this] { form_.field_left("TWE"); });
+    binder_.command(compute_, [this] { form_.cmdHGL(); });
+    binder_.command(close, [this] { form_.cmdHGLclose(); });
+    connect(&binder_, &FieldBinder::close_requested, this, [this] { accept(); });
+
+    binder_.run([this] { form_.open(); });
+}
+
+void show_hgl(store::ProjectContext& context, forms::Ui& ui, QWidget* parent) {
+    HglWindow window(context, ui, parent);
+    window.exec();
+}
+
+}  // namespace pelvane::gui

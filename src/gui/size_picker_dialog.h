@@ -1,0 +1,31 @@
+#pragma once
+// The size pickers (`frmEPipeSize` and its nine siblings): the standard sizes of a
+// shape in four columns, Select and Cancel. One window serves all ten over the
+// picker model.
+
+#include <QDialog>
+
+#include "forms/size_picker_form.h"
+
+class QTableWidget;
+
+namespace pelvane::gui {
+
+class FieldBinder;
+
+class SizePickerDialog : public QDialog {
+    Q_OBJECT
+  public:
+    SizePickerDialog(forms::SizePickerForm& picker, QWidget* parent = nullptr);
+    QTableWidget* table() const { return table_; }
+
+  protected:
+    void reject() override;
+
+  private:
+    forms::SizePickerForm& picker_;
+    FieldBinder* binder_;
+    QTableWidget* table_;
+};
+
+}  // namespace pelvane::gui

@@ -1,0 +1,31 @@
+#pragma once
+// The time of concentration window `frmVATc` over its model: five framed flow-path
+// segments, each included by its check box, the total Tc, SAVE and CANCEL.
+
+#include <QDialog>
+
+#include "forms/time_of_concentration_form.h"
+
+namespace pelvane::gui {
+
+class FieldBinder;
+class FieldFactory;
+class FieldGrid;
+
+class TimeOfConcentrationDialog : public QDialog {
+    Q_OBJECT
+  public:
+    TimeOfConcentrationDialog(forms::TimeOfConcentrationForm& tc, QWidget* parent = nullptr);
+    FieldBinder& binder() { return *binder_; }
+
+  protected:
+    void reject() override;
+
+  private:
+    QWidget* segment_box(FieldFactory& make, const QString& title, int segment);
+
+    forms::TimeOfConcentrationForm& tc_;
+    FieldBinder* binder_;
+};
+
+}  // namespace pelvane::gui

@@ -1,0 +1,37 @@
+#pragma once
+// Form LD-229, storm sewer design computations: the header of the project and one
+// row per pipe from row 12, as cells.
+
+#include <span>
+#include <string>
+
+#include "report/layout_cell.h"
+#include "store/pipe_table.h"
+#include "store/project_context.h"
+
+namespace pelvane::report {
+
+inline constexpr int kLd229FirstPipeRow = 12;
+inline constexpr const char* kPressureFlowMark = "Pressure Flow";
+
+// What the form shows for the county: the project's NOAA station, or its county
+// when the project has no station (projects of the releases before the stations).
+std::string ld229_county_or_station(const store::ProjectContext& project);
+
+// The cells of the form for `pipes` in the grid's order (PIPE_NUMBER as text).
+// Reads the project's name, designer, location, county, station and units, its
+// `number_format` (the runoff coefficient and the flow time in minutes are rounded
+// with it) and the unit divisor of its unit constants (in -> ft, mm -> m).
+//
+// Record texts are written as stored: identifiers, stations and the size as texts,
+// quantities as entries (numbers in the form's formats). The derived columns:
+//  7  C = STRUCTURE_CA / STRUCTURE_AREA, only when C x A is a number above 0 and
+//     the area is a number other than 0;
+//  28 FLOW_TIME / 60 (seconds to minutes), only when the flow time is a number;
+//  29 ACCUMULATED_TC + column 28, an empty one counting 0;
+//  30 "Pressure Flow" when the depth of flow is not below the rise in ft or m; a
+//     pipe without a depth of flow (not solved) or without a rise gets no mark.
+CellLayout ld229_layout(const store::ProjectContext& project,
+                        std::span<const store::PipeRecord> pipes);
+
+}  // namespace pelvane::report

@@ -1,0 +1,129 @@
+#pragma once
+// A project file with a few saved pipes, the pipe window over it with a scripted
+// Ui, and fake windows for the size pickers, the drainage area and the time of
+// concentration.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "core/hydrology/intensity.h"
+#include "forms/drainage_area_form.h"
+#include "forms/pipe_form.h"
+#include "forms/size_picker_form.h"
+#include "forms/time_of_concentration_form.h"
+#include "store/rainfall_database.h"
+#include "support/legacy_projects.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace pelvane::testing {
+
+struct FakePipeWindows : forms::PipeFormWindows {
+    // What each window does while it is "shown"; nothing closes it unchanged.
+    std::function<void(forms::SizePickerForm&)> picker;
+    std::function<void(forms::DrainageAreaForm&)> area;
+    std::function<void(forms::TimeOfConcentrationForm&)> tc;
+    std::vector<std::string> opened;
+    int grid_refreshes = 0;
+
+    void show_size_picker(forms::SizePickerForm& form) override {
+        opened.emplace_back(form.picker().window);
+        if (picker) picker(form);
+    }
+    void show_deflection_picture() override { opened.emplace_back("frmskew"); }
+    void show_drainage_area(forms::DrainageAreaForm& form) override {
+        opened.emplace_back("frmarea");
+        if (area) area(form);
+    }
+    void show_time_of_concentration(forms::TimeOfConcentrationForm& form) override {
+        opened.emplace_back("frmVATc");
+        if (tc) tc(form);
+    }
+    void refresh_grid() override { ++grid_refreshes; }
+};
+
+enum class ProjectKind { Current, Legacy };
+
+class PipeFormTest : public ::testing::Test {
+  protected:
+    // A project in `units`; legacy files need "zql" in their path.
+    void make_project(const std::string& units = "ENGLISH", ProjectKind kind = ProjectKind::Current,
+                      const std::string& inlet_database = "") {
+        file = folder / (kind == ProjectKind::Legacy ? "streets.zql.pvd" : "streets.pvd");
+        if (kind == ProjectKind::Legacy) {
+            make_legacy_project(file);
+            insert_row(file, "PROJECT",
+                       {{"PROJECT_ID", "P-7"},
+                        {"PROJECT_NAME", "Laurel Ridge"},
+                        {"UNITS", units},
+                        {"INLET_DATABASE", inlet_database}});
+        } else {
+            make_current_project(file);
+            insert_row(file, "PROJECT",
+                       {{"MAJOR_RELEASE", "2.1"},
+                        {"NOAA_STATION", kStation},
+                        {"PROJECT_ID", "P-7"},
+                        {"PROJECT_NAME", "Laurel Ridge"},
+                        {"UNITS", units},
+                        {"INLET_DATABASE", inlet_database}});
+        }
+    }
+
+    void add_pipe(const RowValues& values) { insert_row(file, "PIPE", values); }
+
+    // The project's station gets i = (15 * years) / (Tc + 10) in/hr, which the
+    // project's rainfall database then holds.
+    void make_rainfall() {
+        std::filesystem::create_directories(folder / "user");
+        const auto db =
+            store::Database::open(folder / "user" / "VARMNOAA.rdb", store::Database::Mode::Create);
+        store::create_rainfall_tables(db, store::RainfallFile::Station);
+        store::add_rainfall_name(db, store::RainfallFile::Station, kStation);
+        hydrology::IdfTableRow row;
+        row.name = kStation;
+        for (const int years : hydrology::kStormFrequencies)
+            row.curves[years] = {15.0 * years, 10, 1};
+        store::write_coefficients(db, store::RainfallFile::Station, {row});
+    }
+
+    // Opens the window as the grid does.
+    forms::PipeForm& open(const std::string& mode, const std::string& number = "") {
+        context.emplace(open_project_for_test(file));
+        context->user_data_folder = folder / "user";
+        form.emplace(*context, ui, windows);
+        form->open(mode, number);
+        return *form;
+    }
+
+    // The person types `text` into a field and leaves it.
+    void type(const std::string& name, const std::string& text) {
+        form->field_entered(name);
+        form->fields.set_text(name, text);
+        form->field_left(name);
+    }
+    // The person picks `text` from a list.
+    void pick(const std::string& name, const std::string& text) {
+        form->field_entered(name);
+        form->fields.set_text(name, text);
+        form->choose(name);
+    }
+    const std::string& text(const std::string& name) const { return form->fields.text(name); }
+
+    std::string sample_inlets() const {
+        return (program_folder() / "samples" / "SampleInlets.gwk").string();
+    }
+
+    static constexpr const char* kStation = "Laurel Ridge 1 N";
+
+    TempFolder folder;
+    std::filesystem::path file;
+    ScriptedUi ui;
+    FakePipeWindows windows;
+    std::optional<store::ProjectContext> context;
+    std::optional<forms::PipeForm> form;
+};
+
+}  // namespace pelvane::testing

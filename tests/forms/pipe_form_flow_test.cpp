@@ -1,0 +1,259 @@
+// The flow tab: discharge source, the structure's discharge, Tc and drainage area
+// fields and windows, and the states of its frames.
+
+#include "pipe_form_fixture.h"
+
+using namespace pelvane;
+using forms::Answer;
+
+namespace pelvane::testing {
+namespace {
+
+class PipeFlowTest : public PipeFormTest {
+  protected:
+    void make_computed_pipe(const std::string& units = "ENGLISH") {
+        make_project(units);
+        add_pipe({{"PIPE_NUMBER", "6"},
+                  {"NODEIN_NO", "4"},
+                  {"NODEIN_TYPE", "Inlet"},
+                  {"DISCHARGEVAL", "CRM"},
+                  {"STRUCTURE_AREA", "1.4"},
+                  {"STRUCTURE_CA", "0.6"},
+                  {"STRUCTURE_TC", "9.500"},
+                  {"ACCUMULATED_CA", "0.6"},
+                  {"PIPE_STORM_FREQ", "10"},
+                  {"PIPE_CF", "1.0"},
+                  {"PIPE_I", "5.210"},
+                  {"PIPE_DISCHARGE", "3.126"},
+                  {"LATERAL_DISCHARGE", "0.0"},
+                  {"PRENODE1", "2"},
+                  {"PRECA1", "0.3"},
+                  {"PTCOPTIONSTR", "1,0,0,0,0"},
+                  {"PTCSTR", "200,2090,2086,2,Forest Overland flow (0.076),0.076,3.1"},
+                  {"PCBUFSTR", "0.80,0.65"},
+                  {"PAREABUFSTR", "1.000,0.400"}});
+    }
+};
+
+TEST_F(PipeFlowTest, ATypedDischargeIsThePipesDischarge) {
+    make_project("METRIC");
+    open("add");
+    type("structure_discharge", "");
+    EXPECT_EQ(text("structure_discharge"), "0.0000");
+    type("structure_discharge", "1.25");
+    EXPECT_EQ(text("structure_discharge"), "1.2500");
+    EXPECT_EQ(text("pipe_discharge"), "1.2500");
+}
+
+TEST_F(PipeFlowTest, FlowFramesFollowTheSourceAndStayClosedInView) {
+    make_computed_pipe();
+    auto& f = open("view", "6");
+    f.tab_shown(1);
+    EXPECT_FALSE(f.fields.at("fra_previous").enabled);
+    EXPECT_FALSE(f.fields.at("fra_source").enabled);
+
+    f.mnuEditpipe();
+    f.tab_shown(1);
+    EXPECT_TRUE(f.fields.at("fra_previous").enabled);
+    EXPECT_TRUE(f.fields.at("fra_lateral").enabled);
+    EXPECT_TRUE(f.fields.at("cmdstr_area").enabled);
+    EXPECT_FALSE(f.fields.at("structure_discharge").enabled);
+    EXPECT_EQ(text("Check_ComputeTc"), "1");
+}
+
+TEST_F(PipeFlowTest, InputDischargeAsksAndNoKeepsEveryComputedValue) {
+    make_computed_pipe();
+    open("edit", "6");
+    ui.answers.push_back(Answer::No);
+    pick("dischargeval", "INP");
+    EXPECT_EQ(ui.last().text, "Do you want to clear previously Computed Values? Y/N");
+    EXPECT_EQ(ui.last().buttons, forms::Buttons::YesNo);
+    EXPECT_EQ(text("dischargeval"), "CRM");
+    EXPECT_EQ(text("structure_ca"), "0.6");
+    EXPECT_EQ(text("prenode1"), "2");
+    EXPECT_EQ(text("pipe_I"), "5.210");
+
+    ui.answers.push_back(Answer::Yes);
+    pick("dischargeval", "INP");
+    EXPECT_EQ(text("dischargeval"), "INP");
+    EXPECT_EQ(text("structure_area"), "0.0");
+    EXPECT_EQ(text("structure_ca"), "0.0");
+    EXPECT_EQ(text("accumulated_ca"), "0.0");
+    EXPECT_EQ(text("structure_Tc"), "5.0");
+    EXPECT_EQ(text("accumulated_Tc"), "5.0");
+    EXPECT_EQ(text("pipe_I"), "0.0");
+    EXPECT_EQ(text("prenode1"), "");
+    EXPECT_EQ(text("preca1"), "0.0");
+    EXPECT_EQ(text("PTcStr"), "");
+    EXPECT_EQ(text("pareabufstr"), "");
+    EXPECT_EQ(text("Check_ComputeTc"), "0");
+    EXPECT_TRUE(form->fields.at("structure_discharge").enabled);
+    EXPECT_FALSE(form->fields.at("fra_lateral").enabled);
+
+    // Back to a computed discharge: an inlet without C·A starts from nothing.
+    pick("dischargeval", "CRM");
+    EXPECT_EQ(text("pipe_storm_freq"), "2");
+    EXPECT_EQ(text("pipe_cf"), "1.0");
+    EXPECT_EQ(text("structure_Tc"), "5.0");
+    EXPECT_EQ(text("pipe_discharge"), "0.0");
+    EXPECT_EQ(ui.shown.size(), 2u);
+}
+
+TEST_F(PipeFlowTest, StructureTcHasAFiveMinuteFloor) {
+    make_project();
+    open("add");
+    pick("dischargeval", "CRM");
+    type("structure_Tc", "3");
+    EXPECT_EQ(text("structure_Tc"), "5.000");
+    EXPECT_EQ(text("accumulated_Tc"), "5.000");
+    type("structure_Tc", "");
+    EXPECT_EQ(text("structure_Tc"), "5.000");
+    type("structure_Tc", "12.25");
+    EXPECT_EQ(text("structure_Tc"), "12.250");
+    EXPECT_EQ(text("accumulated_Tc"), "12.250");
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(PipeFlowTest, TypingOverAComputedTcAsksToDropTheTcInputs) {
+    make_computed_pipe();
+    open("edit", "6");
+    ui.answers.push_back(Answer::No);
+    type("structure_Tc", "15");
+    EXPECT_EQ(ui.last().text, "Do you want to clear Computed Tc Values? Y/N");
+    EXPECT_EQ(text("structure_Tc"), "9.500");
+    EXPECT_NE(text("PTcStr"), "");
+
+    ui.answers.push_back(Answer::Yes);
+    type("structure_Tc", "15");
+    EXPECT_EQ(text("structure_Tc"), "15.000");
+    EXPECT_EQ(text("Check_ComputeTc"), "0");
+    EXPECT_EQ(text("PTcStr"), "");
+    EXPECT_EQ(text("PTcoptionstr"), "");
+
+    // Once dropped, a typed Tc asks nothing.
+    type("structure_Tc", "16");
+    EXPECT_EQ(ui.shown.size(), 2u);
+}
+
+TEST_F(PipeFlowTest, TheAreaWindowReturnsItsRowsAndTotals) {
+    make_computed_pipe();
+    auto& f = open("edit", "6");
+    windows.area = [](forms::DrainageAreaForm& area) {
+        EXPECT_EQ(area.fields.text(forms::DrainageAreaForm::row_field("Area", 1)), "0.400");
+        area.fields.set_text(forms::DrainageAreaForm::row_field("Area", 1), "2");
+        area.area_left(1);
+        area.cmdsavearea();
+    };
+    f.cmdstr_area();
+    EXPECT_EQ(text("structure_area"), "3");
+    EXPECT_EQ(text("structure_ca"), "2.1");
+    EXPECT_EQ(text("pareabufstr"), "1.000,2.000,,,,,,,,,,,,,");
+    EXPECT_EQ(text("pcbufstr"), "0.80,0.65,,,,,,,,,,,,,");
+    EXPECT_EQ(text("accumulated_ca"), "2.4") << "with the previous pipe's 0.3";
+
+    windows.area = [](forms::DrainageAreaForm& area) { area.cmdcancelarea(); };
+    f.cmdstr_area();
+    EXPECT_EQ(text("structure_ca"), "2.1");
+}
+
+TEST_F(PipeFlowTest, TheTcWindowReturnsItsBuffersAndTotal) {
+    make_computed_pipe();
+    auto& f = open("edit", "6");
+    windows.tc = [](forms::TimeOfConcentrationForm& tc) {
+        EXPECT_EQ(tc.fields.text("CheckTc1"), "1");
+        tc.fields.set_text("CheckTc1", "0");
+        tc.check_box_changed(1);
+        tc.cmdsavePTc();
+    };
+    ui.answers.push_back(Answer::Ok);  // the 5-minute default notice
+    f.cmdstr_Tc();
+    ASSERT_EQ(windows.opened, (std::vector<std::string>{"frmVATc"}));
+    EXPECT_EQ(text("structure_Tc"), "5.0");
+    EXPECT_EQ(text("Check_ComputeTc"), "0");
+    EXPECT_EQ(text("accumulated_Tc"), "5.000");
+}
+
+TEST_F(PipeFlowTest, StormFrequencySetsTheFrequencyFactor) {
+    make_computed_pipe();
+    open("edit", "6");
+    pick("pipe_storm_freq", "25");
+    EXPECT_EQ(text("pipe_cf"), "1.1");
+    pick("pipe_storm_freq", "100");
+    EXPECT_EQ(text("pipe_cf"), "1.25");
+    pick("pipe_storm_freq", "5");
+    EXPECT_EQ(text("pipe_cf"), "1.0");
+}
+
+}  // namespace
+}  // namespace pelvane::testing
+
+namespace pelvane::testing {
+namespace {
+
+class PipeDischargeTest : public PipeFormTest {
+  protected:
+    // Pipe P drains 0.5 acres but carries 9 cfs from upstream.
+    void make_network(const std::string& units) {
+        make_project(units, ProjectKind::Current, sample_inlets());
+        make_rainfall();
+        add_pipe({{"PIPE_NUMBER", "P"},
+                  {"ACCUMULATED_CA", "0.5"},
+                  {"ACCUMULATED_TC", "10.000"},
+                  {"FLOW_TIME", "60.000"},
+                  {"PIPE_DISCHARGE", "9.000"}});
+    }
+};
+
+// An inlet's drainage, then the storm frequency: i = 150 / (9.5 + 10) for the
+// inlet's 9.5 minutes in the 10-year storm.
+TEST_F(PipeDischargeTest, TheInletAndTheStormGiveTheDesignDischarge) {
+    make_network("ENGLISH");
+    open("add");
+    type("pipe_number", "1");
+    type("nodein_type", "Inlet");
+    pick("nodein_no", "4");
+    EXPECT_EQ(text("dischargeval"), "CRM");
+    EXPECT_EQ(text("accumulated_Tc"), "9.500");
+    pick("pipe_storm_freq", "10");
+    EXPECT_EQ(text("pipe_cf"), "1.0");
+    EXPECT_EQ(text("pipe_I"), "7.692");
+    EXPECT_EQ(text("pipe_discharge"), "4.615");  // 7.692 * 0.6
+
+    // A previous pipe arriving later carrying 9 cfs: at its arrival (11 min) the
+    // inlet adds 0.6 * 150 / 21 on top of it and the lateral inflow.
+    pick("prenode1", "P");
+    EXPECT_EQ(text("accumulated_Tc"), "11.000");  // 10 min + 60 s
+    EXPECT_EQ(text("accumulated_ca"), "1.1");
+    type("lateral_discharge", "0.5");
+    EXPECT_EQ(text("lateral_discharge"), "0.500");
+    EXPECT_EQ(text("pipe_discharge"), "13.786");
+    EXPECT_TRUE(ui.shown.empty()) << ui.last().text;
+}
+
+TEST_F(PipeDischargeTest, ComputeIntensityUsesEveryDurationAndMetricDividesBy360) {
+    make_network("METRIC");
+    open("add");
+    type("pipe_number", "1");
+    pick("dischargeval", "CRM");
+    type("structure_ca", "3.6");
+    type("structure_Tc", "20");
+    pick("pipe_storm_freq", "25");
+    form->cmd_accIntensity();
+    // i = 375 / 30 in/hr = 12.5 in/hr = 317.5 mm/hr; Q = 317.5 * 3.6 / 360.
+    EXPECT_EQ(text("pipe_I"), "317.5000");
+    EXPECT_EQ(text("pipe_cf"), "1.1");
+    EXPECT_EQ(text("pipe_discharge"), "3.4925");
+    EXPECT_TRUE(ui.shown.empty()) << ui.last().text;
+}
+
+TEST_F(PipeDischargeTest, AFrequencyWithoutRainfallDataSaysSo) {
+    make_project();
+    open("add");
+    pick("dischargeval", "CRM");
+    pick("pipe_storm_freq", "10");
+    ASSERT_FALSE(ui.shown.empty());
+    EXPECT_NE(ui.last().text.find("Laurel Ridge 1 N"), std::string::npos) << ui.last().text;
+}
+
+}  // namespace
+}  // namespace pelvane::testing

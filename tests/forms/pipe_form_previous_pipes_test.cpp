@@ -1,0 +1,107 @@
+// Choosing the previous pipes of a pipe: the network rules and the take-over of
+// the chosen pipe's accumulated values.
+
+#include "pipe_form_fixture.h"
+
+using namespace pelvane;
+using forms::Icon;
+
+namespace pelvane::testing {
+namespace {
+
+class PreviousPipesTest : public PipeFormTest {
+  protected:
+    // Pipes A and O'Brien 1 drain into pipe 3; pipe 9 drains nowhere yet.
+    void make_network() {
+        make_project();
+        add_pipe({{"PIPE_NUMBER", "A"},
+                  {"ACCUMULATED_CA", "1.2"},
+                  {"ACCUMULATED_TC", "9.000"},
+                  {"FLOW_TIME", "30.000"},
+                  {"PIPE_DISCHARGE", "7.500"}});
+        add_pipe({{"PIPE_NUMBER", "O'Brien 1"}, {"ACCUMULATED_CA", "0.8"}});
+        add_pipe({{"PIPE_NUMBER", "9"},
+                  {"ACCUMULATED_CA", "0.45"},
+                  {"ACCUMULATED_TC", "6.500"},
+                  {"FLOW_TIME", ""},
+                  {"PIPE_DISCHARGE", "2.000"}});
+        add_pipe({{"PIPE_NUMBER", "3"},
+                  {"DISCHARGEVAL", "CRM"},
+                  {"STRUCTURE_CA", "0.3"},
+                  {"STRUCTURE_TC", "5.000"},
+                  {"PRENODE1", "A"},
+                  {"PRENODE2", "O'Brien 1"},
+                  {"PRECA1", "1.2"},
+                  {"PRECA2", "0.8"}});
+    }
+};
+
+TEST_F(PreviousPipesTest, ThePipeItselfAndARepeatedPipeAreRefused) {
+    make_network();
+    auto& f = open("edit", "3");
+    pick("prenode3", "3");
+    EXPECT_EQ(ui.last().text, "Invalid Pipe Number! Please choose a different value");
+    EXPECT_EQ(ui.last().icon, Icon::None);
+    EXPECT_EQ(text("prenode3"), "");
+    EXPECT_EQ(text("preca3"), "0.0");
+
+    pick("prenode3", "A");
+    EXPECT_EQ(
+        ui.last().text,
+        "This Pipe has already been used as a Previous Pipe! Please choose a different value");
+    EXPECT_EQ(text("prenode3"), "");
+    EXPECT_EQ(text("prenode1"), "A");
+    EXPECT_EQ(f.tab, 1);
+    EXPECT_EQ(f.take_focus_request(), "prenode3");
+}
+
+TEST_F(PreviousPipesTest, APipeDrainingElsewhereIsRefusedNamingThatPipe) {
+    make_network();
+    open("add");
+    type("pipe_number", "12");
+    pick("prenode1", "O'Brien 1");
+    EXPECT_EQ(ui.last().text,
+              "This Pipe has already been used as a Previous Pipe for Pipe  - 3 - Please choose a "
+              "different value!");
+    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
+    EXPECT_EQ(text("prenode1"), "");
+}
+
+TEST_F(PreviousPipesTest, ReChoosingThePipesTheRecordAlreadyHadIsAccepted) {
+    make_network();
+    open("edit", "3");
+    pick("prenode1", "");
+    EXPECT_EQ(text("preca1"), "0.0");
+    pick("prenode1", "A");
+    // Moved to another row, it still drains into this pipe only.
+    pick("prenode2", "");
+    pick("prenode4", "O'Brien 1");
+    EXPECT_TRUE(ui.shown.empty()) << ui.last().text;
+    EXPECT_EQ(text("prenode1"), "A");
+    EXPECT_EQ(text("prenode4"), "O'Brien 1");
+}
+
+TEST_F(PreviousPipesTest, TheChosenPipeHandsOnItsAccumulatedValues) {
+    make_network();
+    open("edit", "3");
+    pick("prenode3", "9");
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_EQ(text("preca3"), "0.45");
+    EXPECT_EQ(text("preTc3"), "6.500");
+    EXPECT_EQ(text("preflowtime3"), "0.0") << "an empty value hands on 0.0";
+    // The structure's and all three previous pipes' C·A.
+    EXPECT_EQ(text("accumulated_ca"), "2.75");
+
+    // Leaving the box with the number already taken over does nothing more.
+    type("prenode3", "9");
+    EXPECT_TRUE(ui.shown.empty());
+
+    // A number that is no saved pipe hands on nothing.
+    pick("prenode3", "77");
+    EXPECT_EQ(text("prenode3"), "77");
+    EXPECT_EQ(text("preca3"), "0.0");
+    EXPECT_EQ(text("accumulated_ca"), "2.3");
+}
+
+}  // namespace
+}  // namespace pelvane::testing

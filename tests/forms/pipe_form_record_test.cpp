@@ -1,0 +1,328 @@
+// The pipe window's record: opening in the grid's modes, the commands and their
+// availability, Save's refusals, what is written, and Exit.
+
+#include "pipe_form_fixture.h"
+#include "store/pipe_table.h"
+
+using namespace pelvane;
+using forms::Icon;
+using forms::ScreenMode;
+namespace texts = forms::pipe_form_texts;
+
+namespace pelvane::testing {
+namespace {
+
+class PipeRecordTest : public PipeFormTest {};
+
+TEST_F(PipeRecordTest, ViewShowsTheStoredRecordWithOldSectionNamesAndNothingOpen) {
+    make_project();
+    add_pipe({{"PIPE_NUMBER", "4"},
+              {"PIPE_SHAPE", "Rectangulr"},
+              {"PIPE_MAT", "CMP"},
+              {"SPAN", "48"},
+              {"RISE", "36"},
+              {"PTCOPTIONSTR", "1,0,0,0,0"}});
+    auto& f = open("view", "4");
+
+    EXPECT_EQ(text("pipe_shape"), "Box");
+    EXPECT_EQ(text("pipe_mat"), "CMP (Small Corr.)");
+    EXPECT_EQ(text("span"), "48");
+    EXPECT_FALSE(f.fields.at("pipe_dia").enabled);
+    EXPECT_TRUE(f.fields.at("pipe_dia").highlighted);
+    EXPECT_TRUE(f.fields.at("span").enabled);
+    EXPECT_EQ(text("Check_ComputeTc"), "1");
+
+    EXPECT_EQ(f.screen_mode(), ScreenMode::View);
+    EXPECT_EQ(text("screenmode"), "VIEW");
+    EXPECT_EQ(text("lblStatus"), "4");
+    EXPECT_EQ(text("status_section"), "Box - CMP (Small Corr.)");
+    EXPECT_EQ(text("status_units"), "UNITS: ENGLISH");
+    EXPECT_FALSE(f.fields.at("pipe_number").enabled);
+    EXPECT_TRUE(f.fields.at("mnuAddpipe").enabled);
+    EXPECT_TRUE(f.fields.at("mnuEditpipe").enabled);
+    EXPECT_FALSE(f.fields.at("mnuSavepipe").enabled);
+    EXPECT_FALSE(f.fields.at("cmdpipesolve").enabled);
+    for (const char* frame : {"fra_nodein", "fra_section", "fra_source", "fra_previous"}) {
+        EXPECT_FALSE(f.fields.at(frame).enabled) << frame;
+    }
+    EXPECT_TRUE(f.solved());
+    EXPECT_FALSE(f.record_changed());
+
+    // A view never asks on the way out.
+    f.mnuExitPipe();
+    EXPECT_TRUE(f.close_requested);
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(PipeRecordTest, AddStartsANewPipeWithTheUnitsDefaults) {
+    make_project("METRIC");
+    add_pipe({{"PIPE_NUMBER", "1"}, {"PIPE_LENGTH", "55.0000"}});
+    auto& f = open("add");
+
+    EXPECT_EQ(f.screen_mode(), ScreenMode::Add);
+    EXPECT_EQ(text("screenmode"), "ADD");
+    EXPECT_TRUE(f.adding());
+    EXPECT_FALSE(f.solved());
+    EXPECT_TRUE(f.record_changed());
+    EXPECT_EQ(text("pressed_button"), "1");
+    EXPECT_TRUE(f.fields.at("pipe_number").enabled);
+    EXPECT_EQ(text("pipe_number"), "");
+    EXPECT_EQ(text("pipe_length"), "") << "nothing of the pipe shown before stays";
+    EXPECT_EQ(text("project_id"), "P-7");
+    EXPECT_EQ(text("lblStatus"), "");
+    EXPECT_FALSE(f.fields.at("mnuAddpipe").enabled);
+    EXPECT_TRUE(f.fields.at("mnuSavepipe").enabled);
+
+    EXPECT_EQ(text("pipe_shape"), "Circular");
+    EXPECT_EQ(text("pipe_mat"), "Concrete");
+    EXPECT_EQ(text("pipe_mann"), "0.013");
+    EXPECT_EQ(text("pipe_dia"), "450");
+    EXPECT_EQ(f.fields.at("pipe_dia").items.front(), "300");
+    EXPECT_EQ(text("numofpipes"), "1");
+    EXPECT_EQ(text("nodein_shaping"), "NO");
+    EXPECT_EQ(text("structure_Tc"), "5.0");
+    EXPECT_EQ(text("pipe_cf"), "1.0");
+    EXPECT_EQ(text("structure_discharge"), "0.0");
+    EXPECT_EQ(text("preflowtime4"), "0.0");
+    EXPECT_EQ(text("dischargeval"), "INP");
+    EXPECT_EQ(context->number_format, "0.0000");
+    EXPECT_EQ(text("unit_length"), "m");
+    EXPECT_EQ(text("unit_area"), "Ha");
+    EXPECT_EQ(text("unit_flow_area"), "sqm");
+    EXPECT_EQ(text("unit_velocity"), "m/sec");
+    EXPECT_EQ(f.fields.at("pipe_storm_freq").items,
+              (std::vector<std::string>{"2", "5", "10", "25", "50", "100"}));
+    // A typed discharge: the frames of a computed one stay closed.
+    EXPECT_TRUE(f.fields.at("fra_source").enabled);
+    EXPECT_FALSE(f.fields.at("fra_lateral").enabled);
+    EXPECT_FALSE(f.fields.at("fra_previous").enabled);
+    EXPECT_TRUE(f.fields.at("structure_discharge").enabled);
+}
+
+TEST_F(PipeRecordTest, SaveRefusesABlankNumberAndAnUnsolvedRecord) {
+    make_project();
+    auto& f = open("add");
+    f.tab = 2;
+    f.mark_solved();
+    f.mnuSavepipe();
+    EXPECT_EQ(ui.last().text, "pipe number can't be blank.  Please enter valid unique pipe Number");
+    EXPECT_EQ(ui.last().icon, Icon::None);
+    EXPECT_EQ(f.tab, 0);
+
+    // A new pipe is unsolved until it is solved.
+    f.fields.set_text("pipe_number", "1");
+    f.fields.set_text("pipe_length", "120.000");
+    f.mnuSavepipe();
+    EXPECT_EQ(ui.last().text, "Data has changed! Please 'Solve' pipe Analysis before saving");
+    EXPECT_EQ(store::PipeTable(context->project_connection).count(), 0);
+    EXPECT_EQ(f.screen_mode(), ScreenMode::Add);
+}
+
+TEST_F(PipeRecordTest, ChangingTheLengthAfterASolveNeedsAnotherSolve) {
+    make_project();
+    add_pipe({{"PIPE_NUMBER", "3"}, {"PIPE_LENGTH", "100.000"}, {"CAPACITY", "9.120"}});
+    auto& f = open("edit", "3");
+    EXPECT_FALSE(f.solved()) << "editing starts unsolved";
+    f.mark_solved();
+    type("pipe_length", "140");
+    EXPECT_FALSE(f.solved());
+    f.mnuSavepipe();
+    EXPECT_EQ(ui.last().text, "Data has changed! Please 'Solve' pipe Analysis before saving");
+    EXPECT_EQ(store::PipeTable(context->project_connection).find("3")->get("PIPE_LENGTH"),
+              "100.000");
+
+    f.mark_solved();
+    f.mnuSavepipe();
+    EXPECT_EQ(ui.last().text, "Record Saved");
+    EXPECT_EQ(ui.last().icon, Icon::Information);
+    EXPECT_EQ(store::PipeTable(context->project_connection).find("3")->get("PIPE_LENGTH"),
+              "140.000");
+}
+
+// Every bound field goes into its own column and comes back into its own field.
+TEST_F(PipeRecordTest, EveryColumnRoundTripsThroughSaveAndReload) {
+    make_project();
+    auto& f = open("add");
+    for (const auto& b : forms::pipe_bindings()) {
+        f.fields.set_text(b.field, "v " + std::string(b.column));
+    }
+    f.fields.set_text("pipe_number", "O'Brien 1");
+    f.mark_solved();
+    f.mnuSavepipe();
+    ASSERT_EQ(ui.last().text, "Record Saved") << ui.last().text;
+    EXPECT_EQ(windows.grid_refreshes, 1);
+    EXPECT_EQ(f.screen_mode(), ScreenMode::View);
+    EXPECT_FALSE(f.adding());
+    EXPECT_EQ(f.tab, 2);
+
+    const auto row = store::PipeTable(context->project_connection).find("O'Brien 1");
+    ASSERT_TRUE(row);
+    for (const auto& b : forms::pipe_bindings()) {
+        const std::string expected =
+            b.column == "PIPE_NUMBER" ? "O'Brien 1" : "v " + std::string(b.column);
+        EXPECT_EQ(row->get(b.column), expected) << b.column;
+    }
+    EXPECT_EQ(row->get("STRUCTURE_INPUT"), "") << "only legacy files keep the yes/no pair";
+
+    auto& again = open("view", "O'Brien 1");
+    for (const auto& b : forms::pipe_bindings()) {
+        const std::string expected =
+            b.column == "PIPE_NUMBER" ? "O'Brien 1" : "v " + std::string(b.column);
+        EXPECT_EQ(again.fields.text(b.field), expected) << b.field;
+    }
+}
+
+TEST_F(PipeRecordTest, LegacyFileKeepsThreePreviousPipesAndTheYesNoSource) {
+    make_project("ENGLISH", ProjectKind::Legacy);
+    add_pipe({{"PIPE_NUMBER", "9"}, {"STRUCTURE_INPUT", "0"}, {"STRUCTURE_COMPUTE", "1"}});
+    add_pipe({{"PIPE_NUMBER", "10"}, {"STRUCTURE_INPUT", "1"}, {"STRUCTURE_COMPUTE", "0"}});
+    auto& f = open("view", "9");
+    EXPECT_EQ(text("dischargeval"), "CRM") << "the source comes from STRUCTURE_INPUT";
+    EXPECT_FALSE(f.fields.at("prenode4").visible);
+    EXPECT_TRUE(f.fields.at("prenode3").visible);
+    EXPECT_EQ(f.fields.at("prenode1").items, (std::vector<std::string>{"10", "9"}));
+    EXPECT_TRUE(f.fields.at("prenode4").items.empty());
+    EXPECT_EQ(f.fields.at("pipe_storm_freq").items,
+              (std::vector<std::string>{"2", "10", "25", "50", "100"}));
+    open("view", "10");
+    EXPECT_EQ(text("dischargeval"), "INP");
+
+    auto& edit = open("edit", "9");
+    // From the computed source the option asks first; No keeps it.
+    ui.answers = {forms::Answer::No, forms::Answer::Yes};
+    pick("dischargeval", "INP");
+    ASSERT_TRUE(ui.last().question);
+    EXPECT_EQ(ui.last().text, "Do you want to clear previously Computed Values? Y/N");
+    EXPECT_EQ(text("dischargeval"), "CRM");
+    pick("dischargeval", "INP");
+    EXPECT_EQ(text("dischargeval"), "INP");
+    edit.mark_solved();
+    edit.mnuSavepipe();
+    ASSERT_EQ(ui.last().text, "Record Saved");
+    const auto row = store::PipeTable(context->project_connection).find("9");
+    EXPECT_EQ(row->get("STRUCTURE_INPUT"), "1");
+    EXPECT_EQ(row->get("STRUCTURE_COMPUTE"), "0");
+    EXPECT_FALSE(edit.record().holds("PRENODE4"));
+
+    windows.area = [](forms::DrainageAreaForm& area) {
+        EXPECT_EQ(area.row_count(), 24);
+        area.cmdcancelarea();
+    };
+    auto& again = open("edit", "10");
+    pick("dischargeval", "CRM");
+    again.cmdstr_area();
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"frmarea"}));
+    EXPECT_FALSE(edit.record().holds("DISCHARGEVAL"));
+}
+
+TEST_F(PipeRecordTest, SavingAnEditedPipeNamesThePipeItDrainsInto) {
+    make_project();
+    add_pipe({{"PIPE_NUMBER", "O'Brien 1"}});
+    add_pipe({{"PIPE_NUMBER", "2"}, {"PRENODE3", "O'Brien 1"}});
+    auto& f = open("edit", "O'Brien 1");
+    f.mark_solved();
+    f.mnuSavepipe();
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[0].text, "Record Saved");
+    EXPECT_EQ(ui.shown[1].text,
+              "Current Pipe is used as a Previous Pipe for Pipe  - 2\n"
+              "Please review the design, solve & save the results for Pipe - 2");
+    EXPECT_EQ(ui.shown[1].icon, Icon::Information);
+    EXPECT_EQ(f.screen_mode(), ScreenMode::View);
+    EXPECT_TRUE(f.fields.at("mnuEditpipe").enabled);
+    EXPECT_FALSE(f.fields.at("mnuSavepipe").enabled);
+    EXPECT_FALSE(f.fields.at("fra_pipe").enabled);
+    EXPECT_EQ(text("pressed_button"), "");
+}
+
+TEST_F(PipeRecordTest, ExitAsksWhileAddingOrEditing) {
+    make_project();
+    add_pipe({{"PIPE_NUMBER", "1"}, {"PIPE_LENGTH", "80.000"}});
+    auto& f = open("edit", "1");
+    type("pipe_length", "95");
+
+    ui.answers.push_back(forms::Answer::No);
+    f.mnuExitPipe();
+    EXPECT_EQ(ui.last().text, "Exit without Saving?");
+    EXPECT_EQ(ui.last().title, "Pelvane");
+    EXPECT_EQ(ui.last().icon, Icon::Information);
+    EXPECT_EQ(ui.last().buttons, forms::Buttons::YesNo);
+    EXPECT_FALSE(f.close_requested);
+    EXPECT_TRUE(f.editing());
+
+    ui.answers.push_back(forms::Answer::Yes);
+    f.mnuExitPipe();
+    EXPECT_TRUE(f.close_requested);
+    EXPECT_FALSE(f.editing());
+    EXPECT_EQ(store::PipeTable(context->project_connection).find("1")->get("PIPE_LENGTH"), "80.000")
+        << "leaving without saving writes nothing";
+}
+
+}  // namespace
+}  // namespace pelvane::testing
+
+namespace pelvane::testing {
+namespace {
+
+class PipeSolveTest : public PipeFormTest {
+  protected:
+    // A new 18 in concrete pipe with a typed discharge, ready to solve.
+    forms::PipeForm& new_pipe(const std::string& discharge, const std::string& elein) {
+        make_project();
+        auto& f = open("add");
+        type("pipe_number", "1");
+        type("structure_discharge", discharge);
+        type("pipe_length", "200");
+        type("pipe_elein", elein);
+        type("pipe_eleout", "2080");
+        f.fields.set_text("capacity", "old");
+        return f;
+    }
+};
+
+TEST_F(PipeSolveTest, NoDischargeOrNoFallRefusesTheSolve) {
+    auto& f = new_pipe("0", "2081");
+    f.toolbar_solve();
+    EXPECT_EQ(f.tab, 2);
+    EXPECT_EQ(ui.last().text, "No results computed.  Check your input for discharge!");
+    EXPECT_EQ(ui.last().title, "Errur");
+    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
+    EXPECT_EQ(text("capacity"), "") << "the results are cleared first";
+
+    type("structure_discharge", "4");
+    f.fields.set_text("pipe_slope", "0.0");
+    f.cmdpipesolve();
+    EXPECT_EQ(ui.last().text, "No results computed.  Check your input for Pipe Slope!");
+    EXPECT_FALSE(f.solved());
+}
+
+TEST_F(PipeSolveTest, ASolvedPipeShowsItsResultsAndCanBeSaved) {
+    auto& f = new_pipe("4", "2081");
+    f.cmdpipesolve();
+    EXPECT_EQ(ui.last().text, "Solved! Please check and Save your results");
+    EXPECT_EQ(ui.last().icon, Icon::None);
+    EXPECT_TRUE(f.solved());
+    for (std::string_view name : forms::kResultFields) {
+        EXPECT_NE(text(std::string(name)), "") << name;
+    }
+    EXPECT_EQ(text("flow_type"), "PARTIAL FLOW");
+    EXPECT_EQ(context->number_format, "#0.000");
+
+    f.mnuSavepipe();
+    EXPECT_EQ(ui.last().text, "Record Saved");
+    EXPECT_EQ(store::PipeTable(context->project_connection).find("1")->get("CAPACITY"),
+              text("capacity"));
+}
+
+TEST_F(PipeSolveTest, AFailingSectionIsNotSolved) {
+    auto& f = new_pipe("4", "2081");
+    f.fields.set_text("pipe_mann", "");
+    f.cmdpipesolve();
+    EXPECT_EQ(ui.last().text, "Invalid Data Input Error");
+    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
+    EXPECT_FALSE(ui.saw("Solved! Please check and Save your results"));
+    EXPECT_FALSE(f.solved());
+}
+
+}  // namespace
+}  // namespace pelvane::testing

@@ -1,0 +1,104 @@
+// The grid's two report commands: Form LD229 and Pipe Report.
+
+#include <gtest/gtest.h>
+
+#include "forms/ld229_report.h"
+#include "forms/pipe_report.h"
+#include "report/xlsx/workbook.h"
+#include "store/project_database.h"
+#include "support/report_projects.h"
+#include "support/scripted_ui.h"
+#include "support/temp_folder.h"
+
+namespace pelvane::forms {
+namespace {
+
+namespace fs = std::filesystem;
+using pelvane::testing::pipe_row;
+
+class ReportCommands : public ::testing::Test {
+  protected:
+    void open(const std::vector<pelvane::testing::RowValues>& pipes,
+              const std::string& units = "ENGLISH") {
+        pelvane::testing::ProjectValues values;
+        values.units = units;
+        pelvane::testing::make_network_project(file_, values, pipes);
+        context_.program_folder = pelvane::testing::program_folder();
+        store::open_project(context_, file_);
+    }
+
+    pelvane::testing::TempFolder folder_;
+    fs::path file_ = folder_ / "network.pvd";
+    fs::path out_ = folder_ / "report.xlsx";
+    store::ProjectContext context_;
+    pelvane::testing::ScriptedUi ui_;
+};
+
+TEST_F(ReportCommands, WithoutPipesBothSayTheLd229Message) {
+    open({}, "METRIC");
+    EXPECT_FALSE(run_ld229_report(context_, ui_, nullptr));
+    EXPECT_FALSE(run_pipe_report(context_, ui_, "", nullptr));
+    ASSERT_EQ(ui_.shown.size(), 2u);
+    for (const auto& shown : ui_.shown) {
+        EXPECT_EQ(shown.text, "No pipes to Display in LD229 Report!");
+        EXPECT_EQ(shown.icon, Icon::Information);
+    }
+    EXPECT_TRUE(ui_.dialogs.empty());
+    // LD-229 sets its constants before it looks for pipes.
+    EXPECT_EQ(context_.unit_constants.gravity, 9.8);
+    EXPECT_EQ(context_.unit_constants.unit_divisor, 1000.0);
+}
+
+TEST_F(ReportCommands, Ld229WritesEveryPipeThroughTheReportSequence) {
+    open({pipe_row("9", "3", "2"), pipe_row("10", "2", "1"), pipe_row("O'Brien 1", "4", "3")});
+    ui_.files = {out_.string()};
+    const auto written = run_ld229_report(context_, ui_, nullptr);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(ui_.dialogs.at(0).title, "Enter New File Name for Form LD229");
+    EXPECT_TRUE(ui_.shown.empty());  // no closing message
+    EXPECT_EQ(context_.unit_constants.gravity, 32.2);
+    const auto book = report::Workbook::open(out_);
+    EXPECT_EQ(book.cell(12, 1).text, "10");
+    EXPECT_EQ(book.cell(13, 1).text, "9");
+    EXPECT_EQ(book.cell(14, 1).text, "O'Brien 1");
+    EXPECT_EQ(book.cell(1, 13).text, "O'Brien Road");
+}
+
+TEST_F(ReportCommands, PipeReportCoversTheSelectedPipeOrTheFirstRow) {
+    open({pipe_row("9", "3", "2", {{"PIPE_LENGTH", "90.00"}}),
+          pipe_row("10", "2", "1", {{"PIPE_LENGTH", "110.00"}})});
+    ui_.files = {out_.string()};
+    ASSERT_TRUE(run_pipe_report(context_, ui_, "9", nullptr));
+    EXPECT_EQ(ui_.dialogs.at(0).title, "Enter New File Name for Pipe Report");
+    auto book = report::Workbook::open(out_);
+    EXPECT_EQ(book.cell(11, 3).text, "9");
+    EXPECT_EQ(book.cell(12, 3).text, "90.00");  // as stored, not a number
+    EXPECT_EQ(book.cell(2, 9).text, today_text());
+
+    // Right after the grid opens the first row (in text order) is selected.
+    const fs::path first = folder_ / "first.xlsx";
+    ui_.files = {first.string()};
+    ASSERT_TRUE(run_pipe_report(context_, ui_, "", nullptr));
+    EXPECT_EQ(report::Workbook::open(first).cell(11, 3).text, "10");
+
+    ui_.clear();
+    EXPECT_FALSE(run_pipe_report(context_, ui_, "77", nullptr));  // gone since the grid was read
+    EXPECT_TRUE(ui_.dialogs.empty());
+}
+
+TEST(TodayText, IsMonthDayYear) {
+    const std::string today = today_text();
+    const auto first = today.find('/');
+    const auto second = today.find('/', first + 1);
+    ASSERT_NE(second, std::string::npos) << today;
+    const int month = std::stoi(today.substr(0, first));
+    const int day = std::stoi(today.substr(first + 1, second - first - 1));
+    EXPECT_GE(month, 1);
+    EXPECT_LE(month, 12);
+    EXPECT_GE(day, 1);
+    EXPECT_LE(day, 31);
+    EXPECT_EQ(today.size() - second - 1, 4u);
+}
+
+}  // namespace
+}  // namespace pelvane::forms
