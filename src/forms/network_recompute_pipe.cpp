@@ -7,12 +7,12 @@
 #include "core/pipe/section.h"
 #include "core/text/number_text.h"
 #include "forms/intensity.h"
+#include "forms/pipe_form.h"
 #include "store/rainfall_lookup.h"
 
 namespace pelvane::forms::recompute {
 namespace {
 
-constexpr std::string_view kComputedSource = "CRM";
 constexpr int kRows = pipe::kPreviousPipeRows;
 
 std::array<std::string_view, kColumnCount> make_column_names() {
@@ -120,9 +120,9 @@ pipe::PreviousPipeValues handed_on(const PipeRow& previous) {
 }
 
 bool computed_discharge(const PipeRow& row, bool legacy) {
-    if (!legacy) return row[kDischargeVal] == kComputedSource;
-    const auto input = text::parse_number(row[kStructureInput]);
-    return !(input.ok() && (input.value == 1.0 || input.value == -1.0));
+    const std::string_view source =
+        legacy ? legacy_discharge_source(row[kStructureInput]) : row[kDischargeVal];
+    return source == pipe_form_texts::kComputeSource;
 }
 
 PipeRecompute::PipeRecompute(store::ProjectContext& context)

@@ -59,9 +59,8 @@ using PipeRow = std::vector<std::string>;
 // its accumulated C·A and time, its flow time and its discharge.
 pipe::PreviousPipeValues handed_on(const PipeRow& previous);
 
-// Whether the pipe's discharge is computed ("CRM") rather than typed. A legacy file
-// keeps the choice in STRUCTURE_INPUT, where yes is 1 (or -1, as its own database
-// wrote it) and means typed.
+// Whether the pipe's discharge is computed ("CRM") rather than typed; a legacy file
+// keeps the choice in STRUCTURE_INPUT.
 bool computed_discharge(const PipeRow& row, bool legacy);
 
 // Recomputes pipes one at a time with the project's rainfall. The intensity

@@ -8,7 +8,6 @@
 
 #include "core/text/number_text.h"
 #include "forms/intensity.h"
-#include "forms/pipe_grid_form.h"
 #include "network_recompute_fixture.h"
 #include "store/rainfall_lookup.h"
 #include "support/scripted_ui.h"
@@ -122,6 +121,8 @@ TEST(NetworkRecompute, TypedAndComputedDischarges) {
     EXPECT_EQ(project.text("U", "ACCUMULATED_TC"), "5.000");
     EXPECT_EQ(project.text("U", "PIPE_CF"), "1.1");
     EXPECT_FALSE(project.text("U", "CAPACITY").empty());
+    // The recompute leaves the context's number format as it found it.
+    EXPECT_EQ(project.context().number_format, "0.000");
 
     // Below a typed pipe: its discharge and flow time count, its C·A is its own
     // accumulated one.
@@ -129,22 +130,6 @@ TEST(NetworkRecompute, TypedAndComputedDischarges) {
     EXPECT_EQ(below.get("PRECA1"), project.text("T", "ACCUMULATED_CA"));
     EXPECT_EQ(below.get("PREFLOWTIME1"), project.text("T", "FLOW_TIME"));
     EXPECT_GE(number(below.get("PIPE_DISCHARGE")), 12.5);
-}
-
-TEST(NetworkRecompute, MetricDischargesDivideBy360) {
-    NetworkProject project("METRIC");
-    store::PipeRecord pipe = computed_pipe("M1", "0.40");
-    pipe.set("PIPE_DIA", "600");
-    pipe.set("PIPE_LENGTH", "30.0000");
-    project.add(pipe);
-    testing::ScriptedUi ui;
-    ASSERT_TRUE(recompute_network(project.context(), ui).complete());
-    const std::string i10 = intensity(project.file(), 10, "5.0");
-    EXPECT_EQ(project.text("M1", "PIPE_I"), i10);
-    EXPECT_EQ(project.text("M1", "PIPE_DISCHARGE"),
-              text::format_number(number(i10) * 0.40 / 360.0, "0.0000"));
-    // The recompute leaves the context's number format as it found it.
-    EXPECT_EQ(project.context().number_format, "0.000");
 }
 
 TEST(NetworkRecompute, PipesThatCannotBeSolvedAreListedAndKept) {
@@ -333,45 +318,6 @@ TEST(NetworkRecompute, SummaryListsAreCut) {
               "  ... and 2 more\n"
               "Could not be solved (left as saved):\n"
               "  Pipe 9: why");
-}
-
-struct NoWindows : PipeGridForm::Windows {
-    void show_pipe_form(const std::string&, const std::string&) override {}
-    void show_renumber_dialog(RenumberForm&) override {}
-    void show_hgl() override {}
-    void show_energy_dissipation() override {}
-    void ld229_report() override {}
-    void pipe_report() override {}
-    void about() override {}
-};
-
-TEST(NetworkRecompute, TheGridCommandShowsTheSummaryAndRefreshes) {
-    NetworkProject project;
-    testing::ScriptedUi ui;
-    NoWindows windows;
-    PipeGridForm empty(project.context(), ui, windows);
-    empty.open();
-    empty.recompute_network();
-    EXPECT_EQ(ui.last().text, "No pipes to Recompute!");
-    EXPECT_EQ(ui.last().icon, Icon::Information);
-
-    project.add({computed_pipe("1", "0.3", {"2"}), computed_pipe("2", "0.4")});
-    PipeGridForm grid(project.context(), ui, windows);
-    grid.open();
-    grid.recompute_network();
-    EXPECT_EQ(ui.last().title, "PelvaneVA");
-    EXPECT_EQ(ui.last().icon, Icon::Information);
-    EXPECT_EQ(ui.last().text.rfind("2 pipes recomputed, 2 pipes saved.\n", 0), 0u)
-        << ui.last().text;
-    EXPECT_TRUE(grid.reopen_marker());
-    EXPECT_TRUE(grid.close_requested);
-    EXPECT_EQ(grid.rows()[0][12], project.text("1", "PIPE_DISCHARGE"));  // DISCHARGE column
-
-    // Something left unsolved is a warning.
-    project.set("2", "PIPE_SLOPE", "0.0");
-    project.set("2", "STRUCTURE_CA", "0.9");
-    grid.recompute_network();
-    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
 }
 
 }  // namespace
