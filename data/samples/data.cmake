@@ -12,9 +12,10 @@ add_custom_command(
     COMMENT "Sample inlet database SampleInlets.gwk")
 list(APPEND PELVANE_DATA_FILES ${PELVANE_SAMPLES_DIR}/SampleInlets.gwk)
 
-# The sample project (the pipes of the same street), solved pipe by pipe. It links
-# the inlet database above by its full path in this program folder, so it opens
-# from build/bin/samples/Sample.pvd; a copy moved elsewhere keeps pointing there.
+# The sample project (the pipes of the same street), its discharges computed with the
+# Pulaski rainfall and every pipe solved. It links the inlet database above by its
+# full path in this program folder, so it opens from build/bin/samples/Sample.pvd; a
+# copy moved elsewhere keeps pointing there.
 add_custom_command(
     OUTPUT ${PELVANE_SAMPLES_DIR}/Sample.pvd
     COMMAND ${DATAGEN} sample_project ${PELVANE_PROGRAM_DIR} ${PELVANE_SAMPLES_DIR}/Sample.pvd
@@ -22,7 +23,7 @@ add_custom_command(
             ${CMAKE_CURRENT_LIST_DIR}/sample_project.csv
             ${PELVANE_SAMPLES_DIR}/SampleInlets.gwk
     DEPENDS pelvane_datagen ${PELVANE_PROGRAM_DIR}/PelvaneVA21.rdb
-            ${PELVANE_SAMPLES_DIR}/SampleInlets.gwk
+            ${PELVANE_PROGRAM_DIR}/VARMNOAA.rdb ${PELVANE_SAMPLES_DIR}/SampleInlets.gwk
             ${CMAKE_CURRENT_LIST_DIR}/sample_project.sql
             ${CMAKE_CURRENT_LIST_DIR}/sample_project.csv
     COMMENT "Sample project Sample.pvd")

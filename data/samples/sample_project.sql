@@ -6,8 +6,10 @@
 --
 -- Two runs of curb inlets follow the street down, one on each side, and meet in a
 -- junction box under the low point; a low-cover box culvert carries the flow to an
--- end wall at the channel below the road. The discharges are typed for each upper
--- structure (the flow the engineer carried down from the inlet design).
+-- end wall at the channel below the road. Every discharge is computed for the
+-- 10-year storm: the curb inlets' areas, C·A and Tc come from the inlet database;
+-- the yard inlet and the junction box have their own drainage areas (and the yard
+-- inlet its own Tc), kept in the pipe list as the area and Tc windows store them.
 
 INSERT INTO PROJECT (MAJOR_RELEASE, NOAA_STATION, PROJECT_ID, PROJECT_NAME, COUNTY, STATE,
                      UNITS, LOCATION, DESIGNER, DESCRIPTION)

@@ -56,6 +56,11 @@ struct PipeBinding {
 // STRUCTURE_COMPUTE have no field: they mirror `dischargeval` in legacy files.
 const std::vector<PipeBinding>& pipe_bindings();
 
+// The discharge source a legacy file keeps in STRUCTURE_INPUT: yes (1, or -1 as its
+// own database wrote it) is a typed discharge ("INP"), anything else a computed one
+// ("CRM").
+std::string_view legacy_discharge_source(std::string_view structure_input);
+
 // The section result fields, in the order a solve writes them.
 inline constexpr std::array<std::string_view, 13> kResultFields{
     "capacity",   "flow_type",      "pipe_flowdepth", "pipe_areaflow", "pipe_velocity",

@@ -24,13 +24,14 @@ bool is_fourth_row(std::string_view column) {
            column == "PREFLOWTIME4";
 }
 
-// A yes/no column of a legacy file: 1, or -1 as its own database wrote yes.
-bool is_yes(std::string_view text) {
-    const auto value = text::parse_number(text);
-    return value.ok() && (value.value == 1.0 || value.value == -1.0);
-}
-
 }  // namespace
+
+std::string_view legacy_discharge_source(std::string_view structure_input) {
+    // A yes/no column of a legacy file: 1, or -1 as its own database wrote yes.
+    const auto value = text::parse_number(structure_input);
+    const bool yes = value.ok() && (value.value == 1.0 || value.value == -1.0);
+    return yes ? texts::kInputSource : texts::kComputeSource;
+}
 
 const std::vector<PipeBinding>& pipe_bindings() {
     // clang-format off
@@ -155,8 +156,7 @@ void PipeForm::show_record(const store::PipeRecord& row) {
     fields.set_text("pipe_mat", std::string(pipe::shown_material(fields.text("pipe_mat"))));
     if (legacy()) {
         fields.set_text(kDischargeSource,
-                        std::string(is_yes(row.get(kStructureInput)) ? texts::kInputSource
-                                                                     : texts::kComputeSource));
+                        std::string(legacy_discharge_source(row.get(kStructureInput))));
     }
     const std::string& options = fields.text("PTcoptionstr");
     fields.set_text("Check_ComputeTc",

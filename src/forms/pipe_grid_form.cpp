@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "forms/input_conventions.h"
+#include "forms/network_recompute.h"
 #include "forms/pipe_rules.h"
 #include "store/pipe_table.h"
 
@@ -141,6 +142,14 @@ void PipeGridForm::form_ld229() {
 void PipeGridForm::hgl_analysis() {
     if (!has_pipes(kNoPipesForHgl)) return;
     windows_.show_hgl();
+    refresh();
+}
+
+void PipeGridForm::recompute_network() {
+    if (!has_pipes(kNoPipesToRecompute)) return;
+    const RecomputeSummary summary = forms::recompute_network(context_, ui_);
+    ui_.message(recompute_summary_text(summary),
+                summary.complete() ? Icon::Information : Icon::Exclamation, kAppTitle);
     refresh();
 }
 

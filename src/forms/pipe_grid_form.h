@@ -98,6 +98,9 @@ class PipeGridForm : public FormModel {
     void pipe_report();
     void form_ld229();
     void hgl_analysis();
+    // Recompute Network: every pipe recomputed and solved in flow order, the changed
+    // ones saved; the summary is shown, then the grid refreshes.
+    void recompute_network();
     void help();
     void about();
     void exit();

@@ -9,18 +9,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Restores the normal pointer however the sequence ends.
-class BusyPointer {
-  public:
-    explicit BusyPointer(Ui& ui) : ui_(ui) { ui_.set_busy(true); }
-    ~BusyPointer() { ui_.set_busy(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-  private:
-    Ui& ui_;
-};
-
 // An empty name (the dialog cancelled) or the bare filter pattern names no file.
 bool names_no_file(const std::string& chosen) {
     if (text::trim(chosen).empty()) return true;

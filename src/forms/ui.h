@@ -4,6 +4,7 @@
 // dialogs; tests implement it with a script of answers.
 
 #include <string>
+#include <vector>
 
 namespace pelvane::forms {
 
@@ -46,6 +47,35 @@ class Ui {
     void message(const std::string& text, Icon icon = Icon::None) {
         message(text, icon, kAppTitle);
     }
+};
+
+// Restores the normal pointer however long work ends.
+class BusyPointer {
+  public:
+    explicit BusyPointer(Ui& ui) : ui_(ui) { ui_.set_busy(true); }
+    ~BusyPointer() { ui_.set_busy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+  private:
+    Ui& ui_;
+};
+
+// A Ui for work nobody watches (batch runs, benchmarks): messages are kept for the
+// caller, every question is answered No, no file is chosen and nothing is opened.
+class UnattendedUi : public Ui {
+  public:
+    using Ui::message;
+    std::vector<std::string> messages;
+
+    void message(const std::string& text, Icon, const std::string&) override {
+        messages.push_back(text);
+    }
+    Answer ask(const std::string&, Buttons, Icon, const std::string&) override {
+        return Answer::No;
+    }
+    std::string choose_file(const FileDialog&) override { return {}; }
+    void open_document(const std::string&) override {}
 };
 
 }  // namespace pelvane::forms

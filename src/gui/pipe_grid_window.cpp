@@ -13,6 +13,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "forms/network_recompute.h"
 #include "gui/pipe_grid_table_model.h"
 #include "gui/renumber_dialog.h"
 
@@ -52,6 +53,7 @@ void PipeGridWindow::build_menus() {
     item(file, "&Edit Pipe", &F::edit, QKeySequence(Qt::CTRL | Qt::Key_E));
     item(file, "&Modify Pipe Number", &F::modify);
     item(file, "&Refresh", &F::refresh, QKeySequence(Qt::Key_F5));
+    item(file, forms::kRecomputeNetworkCaption, &F::recompute_network);
     item(file, "&Delete Pipe", &F::delete_pipe);
     file->addSeparator();
     binder_.bind_state("mnuEnergy", item(file, "Energy Dissipation", &F::energy_dissipation));
@@ -133,6 +135,7 @@ void PipeGridWindow::build_body() {
     button("cmdflexdeletepipe", "Delete", &F::delete_pipe);
     button("cmdflexmodpipe", "Modify", &F::modify);
     button("cmdflexrefreshpipe", "Refresh", &F::refresh);
+    button("cmdflexrecompute", "Recompute", &F::recompute_network);
     buttons->addStretch();
     button("cmdflexexit", "Exit", &F::exit);
 

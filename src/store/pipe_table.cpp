@@ -6,6 +6,7 @@ namespace {
 // A file made elsewhere may give PIPE_NUMBER a numeric type; casting keeps the
 // text order in every file. rowid breaks ties the same way every time.
 constexpr std::string_view kByNumber = "ORDER BY CAST(PIPE_NUMBER AS TEXT), rowid";
+constexpr std::string_view kInTableOrder = "ORDER BY rowid";
 constexpr std::string_view kNumberIs = "PIPE_NUMBER = ?";
 
 }  // namespace
@@ -14,16 +15,15 @@ std::vector<PipeRecord> PipeTable::all_by_number() const {
     return table_.select(kByNumber);
 }
 
-std::vector<std::vector<std::string>> PipeTable::texts_by_number(
-    const std::vector<std::string_view>& columns) const {
+std::vector<std::vector<std::string>> PipeTable::texts(const std::vector<std::string_view>& columns,
+                                                       std::string_view order) const {
     std::string list;
     for (const auto column : columns) {
         if (!list.empty()) list += ", ";
         list += table_.has_column(column) ? quoted_identifier(column) : "NULL";
     }
     if (list.empty()) list = "NULL";
-    Statement s =
-        table_.database().prepare("SELECT " + list + " FROM PIPE " + std::string(kByNumber));
+    Statement s = table_.database().prepare("SELECT " + list + " FROM PIPE " + std::string(order));
     std::vector<std::vector<std::string>> rows;
     while (s.step()) {
         std::vector<std::string> row;
@@ -34,8 +34,18 @@ std::vector<std::vector<std::string>> PipeTable::texts_by_number(
     return rows;
 }
 
+std::vector<std::vector<std::string>> PipeTable::texts_by_number(
+    const std::vector<std::string_view>& columns) const {
+    return texts(columns, kByNumber);
+}
+
+std::vector<std::vector<std::string>> PipeTable::texts_in_table_order(
+    const std::vector<std::string_view>& columns) const {
+    return texts(columns, kInTableOrder);
+}
+
 std::vector<PipeRecord> PipeTable::all_in_table_order() const {
-    return table_.select("ORDER BY rowid");
+    return table_.select(kInTableOrder);
 }
 
 std::optional<PipeRecord> PipeTable::find(std::string_view pipe_number) const {
@@ -94,6 +104,36 @@ std::optional<std::string> PipeTable::first_number_where_any(
     auto rows = table_.select("WHERE " + where + " ORDER BY rowid", params, 1);
     if (rows.empty()) return std::nullopt;
     return rows.front().get("PIPE_NUMBER");
+}
+
+namespace {
+
+Statement column_update(const PipeTable& table, const std::vector<std::string_view>& columns,
+                        std::vector<std::size_t>& bound) {
+    std::string assignments;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        if (!table.has_column(columns[i])) continue;
+        assignments += (assignments.empty() ? "" : ", ") + quoted_identifier(columns[i]) + " = ?";
+        bound.push_back(i);
+    }
+    if (assignments.empty()) throw DatabaseError("No column of PIPE to write.");
+    return table.database().prepare("UPDATE PIPE SET " + assignments + " WHERE " +
+                                    std::string(kNumberIs));
+}
+
+}  // namespace
+
+PipeColumnWriter::PipeColumnWriter(const PipeTable& table,
+                                   const std::vector<std::string_view>& columns)
+    : db_(table.database()), statement_(column_update(table, columns, bound_)) {}
+
+bool PipeColumnWriter::write(std::string_view pipe_number, const std::vector<std::string>& texts) {
+    statement_.reset();
+    int parameter = 1;
+    for (const std::size_t i : bound_) statement_.bind(parameter++, std::string_view(texts.at(i)));
+    statement_.bind(parameter, pipe_number);
+    statement_.run();
+    return db_.changes() > 0;
 }
 
 }  // namespace pelvane::store

@@ -55,6 +55,11 @@ class PipeTable {
         const std::vector<std::string_view>& columns) const;
     // All pipes in the order they were added.
     std::vector<PipeRecord> all_in_table_order() const;
+    // The texts of `columns` of every pipe in the order they were added, one text per
+    // column in the order given; a column this table lacks reads "". Work over
+    // thousands of pipes reads only what it needs this way.
+    std::vector<std::vector<std::string>> texts_in_table_order(
+        const std::vector<std::string_view>& columns) const;
     std::optional<PipeRecord> find(std::string_view pipe_number) const;
     bool exists(std::string_view pipe_number) const;
     std::int64_t count() const { return table_.count(); }
@@ -78,8 +83,30 @@ class PipeTable {
     std::optional<std::string> first_number_where_any(const std::vector<std::string>& columns,
                                                       std::string_view value) const;
 
+    const Database& database() const { return table_.database(); }
+
   private:
+    std::vector<std::vector<std::string>> texts(const std::vector<std::string_view>& columns,
+                                                std::string_view order) const;
+
     TextTable table_;
+};
+
+// Writes the same columns into many pipes through one prepared UPDATE, for work that
+// rewrites thousands of rows in one transaction. Columns the table lacks are left
+// out.
+class PipeColumnWriter {
+  public:
+    PipeColumnWriter(const PipeTable& table, const std::vector<std::string_view>& columns);
+
+    // `texts` holds one text per column given to the constructor, in that order.
+    // False when no pipe has that number.
+    bool write(std::string_view pipe_number, const std::vector<std::string>& texts);
+
+  private:
+    const Database& db_;
+    std::vector<std::size_t> bound_;  // index into `texts` of each SET parameter
+    Statement statement_;             // made after bound_, which it fills
 };
 
 }  // namespace pelvane::store

@@ -1,18 +1,22 @@
 // sample_project: builds the sample project file from its sources: the template
 // copy, the PROJECT record (SQL), the pipes (a pipe list, added under the same
 // rules as the pipe window's), a link to the sample inlet database by its full
-// path, and each pipe solved as the pipe window solves it (slope, typed discharge,
-// section).
+// path, each pipe's structures designed as in the pipe window (inlet data taken
+// over, drainage area and Tc windows saved), and then every discharge and section
+// computed and solved from the inlets down as Recompute Network does.
 
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 
-#include "core/pipe/discharge_solve.h"
-#include "core/pipe/section.h"
+#include "core/pipe/inlet_takeover.h"
 #include "core/text/number_text.h"
+#include "forms/drainage_area_form.h"
+#include "forms/inlet_link.h"
+#include "forms/network_recompute.h"
 #include "forms/pipe_grid_import.h"
+#include "forms/time_of_concentration_form.h"
 #include "store/pipe_table.h"
 #include "store/project_database.h"
 #include "tools/generator.h"
@@ -44,28 +48,59 @@ std::string pipe_slope(const store::PipeRecord& pipe) {
     return text::format_number((in.value - out.value) / length.value, "0.00000");
 }
 
-void solve(store::PipeRecord& pipe, const std::string& units) {
+void set_location(store::PipeRecord& pipe, const std::string& end,
+                  const pipe::StructureLocation& location) {
+    pipe.set(end + "_STATION", location.station);
+    pipe.set(end + "_OFFSET", location.offset);
+    pipe.set(end + "_OFFLOC", location.offset_location);
+    pipe.set(end + "_TOPELE", location.top_elevation);
+}
+
+// What the engineer does for a pipe's structures in the pipe window: an inlet's
+// data are taken over from the linked inlet database when its number is chosen;
+// then the drainage area and Tc windows are saved with the inputs the source keeps
+// in their buffers, and hand back the structure's area, C·A and Tc.
+void design_structures(store::ProjectContext& context, forms::Ui& ui, store::PipeRecord& pipe) {
+    const std::string number = pipe.get("PIPE_NUMBER");
+    if (pipe.get("NODEIN_TYPE") == "Inlet") {
+        const auto inlet = forms::linked_inlet(context, ui, pipe.get("NODEIN_NO"));
+        if (!inlet) throw std::runtime_error("pipe " + number + ": no such inlet");
+        const pipe::NodeInTakeover data = pipe::node_in_takeover(*inlet, pipe.get("PIPE_CF"));
+        set_location(pipe, "NODEIN", data.location);
+        pipe.set("STRUCTURE_TC", data.structure_Tc);
+        pipe.set("STRUCTURE_AREA", data.structure_area);
+        pipe.set("STRUCTURE_CA", data.structure_ca);
+        if (data.pipe_cf) pipe.set("PIPE_CF", *data.pipe_cf);
+    }
+    if (pipe.get("NODEOUT_TYPE") == "Inlet") {
+        const auto inlet = forms::linked_inlet(context, ui, pipe.get("NODEOUT_NO"));
+        if (!inlet) throw std::runtime_error("pipe " + number + ": no such inlet");
+        set_location(pipe, "NODEOUT", pipe::node_out_takeover(*inlet));
+    }
+    if (!pipe.get("PAREABUFSTR").empty()) {
+        forms::DrainageAreaForm area(context);
+        area.open({pipe.get("PAREABUFSTR"), pipe.get("PCBUFSTR"), pipe.get("STRUCTURE_AREA"),
+                   pipe.get("STRUCTURE_CA")});
+        area.cmdsavearea();
+        pipe.set("PAREABUFSTR", area.saved()->pareabufstr);
+        pipe.set("PCBUFSTR", area.saved()->pcbufstr);
+        pipe.set("STRUCTURE_AREA", area.saved()->structure_area);
+        pipe.set("STRUCTURE_CA", area.saved()->structure_ca);
+    }
+    if (!pipe.get("PTCOPTIONSTR").empty()) {
+        forms::TimeOfConcentrationForm tc(context, ui);
+        tc.open({pipe.get("PTCSTR"), pipe.get("PTCSTR2"), pipe.get("PTCOPTIONSTR"),
+                 pipe.get("STRUCTURE_TC"), "1"});
+        tc.cmdsavePTc();
+        if (!tc.saved() || tc.saved()->Check_ComputeTc != "1") {
+            throw std::runtime_error("pipe " + number + ": the Tc inputs give no Tc");
+        }
+        pipe.set("PTCSTR", tc.saved()->PTcStr);
+        pipe.set("PTCSTR2", tc.saved()->pTcStr2);
+        pipe.set("PTCOPTIONSTR", tc.saved()->PTcoptionstr);
+        pipe.set("STRUCTURE_TC", tc.saved()->structure_Tc);
+    }
     pipe.set("PIPE_SLOPE", pipe_slope(pipe));
-    // A typed discharge is the pipe's design discharge.
-    if (pipe.get("DISCHARGEVAL") == "INP") {
-        pipe.set("PIPE_DISCHARGE", pipe.get("STRUCTURE_DISCHARGE"));
-    }
-    const auto refusal = pipe::solve_refusal(pipe.get("PIPE_DISCHARGE"), pipe.get("PIPE_SLOPE"));
-    if (refusal != pipe::SolveRefusal::None) {
-        throw std::runtime_error("pipe " + pipe.get("PIPE_NUMBER") + ": " +
-                                 std::string(pipe::solve_refusal_text(refusal)));
-    }
-    const pipe::SectionInput input{pipe.get("PIPE_DISCHARGE"), pipe.get("NUMOFPIPES"),
-                                   pipe.get("PIPE_SLOPE"),     pipe.get("PIPE_MANN"),
-                                   pipe.get("PIPE_LENGTH"),    pipe.get("PIPE_DIA"),
-                                   pipe.get("SPAN"),           pipe.get("RISE"),
-                                   pipe.get("PIPE_SHAPE"),     units};
-    const pipe::SectionResult result = pipe::solve_pipe_section(input);
-    if (result.failed()) {
-        throw std::runtime_error("pipe " + pipe.get("PIPE_NUMBER") + ": " +
-                                 result.failures.front().reason);
-    }
-    for (const auto& [column, text] : result.written) pipe.set(column, text);
 }
 
 int build_sample_project(const std::vector<std::string>& args) {
@@ -94,13 +129,23 @@ int build_sample_project(const std::vector<std::string>& args) {
     store::open_project(context, partial);
     forms::import_pipes(context, read_text(args[3]));
 
+    forms::UnattendedUi ui;
+    if (!forms::open_inlet_link(context, ui)) throw std::runtime_error("cannot open " + args[4]);
     const store::PipeTable pipes(context.project_connection);
-    store::Transaction transaction(context.project_connection);
-    for (store::PipeRecord pipe : pipes.all_in_table_order()) {
-        solve(pipe, context.units);
-        pipes.update(pipe.get("PIPE_NUMBER"), pipe);
+    {
+        store::Transaction transaction(context.project_connection);
+        for (store::PipeRecord pipe : pipes.all_in_table_order()) {
+            design_structures(context, ui, pipe);
+            pipes.update(pipe.get("PIPE_NUMBER"), pipe);
+        }
+        transaction.commit();
     }
-    transaction.commit();
+    if (!ui.messages.empty()) throw std::runtime_error(ui.messages.front());
+    // Every discharge, from the inlets down, and every section, as the pipe window
+    // computes and solves them.
+    const forms::RecomputeSummary summary = forms::recompute_network(context, ui);
+    if (!summary.complete()) throw std::runtime_error(forms::recompute_summary_text(summary));
+    context.inlet_connection.close();
     store::close_project(context);
     context.coefficient_connection.close();
     fs::rename(partial, out);

@@ -215,9 +215,10 @@ TEST(SampleProject, OpensAsASolvedTwoBranchNetworkLinkedToTheSampleInlets) {
         boxes += p["PIPE_SHAPE"] == "Box";
         ellipses += p["PIPE_SHAPE"] == "Elliptical";
         outfalls += p["NODEOUT_TYPE"] == "End Wall";
-        // Solved with the typed discharge, on the slope of its inverts.
-        EXPECT_EQ(p["DISCHARGEVAL"], "INP") << number_text;
-        EXPECT_EQ(p["PIPE_DISCHARGE"], p["STRUCTURE_DISCHARGE"]) << number_text;
+        // Solved with a computed discharge, on the slope of its inverts.
+        EXPECT_EQ(p["DISCHARGEVAL"], "CRM") << number_text;
+        EXPECT_EQ(p["PIPE_STORM_FREQ"], "10") << number_text;
+        EXPECT_GT(number(p["PIPE_I"]), 0.0) << number_text;
         EXPECT_GT(number(p["CAPACITY"]), number(p["PIPE_DISCHARGE"])) << number_text;
         const double slope = number(p["PIPE_SLOPE"]);
         EXPECT_NEAR(slope,

@@ -1,0 +1,195 @@
+#include "forms/network_recompute.h"
+
+#include <algorithm>
+
+#include "core/network/flow_order.h"
+#include "core/network/pipe_network.h"
+#include "forms/network_recompute_pipe.h"
+#include "store/pipe_table.h"
+
+namespace pelvane::forms {
+namespace {
+
+using recompute::PipeRow;
+namespace col = recompute;
+
+// Below this many pipes a recompute is over before a progress bar would show.
+constexpr std::size_t kProgressFrom = 200;
+// Progress is reported this many times over a large network.
+constexpr std::size_t kProgressSteps = 100;
+
+std::vector<std::string_view> all_columns() {
+    const auto& names = recompute::column_names();
+    return {names.begin(), names.end()};
+}
+
+std::vector<std::string_view> written_columns() {
+    const auto& names = recompute::column_names();
+    return {names.begin() + col::kFirstWritten, names.end()};
+}
+
+// The pipes as saved, and the network their previous-pipe numbers make.
+struct SavedNetwork {
+    std::vector<PipeRow> rows;
+    network::PipeNetwork links;
+};
+
+SavedNetwork read_network(const store::ProjectContext& context) {
+    const store::PipeTable table(context.project_connection);
+    std::vector<PipeRow> rows = table.texts_in_table_order(all_columns());
+    std::vector<network::PipeLinks> links;
+    links.reserve(rows.size());
+    for (const PipeRow& row : rows) {
+        network::PipeLinks pipe{row[col::kPipeNumber], {}};
+        for (int k = 0; k < network::kPreviousPipeRows; ++k) {
+            pipe.previous[k] = row[col::kPrenode1 + k];
+        }
+        links.push_back(std::move(pipe));
+    }
+    return {std::move(rows), network::PipeNetwork(std::move(links), context.legacy_database_mode)};
+}
+
+bool results_differ(const PipeRow& before, const PipeRow& after) {
+    return !std::equal(before.begin() + col::kPipeDischarge, before.end(),
+                       after.begin() + col::kPipeDischarge);
+}
+
+// Recomputes the pipes one after the other with what the pipes before them left.
+class Recompute {
+  public:
+    Recompute(store::ProjectContext& context, SavedNetwork& saved, RecomputeSummary& summary)
+        : context_(context),
+          saved_(saved),
+          summary_(summary),
+          pipe_(context),
+          changed_(saved.rows.size(), false) {}
+
+    void run(std::size_t index) {
+        PipeRow& row = saved_.rows[index];
+        const PipeRow before = row;
+        ++summary_.recomputed;
+        if (auto reason = pipe_.run(row, links_of(index))) {
+            summary_.failed.push_back({row[col::kPipeNumber], std::move(*reason)});
+            return;
+        }
+        if (row == before) return;
+        changed_[index] = true;
+        if (results_differ(before, row)) {
+            summary_.changed.push_back(
+                {row[col::kPipeNumber], before[col::kPipeDischarge], row[col::kPipeDischarge]});
+        }
+    }
+
+    // Writes every changed pipe in one transaction: a failure leaves the file as it
+    // was.
+    void save() {
+        const store::Database& db = context_.project_connection;
+        store::Transaction transaction(db);
+        store::PipeColumnWriter writer(store::PipeTable(db), written_columns());
+        std::vector<std::string> texts;
+        int saved = 0;
+        for (std::size_t i = 0; i < changed_.size(); ++i) {
+            if (!changed_[i]) continue;
+            const PipeRow& row = saved_.rows[i];
+            texts.assign(row.begin() + col::kFirstWritten, row.end());
+            writer.write(row[col::kPipeNumber], texts);
+            ++saved;
+        }
+        transaction.commit();
+        summary_.saved = saved;
+    }
+
+  private:
+    std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows> links_of(std::size_t index) const {
+        std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows> links;
+        const auto previous = saved_.links.previous_of(index);
+        const PipeRow& row = saved_.rows[index];
+        for (int k = 0; k < saved_.links.previous_rows(); ++k) {
+            if (previous[k]) {
+                links[k] = {pipe::PreviousPipeLink::State::Found,
+                            recompute::handed_on(saved_.rows[*previous[k]])};
+            } else if (!row[col::kPrenode1 + k].empty()) {
+                links[k].state = pipe::PreviousPipeLink::State::Missing;
+            }
+        }
+        return links;
+    }
+
+    store::ProjectContext& context_;
+    SavedNetwork& saved_;
+    RecomputeSummary& summary_;
+    recompute::PipeRecompute pipe_;
+    std::vector<bool> changed_;
+};
+
+// Reports progress now and then; false when the person asked to stop.
+bool keep_going(Ui& ui, std::size_t done, std::size_t total) {
+    if (total < kProgressFrom) return true;
+    const std::size_t step = std::max<std::size_t>(1, total / kProgressSteps);
+    if (done % step != 0 && done != total) return true;
+    return ui.progress(static_cast<int>(done), static_cast<int>(total), kRecomputeNetworkCaption);
+}
+
+}  // namespace
+
+RecomputeSummary recompute_network(store::ProjectContext& context, Ui& ui) {
+    RecomputeSummary summary;
+    BusyPointer busy(ui);
+    try {
+        SavedNetwork saved = read_network(context);
+        network::FlowOrder order = network::flow_order(saved.links);
+        if (!order.complete()) {
+            summary.cycles = std::move(order.cycles);
+            summary.blocked = std::move(order.blocked);
+            return summary;
+        }
+        Recompute work(context, saved, summary);
+        const std::size_t total = order.order.size();
+        for (std::size_t done = 0; done < total; ++done) {
+            if (!keep_going(ui, done, total)) {
+                summary.stopped = true;
+                return summary;
+            }
+            work.run(order.order[done]);
+        }
+        if (!keep_going(ui, total, total)) {
+            summary.stopped = true;
+            return summary;
+        }
+        work.save();
+    } catch (const store::DatabaseError& e) {
+        summary.error = e.what();
+        summary.saved = 0;
+    }
+    return summary;
+}
+
+RecomputeSummary recompute_pipe(store::ProjectContext& context, Ui& ui,
+                                std::string_view pipe_number) {
+    RecomputeSummary summary;
+    BusyPointer busy(ui);
+    try {
+        SavedNetwork saved = read_network(context);
+        const auto index = saved.links.find(pipe_number);
+        if (!index) {
+            summary.error = "There is no pipe " + std::string(pipe_number) + ".";
+            return summary;
+        }
+        // A pipe whose previous pipes lead back to itself takes over what it gives.
+        for (auto& cycle : network::flow_order(saved.links).cycles) {
+            if (std::find(cycle.begin(), cycle.end(), pipe_number) != cycle.end()) {
+                summary.cycles.push_back(std::move(cycle));
+            }
+        }
+        if (!summary.cycles.empty()) return summary;
+        Recompute work(context, saved, summary);
+        work.run(*index);
+        work.save();
+    } catch (const store::DatabaseError& e) {
+        summary.error = e.what();
+        summary.saved = 0;
+    }
+    return summary;
+}
+
+}  // namespace pelvane::forms

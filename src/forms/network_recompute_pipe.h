@@ -1,0 +1,102 @@
+#pragma once
+// One pipe of a network recompute: the PIPE columns it reads and writes, and the
+// steps the engineer takes by hand in the pipe window, applied to a row of texts.
+
+#include <array>
+#include <cstddef>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/pipe/discharge.h"
+#include "store/project_context.h"
+
+namespace pelvane::forms::recompute {
+
+// Positions of the columns in a row. The columns from kFirstWritten on are those a
+// recompute may change; the section results are last, in the order of the results
+// table.
+enum Column : std::size_t {
+    kPipeNumber,
+    kDischargeVal,
+    kStructureInput,
+    kPrenode1,
+    kStormFreq = kPrenode1 + pipe::kPreviousPipeRows,
+    kBarrels,
+    kSlope,
+    kMann,
+    kLength,
+    kDia,
+    kSpan,
+    kRise,
+    kShape,
+    kStructureDischarge,
+    kFirstWritten,
+    kStructureCa = kFirstWritten,
+    kStructureTc,
+    kPreca1,
+    kPretc1 = kPreca1 + pipe::kPreviousPipeRows,
+    kPreflowtime1 = kPretc1 + pipe::kPreviousPipeRows,
+    kAccumulatedCa = kPreflowtime1 + pipe::kPreviousPipeRows,
+    kAccumulatedTc,
+    kPipeCf,
+    kPipeI,
+    kLateralDischarge,
+    kPipeDischarge,
+    kFirstResult,
+    kColumnCount = kFirstResult + 13,
+};
+
+// The PIPE column at each position.
+const std::array<std::string_view, kColumnCount>& column_names();
+
+// A pipe's texts by position.
+using PipeRow = std::vector<std::string>;
+
+// What a previous-pipe row of `row` hands on when it names the pipe `previous`:
+// its accumulated C·A and time, its flow time and its discharge.
+pipe::PreviousPipeValues handed_on(const PipeRow& previous);
+
+// Whether the pipe's discharge is computed ("CRM") rather than typed; a legacy file
+// keeps the choice in STRUCTURE_INPUT.
+bool computed_discharge(const PipeRow& row, bool legacy);
+
+// Recomputes pipes one at a time with the project's rainfall. The intensity
+// coefficients of each storm frequency are loaded once per recompute. The context's
+// number format is the pipe window's while this lives, and is put back after.
+class PipeRecompute {
+  public:
+    explicit PipeRecompute(store::ProjectContext& context);
+    ~PipeRecompute();
+    PipeRecompute(const PipeRecompute&) = delete;
+    PipeRecompute& operator=(const PipeRecompute&) = delete;
+
+    // For a computed discharge: takes over each previous pipe again (`links`, row
+    // by row), computes the intensities and the design discharge; for a typed one
+    // the pipe's discharge is the structure discharge as typed. Then the solve: its
+    // checks and the section of the pipe's shape. On success `row` holds the new
+    // texts; otherwise it is left as it was and the reason is returned.
+    std::optional<std::string> run(
+        PipeRow& row, const std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows>& links);
+
+  private:
+    // Loads (or recalls) the coefficients of a storm frequency text into the
+    // context; the reason when it has none.
+    std::optional<std::string> use_coefficients(const std::string& storm_frequency);
+    std::optional<std::string> compute_discharge(
+        PipeRow& row, const std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows>& links);
+
+    struct Coefficients {
+        store::CoefficientSet set;
+        std::string error;
+    };
+
+    store::ProjectContext& context_;
+    std::string saved_number_format_;
+    pipe::DischargeSettings settings_;
+    std::map<int, Coefficients> coefficients_;
+};
+
+}  // namespace pelvane::forms::recompute

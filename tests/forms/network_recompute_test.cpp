@@ -1,0 +1,324 @@
+// Network recompute on small networks: the order, circles, typed and computed
+// discharges, missing rainfall, one pipe alone, and that a recompute saves all or
+// nothing.
+
+#include "forms/network_recompute.h"
+
+#include <gtest/gtest.h>
+
+#include "core/text/number_text.h"
+#include "forms/intensity.h"
+#include "network_recompute_fixture.h"
+#include "store/rainfall_lookup.h"
+#include "support/scripted_ui.h"
+
+namespace pelvane::forms {
+namespace {
+
+using testing::computed_pipe;
+using testing::NetworkProject;
+using testing::typed_pipe;
+
+// The intensity the pipe window shows for the rainfall of the project file.
+std::string intensity(const std::filesystem::path& file, int years, std::string tc) {
+    store::ProjectContext context = testing::open_project_for_test(file);
+    context.number_format = std::string(number_format_for(context.units));
+    EXPECT_TRUE(store::load_coefficients(context, years).ok());
+    testing::ScriptedUi ui;
+    std::string i;
+    EXPECT_TRUE(intensity_for_pipe(context, ui, tc, i));
+    return i;
+}
+
+double number(const std::string& text) {
+    return text::parse_number(text).value;
+}
+
+TEST(NetworkRecompute, UpstreamFirstWhateverTheTableOrder) {
+    NetworkProject project;
+    // Listed from the outfall up: "1" receives "2", which receives "3".
+    project.add({computed_pipe("1", "0.30", {"2"}), computed_pipe("2", "0.40", {"3"}),
+                 computed_pipe("3", "0.50")});
+    testing::ScriptedUi ui;
+    const RecomputeSummary first = recompute_network(project.context(), ui);
+    ASSERT_TRUE(first.complete()) << recompute_summary_text(first);
+    EXPECT_EQ(first.recomputed, 3);
+    EXPECT_EQ(first.saved, 3);
+    ASSERT_EQ(first.changed.size(), 3u);
+    EXPECT_EQ(first.changed[0].pipe, "3");
+    EXPECT_EQ(first.changed[2].pipe, "1");
+    EXPECT_EQ(first.changed[2].old_discharge, "0.0");
+
+    // Each pipe took over what the pipe above it has now.
+    EXPECT_EQ(project.text("1", "PRECA1"), project.text("2", "ACCUMULATED_CA"));
+    EXPECT_EQ(project.text("1", "PREFLOWTIME1"), project.text("2", "FLOW_TIME"));
+    EXPECT_EQ(project.text("2", "PRETC1"), project.text("3", "ACCUMULATED_TC"));
+    EXPECT_EQ(project.text("1", "ACCUMULATED_CA"), "1.2");
+    EXPECT_GT(number(project.text("1", "PIPE_DISCHARGE")),
+              number(project.text("2", "PIPE_DISCHARGE")));
+    EXPECT_GT(number(project.text("1", "ACCUMULATED_TC")), 5.0);
+
+    // Done in flow order, a second run finds nothing left to change.
+    const RecomputeSummary second = recompute_network(project.context(), ui);
+    EXPECT_TRUE(second.complete());
+    EXPECT_EQ(second.saved, 0);
+    EXPECT_TRUE(second.changed.empty());
+    EXPECT_EQ(recompute_summary_text(second),
+              "3 pipes recomputed, 0 pipes saved.\nNo discharge or result changed.");
+}
+
+TEST(NetworkRecompute, CirclesAreNamedAndNothingIsWritten) {
+    NetworkProject project;
+    project.add({computed_pipe("A", "0.3", {"C"}), computed_pipe("B", "0.3", {"A"}),
+                 computed_pipe("C", "0.3", {"B"}), computed_pipe("D", "0.3", {"B"}),
+                 computed_pipe("Self", "0.3", {"Self"}), computed_pipe("Free", "0.3")});
+    const auto before = project.rows();
+    testing::ScriptedUi ui;
+    const RecomputeSummary summary = recompute_network(project.context(), ui);
+    ASSERT_EQ(summary.cycles.size(), 2u);
+    EXPECT_EQ(summary.cycles[0], (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(summary.cycles[1], (std::vector<std::string>{"Self"}));
+    EXPECT_EQ(summary.blocked, (std::vector<std::string>{"D"}));
+    EXPECT_EQ(summary.recomputed, 0);
+    EXPECT_FALSE(summary.complete());
+    EXPECT_EQ(project.rows(), before);  // not even the free pipe
+    EXPECT_EQ(recompute_summary_text(summary),
+              "The previous pipes of these pipes run in a circle, so the network cannot be "
+              "recomputed. Nothing was changed.\n  Circle: A, B, C\n  Circle: Self\n"
+              "Pipes below a circle: D");
+
+    // One pipe is refused only for its own circle.
+    EXPECT_EQ(recompute_pipe(project.context(), ui, "B").cycles.size(), 1u);
+    const RecomputeSummary free = recompute_pipe(project.context(), ui, "Free");
+    EXPECT_TRUE(free.complete());
+    EXPECT_EQ(free.saved, 1);
+}
+
+TEST(NetworkRecompute, TypedAndComputedDischarges) {
+    NetworkProject project;
+    store::PipeRecord typed = typed_pipe("T", "12.5", {"U"});
+    typed.set("PRECA1", "9.9");  // what the engineer took over once, kept as it is
+    store::PipeRecord computed = computed_pipe("U", "0.80");
+    computed.set("PIPE_STORM_FREQ", "25");
+    computed.set("PIPE_CF", "1.1");
+    project.add({typed, computed, computed_pipe("O'Brien 1", "0.5", {"T"})});
+    testing::ScriptedUi ui;
+    const RecomputeSummary summary = recompute_network(project.context(), ui);
+    ASSERT_TRUE(summary.complete()) << recompute_summary_text(summary);
+
+    // Typed: the structure discharge as typed, the previous-pipe rows untouched.
+    EXPECT_EQ(project.text("T", "PIPE_DISCHARGE"), "12.5");
+    EXPECT_EQ(project.text("T", "PRECA1"), "9.9");
+    EXPECT_EQ(project.text("T", "PIPE_I"), "0.0");
+    EXPECT_EQ(project.text("T", "FLOW_TYPE"), "PARTIAL FLOW");
+
+    // Computed, alone: Cf · i(5 min) · C·A, the intensity as the window shows it.
+    const std::string i25 = intensity(project.file(), 25, "5.0");
+    EXPECT_EQ(project.text("U", "PIPE_I"), i25);
+    EXPECT_EQ(project.text("U", "PIPE_DISCHARGE"),
+              text::format_number(1.1 * number(i25) * 0.8, "0.000"));
+    EXPECT_EQ(project.text("U", "ACCUMULATED_CA"), "0.8");
+    EXPECT_EQ(project.text("U", "ACCUMULATED_TC"), "5.000");
+    EXPECT_EQ(project.text("U", "PIPE_CF"), "1.1");
+    EXPECT_FALSE(project.text("U", "CAPACITY").empty());
+    // The recompute leaves the context's number format as it found it.
+    EXPECT_EQ(project.context().number_format, "0.000");
+
+    // Below a typed pipe: its discharge and flow time count, its C·A is its own
+    // accumulated one.
+    const auto below = project.pipe("O'Brien 1");
+    EXPECT_EQ(below.get("PRECA1"), project.text("T", "ACCUMULATED_CA"));
+    EXPECT_EQ(below.get("PREFLOWTIME1"), project.text("T", "FLOW_TIME"));
+    EXPECT_GE(number(below.get("PIPE_DISCHARGE")), 12.5);
+}
+
+TEST(NetworkRecompute, PipesThatCannotBeSolvedAreListedAndKept) {
+    // A station whose coefficients have not been imported.
+    NetworkProject project("ENGLISH", "Abingdon 3 S");
+    store::PipeRecord no_slope = typed_pipe("Flat", "2.0");
+    no_slope.set("PIPE_SLOPE", "0.0");
+    store::PipeRecord bad_storm = computed_pipe("Storm", "0.5");
+    bad_storm.set("PIPE_STORM_FREQ", "ten");
+    store::PipeRecord bad_time = computed_pipe("Time", "0.5", {"Typed"});
+    bad_time.set("STRUCTURE_TC", "abc");
+    project.add({computed_pipe("Rain", "0.5"), typed_pipe("Typed", "3.0"),
+                 typed_pipe("Zero", "0.0"), no_slope, bad_storm});
+    const auto before = project.rows();
+    testing::ScriptedUi ui;
+    const RecomputeSummary summary = recompute_network(project.context(), ui);
+    EXPECT_FALSE(summary.complete());
+    EXPECT_EQ(summary.recomputed, 5);
+    ASSERT_EQ(summary.failed.size(), 4u);
+    EXPECT_EQ(summary.failed[0].pipe, "Rain");
+    EXPECT_EQ(summary.failed[0].reason,
+              store::no_coefficients_message(store::RainfallFile::Station, "Abingdon 3 S"));
+    EXPECT_EQ(summary.failed[1].pipe, "Zero");
+    EXPECT_EQ(summary.failed[1].reason, "No results computed.  Check your input for discharge!");
+    EXPECT_EQ(summary.failed[2].reason, "No results computed.  Check your input for Pipe Slope!");
+    EXPECT_EQ(summary.failed[3].reason, "The storm frequency \"ten\" is no number of years.");
+    EXPECT_TRUE(ui.shown.empty());  // listed, not shown one by one
+
+    // The failed pipes keep every saved text; the typed pipe is solved and saved.
+    EXPECT_EQ(project.pipe("Rain"), before[0]);
+    EXPECT_EQ(project.pipe("Flat"), before[3]);
+    EXPECT_EQ(summary.saved, 1);
+    EXPECT_FALSE(project.text("Typed", "CAPACITY").empty());
+    EXPECT_NE(recompute_summary_text(summary).find("Could not be solved (left as saved):\n  Pipe "
+                                                   "Rain: No rainfall coefficients"),
+              std::string::npos);
+
+    // With rainfall, a time that is no number ends the computation of its pipe only.
+    NetworkProject pulaski;
+    pulaski.add({typed_pipe("Typed", "3.0"), bad_time});
+    const RecomputeSummary named = recompute_network(pulaski.context(), ui);
+    ASSERT_EQ(named.failed.size(), 1u);
+    EXPECT_EQ(named.failed[0].reason,
+              "The discharge could not be computed: structure_Tc is not a number.");
+}
+
+TEST(NetworkRecompute, MissingPreviousPipeCountsAsNone) {
+    NetworkProject project;
+    store::PipeRecord pipe = computed_pipe("1", "0.5", {"Gone", "2"});
+    pipe.set("PRECA1", "4.0");
+    pipe.set("PRETC1", "30.0");
+    project.add({pipe, computed_pipe("2", "0.25")});
+    testing::ScriptedUi ui;
+    ASSERT_TRUE(recompute_network(project.context(), ui).complete());
+    EXPECT_EQ(project.text("1", "PRENODE1"), "Gone");
+    EXPECT_EQ(project.text("1", "PRECA1"), "0.0");
+    EXPECT_EQ(project.text("1", "PRETC1"), "0.0");
+    EXPECT_EQ(project.text("1", "ACCUMULATED_CA"), "0.75");
+}
+
+TEST(NetworkRecompute, OnePipeTakesOverItsPreviousPipesAsSaved) {
+    NetworkProject project;
+    project.add({computed_pipe("Down", "0.5", {"Up"}), computed_pipe("Up", "0.5")});
+    testing::ScriptedUi ui;
+    ASSERT_TRUE(recompute_network(project.context(), ui).complete());
+    const std::string down_before = project.text("Down", "PIPE_DISCHARGE");
+
+    // The upper pipe's area grows but the pipe is not solved again: the lower pipe
+    // takes over what is saved for it.
+    project.set("Up", "STRUCTURE_CA", "2.0");
+    project.set("Up", "ACCUMULATED_CA", "2.5");
+    const auto up = project.pipe("Up");
+    const RecomputeSummary one = recompute_pipe(project.context(), ui, "Down");
+    ASSERT_TRUE(one.complete()) << recompute_summary_text(one);
+    EXPECT_EQ(one.recomputed, 1);
+    ASSERT_EQ(one.changed.size(), 1u);
+    EXPECT_EQ(one.changed[0].old_discharge, down_before);
+    EXPECT_EQ(one.changed[0].new_discharge, project.text("Down", "PIPE_DISCHARGE"));
+    EXPECT_EQ(project.text("Down", "PRECA1"), "2.5");
+    EXPECT_EQ(project.text("Down", "ACCUMULATED_CA"), "3");
+    EXPECT_EQ(project.pipe("Up"), up);
+
+    EXPECT_EQ(recompute_pipe(project.context(), ui, "Nowhere").error, "There is no pipe Nowhere.");
+}
+
+TEST(NetworkRecompute, LegacyFilesKeepTheSourceInStructureInput) {
+    testing::TempFolder folder;
+    const auto file = folder / "old_zql.pvd";
+    testing::make_legacy_project(file);
+    testing::insert_row(file, "PROJECT",
+                        {{"PROJECT_ID", "OLD"}, {"COUNTY", "Pulaski"}, {"UNITS", "ENGLISH"}});
+    auto context = testing::open_project_for_test(file);
+    ASSERT_TRUE(context.legacy_database_mode);
+    store::PipeRecord computed = computed_pipe("C", "0.5", {"Y", "", "", "X"});
+    computed.set("STRUCTURE_INPUT", "0");
+    store::PipeRecord typed = typed_pipe("Y", "4.0");
+    typed.set("STRUCTURE_INPUT", "-1");  // yes, as the old database wrote it
+    store::PipeRecord pipes_table_rows[] = {computed, typed};
+    for (const auto& r : pipes_table_rows) store::PipeTable(context.project_connection).insert(r);
+
+    testing::ScriptedUi ui;
+    const RecomputeSummary summary = recompute_network(context, ui);
+    ASSERT_TRUE(summary.complete()) << recompute_summary_text(summary);
+    const store::PipeTable table(context.project_connection);
+    EXPECT_EQ(table.find("Y")->get("PIPE_DISCHARGE"), "4.0");
+    const auto c = *table.find("C");
+    EXPECT_EQ(c.get("PIPE_I"), intensity(file, 10, c.get("ACCUMULATED_TC")));
+    EXPECT_EQ(c.get("PRECA1"), table.find("Y")->get("ACCUMULATED_CA"));
+    EXPECT_GE(number(c.get("PIPE_DISCHARGE")), 4.0);
+}
+
+TEST(NetworkRecompute, ADatabaseFailureWhileSavingLeavesTheFileAsItWas) {
+    NetworkProject project;
+    project.add({computed_pipe("1", "0.3", {"2"}), computed_pipe("2", "0.4", {"3"}),
+                 computed_pipe("3", "0.5")});
+    // The last pipe to be written is refused.
+    project.context().project_connection.execute(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON PIPE WHEN NEW.PIPE_NUMBER = '3' "
+        "BEGIN SELECT RAISE(ABORT, 'disk I/O error'); END");
+    const auto before = project.rows();
+    testing::ScriptedUi ui;
+    const RecomputeSummary summary = recompute_network(project.context(), ui);
+    EXPECT_EQ(summary.error, "disk I/O error");
+    EXPECT_EQ(summary.saved, 0);
+    EXPECT_EQ(project.rows(), before);
+    EXPECT_EQ(recompute_summary_text(summary), "Nothing was saved: disk I/O error");
+}
+
+// Stops at the first progress report after `allowed` of them.
+class StoppingUi : public testing::ScriptedUi {
+  public:
+    int allowed = 0;
+    int reports = 0;
+    std::vector<std::pair<int, int>> seen;
+    bool progress(int done, int total, const std::string& what) override {
+        testing::ScriptedUi::progress(done, total, what);
+        seen.emplace_back(done, total);
+        return reports++ < allowed;
+    }
+};
+
+TEST(NetworkRecompute, LargeNetworksReportProgressAndMayBeStopped) {
+    NetworkProject project;
+    project.add(testing::branching_network(300));
+    const auto before = project.rows();
+
+    StoppingUi stop;
+    stop.allowed = 50;
+    const RecomputeSummary stopped = recompute_network(project.context(), stop);
+    EXPECT_TRUE(stopped.stopped);
+    EXPECT_EQ(stopped.saved, 0);
+    EXPECT_EQ(project.rows(), before);
+    EXPECT_EQ(recompute_summary_text(stopped), "Recompute Network was stopped. Nothing was saved.");
+
+    StoppingUi go;
+    go.allowed = 1000;
+    const RecomputeSummary done = recompute_network(project.context(), go);
+    EXPECT_FALSE(done.stopped);
+    EXPECT_EQ(done.saved, 300);
+    ASSERT_GE(go.seen.size(), 100u);
+    EXPECT_EQ(go.seen.front(), std::make_pair(0, 300));
+    EXPECT_EQ(go.seen.back(), std::make_pair(300, 300));
+    EXPECT_EQ(go.progress_notes.back(), "Recompute Network 300/300");
+
+    // A small network is over before a progress bar would show.
+    NetworkProject small;
+    small.add(testing::branching_network(20));
+    StoppingUi quiet;
+    EXPECT_TRUE(recompute_network(small.context(), quiet).complete());
+    EXPECT_TRUE(quiet.seen.empty());
+}
+
+TEST(NetworkRecompute, SummaryListsAreCut) {
+    RecomputeSummary summary;
+    summary.recomputed = 40;
+    summary.saved = 1;
+    for (int i = 1; i <= 4; ++i) {
+        summary.changed.push_back({std::to_string(i), i == 1 ? "" : "1.000", "2.000"});
+    }
+    summary.failed.push_back({"9", "why"});
+    EXPECT_EQ(recompute_summary_text(summary, 2),
+              "40 pipes recomputed, 1 pipe saved.\n"
+              "Discharge or results changed (old → new discharge):\n"
+              "  Pipe 1: (empty) → 2.000\n"
+              "  Pipe 2: 1.000 → 2.000\n"
+              "  ... and 2 more\n"
+              "Could not be solved (left as saved):\n"
+              "  Pipe 9: why");
+}
+
+}  // namespace
+}  // namespace pelvane::forms
