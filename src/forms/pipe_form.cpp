@@ -214,9 +214,17 @@ void PipeForm::mnuSavepipe() {
     ui_.message(texts::kRecordSaved, Icon::Information);
 
     if (was_editing) {
-        const std::string& number = fields.text("pipe_number");
-        if (const auto below = other_pipe_where(previous_pipe_columns(), number)) {
-            ui_.message(texts::kUsedAsPreviousOnSave + *below + "\n" + texts::kReviewPipe + *below,
+        // The pipe this one drains into is named for review.
+        std::optional<std::string> below;
+        try {
+            below = pipe_listing(store::PipeTable(context_.project_connection),
+                                 fields.text("pipe_number"), legacy());
+        } catch (const store::DatabaseError& e) {
+            ui_.message(e.what(), Icon::Exclamation);
+        }
+        if (below) {
+            ui_.message(std::string(kUsedAsPreviousHead) + *below + "\n" + texts::kReviewPipe +
+                            *below,
                         Icon::Information);
         }
     }

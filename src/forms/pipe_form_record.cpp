@@ -223,22 +223,17 @@ std::optional<store::PipeRecord> PipeForm::listed_pipe(std::string_view number) 
     return *it;
 }
 
-std::optional<std::string> PipeForm::other_pipe_where(const std::vector<std::string>& columns,
-                                                      std::string_view value) const {
-    for (const auto& row : saved_pipes()) {
-        const std::string& number = row.get("PIPE_NUMBER");
-        if (!stored_number_.empty() && number == stored_number_) continue;
-        for (const auto& column : columns) {
-            if (row.holds(column) && row.get(column) == value) return number;
-        }
+bool PipeForm::rule_passes(const std::function<RuleResult(const store::PipeTable&)>& rule,
+                           const std::function<void(const Refusal&)>& refuse) const {
+    RuleResult refusal;
+    try {
+        refusal = rule(store::PipeTable(context_.project_connection));
+    } catch (const store::DatabaseError& e) {
+        ui_.message(e.what(), Icon::Exclamation);
+        return false;
     }
-    return std::nullopt;
-}
-
-std::vector<std::string> PipeForm::previous_pipe_columns() const {
-    std::vector<std::string> columns;
-    for (int k = 1; k <= previous_rows(); ++k) columns.push_back("PRENODE" + std::to_string(k));
-    return columns;
+    if (refusal) refuse(*refusal);
+    return !refusal;
 }
 
 // `pipeUpdate`: adds the new pipe or writes the edited one, as one change. A

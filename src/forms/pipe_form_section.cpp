@@ -24,27 +24,15 @@ constexpr const char* kNoSlope = "0.0";
 void PipeForm::pipe_length_entered() {
     if (!adding_) return;
     const std::string number = fields.text("pipe_number");
-    const auto back_to_number = [this] {
+    // A refused number is cleared (a blank one already is) and typed again.
+    const auto refuse = [this](const Refusal& refusal) {
+        ui_.message(refusal.message, refusal.icon);
+        fields.set_text("pipe_number", "");
         tab = 0;
         request_focus("pipe_number");
     };
-    if (number.empty()) {
-        ui_.message(texts::kBlankNumber);
-        back_to_number();
-        return;
-    }
-    bool exists = false;
-    try {
-        exists = store::PipeTable(context_.project_connection).exists(number);
-    } catch (const store::DatabaseError& e) {
-        ui_.message(e.what(), Icon::Exclamation);
-        return;
-    }
-    if (exists) {
-        ui_.message(number + texts::kNumberExists);
-        fields.set_text("pipe_number", "");
-        back_to_number();
-    }
+    rule_passes([&](const store::PipeTable& pipes) { return check_new_pipe_number(pipes, number); },
+                refuse);
 }
 
 // The slope follows the length and the invert elevations: "0.0" while one of them

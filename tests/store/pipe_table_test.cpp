@@ -125,6 +125,9 @@ TEST_F(PipeTableTest, FirstNumberWhereAnyLooksAtTheGivenColumnsInTableOrder) {
               "10");
     EXPECT_EQ(pipes.first_number_where_any(previous, "O'Brien"), std::nullopt);
     EXPECT_EQ(pipes.first_number_where_any({"NO_SUCH"}, "O'Brien 1"), std::nullopt);
+    // A pipe passed over: the next one that matches, or none.
+    EXPECT_EQ(pipes.first_number_where_any(previous, "O'Brien 1", "20"), "10");
+    EXPECT_EQ(pipes.first_number_where_any({"PRENODE4"}, "O'Brien 1", "20"), std::nullopt);
 }
 
 TEST(LegacyPipeTable, WritesOnlyTheColumnsTheFileHas) {
