@@ -150,10 +150,7 @@ void MainWindowForm::mnucreateProj() {
         return;
     }
     std::error_code ec;
-    if (fs::exists(path, ec) &&
-        ui_.ask(kOverwrite, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) {
-        return;
-    }
+    if (!may_overwrite(ui_, fs::exists(path, ec))) return;
 
     const ContextValues before(context_);
     ui_.set_busy(true);

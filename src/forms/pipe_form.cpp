@@ -7,6 +7,7 @@
 #include "core/pipe/storm_frequency.h"
 #include "core/units.h"
 #include "forms/inlet_link.h"
+#include "forms/input_conventions.h"
 
 namespace pelvane::forms {
 namespace {
@@ -211,7 +212,7 @@ void PipeForm::mnuSavepipe() {
     fields.set_enabled("pipe_number", false);
     adding_ = false;
     record_changed_ = false;
-    ui_.message(texts::kRecordSaved, Icon::Information);
+    ui_.message(kRecordSaved, Icon::Information);
 
     if (was_editing) {
         // The pipe this one drains into is named for review.
@@ -236,7 +237,7 @@ void PipeForm::mnuSavepipe() {
 void PipeForm::mnuExitPipe() {
     if (adding_ || editing_ || mode_ != ScreenMode::View) {
         const Answer answer =
-            ui_.ask(texts::kExitWithoutSaving, Buttons::YesNo, Icon::Information, kExitTitle);
+            ui_.ask(kExitWithoutSaving, Buttons::YesNo, Icon::Information, kExitTitle);
         if (answer != Answer::Yes) return;
         // pipeCancel: nothing was written, so dropping the pending changes is all.
         record_changed_ = false;

@@ -12,12 +12,10 @@ inline constexpr const char* kBlankNumberOnSave =
     "pipe number can't be blank.  Please enter valid unique pipe Number";
 inline constexpr const char* kNotSolved =
     "Data has changed! Please 'Solve' pipe Analysis before saving";
-inline constexpr const char* kRecordSaved = "Record Saved";
 // After saving an edited pipe that another pipe lists, the notice begins with the
 // network rules' kUsedAsPreviousHead and that pipe, then this and the pipe again.
 inline constexpr const char* kReviewPipe =
     "Please review the design, solve & save the results for Pipe - ";
-inline constexpr const char* kExitWithoutSaving = "Exit without Saving?";
 // The network rules' own refusals (number, structures, previous pipes) are in
 // pipe_rules.h.
 inline constexpr const char* kElevations = "Pipe El. OUT must be less than Pipe El.IN!";
