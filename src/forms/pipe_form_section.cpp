@@ -4,7 +4,7 @@
 
 #include "core/pipe/catalogue.h"
 #include "core/pipe/picker_tables.h"
-#include "core/text/number_text.h"
+#include "core/pipe/slope.h"
 #include "forms/input_conventions.h"
 #include "forms/pipe_form.h"
 #include "forms/size_picker_form.h"
@@ -13,9 +13,6 @@ namespace pelvane::forms {
 namespace {
 
 namespace texts = pipe_form_texts;
-
-constexpr const char* kSlopePattern = "0.00000";
-constexpr const char* kNoSlope = "0.0";
 
 }  // namespace
 
@@ -35,33 +32,18 @@ void PipeForm::pipe_length_entered() {
                 refuse);
 }
 
-// The slope follows the length and the invert elevations: "0.0" while one of them
-// is missing, refused when the pipe does not fall, else the fall over the length.
-// A zero length gives no slope either. A text that is not a number leaves the
-// slope as it was.
+// The slope follows the length and the invert elevations; a pipe that does not
+// fall is refused with a message.
 void PipeForm::slope_field_left(std::string_view name) {
     if (name == "pipe_length" && mode_ == ScreenMode::View) return;
     fields.set_text(name, format_on_leave(fields.text(name), context_.number_format));
-
-    const auto length = text::parse_number(fields.text("pipe_length"));
-    const auto upper = text::parse_number(fields.text("pipe_elein"));
-    const auto lower = text::parse_number(fields.text("pipe_eleout"));
-    if (length.empty() || upper.empty() || lower.empty()) {
-        fields.set_text("pipe_slope", kNoSlope);
-        return;
-    }
-    if (!length.ok() || !upper.ok() || !lower.ok()) return;
-    if (upper.value <= lower.value) {
+    const pipe::PipeSlope slope = pipe::pipe_slope(
+        fields.text("pipe_length"), fields.text("pipe_elein"), fields.text("pipe_eleout"));
+    if (slope.status == pipe::PipeSlope::Status::Unreadable) return;
+    if (slope.status == pipe::PipeSlope::Status::NotFalling) {
         ui_.message(texts::kElevations, Icon::Exclamation);
-        fields.set_text("pipe_slope", kNoSlope);
-        return;
     }
-    if (length.value == 0.0) {
-        fields.set_text("pipe_slope", kNoSlope);
-        return;
-    }
-    fields.set_text("pipe_slope",
-                    text::format_number((upper.value - lower.value) / length.value, kSlopePattern));
+    fields.set_text("pipe_slope", slope.text);
 }
 
 void PipeForm::apply_shape_states() {
