@@ -6,6 +6,7 @@
 // end) and `TWE` (the tailwater elevation, ft or m).
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,10 +35,15 @@ inline constexpr const char* kDefaultTailwater = "0.0";
 // The pattern the tailwater field takes when it is left.
 inline constexpr const char* kTailwaterPattern = "0.00";
 
-// What the grade line reads of a PIPE record.
-hgl::HglPipe hgl_pipe(const store::PipeRecord& record);
+// The PIPE column behind each text the grade line reads.
+struct HglColumn {
+    std::string_view column;
+    std::string hgl::HglPipe::*member;
+};
+std::span<const HglColumn> hgl_columns();
+
 // Every pipe of the open project in table order (the order they were added), read
-// in one pass.
+// in one pass of only the columns the grade line needs.
 std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context);
 
 // The grade line of the open project from `node` with the tailwater text as typed.

@@ -75,6 +75,11 @@ TEST_F(PipeTableTest, GridOrderIsTextOrderAndTableOrderIsInsertionOrder) {
     EXPECT_EQ(numbers_of(pipes.all_in_table_order()),
               (std::vector<std::string>{"9", "10", "2", "O'Brien 1", "1A"}));
     EXPECT_EQ(pipes.count(), 5);
+    // Selected columns in either order; a column the table lacks reads "".
+    EXPECT_EQ(pipes.texts_in_table_order({"PIPE_NUMBER", "NO_SUCH"}).back(),
+              (std::vector<std::string>{"1A", ""}));
+    EXPECT_EQ(pipes.texts_by_number({"PIPE_NUMBER"}).back(),
+              (std::vector<std::string>{"O'Brien 1"}));
 }
 
 TEST_F(PipeTableTest, UpdateWritesInPlaceSoRenumberingKeepsTableOrder) {
