@@ -1,5 +1,6 @@
 #include "forms/hgl_form.h"
 
+#include "core/units.h"
 #include "forms/input_conventions.h"
 #include "forms/ld229_report.h"
 #include "forms/report_sequence.h"
@@ -10,6 +11,7 @@ namespace {
 
 constexpr const char* kNodeField = "hglanodeout";
 constexpr const char* kTailwaterField = "TWE";
+constexpr const char* kUnitField = "length_unit";
 
 }  // namespace
 
@@ -53,19 +55,17 @@ hgl::HglResult compute_hgl(const store::ProjectContext& context, std::string_vie
 HglForm::HglForm(store::ProjectContext& context, Ui& ui, const report::OfficeConverter* office)
     : context_(context), ui_(ui) {
     if (office != nullptr) office_ = *office;
-    fields[kNodeField];
-    fields[kTailwaterField];
+    for (const char* name : {kNodeField, kTailwaterField, kUnitField}) fields[name];
 }
 
-HglForm::HglForm(store::ProjectContext& context, Ui& ui)
-    : context_(context), ui_(ui), office_(report::OfficeConverter::find()) {
-    fields[kNodeField];
-    fields[kTailwaterField];
+HglForm::HglForm(store::ProjectContext& context, Ui& ui) : HglForm(context, ui, nullptr) {
+    office_ = report::OfficeConverter::find();
 }
 
 void HglForm::open() {
     fields[kNodeField].items = hgl::outfall_nodes(hgl_pipes(context_));
     fields.set_text(kTailwaterField, kDefaultTailwater);
+    fields.set_text(kUnitField, std::string(UnitNames::for_units(context_.units).length));
 }
 
 void HglForm::field_left(std::string_view name) {

@@ -3,7 +3,8 @@
 // structure) upstream, written onto form LD-347.
 //
 // Fields: `hglanodeout` (the structure; its items are the structures where pipes
-// end) and `TWE` (the tailwater elevation, ft or m).
+// end), `TWE` (the tailwater elevation) and its unit label `length_unit` ("ft" or
+// "m" by the project's units).
 
 #include <optional>
 #include <span>
@@ -56,7 +57,7 @@ class HglForm : public FormModel {
     // With LibreOffice looked up on the PATH for PDF copies.
     HglForm(store::ProjectContext& context, Ui& ui);
 
-    // Fills the structure list and sets the tailwater to "0.0".
+    // Fills the structure list, sets the tailwater to "0.0" and names its unit.
     void open();
     // `TWE` lost the focus: a number is rewritten with "0.00".
     void field_left(std::string_view name);

@@ -5,6 +5,7 @@
 
 #include "core/pipe/catalogue.h"
 #include "core/text/number_text.h"
+#include "core/units.h"
 #include "forms/pipe_form.h"
 #include "forms/size_picker_form.h"
 #include "store/sqlite/database.h"
@@ -112,15 +113,15 @@ void PipeForm::clear_record_fields() {
 }
 
 void PipeForm::set_unit_captions() {
-    const bool en = english();
-    fields.set_text(texts::kLengthUnit, en ? "ft" : "m");
-    fields.set_text(texts::kSlopeUnit, en ? "ft/ft" : "m/m");
-    fields.set_text(texts::kSizeUnit, en ? "in" : "mm");
-    fields.set_text(texts::kDischargeUnit, en ? "cfs" : "cms");
-    fields.set_text(texts::kVelocityUnit, en ? "ft/sec" : "m/sec");
-    fields.set_text(texts::kAreaUnit, en ? "Acres" : "Ha");
-    fields.set_text(texts::kFlowAreaUnit, en ? "sqft" : "sqm");
-    fields.set_text(texts::kIntensityUnit, en ? "in/hr" : "mm/hr");
+    const UnitNames units = UnitNames::for_units(context_.units);
+    fields.set_text(texts::kLengthUnit, std::string(units.length));
+    fields.set_text(texts::kSlopeUnit, std::string(units.slope));
+    fields.set_text(texts::kSizeUnit, std::string(units.size));
+    fields.set_text(texts::kDischargeUnit, std::string(units.discharge));
+    fields.set_text(texts::kVelocityUnit, std::string(units.velocity));
+    fields.set_text(texts::kAreaUnit, english() ? "Acres" : "Ha");
+    fields.set_text(texts::kFlowAreaUnit, std::string(units.flow_area));
+    fields.set_text(texts::kIntensityUnit, std::string(units.intensity));
 }
 
 // `init_pipe_data`: what a new pipe starts with.

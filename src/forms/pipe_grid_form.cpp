@@ -52,6 +52,12 @@ bool PipeGridForm::has_pipes(const char* message) {
     return false;
 }
 
+std::string PipeGridForm::column_unit(std::size_t index) const {
+    const GridColumn& column = columns()[index];
+    if (column.unit == nullptr) return {};
+    return std::string(UnitNames::for_units(context_.units).*column.unit);
+}
+
 void PipeGridForm::add() {
     windows_.show_pipe_form(std::string(pipe_form_texts::kAddRequest), "");
     refresh();

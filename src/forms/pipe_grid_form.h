@@ -75,6 +75,9 @@ class PipeGridForm : public FormModel {
     void open(int remembered_row = 0);
 
     std::span<const GridColumn> columns() const { return grid_columns(legacy()); }
+    // The unit of column `index` in this project's units, shown under its heading
+    // ("" for a column without one).
+    std::string column_unit(std::size_t index) const;
     const std::vector<GridRow>& rows() const { return rows_; }
     int record_count() const { return static_cast<int>(rows_.size()); }
     // The selected data row, 1 = first; 0 when there are no pipes.
