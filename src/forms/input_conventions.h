@@ -4,6 +4,7 @@
 // dialogs start and the overwrite question, and opening the help pages and the NOAA
 // precipitation-frequency page.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -42,6 +43,8 @@ bool list_check(std::string& text, const std::vector<std::string>& items, Ui& ui
 // Where a file dialog starts: the folder of the last file chosen in any dialog, or
 // the program folder before the first.
 std::string dialog_folder(const store::ProjectContext& context);
+// A file was chosen (or made): the next dialog starts in its folder.
+void remember_folder(store::ProjectContext& context, const std::filesystem::path& file);
 
 // Messages of the design windows (pipe, outlet protection) on saving and leaving.
 inline constexpr const char* kRecordSaved = "Record Saved";

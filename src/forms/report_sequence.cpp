@@ -46,7 +46,7 @@ std::optional<report::WrittenReport> run_report(Ui& ui, store::ProjectContext& c
         ui.message(e.what(), Icon::Exclamation);
         return std::nullopt;
     }
-    context.last_folder = fs::absolute(files.workbook).parent_path().string();
+    remember_folder(context, fs::absolute(files.workbook));
 
     BusyPointer busy(ui);
     report::WrittenReport written{files, 0};
