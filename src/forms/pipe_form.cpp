@@ -224,9 +224,9 @@ void PipeForm::mnuSavepipe() {
             ui_.message(e.what(), Icon::Exclamation);
         }
         if (below) {
-            ui_.message(std::string(kUsedAsPreviousHead) + *below + "\n" + texts::kReviewPipe +
-                            *below,
-                        Icon::Information);
+            ui_.message(
+                std::string(kUsedAsPreviousHead) + *below + "\n" + texts::kReviewPipe + *below,
+                Icon::Information);
         }
     }
     set_frames(false);

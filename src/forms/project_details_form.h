@@ -41,8 +41,8 @@ inline constexpr const char* kSave = "&Save";     // mnuprojsave
 inline constexpr const char* kExit = "&Exit";     // mnuprojexit
 inline constexpr const char* kBrowse = "Browse";  // mnubrowseInlet
 inline constexpr const char* kHelpMenu = "&Help";
-inline constexpr const char* kHelp = "&Help";                         // mnuprojsubhelp
-inline constexpr const char* kAbout = "&About Marrowind";             // mnuprojabout
+inline constexpr const char* kHelp = "&Help";              // mnuprojsubhelp
+inline constexpr const char* kAbout = "&About Marrowind";  // mnuprojabout
 // Messages and dialogs.
 inline constexpr const char* kSaved = "Project Details are Saved!";
 inline constexpr const char* kExitQuestion = "Exit without saving? ";

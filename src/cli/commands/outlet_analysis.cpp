@@ -6,8 +6,8 @@
 #include "core/outlet/bed_material.h"
 #include "core/outlet/need_decision.h"
 #include "forms/energy_dissipation_texts.h"
-#include "forms/pipe_grid_form.h"
 #include "forms/pipe_energy_texts.h"
+#include "forms/pipe_grid_form.h"
 
 namespace pelvane::cli {
 namespace {
