@@ -55,7 +55,7 @@ std::vector<std::string> Args::options(const std::string& name) const {
 
 void Args::allow_only(const std::vector<std::string>& known) const {
     for (const auto& [name, value] : options_) {
-        if (name == "--program-folder") continue;
+        if (name == "--program-folder" || name == "--user-folder") continue;
         if (std::find(known.begin(), known.end(), name) == known.end()) {
             throw CommandError("unknown option " + name, 2);
         }

@@ -49,6 +49,10 @@ struct CommandContext {
     std::ostream& err;
     // The program folder (template, rainfall databases, report templates).
     std::string program_folder;
+    // The per-user folder whose rainfall database copies take precedence over the
+    // program folder's: by default the desktop program's, so that data imported
+    // there is used here too.
+    std::string user_data_folder;
 };
 
 struct Command {

@@ -1,5 +1,6 @@
 // pelvane: the command-line tool for batch use and scripted checks of projects.
 
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
@@ -15,13 +16,26 @@ std::string program_folder_of(const char* argv0) {
     return exe.parent_path().string();
 }
 
+// Where the desktop program keeps its per-user data on this system.
+std::string default_user_folder() {
+    const char* data_home = std::getenv("XDG_DATA_HOME");
+    if (data_home && *data_home) return (std::filesystem::path(data_home) / "PelvaneVA").string();
+    const char* home = std::getenv("HOME");
+    if (home && *home) {
+        return (std::filesystem::path(home) / ".local" / "share" / "PelvaneVA").string();
+    }
+    return {};
+}
+
 void print_usage(std::ostream& out) {
     out << "usage: pelvane COMMAND [ARGS]\n\ncommands:\n";
     for (const auto& [name, command] : pelvane::cli::command_registry()) {
         out << "  " << name << " " << command.usage << "\n      " << command.summary << "\n";
     }
     out << "\nOptions common to all commands: --program-folder DIR (where the template,\n"
-           "rainfall databases and report templates are; default: beside this program).\n";
+           "rainfall databases and report templates are; default: beside this program)\n"
+           "and --user-folder DIR (the per-user folder whose imported rainfall data\n"
+           "takes precedence; default: the desktop program's).\n";
 }
 
 }  // namespace
@@ -43,7 +57,8 @@ int main(int argc, char** argv) {
         std::vector<std::string> raw(argv + 2, argv + argc);
         Args args(raw, it->second.flags);
         CommandContext context{std::cout, std::cerr,
-                               args.option_or("--program-folder", program_folder_of(argv[0]))};
+                               args.option_or("--program-folder", program_folder_of(argv[0])),
+                               args.option_or("--user-folder", default_user_folder())};
         return it->second.run(args, context);
     } catch (const CommandError& e) {
         std::cerr << "pelvane " << name << ": " << e.what() << "\n";

@@ -5,6 +5,7 @@ namespace pelvane::cli {
 ProjectSession::ProjectSession(const CommandContext& command, const std::string& file,
                                store::Access access) {
     context_.program_folder = command.program_folder;
+    context_.user_data_folder = command.user_data_folder;
     store::open_project(context_, file, access);
 }
 

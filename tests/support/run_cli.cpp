@@ -21,7 +21,7 @@ std::string slurp(const std::filesystem::path& p) {
 
 }  // namespace
 
-CliResult run_cli(const std::vector<std::string>& args) {
+CliResult run_cli(const std::vector<std::string>& args, const std::filesystem::path& data_home) {
     TempFolder folder;
     const auto out_path = folder / "out.txt";
     const auto err_path = folder / "err.txt";
@@ -39,6 +39,8 @@ CliResult run_cli(const std::vector<std::string>& args) {
         const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(out, 1);
         ::dup2(err, 2);
+        ::setenv("XDG_DATA_HOME", (data_home.empty() ? folder / "user-data" : data_home).c_str(),
+                 1);
         ::execv(exe.c_str(), argv.data());
         ::_exit(127);
     }

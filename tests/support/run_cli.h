@@ -1,6 +1,7 @@
 #pragma once
 // Runs the pelvane tool as a user would and captures what it prints.
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,9 @@ struct CliResult {
 };
 
 // Arguments are passed as separate words (no shell quoting needed by callers).
-CliResult run_cli(const std::vector<std::string>& args);
+// The tool sees `data_home` as the user's data folder (XDG_DATA_HOME); by default
+// an empty one, so that nothing imported on this machine changes the results.
+CliResult run_cli(const std::vector<std::string>& args,
+                  const std::filesystem::path& data_home = {});
 
 }  // namespace pelvane::testing

@@ -17,7 +17,7 @@ using namespace pelvane;
 using cli::CommandError;
 
 int run_intensity(const cli::Args& args, cli::CommandContext& command) {
-    args.allow_only({"--freq", "--tc", "--json", "--user-folder"});
+    args.allow_only({"--freq", "--tc", "--json"});
     const std::string& file = cli::project_file_argument(args);
     const auto freq_text = args.option("--freq");
     if (!freq_text) throw CommandError("missing --freq (2, 5, 10, 25, 50 or 100)", 2);
@@ -28,7 +28,6 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
 
     cli::ProjectSession session(command, file, store::Access::Inspect);
     store::ProjectContext& context = session.context();
-    if (auto user = args.option("--user-folder")) context.user_data_folder = *user;
 
     const auto lists = context.noaa_release() && !context.legacy_database_mode
                            ? store::load_noaa_release_lists(context)
@@ -64,7 +63,7 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
 }
 
 PELVANE_COMMAND({"intensity",
-                 "FILE.pvd --freq F [--tc T] [--json] [--user-folder DIR]",
+                 "FILE.pvd --freq F [--tc T] [--json]",
                  "the rainfall intensity for a storm frequency and Tc, as the pipe window shows it",
                  {"--json"},
                  run_intensity});

@@ -3,8 +3,9 @@
 //   rainfall import-noaa (--station NAME | --county NAME) FILE.csv   fit a NOAA export
 //   rainfall import-table FILE.csv                                   transcribed table
 //   rainfall show [--station NAME | --county NAME]
-// Every subcommand takes --json and --user-folder DIR (the per-user folder whose
-// rainfall databases take precedence; by default none).
+// Every subcommand takes --json. An import goes into the per-user copy of a
+// rainfall database when there is one (--user-folder, by default the desktop
+// program's), else into the program folder's.
 
 #include <nlohmann/json.hpp>
 
@@ -21,10 +22,10 @@ using cli::CommandError;
 using json = nlohmann::json;
 using store::RainfallFile;
 
-store::ProjectContext context_of(const cli::Args& args, const cli::CommandContext& command) {
+store::ProjectContext context_of(const cli::CommandContext& command) {
     store::ProjectContext context;
     context.program_folder = command.program_folder;
-    if (auto user = args.option("--user-folder")) context.user_data_folder = *user;
+    context.user_data_folder = command.user_data_folder;
     return context;
 }
 
@@ -60,7 +61,7 @@ void print_entry(std::ostream& out, RainfallFile file, const store::RainfallEntr
 }
 
 int run_show(const cli::Args& args, cli::CommandContext& command) {
-    const auto context = context_of(args, command);
+    const auto context = context_of(command);
     const auto station = args.option("--station");
     const auto county = args.option("--county");
     if (station && county) throw CommandError("give --station or --county, not both", 2);
@@ -118,7 +119,7 @@ int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
     if (station.has_value() == county.has_value()) {
         throw CommandError("give either --station NAME or --county NAME", 2);
     }
-    auto context = context_of(args, command);
+    auto context = context_of(command);
     cli::RainfallUi ui;
     forms::RainfallDataForm form(context, ui);
     form.set_kind(station ? forms::kKindStation : forms::kKindCounty);
@@ -153,7 +154,7 @@ int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
 
 int run_import_table(const cli::Args& args, cli::CommandContext& command) {
     const std::string& file = args.positional(1, "FILE.csv");
-    auto context = context_of(args, command);
+    auto context = context_of(command);
     cli::RainfallUi ui;
     forms::RainfallDataForm form(context, ui);
     if (!form.import_table(file)) throw CommandError(ui.refusal);
@@ -167,7 +168,7 @@ int run_import_table(const cli::Args& args, cli::CommandContext& command) {
 }
 
 int run_rainfall(const cli::Args& args, cli::CommandContext& command) {
-    args.allow_only({"--station", "--county", "--json", "--user-folder"});
+    args.allow_only({"--station", "--county", "--json"});
     const std::string& what = args.positional(0, "import-noaa, import-table or show");
     if (what == "show") return run_show(args, command);
     if (what == "import-noaa") return run_import_noaa(args, command);
@@ -177,7 +178,7 @@ int run_rainfall(const cli::Args& args, cli::CommandContext& command) {
 
 PELVANE_COMMAND({"rainfall",
                  "import-noaa (--station NAME | --county NAME) FILE.csv | import-table FILE.csv | "
-                 "show [--station NAME | --county NAME] [--json] [--user-folder DIR]",
+                 "show [--station NAME | --county NAME] [--json]",
                  "import rainfall coefficients (fitted to a NOAA export, or a table) and show them",
                  {"--json"},
                  run_rainfall});

@@ -30,7 +30,7 @@ cli::JsonObject summary_json(const forms::RecomputeSummary& summary) {
 }
 
 int run_solve(const cli::Args& args, cli::CommandContext& command) {
-    args.allow_only({"--all", "--pipe", "--json", "--user-folder"});
+    args.allow_only({"--all", "--pipe", "--json"});
     const std::string& file = cli::project_file_argument(args);
     const auto pipe_number = args.option("--pipe");
     if (args.flag("--all") == pipe_number.has_value()) {
@@ -39,7 +39,6 @@ int run_solve(const cli::Args& args, cli::CommandContext& command) {
 
     cli::ProjectSession session(command, file);
     store::ProjectContext& context = session.context();
-    if (auto user = args.option("--user-folder")) context.user_data_folder = *user;
     // The command line has no progress bar and nobody to ask.
     forms::UnattendedUi ui;
     const forms::RecomputeSummary summary = pipe_number
@@ -66,7 +65,7 @@ int run_solve(const cli::Args& args, cli::CommandContext& command) {
 }
 
 PELVANE_COMMAND({"solve",
-                 "FILE.pvd --all | --pipe N [--json] [--user-folder DIR]",
+                 "FILE.pvd --all | --pipe N [--json]",
                  "recompute and solve every pipe in flow order (or one pipe) as the pipe window "
                  "would, and save what changed",
                  {"--all", "--json"},
