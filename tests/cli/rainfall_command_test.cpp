@@ -99,29 +99,6 @@ TEST(RainfallCommand, ImportNoaaThenIntensityFollowsTheFittedCurve) {
               text::format_number(hydrology::idf_intensity(ten, 5) * 25.4, "0.0000"));
 }
 
-TEST(RainfallCommand, OlderReleaseUsesTheCountyAndLegacyHasNoFiveYear) {
-    Folder f;
-    // An older release with a station filled in still looks up its county.
-    const std::string older = f.project("o.pvd", "2.0", "Abingdon 3 S", "Pulaski", "ENGLISH");
-    const auto fit = expected_fit();
-    auto r = run_cli(f.with_folder({"intensity", older, "--freq", "5", "--tc", "30"}));
-    ASSERT_EQ(r.exit_code, 0) << r.err;
-    EXPECT_EQ(r.out, text::format_number(
-                         hydrology::idf_intensity(fit.frequencies[1].curve.curve, 30), "0.000") +
-                         "\n");
-
-    const std::string legacy = f.project("zqlold.pvd", "", "", "Pulaski", "ENGLISH");
-    auto two = run_cli(f.with_folder({"intensity", legacy, "--freq", "2", "--tc", "30"}));
-    ASSERT_EQ(two.exit_code, 0) << two.err;
-    EXPECT_EQ(two.out,
-              text::format_number(
-                  hydrology::legacy_idf_intensity(fit.frequencies[0].legacy.curve, 30), "0.000") +
-                  "\n");
-    auto five = run_cli(f.with_folder({"intensity", legacy, "--freq", "5", "--tc", "30"}));
-    EXPECT_EQ(five.exit_code, 1);
-    EXPECT_NE(five.err.find("no 5-year coefficients"), std::string::npos) << five.err;
-}
-
 TEST(RainfallCommand, BadInputEndsTheCommandAndChangesNothing) {
     Folder f;
     const std::string noaa_before = slurp(f.program / "VARMNOAA.rdb");
@@ -146,11 +123,6 @@ TEST(RainfallCommand, BadInputEndsTheCommandAndChangesNothing) {
     auto missing = run_cli({"rainfall", "show", "--program-folder", empty.path().string()});
     EXPECT_EQ(missing.exit_code, 1);
     EXPECT_NE(missing.err.find("Could not find file"), std::string::npos);
-    const std::string project = f.project("p.pvd", "2.1", "Pulaski", "Pulaski", "ENGLISH");
-    std::filesystem::remove(f.program / "VARMNOAA.rdb");
-    auto no_db = run_cli(f.with_folder({"intensity", project, "--freq", "10", "--tc", "15"}));
-    EXPECT_EQ(no_db.exit_code, 1);
-    EXPECT_NE(no_db.err.find("VARMNOAA.rdb"), std::string::npos);
 }
 
 TEST(RainfallCommand, ShowListsWhatHasCoefficients) {

@@ -280,18 +280,6 @@ TEST(DesignDischarge, MetricDividesEveryRationalTermBy360) {
     ASSERT_TRUE(design_discharge(c.fields, c.intensities, c.discharges, kMetric).ok());
     EXPECT_EQ(c.fields.pipe_discharge, "31.5056");  // 1.5 + 30 + 4 * 0.5 / 360
 
-    FlowFields f = fields_with("2.0", "10.0");
-    f.accumulated_ca = "2";
-    f.accumulated_tc = "10.0000";
-    f.pipe_i = "150.0000";
-    FlowIntensities intensities;
-    intensities.structure = "100.0000";
-    ASSERT_TRUE(design_discharge(f, intensities, {}, kMetric).ok());
-    EXPECT_EQ(f.pipe_discharge, "0.8333");  // 150 * 2 / 360
-    f.pipe_i = "90.0000";
-    ASSERT_TRUE(design_discharge(f, intensities, {}, kMetric).ok());
-    EXPECT_EQ(f.pipe_discharge, "0.5556");  // 100 * 2 / 360
-
     // The partial area at the structure Tc, as in the English case below.
     Case partial = partial_area_at_structure_tc();
     ASSERT_TRUE(

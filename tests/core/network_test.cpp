@@ -127,36 +127,13 @@ TEST(PipeNetwork, DownstreamPipeIsTheFirstThatListsIt) {
 
 // Large networks: no recursion, so neither a long chain nor a long circle can
 // exhaust the stack.
-TEST(FlowOrder, TenThousandPipesInAChainATreeAndACircle) {
+TEST(FlowOrder, TenThousandPipesInAChainAndACircle) {
     constexpr int kPipes = 10000;
     const PipeNetwork chain(chain_listed_downstream_first(kPipes), false);
     const FlowOrder chain_order = flow_order(chain);
     ASSERT_EQ(chain_order.order.size(), static_cast<std::size_t>(kPipes));
     for (int i = 0; i < kPipes; ++i) {
         ASSERT_EQ(chain.pipe(chain_order.order[i]).number, std::to_string(i + 1));
-    }
-
-    // A tree: pipe i receives pipes 4i - 2 … 4i + 1, listed downstream first.
-    std::vector<PipeLinks> tree;
-    for (int i = 1; i <= kPipes; ++i) {
-        PipeLinks links = pipe(std::to_string(i));
-        for (int k = 0; k < kPreviousPipeRows; ++k) {
-            const int child = 4 * i - 2 + k;
-            if (child <= kPipes) links.previous[k] = std::to_string(child);
-        }
-        tree.push_back(std::move(links));
-    }
-    const PipeNetwork tree_network(std::move(tree), false);
-    const FlowOrder tree_order = flow_order(tree_network);
-    ASSERT_EQ(tree_order.order.size(), static_cast<std::size_t>(kPipes));
-    std::vector<std::size_t> position(kPipes);
-    for (std::size_t p = 0; p < tree_order.order.size(); ++p) position[tree_order.order[p]] = p;
-    for (std::size_t i = 0; i < tree_network.size(); ++i) {
-        for (const auto& previous : tree_network.previous_of(i)) {
-            if (previous) {
-                ASSERT_LT(position[*previous], position[i]);
-            }
-        }
     }
 
     std::vector<PipeLinks> circle = chain_listed_downstream_first(kPipes);

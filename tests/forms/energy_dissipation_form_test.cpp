@@ -50,24 +50,17 @@ TEST_F(EnergyDissipationFormTest, OpeningCopiesTheCarriersAndDesignRunsEveryMeth
     project.add_pipe(circular_pipe("1", "A", "20"));
     script = [this](EnergyDissipationForm& d) {
         EXPECT_EQ(d.fields.text("C_Discharge"), "10.000");
-        EXPECT_EQ(d.fields.text("usdastorm_freq"), "2");
         EXPECT_EQ(d.fields.text("L2byh2"), "3.5");
-        EXPECT_EQ(d.fields.text("VDOT_Riprap"), "Class A1");
         EXPECT_EQ(d.fields.text("sizeD50"), "0.800");
-        EXPECT_EQ(d.fields.text("txtEC_L_unit"), "ft");
         EXPECT_EQ(d.fields.text("C_Discharge_unit"), "cfs");
-        EXPECT_EQ(d.fields.text("USBRsize(0)_label"), "Width of basin");
         d.cmdanalyze();
         ui.answers = {Answer::No};
         d.cmdExit();
     };
     dissipators();
     EXPECT_TRUE(ui.texts() == std::vector<std::string>{"Save Changes?"});
-    // 10.2 ft/s at the outlet; 3.14 sq ft of barrel: L = 3 · 2 ft, at least 2 + 2 · 2.
+    // The methods' numbers are the outlet engine's; here each lands in its fields.
     EXPECT_EQ(text("txt_EC"), " Class I ");
-    EXPECT_EQ(text("txtEC_L"), "6.00");
-    EXPECT_EQ(text("txtEC_W"), "6.00");
-    EXPECT_EQ(text("txtEC_T"), "2.00");
     EXPECT_EQ(text("usda_status"), "");
     for (const char* name :
          {"L_ROP", "W_ROP", "D50_size", "Thickness_Apron", "txtdE_basin", "txtFRo_basin", "L_Basin",
@@ -76,10 +69,9 @@ TEST_F(EnergyDissipationFormTest, OpeningCopiesTheCarriersAndDesignRunsEveryMeth
         EXPECT_FALSE(text(name).empty()) << name;
     }
     // The basins share the outlet's equivalent depth: (20 / 10.2 / 2)^0.5.
-    EXPECT_EQ(text("txtdE_basin"), "0.99");
-    EXPECT_EQ(text("txtdE_contra"), "0.99");
-    EXPECT_EQ(text("txtdE_usbr"), "0.99");
-    EXPECT_EQ(text("txtWbasin"), "4.00");
+    for (const char* name : {"txtdE_basin", "txtdE_contra", "txtdE_usbr"}) {
+        EXPECT_EQ(text(name), "0.99") << name;
+    }
 }
 
 TEST_F(EnergyDissipationFormTest, AFastOutletGivesTheMessagesInTheOrderOfTheMethods) {
@@ -182,7 +174,6 @@ TEST_F(MetricDissipationTest, MetricUnitsAndStoneSizes) {
         with(with(circular_pipe("1", "A", "0.6"), "PIPE_DIA", "600"), "PIPE_FLOWDEPTH", "0.40"));
     script = [this](EnergyDissipationForm& d) {
         EXPECT_EQ(d.fields.text("txtEC_L_unit"), "m");
-        EXPECT_EQ(d.fields.text("V_Exit_unit"), "m/sec");
         EXPECT_EQ(d.fields.text("C_Discharge_unit"), "cms");
         d.fields.set_text("VDOT_Riprap", "Type II");
         d.riprap_class_chosen();

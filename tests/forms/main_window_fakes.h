@@ -46,7 +46,6 @@ struct FakeWindows : forms::Windows {
     bool details_editing = false;
     // The station chosen in the conversion window; nullopt closes it unconverted.
     std::optional<std::string> conversion_station;
-    std::vector<std::string> conversion_items;
     // How many times the grid closes only to be shown again with fresh data.
     int grid_refreshes = 0;
 
@@ -64,7 +63,6 @@ struct FakeWindows : forms::Windows {
         shown.push_back("conversion");
         forms::ProjectConversionForm form(context, ui);
         form.open();
-        conversion_items = form.fields["noaa_station"].items;
         if (!conversion_station) return;
         form.fields.set_text("noaa_station", *conversion_station);
         form.btnUpdate();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "row_spec.h"
 #include "store/pipe_table.h"
 #include "store/project_database.h"
 #include "store/project_details.h"
@@ -22,24 +23,17 @@ inline store::PipeRecord computed_pipe(const std::string& number, const std::str
     store::PipeRecord r;
     r.set("PIPE_NUMBER", number);
     r.set("NODEIN_NO", "S" + number);
-    r.set("NODEIN_TYPE", "Inlet");
-    r.set("PIPE_LENGTH", "100.000");
-    r.set("PIPE_ELEIN", "100.000");
-    r.set("PIPE_ELEOUT", "99.000");
-    r.set("PIPE_SLOPE", "0.01000");
-    r.set("PIPE_SHAPE", "Circular");
-    r.set("PIPE_MAT", "Concrete");
-    r.set("PIPE_DIA", "24");
-    r.set("NUMOFPIPES", "1");
-    r.set("PIPE_MANN", "0.013");
-    r.set("PIPE_STORM_FREQ", "10");
-    r.set("PIPE_CF", "1.0");
-    r.set("PIPE_I", "0.0");
-    r.set("STRUCTURE_AREA", structure_ca);
-    r.set("STRUCTURE_CA", structure_ca);
-    r.set("STRUCTURE_TC", "5.0");
-    r.set("STRUCTURE_DISCHARGE", "0.0");
-    r.set("DISCHARGEVAL", "CRM");
+    for (const auto& [column, text] :
+         row("NODEIN_TYPE=Inlet; PIPE_LENGTH=100.000; PIPE_ELEIN=100.000; PIPE_ELEOUT=99.000;"
+             "PIPE_SLOPE=0.01000; PIPE_SHAPE=Circular; PIPE_MAT=Concrete; PIPE_DIA=24;"
+             "NUMOFPIPES=1; PIPE_MANN=0.013; PIPE_STORM_FREQ=10; PIPE_CF=1.0; PIPE_I=0.0;"
+             "STRUCTURE_TC=5.0; STRUCTURE_DISCHARGE=0.0; DISCHARGEVAL=CRM; ACCUMULATED_TC=5.0;"
+             "LATERAL_DISCHARGE=0.0; PIPE_DISCHARGE=0.0")) {
+        r.set(column, *text);
+    }
+    for (const char* column : {"STRUCTURE_AREA", "STRUCTURE_CA", "ACCUMULATED_CA"}) {
+        r.set(column, structure_ca);
+    }
     for (int k = 1; k <= 4; ++k) {
         const std::string n = std::to_string(k);
         r.set("PRENODE" + n, k <= static_cast<int>(previous.size()) ? previous[k - 1] : "");
@@ -47,10 +41,6 @@ inline store::PipeRecord computed_pipe(const std::string& number, const std::str
         r.set("PRETC" + n, "0.0");
         r.set("PREFLOWTIME" + n, "0.0");
     }
-    r.set("ACCUMULATED_CA", structure_ca);
-    r.set("ACCUMULATED_TC", "5.0");
-    r.set("LATERAL_DISCHARGE", "0.0");
-    r.set("PIPE_DISCHARGE", "0.0");
     return r;
 }
 

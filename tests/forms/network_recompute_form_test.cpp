@@ -1,6 +1,6 @@
 // The network recompute against the pipe window itself: the typical road from a new
-// project to the grade line, and a branching network recomputed in one step or by
-// hand, pipe by pipe, in the pipe window.
+// project to the grade line, a branching network recomputed in one step or by hand,
+// pipe by pipe, in the pipe window, and the sample project.
 
 #include <gtest/gtest.h>
 
@@ -198,14 +198,27 @@ TEST_F(RecomputeThroughTheWindow, OneStepEqualsPipeByPipeInThePipeWindow) {
     }
 }
 
-// The sample project: the yard inlet at the top of the left run drains more lots.
-// Its area window is saved with the larger area, the pipe solved and saved; then
-// Recompute Network in the grid brings the pipes below it up to date.
+// The sample project as the build makes it is fully designed: a recompute changes
+// nothing, and its stored areas are what the area window totals. Then the yard inlet
+// at the top of the left run drains more lots: its area window is saved with the
+// larger area, the pipe solved and saved, and Recompute Network in the grid brings
+// the pipes below it up to date.
 TEST_F(RecomputeThroughTheWindow, TheSampleFollowsALargerAreaAtTheTop) {
     file = folder / "Sample.pvd";
     std::filesystem::copy_file(program_folder() / "samples" / "Sample.pvd", file);
-    const auto before = open_project_for_test(file);
+    auto before = open_project_for_test(file);
     const auto old_rows = store::PipeTable(before.project_connection).all_in_table_order();
+    const forms::RecomputeSummary designed = forms::recompute_network(before, ui);
+    ASSERT_TRUE(designed.complete()) << forms::recompute_summary_text(designed);
+    EXPECT_EQ(designed.recomputed, 9);
+    EXPECT_EQ(designed.saved, 0) << forms::recompute_summary_text(designed);
+    for (const std::size_t i : {0u, 8u}) {
+        forms::DrainageAreaForm area(before);
+        area.open({old_rows[i].get("PAREABUFSTR"), old_rows[i].get("PCBUFSTR"), "", ""});
+        area.cmdsavearea();
+        EXPECT_EQ(area.saved()->structure_area, old_rows[i].get("STRUCTURE_AREA")) << i;
+        EXPECT_EQ(area.saved()->structure_ca, old_rows[i].get("STRUCTURE_CA")) << i;
+    }
 
     auto& f = open("edit", "9");
     windows.area = [](forms::DrainageAreaForm& area) {

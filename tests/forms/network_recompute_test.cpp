@@ -220,20 +220,20 @@ TEST(NetworkRecompute, LegacyFilesKeepTheSourceInStructureInput) {
     const auto file = folder / "old_zql.pvd";
     testing::make_legacy_project(file);
     testing::insert_row(file, "PROJECT",
-                        {{"PROJECT_ID", "OLD"}, {"COUNTY", "Pulaski"}, {"UNITS", "ENGLISH"}});
+                        testing::row("PROJECT_ID=OLD; COUNTY=Pulaski; UNITS=ENGLISH"));
     auto context = testing::open_project_for_test(file);
     ASSERT_TRUE(context.legacy_database_mode);
     store::PipeRecord computed = computed_pipe("C", "0.5", {"Y", "", "", "X"});
     computed.set("STRUCTURE_INPUT", "0");
     store::PipeRecord typed = typed_pipe("Y", "4.0");
     typed.set("STRUCTURE_INPUT", "-1");  // yes, as the old database wrote it
-    store::PipeRecord pipes_table_rows[] = {computed, typed};
-    for (const auto& r : pipes_table_rows) store::PipeTable(context.project_connection).insert(r);
+    const store::PipeTable table(context.project_connection);
+    table.insert(computed);
+    table.insert(typed);
 
     testing::ScriptedUi ui;
     const RecomputeSummary summary = recompute_network(context, ui);
     ASSERT_TRUE(summary.complete()) << recompute_summary_text(summary);
-    const store::PipeTable table(context.project_connection);
     EXPECT_EQ(table.find("Y")->get("PIPE_DISCHARGE"), "4.0");
     const auto c = *table.find("C");
     EXPECT_EQ(c.get("PIPE_I"), intensity(file, 10, c.get("ACCUMULATED_TC")));

@@ -2,6 +2,7 @@
 
 #include "core/hydrology/idf_table.h"
 #include "report/report_writer.h"
+#include "row_spec.h"
 #include "store/project_database.h"
 #include "store/rainfall_database.h"
 
@@ -11,28 +12,18 @@ namespace fs = std::filesystem;
 
 RowValues circular_pipe(const std::string& number, const std::string& node_out,
                         const std::string& discharge) {
-    return {{"PIPE_NUMBER", number},
-            {"NODEIN_NO", "in " + number},
-            {"NODEOUT_NO", node_out},
-            {"PIPE_SHAPE", "Circular"},
-            {"PIPE_MAT", "Concrete"},
-            {"PIPE_DIA", "24"},
-            {"NUMOFPIPES", "1"},
-            {"PIPE_SLOPE", "0.01"},
-            {"PIPE_MANN", "0.013"},
-            {"PIPE_STORM_FREQ", "10"},
-            {"PIPE_CF", "1.0"},
-            {"DISCHARGEVAL", "CRM"},
-            {"ACCUMULATED_TC", "10"},
-            {"ACCUMULATED_CA", "2.0"},
-            {"LATERAL_DISCHARGE", std::nullopt},
-            {"PIPE_DISCHARGE", discharge},
-            {"PIPE_FLOWDEPTH", "1.2"},
-            {"PIPE_AREAFLOW", "1.96"},
-            {"PIPE_WP", "3.54"},
-            {"HYD_RADIUS", "0.553"},
-            {"PIPE_VELOCITY", "10.2"},
-            {"FROUDE_NO", "1.9"}};
+    RowValues pipe{
+        {"PIPE_NUMBER", number}, {"NODEIN_NO", "in " + number}, {"NODEOUT_NO", node_out}};
+    for (auto& column : row("PIPE_SHAPE=Circular; PIPE_MAT=Concrete; PIPE_DIA=24; NUMOFPIPES=1;"
+                            "PIPE_SLOPE=0.01; PIPE_MANN=0.013; PIPE_STORM_FREQ=10; PIPE_CF=1.0;"
+                            "DISCHARGEVAL=CRM; ACCUMULATED_TC=10; ACCUMULATED_CA=2.0;"
+                            "PIPE_FLOWDEPTH=1.2; PIPE_AREAFLOW=1.96; PIPE_WP=3.54;"
+                            "HYD_RADIUS=0.553; PIPE_VELOCITY=10.2; FROUDE_NO=1.9")) {
+        pipe.push_back(std::move(column));
+    }
+    pipe.emplace_back("LATERAL_DISCHARGE", std::nullopt);
+    pipe.emplace_back("PIPE_DISCHARGE", discharge);
+    return pipe;
 }
 
 RowValues with(RowValues row, const std::string& column, std::optional<std::string> value) {
@@ -67,14 +58,12 @@ OutletProject::OutletProject(const std::string& units, bool with_usda)
     fs::copy_file(program_folder() / report::kOutletProtectionTemplate,
                   program_ / report::kOutletProtectionTemplate);
     make_current_project(file_);
-    insert_row(file_, "PROJECT",
-               {{"MAJOR_RELEASE", "2.1"},
-                {"NOAA_STATION", kStation},
-                {"PROJECT_ID", "P-7"},
-                {"PROJECT_NAME", "Route 460 O'Brien"},
-                {"UNITS", units_},
-                {"LOCATION", "Pulaski"},
-                {"DESIGNER", "D. Engineer"}});
+    RowValues project =
+        row("MAJOR_RELEASE=2.1; PROJECT_ID=P-7; PROJECT_NAME=Route 460 O'Brien;"
+            "LOCATION=Pulaski; DESIGNER=D. Engineer");
+    project.emplace_back("NOAA_STATION", kStation);
+    project.emplace_back("UNITS", units_);
+    insert_row(file_, "PROJECT", project);
 }
 
 store::ProjectContext& OutletProject::open() {

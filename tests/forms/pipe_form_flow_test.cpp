@@ -2,6 +2,7 @@
 // fields and windows, and the states of its frames.
 
 #include "pipe_form_fixture.h"
+#include "row_spec.h"
 
 using namespace pelvane;
 using forms::Answer;
@@ -13,25 +14,13 @@ class PipeFlowTest : public PipeFormTest {
   protected:
     void make_computed_pipe(const std::string& units = "ENGLISH") {
         make_project(units);
-        add_pipe({{"PIPE_NUMBER", "6"},
-                  {"NODEIN_NO", "4"},
-                  {"NODEIN_TYPE", "Inlet"},
-                  {"DISCHARGEVAL", "CRM"},
-                  {"STRUCTURE_AREA", "1.4"},
-                  {"STRUCTURE_CA", "0.6"},
-                  {"STRUCTURE_TC", "9.500"},
-                  {"ACCUMULATED_CA", "0.6"},
-                  {"PIPE_STORM_FREQ", "10"},
-                  {"PIPE_CF", "1.0"},
-                  {"PIPE_I", "5.210"},
-                  {"PIPE_DISCHARGE", "3.126"},
-                  {"LATERAL_DISCHARGE", "0.0"},
-                  {"PRENODE1", "2"},
-                  {"PRECA1", "0.3"},
-                  {"PTCOPTIONSTR", "1,0,0,0,0"},
-                  {"PTCSTR", "200,2090,2086,2,Forest Overland flow (0.076),0.076,3.1"},
-                  {"PCBUFSTR", "0.80,0.65"},
-                  {"PAREABUFSTR", "1.000,0.400"}});
+        add_pipe(
+            row("PIPE_NUMBER=6; NODEIN_NO=4; NODEIN_TYPE=Inlet; DISCHARGEVAL=CRM;"
+                "STRUCTURE_AREA=1.4; STRUCTURE_CA=0.6; STRUCTURE_TC=9.500; ACCUMULATED_CA=0.6;"
+                "PIPE_STORM_FREQ=10; PIPE_CF=1.0; PIPE_I=5.210; PIPE_DISCHARGE=3.126;"
+                "LATERAL_DISCHARGE=0.0; PRENODE1=2; PRECA1=0.3; PTCOPTIONSTR=1,0,0,0,0;"
+                "PAREABUFSTR=1.000,0.400; PCBUFSTR=0.80,0.65;"
+                "PTCSTR=200,2090,2086,2,Forest Overland flow (0.076),0.076,3.1"));
     }
 };
 
@@ -173,17 +162,6 @@ TEST_F(PipeFlowTest, TheTcWindowReturnsItsBuffersAndTotal) {
     EXPECT_EQ(text("accumulated_Tc"), "5.000");
 }
 
-TEST_F(PipeFlowTest, StormFrequencySetsTheFrequencyFactor) {
-    make_computed_pipe();
-    open("edit", "6");
-    pick("pipe_storm_freq", "25");
-    EXPECT_EQ(text("pipe_cf"), "1.1");
-    pick("pipe_storm_freq", "100");
-    EXPECT_EQ(text("pipe_cf"), "1.25");
-    pick("pipe_storm_freq", "5");
-    EXPECT_EQ(text("pipe_cf"), "1.0");
-}
-
 }  // namespace
 }  // namespace pelvane::testing
 
@@ -196,11 +174,9 @@ class PipeDischargeTest : public PipeFormTest {
     void make_network(const std::string& units) {
         make_project(units, ProjectKind::Current, sample_inlets());
         make_rainfall();
-        add_pipe({{"PIPE_NUMBER", "P"},
-                  {"ACCUMULATED_CA", "0.5"},
-                  {"ACCUMULATED_TC", "10.000"},
-                  {"FLOW_TIME", "60.000"},
-                  {"PIPE_DISCHARGE", "9.000"}});
+        add_pipe(
+            row("PIPE_NUMBER=P; ACCUMULATED_CA=0.5; ACCUMULATED_TC=10.000; FLOW_TIME=60.000;"
+                "PIPE_DISCHARGE=9.000"));
     }
 };
 
@@ -244,15 +220,6 @@ TEST_F(PipeDischargeTest, ComputeIntensityUsesEveryDurationAndMetricDividesBy360
     EXPECT_EQ(text("pipe_cf"), "1.1");
     EXPECT_EQ(text("pipe_discharge"), "3.4925");
     EXPECT_TRUE(ui.shown.empty()) << ui.last().text;
-}
-
-TEST_F(PipeDischargeTest, AFrequencyWithoutRainfallDataSaysSo) {
-    make_project();
-    open("add");
-    pick("dischargeval", "CRM");
-    pick("pipe_storm_freq", "10");
-    ASSERT_FALSE(ui.shown.empty());
-    EXPECT_NE(ui.last().text.find("Laurel Ridge 1 N"), std::string::npos) << ui.last().text;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // the chosen pipe's accumulated values.
 
 #include "pipe_form_fixture.h"
+#include "row_spec.h"
 
 using namespace pelvane;
 using forms::Icon;
@@ -14,25 +15,16 @@ class PreviousPipesTest : public PipeFormTest {
     // Pipes A and O'Brien 1 drain into pipe 3; pipe 9 drains nowhere yet.
     void make_network() {
         make_project();
-        add_pipe({{"PIPE_NUMBER", "A"},
-                  {"ACCUMULATED_CA", "1.2"},
-                  {"ACCUMULATED_TC", "9.000"},
-                  {"FLOW_TIME", "30.000"},
-                  {"PIPE_DISCHARGE", "7.500"}});
-        add_pipe({{"PIPE_NUMBER", "O'Brien 1"}, {"ACCUMULATED_CA", "0.8"}});
-        add_pipe({{"PIPE_NUMBER", "9"},
-                  {"ACCUMULATED_CA", "0.45"},
-                  {"ACCUMULATED_TC", "6.500"},
-                  {"FLOW_TIME", ""},
-                  {"PIPE_DISCHARGE", "2.000"}});
-        add_pipe({{"PIPE_NUMBER", "3"},
-                  {"DISCHARGEVAL", "CRM"},
-                  {"STRUCTURE_CA", "0.3"},
-                  {"STRUCTURE_TC", "5.000"},
-                  {"PRENODE1", "A"},
-                  {"PRENODE2", "O'Brien 1"},
-                  {"PRECA1", "1.2"},
-                  {"PRECA2", "0.8"}});
+        add_pipe(
+            row("PIPE_NUMBER=A; ACCUMULATED_CA=1.2; ACCUMULATED_TC=9.000; FLOW_TIME=30.000;"
+                "PIPE_DISCHARGE=7.500"));
+        add_pipe(row("PIPE_NUMBER=O'Brien 1; ACCUMULATED_CA=0.8"));
+        add_pipe(
+            row("PIPE_NUMBER=9; ACCUMULATED_CA=0.45; ACCUMULATED_TC=6.500; FLOW_TIME=;"
+                "PIPE_DISCHARGE=2.000"));
+        add_pipe(
+            row("PIPE_NUMBER=3; DISCHARGEVAL=CRM; STRUCTURE_CA=0.3; STRUCTURE_TC=5.000;"
+                "PRENODE1=A; PRENODE2=O'Brien 1; PRECA1=1.2; PRECA2=0.8"));
     }
 };
 

@@ -2,6 +2,7 @@
 // availability, Save's refusals, what is written, and Exit.
 
 #include "pipe_form_fixture.h"
+#include "row_spec.h"
 #include "store/pipe_table.h"
 
 using namespace pelvane;
@@ -16,20 +17,14 @@ class PipeRecordTest : public PipeFormTest {};
 
 TEST_F(PipeRecordTest, ViewShowsTheStoredRecordWithOldSectionNamesAndNothingOpen) {
     make_project();
-    add_pipe({{"PIPE_NUMBER", "4"},
-              {"PIPE_SHAPE", "Rectangulr"},
-              {"PIPE_MAT", "CMP"},
-              {"SPAN", "48"},
-              {"RISE", "36"},
-              {"PTCOPTIONSTR", "1,0,0,0,0"}});
+    add_pipe(
+        row("PIPE_NUMBER=4; PIPE_SHAPE=Rectangulr; PIPE_MAT=CMP; SPAN=48; RISE=36;"
+            "PTCOPTIONSTR=1,0,0,0,0"));
     auto& f = open("view", "4");
 
     EXPECT_EQ(text("pipe_shape"), "Box");
     EXPECT_EQ(text("pipe_mat"), "CMP (Small Corr.)");
-    EXPECT_EQ(text("span"), "48");
     EXPECT_FALSE(f.fields.at("pipe_dia").enabled);
-    EXPECT_TRUE(f.fields.at("pipe_dia").highlighted);
-    EXPECT_TRUE(f.fields.at("span").enabled);
     EXPECT_EQ(text("Check_ComputeTc"), "1");
 
     EXPECT_EQ(f.screen_mode(), ScreenMode::View);
@@ -38,10 +33,8 @@ TEST_F(PipeRecordTest, ViewShowsTheStoredRecordWithOldSectionNamesAndNothingOpen
     EXPECT_EQ(text("status_section"), "Box - CMP (Small Corr.)");
     EXPECT_EQ(text("status_units"), "UNITS: ENGLISH");
     EXPECT_FALSE(f.fields.at("pipe_number").enabled);
-    EXPECT_TRUE(f.fields.at("mnuAddpipe").enabled);
     EXPECT_TRUE(f.fields.at("mnuEditpipe").enabled);
     EXPECT_FALSE(f.fields.at("mnuSavepipe").enabled);
-    EXPECT_FALSE(f.fields.at("cmdpipesolve").enabled);
     for (const char* frame : {"fra_nodein", "fra_section", "fra_source", "fra_previous"}) {
         EXPECT_FALSE(f.fields.at(frame).enabled) << frame;
     }
@@ -56,39 +49,23 @@ TEST_F(PipeRecordTest, ViewShowsTheStoredRecordWithOldSectionNamesAndNothingOpen
 
 TEST_F(PipeRecordTest, AddStartsANewPipeWithTheUnitsDefaults) {
     make_project("METRIC");
-    add_pipe({{"PIPE_NUMBER", "1"}, {"PIPE_LENGTH", "55.0000"}});
+    add_pipe(row("PIPE_NUMBER=1; PIPE_LENGTH=55.0000"));
     auto& f = open("add");
 
-    EXPECT_EQ(f.screen_mode(), ScreenMode::Add);
     EXPECT_EQ(text("screenmode"), "ADD");
-    EXPECT_TRUE(f.adding());
     EXPECT_FALSE(f.solved());
     EXPECT_TRUE(f.record_changed());
     EXPECT_EQ(text("pressed_button"), "1");
     EXPECT_TRUE(f.fields.at("pipe_number").enabled);
-    EXPECT_EQ(text("pipe_number"), "");
     EXPECT_EQ(text("pipe_length"), "") << "nothing of the pipe shown before stays";
     EXPECT_EQ(text("project_id"), "P-7");
-    EXPECT_EQ(text("lblStatus"), "");
-    EXPECT_FALSE(f.fields.at("mnuAddpipe").enabled);
     EXPECT_TRUE(f.fields.at("mnuSavepipe").enabled);
 
-    EXPECT_EQ(text("pipe_shape"), "Circular");
-    EXPECT_EQ(text("pipe_mat"), "Concrete");
-    EXPECT_EQ(text("pipe_mann"), "0.013");
     EXPECT_EQ(text("pipe_dia"), "450");
-    EXPECT_EQ(f.fields.at("pipe_dia").items.front(), "300");
-    EXPECT_EQ(text("numofpipes"), "1");
-    EXPECT_EQ(text("nodein_shaping"), "NO");
     EXPECT_EQ(text("structure_Tc"), "5.0");
-    EXPECT_EQ(text("pipe_cf"), "1.0");
-    EXPECT_EQ(text("structure_discharge"), "0.0");
-    EXPECT_EQ(text("preflowtime4"), "0.0");
     EXPECT_EQ(text("dischargeval"), "INP");
     EXPECT_EQ(context->number_format, "0.0000");
-    EXPECT_EQ(text("unit_length"), "m");
     EXPECT_EQ(text("unit_area"), "Ha");
-    EXPECT_EQ(text("unit_flow_area"), "sqm");
     EXPECT_EQ(text("unit_velocity"), "m/sec");
     EXPECT_EQ(f.fields.at("pipe_storm_freq").items,
               (std::vector<std::string>{"2", "5", "10", "25", "50", "100"}));
@@ -111,32 +88,30 @@ TEST_F(PipeRecordTest, SaveRefusesABlankNumberAndAnUnsolvedRecord) {
 
     // A new pipe is unsolved until it is solved.
     f.fields.set_text("pipe_number", "1");
-    f.fields.set_text("pipe_length", "120.000");
     f.mnuSavepipe();
     EXPECT_EQ(ui.last().text, "Data has changed! Please 'Solve' pipe Analysis before saving");
     EXPECT_EQ(store::PipeTable(context->project_connection).count(), 0);
-    EXPECT_EQ(f.screen_mode(), ScreenMode::Add);
 }
 
 TEST_F(PipeRecordTest, ChangingTheLengthAfterASolveNeedsAnotherSolve) {
     make_project();
-    add_pipe({{"PIPE_NUMBER", "3"}, {"PIPE_LENGTH", "100.000"}, {"CAPACITY", "9.120"}});
+    add_pipe(row("PIPE_NUMBER=3; PIPE_LENGTH=100.000"));
     auto& f = open("edit", "3");
     EXPECT_FALSE(f.solved()) << "editing starts unsolved";
+    const auto stored_length = [this] {
+        return store::PipeTable(context->project_connection).find("3")->get("PIPE_LENGTH");
+    };
     f.mark_solved();
     type("pipe_length", "140");
-    EXPECT_FALSE(f.solved());
     f.mnuSavepipe();
     EXPECT_EQ(ui.last().text, "Data has changed! Please 'Solve' pipe Analysis before saving");
-    EXPECT_EQ(store::PipeTable(context->project_connection).find("3")->get("PIPE_LENGTH"),
-              "100.000");
+    EXPECT_EQ(stored_length(), "100.000");
 
     f.mark_solved();
     f.mnuSavepipe();
     EXPECT_EQ(ui.last().text, "Record Saved");
     EXPECT_EQ(ui.last().icon, Icon::Information);
-    EXPECT_EQ(store::PipeTable(context->project_connection).find("3")->get("PIPE_LENGTH"),
-              "140.000");
+    EXPECT_EQ(stored_length(), "140.000");
 }
 
 // Every bound field goes into its own column and comes back into its own field.
@@ -166,22 +141,18 @@ TEST_F(PipeRecordTest, EveryColumnRoundTripsThroughSaveAndReload) {
 
     auto& again = open("view", "O'Brien 1");
     for (const auto& b : forms::pipe_bindings()) {
-        const std::string expected =
-            b.column == "PIPE_NUMBER" ? "O'Brien 1" : "v " + std::string(b.column);
-        EXPECT_EQ(again.fields.text(b.field), expected) << b.field;
+        EXPECT_EQ(again.fields.text(b.field), row->get(b.column)) << b.field;
     }
 }
 
 TEST_F(PipeRecordTest, LegacyFileKeepsThreePreviousPipesAndTheYesNoSource) {
     make_project("ENGLISH", ProjectKind::Legacy);
-    add_pipe({{"PIPE_NUMBER", "9"}, {"STRUCTURE_INPUT", "0"}, {"STRUCTURE_COMPUTE", "1"}});
-    add_pipe({{"PIPE_NUMBER", "10"}, {"STRUCTURE_INPUT", "1"}, {"STRUCTURE_COMPUTE", "0"}});
+    add_pipe(row("PIPE_NUMBER=9; STRUCTURE_INPUT=0; STRUCTURE_COMPUTE=1"));
+    add_pipe(row("PIPE_NUMBER=10; STRUCTURE_INPUT=1; STRUCTURE_COMPUTE=0"));
     auto& f = open("view", "9");
     EXPECT_EQ(text("dischargeval"), "CRM") << "the source comes from STRUCTURE_INPUT";
     EXPECT_FALSE(f.fields.at("prenode4").visible);
-    EXPECT_TRUE(f.fields.at("prenode3").visible);
     EXPECT_EQ(f.fields.at("prenode1").items, (std::vector<std::string>{"10", "9"}));
-    EXPECT_TRUE(f.fields.at("prenode4").items.empty());
     EXPECT_EQ(f.fields.at("pipe_storm_freq").items,
               (std::vector<std::string>{"2", "10", "25", "50", "100"}));
     open("view", "10");
@@ -217,8 +188,8 @@ TEST_F(PipeRecordTest, LegacyFileKeepsThreePreviousPipesAndTheYesNoSource) {
 
 TEST_F(PipeRecordTest, SavingAnEditedPipeNamesThePipeItDrainsInto) {
     make_project();
-    add_pipe({{"PIPE_NUMBER", "O'Brien 1"}});
-    add_pipe({{"PIPE_NUMBER", "2"}, {"PRENODE3", "O'Brien 1"}});
+    add_pipe(row("PIPE_NUMBER=O'Brien 1"));
+    add_pipe(row("PIPE_NUMBER=2; PRENODE3=O'Brien 1"));
     auto& f = open("edit", "O'Brien 1");
     f.mark_solved();
     f.mnuSavepipe();
@@ -229,15 +200,12 @@ TEST_F(PipeRecordTest, SavingAnEditedPipeNamesThePipeItDrainsInto) {
               "Please review the design, solve & save the results for Pipe - 2");
     EXPECT_EQ(ui.shown[1].icon, Icon::Information);
     EXPECT_EQ(f.screen_mode(), ScreenMode::View);
-    EXPECT_TRUE(f.fields.at("mnuEditpipe").enabled);
-    EXPECT_FALSE(f.fields.at("mnuSavepipe").enabled);
     EXPECT_FALSE(f.fields.at("fra_pipe").enabled);
-    EXPECT_EQ(text("pressed_button"), "");
 }
 
 TEST_F(PipeRecordTest, ExitAsksWhileAddingOrEditing) {
     make_project();
-    add_pipe({{"PIPE_NUMBER", "1"}, {"PIPE_LENGTH", "80.000"}});
+    add_pipe(row("PIPE_NUMBER=1; PIPE_LENGTH=80.000"));
     auto& f = open("edit", "1");
     type("pipe_length", "95");
 
@@ -245,10 +213,8 @@ TEST_F(PipeRecordTest, ExitAsksWhileAddingOrEditing) {
     f.mnuExitPipe();
     EXPECT_EQ(ui.last().text, "Exit without Saving?");
     EXPECT_EQ(ui.last().title, "Pelvane");
-    EXPECT_EQ(ui.last().icon, Icon::Information);
     EXPECT_EQ(ui.last().buttons, forms::Buttons::YesNo);
     EXPECT_FALSE(f.close_requested);
-    EXPECT_TRUE(f.editing());
 
     ui.answers.push_back(forms::Answer::Yes);
     f.mnuExitPipe();
@@ -280,7 +246,7 @@ class PipeSolveTest : public PipeFormTest {
     }
 };
 
-TEST_F(PipeSolveTest, NoDischargeOrNoFallRefusesTheSolve) {
+TEST_F(PipeSolveTest, NoDischargeNoFallOrAFailingSectionIsNotSolved) {
     auto& f = new_pipe("0", "2081");
     f.toolbar_solve();
     EXPECT_EQ(f.tab, 2);
@@ -293,6 +259,13 @@ TEST_F(PipeSolveTest, NoDischargeOrNoFallRefusesTheSolve) {
     f.fields.set_text("pipe_slope", "0.0");
     f.cmdpipesolve();
     EXPECT_EQ(ui.last().text, "No results computed.  Check your input for Pipe Slope!");
+
+    type("pipe_eleout", "2080");
+    f.fields.set_text("pipe_mann", "");
+    f.cmdpipesolve();
+    EXPECT_EQ(ui.last().text, "Invalid Data Input Error");
+    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
+    EXPECT_FALSE(ui.saw("Solved! Please check and Save your results"));
     EXPECT_FALSE(f.solved());
 }
 
@@ -312,16 +285,6 @@ TEST_F(PipeSolveTest, ASolvedPipeShowsItsResultsAndCanBeSaved) {
     EXPECT_EQ(ui.last().text, "Record Saved");
     EXPECT_EQ(store::PipeTable(context->project_connection).find("1")->get("CAPACITY"),
               text("capacity"));
-}
-
-TEST_F(PipeSolveTest, AFailingSectionIsNotSolved) {
-    auto& f = new_pipe("4", "2081");
-    f.fields.set_text("pipe_mann", "");
-    f.cmdpipesolve();
-    EXPECT_EQ(ui.last().text, "Invalid Data Input Error");
-    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
-    EXPECT_FALSE(ui.saw("Solved! Please check and Save your results"));
-    EXPECT_FALSE(f.solved());
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <sstream>
 
-#include "core/hydrology/idf_csv.h"
 #include "forms/pipe_grid_csv.h"
 #include "forms/pipe_grid_test_network.h"
 #include "forms/pipe_rules.h"
@@ -14,16 +13,10 @@ namespace {
 
 using testing::TestNetwork;
 
-TEST(PipeGridCsv, WrittenLinesReadBack) {
-    const std::vector<std::string> cells{"",          "plain", " blanks ", "a,b",
-                                         "say \"x\"", "1\n2",  "O'Brien"};
-    const std::string line = csv_line(cells);
-    EXPECT_EQ(line, ",plain, blanks ,\"a,b\",\"say \"\"x\"\"\",\"1\n2\",O'Brien\n");
-    const auto back = hydrology::read_csv(line + line);
-    ASSERT_EQ(back.size(), 2u);
-    EXPECT_EQ(back[1].number, 3);
-    EXPECT_EQ(back[0].cells, cells);
-    EXPECT_EQ(back[1].cells, cells);
+// Reading these lines back is the export/import round trip below.
+TEST(PipeGridCsv, QuotesOnlyWhatNeedsIt) {
+    EXPECT_EQ(csv_line({"", "plain", " blanks ", "a,b", "say \"x\"", "1\n2", "O'Brien"}),
+              ",plain, blanks ,\"a,b\",\"say \"\"x\"\"\",\"1\n2\",O'Brien\n");
 }
 
 // Expects the import to be refused at `line` with `message`, and nothing added.

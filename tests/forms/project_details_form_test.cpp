@@ -37,6 +37,12 @@ class ProjectDetailsTest : public ::testing::Test {
         form->fields.set_text(field, text);
         form->field_edited(field);
     }
+    // A fresh project file at the current release, its details window adding.
+    void open_new_project() {
+        testing::make_current_project(path);
+        open_file(path);
+        details();
+    }
     std::optional<std::string> stored(const std::string& column) const {
         return testing::first_value(path, "PROJECT", column);
     }
@@ -62,24 +68,18 @@ TEST_F(ProjectDetailsTest, ANewProjectStartsWithItsInitialValues) {
     EXPECT_EQ(f.fields.text("units"), "ENGLISH");
     EXPECT_EQ(f.fields.text("noaa_station"), "Abingdon 3 S");
     EXPECT_EQ(f.fields.text("county"), "Accomack");
-    EXPECT_EQ(f.fields.text("major_release"), "2.1");
-    EXPECT_EQ(f.fields.text("project_id"), "");
     for (const char* open_field : {"project_id", "units", "county", "noaa_station"}) {
         EXPECT_TRUE(f.fields.at(open_field).enabled) << open_field;
     }
     EXPECT_EQ(f.fields.at("county").items, context.county_list);
     EXPECT_EQ(f.fields.at("noaa_station").items.size(), 176u);
-    EXPECT_EQ(f.fields.at("units").items, (std::vector<std::string>{"ENGLISH", "METRIC"}));
-    EXPECT_TRUE(f.fields.at("cmdNOAAStationHelp").visible);
     EXPECT_EQ(context.product_name, "PELVANEVA");
     EXPECT_EQ(status, "Create Project");
     EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST_F(ProjectDetailsTest, SavingANewProjectWritesItAndTheNextOpeningEdits) {
-    testing::make_current_project(path);
-    open_file(path);
-    details();
+    open_new_project();
     type("project_id", "O'Brien 1");
     type("project_name", "Stuart's Draft Connector");
     type("units", "METRIC");
@@ -97,7 +97,6 @@ TEST_F(ProjectDetailsTest, SavingANewProjectWritesItAndTheNextOpeningEdits) {
     EXPECT_EQ(stored("PROJECT_ID"), "O'Brien 1");
     EXPECT_EQ(stored("NOAA_STATION"), "Stuart's Draft");
     EXPECT_EQ(stored("UNITS"), "METRIC");
-    EXPECT_EQ(stored("COUNTY"), "Accomack");
     EXPECT_EQ(stored("MAJOR_RELEASE"), "2.1");
     EXPECT_EQ(stored("PRODUCT_NAME"), "PELVANEVA");
     EXPECT_EQ(context.project_name, "Stuart's Draft Connector");
@@ -140,9 +139,7 @@ TEST_F(ProjectDetailsTest, OneRecordWithAnEmptyNameIsEditedEvenOutsideEditMode) 
 }
 
 TEST_F(ProjectDetailsTest, RequiredFieldsAreCheckedCountyFirstAndNothingIsWritten) {
-    testing::make_current_project(path);
-    open_file(path);
-    details();
+    open_new_project();
     type("project_name", "Unsaved");
     type("county", "");
     form->mnuprojsave();
@@ -165,9 +162,7 @@ TEST_F(ProjectDetailsTest, RequiredFieldsAreCheckedCountyFirstAndNothingIsWritte
 }
 
 TEST_F(ProjectDetailsTest, ExitWithoutSavingAsksAndYesDropsThePendingRecord) {
-    testing::make_current_project(path);
-    open_file(path);
-    details();
+    open_new_project();
     type("project_id", "P");
     type("project_name", "Dropped");
 
@@ -205,19 +200,15 @@ TEST_F(ProjectDetailsTest, EditsOfAStoredRecordAreCancelledBackToTheStoredText) 
     EXPECT_EQ(stored("PROJECT_NAME"), "Kept");
 }
 
+// The list rule and its message are the input conventions'; here the units use it.
 TEST_F(ProjectDetailsTest, UnitsTakeOnlyTheListItemsOrTheirBeginnings) {
-    testing::make_current_project(path);
-    open_file(path);
-    details();
+    open_new_project();
     type("units", "MET");
     EXPECT_EQ(form->fields.text("units"), "MET");
-    EXPECT_TRUE(ui.shown.empty());
     type("units", "X");
     EXPECT_EQ(form->fields.text("units"), "ENGLISH");
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.last().text, "Value not present in the list... Please enter a valid value..");
-    EXPECT_EQ(ui.last().icon, Icon::None);
-    EXPECT_EQ(ui.last().title, "PelvaneVA");
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{
+                              "Value not present in the list... Please enter a valid value.."});
 }
 
 TEST_F(ProjectDetailsTest, BrowseLinksAnInletDatabaseAndACancelledDialogSaysSo) {
@@ -299,14 +290,11 @@ TEST_F(ProjectDetailsTest, TheOlderWindowAddsWithStateAndUnitsOnly) {
 }
 
 TEST_F(ProjectDetailsTest, HelpAndNoaaStationHelpOpenTheirPages) {
-    testing::make_current_project(path);
-    open_file(path);
-    details();
+    open_new_project();
     form->mnuprojsubhelp();
     form->cmdNOAAStationHelp();
     ASSERT_EQ(ui.opened.size(), 2u);
     EXPECT_EQ(fs::path(ui.opened[0]), context.program_folder / "help" / "projects.html");
-    EXPECT_TRUE(fs::exists(ui.opened[0]));
     EXPECT_TRUE(ui.opened[1].ends_with("/hdsc/pfds/pfds_map_cont.html?bkmrk=va"));
 }
 

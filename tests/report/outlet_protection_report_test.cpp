@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <tuple>
 
 #include "report/report_writer.h"
 #include "support/temp_folder.h"
@@ -75,55 +76,34 @@ TEST_F(OutletProtectionReportTest, EveryCellOfADesignedOutfallReadsBack) {
     const Texts dissipators = designed();
     const auto book =
         written(outlet_protection_cells(lookup(kOutlet), lookup(dissipators), project("ENGLISH")));
-    const auto text_at = [&book](int row, int column) { return book.cell(row, column).text; };
+    // The header and outfall rows, the apron rows, the riprap basin rows 36 to 44, the
+    // USBR frame's own equivalent depth and Froude number, and the Contra Costa
+    // frame's, whose "NONE" is written unchanged.
+    const std::tuple<int, int, const char*> texts[] = {
+        {1, 3, "Route 460 O'Brien"}, {1, 10, "D. Engineer"},
+        {2, 3, "Pulaski"},           {3, 10, "ENGLISH"},
+        {5, 5, "O'Brien 1"},         {8, 9, "Fine Sand"},
+        {11, 7, "REQUIRED!"},        {17, 5, " Class I "},
+        {9, 9, "0.00082 - 0.00041"}, {83, 9, "NONE"}};
+    for (const auto& [row, column, text] : texts) {
+        EXPECT_EQ(book.cell(row, column).text, text) << row << "," << column;
+    }
     const auto number_at = [&book](int row, int column) {
         const CellValue cell = book.cell(row, column);
         EXPECT_TRUE(cell.is_number()) << row << "," << column;
         return cell.number;
     };
-    EXPECT_EQ(text_at(1, 3), "Route 460 O'Brien");
-    EXPECT_EQ(text_at(1, 10), "D. Engineer");
-    EXPECT_EQ(text_at(2, 3), "Pulaski");
-    EXPECT_EQ(text_at(3, 10), "ENGLISH");
-    EXPECT_EQ(text_at(5, 5), "O'Brien 1");
-    EXPECT_DOUBLE_EQ(number_at(6, 5), 2.0);  // 24 in in feet
-    EXPECT_DOUBLE_EQ(number_at(7, 5), 20.4);
-    EXPECT_DOUBLE_EQ(number_at(8, 5), 1.2);
-    EXPECT_DOUBLE_EQ(number_at(9, 5), 10.2);
-    EXPECT_DOUBLE_EQ(number_at(10, 5), 1.9);
-    EXPECT_DOUBLE_EQ(number_at(5, 9), 6.84);
-    EXPECT_DOUBLE_EQ(number_at(6, 9), 0.9);
-    EXPECT_EQ(text_at(8, 9), "Fine Sand");
-    EXPECT_EQ(text_at(9, 9), "0.00082 - 0.00041");
-    EXPECT_DOUBLE_EQ(number_at(10, 9), 0.98);
-    EXPECT_EQ(text_at(11, 7), "REQUIRED!");
-    EXPECT_DOUBLE_EQ(number_at(13, 5), 0.01);
-    EXPECT_DOUBLE_EQ(number_at(14, 5), 0.1);
-    EXPECT_DOUBLE_EQ(number_at(15, 5), 5.0);
-    EXPECT_DOUBLE_EQ(number_at(12, 9), 1.37);
-    EXPECT_DOUBLE_EQ(number_at(15, 9), 5.91);
-    EXPECT_EQ(text_at(17, 5), " Class I ");
-    EXPECT_DOUBLE_EQ(number_at(19, 9), 2.0);
-    EXPECT_DOUBLE_EQ(number_at(21, 9), 10.0);
-    EXPECT_DOUBLE_EQ(number_at(22, 9), 12.0);
-    EXPECT_DOUBLE_EQ(number_at(25, 9), 1.0);
-    // Riprap basin rows 36 to 44.
-    EXPECT_DOUBLE_EQ(number_at(36, 9), 8.0);
-    EXPECT_DOUBLE_EQ(number_at(39, 9), 7.33);
-    EXPECT_DOUBLE_EQ(number_at(40, 9), 0.0);
-    EXPECT_DOUBLE_EQ(number_at(43, 9), 0.8);
-    EXPECT_DOUBLE_EQ(number_at(44, 9), 3.1);
-    // The USBR frame's own equivalent depth and Froude number, then its table.
-    EXPECT_DOUBLE_EQ(number_at(55, 9), 0.98);
-    EXPECT_DOUBLE_EQ(number_at(56, 9), 1.8);
-    EXPECT_DOUBLE_EQ(number_at(61, 9), 7.66);
+    const std::tuple<int, int, double> numbers[] = {
+        {6, 5, 2.0},   {7, 5, 20.4},  {8, 5, 1.2},   {9, 5, 10.2},  {10, 5, 1.9},  {5, 9, 6.84},
+        {6, 9, 0.9},   {10, 9, 0.98}, {13, 5, 0.01}, {14, 5, 0.1},  {15, 5, 5.0},  {12, 9, 1.37},
+        {15, 9, 5.91}, {19, 9, 2.0},  {21, 9, 10.0}, {22, 9, 12.0}, {25, 9, 1.0},  {36, 9, 8.0},
+        {39, 9, 7.33}, {40, 9, 0.0},  {43, 9, 0.8},  {44, 9, 3.1},  {55, 9, 0.98}, {56, 9, 1.8},
+        {61, 9, 7.66}, {81, 9, 0.97}, {82, 9, 3.01}, {84, 9, 3.5}};
+    for (const auto& [row, column, number] : numbers) {
+        EXPECT_DOUBLE_EQ(number_at(row, column), number) << row << "," << column;
+    }
     for (int i = 0; i < 15; ++i) EXPECT_DOUBLE_EQ(number_at(63 + i, 9), i + 4.0) << i;
-    // The Contra Costa frame's; its "NONE" is written unchanged and its dimension
-    // rows stay empty.
-    EXPECT_DOUBLE_EQ(number_at(81, 9), 0.97);
-    EXPECT_DOUBLE_EQ(number_at(82, 9), 3.01);
-    EXPECT_EQ(text_at(83, 9), "NONE");
-    EXPECT_DOUBLE_EQ(number_at(84, 9), 3.5);
+    // The Contra Costa basin was not designed: its dimension rows stay empty.
     for (int row = 86; row <= 94; ++row) EXPECT_TRUE(book.cell(row, 9).empty()) << row;
 }
 
