@@ -31,6 +31,23 @@ struct UnitConstants {
     }
 };
 
+// The unit names shown beside quantities in the windows of a project. (Areas of
+// drainage are named by each window in its own way: "Acres", "Ac.", "Ha".)
+struct UnitNames {
+    std::string_view length = "ft";
+    std::string_view slope = "ft/ft";
+    std::string_view velocity = "ft/sec";
+    std::string_view discharge = "cfs";
+    std::string_view size = "in";  // diameters, spans and rises
+    std::string_view flow_area = "sqft";
+    std::string_view intensity = "in/hr";
+
+    static UnitNames for_units(std::string_view units) {
+        if (is_english(units)) return UnitNames{};
+        return UnitNames{"m", "m/m", "m/sec", "cms", "mm", "sqm", "mm/hr"};
+    }
+};
+
 // The display pattern of quantities in a window of this project.
 inline std::string_view number_format_for(std::string_view units) {
     return is_english(units) ? "0.000" : "0.0000";

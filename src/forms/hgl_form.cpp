@@ -1,5 +1,6 @@
 #include "forms/hgl_form.h"
 
+#include "core/units.h"
 #include "forms/input_conventions.h"
 #include "forms/ld229_report.h"
 #include "forms/report_sequence.h"
@@ -10,42 +11,50 @@ namespace {
 
 constexpr const char* kNodeField = "hglanodeout";
 constexpr const char* kTailwaterField = "TWE";
+constexpr const char* kUnitField = "length_unit";
 
 }  // namespace
 
-hgl::HglPipe hgl_pipe(const store::PipeRecord& record) {
-    hgl::HglPipe p;
-    p.pipe_number = record.get("PIPE_NUMBER");
-    p.nodein_no = record.get("NODEIN_NO");
-    p.nodeout_no = record.get("NODEOUT_NO");
-    p.pipe_dia = record.get("PIPE_DIA");
-    p.pipe_shape = record.get("PIPE_SHAPE");
-    p.pipe_mann = record.get("PIPE_MANN");
-    p.span = record.get("SPAN");
-    p.rise = record.get("RISE");
-    p.pipe_length = record.get("PIPE_LENGTH");
-    p.pipe_eleout = record.get("PIPE_ELEOUT");
-    p.pipe_elein = record.get("PIPE_ELEIN");
-    p.pipe_flowdepth = record.get("PIPE_FLOWDEPTH");
-    p.pipe_discharge = record.get("PIPE_DISCHARGE");
-    p.numofpipes = record.get("NUMOFPIPES");
-    p.pipe_storm_freq = record.get("PIPE_STORM_FREQ");
-    p.nodein_type = record.get("NODEIN_TYPE");
-    p.nodein_shaping = record.get("NODEIN_SHAPING");
-    p.structure_ca = record.get("STRUCTURE_CA");
-    p.pipe_i = record.get("PIPE_I");
-    p.pipe_velocity = record.get("PIPE_VELOCITY");
-    p.pipe_skew = record.get("PIPE_SKEW");
-    p.nodein_station = record.get("NODEIN_STATION");
-    p.nodein_topele = record.get("NODEIN_TOPELE");
-    return p;
+std::span<const HglColumn> hgl_columns() {
+    using P = hgl::HglPipe;
+    static constexpr HglColumn kColumns[] = {
+        {"PIPE_NUMBER", &P::pipe_number},
+        {"NODEIN_NO", &P::nodein_no},
+        {"NODEOUT_NO", &P::nodeout_no},
+        {"PIPE_DIA", &P::pipe_dia},
+        {"PIPE_SHAPE", &P::pipe_shape},
+        {"PIPE_MANN", &P::pipe_mann},
+        {"SPAN", &P::span},
+        {"RISE", &P::rise},
+        {"PIPE_LENGTH", &P::pipe_length},
+        {"PIPE_ELEOUT", &P::pipe_eleout},
+        {"PIPE_ELEIN", &P::pipe_elein},
+        {"PIPE_FLOWDEPTH", &P::pipe_flowdepth},
+        {"PIPE_DISCHARGE", &P::pipe_discharge},
+        {"NUMOFPIPES", &P::numofpipes},
+        {"PIPE_STORM_FREQ", &P::pipe_storm_freq},
+        {"NODEIN_TYPE", &P::nodein_type},
+        {"NODEIN_SHAPING", &P::nodein_shaping},
+        {"STRUCTURE_CA", &P::structure_ca},
+        {"PIPE_I", &P::pipe_i},
+        {"PIPE_VELOCITY", &P::pipe_velocity},
+        {"PIPE_SKEW", &P::pipe_skew},
+        {"NODEIN_STATION", &P::nodein_station},
+        {"NODEIN_TOPELE", &P::nodein_topele},
+    };
+    return kColumns;
 }
 
 std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context) {
-    const auto records = store::PipeTable(context.project_connection).all_in_table_order();
-    std::vector<hgl::HglPipe> pipes;
-    pipes.reserve(records.size());
-    for (const store::PipeRecord& record : records) pipes.push_back(hgl_pipe(record));
+    std::vector<std::string_view> names;
+    for (const HglColumn& c : hgl_columns()) names.push_back(c.column);
+    auto rows = store::PipeTable(context.project_connection).texts_in_table_order(names);
+    std::vector<hgl::HglPipe> pipes(rows.size());
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            pipes[r].*hgl_columns()[i].member = std::move(rows[r][i]);
+        }
+    }
     return pipes;
 }
 
@@ -57,19 +66,17 @@ hgl::HglResult compute_hgl(const store::ProjectContext& context, std::string_vie
 HglForm::HglForm(store::ProjectContext& context, Ui& ui, const report::OfficeConverter* office)
     : context_(context), ui_(ui) {
     if (office != nullptr) office_ = *office;
-    fields[kNodeField];
-    fields[kTailwaterField];
+    for (const char* name : {kNodeField, kTailwaterField, kUnitField}) fields[name];
 }
 
-HglForm::HglForm(store::ProjectContext& context, Ui& ui)
-    : context_(context), ui_(ui), office_(report::OfficeConverter::find()) {
-    fields[kNodeField];
-    fields[kTailwaterField];
+HglForm::HglForm(store::ProjectContext& context, Ui& ui) : HglForm(context, ui, nullptr) {
+    office_ = report::OfficeConverter::find();
 }
 
 void HglForm::open() {
     fields[kNodeField].items = hgl::outfall_nodes(hgl_pipes(context_));
     fields.set_text(kTailwaterField, kDefaultTailwater);
+    fields.set_text(kUnitField, std::string(UnitNames::for_units(context_.units).length));
 }
 
 void HglForm::field_left(std::string_view name) {

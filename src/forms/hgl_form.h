@@ -3,9 +3,11 @@
 // structure) upstream, written onto form LD-347.
 //
 // Fields: `hglanodeout` (the structure; its items are the structures where pipes
-// end) and `TWE` (the tailwater elevation, ft or m).
+// end), `TWE` (the tailwater elevation) and its unit label `length_unit` ("ft" or
+// "m" by the project's units).
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,10 +36,15 @@ inline constexpr const char* kDefaultTailwater = "0.0";
 // The pattern the tailwater field takes when it is left.
 inline constexpr const char* kTailwaterPattern = "0.00";
 
-// What the grade line reads of a PIPE record.
-hgl::HglPipe hgl_pipe(const store::PipeRecord& record);
+// The PIPE column behind each text the grade line reads.
+struct HglColumn {
+    std::string_view column;
+    std::string hgl::HglPipe::*member;
+};
+std::span<const HglColumn> hgl_columns();
+
 // Every pipe of the open project in table order (the order they were added), read
-// in one pass.
+// in one pass of only the columns the grade line needs.
 std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context);
 
 // The grade line of the open project from `node` with the tailwater text as typed.
@@ -50,7 +57,7 @@ class HglForm : public FormModel {
     // With LibreOffice looked up on the PATH for PDF copies.
     HglForm(store::ProjectContext& context, Ui& ui);
 
-    // Fills the structure list and sets the tailwater to "0.0".
+    // Fills the structure list, sets the tailwater to "0.0" and names its unit.
     void open();
     // `TWE` lost the focus: a number is rewritten with "0.00".
     void field_left(std::string_view name);

@@ -45,6 +45,15 @@ std::string dialog_folder(const store::ProjectContext& context) {
     return context.last_folder.empty() ? context.program_folder.string() : context.last_folder;
 }
 
+void remember_folder(store::ProjectContext& context, const std::filesystem::path& file) {
+    context.last_folder = file.parent_path().string();
+}
+
+bool may_overwrite(Ui& ui, bool exists) {
+    return !exists ||
+           ui.ask(kFileAlreadyExists, Buttons::YesNo, Icon::Exclamation, kAppTitle) != Answer::No;
+}
+
 std::string help_page_path(const store::ProjectContext& context, std::string_view topic) {
     const std::string page = topic.empty() ? "index" : std::string(topic);
     return (context.program_folder / "help" / (page + ".html")).string();

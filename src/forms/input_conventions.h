@@ -1,8 +1,10 @@
 #pragma once
 // Field behaviours shared by every data-entry window: the numeric key filters,
-// lose-focus formatting, the list check of list-backed combo boxes, and opening the
-// help pages and the NOAA precipitation-frequency page.
+// lose-focus formatting, the list check of list-backed combo boxes, where file
+// dialogs start and the overwrite question, and opening the help pages and the NOAA
+// precipitation-frequency page.
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -41,12 +43,28 @@ bool list_check(std::string& text, const std::vector<std::string>& items, Ui& ui
 // Where a file dialog starts: the folder of the last file chosen in any dialog, or
 // the program folder before the first.
 std::string dialog_folder(const store::ProjectContext& context);
+// A file was chosen (or made): the next dialog starts in its folder.
+void remember_folder(store::ProjectContext& context, const std::filesystem::path& file);
+
+// Messages of the design windows (pipe, outlet protection) on saving and leaving.
+inline constexpr const char* kRecordSaved = "Record Saved";
+inline constexpr const char* kExitWithoutSaving = "Exit without Saving?";
+
+inline constexpr const char* kFileAlreadyExists = "File Already Exists!   Overwrite?";
+// Before a file chosen in a save dialog is replaced: when it `exists`, asks
+// "File Already Exists!   Overwrite?" (Yes/No, exclamation icon). True when the
+// file may be written: it does not exist, or the answer was not No.
+bool may_overwrite(Ui& ui, bool exists);
 
 // The help pages in the program folder, opened in the browser; `topic` picks a page
 // ("" = the contents).
 void open_help(Ui& ui, const store::ProjectContext& context, std::string_view topic = "");
 std::string help_page_path(const store::ProjectContext& context, std::string_view topic = "");
 
+// The label of the station field and the caption of the command that opens the
+// page (`cmdNOAAStationHelp`) in every window that offers them.
+inline constexpr const char* kNoaaStationLabel = "NOAA STATION";
+inline constexpr const char* kNoaaStationHelp = "NOAA Station Help";
 // The NOAA precipitation-frequency map page for Virginia. The server address comes
 // from "noaa_server.txt" in the program folder when present, so an office can point
 // it elsewhere; the outcome is not examined.

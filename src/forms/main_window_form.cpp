@@ -150,10 +150,7 @@ void MainWindowForm::mnucreateProj() {
         return;
     }
     std::error_code ec;
-    if (fs::exists(path, ec) &&
-        ui_.ask(kOverwrite, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) {
-        return;
-    }
+    if (!may_overwrite(ui_, fs::exists(path, ec))) return;
 
     const ContextValues before(context_);
     ui_.set_busy(true);
@@ -167,7 +164,7 @@ void MainWindowForm::mnucreateProj() {
     try {
         store::create_project_file(context_.program_folder, path);
         context_.database_path = fs::absolute(path).lexically_normal().string();
-        context_.last_folder = fs::path(context_.database_path).parent_path().string();
+        remember_folder(context_, context_.database_path);
         short_file_name_ = fs::path(context_.database_path).filename().string();
         context_.details_edit_mode = false;
         store::connect(context_);
@@ -223,7 +220,7 @@ bool MainWindowForm::open_chosen(const std::string& path) {
     } catch (const std::exception& e) {
         return undo(e.what());
     }
-    context_.last_folder = fs::path(context_.database_path).parent_path().string();
+    remember_folder(context_, context_.database_path);
     const std::string short_name = fs::path(context_.database_path).filename().string();
     ui_.set_busy(false);
 

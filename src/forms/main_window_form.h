@@ -23,7 +23,6 @@
 namespace pelvane::forms {
 
 namespace main_window_texts {
-inline constexpr const char* kCaption = "PelvaneVA";
 // Menu captions; "&" marks the mnemonic.
 inline constexpr const char* kFileMenu = "&File";                         // mnufile
 inline constexpr const char* kCreateProject = "&Create New Project";      // mnucreateProj
@@ -54,7 +53,6 @@ inline constexpr const char* kCancelSelected = "Cancel was selected.";
 
 // Messages.
 inline constexpr const char* kNoDatabaseSelected = "No project database selected!";
-inline constexpr const char* kOverwrite = "File Already Exists!   Overwrite?";
 inline constexpr const char* kCreated =
     "New Project Database has been created.  Please Add Project Details";
 inline constexpr const char* kConvertQuestion =

@@ -259,7 +259,7 @@ void PipeEnergyForm::mnusave() {
         return;
     }
     record_ = record;
-    ui_.message(t::kRecordSaved, Icon::Information);
+    ui_.message(kRecordSaved, Icon::Information);
     settle_record(false);
 }
 
@@ -270,7 +270,7 @@ void PipeEnergyForm::mnuexit() {
 bool PipeEnergyForm::query_close() {
     track_changes();
     if (record_modified_) {
-        if (ui_.ask(t::kExitWithoutSaving, Buttons::YesNo, Icon::Information, kExitTitle) ==
+        if (ui_.ask(kExitWithoutSaving, Buttons::YesNo, Icon::Information, kExitTitle) ==
             Answer::No) {
             return false;
         }

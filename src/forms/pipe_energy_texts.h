@@ -31,9 +31,7 @@ inline constexpr const char* kScourHoleSize = "Determine Scour Hole Size";  // c
 // Messages.
 inline constexpr const char* kClearQuestion = "Clear current energy dissipation computations? Y/N";
 inline constexpr const char* kInputTwoYearDischarge = "Please Input 2-Yr Discharge!";
-inline constexpr const char* kRecordSaved = "Record Saved";
 inline constexpr const char* kEndNodeBlank = "End Node cannot be blank!";
-inline constexpr const char* kExitWithoutSaving = "Exit without Saving?";
 
 // A field's label and its unit label in English and metric projects ("" = none).
 struct FieldLabel {

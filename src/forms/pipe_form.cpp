@@ -7,6 +7,7 @@
 #include "core/pipe/storm_frequency.h"
 #include "core/units.h"
 #include "forms/inlet_link.h"
+#include "forms/input_conventions.h"
 
 namespace pelvane::forms {
 namespace {
@@ -211,13 +212,21 @@ void PipeForm::mnuSavepipe() {
     fields.set_enabled("pipe_number", false);
     adding_ = false;
     record_changed_ = false;
-    ui_.message(texts::kRecordSaved, Icon::Information);
+    ui_.message(kRecordSaved, Icon::Information);
 
     if (was_editing) {
-        const std::string& number = fields.text("pipe_number");
-        if (const auto below = other_pipe_where(previous_pipe_columns(), number)) {
-            ui_.message(texts::kUsedAsPreviousOnSave + *below + "\n" + texts::kReviewPipe + *below,
-                        Icon::Information);
+        // The pipe this one drains into is named for review.
+        std::optional<std::string> below;
+        try {
+            below = pipe_listing(store::PipeTable(context_.project_connection),
+                                 fields.text("pipe_number"), legacy());
+        } catch (const store::DatabaseError& e) {
+            ui_.message(e.what(), Icon::Exclamation);
+        }
+        if (below) {
+            ui_.message(
+                std::string(kUsedAsPreviousHead) + *below + "\n" + texts::kReviewPipe + *below,
+                Icon::Information);
         }
     }
     set_frames(false);
@@ -228,7 +237,7 @@ void PipeForm::mnuSavepipe() {
 void PipeForm::mnuExitPipe() {
     if (adding_ || editing_ || mode_ != ScreenMode::View) {
         const Answer answer =
-            ui_.ask(texts::kExitWithoutSaving, Buttons::YesNo, Icon::Information, kExitTitle);
+            ui_.ask(kExitWithoutSaving, Buttons::YesNo, Icon::Information, kExitTitle);
         if (answer != Answer::Yes) return;
         // pipeCancel: nothing was written, so dropping the pending changes is all.
         record_changed_ = false;

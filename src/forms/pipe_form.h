@@ -11,6 +11,7 @@
 // not at all once adding or editing has begun.
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,6 +20,7 @@
 #include "core/pipe/discharge.h"
 #include "forms/form_model.h"
 #include "forms/pipe_form_texts.h"
+#include "forms/pipe_rules.h"
 #include "forms/ui.h"
 #include "store/pipe_table.h"
 #include "store/project_context.h"
@@ -140,11 +142,11 @@ class PipeForm : public FormModel {
     void take_snapshot();
     std::optional<store::PipeRecord> listed_pipe(std::string_view number) const;
     std::vector<store::PipeRecord> saved_pipes() const;
-    // The first saved pipe other than the one shown whose value in one of `columns`
-    // is `value`.
-    std::optional<std::string> other_pipe_where(const std::vector<std::string>& columns,
-                                                std::string_view value) const;
-    std::vector<std::string> previous_pipe_columns() const;
+    // Checks a network rule on the saved pipes: true when it accepts, else the
+    // refusal goes to `refuse`. A file that cannot be read shows its description
+    // and ends the handler as a refusal does.
+    bool rule_passes(const std::function<RuleResult(const store::PipeTable&)>& rule,
+                     const std::function<void(const Refusal&)>& refuse) const;
     bool pipe_update();
 
     // Modes and states (pipe_form.cpp).
@@ -163,7 +165,7 @@ class PipeForm : public FormModel {
     void reset_node(bool node_in);
     void take_over_node(bool node_in);
     std::vector<std::string> node_list(bool node_in) const;
-    void refuse_node_in(const std::string& text, Icon icon);
+    void refuse_node(bool node_in, const Refusal& refusal);
 
     // Previous pipes (pipe_form_previous_pipes.cpp).
     void previous_pipe_chosen(int k);

@@ -1,7 +1,6 @@
 // The structures at the two ends of a pipe: their type, their number lists, the
-// network rules on the numbers (a structure starts at most one pipe and is never
-// both ends of one) and the take-over of a structure's data from other pipes or
-// from the linked inlet database.
+// network rules on the numbers (checked by pipe_rules) and the take-over of a
+// structure's data from other pipes or from the linked inlet database.
 
 #include <algorithm>
 
@@ -118,11 +117,12 @@ void PipeForm::node_number_left(bool node_in) {
     }
 }
 
-void PipeForm::refuse_node_in(const std::string& text, Icon icon) {
-    ui_.message(text, icon);
-    reset_node(true);
+// A refused structure is cleared and the person chooses again.
+void PipeForm::refuse_node(bool node_in, const Refusal& refusal) {
+    ui_.message(refusal.message, refusal.icon);
+    reset_node(node_in);
     tab = 0;
-    request_focus(kNodeIn.number);
+    request_focus(names_of(node_in).number);
 }
 
 void PipeForm::node_number_chosen(bool node_in) {
@@ -134,24 +134,13 @@ void PipeForm::node_number_chosen(bool node_in) {
         return;
     }
     if (node_in) {
-        if (number == fields.text(kNodeOut.number)) {
-            refuse_node_in(texts::kNodeInSameAsNodeOut, Icon::None);
-            return;
-        }
-        // A structure starts at most one pipe.
-        if (number != nodein_no_at_focus_) {
-            if (const auto used = other_pipe_where({"NODEIN_NO"}, number)) {
-                refuse_node_in(texts::kNodeInUsed + *used + texts::kChooseDifferent,
-                               Icon::Exclamation);
-                return;
-            }
-        }
-    } else if (number == fields.text(kNodeIn.number)) {
-        // Several pipes may end at one structure, but not the one they start at.
-        ui_.message(texts::kNodeOutSameAsNodeIn);
-        reset_node(false);
-        tab = 0;
-        request_focus(kNodeOut.number);
+        const auto rule = [&](const store::PipeTable& pipes) {
+            return check_node_in(pipes, number, fields.text(kNodeOut.number), nodein_no_at_focus_,
+                                 stored_number_);
+        };
+        if (!rule_passes(rule, [this](const Refusal& r) { refuse_node(true, r); })) return;
+    } else if (const auto refusal = check_node_out(fields.text(kNodeIn.number), number)) {
+        refuse_node(false, *refusal);
         return;
     }
     take_over_node(node_in);

@@ -1,16 +1,10 @@
 // The previous pipes whose flow a pipe receives: the network rules on choosing one
-// (never the pipe itself, never twice, and a pipe drains into at most one other)
-// and the take-over of its accumulated values.
+// (checked by pipe_rules) and the take-over of its accumulated values.
 
 #include "core/pipe/discharge.h"
 #include "forms/pipe_form.h"
 
 namespace pelvane::forms {
-namespace {
-
-namespace texts = pipe_form_texts;
-
-}  // namespace
 
 void PipeForm::previous_pipe_left(int k) {
     if (fields.text(prenode(k)) != previous_handled_[static_cast<std::size_t>(k - 1)]) {
@@ -22,36 +16,28 @@ void PipeForm::previous_pipe_chosen(int k) {
     const std::string number = fields.text(prenode(k));
     previous_handled_[static_cast<std::size_t>(k - 1)] = number;
     tab = 1;
-
-    // A refused pipe leaves the person in the list to choose another.
-    const auto refuse = [&](const std::string& text, Icon icon) {
-        ui_.message(text, icon);
-        clear_previous_row(k);
-        request_focus(prenode(k));
-    };
     if (number.empty()) {
         clear_previous_row(k);
         return;
     }
-    if (number == fields.text("pipe_number")) {
-        refuse(texts::kInvalidPipeNumber, Icon::None);
-        return;
-    }
+    std::vector<std::string> others;
     for (int j = 1; j <= previous_rows(); ++j) {
-        if (j != k && fields.text(prenode(j)) == number) {
-            refuse(texts::kPreviousRepeated, Icon::None);
-            return;
-        }
+        if (j != k) others.push_back(fields.text(prenode(j)));
     }
-    // A pipe drains into at most one other. The pipe this record already had in the
-    // row when editing began passes, and so does this pipe's own saved row.
-    if (number != previous_at_edit_[static_cast<std::size_t>(k - 1)]) {
-        if (const auto below = other_pipe_where(previous_pipe_columns(), number)) {
-            refuse(texts::kPreviousUsed + *below + texts::kChooseDifferent, Icon::Exclamation);
-            return;
-        }
-    }
-    take_over_previous_pipe(k);
+    // The pipe this record already had in the row when editing began passes, and
+    // so does a pipe that this pipe's own saved row lists.
+    const auto rule = [&](const store::PipeTable& pipes) {
+        return check_previous_pipe(pipes, fields.text("pipe_number"), number, others,
+                                   previous_at_edit_[static_cast<std::size_t>(k - 1)], legacy(),
+                                   stored_number_);
+    };
+    // A refused pipe leaves the person in the list to choose another.
+    const auto refuse = [&](const Refusal& refusal) {
+        ui_.message(refusal.message, refusal.icon);
+        clear_previous_row(k);
+        request_focus(prenode(k));
+    };
+    if (rule_passes(rule, refuse)) take_over_previous_pipe(k);
 }
 
 // Row k names no pipe any more: its values become "0.0" and the accumulation is

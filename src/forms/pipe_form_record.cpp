@@ -5,6 +5,7 @@
 
 #include "core/pipe/catalogue.h"
 #include "core/text/number_text.h"
+#include "core/units.h"
 #include "forms/pipe_form.h"
 #include "forms/size_picker_form.h"
 #include "store/sqlite/database.h"
@@ -112,15 +113,15 @@ void PipeForm::clear_record_fields() {
 }
 
 void PipeForm::set_unit_captions() {
-    const bool en = english();
-    fields.set_text(texts::kLengthUnit, en ? "ft" : "m");
-    fields.set_text(texts::kSlopeUnit, en ? "ft/ft" : "m/m");
-    fields.set_text(texts::kSizeUnit, en ? "in" : "mm");
-    fields.set_text(texts::kDischargeUnit, en ? "cfs" : "cms");
-    fields.set_text(texts::kVelocityUnit, en ? "ft/sec" : "m/sec");
-    fields.set_text(texts::kAreaUnit, en ? "Acres" : "Ha");
-    fields.set_text(texts::kFlowAreaUnit, en ? "sqft" : "sqm");
-    fields.set_text(texts::kIntensityUnit, en ? "in/hr" : "mm/hr");
+    const UnitNames units = UnitNames::for_units(context_.units);
+    fields.set_text(texts::kLengthUnit, std::string(units.length));
+    fields.set_text(texts::kSlopeUnit, std::string(units.slope));
+    fields.set_text(texts::kSizeUnit, std::string(units.size));
+    fields.set_text(texts::kDischargeUnit, std::string(units.discharge));
+    fields.set_text(texts::kVelocityUnit, std::string(units.velocity));
+    fields.set_text(texts::kAreaUnit, english() ? "Acres" : "Ha");
+    fields.set_text(texts::kFlowAreaUnit, std::string(units.flow_area));
+    fields.set_text(texts::kIntensityUnit, std::string(units.intensity));
 }
 
 // `init_pipe_data`: what a new pipe starts with.
@@ -223,22 +224,17 @@ std::optional<store::PipeRecord> PipeForm::listed_pipe(std::string_view number) 
     return *it;
 }
 
-std::optional<std::string> PipeForm::other_pipe_where(const std::vector<std::string>& columns,
-                                                      std::string_view value) const {
-    for (const auto& row : saved_pipes()) {
-        const std::string& number = row.get("PIPE_NUMBER");
-        if (!stored_number_.empty() && number == stored_number_) continue;
-        for (const auto& column : columns) {
-            if (row.holds(column) && row.get(column) == value) return number;
-        }
+bool PipeForm::rule_passes(const std::function<RuleResult(const store::PipeTable&)>& rule,
+                           const std::function<void(const Refusal&)>& refuse) const {
+    RuleResult refusal;
+    try {
+        refusal = rule(store::PipeTable(context_.project_connection));
+    } catch (const store::DatabaseError& e) {
+        ui_.message(e.what(), Icon::Exclamation);
+        return false;
     }
-    return std::nullopt;
-}
-
-std::vector<std::string> PipeForm::previous_pipe_columns() const {
-    std::vector<std::string> columns;
-    for (int k = 1; k <= previous_rows(); ++k) columns.push_back("PRENODE" + std::to_string(k));
-    return columns;
+    if (refusal) refuse(*refusal);
+    return !refusal;
 }
 
 // `pipeUpdate`: adds the new pipe or writes the edited one, as one change. A

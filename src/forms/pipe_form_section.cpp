@@ -4,7 +4,7 @@
 
 #include "core/pipe/catalogue.h"
 #include "core/pipe/picker_tables.h"
-#include "core/text/number_text.h"
+#include "core/pipe/slope.h"
 #include "forms/input_conventions.h"
 #include "forms/pipe_form.h"
 #include "forms/size_picker_form.h"
@@ -14,9 +14,6 @@ namespace {
 
 namespace texts = pipe_form_texts;
 
-constexpr const char* kSlopePattern = "0.00000";
-constexpr const char* kNoSlope = "0.0";
-
 }  // namespace
 
 // Checked when the length is reached, so a new pipe's number is settled before its
@@ -24,56 +21,29 @@ constexpr const char* kNoSlope = "0.0";
 void PipeForm::pipe_length_entered() {
     if (!adding_) return;
     const std::string number = fields.text("pipe_number");
-    const auto back_to_number = [this] {
+    // A refused number is cleared (a blank one already is) and typed again.
+    const auto refuse = [this](const Refusal& refusal) {
+        ui_.message(refusal.message, refusal.icon);
+        fields.set_text("pipe_number", "");
         tab = 0;
         request_focus("pipe_number");
     };
-    if (number.empty()) {
-        ui_.message(texts::kBlankNumber);
-        back_to_number();
-        return;
-    }
-    bool exists = false;
-    try {
-        exists = store::PipeTable(context_.project_connection).exists(number);
-    } catch (const store::DatabaseError& e) {
-        ui_.message(e.what(), Icon::Exclamation);
-        return;
-    }
-    if (exists) {
-        ui_.message(number + texts::kNumberExists);
-        fields.set_text("pipe_number", "");
-        back_to_number();
-    }
+    rule_passes([&](const store::PipeTable& pipes) { return check_new_pipe_number(pipes, number); },
+                refuse);
 }
 
-// The slope follows the length and the invert elevations: "0.0" while one of them
-// is missing, refused when the pipe does not fall, else the fall over the length.
-// A zero length gives no slope either. A text that is not a number leaves the
-// slope as it was.
+// The slope follows the length and the invert elevations; a pipe that does not
+// fall is refused with a message.
 void PipeForm::slope_field_left(std::string_view name) {
     if (name == "pipe_length" && mode_ == ScreenMode::View) return;
     fields.set_text(name, format_on_leave(fields.text(name), context_.number_format));
-
-    const auto length = text::parse_number(fields.text("pipe_length"));
-    const auto upper = text::parse_number(fields.text("pipe_elein"));
-    const auto lower = text::parse_number(fields.text("pipe_eleout"));
-    if (length.empty() || upper.empty() || lower.empty()) {
-        fields.set_text("pipe_slope", kNoSlope);
-        return;
-    }
-    if (!length.ok() || !upper.ok() || !lower.ok()) return;
-    if (upper.value <= lower.value) {
+    const pipe::PipeSlope slope = pipe::pipe_slope(
+        fields.text("pipe_length"), fields.text("pipe_elein"), fields.text("pipe_eleout"));
+    if (slope.status == pipe::PipeSlope::Status::Unreadable) return;
+    if (slope.status == pipe::PipeSlope::Status::NotFalling) {
         ui_.message(texts::kElevations, Icon::Exclamation);
-        fields.set_text("pipe_slope", kNoSlope);
-        return;
     }
-    if (length.value == 0.0) {
-        fields.set_text("pipe_slope", kNoSlope);
-        return;
-    }
-    fields.set_text("pipe_slope",
-                    text::format_number((upper.value - lower.value) / length.value, kSlopePattern));
+    fields.set_text("pipe_slope", slope.text);
 }
 
 void PipeForm::apply_shape_states() {

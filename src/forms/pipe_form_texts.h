@@ -7,34 +7,17 @@
 
 namespace pelvane::forms::pipe_form_texts {
 
-// Messages of the record rules.
+// Messages of the record.
 inline constexpr const char* kBlankNumberOnSave =
     "pipe number can't be blank.  Please enter valid unique pipe Number";
 inline constexpr const char* kNotSolved =
     "Data has changed! Please 'Solve' pipe Analysis before saving";
-inline constexpr const char* kRecordSaved = "Record Saved";
-inline constexpr const char* kUsedAsPreviousOnSave =
-    "Current Pipe is used as a Previous Pipe for Pipe  - ";
+// After saving an edited pipe that another pipe lists, the notice begins with the
+// network rules' kUsedAsPreviousHead and that pipe, then this and the pipe again.
 inline constexpr const char* kReviewPipe =
     "Please review the design, solve & save the results for Pipe - ";
-inline constexpr const char* kExitWithoutSaving = "Exit without Saving?";
-inline constexpr const char* kBlankNumber =
-    "pipe number can't be blank. Please enter a valid unique Pipe Number!";
-inline constexpr const char* kNumberExists =
-    " already exists in the database! Please enter a valid unique Pipe Number";
-inline constexpr const char* kNodeInSameAsNodeOut =
-    "NodeIn structure is same as NodeOut Structure! Please choose a different value";
-inline constexpr const char* kNodeOutSameAsNodeIn =
-    "NodeOut structure is same as NodeIn Structure! Please choose a different value";
-inline constexpr const char* kNodeInUsed =
-    "This Node IN Structure has already been used for Pipe  - ";
-inline constexpr const char* kChooseDifferent = " - Please choose a different value!";
-inline constexpr const char* kInvalidPipeNumber =
-    "Invalid Pipe Number! Please choose a different value";
-inline constexpr const char* kPreviousRepeated =
-    "This Pipe has already been used as a Previous Pipe! Please choose a different value";
-inline constexpr const char* kPreviousUsed =
-    "This Pipe has already been used as a Previous Pipe for Pipe  - ";
+// The network rules' own refusals (number, structures, previous pipes) are in
+// pipe_rules.h.
 inline constexpr const char* kElevations = "Pipe El. OUT must be less than Pipe El.IN!";
 
 // Questions of the discharge fields.

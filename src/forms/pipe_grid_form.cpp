@@ -52,20 +52,26 @@ bool PipeGridForm::has_pipes(const char* message) {
     return false;
 }
 
+std::string PipeGridForm::column_unit(std::size_t index) const {
+    const GridColumn& column = columns()[index];
+    if (column.unit == nullptr) return {};
+    return std::string(UnitNames::for_units(context_.units).*column.unit);
+}
+
 void PipeGridForm::add() {
-    windows_.show_pipe_form(kPipeFormAdd, "");
+    windows_.show_pipe_form(std::string(pipe_form_texts::kAddRequest), "");
     refresh();
 }
 
 void PipeGridForm::view() {
     if (!has_pipes(kNoPipesToViewEdit)) return;
-    windows_.show_pipe_form(kPipeFormView, selected_pipe());
+    windows_.show_pipe_form(std::string(pipe_form_texts::kViewRequest), selected_pipe());
     refresh();
 }
 
 void PipeGridForm::edit() {
     if (!has_pipes(kNoPipesToViewEdit)) return;
-    windows_.show_pipe_form(kPipeFormEdit, selected_pipe());
+    windows_.show_pipe_form(std::string(pipe_form_texts::kEditRequest), selected_pipe());
     refresh();
 }
 
@@ -130,12 +136,12 @@ void PipeGridForm::energy_dissipation() {
 }
 
 void PipeGridForm::pipe_report() {
-    if (!has_pipes(kNoPipesForReport)) return;
+    if (!has_pipes(kNoPipesToDisplay)) return;
     windows_.pipe_report();
 }
 
 void PipeGridForm::form_ld229() {
-    if (!has_pipes(kNoPipesForReport)) return;
+    if (!has_pipes(kNoPipesToDisplay)) return;
     windows_.ld229_report();
 }
 

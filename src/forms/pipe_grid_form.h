@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "forms/form_model.h"
+#include "forms/ld229_report.h"
+#include "forms/pipe_form_texts.h"
 #include "forms/pipe_grid_rows.h"
 #include "forms/renumber_form.h"
 #include "forms/ui.h"
@@ -21,8 +23,7 @@
 
 namespace pelvane::forms {
 
-// Captions of the window.
-inline constexpr const char* kGridCaption = "PelvaneVA";
+// Captions of the window (its title is the application title).
 inline constexpr const char* kRecCountCaption = "Total Number of Pipes in the Project Database:";
 inline constexpr const char* kPipeFunctionsCaption = "Pipe Functions";
 
@@ -32,8 +33,7 @@ inline constexpr const char* kNoPipesToDelete = "No pipes to Delete!";
 inline constexpr const char* kNoPipesToModify = "No pipes to Modify!";
 inline constexpr const char* kNoPipesForEnergy = "No pipes to do Energy Dissipation Analysis!";
 inline constexpr const char* kNoPipesForHgl = "No pipes to Display in HGL Report!";
-// Both reports say LD229.
-inline constexpr const char* kNoPipesForReport = "No pipes to Display in LD229 Report!";
+// The two reports refuse with their own kNoPipesToDisplay.
 inline constexpr const char* kDeleteQuestionHead = "Delete Current Pipe - ";
 inline constexpr const char* kModifyQuestionHead = "Modify Current pipe number - ";
 inline constexpr const char* kQuestionTail = " ?";
@@ -42,10 +42,8 @@ inline constexpr const char* kPipeDeleted =
 inline constexpr const char* kUpdateCompleted =
     "Update completed! Please Refresh the screen to verify your changes";
 
-// The modes the grid opens the pipe window in (`pipe form mode`).
-inline constexpr const char* kPipeFormAdd = "add";
-inline constexpr const char* kPipeFormView = "view";
-inline constexpr const char* kPipeFormEdit = "edit";
+// The grid opens the pipe window with the modes of pipe_form_texts (`pipe form
+// mode`: kAddRequest, kViewRequest, kEditRequest).
 
 // A window that this version does not have yet is announced, not silently skipped.
 std::string not_available_notice(std::string_view window);
@@ -77,6 +75,9 @@ class PipeGridForm : public FormModel {
     void open(int remembered_row = 0);
 
     std::span<const GridColumn> columns() const { return grid_columns(legacy()); }
+    // The unit of column `index` in this project's units, shown under its heading
+    // ("" for a column without one).
+    std::string column_unit(std::size_t index) const;
     const std::vector<GridRow>& rows() const { return rows_; }
     int record_count() const { return static_cast<int>(rows_.size()); }
     // The selected data row, 1 = first; 0 when there are no pipes.

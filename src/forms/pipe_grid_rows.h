@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/units.h"
 #include "store/sqlite/database.h"
 
 namespace pelvane::forms {
@@ -17,6 +18,8 @@ struct GridColumn {
     std::string_view heading;  // the grid's header text
     std::string_view column;   // the PIPE column shown
     bool quantity = false;     // a length, size, elevation or discharge (shown right-aligned)
+    // The unit the values are in, named by the project's units (none for a count).
+    std::string_view UnitNames::*unit = nullptr;
 };
 
 // clang-format off
@@ -24,16 +27,16 @@ inline constexpr std::array<GridColumn, 17> kGridColumns = {{
     {"PIPE_ID", "PIPE_NUMBER"},
     {"NODE_IN", "NODEIN_NO"},
     {"NODE_OUT", "NODEOUT_NO"},
-    {"LENGTH", "PIPE_LENGTH", true},
+    {"LENGTH", "PIPE_LENGTH", true, &UnitNames::length},
     {"SHAPE", "PIPE_SHAPE"},
     {"NUMBER", "NUMOFPIPES", true},
-    {"DIA", "PIPE_DIA", true},
-    {"SPAN", "SPAN", true},
-    {"RISE", "RISE", true},
-    {"ELEV_IN", "PIPE_ELEIN", true},
-    {"ELEV_OUT", "PIPE_ELEOUT", true},
+    {"DIA", "PIPE_DIA", true, &UnitNames::size},
+    {"SPAN", "SPAN", true, &UnitNames::size},
+    {"RISE", "RISE", true, &UnitNames::size},
+    {"ELEV_IN", "PIPE_ELEIN", true, &UnitNames::length},
+    {"ELEV_OUT", "PIPE_ELEOUT", true, &UnitNames::length},
     {"MATERIAL", "PIPE_MAT"},
-    {"DISCHARGE", "PIPE_DISCHARGE", true},
+    {"DISCHARGE", "PIPE_DISCHARGE", true, &UnitNames::discharge},
     {"PRE_PIPE1", "PRENODE1"},
     {"PRE_PIPE2", "PRENODE2"},
     {"PRE_PIPE3", "PRENODE3"},

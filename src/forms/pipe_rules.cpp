@@ -23,9 +23,9 @@ std::vector<std::string> previous_pipe_columns(bool legacy) {
 }
 
 std::optional<std::string> pipe_listing(const store::PipeTable& pipes, std::string_view number,
-                                        bool legacy) {
+                                        bool legacy, std::string_view saved_as) {
     if (number.empty()) return std::nullopt;
-    return pipes.first_number_where_any(previous_pipe_columns(legacy), number);
+    return pipes.first_number_where_any(previous_pipe_columns(legacy), number, saved_as);
 }
 
 RuleResult check_new_pipe_number(const store::PipeTable& pipes, std::string_view number) {
@@ -35,11 +35,12 @@ RuleResult check_new_pipe_number(const store::PipeTable& pipes, std::string_view
 }
 
 RuleResult check_node_in(const store::PipeTable& pipes, std::string_view node_in,
-                         std::string_view node_out, std::string_view node_in_before) {
+                         std::string_view node_out, std::string_view node_in_before,
+                         std::string_view saved_as) {
     if (node_in.empty()) return std::nullopt;
     if (node_in == node_out) return Refusal{std::string(kNodeInSameAsNodeOut)};
     if (node_in != node_in_before) {
-        if (const auto user = pipes.first_number_where_any({"NODEIN_NO"}, node_in)) {
+        if (const auto user = pipes.first_number_where_any({"NODEIN_NO"}, node_in, saved_as)) {
             return Refusal{joined(kNodeInUsedHead, *user, kChooseAnother), Icon::Exclamation};
         }
     }
@@ -55,14 +56,15 @@ RuleResult check_node_out(std::string_view node_in, std::string_view node_out) {
 
 RuleResult check_previous_pipe(const store::PipeTable& pipes, std::string_view pipe_number,
                                std::string_view chosen, std::span<const std::string> others,
-                               std::string_view remembered, bool legacy) {
+                               std::string_view remembered, bool legacy,
+                               std::string_view saved_as) {
     if (chosen.empty()) return std::nullopt;
     if (chosen == pipe_number) return Refusal{std::string(kPreviousPipeIsItself)};
     if (std::find(others.begin(), others.end(), chosen) != others.end()) {
         return Refusal{std::string(kPreviousPipeRepeated)};
     }
     if (chosen != remembered) {
-        if (const auto user = pipe_listing(pipes, chosen, legacy)) {
+        if (const auto user = pipe_listing(pipes, chosen, legacy, saved_as)) {
             return Refusal{joined(kPreviousPipeTakenHead, *user, kChooseAnother),
                            Icon::Exclamation};
         }
@@ -91,7 +93,7 @@ RuleResult check_new_pipe(const store::PipeTable& pipes, const store::PipeRecord
 
 RuleResult check_delete(const store::PipeTable& pipes, std::string_view number, bool legacy) {
     if (const auto user = pipe_listing(pipes, number, legacy)) {
-        return Refusal{joined(kDeleteDeniedHead, *user, kDeleteDeniedTail), Icon::Exclamation};
+        return Refusal{joined(kUsedAsPreviousHead, *user, kDeleteDeniedTail), Icon::Exclamation};
     }
     return std::nullopt;
 }

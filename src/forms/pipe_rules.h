@@ -55,18 +55,24 @@ using RuleResult = std::optional<Refusal>;
 std::vector<std::string> previous_pipe_columns(bool legacy);
 
 // The first pipe, in table order, that lists `number` as one of its previous pipes:
-// the pipe it drains into. Nothing for an empty number.
+// the pipe it drains into. Nothing for an empty number. The pipe saved as
+// `saved_as` is passed over.
 std::optional<std::string> pipe_listing(const store::PipeTable& pipes, std::string_view number,
-                                        bool legacy);
+                                        bool legacy, std::string_view saved_as = {});
 
 // A new pipe's number: not empty, not used by a saved pipe.
 RuleResult check_new_pipe_number(const store::PipeTable& pipes, std::string_view number);
+
+// The checks below that look at the saved pipes take `saved_as`, the number the
+// pipe being checked is saved under ("" for a pipe not saved yet): its own saved row
+// is no other pipe, so a pipe being edited never stands in its own way.
 
 // The node-in structure chosen. `node_in_before` is what the field held when it got
 // the focus: keeping a pipe's own structure is never refused as "used". An empty
 // structure is accepted (it clears the node's data).
 RuleResult check_node_in(const store::PipeTable& pipes, std::string_view node_in,
-                         std::string_view node_out, std::string_view node_in_before);
+                         std::string_view node_out, std::string_view node_in_before,
+                         std::string_view saved_as = {});
 
 // The node-out structure chosen; several pipes may end at one structure.
 RuleResult check_node_out(std::string_view node_in, std::string_view node_out);
@@ -77,7 +83,8 @@ RuleResult check_node_out(std::string_view node_in, std::string_view node_out);
 // row).
 RuleResult check_previous_pipe(const store::PipeTable& pipes, std::string_view pipe_number,
                                std::string_view chosen, std::span<const std::string> others,
-                               std::string_view remembered, bool legacy);
+                               std::string_view remembered, bool legacy,
+                               std::string_view saved_as = {});
 
 // Every rule for a pipe about to be added, in the order the pipe window meets them:
 // number, node in, node out, then previous pipes 1 to 4 (3 in legacy database mode),
@@ -87,8 +94,9 @@ RuleResult check_new_pipe(const store::PipeTable& pipes, const store::PipeRecord
 
 // ---- Delete and renumber (the grid's Delete and Modify) ----
 
-// Around the number of the pipe that lists the one to be deleted.
-inline constexpr std::string_view kDeleteDeniedHead =
+// Before the number of the pipe that lists this one: the head of the Delete refusal
+// and of the pipe window's notice after saving an edited pipe.
+inline constexpr std::string_view kUsedAsPreviousHead =
     "Current Pipe is used as a Previous Pipe for Pipe  - ";
 inline constexpr std::string_view kDeleteDeniedTail = " - Delete Denied!";
 inline constexpr std::string_view kRenumberTargetExists =

@@ -17,9 +17,7 @@ namespace pelvane::forms {
 namespace project_conversion_texts {
 inline constexpr const char* kCaption = "Update Project";
 inline constexpr const char* kFrame = "Select NOAA Station";
-inline constexpr const char* kStationLabel = "NOAA STATION";
-inline constexpr const char* kUpdate = "Update Project";              // btnUpdate
-inline constexpr const char* kNoaaStationHelp = "NOAA Station Help";  // cmdNOAAStationHelp
+inline constexpr const char* kUpdate = "Update Project";  // btnUpdate
 inline constexpr const char* kInitialStation = "Abingdon 3 S";
 }  // namespace project_conversion_texts
 

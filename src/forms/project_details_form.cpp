@@ -1,6 +1,5 @@
 #include "forms/project_details_form.h"
 
-#include <filesystem>
 #include <optional>
 #include <utility>
 
@@ -198,7 +197,7 @@ void ProjectDetailsForm::mnubrowseInlet() {
         ui_.message(main_window_texts::kCancelSelected, Icon::Exclamation, kAppTitle);
         return;
     }
-    context_.last_folder = std::filesystem::path(path).parent_path().string();
+    remember_folder(context_, path);
     fields.set_text("inlet_database", path);
     changed_ = true;
 }

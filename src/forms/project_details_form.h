@@ -35,16 +35,14 @@ inline constexpr const char* kState = "STATE";
 inline constexpr const char* kUnits = "UNITS";
 inline constexpr const char* kDesigner = "DESIGNED BY";
 inline constexpr const char* kInletDatabase = "INLET DATABASE";
-inline constexpr const char* kNoaaStation = "NOAA STATION";
 // Menus and buttons; "&" marks the mnemonic.
 inline constexpr const char* kFileMenu = "&File";
 inline constexpr const char* kSave = "&Save";     // mnuprojsave
 inline constexpr const char* kExit = "&Exit";     // mnuprojexit
 inline constexpr const char* kBrowse = "Browse";  // mnubrowseInlet
 inline constexpr const char* kHelpMenu = "&Help";
-inline constexpr const char* kHelp = "&Help";                         // mnuprojsubhelp
-inline constexpr const char* kAbout = "&About Marrowind";             // mnuprojabout
-inline constexpr const char* kNoaaStationHelp = "NOAA Station Help";  // cmdNOAAStationHelp
+inline constexpr const char* kHelp = "&Help";              // mnuprojsubhelp
+inline constexpr const char* kAbout = "&About Marrowind";  // mnuprojabout
 // Messages and dialogs.
 inline constexpr const char* kSaved = "Project Details are Saved!";
 inline constexpr const char* kExitQuestion = "Exit without saving? ";

@@ -119,7 +119,7 @@ std::string RainfallDataForm::choose_csv(const std::string& title) {
     dialog.initial_folder = dialog_folder(context_);
     dialog.must_exist = true;
     const std::string path = ui_.choose_file(dialog);
-    if (!path.empty()) context_.last_folder = std::filesystem::path(path).parent_path().string();
+    if (!path.empty()) remember_folder(context_, path);
     return path;
 }
 

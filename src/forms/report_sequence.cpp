@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "core/text/number_text.h"
+#include "forms/input_conventions.h"
 
 namespace pelvane::forms {
 namespace {
@@ -27,8 +28,7 @@ std::optional<report::WrittenReport> run_report(Ui& ui, store::ProjectContext& c
     dialog.title = spec.dialog_title;
     dialog.filter = spec.dialog_filter;
     if (office != nullptr) dialog.filter += std::string("|") + kPdfFilter;
-    dialog.initial_folder =
-        context.last_folder.empty() ? context.program_folder.string() : context.last_folder;
+    dialog.initial_folder = dialog_folder(context);
     dialog.default_extension = ".xlsx";
     const std::string chosen = ui.choose_file(dialog);
     if (names_no_file(chosen)) {
@@ -38,10 +38,7 @@ std::optional<report::WrittenReport> run_report(Ui& ui, store::ProjectContext& c
 
     const report::ReportFiles files = report::report_files_for(chosen);
     const bool exists = fs::exists(files.workbook) || (files.pdf && fs::exists(*files.pdf));
-    if (exists &&
-        ui.ask(kFileAlreadyExists, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) {
-        return std::nullopt;
-    }
+    if (!may_overwrite(ui, exists)) return std::nullopt;
 
     try {
         report::copy_template(context.program_folder / spec.template_name, files.workbook);
@@ -49,7 +46,7 @@ std::optional<report::WrittenReport> run_report(Ui& ui, store::ProjectContext& c
         ui.message(e.what(), Icon::Exclamation);
         return std::nullopt;
     }
-    context.last_folder = fs::absolute(files.workbook).parent_path().string();
+    remember_folder(context, fs::absolute(files.workbook));
 
     BusyPointer busy(ui);
     report::WrittenReport written{files, 0};

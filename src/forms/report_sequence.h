@@ -33,7 +33,6 @@ inline const ReportSpec kOutletProtectionReport{report::kOutletProtectionTemplat
                                                 "OUTLET PROTECTION files (*.xlsx)|*.xlsx", ""};
 
 inline constexpr const char* kNoFileNameSelected = "No File Name selected!";
-inline constexpr const char* kFileAlreadyExists = "File Already Exists!   Overwrite?";
 // Offered in the save dialog when LibreOffice can make the PDF.
 inline constexpr const char* kPdfFilter = "PDF files (*.pdf)|*.pdf";
 

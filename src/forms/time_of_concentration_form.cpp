@@ -162,18 +162,14 @@ TimeOfConcentrationForm::TimeOfConcentrationForm(store::ProjectContext& context,
         fields.set_text(kChecks[static_cast<std::size_t>(s)], "0");
     }
     fields.set_text(kTotal, "0.0");
-    fields.set_text("length_unit", "ft");
-    fields.set_text("slope_unit", "ft/ft");
-    fields.set_text("velocity_unit", "ft/sec");
 }
 
 void TimeOfConcentrationForm::open(const TcExchange& pipe) {
     context_.number_format = std::string(number_format_for(context_.units));
-    if (!is_english(context_.units)) {
-        fields.set_text("length_unit", "m");
-        fields.set_text("slope_unit", "m/m");
-        fields.set_text("velocity_unit", "m/sec");
-    }
+    const UnitNames units = UnitNames::for_units(context_.units);
+    fields.set_text("length_unit", std::string(units.length));
+    fields.set_text("slope_unit", std::string(units.slope));
+    fields.set_text("velocity_unit", std::string(units.velocity));
     restore(pipe);
 }
 

@@ -84,6 +84,8 @@ DrainageAreaDialog::DrainageAreaDialog(DrainageAreaForm& area, QWidget* parent)
     totals->addSpacing(20);
     totals->addWidget(new QLabel(texts::kTotalCa));
     totals->addWidget(make.shown("TCA", 96));
+    // C * A is an area too: the same unit as the total area.
+    totals->addWidget(make.label("TAunit"));
     layout->addLayout(totals);
 
     auto* buttons = new QHBoxLayout;

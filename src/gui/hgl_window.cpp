@@ -4,6 +4,7 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -27,7 +28,12 @@ HglWindow::HglWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* par
     auto* frame = new QGroupBox(texts::kFrame, this);
     auto* inputs = new QFormLayout(frame);
     inputs->addRow(texts::kNodeLabel, node_);
-    inputs->addRow(texts::kTailwaterLabel, tailwater_);
+    auto* tailwater_row = new QHBoxLayout;
+    tailwater_row->addWidget(tailwater_);
+    auto* unit = new QLabel(this);
+    tailwater_row->addWidget(unit);
+    tailwater_row->addStretch(1);
+    inputs->addRow(texts::kTailwaterLabel, tailwater_row);
 
     compute_ = new QPushButton(texts::kCompute, this);
     compute_->setDefault(true);
@@ -45,6 +51,7 @@ HglWindow::HglWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* par
 
     binder_.bind("hglanodeout", node_);
     binder_.bind("TWE", tailwater_);
+    binder_.bind("length_unit", unit);
     binder_.on_leave("TWE", [this] { form_.field_left("TWE"); });
     binder_.command(compute_, [this] { form_.cmdHGL(); });
     binder_.command(close, [this] { form_.cmdHGLclose(); });

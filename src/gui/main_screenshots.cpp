@@ -2,23 +2,37 @@
 // screenshots of the documentation (scripts/screenshots captures it). Messages
 // and questions are answered quietly so that nothing covers the window.
 //
-//   pelvaneva_screenshots main|details|grid|rainfall|outlet|dissipators <work folder>
-//                         [project file] [NOAA export]
+//   pelvaneva_screenshots main|details|grid|rainfall|outlet|dissipators|area|tc
+//                         <work folder> [project file] [NOAA export]
 //
 // Without a project file (or when it does not exist) a demonstration project is
-// made in the work folder. Once the window is on screen its X window id is printed
-// as "window <id>"; the program then runs until it is ended.
+// made in the work folder. "area" and "tc" open the drainage area and time of
+// concentration windows from the pipe window on pipe 3 of the sample project, with
+// values typed in as a person would. Once the window is on screen its X window id
+// is printed as "window <id>"; the program then runs until it is ended.
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
 #include <QTableView>
+#include <QTest>
 #include <QTimer>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <utility>
+#include <vector>
 
+#include "forms/drainage_area_form.h"
 #include "forms/ui.h"
 #include "gui/energy_dissipation_window.h"
 #include "gui/main_window.h"
 #include "gui/pipe_energy_window.h"
+#include "gui/pipe_form_window.h"
 #include "gui/project_details_window.h"
 #include "gui/rainfall_data_window.h"
 #include "store/project_database.h"
@@ -87,6 +101,69 @@ void work_out_outlet(forms::PipeEnergyForm& form) {
     form.cmdscourholesize();
 }
 
+template <class Button>
+Button* button_named(QWidget* window, const QString& text) {
+    for (Button* b : window->findChildren<Button*>()) {
+        if (b->text() == text) return b;
+    }
+    std::cerr << "no button " << text.toStdString() << '\n';
+    std::exit(1);
+}
+
+// Types into the field named `name` and leaves it with Tab, so the window's rules
+// for leaving the field run as they do for a person.
+void type_into(QWidget* window, const std::string& name, const QString& text) {
+    auto* edit = window->findChild<QLineEdit*>(QString::fromStdString(name));
+    if (!edit) {
+        std::cerr << "no field " << name << '\n';
+        std::exit(1);
+    }
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+}
+
+void tick(QWidget* window, const char* name) {
+    auto* box = window->findChild<QCheckBox*>(name);
+    if (!box) {
+        std::cerr << "no check box " << name << '\n';
+        std::exit(1);
+    }
+    box->click();
+}
+
+// The typing done, nothing is left selected and the focus rests on `button`, as
+// when a person has just moved to it. Called once the fields' own select-all on
+// entering has run.
+void settle(QWidget* window, const QString& button) {
+    for (QLineEdit* edit : window->findChildren<QLineEdit*>()) edit->deselect();
+    button_named<QPushButton>(window, button)->setFocus();
+}
+
+// Sample entries of the drainage area window: land-use row and area, computed.
+void fill_drainage_area(QWidget* area) {
+    const std::vector<std::pair<int, const char*>> areas{{0, "0.35"}, {3, "0.80"}, {8, "0.42"}};
+    for (const auto& [row, acres] : areas) {
+        type_into(area, forms::DrainageAreaForm::row_field("Area", row), acres);
+    }
+    button_named<QPushButton>(area, "COMPUTE")->click();
+}
+
+// A shallow concentrated flow over forest, then a pipe run on to the inlet; each
+// segment is ticked once its path is typed.
+void fill_time_of_concentration(QWidget* tc) {
+    type_into(tc, "flow_distance1", "180");
+    type_into(tc, "upper_elevation1", "2098.40");
+    type_into(tc, "lower_elevation1", "2094.10");
+    tick(tc, "CheckTc1");
+    type_into(tc, "flow_distance4", "240");
+    type_into(tc, "upper_elevation4", "2094.10");
+    type_into(tc, "lower_elevation4", "2088.95");
+    type_into(tc, "pipe_velocity", "3.5");
+    tick(tc, "CheckTc4");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -94,7 +171,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName("PelvaneVA");
     const QStringList args = QCoreApplication::arguments();
     if (args.size() < 3) {
-        std::cerr << "usage: pelvaneva_screenshots main|details|grid|rainfall|outlet|dissipators "
+        std::cerr << "usage: pelvaneva_screenshots "
+                     "main|details|grid|rainfall|outlet|dissipators|area|tc "
                      "<work folder> [project file] [NOAA export]\n";
         return 2;
     }
@@ -170,6 +248,32 @@ int main(int argc, char** argv) {
                 });
             }
             outlet.exec();
+        });
+    } else if (which == "area" || which == "tc") {
+        const bool area = which == "area";
+        QTimer::singleShot(0, &window, [&, area] {
+            pelvane::gui::PipeFormWindow pipe(context, &window);
+            pipe.open("edit", "3");
+            pipe.move(40, 40);
+            pipe.show();
+            QTimer::singleShot(300, &pipe, [&pipe, area] {
+                pipe.tabs()->setCurrentIndex(1);
+                button_named<QRadioButton>(&pipe, "Compute Discharge")->click();
+                QTimer::singleShot(300, &pipe, [area] {
+                    QWidget* shown = QApplication::activeModalWidget();
+                    if (area) {
+                        fill_drainage_area(shown);
+                    } else {
+                        fill_time_of_concentration(shown);
+                    }
+                    QTimer::singleShot(300, shown, [shown] {
+                        settle(shown, "SAVE");
+                        QTimer::singleShot(200, shown, [shown] { announce(shown); });
+                    });
+                });
+                button_named<QPushButton>(&pipe, area ? "Area..." : "Tc...")->click();
+            });
+            pipe.exec();
         });
     } else {
         std::cerr << "unknown window " << which << '\n';

@@ -57,7 +57,7 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui* ui, QWidget* p
     form_ =
         std::make_unique<forms::MainWindowForm>(context_, ui ? *ui : *own_ui_, *this, local_now);
     binder_ = new FieldBinder(*form_, this);
-    setWindowTitle(kCaption);
+    setWindowTitle(forms::kAppTitle);
     setCentralWidget(new PictureArea(this));
     build_menus();
     build_status_bar();

@@ -13,15 +13,17 @@
 
 namespace pelvane::gui {
 
+// The handlers hold their own copy of the event: a dialog's factory is gone once
+// the dialog is built, the binder and its handlers are not.
 void FieldFactory::wire(const std::string& name, bool choose) {
     if (events_.entered) {
-        binder_.on_enter(name, [this, name] { events_.entered(name); });
+        binder_.on_enter(name, [event = events_.entered, name] { event(name); });
     }
     if (events_.left) {
-        binder_.on_leave(name, [this, name] { events_.left(name); });
+        binder_.on_leave(name, [event = events_.left, name] { event(name); });
     }
     if (choose && events_.chosen) {
-        binder_.on_choose(name, [this, name] { events_.chosen(name); });
+        binder_.on_choose(name, [event = events_.chosen, name] { event(name); });
     }
 }
 

@@ -35,8 +35,13 @@ QVariant PipeGridTableModel::data(const QModelIndex& index, int role) const {
 QVariant PipeGridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
-    const std::string_view heading = form_.columns()[static_cast<std::size_t>(section)].heading;
-    return QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
+    const auto index = static_cast<std::size_t>(section);
+    const std::string_view heading = form_.columns()[index].heading;
+    QString text = QString::fromUtf8(heading.data(), static_cast<qsizetype>(heading.size()));
+    // The unit stands on a line of its own under the heading.
+    const std::string unit = form_.column_unit(index);
+    if (!unit.empty()) text += "\n" + QString::fromStdString(unit);
+    return text;
 }
 
 }  // namespace pelvane::gui

@@ -27,7 +27,7 @@ PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::Ui& ui, Pi
       hooks_(std::move(hooks)),
       form_(context, ui, *this),
       binder_(form_, this) {
-    setWindowTitle(forms::kGridCaption);
+    setWindowTitle(forms::kAppTitle);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(true);
     build_menus();

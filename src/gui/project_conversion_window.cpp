@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "forms/input_conventions.h"
 #include "gui/field_binder.h"
 #include "gui/qt_ui.h"
 
@@ -25,7 +26,7 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
     auto* layout = new QVBoxLayout(this);
     auto* frame = new QGroupBox(kFrame, this);
     auto* row = new QHBoxLayout(frame);
-    row->addWidget(new QLabel(kStationLabel, frame));
+    row->addWidget(new QLabel(forms::kNoaaStationLabel, frame));
     auto* station = new QComboBox(frame);
     station->setObjectName("noaa_station");
     station->setMaxVisibleItems(24);
@@ -42,7 +43,7 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
     layout->addWidget(note);
 
     auto* buttons = new QHBoxLayout;
-    auto* help = new QPushButton(kNoaaStationHelp, this);
+    auto* help = new QPushButton(forms::kNoaaStationHelp, this);
     auto* update = new QPushButton(kUpdate, this);
     update->setObjectName("btnUpdate");
     update->setDefault(true);

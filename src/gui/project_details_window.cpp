@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "forms/input_conventions.h"
 #include "gui/about_window.h"
 #include "gui/field_binder.h"
 #include "gui/numeric_line_edit.h"
@@ -118,9 +119,9 @@ void ProjectDetailsWindow::build() {
     grid->addWidget(label(kState, frame), row, 2);
     grid->addWidget(text_field("state"), row, 3);
     ++row;
-    auto* station_label = label(kNoaaStation, frame);
+    auto* station_label = label(forms::kNoaaStationLabel, frame);
     auto* station = list_field("noaa_station");
-    auto* station_help = new QPushButton(kNoaaStationHelp, frame);
+    auto* station_help = new QPushButton(forms::kNoaaStationHelp, frame);
     station_help->setObjectName("cmdNOAAStationHelp");
     // The label shows with the station field but is never greyed with it.
     binder_->bind_state("cmdNOAAStationHelp", station_label);

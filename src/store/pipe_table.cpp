@@ -8,6 +8,7 @@ namespace {
 constexpr std::string_view kByNumber = "ORDER BY CAST(PIPE_NUMBER AS TEXT), rowid";
 constexpr std::string_view kInTableOrder = "ORDER BY rowid";
 constexpr std::string_view kNumberIs = "PIPE_NUMBER = ?";
+constexpr std::string_view kNumberIsNot = "PIPE_NUMBER IS NOT ?";
 
 }  // namespace
 
@@ -92,7 +93,8 @@ bool PipeTable::remove(std::string_view pipe_number) const {
 }
 
 std::optional<std::string> PipeTable::first_number_where_any(
-    const std::vector<std::string>& columns, std::string_view value) const {
+    const std::vector<std::string>& columns, std::string_view value,
+    std::string_view except) const {
     std::string where;
     std::vector<Value> params;
     for (const auto& column : columns) {
@@ -101,6 +103,10 @@ std::optional<std::string> PipeTable::first_number_where_any(
         params.emplace_back(std::string(value));
     }
     if (where.empty()) return std::nullopt;
+    if (!except.empty()) {
+        where = "(" + where + ") AND " + std::string(kNumberIsNot);
+        params.emplace_back(std::string(except));
+    }
     auto rows = table_.select("WHERE " + where + " ORDER BY rowid", params, 1);
     if (rows.empty()) return std::nullopt;
     return rows.front().get("PIPE_NUMBER");

@@ -79,9 +79,11 @@ class PipeTable {
 
     // PIPE_NUMBER of the first pipe in table order whose value in any of `columns`
     // equals `value` (columns this table lacks are left out), as the previous-pipe
-    // and node lookups need.
+    // and node lookups need. The pipe numbered `except` is passed over ("" passes
+    // over none).
     std::optional<std::string> first_number_where_any(const std::vector<std::string>& columns,
-                                                      std::string_view value) const;
+                                                      std::string_view value,
+                                                      std::string_view except = {}) const;
 
     const Database& database() const { return table_.database(); }
 

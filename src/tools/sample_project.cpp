@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "core/pipe/inlet_takeover.h"
-#include "core/text/number_text.h"
+#include "core/pipe/slope.h"
 #include "forms/drainage_area_form.h"
 #include "forms/inlet_link.h"
 #include "forms/network_recompute.h"
@@ -34,18 +34,18 @@ std::string read_text(const fs::path& file) {
     return text.str();
 }
 
-// The pipe window's slope: (El. IN - El. OUT) / length with "0.00000", "0.0" when
-// one of them is empty. A pipe that does not fall is a mistake in the source.
-std::string pipe_slope(const store::PipeRecord& pipe) {
-    const auto length = text::parse_number(pipe.get("PIPE_LENGTH"));
-    const auto in = text::parse_number(pipe.get("PIPE_ELEIN"));
-    const auto out = text::parse_number(pipe.get("PIPE_ELEOUT"));
-    if (length.empty() || in.empty() || out.empty()) return "0.0";
-    if (!length.ok() || !in.ok() || !out.ok() || in.value <= out.value || length.value <= 0) {
+// The pipe window's slope. A pipe without one (it does not fall, has no length or
+// a text that is no number) is a mistake in the source; an empty value leaves it
+// at "0.0" as in the window.
+std::string slope_of(const store::PipeRecord& pipe) {
+    using Status = pipe::PipeSlope::Status;
+    const pipe::PipeSlope slope =
+        pipe::pipe_slope(pipe.get("PIPE_LENGTH"), pipe.get("PIPE_ELEIN"), pipe.get("PIPE_ELEOUT"));
+    if (slope.status != Status::Computed && slope.status != Status::Incomplete) {
         throw std::runtime_error("pipe " + pipe.get("PIPE_NUMBER") +
                                  ": length and invert elevations do not make a falling pipe");
     }
-    return text::format_number((in.value - out.value) / length.value, "0.00000");
+    return slope.text;
 }
 
 void set_location(store::PipeRecord& pipe, const std::string& end,
@@ -100,7 +100,7 @@ void design_structures(store::ProjectContext& context, forms::Ui& ui, store::Pip
         pipe.set("PTCOPTIONSTR", tc.saved()->PTcoptionstr);
         pipe.set("STRUCTURE_TC", tc.saved()->structure_Tc);
     }
-    pipe.set("PIPE_SLOPE", pipe_slope(pipe));
+    pipe.set("PIPE_SLOPE", slope_of(pipe));
 }
 
 int build_sample_project(const std::vector<std::string>& args) {

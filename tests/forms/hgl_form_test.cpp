@@ -58,6 +58,7 @@ TEST_F(HglFormTest, OpeningListsTheStructuresWherePipesEndAndSetsTheTailwater) {
     EXPECT_EQ(form_->fields.at("hglanodeout").items, (std::vector<std::string>{"1", "10", "2"}));
     EXPECT_EQ(form_->fields.text("hglanodeout"), "");
     EXPECT_EQ(form_->fields.text("TWE"), "0.0");
+    EXPECT_EQ(form_->fields.text("length_unit"), "ft");
 }
 
 TEST_F(HglFormTest, TheTailwaterIsRewrittenWithTwoDecimalsOnLeaving) {
@@ -176,6 +177,7 @@ TEST_F(HglFormTest, AnEmptyTailwaterCountsAsZeroAndMetricSetsItsConstants) {
     ui_.files = {out_.string()};
     compute("1", "");
     EXPECT_EQ(form_->fields.text("TWE"), "0.0");
+    EXPECT_EQ(form_->fields.text("length_unit"), "m");
     EXPECT_EQ(context_.unit_constants.gravity, 9.8);
     EXPECT_EQ(context_.unit_constants.unit_divisor, 1000.0);
     const auto book = report::Workbook::open(out_);

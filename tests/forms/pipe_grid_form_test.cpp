@@ -84,6 +84,11 @@ TEST_F(PipeGridFormTest, OpeningSetsTheProjectWideValuesAndListsThePipesInTextOr
     EXPECT_EQ(grid.selected_row(), 1);
     ASSERT_EQ(grid.columns().size(), 17u);
     EXPECT_EQ(grid.columns()[16].heading, "PRE_PIPE4");
+    // Units under the headings of lengths, sizes and discharges only.
+    EXPECT_EQ(grid.column_unit(3), "ft");
+    EXPECT_EQ(grid.column_unit(5), "");
+    EXPECT_EQ(grid.column_unit(6), "in");
+    EXPECT_EQ(grid.column_unit(12), "cfs");
     const GridRow& first = grid.rows().front();
     ASSERT_EQ(first.size(), 17u);
     EXPECT_EQ(first[1], "S1");
@@ -92,9 +97,12 @@ TEST_F(PipeGridFormTest, OpeningSetsTheProjectWideValuesAndListsThePipesInTextOr
     EXPECT_EQ(first[15], "O'Brien 1");
 }
 
-TEST_F(PipeGridFormTest, MetricUnitConstantsButTheSameNumberPattern) {
+TEST_F(PipeGridFormTest, MetricUnitConstantsAndUnitsButTheSameNumberPattern) {
     net_.context().units = "METRIC";
-    open_grid();
+    const auto& grid = open_grid();
+    EXPECT_EQ(grid.column_unit(9), "m");
+    EXPECT_EQ(grid.column_unit(8), "mm");
+    EXPECT_EQ(grid.column_unit(12), "cms");
     EXPECT_EQ(net_.context().unit_constants.unit_divisor, 1000.0);
     EXPECT_EQ(net_.context().unit_constants.gravity, 9.8146);
     EXPECT_EQ(net_.context().number_format, "0.000");

@@ -45,6 +45,8 @@ TEST(PipeRules, AStructureStartsOnePipeButMayEndSeveral) {
                           "choose a different value!"));
     // A pipe keeping its own structure while it is edited.
     EXPECT_EQ(check_node_in(pipes, "S3", "S9", "S3"), std::nullopt);
+    // Pipe 1, saved as starting at S2, coming back to it after another choice.
+    EXPECT_EQ(check_node_in(pipes, "S2", "S9", "S8", "1"), std::nullopt);
     EXPECT_EQ(check_node_in(pipes, "", "S9", "S3"), std::nullopt);
     EXPECT_EQ(check_node_in(pipes, "S7", "S7", ""), Refusal{std::string(kNodeInSameAsNodeOut)});
     EXPECT_EQ(check_node_out("S7", "S7"), Refusal{std::string(kNodeOutSameAsNodeIn)});
@@ -67,6 +69,8 @@ TEST(PipeRules, APipeIsThePreviousPipeOfOnePipeAtMost) {
                           "Please choose a different value!"));
     // Pipe 1 being edited keeps its own previous pipe 4.
     EXPECT_EQ(check_previous_pipe(pipes, "1", "4", others, "4", false), std::nullopt);
+    // Pipe 1 moving its previous pipe 2 to another row: 2 still drains into 1 alone.
+    EXPECT_EQ(check_previous_pipe(pipes, "1", "2", others, "", false, "1"), std::nullopt);
     EXPECT_EQ(check_previous_pipe(pipes, "9", "O'Brien 1", others, "", false), std::nullopt);
     EXPECT_EQ(check_previous_pipe(pipes, "9", "", others, "", false), std::nullopt);
 }

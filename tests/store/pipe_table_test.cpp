@@ -75,6 +75,11 @@ TEST_F(PipeTableTest, GridOrderIsTextOrderAndTableOrderIsInsertionOrder) {
     EXPECT_EQ(numbers_of(pipes.all_in_table_order()),
               (std::vector<std::string>{"9", "10", "2", "O'Brien 1", "1A"}));
     EXPECT_EQ(pipes.count(), 5);
+    // Selected columns in either order; a column the table lacks reads "".
+    EXPECT_EQ(pipes.texts_in_table_order({"PIPE_NUMBER", "NO_SUCH"}).back(),
+              (std::vector<std::string>{"1A", ""}));
+    EXPECT_EQ(pipes.texts_by_number({"PIPE_NUMBER"}).back(),
+              (std::vector<std::string>{"O'Brien 1"}));
 }
 
 TEST_F(PipeTableTest, UpdateWritesInPlaceSoRenumberingKeepsTableOrder) {
@@ -125,6 +130,9 @@ TEST_F(PipeTableTest, FirstNumberWhereAnyLooksAtTheGivenColumnsInTableOrder) {
               "10");
     EXPECT_EQ(pipes.first_number_where_any(previous, "O'Brien"), std::nullopt);
     EXPECT_EQ(pipes.first_number_where_any({"NO_SUCH"}, "O'Brien 1"), std::nullopt);
+    // A pipe passed over: the next one that matches, or none.
+    EXPECT_EQ(pipes.first_number_where_any(previous, "O'Brien 1", "20"), "10");
+    EXPECT_EQ(pipes.first_number_where_any({"PRENODE4"}, "O'Brien 1", "20"), std::nullopt);
 }
 
 TEST(LegacyPipeTable, WritesOnlyTheColumnsTheFileHas) {

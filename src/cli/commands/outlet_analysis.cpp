@@ -7,6 +7,7 @@
 #include "core/outlet/need_decision.h"
 #include "forms/energy_dissipation_texts.h"
 #include "forms/pipe_energy_texts.h"
+#include "forms/pipe_grid_form.h"
 
 namespace pelvane::cli {
 namespace {
@@ -161,7 +162,7 @@ OutletAnalysis run_outlet_analysis(
     forms::PipeEnergyForm form(context, ui, windows);
     form.open();
     const auto& nodes = form.fields.at("enodeout").items;
-    if (nodes.empty()) throw CommandError("No pipes to do Energy Dissipation Analysis!");
+    if (nodes.empty()) throw CommandError(forms::kNoPipesForEnergy);
     if (std::find(nodes.begin(), nodes.end(), node) == nodes.end()) {
         throw CommandError("no pipe ends at node \"" + node + "\" (end nodes: " + joined(nodes) +
                            ")");
