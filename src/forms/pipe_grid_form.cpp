@@ -160,7 +160,7 @@ void PipeGridForm::recompute_network() {
 }
 
 void PipeGridForm::help() {
-    open_help(ui_, context_);
+    open_help(ui_, context_, "pipes");
 }
 
 void PipeGridForm::about() {

@@ -2,18 +2,20 @@
 // screenshots of the documentation (scripts/screenshots captures it). Messages
 // and questions are answered quietly so that nothing covers the window.
 //
-//   pelvaneva_screenshots main|details|grid|rainfall|outlet|dissipators|area|tc
-//                         <work folder> [project file] [NOAA export]
+//   pelvaneva_screenshots main|details|grid|rainfall|outlet|dissipators|area|tc|
+//                         pipe1|pipe2|pipe3|hgl <work folder> [project file] [NOAA export]
 //
 // Without a project file (or when it does not exist) a demonstration project is
 // made in the work folder. "area" and "tc" open the drainage area and time of
 // concentration windows from the pipe window on pipe 3 of the sample project, with
-// values typed in as a person would. Once the window is on screen its X window id
-// is printed as "window <id>"; the program then runs until it is ended.
+// values typed in as a person would; "pipe1" to "pipe3" show that pipe's three tabs
+// and "hgl" the grade line window on the first outfall. Once the window is on screen its X window
+// id is printed as "window <id>"; the program then runs until it is ended.
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +32,7 @@
 #include "forms/drainage_area_form.h"
 #include "forms/ui.h"
 #include "gui/energy_dissipation_window.h"
+#include "gui/hgl_window.h"
 #include "gui/main_window.h"
 #include "gui/pipe_energy_window.h"
 #include "gui/pipe_form_window.h"
@@ -274,6 +277,24 @@ int main(int argc, char** argv) {
                 button_named<QPushButton>(&pipe, area ? "Area..." : "Tc...")->click();
             });
             pipe.exec();
+        });
+    } else if (which == "pipe1" || which == "pipe2" || which == "pipe3") {
+        const int tab = which.back() - '1';
+        QTimer::singleShot(0, &window, [&, tab] {
+            pelvane::gui::PipeFormWindow pipe(context, &window);
+            // Being edited, as the engineer sees it while working on it.
+            pipe.open("edit", "3");
+            pipe.tabs()->setCurrentIndex(tab);
+            QTimer::singleShot(500, &pipe, [&pipe] { announce(&pipe); });
+            pipe.exec();
+        });
+    } else if (which == "hgl") {
+        QTimer::singleShot(0, &window, [&] {
+            pelvane::gui::HglWindow hgl(context, ui, &window);
+            if (hgl.node_list()->count() > 0) hgl.node_list()->setCurrentIndex(0);
+            hgl.tailwater()->setText("2077.00");
+            QTimer::singleShot(500, &hgl, [&hgl] { announce(&hgl); });
+            hgl.exec();
         });
     } else {
         std::cerr << "unknown window " << which << '\n';

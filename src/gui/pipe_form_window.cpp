@@ -101,7 +101,7 @@ void PipeFormWindow::build_menus_and_toolbar(QVBoxLayout* layout) {
     binder_.command(save, [this] { model_.mnuSavepipe(); });
     connect(solve, &QAction::triggered, this, [this] { solve_from_toolbar(); });
     binder_.command(exit, [this] { model_.mnuExitPipe(); });
-    connect(help, &QAction::triggered, this, [this] { forms::open_help(ui_, context_); });
+    connect(help, &QAction::triggered, this, [this] { forms::open_help(ui_, context_, "pipes"); });
 
     auto* toolbar = new QToolBar;
     toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);

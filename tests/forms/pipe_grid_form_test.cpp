@@ -202,7 +202,7 @@ TEST_F(PipeGridFormTest, TheOtherWindowsAndHelp) {
               (std::vector<std::string>{"energy", "pipe report", "ld229", "about", "hgl"}));
     grid.help();
     ASSERT_EQ(ui_.opened.size(), 1u);
-    EXPECT_EQ(ui_.opened[0], help_page_path(net_.context()));
+    EXPECT_EQ(ui_.opened[0], help_page_path(net_.context(), "pipes"));
 }
 
 TEST_F(PipeGridFormTest, DeleteAsksAndRefusesAPipeThatDrainsIntoAnother) {

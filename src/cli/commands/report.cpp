@@ -88,10 +88,12 @@ int run_report(const cli::Args& args, cli::CommandContext& command) {
     }
 }
 
-PELVANE_COMMAND({"report",
-                 "KIND FILE.pvd [KIND'S OPTIONS] -o OUT.xlsx [--pdf] [--json]",
-                 "write a report workbook: ld229 (form LD-229), pipe --pipe N (one pipe's results)",
-                 {"--pdf", "--json"},
-                 run_report});
+PELVANE_COMMAND(
+    {"report",
+     "KIND FILE.pvd [KIND'S OPTIONS] -o OUT.xlsx [--pdf] [--json]",
+     "write a report workbook: ld229 (form LD-229), pipe --pipe N (one pipe's results), "
+     "outlet --node N ... (outlet protection)",
+     {"--pdf", "--json"},
+     run_report});
 
 }  // namespace
