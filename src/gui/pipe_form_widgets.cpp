@@ -83,7 +83,7 @@ QRadioButton* FieldFactory::option(const std::string& name, const QString& capti
     radio->setObjectName(QString::fromStdString(name + "_" + value));
     binder_.bind(name, radio, value);
     if (events_.chosen) {
-        binder_.on_choose(name, [this, name] { events_.chosen(name); });
+        binder_.on_choose(name, [event = events_.chosen, name] { event(name); });
     }
     return radio;
 }
