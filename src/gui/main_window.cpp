@@ -72,7 +72,11 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui* ui, QWidget* p
     resize(960, 640);
 }
 
-MainWindow::~MainWindow() = default;
+// The binder goes first: a field losing the focus while the window's widgets are
+// destroyed must not reach the model, which is gone by then.
+MainWindow::~MainWindow() {
+    delete binder_;
+}
 
 void MainWindow::build_menus() {
     struct Item {

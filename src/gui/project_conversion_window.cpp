@@ -20,7 +20,8 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
     : QDialog(parent), own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)) {
     form_ = std::make_unique<forms::ProjectConversionForm>(context, ui ? *ui : *own_ui_);
     setWindowTitle(kCaption);
-    auto* binder = new FieldBinder(*form_, this);
+    binder_ = new FieldBinder(*form_, this);
+    auto* binder = binder_;
     connect(binder, &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -58,6 +59,10 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
     setMinimumWidth(460);
 }
 
-ProjectConversionWindow::~ProjectConversionWindow() = default;
+// The binder goes first: a field losing the focus while the window's widgets are
+// destroyed must not reach the model, which is gone by then.
+ProjectConversionWindow::~ProjectConversionWindow() {
+    delete binder_;
+}
 
 }  // namespace pelvane::gui

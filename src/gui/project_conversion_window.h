@@ -8,6 +8,8 @@
 
 namespace pelvane::gui {
 
+class FieldBinder;
+
 class ProjectConversionWindow : public QDialog {
     Q_OBJECT
   public:
@@ -21,6 +23,7 @@ class ProjectConversionWindow : public QDialog {
   private:
     std::unique_ptr<forms::Ui> own_ui_;
     std::unique_ptr<forms::ProjectConversionForm> form_;
+    FieldBinder* binder_ = nullptr;
 };
 
 }  // namespace pelvane::gui

@@ -38,7 +38,11 @@ ProjectDetailsWindow::ProjectDetailsWindow(store::ProjectContext& context,
     binder_->run([this] { form_->open(); });
 }
 
-ProjectDetailsWindow::~ProjectDetailsWindow() = default;
+// The binder goes first: a field losing the focus while the window's widgets are
+// destroyed must not reach the model, which is gone by then.
+ProjectDetailsWindow::~ProjectDetailsWindow() {
+    delete binder_;
+}
 
 void ProjectDetailsWindow::build() {
     setWindowTitle(kCaption);

@@ -89,7 +89,12 @@ RainfallDataWindow::RainfallDataWindow(store::ProjectContext& context, forms::Ui
     resize(1080, 680);
 }
 
-RainfallDataWindow::~RainfallDataWindow() = default;
+// The binder goes first: a field losing the focus while the window's widgets are
+// destroyed must not reach the model, which is gone by then.
+RainfallDataWindow::~RainfallDataWindow() {
+    delete binder_;
+    delete check_binder_;
+}
 
 QWidget* RainfallDataWindow::build_export(store::ProjectContext&) {
     auto* group = new QGroupBox("NOAA precipitation frequency export", this);
