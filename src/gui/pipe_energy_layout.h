@@ -66,7 +66,10 @@ class CommandMenus {
               const QKeySequence& keys = {}) {
         QAction* action = menu->addAction(caption);
         action->setShortcut(keys);
-        binder_.command(action, [this, command] { (model_.*command)(); });
+        // The menus object is a builder that dies once the bar is built; the
+        // action must reach the model, which lives as long as the window.
+        Model& model = model_;
+        binder_.command(action, [&model, command] { (model.*command)(); });
     }
     QMenuBar* bar() const { return bar_; }
 
