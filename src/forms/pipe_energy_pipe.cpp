@@ -91,7 +91,7 @@ void PipeEnergyForm::compute_two_year_discharge() {
         fields.set_text("status", kTwoYearNotComputed + loaded.error);
         return;
     }
-    const auto& c = context_.coefficients;
+    const auto& c = loaded.set;
     const outlet::RationalPipe rational{pipe_.accumulated_tc, pipe_.accumulated_ca, pipe_.pipe_cf,
                                         pipe_.lateral_discharge, pipe_.barrels};
     const auto q2 =

@@ -65,7 +65,9 @@ void PipeForm::take_over_previous_pipe(int k) {
     }
     show_flow_fields(flow);
     if (!computed_source()) return;
-    pipe::previous_pipe_intensity(flow, intensities_, k - 1, intensity_lookup());
+    if (const auto intensity = storm_intensity(MissingStorm::Drop)) {
+        pipe::previous_pipe_intensity(flow, intensities_, k - 1, *intensity);
+    }
     reaccumulate();
 }
 
