@@ -210,7 +210,9 @@ void PipeForm::mnuSavepipe() {
     set_mode(ScreenMode::View);
     fields.set_enabled(texts::kSolveFrame, false);
     fields.set_enabled("pipe_number", false);
+    // Saved: the addition or edit is over, and leaving has nothing to drop.
     adding_ = false;
+    editing_ = false;
     record_changed_ = false;
     ui_.message(kRecordSaved, Icon::Information);
 
