@@ -302,11 +302,7 @@ void PipeForm::choose(std::string_view name) {
     } else if (name == "pipe_storm_freq") {
         storm_frequency_chosen();
     } else if (name == "dischargeval") {
-        if (fields.text(name) == texts::kComputeSource) {
-            structure_compute_chosen();
-        } else {
-            structure_input_chosen();
-        }
+        choose_discharge_source(fields.text(name));
     } else {
         for (int k = 1; k <= previous_rows(); ++k) {
             if (name == prenode(k)) previous_pipe_chosen(k);

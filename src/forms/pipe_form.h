@@ -193,6 +193,7 @@ class PipeForm : public FormModel {
     void clear_area_and_tc_buffers();
     void set_discharge_source(std::string_view source);
     void apply_flow_states();
+    void choose_discharge_source(std::string_view source);
     void structure_compute_chosen();
     void structure_input_chosen();
     void structure_discharge_left();

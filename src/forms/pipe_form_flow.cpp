@@ -162,6 +162,17 @@ void PipeForm::clear_area_and_tc_buffers() {
     fields.set_text("Check_ComputeTc", "0");
 }
 
+// The discharge source option chosen, by the person or for a new type of the upper
+// structure.
+void PipeForm::choose_discharge_source(std::string_view source) {
+    fields.set_text(kSourceField, std::string(source));
+    if (computed_source()) {
+        structure_compute_chosen();
+    } else {
+        structure_input_chosen();
+    }
+}
+
 // "Compute Discharge": the discharge is computed afresh. An inlet with no C·A taken
 // over starts from no area and the shortest time.
 void PipeForm::structure_compute_chosen() {
