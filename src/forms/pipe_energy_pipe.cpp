@@ -28,7 +28,8 @@ void PipeEnergyForm::load_design_pipe(const std::string& node) {
     std::vector<store::PipeRecord> pipes;
     try {
         pipes = store::PipeTable(context_.project_connection).ending_at(node);
-    } catch (const store::DatabaseError&) {
+    } catch (const store::DatabaseError& e) {
+        ui_.message(e.what(), Icon::Exclamation);
         return;
     }
     std::vector<std::string> discharges;
