@@ -125,7 +125,7 @@ RuleResult check_renumber_target(const store::PipeTable& pipes, std::string_view
 // reference to it (PRENODE4 is left alone in legacy database mode). All of it is one
 // transaction: a failure changes nothing and is a DatabaseError with its
 // description. Returns the number of rows whose PIPE_NUMBER changed (0 or 1).
-int renumber_pipe(const store::Database& db, std::string_view old_number,
+[[nodiscard]] int renumber_pipe(const store::Database& db, std::string_view old_number,
                                 std::string_view new_number, bool legacy);
 
 }  // namespace pelvane::forms

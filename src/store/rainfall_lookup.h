@@ -14,7 +14,7 @@
 namespace pelvane::store {
 
 // Success, or the description of the failing step (shown to the engineer as it is).
-struct RainfallStatus {
+struct [[nodiscard]] RainfallStatus {
     std::string error;
     bool ok() const { return error.empty(); }
 };
@@ -39,7 +39,7 @@ struct CoefficientSet {
 
 // The coefficients of one storm frequency, or the description of why there are none
 // (naming the county or station, or the storm).
-struct StormCoefficients {
+struct [[nodiscard]] StormCoefficients {
     CoefficientSet set;
     std::string error;
     bool ok() const { return error.empty(); }

@@ -166,12 +166,12 @@ TEST(PipeRules, AFailingRenumberChangesNothing) {
     net.db().execute(
         "CREATE TRIGGER refuse BEFORE UPDATE OF PRENODE3 ON PIPE "
         "BEGIN SELECT RAISE(ABORT, 'disk full'); END");
-    EXPECT_THROW(renumber_pipe(net.db(), "5", "7", false), store::DatabaseError);
+    EXPECT_THROW(static_cast<void>(renumber_pipe(net.db(), "5", "7", false)), store::DatabaseError);
     EXPECT_EQ(net.numbers(), (std::vector<std::string>{"5", "6"}));
     EXPECT_EQ(net.value("6", "PRENODE1"), "5");
     EXPECT_EQ(net.value("6", "PRENODE3"), "5");
     // A number that is taken fails at the first statement.
-    EXPECT_THROW(renumber_pipe(net.db(), "5", "6", false), store::DatabaseError);
+    EXPECT_THROW(static_cast<void>(renumber_pipe(net.db(), "5", "6", false)), store::DatabaseError);
     EXPECT_EQ(net.numbers(), (std::vector<std::string>{"5", "6"}));
 }
 
