@@ -92,7 +92,12 @@ class Recompute {
             if (!changed_[i]) continue;
             const PipeRow& row = saved_.rows[i];
             texts.assign(row.begin() + col::kFirstWritten, row.end());
-            writer.write(row[col::kPipeNumber], texts);
+            // Nothing else writes while the transaction is open; a pipe gone now
+            // means the file changed under us, and nothing is saved.
+            if (!writer.write(row[col::kPipeNumber], texts)) {
+                throw store::DatabaseError("Pipe " + row[col::kPipeNumber] +
+                                           " is no longer in the project file.");
+            }
             ++saved;
         }
         transaction.commit();

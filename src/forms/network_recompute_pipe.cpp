@@ -137,35 +137,26 @@ PipeRecompute::~PipeRecompute() {
     context_.number_format = saved_number_format_;
 }
 
-std::optional<std::string> PipeRecompute::use_coefficients(const std::string& storm_frequency) {
-    const auto years = text::parse_number(storm_frequency);
-    if (!years.ok() || years.value != std::floor(years.value) ||
-        std::abs(years.value) > std::numeric_limits<int>::max()) {
-        return "The storm frequency \"" + storm_frequency + "\" is no number of years.";
+store::StormCoefficients PipeRecompute::coefficients_of(const std::string& storm_frequency) {
+    const auto years = storm_years(storm_frequency);
+    if (!years) {
+        return {{}, "The storm frequency \"" + storm_frequency + "\" is no number of years."};
     }
-    const int key = static_cast<int>(years.value);
-    auto it = coefficients_.find(key);
+    auto it = coefficients_.find(*years);
     if (it == coefficients_.end()) {
-        // A failed load keeps the set loaded before; this pipe must not use it.
-        const auto status = store::load_coefficients(context_, key);
-        it = coefficients_.emplace(key, Coefficients{context_.coefficients, status.error}).first;
+        it = coefficients_.emplace(*years, store::load_coefficients(context_, *years)).first;
     }
-    if (!it->second.error.empty()) return it->second.error;
-    context_.coefficients = it->second.set;
-    return std::nullopt;
+    return it->second;
 }
 
 std::optional<std::string> PipeRecompute::compute_discharge(
     PipeRow& row, const std::array<pipe::PreviousPipeLink, kRows>& links) {
-    if (auto refused = use_coefficients(row[kStormFreq])) return refused;
+    const store::StormCoefficients coefficients = coefficients_of(row[kStormFreq]);
+    if (!coefficients.ok()) return coefficients.error;
     // What the intensity routine would show in a message box is reported with the
     // pipe instead of interrupting the work.
     UnattendedUi held;
-    const pipe::IntensityLookup intensity = [&](std::string& tc) -> std::optional<std::string> {
-        std::string i;
-        if (!intensity_for_pipe(context_, held, tc, i)) return std::nullopt;
-        return i;
-    };
+    const pipe::IntensityLookup intensity = intensity_lookup(context_, coefficients.set, held);
     pipe::FlowFields flow = flow_fields(row);
     pipe::FlowIntensities intensities;
     // The structure's own values are accumulated first: a pipe without previous pipes

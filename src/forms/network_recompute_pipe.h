@@ -12,6 +12,7 @@
 
 #include "core/pipe/discharge.h"
 #include "store/project_context.h"
+#include "store/rainfall_lookup.h"
 
 namespace pelvane::forms::recompute {
 
@@ -82,21 +83,16 @@ class PipeRecompute {
         PipeRow& row, const std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows>& links);
 
   private:
-    // Loads (or recalls) the coefficients of a storm frequency text into the
-    // context; the reason when it has none.
-    std::optional<std::string> use_coefficients(const std::string& storm_frequency);
+    // The coefficients of a storm frequency text, read once per recompute, or the
+    // reason when it has none.
+    store::StormCoefficients coefficients_of(const std::string& storm_frequency);
     std::optional<std::string> compute_discharge(
         PipeRow& row, const std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows>& links);
-
-    struct Coefficients {
-        store::CoefficientSet set;
-        std::string error;
-    };
 
     store::ProjectContext& context_;
     std::string saved_number_format_;
     pipe::DischargeSettings settings_;
-    std::map<int, Coefficients> coefficients_;
+    std::map<int, store::StormCoefficients> coefficients_;
 };
 
 }  // namespace pelvane::forms::recompute

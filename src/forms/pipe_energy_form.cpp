@@ -96,11 +96,13 @@ void PipeEnergyForm::clear_window() {
     apply_defaults();
 }
 
+// A file that cannot be read offers no end node, and says why.
 void PipeEnergyForm::read_end_nodes() {
     try {
         fields["enodeout"].items = store::PipeTable(context_.project_connection).end_nodes();
-    } catch (const store::DatabaseError&) {
+    } catch (const store::DatabaseError& e) {
         fields["enodeout"].items.clear();
+        ui_.message(e.what(), Icon::Exclamation);
     }
 }
 
@@ -108,8 +110,9 @@ void PipeEnergyForm::get_Energy_records() {
     record_.reset();
     try {
         record_ = store::EnergyTable(context_.project_connection).first();
-    } catch (const store::DatabaseError&) {
-        // A table that cannot be read shows as empty; saving then says why it fails.
+    } catch (const store::DatabaseError& e) {
+        // The window shows no saved design, and the person knows why.
+        ui_.message(e.what(), Icon::Exclamation);
     }
     remembered_protection_ = record_ ? record_->get("OUTLET_PROTECT") : "";
 }

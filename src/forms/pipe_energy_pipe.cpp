@@ -28,7 +28,8 @@ void PipeEnergyForm::load_design_pipe(const std::string& node) {
     std::vector<store::PipeRecord> pipes;
     try {
         pipes = store::PipeTable(context_.project_connection).ending_at(node);
-    } catch (const store::DatabaseError&) {
+    } catch (const store::DatabaseError& e) {
+        ui_.message(e.what(), Icon::Exclamation);
         return;
     }
     std::vector<std::string> discharges;
@@ -91,7 +92,7 @@ void PipeEnergyForm::compute_two_year_discharge() {
         fields.set_text("status", kTwoYearNotComputed + loaded.error);
         return;
     }
-    const auto& c = context_.coefficients;
+    const auto& c = loaded.set;
     const outlet::RationalPipe rational{pipe_.accumulated_tc, pipe_.accumulated_ca, pipe_.pipe_cf,
                                         pipe_.lateral_discharge, pipe_.barrels};
     const auto q2 =

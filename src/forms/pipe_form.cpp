@@ -210,7 +210,9 @@ void PipeForm::mnuSavepipe() {
     set_mode(ScreenMode::View);
     fields.set_enabled(texts::kSolveFrame, false);
     fields.set_enabled("pipe_number", false);
+    // Saved: the addition or edit is over, and leaving has nothing to drop.
     adding_ = false;
+    editing_ = false;
     record_changed_ = false;
     ui_.message(kRecordSaved, Icon::Information);
 
@@ -300,11 +302,7 @@ void PipeForm::choose(std::string_view name) {
     } else if (name == "pipe_storm_freq") {
         storm_frequency_chosen();
     } else if (name == "dischargeval") {
-        if (fields.text(name) == texts::kComputeSource) {
-            structure_compute_chosen();
-        } else {
-            structure_input_chosen();
-        }
+        choose_discharge_source(fields.text(name));
     } else {
         for (int k = 1; k <= previous_rows(); ++k) {
             if (name == prenode(k)) previous_pipe_chosen(k);

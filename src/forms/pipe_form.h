@@ -188,10 +188,12 @@ class PipeForm : public FormModel {
     void show_flow_fields(const pipe::FlowFields& flow);
     pipe::PreviousDischarges previous_discharges() const;
     void redo_design_discharge();
+    void show_design_discharge();
     void refresh_intensities();
     void clear_area_and_tc_buffers();
     void set_discharge_source(std::string_view source);
     void apply_flow_states();
+    void choose_discharge_source(std::string_view source);
     void structure_compute_chosen();
     void structure_input_chosen();
     void structure_discharge_left();
@@ -203,11 +205,17 @@ class PipeForm : public FormModel {
     void reset_previous_pipes();
     void reaccumulate();
 
-    // Rainfall (pipe_form_rainfall.cpp): the coefficients of the record's storm
-    // frequency, and intensities computed with them.
-    bool load_storm_coefficients();
-    bool load_storm_coefficients_quietly();
-    pipe::IntensityLookup intensity_lookup();
+    // Rainfall (pipe_form_rainfall.cpp): the intensity routine with the coefficients
+    // of the record's own storm frequency, read afresh for each step, so that an
+    // import shows at once and no other storm's set is ever used. What a storm
+    // without coefficients does to the step that asked:
+    enum class MissingStorm {
+        Keep,      // nothing is said and nothing changes (opening a pipe for edit)
+        Drop,      // the intensities and the design discharge are emptied quietly
+        Announce,  // the same, after saying why (the storm or the county or station)
+    };
+    std::optional<pipe::IntensityLookup> storm_intensity(MissingStorm missing);
+    void drop_storm_results();
 
     store::ProjectContext& context_;
     Ui& ui_;

@@ -86,17 +86,25 @@ pipe::PreviousDischarges PipeForm::previous_discharges() const {
 
 // The accumulation and the design discharge of a computed source, after one of
 // their inputs changed. A step that meets a text that is not a number ends there;
-// what it wrote before stays.
+// what it wrote before stays. Without coefficients for the record's storm the
+// accumulation is still made, but no design discharge.
 void PipeForm::reaccumulate() {
     if (!computed_source()) return;
     const auto settings = discharge_settings();
+    const auto intensity = storm_intensity(MissingStorm::Drop);
     auto flow = flow_fields();
-    pipe::accumulate(flow, intensities_, settings, intensity_lookup());
-    pipe::design_discharge(flow, intensities_, previous_discharges(), settings);
+    pipe::accumulate(flow, intensities_, settings, intensity.value_or(nullptr));
+    if (intensity) pipe::design_discharge(flow, intensities_, previous_discharges(), settings);
     show_flow_fields(flow);
 }
 
 void PipeForm::redo_design_discharge() {
+    if (!computed_source() || !storm_intensity(MissingStorm::Drop)) return;
+    show_design_discharge();
+}
+
+// The design discharge from the intensities as they stand.
+void PipeForm::show_design_discharge() {
     if (!computed_source()) return;
     auto flow = flow_fields();
     pipe::design_discharge(flow, intensities_, previous_discharges(), discharge_settings());
@@ -105,12 +113,15 @@ void PipeForm::redo_design_discharge() {
 
 // The intensities the candidates of the design discharge use belong to the record
 // being edited: they are computed for its storm frequency when editing begins, so
-// a pipe never works with those of the pipe shown before it.
+// a pipe never works with those of the pipe shown before it. A storm without
+// coefficients leaves the saved results on show until a step needs them.
 void PipeForm::refresh_intensities() {
     intensities_ = {};
-    if (!computed_source() || !load_storm_coefficients_quietly()) return;
+    if (!computed_source()) return;
+    const auto intensity = storm_intensity(MissingStorm::Keep);
+    if (!intensity) return;
     auto flow = flow_fields();
-    pipe::compute_intensities(flow, intensities_, discharge_settings(), intensity_lookup());
+    pipe::compute_intensities(flow, intensities_, discharge_settings(), *intensity);
 }
 
 void PipeForm::set_discharge_source(std::string_view source) {
@@ -149,6 +160,17 @@ void PipeForm::clear_area_and_tc_buffers() {
         fields.set_text(name, "");
     }
     fields.set_text("Check_ComputeTc", "0");
+}
+
+// The discharge source option chosen, by the person or for a new type of the upper
+// structure.
+void PipeForm::choose_discharge_source(std::string_view source) {
+    fields.set_text(kSourceField, std::string(source));
+    if (computed_source()) {
+        structure_compute_chosen();
+    } else {
+        structure_input_chosen();
+    }
 }
 
 // "Compute Discharge": the discharge is computed afresh. An inlet with no C·A taken
@@ -247,27 +269,22 @@ void PipeForm::structure_tc_left() {
     reaccumulate();
 }
 
-// A storm frequency sets Cf and the intensity of the accumulated time; the other
-// intensities stay until "Compute Intensity".
+// A storm frequency sets Cf, and every intensity and the design discharge follow
+// it at once, as after "Compute Intensity".
 void PipeForm::storm_frequency_chosen() {
     if (const auto cf = pipe::frequency_factor(fields.text("pipe_storm_freq"))) {
         fields.set_text("pipe_cf", std::string(*cf));
     }
-    if (!load_storm_coefficients()) return;
-    std::string tc = fields.text("accumulated_Tc");
-    std::string intensity = fields.text("pipe_I");
-    if (const auto i = intensity_lookup()(tc)) intensity = *i;
-    fields.set_text("accumulated_Tc", tc);
-    fields.set_text("pipe_I", intensity);
-    redo_design_discharge();
+    cmd_accIntensity();
 }
 
 void PipeForm::cmd_accIntensity() {
-    if (!load_storm_coefficients()) return;
+    const auto intensity = storm_intensity(MissingStorm::Announce);
+    if (!intensity) return;
     auto flow = flow_fields();
-    pipe::compute_intensities(flow, intensities_, discharge_settings(), intensity_lookup());
+    pipe::compute_intensities(flow, intensities_, discharge_settings(), *intensity);
     show_flow_fields(flow);
-    redo_design_discharge();
+    show_design_discharge();
 }
 
 void PipeForm::cmdstr_area() {

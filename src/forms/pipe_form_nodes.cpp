@@ -61,9 +61,11 @@ void PipeForm::node_type_left(bool node_in) {
     if (type == at_focus) return;
     at_focus = type;
     reset_node(node_in);
-    if (node_in) {
-        set_discharge_source(type == texts::kInlet ? texts::kComputeSource : texts::kInputSource);
-    }
+    if (!node_in) return;
+    // The source an upper structure of this type proposes, taken as if the person
+    // had chosen that option: computed values are only dropped when they agree, and
+    // a computed source starts from its own storm and Cf.
+    choose_discharge_source(type == texts::kInlet ? texts::kComputeSource : texts::kInputSource);
 }
 
 // A structure whose type changed, or whose number was refused or cleared, keeps

@@ -27,9 +27,13 @@ void PipeForm::previous_pipe_chosen(int k) {
     // The pipe this record already had in the row when editing began passes, and
     // so does a pipe that this pipe's own saved row lists.
     const auto rule = [&](const store::PipeTable& pipes) {
-        return check_previous_pipe(pipes, fields.text("pipe_number"), number, others,
-                                   previous_at_edit_[static_cast<std::size_t>(k - 1)], legacy(),
-                                   stored_number_);
+        const std::string& pipe_number = fields.text("pipe_number");
+        if (auto refused = check_previous_pipe(pipes, pipe_number, number, others,
+                                               previous_at_edit_[static_cast<std::size_t>(k - 1)],
+                                               legacy(), stored_number_)) {
+            return refused;
+        }
+        return check_previous_pipe_loop(pipes, pipe_number, number, legacy());
     };
     // A refused pipe leaves the person in the list to choose another.
     const auto refuse = [&](const Refusal& refusal) {
@@ -65,7 +69,9 @@ void PipeForm::take_over_previous_pipe(int k) {
     }
     show_flow_fields(flow);
     if (!computed_source()) return;
-    pipe::previous_pipe_intensity(flow, intensities_, k - 1, intensity_lookup());
+    if (const auto intensity = storm_intensity(MissingStorm::Drop)) {
+        pipe::previous_pipe_intensity(flow, intensities_, k - 1, *intensity);
+    }
     reaccumulate();
 }
 

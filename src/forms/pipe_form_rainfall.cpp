@@ -1,50 +1,31 @@
 // The pipe window's rainfall: the coefficients of the record's storm frequency and
 // the intensities computed with them for the discharge steps.
 
-#include <cmath>
-
-#include "core/text/number_text.h"
 #include "forms/intensity.h"
 #include "forms/pipe_form.h"
-#include "store/rainfall_lookup.h"
 
 namespace pelvane::forms {
-namespace {
 
-std::optional<int> storm_years(std::string_view storm_frequency) {
-    const auto years = text::parse_number(storm_frequency);
-    if (!years.ok() || years.value != std::floor(years.value)) return std::nullopt;
-    return static_cast<int>(years.value);
-}
-
-}  // namespace
-
-// A frequency that is no whole number of years ends the step that needs it. A
-// failing load has shown why and keeps the coefficients loaded before, which the
-// step goes on with.
-bool PipeForm::load_storm_coefficients() {
-    const auto years = storm_years(fields.text("pipe_storm_freq"));
-    if (!years) {
-        ui_.message(kConversionError, Icon::None);
-        return false;
+std::optional<pipe::IntensityLookup> PipeForm::storm_intensity(MissingStorm missing) {
+    UnattendedUi quiet;
+    Ui& refusals = missing == MissingStorm::Announce ? ui_ : quiet;
+    const auto coefficients =
+        storm_coefficients(context_, refusals, fields.text("pipe_storm_freq"));
+    if (!coefficients) {
+        if (missing != MissingStorm::Keep) drop_storm_results();
+        return std::nullopt;
     }
-    load_rainfall_coefficients(context_, ui_, *years);
-    return true;
+    return intensity_lookup(context_, *coefficients, ui_);
 }
 
-// Editing loads the record's coefficients without a word: a project whose rainfall
-// data are missing says so when the engineer asks for an intensity.
-bool PipeForm::load_storm_coefficients_quietly() {
-    const auto years = storm_years(fields.text("pipe_storm_freq"));
-    return years && store::load_coefficients(context_, *years).ok();
-}
-
-pipe::IntensityLookup PipeForm::intensity_lookup() {
-    return [this](std::string& tc_text) -> std::optional<std::string> {
-        std::string intensity;
-        if (!intensity_for_pipe(context_, ui_, tc_text, intensity)) return std::nullopt;
-        return intensity;
-    };
+// Intensities and a design discharge that the record's storm cannot give again may
+// have come from another storm or another county: they are not left to be solved and
+// saved. A typed discharge owes nothing to the storm and stays.
+void PipeForm::drop_storm_results() {
+    intensities_ = {};
+    if (!computed_source()) return;
+    fields.set_text("pipe_I", "");
+    fields.set_text("pipe_discharge", "");
 }
 
 }  // namespace pelvane::forms

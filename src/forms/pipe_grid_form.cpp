@@ -9,6 +9,15 @@
 #include "store/pipe_table.h"
 
 namespace pelvane::forms {
+namespace {
+
+// A pipe the grid listed that another program has removed from the file since.
+std::string pipe_gone(std::string_view number) {
+    return "Pipe " + std::string(number) +
+           " is no longer in the project file; nothing was changed.";
+}
+
+}  // namespace
 
 std::string not_available_notice(std::string_view window) {
     return std::string(window) + " is not available in this version yet.";
@@ -86,7 +95,11 @@ void PipeGridForm::delete_pipe() {
             ui_.message(refused->message, refused->icon);
             return;
         }
-        pipes.remove(number);
+        if (!pipes.remove(number)) {
+            ui_.message(pipe_gone(number), Icon::Exclamation);
+            refresh();
+            return;
+        }
     } catch (const std::exception& e) {
         ui_.message(e.what(), Icon::Exclamation);
         return;
@@ -109,10 +122,13 @@ void PipeGridForm::modify() {
     ui_.set_busy(true);
     try {
         // The number and every reference to it change together or not at all.
-        renumber_pipe(context_.project_connection, old_number, new_number, legacy());
+        if (renumber_pipe(context_.project_connection, old_number, new_number, legacy()) == 0) {
+            throw store::DatabaseError(pipe_gone(old_number));
+        }
     } catch (const std::exception& e) {
         ui_.set_busy(false);
         ui_.message(e.what(), Icon::Exclamation);
+        refresh();
         return;
     }
     ui_.set_busy(false);

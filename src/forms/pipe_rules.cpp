@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/network/upstream.h"
+
 namespace pelvane::forms {
 namespace {
 
@@ -70,6 +72,30 @@ RuleResult check_previous_pipe(const store::PipeTable& pipes, std::string_view p
         }
     }
     return std::nullopt;
+}
+
+RuleResult check_previous_pipe_loop(const store::PipeTable& pipes, std::string_view pipe_number,
+                                    std::string_view chosen, bool legacy) {
+    if (chosen.empty()) return std::nullopt;
+    std::vector<std::string_view> columns{"PIPE_NUMBER"};
+    for (const auto& column : kPreviousPipeColumns) columns.push_back(column);
+    std::vector<network::PipeLinks> links;
+    for (auto& row : pipes.texts_in_table_order(columns)) {
+        network::PipeLinks& pipe = links.emplace_back();
+        pipe.number = std::move(row[0]);
+        for (int k = 0; k < network::kPreviousPipeRows; ++k)
+            pipe.previous[k] = std::move(row[k + 1]);
+    }
+    const auto loop = network::loop_closed_by(network::PipeNetwork(std::move(links), legacy),
+                                              pipe_number, chosen);
+    if (loop.empty()) return std::nullopt;
+    std::string circle;
+    for (const std::string& number : loop) circle += number + " \u2192 ";
+    return Refusal{"Pipe " + std::string(chosen) + " receives the flow of pipe " +
+                       std::string(pipe_number) +
+                       ", so it cannot be its previous pipe: the flow would run in a circle " +
+                       circle + std::string(pipe_number) + ". Please choose a different value!",
+                   Icon::Exclamation};
 }
 
 RuleResult check_new_pipe(const store::PipeTable& pipes, const store::PipeRecord& pipe,

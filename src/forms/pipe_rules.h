@@ -7,7 +7,8 @@
 // The rules: a pipe number is unique and not empty; a structure starts at most one
 // pipe (several may end at it); a pipe does not start and end at the same
 // structure; a pipe drains into at most one downstream pipe, so it is a previous
-// pipe of one pipe at most, never of itself and never twice in the same pipe.
+// pipe of one pipe at most, never of itself and never twice in the same pipe; and
+// the flow never runs in a circle.
 
 #include <optional>
 #include <span>
@@ -86,6 +87,13 @@ RuleResult check_previous_pipe(const store::PipeTable& pipes, std::string_view p
                                std::string_view remembered, bool legacy,
                                std::string_view saved_as = {});
 
+// Previous pipe `chosen` of pipe `pipe_number` must not receive the flow of that
+// pipe already, or the flow would run in a circle: the refusal names the circle.
+// Reads the previous pipes of every saved pipe, so it is checked once per choice in
+// the pipe window; an import checks its whole file for circles at once instead.
+RuleResult check_previous_pipe_loop(const store::PipeTable& pipes, std::string_view pipe_number,
+                                    std::string_view chosen, bool legacy);
+
 // Every rule for a pipe about to be added, in the order the pipe window meets them:
 // number, node in, node out, then previous pipes 1 to 4 (3 in legacy database mode),
 // each row checked against the rows above it.
@@ -117,7 +125,7 @@ RuleResult check_renumber_target(const store::PipeTable& pipes, std::string_view
 // reference to it (PRENODE4 is left alone in legacy database mode). All of it is one
 // transaction: a failure changes nothing and is a DatabaseError with its
 // description. Returns the number of rows whose PIPE_NUMBER changed (0 or 1).
-int renumber_pipe(const store::Database& db, std::string_view old_number,
-                  std::string_view new_number, bool legacy);
+[[nodiscard]] int renumber_pipe(const store::Database& db, std::string_view old_number,
+                                std::string_view new_number, bool legacy);
 
 }  // namespace pelvane::forms

@@ -170,8 +170,10 @@ bool ProjectDetailsForm::reload() {
             show_record(store::details_from_record(*record));
             return true;
         }
-    } catch (const std::exception&) {
-        // Nothing to show again; the window is closing.
+    } catch (const std::exception& e) {
+        // The saved details cannot be shown again: the person learns why before the
+        // window closes on them.
+        ui_.message(e.what(), Icon::Exclamation, kAppTitle);
     }
     return false;
 }

@@ -62,10 +62,8 @@ void RainfallCheckForm::cmdCheck() {
         lookup.county = name;
     }
     std::string stored;
-    if (!load_rainfall_coefficients(lookup, ui_, frequency) ||
-        !intensity_for_pipe(lookup, ui_, tc_text, stored)) {
-        return;
-    }
+    const auto coefficients = load_rainfall_coefficients(lookup, ui_, frequency);
+    if (!coefficients || !intensity_for_pipe(lookup, *coefficients, ui_, tc_text, stored)) return;
     fields.set_text("check_tc", tc_text);
     fields.set_text("check_stored", stored);
 

@@ -74,8 +74,8 @@ class PipeTable {
     // Writes the record's columns into the pipe numbered `pipe_number` in place (a
     // different PIPE_NUMBER in the record renumbers it). False when there is no
     // such pipe.
-    bool update(std::string_view pipe_number, const PipeRecord& record) const;
-    bool remove(std::string_view pipe_number) const;
+    [[nodiscard]] bool update(std::string_view pipe_number, const PipeRecord& record) const;
+    [[nodiscard]] bool remove(std::string_view pipe_number) const;
 
     // PIPE_NUMBER of the first pipe in table order whose value in any of `columns`
     // equals `value` (columns this table lacks are left out), as the previous-pipe
@@ -103,7 +103,7 @@ class PipeColumnWriter {
 
     // `texts` holds one text per column given to the constructor, in that order.
     // False when no pipe has that number.
-    bool write(std::string_view pipe_number, const std::vector<std::string>& texts);
+    [[nodiscard]] bool write(std::string_view pipe_number, const std::vector<std::string>& texts);
 
   private:
     const Database& db_;

@@ -12,17 +12,6 @@
 
 namespace pelvane::store {
 
-// Intensity-duration-frequency coefficients of one storm frequency as last loaded.
-// The legacy loader sets A and B (i = A / (B + Tc)); the others set B, D and E
-// (i = B / (Tc + D)^E). A load overwrites only its own members and nothing clears
-// them when a project closes.
-struct CoefficientSet {
-    double a = 0.0;
-    double b = 0.0;
-    double d = 0.0;
-    double e = 0.0;
-};
-
 struct ProjectContext {
     // Where the program's data files live (template, rainfall databases, report
     // templates, help). Passed in by the application, never looked up globally.
@@ -56,8 +45,6 @@ struct ProjectContext {
     std::string active_rainfall_database;
     std::vector<std::string> county_list;
     std::vector<std::string> station_list;
-    CoefficientSet coefficients;
-    std::string intensity_result;
 
     std::string number_format = "0.000";
     UnitConstants unit_constants;

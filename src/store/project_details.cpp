@@ -66,7 +66,11 @@ void save_project_details(ProjectContext& context, const ProjectDetails& details
     if (project.count() == 0) {
         project.insert(record);
     } else {
-        project.update(record, kFirstInIdOrder, {});
+        if (project.update(record, kFirstInIdOrder, {}) == 0) {
+            throw DatabaseError(
+                "The project details could not be saved: the PROJECT record "
+                "was removed while the window was open.");
+        }
     }
     transaction.commit();
 

@@ -61,9 +61,9 @@ class TextTable {
     // Writes the record's columns that the table has into the rows matching
     // `where` (with ? parameters); columns the record does not hold keep their
     // values. Returns the number of rows changed.
-    int update(const TextRecord& record, std::string_view where,
-               const std::vector<Value>& params) const;
-    int remove(std::string_view where, const std::vector<Value>& params) const;
+    [[nodiscard]] int update(const TextRecord& record, std::string_view where,
+                             const std::vector<Value>& params) const;
+    [[nodiscard]] int remove(std::string_view where, const std::vector<Value>& params) const;
     std::int64_t count() const;
 
   private:

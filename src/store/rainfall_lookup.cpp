@@ -74,21 +74,23 @@ RainfallStatus load_noaa_release_lists(ProjectContext& context) {
     });
 }
 
-RainfallStatus load_coefficients(ProjectContext& context, int storm_frequency) {
+StormCoefficients load_coefficients(ProjectContext& context, int storm_frequency) {
     const RainfallFile file = rainfall_file_of(context);
     const bool legacy = file == RainfallFile::Legacy;
     const std::string years = std::to_string(storm_frequency);
     if (legacy && !offered(std::begin(hydrology::kLegacyStormFrequencies),
                            std::end(hydrology::kLegacyStormFrequencies), storm_frequency)) {
-        return {"The legacy rainfall database " + file_name(file) + " has no " + years +
-                "-year coefficients."};
+        return {{},
+                "The legacy rainfall database " + file_name(file) + " has no " + years +
+                    "-year coefficients."};
     }
     if (!offered(std::begin(hydrology::kStormFrequencies), std::end(hydrology::kStormFrequencies),
                  storm_frequency)) {
-        return {"There are no rainfall coefficients for a " + years + "-year storm."};
+        return {{}, "There are no rainfall coefficients for a " + years + "-year storm."};
     }
     const std::string& name = file == RainfallFile::Station ? context.noaa_station : context.county;
-    return guarded([&] {
+    StormCoefficients result;
+    const RainfallStatus status = guarded([&] {
         if (!context.rainfall_connection.is_open()) open_rainfall_connection(context, file);
         const std::string p = "YEAR" + years;
         const std::string columns = legacy ? p + "A, " + p + "B" : p + "B, " + p + "D, " + p + "E";
@@ -104,14 +106,16 @@ RainfallStatus load_coefficients(ProjectContext& context, int storm_frequency) {
             if (statement.is_null(c)) throw DatabaseError(no_coefficients_message(file, name));
         }
         if (legacy) {
-            context.coefficients.a = statement.number(0);
-            context.coefficients.b = statement.number(1);
+            result.set.a = statement.number(0);
+            result.set.b = statement.number(1);
         } else {
-            context.coefficients.b = statement.number(0);
-            context.coefficients.d = statement.number(1);
-            context.coefficients.e = statement.number(2);
+            result.set.b = statement.number(0);
+            result.set.d = statement.number(1);
+            result.set.e = statement.number(2);
         }
     });
+    if (!status.ok()) return {{}, status.error};
+    return result;
 }
 
 }  // namespace pelvane::store

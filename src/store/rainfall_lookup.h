@@ -14,7 +14,7 @@
 namespace pelvane::store {
 
 // Success, or the description of the failing step (shown to the engineer as it is).
-struct RainfallStatus {
+struct [[nodiscard]] RainfallStatus {
     std::string error;
     bool ok() const { return error.empty(); }
 };
@@ -28,11 +28,28 @@ RainfallStatus load_older_release_lists(ProjectContext& context);
 // Release "2.1": opens VARMNOAA.rdb and reads the county and station lists.
 RainfallStatus load_noaa_release_lists(ProjectContext& context);
 
-// Fills the coefficient set for a storm frequency (years) from the project's county
-// or station: A and B for legacy projects, B, D and E otherwise. Opens the
-// project's rainfall database when no list loader has. On failure the set keeps
-// the values of the last successful load.
-RainfallStatus load_coefficients(ProjectContext& context, int storm_frequency);
+// Intensity-duration-frequency coefficients of one storm frequency: A and B for a
+// legacy project (i = A / (B + Tc)), B, D and E otherwise (i = B / (Tc + D)^E).
+struct CoefficientSet {
+    double a = 0.0;
+    double b = 0.0;
+    double d = 0.0;
+    double e = 0.0;
+};
+
+// The coefficients of one storm frequency, or the description of why there are none
+// (naming the county or station, or the storm).
+struct [[nodiscard]] StormCoefficients {
+    CoefficientSet set;
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+
+// Reads the coefficient set of a storm frequency (years) for the project's county or
+// station, afresh from the file each time, so an import shows at once. Opens the
+// project's rainfall database when no list loader has. Nothing is kept between
+// calls: a failure can never leave an earlier county's or storm's set in use.
+StormCoefficients load_coefficients(ProjectContext& context, int storm_frequency);
 
 // The refusal for a name whose coefficients have not been imported yet.
 std::string no_coefficients_message(RainfallFile file, const std::string& name);

@@ -136,7 +136,9 @@ int build_sample_project(const std::vector<std::string>& args) {
         store::Transaction transaction(context.project_connection);
         for (store::PipeRecord pipe : pipes.all_in_table_order()) {
             design_structures(context, ui, pipe);
-            pipes.update(pipe.get("PIPE_NUMBER"), pipe);
+            if (!pipes.update(pipe.get("PIPE_NUMBER"), pipe)) {
+                throw std::runtime_error("pipe " + pipe.get("PIPE_NUMBER") + " vanished");
+            }
         }
         transaction.commit();
     }

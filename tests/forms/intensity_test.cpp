@@ -13,11 +13,10 @@ namespace {
 
 using store::RainfallFile;
 
-store::ProjectContext context_with(double b, double d, double e, const std::string& units) {
+store::ProjectContext context_in(const std::string& units) {
     store::ProjectContext context;
     context.units = units;
     context.number_format = std::string(number_format_for(units));
-    context.coefficients = {0.0, b, d, e};
     return context;
 }
 
@@ -25,48 +24,44 @@ TEST(Intensity, FormulaUnitsAndNumberFormat) {
     testing::ScriptedUi ui;
     std::string tc = "10";
     std::string pipe_i = "old";
-    auto english = context_with(10, 10, 1, "ENGLISH");
-    ASSERT_TRUE(intensity_for_pipe(english, ui, tc, pipe_i));
+    const auto english = context_in("ENGLISH");
+    ASSERT_TRUE(intensity_for_pipe(english, {0, 10, 10, 1}, ui, tc, pipe_i));
     EXPECT_EQ(pipe_i, "0.500");
-    auto metric = context_with(10, 10, 1, "METRIC");
-    ASSERT_TRUE(intensity_for_pipe(metric, ui, tc, pipe_i));
+    const auto metric = context_in("METRIC");
+    ASSERT_TRUE(intensity_for_pipe(metric, {0, 10, 10, 1}, ui, tc, pipe_i));
     EXPECT_EQ(pipe_i, "12.7000");  // mm/hr, Tc still in minutes
 
     // The exponent applies: 100 / (20 + 5)^0.5 = 20.
-    auto curved = context_with(100, 5, 0.5, "ENGLISH");
     tc = "20";
-    intensity_for_pipe(curved, ui, tc, pipe_i);
+    intensity_for_pipe(english, {0, 100, 5, 0.5}, ui, tc, pipe_i);
     EXPECT_EQ(pipe_i, "20.000");
 
     // Legacy: A / (B + Tc) from A and B alone.
-    auto legacy = context_with(30, 99, 99, "ENGLISH");
+    auto legacy = context_in("ENGLISH");
     legacy.legacy_database_mode = true;
-    legacy.coefficients.a = 120;
     tc = "14";
-    intensity_for_pipe(legacy, ui, tc, pipe_i);
+    intensity_for_pipe(legacy, {120, 30, 99, 99}, ui, tc, pipe_i);
     EXPECT_EQ(pipe_i, "2.727");
     EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST(Intensity, EmptyTcBecomesFiveAndGarbageIsRefused) {
     testing::ScriptedUi ui;
-    auto context = context_with(10, 10, 1, "ENGLISH");
+    const auto context = context_in("ENGLISH");
+    const auto i = intensity_lookup(context, {0, 10, 10, 1}, ui);
     std::string tc;
-    std::string pipe_i;
-    ASSERT_TRUE(intensity_for_pipe(context, ui, tc, pipe_i));
+    EXPECT_EQ(i(tc), "0.667");
     EXPECT_EQ(tc, "5.0");
-    EXPECT_EQ(pipe_i, "0.667");
 
     tc = "ten";
-    EXPECT_FALSE(intensity_for_pipe(context, ui, tc, pipe_i));
-    EXPECT_EQ(pipe_i, "0.667");
+    EXPECT_EQ(i(tc), std::nullopt);
     EXPECT_EQ(tc, "ten");
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.last().text, "Type mismatch");
     EXPECT_EQ(ui.last().icon, Icon::None);
 }
 
-TEST(Intensity, GivenTcLoadsTheStormFrequencyFirst) {
+TEST(Intensity, EachStormHasItsOwnCoefficientsOrNone) {
     testing::TempFolder folder;
     {
         auto db = store::Database::open(folder / "VARMNOAA.rdb", store::Database::Mode::Create);
@@ -80,25 +75,26 @@ TEST(Intensity, GivenTcLoadsTheStormFrequencyFirst) {
         store::write_coefficients(db, RainfallFile::Station, {row});
     }
     testing::ScriptedUi ui;
-    auto context = context_with(0, 0, 0, "ENGLISH");
+    auto context = context_in("ENGLISH");
     context.program_folder = folder.path();
     context.major_release = "2.1";
     context.noaa_station = "Stuart's Draft";
 
     std::string tc = "10";
-    ASSERT_TRUE(intensity_for_given_tc(context, ui, "25", tc));
-    EXPECT_EQ(context.intensity_result, "12.500");  // 250 / 20
+    const auto storm = storm_coefficients(context, ui, "25");
+    ASSERT_TRUE(storm);
+    EXPECT_EQ(intensity_lookup(context, *storm, ui)(tc), "12.500");  // 250 / 20
+    EXPECT_TRUE(ui.shown.empty());
 
-    // A station without coefficients is refused by name; the 25-year set stays
-    // and the intensity is computed with it.
+    // A station without coefficients is refused by name, and no set comes back to
+    // compute with; so is a storm that is no whole number of years.
     context.noaa_station = "Abingdon 3 S";
-    tc = "";
-    ASSERT_TRUE(intensity_for_given_tc(context, ui, "2", tc));
+    EXPECT_EQ(storm_coefficients(context, ui, "2"), std::nullopt);
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_NE(ui.last().text.find("\"Abingdon 3 S\""), std::string::npos);
     EXPECT_NE(ui.last().text.find("Rainfall Data\u2026"), std::string::npos);
-    EXPECT_EQ(tc, "5.0");
-    EXPECT_EQ(context.intensity_result, "16.667");  // 250 / 15
+    EXPECT_EQ(storm_coefficients(context, ui, "2.5"), std::nullopt);
+    EXPECT_EQ(ui.last().text, "Type mismatch");
 }
 
 }  // namespace

@@ -92,7 +92,7 @@ class NetworkProject {
     void set(const std::string& number, const std::string& column, const std::string& text) const {
         store::PipeRecord change;
         change.set(column, text);
-        pipes().update(number, change);
+        EXPECT_TRUE(pipes().update(number, change)) << number;
     }
     std::vector<store::PipeRecord> rows() const { return pipes().all_in_table_order(); }
 

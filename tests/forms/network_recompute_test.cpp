@@ -23,10 +23,11 @@ using testing::typed_pipe;
 std::string intensity(const std::filesystem::path& file, int years, std::string tc) {
     store::ProjectContext context = testing::open_project_for_test(file);
     context.number_format = std::string(number_format_for(context.units));
-    EXPECT_TRUE(store::load_coefficients(context, years).ok());
+    const auto coefficients = store::load_coefficients(context, years);
+    EXPECT_TRUE(coefficients.ok());
     testing::ScriptedUi ui;
     std::string i;
-    EXPECT_TRUE(intensity_for_pipe(context, ui, tc, i));
+    EXPECT_TRUE(intensity_for_pipe(context, coefficients.set, ui, tc, i));
     return i;
 }
 

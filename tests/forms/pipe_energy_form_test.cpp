@@ -82,6 +82,21 @@ TEST_F(PipeEnergyFormTest, EmptyEnergyTableOpensANewRecordAndTheFirstNodeLoadsWi
     EXPECT_EQ(f.context().coefficient_diameter, 24);
 }
 
+// Tables the window cannot read are reported with the database's own description,
+// not shown as an empty list or no design pipe.
+TEST_F(PipeEnergyFormTest, AnUnreadableTableSaysWhy) {
+    project.add_pipe(circular_pipe("1", "10", "3"));
+    auto& context = project.open();
+    context.project_connection.execute("DROP TABLE ENERGY");
+    form.emplace(context, ui, windows);
+    form->open();
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_TRUE(ui.last().text.starts_with("The table ENERGY is missing from")) << ui.last().text;
+    context.project_connection.execute("ALTER TABLE PIPE RENAME TO OLD_PIPE");
+    form->choose_end_node("10");
+    EXPECT_TRUE(ui.last().text.starts_with("The table PIPE is missing from")) << ui.last().text;
+}
+
 TEST_F(PipeEnergyFormTest, TheLargestDischargeIsTheDesignPipeAndTheFirstOneOnATie) {
     project.add_pipe(with(circular_pipe("1", "10", "8.0"), "PIPE_DIA", "18"));
     project.add_pipe(with(circular_pipe("2", "10", "8"), "PIPE_DIA", "30"));

@@ -1,6 +1,7 @@
 // The flow tab: discharge source, the structure's discharge, Tc and drainage area
 // fields and windows, and the states of its frames.
 
+#include "core/pipe/discharge_solve.h"
 #include "pipe_form_fixture.h"
 #include "row_spec.h"
 
@@ -204,6 +205,31 @@ TEST_F(PipeDischargeTest, TheInletAndTheStormGiveTheDesignDischarge) {
     EXPECT_EQ(text("lateral_discharge"), "0.500");
     EXPECT_EQ(text("pipe_discharge"), "13.786");
     EXPECT_TRUE(ui.shown.empty()) << ui.last().text;
+}
+
+// Every intensity of the discharge is the pipe's own storm's: P taken over in the
+// 2-year storm counts at its 10-year intensity once the storm is 10 years (9 cfs
+// plus 0.6 · 150 / 21 at its arrival), and a storm without coefficients is refused
+// by name, leaving nothing of the last one to solve with.
+TEST_F(PipeDischargeTest, EveryIntensityFollowsThePipesStormOrNoneIsLeft) {
+    make_network("ENGLISH");
+    open("add");
+    type("pipe_number", "1");
+    type("nodein_type", "Inlet");
+    pick("nodein_no", "4");
+    pick("prenode1", "P");
+    pick("pipe_storm_freq", "10");
+    EXPECT_EQ(text("pipe_discharge"), "13.286");
+    EXPECT_TRUE(ui.shown.empty()) << ui.last().text;
+
+    store::Database::open(folder / "user" / "VARMNOAA.rdb")
+        .execute("UPDATE STORMDATA SET YEAR25B = NULL");
+    pick("pipe_storm_freq", "25");
+    EXPECT_NE(ui.last().text.find(std::string("\"") + kStation + "\""), std::string::npos);
+    EXPECT_EQ(text("pipe_I"), "");
+    EXPECT_EQ(text("pipe_discharge"), "");
+    form->cmdpipesolve();
+    EXPECT_EQ(ui.last().text, pipe::solve_refusal_text(pipe::SolveRefusal::NoDischarge));
 }
 
 TEST_F(PipeDischargeTest, ComputeIntensityUsesEveryDurationAndMetricDividesBy360) {

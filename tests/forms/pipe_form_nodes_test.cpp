@@ -144,11 +144,19 @@ TEST_F(PipeNodesTest, ChangingTheUpperTypeResetsTheStructureAndProposesTheSource
     EXPECT_EQ(text("structure_area"), "0.0");
     EXPECT_EQ(text("structure_discharge"), "0.0");
     EXPECT_EQ(text("structure_Tc"), "5.0");
+    // As if the person had chosen the source: a computed one starts from its storm.
     EXPECT_EQ(text("dischargeval"), "CRM");
+    EXPECT_EQ(text("pipe_storm_freq"), "2");
+    EXPECT_EQ(text("pipe_cf"), "1.0");
     EXPECT_TRUE(f.fields.at("fra_previous").enabled);
     EXPECT_FALSE(f.fields.at("structure_discharge").enabled);
 
+    // Computed values are only dropped when the person agrees.
+    ui.answers = {forms::Answer::No, forms::Answer::Yes};
     type("nodein_type", "Junction Box");
+    EXPECT_EQ(ui.last().text, "Do you want to clear previously Computed Values? Y/N");
+    EXPECT_EQ(text("dischargeval"), "CRM");
+    type("nodein_type", "Man Hole");
     EXPECT_EQ(text("dischargeval"), "INP");
     EXPECT_FALSE(f.fields.at("fra_previous").enabled);
 

@@ -59,6 +59,16 @@ TEST_F(PreviousPipesTest, APipeDrainingElsewhereIsRefusedNamingThatPipe) {
     EXPECT_EQ(text("prenode1"), "");
 }
 
+TEST_F(PreviousPipesTest, APipeThatReceivesThisPipesFlowIsRefusedNamingTheCircle) {
+    make_network();
+    auto& f = open("edit", "A");
+    pick("prenode1", "3");
+    EXPECT_NE(ui.last().text.find("circle A \u2192 3 \u2192 A."), std::string::npos)
+        << ui.last().text;
+    EXPECT_EQ(text("prenode1"), "");
+    EXPECT_EQ(f.take_focus_request(), "prenode1");
+}
+
 TEST_F(PreviousPipesTest, ReChoosingThePipesTheRecordAlreadyHadIsAccepted) {
     make_network();
     open("edit", "3");

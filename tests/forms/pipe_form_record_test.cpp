@@ -224,6 +224,18 @@ TEST_F(PipeRecordTest, ExitAsksWhileAddingOrEditing) {
         << "leaving without saving writes nothing";
 }
 
+TEST_F(PipeRecordTest, ExitAfterSavingAnEditAsksNothing) {
+    make_project();
+    add_pipe(row("PIPE_NUMBER=1; PIPE_LENGTH=80.000"));
+    auto& f = open("edit", "1");
+    f.mark_solved();
+    f.mnuSavepipe();
+    ASSERT_EQ(ui.last().text, "Record Saved");
+    f.mnuExitPipe();
+    EXPECT_EQ(ui.last().text, "Record Saved");
+    EXPECT_TRUE(f.close_requested);
+}
+
 }  // namespace
 }  // namespace pelvane::testing
 

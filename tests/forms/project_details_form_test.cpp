@@ -200,6 +200,20 @@ TEST_F(ProjectDetailsTest, EditsOfAStoredRecordAreCancelledBackToTheStoredText) 
     EXPECT_EQ(stored("PROJECT_NAME"), "Kept");
 }
 
+TEST_F(ProjectDetailsTest, ARecordThatCannotBeReadAgainSaysWhy) {
+    testing::make_current_project(path);
+    testing::insert_row(path, "PROJECT", {{"PROJECT_ID", "K"}, {"PROJECT_NAME", "Kept"}});
+    open_file(path);
+    details();
+    type("project_name", "Changed");
+    context.project_connection.execute("ALTER TABLE PROJECT RENAME TO OLD_PROJECT");
+    ui.answers.push_back(Answer::Yes);
+    form->mnuprojexit();
+    ASSERT_EQ(ui.shown.size(), 3u);
+    EXPECT_TRUE(ui.shown[1].text.starts_with("The table PROJECT is missing from"));
+    EXPECT_EQ(ui.last().text, "Update Cancelled");
+}
+
 // The list rule and its message are the input conventions'; here the units use it.
 TEST_F(ProjectDetailsTest, UnitsTakeOnlyTheListItemsOrTheirBeginnings) {
     open_new_project();

@@ -111,7 +111,7 @@ TEST_F(PipeTableTest, MissingNumbersAndBadNumbersAreReported) {
     EXPECT_FALSE(pipes.remove("5"));
     EXPECT_THROW(pipes.insert(pipe("O'Brien 1")), DatabaseError);
     EXPECT_THROW(pipes.insert(pipe("")), DatabaseError);
-    EXPECT_THROW(pipes.update("O'Brien 1", pipe("")), DatabaseError);
+    EXPECT_THROW(static_cast<void>(pipes.update("O'Brien 1", pipe(""))), DatabaseError);
     EXPECT_TRUE(pipes.remove("O'Brien 1"));
     EXPECT_EQ(pipes.count(), 0);
 }

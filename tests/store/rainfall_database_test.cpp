@@ -101,16 +101,16 @@ TEST(RainfallDatabase, ShipsPulaskiOnlyAndRefusesNamesWithoutCoefficients) {
     context.major_release = "2.1";
     context.noaa_station = "Pulaski";
     ASSERT_TRUE(load_noaa_release_lists(context).ok());
-    ASSERT_TRUE(load_coefficients(context, 10).ok());
-    EXPECT_GT(context.coefficients.b, 0.0);
-    const CoefficientSet pulaski = context.coefficients;
+    const auto pulaski = load_coefficients(context, 10);
+    ASSERT_TRUE(pulaski.ok());
+    EXPECT_GT(pulaski.set.b, 0.0);
 
     context.noaa_station = "Abingdon 3 S";
     const auto refused = load_coefficients(context, 10);
     EXPECT_EQ(refused.error, no_coefficients_message(RainfallFile::Station, "Abingdon 3 S"));
     EXPECT_NE(refused.error.find("\"Abingdon 3 S\""), std::string::npos);
     EXPECT_NE(refused.error.find("Rainfall Data\u2026"), std::string::npos);
-    EXPECT_EQ(context.coefficients.b, pulaski.b);  // the previous set stays
+    EXPECT_EQ(refused.set.b, 0.0);  // nothing of Pulaski's set comes back
 
     for (const auto* file : {"VARMSTORM.rdb", "VArainfall.rdb"}) {
         auto db = Database::open(testing::program_folder() / file, Database::Mode::ReadOnly);
@@ -136,30 +136,31 @@ TEST(RainfallDatabase, LooksUpByTheProjectsGeneration) {
     EXPECT_EQ(p.context.station_list,
               (std::vector<std::string>{"Abingdon 3 S", "Blacksburg  ", "Mathews 2 ENE",
                                         "MC Gaheysville 3 S", "Stuart's Draft"}));
-    ASSERT_TRUE(load_coefficients(p.context, 25).ok());
-    EXPECT_EQ(p.context.coefficients.b, 250.0);
-    EXPECT_EQ(p.context.coefficients.d, 10.0);
-    EXPECT_EQ(p.context.coefficients.e, 1.0);
+    const auto station = load_coefficients(p.context, 25);
+    ASSERT_TRUE(station.ok());
+    EXPECT_EQ(station.set.b, 250.0);
+    EXPECT_EQ(station.set.d, 10.0);
+    EXPECT_EQ(station.set.e, 1.0);
 
     // Older release: by county in VARMSTORM.rdb even though a station is filled in.
     p.context.major_release = "2.0";
     ASSERT_TRUE(load_older_release_lists(p.context).ok());
-    ASSERT_TRUE(load_coefficients(p.context, 5).ok());
-    EXPECT_EQ(p.context.coefficients.b, 15.0);
-    EXPECT_EQ(p.context.coefficients.d, 12.0);
-    EXPECT_DOUBLE_EQ(p.context.coefficients.e, 0.8);
+    const auto county = load_coefficients(p.context, 5);
+    ASSERT_TRUE(county.ok());
+    EXPECT_EQ(county.set.b, 15.0);
+    EXPECT_EQ(county.set.d, 12.0);
+    EXPECT_DOUBLE_EQ(county.set.e, 0.8);
 
-    // Legacy: A and B by county; no 5-year columns; B, D, E of the last load stay.
+    // Legacy: A and B by county; no 5-year columns.
     p.context.legacy_database_mode = true;
     ASSERT_TRUE(load_older_release_lists(p.context).ok());
-    ASSERT_TRUE(load_coefficients(p.context, 100).ok());
-    EXPECT_EQ(p.context.coefficients.a, 700.0);
-    EXPECT_EQ(p.context.coefficients.b, 20.0);
-    EXPECT_DOUBLE_EQ(p.context.coefficients.e, 0.8);
+    const auto legacy = load_coefficients(p.context, 100);
+    ASSERT_TRUE(legacy.ok());
+    EXPECT_EQ(legacy.set.a, 700.0);
+    EXPECT_EQ(legacy.set.b, 20.0);
     const auto five = load_coefficients(p.context, 5);
     EXPECT_EQ(five.error,
               "The legacy rainfall database VArainfall.rdb has no 5-year coefficients.");
-    EXPECT_EQ(p.context.coefficients.a, 700.0);
 
     p.context.county = "Nowhere";
     EXPECT_EQ(load_coefficients(p.context, 10).error,
@@ -230,8 +231,7 @@ TEST(RainfallDatabase, PerUserCopyTakesPrecedence) {
     EXPECT_EQ(rainfall_import_path(p.context, RainfallFile::County, true), copy);
     p.context.county = "Accomack";
     ASSERT_TRUE(load_older_release_lists(p.context).ok());
-    ASSERT_TRUE(load_coefficients(p.context, 2).ok());
-    EXPECT_EQ(p.context.coefficients.b, 4.0);
+    EXPECT_EQ(load_coefficients(p.context, 2).set.b, 4.0);
     auto original = Database::open(shipped, Database::Mode::ReadOnly);
     EXPECT_FALSE(
         read_rainfall_entries(original, RainfallFile::County, "Accomack")[0].has_coefficients());

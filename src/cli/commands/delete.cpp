@@ -22,7 +22,7 @@ int run_delete(const cli::Args& args, cli::CommandContext& command) {
     if (const auto refused = forms::check_delete(pipes, number, legacy)) {
         throw cli::CommandError(refused->message);
     }
-    pipes.remove(number);
+    if (!pipes.remove(number)) throw cli::CommandError("there is no pipe " + number);
     command.out << "deleted pipe " << number << "\n";
     return 0;
 }

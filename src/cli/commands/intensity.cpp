@@ -8,7 +8,6 @@
 #include "cli/commands/rainfall_ui.h"
 #include "cli/json_output.h"
 #include "cli/project_session.h"
-#include "core/text/number_text.h"
 #include "store/rainfall_lookup.h"
 
 namespace {
@@ -21,8 +20,8 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
     const std::string& file = cli::project_file_argument(args);
     const auto freq_text = args.option("--freq");
     if (!freq_text) throw CommandError("missing --freq (2, 5, 10, 25, 50 or 100)", 2);
-    const auto freq = text::parse_number(*freq_text);
-    if (!freq.ok() || freq.value != static_cast<int>(freq.value)) {
+    const auto years = forms::storm_years(*freq_text);
+    if (!years) {
         throw CommandError("--freq \"" + *freq_text + "\" is not a whole number of years", 2);
     }
 
@@ -37,12 +36,11 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
     context.number_format = std::string(number_format_for(context.units));
 
     cli::RainfallUi ui;
-    if (!forms::load_rainfall_coefficients(context, ui, static_cast<int>(freq.value))) {
-        throw CommandError(ui.refusal);
-    }
+    const auto coefficients = forms::load_rainfall_coefficients(context, ui, *years);
+    if (!coefficients) throw CommandError(ui.refusal);
     std::string tc = args.option_or("--tc", "");
     std::string intensity;
-    if (!forms::intensity_for_pipe(context, ui, tc, intensity)) {
+    if (!forms::intensity_for_pipe(context, *coefficients, ui, tc, intensity)) {
         throw CommandError("--tc \"" + tc + "\": " + ui.refusal);
     }
 
@@ -50,7 +48,7 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
         const bool by_station = context.noaa_release() && !context.legacy_database_mode;
         const cli::JsonObject out{{"intensity", intensity},
                                   {"unit", context.english() ? "in/hr" : "mm/hr"},
-                                  {"storm_frequency", static_cast<int>(freq.value)},
+                                  {"storm_frequency", *years},
                                   {"tc", tc},
                                   {by_station ? "noaa_station" : "county",
                                    by_station ? context.noaa_station : context.county},

@@ -32,7 +32,9 @@ int run_renumber(const cli::Args& args, cli::CommandContext& command) {
                                 std::string(forms::kRenumberListedTail) +
                                 " (--yes renumbers it and every reference to it)");
     }
-    forms::renumber_pipe(session.database(), old_number, new_number, legacy);
+    if (forms::renumber_pipe(session.database(), old_number, new_number, legacy) == 0) {
+        throw cli::CommandError("there is no pipe " + old_number);
+    }
     command.out << "renumbered pipe " << old_number << " to " << new_number;
     if (downstream) command.out << " (and its reference in pipe " << *downstream << ")";
     command.out << "\n";
