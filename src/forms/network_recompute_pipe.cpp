@@ -155,6 +155,14 @@ std::optional<std::string> PipeRecompute::use_coefficients(const std::string& st
     return std::nullopt;
 }
 
+std::vector<int> PipeRecompute::storms_used() const {
+    std::vector<int> storms;
+    for (const auto& [years, loaded] : coefficients_) {
+        if (loaded.error.empty()) storms.push_back(years);
+    }
+    return storms;
+}
+
 std::optional<std::string> PipeRecompute::compute_discharge(
     PipeRow& row, const std::array<pipe::PreviousPipeLink, kRows>& links) {
     if (auto refused = use_coefficients(row[kStormFreq])) return refused;

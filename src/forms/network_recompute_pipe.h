@@ -81,6 +81,9 @@ class PipeRecompute {
     std::optional<std::string> run(
         PipeRow& row, const std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows>& links);
 
+    // The storm frequencies whose coefficients the discharges were computed with.
+    std::vector<int> storms_used() const;
+
   private:
     // Loads (or recalls) the coefficients of a storm frequency text into the
     // context; the reason when it has none.
