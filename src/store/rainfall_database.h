@@ -32,8 +32,11 @@ inline constexpr const char* kLegacyRainfallFile = "VArainfall.rdb";
 inline constexpr const char* kCountyRainfallFile = "VARMSTORM.rdb";
 inline constexpr const char* kStationRainfallFile = "VARMNOAA.rdb";
 
-// The name of the window where coefficients are imported, as the messages cite it.
+// Where coefficients are imported, as the messages cite it: the desktop window, or
+// the command-line tool's commands.
 inline constexpr const char* kRainfallDataCommand = "Rainfall Data\u2026";
+inline constexpr const char* kRainfallImportCommands =
+    "pelvane rainfall import-noaa or pelvane rainfall import-table";
 
 std::string file_name(RainfallFile file);
 // The coefficient table and its name column: VARAINFALL.COUNTY_NAME,

@@ -68,7 +68,7 @@ TEST(RainfallCommand, ImportNoaaThenIntensityFollowsTheFittedCurve) {
     auto before = f.run({"intensity", project, "--freq", "10", "--tc", "15"});
     EXPECT_EQ(before.exit_code, 1);
     EXPECT_NE(before.err.find("\"Stuart's Draft\""), std::string::npos) << before.err;
-    EXPECT_NE(before.err.find("Rainfall Data"), std::string::npos);
+    EXPECT_NE(before.err.find("pelvane rainfall import-noaa"), std::string::npos);
 
     auto imported =
         f.run({"rainfall", "import-noaa", "--station", "stuart's draft", kExport, "--yes"});

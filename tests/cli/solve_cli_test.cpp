@@ -32,6 +32,8 @@ TEST(SolveCli, AllPipesInFlowOrderThenNothingLeft) {
     EXPECT_EQ(json["changed"][1]["new_discharge"], "2.500");
     EXPECT_EQ(json["failed"], nlohmann::json::array());
     EXPECT_EQ(json["cycles"], nlohmann::json::array());
+    EXPECT_EQ(json["recomputed"], 3);
+    EXPECT_EQ(json["saved"], 3);
     EXPECT_EQ(project.text("1", "PRECA1"), project.text("2", "ACCUMULATED_CA"));
 
     const auto again = run_cli({"solve", project.file().string(), "--all"});

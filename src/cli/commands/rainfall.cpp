@@ -27,6 +27,7 @@ store::ProjectContext context_of(const cli::CommandContext& command) {
     store::ProjectContext context;
     context.program_folder = command.program_folder;
     context.user_data_folder = command.user_data_folder;
+    context.front_end = store::FrontEnd::CommandLine;
     return context;
 }
 
@@ -49,7 +50,9 @@ void print_entry(std::ostream& out, RainfallFile file, const store::RainfallEntr
     out << store::file_name(file) << ": " << store::name_kind(file) << " \"" << entry.name
         << "\"\n";
     if (!entry.has_coefficients()) {
-        out << "  " << store::no_coefficients_message(file, entry.name) << "\n";
+        out << "  "
+            << store::no_coefficients_message(file, entry.name, store::FrontEnd::CommandLine)
+            << "\n";
         return;
     }
     for (const auto& [years, c] : entry.curves) {
