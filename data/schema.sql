@@ -121,3 +121,20 @@ CREATE TABLE ENERGY (
     TXT_L           TEXT,
     SCOUR_LOCATION  TEXT
 );
+
+-- The rainfall coefficients the pipes were last solved with, one row per storm
+-- frequency, so that opening the project can tell when the rainfall databases
+-- have changed since. Files made before it get it on the first solve.
+CREATE TABLE DESIGN_RAINFALL (
+    STORM_FREQ      INTEGER PRIMARY KEY,  -- years
+    RAINFALL_FILE   TEXT,   -- VArainfall.rdb, VARMSTORM.rdb or VARMNOAA.rdb
+    RAINFALL_NAME   TEXT,   -- the station or county as stored there
+    COEF_A          REAL,   -- i = A / (B + Tc) for legacy projects
+    COEF_B          REAL,   -- i = B / (Tc + D)^E otherwise
+    COEF_D          REAL,
+    COEF_E          REAL,
+    SOURCE          TEXT,   -- "program folder" or "per-user import"
+    SOURCE_PATH     TEXT,   -- the rainfall database read
+    IMPORTED_FROM   TEXT,   -- the NOAA export or coefficient table imported
+    IMPORT_DATE     TEXT    -- YYYY-MM-DD of that import
+);

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "cli/command.h"
 #include "store/sqlite/database.h"
@@ -38,6 +40,15 @@ void print_usage(std::ostream& out) {
            "takes precedence; default: the desktop program's).\n";
 }
 
+// --help (or -h) among a command's words, before a "--" that ends the options.
+bool asks_for_help(const std::vector<std::string>& words) {
+    for (const auto& w : words) {
+        if (w == "--") return false;
+        if (w == "--help" || w == "-h") return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,8 +64,13 @@ int main(int argc, char** argv) {
         std::cerr << "pelvane: unknown command '" << name << "' (try pelvane --help)\n";
         return 2;
     }
+    std::vector<std::string> raw(argv + 2, argv + argc);
+    if (asks_for_help(raw)) {
+        std::cout << "usage: pelvane " << name << " " << it->second.usage << "\n"
+                  << it->second.summary << "\n";
+        return 0;
+    }
     try {
-        std::vector<std::string> raw(argv + 2, argv + argc);
         Args args(raw, it->second.flags);
         CommandContext context{std::cout, std::cerr,
                                args.option_or("--program-folder", program_folder_of(argv[0])),

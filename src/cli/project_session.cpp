@@ -6,6 +6,7 @@ ProjectSession::ProjectSession(const CommandContext& command, const std::string&
                                store::Access access) {
     context_.program_folder = command.program_folder;
     context_.user_data_folder = command.user_data_folder;
+    context_.front_end = store::FrontEnd::CommandLine;
     store::open_project(context_, file, access);
 }
 

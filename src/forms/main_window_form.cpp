@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/design_rainfall_notice.h"
 #include "forms/input_conventions.h"
 #include "store/project_database.h"
 #include "store/rainfall_lookup.h"
@@ -232,6 +233,9 @@ bool MainWindowForm::open_chosen(const std::string& path) {
         windows_.show_project_details(store::DetailsWindow::NoaaStation);
     } else {
         ui_.message(kProjectName + context_.project_name, Icon::Information, kMainTitle);
+        if (const auto notice = design_rainfall_notice(context_)) {
+            ui_.message(*notice, Icon::Exclamation, kMainTitle);
+        }
     }
     short_file_name_ = short_name;
     show_database_status(kDatabasePanel + short_file_name_);

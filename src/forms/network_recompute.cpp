@@ -5,6 +5,7 @@
 #include "core/network/flow_order.h"
 #include "core/network/pipe_network.h"
 #include "forms/network_recompute_pipe.h"
+#include "store/design_rainfall.h"
 #include "store/pipe_table.h"
 
 namespace pelvane::forms {
@@ -80,8 +81,8 @@ class Recompute {
         }
     }
 
-    // Writes every changed pipe in one transaction: a failure leaves the file as it
-    // was.
+    // Writes every changed pipe, and the coefficients they were computed with, in one
+    // transaction: a failure leaves the file as it was.
     void save() {
         const store::Database& db = context_.project_connection;
         store::Transaction transaction(db);
@@ -100,6 +101,7 @@ class Recompute {
             }
             ++saved;
         }
+        store::record_design_rainfall(context_, pipe_.storms_used());
         transaction.commit();
         summary_.saved = saved;
     }

@@ -149,6 +149,14 @@ store::StormCoefficients PipeRecompute::coefficients_of(const std::string& storm
     return it->second;
 }
 
+std::vector<int> PipeRecompute::storms_used() const {
+    std::vector<int> storms;
+    for (const auto& [years, loaded] : coefficients_) {
+        if (loaded.error.empty()) storms.push_back(years);
+    }
+    return storms;
+}
+
 std::optional<std::string> PipeRecompute::compute_discharge(
     PipeRow& row, const std::array<pipe::PreviousPipeLink, kRows>& links) {
     const store::StormCoefficients coefficients = coefficients_of(row[kStormFreq]);

@@ -82,6 +82,9 @@ class PipeRecompute {
     std::optional<std::string> run(
         PipeRow& row, const std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows>& links);
 
+    // The storm frequencies whose coefficients the discharges were computed with.
+    std::vector<int> storms_used() const;
+
   private:
     // The coefficients of a storm frequency text, read once per recompute, or the
     // reason when it has none.

@@ -4,10 +4,12 @@
 #include <algorithm>
 
 #include "core/pipe/catalogue.h"
+#include "core/pipe/storm_frequency.h"
 #include "core/text/number_text.h"
 #include "core/units.h"
 #include "forms/pipe_form.h"
 #include "forms/size_picker_form.h"
+#include "store/design_rainfall.h"
 #include "store/sqlite/database.h"
 
 namespace pelvane::forms {
@@ -249,6 +251,12 @@ bool PipeForm::pipe_update() {
             table.insert(row);
         } else if (!table.update(stored_number_, row)) {
             table.insert(row);
+        }
+        // The coefficients a computed discharge was designed with are kept with it.
+        if (computed_source()) {
+            if (const auto years = pipe::storm_years(row.get("PIPE_STORM_FREQ"))) {
+                store::record_design_rainfall(context_, {*years});
+            }
         }
         transaction.commit();
         stored_number_ = row.get("PIPE_NUMBER");

@@ -1,11 +1,16 @@
 #include "forms/rainfall_data_form.h"
 
 #include <algorithm>
-#include <cctype>
+#include <array>
+#include <ctime>
+#include <filesystem>
 #include <fstream>
+#include <map>
+#include <set>
 #include <sstream>
 
 #include "core/text/number_text.h"
+#include "forms/design_rainfall_notice.h"
 #include "forms/input_conventions.h"
 #include "store/rainfall_lookup.h"
 
@@ -17,6 +22,19 @@ using store::RainfallFile;
 constexpr const char* kCsvFilter = "CSV files (*.csv)|*.csv";
 constexpr double kCurveFrom = 5.0;  // minutes: the preview covers the fitted range
 constexpr double kCurveTo = 120.0;
+// A question lists this many names whose coefficients change, then counts the rest.
+constexpr std::size_t kListedChanges = 10;
+
+// Names whose stored coefficients an import would change, with the storms.
+using Changes = std::map<std::string, std::set<int>>;
+
+std::string today() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::array<char, 16> text{};
+    return std::string(text.data(), std::strftime(text.data(), text.size(), "%Y-%m-%d", &local));
+}
 
 std::optional<std::string> read_file(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -57,9 +75,8 @@ RainfallPreview preview_of(const hydrology::FrequencyFit& f) {
 
 }  // namespace
 
-RainfallDataForm::RainfallDataForm(store::ProjectContext& context, Ui& ui,
-                                   std::optional<bool> program_folder_writable)
-    : context_(context), ui_(ui), program_folder_writable_(program_folder_writable) {
+RainfallDataForm::RainfallDataForm(store::ProjectContext& context, Ui& ui)
+    : context_(context), ui_(ui) {
     fields["rainfall_kind"].items = {kKindStation, kKindCounty};
     fields.set_text("rainfall_kind", kKindStation);
     fields.set_text("rainfall_name", "");
@@ -90,9 +107,69 @@ RainfallFile RainfallDataForm::chosen_file() const {
                                                         : RainfallFile::County;
 }
 
-bool RainfallDataForm::writable() const {
-    if (program_folder_writable_) return *program_folder_writable_;
-    return store::folder_writable(context_.program_folder);
+bool RainfallDataForm::confirmed(const std::string& reason, const std::string& question) {
+    if (ui_.ask(reason + " " + question, Buttons::YesNo, Icon::Question, kRainfallDataTitle) ==
+        Answer::Yes) {
+        return true;
+    }
+    declined_ = reason;
+    return false;
+}
+
+store::Database RainfallDataForm::read_only(RainfallFile file) const {
+    return store::Database::open(store::rainfall_database_path(context_, file),
+                                 store::Database::Mode::ReadOnly);
+}
+
+std::vector<std::string> RainfallDataForm::known_names(const ImportTarget& target) const {
+    return store::stored_names(read_only(target.file), target.file, target.rows);
+}
+
+bool RainfallDataForm::overwrite_confirmed(const std::vector<ImportTarget>& targets) {
+    Changes changes;
+    for (const auto& target : targets) {
+        const auto db = read_only(target.file);
+        const auto names = store::stored_names(db, target.file, target.rows);
+        for (std::size_t r = 0; r < names.size(); ++r) {
+            for (const auto& entry : store::read_rainfall_entries(db, target.file, names[r])) {
+                for (const int years : store::changed_storms(entry, target.rows[r])) {
+                    changes[names[r]].insert(years);
+                }
+            }
+        }
+    }
+    if (changes.empty()) return true;
+    const std::string kind = store::name_kind(targets.front().file);
+    std::string reason;
+    if (changes.size() == 1) {
+        const auto& [name, storms] = *changes.begin();
+        reason = "The " + kind + " \"" + name + "\" already has rainfall coefficients: the " +
+                 storm_list({storms.begin(), storms.end()}) + " coefficients change.";
+    } else {
+        reason = "Rainfall coefficients already stored change for " +
+                 std::to_string(changes.size()) + " names:";
+        std::size_t listed = 0;
+        for (const auto& [name, storms] : changes) {
+            if (listed++ == kListedChanges) {
+                reason += " and " + std::to_string(changes.size() - kListedChanges) + " more";
+                break;
+            }
+            reason += (listed > 1 ? ";" : "") + std::string(" \"") + name + "\" (" +
+                      storm_list({storms.begin(), storms.end()}) + ")";
+        }
+        reason += ".";
+    }
+    return confirmed(reason, "Replace them?");
+}
+
+std::vector<std::string> RainfallDataForm::write(const ImportTarget& target,
+                                                 const std::string& source) {
+    const auto path = store::rainfall_import_path(context_, target.file);
+    const auto db = store::Database::open(path);
+    auto names = store::write_coefficients(
+        db, target.file, target.rows, {std::filesystem::path(source).filename().string(), today()});
+    written_files_.push_back(path.string());
+    return names;
 }
 
 void RainfallDataForm::refuse(const std::string& text) {
@@ -104,9 +181,9 @@ void RainfallDataForm::refill_names() {
     names.clear();
     const RainfallFile file = chosen_file();
     try {
-        const auto db = store::Database::open(store::rainfall_database_path(context_, file),
-                                              store::Database::Mode::ReadOnly);
-        for (auto& entry : store::read_rainfall_entries(db, file)) names.push_back(entry.name);
+        for (auto& entry : store::read_rainfall_entries(read_only(file), file)) {
+            names.push_back(entry.name);
+        }
     } catch (const store::DatabaseError& e) {
         ui_.message(e.what(), Icon::None);
     }
@@ -156,16 +233,15 @@ bool RainfallDataForm::load_export(const std::string& path) {
     // An export made for a station of the list names it: offer that station.
     if (chosen_file() == RainfallFile::Station && fields.text("rainfall_name").empty()) {
         for (const auto& name : fields["rainfall_name"].items) {
-            std::string folded = text::trim(name);
-            for (auto& ch : folded)
-                ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-            if (folded == export_station_) fields.set_text("rainfall_name", name);
+            if (store::same_name(name, export_station_)) fields.set_text("rainfall_name", name);
         }
     }
     return true;
 }
 
 bool RainfallDataForm::import_export() {
+    written_files_.clear();
+    declined_.clear();
     if (!fit_) {
         refuse("Choose a NOAA precipitation frequency export first.");
         return false;
@@ -177,26 +253,28 @@ bool RainfallDataForm::import_export() {
     }
     std::vector<RainfallFile> files{chosen_file()};
     if (files[0] == RainfallFile::County) files.push_back(RainfallFile::Legacy);
-    written_files_.clear();
-    std::string stored = name;
+    std::vector<ImportTarget> targets;
+    for (const auto file : files) {
+        targets.push_back(
+            {file, {hydrology::coefficient_row(*fit_, name, store::table_kind(file))}});
+    }
+    std::string stored;
     try {
         // Every target must know the name before anything is written.
-        for (const auto file : files) {
-            const auto db = store::Database::open(store::rainfall_database_path(context_, file),
-                                                  store::Database::Mode::ReadOnly);
-            if (!store::find_stored_name(db, file, name)) {
-                refuse("No " + store::name_kind(file) + " \"" + name + "\" in " +
-                       store::file_name(file) + "; nothing was imported.");
-                return false;
-            }
+        for (const auto& target : targets) {
+            const std::string found = known_names(target).front();
+            if (stored.empty()) stored = found;
         }
-        for (const auto file : files) {
-            const auto path = store::rainfall_import_path(context_, file, writable());
-            const auto db = store::Database::open(path);
-            stored = store::write_coefficients(
-                db, file, {hydrology::coefficient_row(*fit_, name, store::table_kind(file))})[0];
-            written_files_.push_back(path.string());
+        // Counties are not stations: an export for a point in the county is normal.
+        if (files[0] == RainfallFile::Station && !export_station_.empty() &&
+            !store::same_name(export_station_, stored) &&
+            !confirmed("The export is for the NOAA station \"" + export_station_ +
+                           "\", not for \"" + stored + "\".",
+                       "Import its coefficients for \"" + stored + "\" anyway?")) {
+            return false;
         }
+        if (!overwrite_confirmed(targets)) return false;
+        for (const auto& target : targets) write(target, fields.text("rainfall_file"));
     } catch (const store::DatabaseError& e) {
         ui_.message(e.what(), Icon::None);
         return false;
@@ -218,6 +296,7 @@ void RainfallDataForm::browse_table() {
 
 bool RainfallDataForm::import_table(const std::string& path) {
     written_files_.clear();
+    declined_.clear();
     const auto text = read_file(path);
     if (!text) {
         refuse("Could not read '" + path + "'.");
@@ -230,14 +309,13 @@ bool RainfallDataForm::import_table(const std::string& path) {
     }
     const RainfallFile file = store::file_for(table->kind);
     try {
-        const auto target = store::rainfall_import_path(context_, file, writable());
-        const auto db = store::Database::open(target);
-        const auto names = store::write_coefficients(db, file, table->rows);
-        written_files_.push_back(target.string());
+        const ImportTarget target{file, table->rows};
+        if (!overwrite_confirmed({target})) return false;
+        const auto names = write(target, path);
         reload_project_lists();
         ui_.message("Rainfall coefficients for " + std::to_string(names.size()) + " " +
                         (file == RainfallFile::Station ? "stations" : "counties") +
-                        " were written to " + target.string() + ".",
+                        " were written to " + written_files_.front() + ".",
                     Icon::Information, kAppTitle);
     } catch (const store::DatabaseError& e) {
         ui_.message(e.what(), Icon::None);

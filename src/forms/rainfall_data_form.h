@@ -8,8 +8,11 @@
 //   VARMSTORM.rdb and the legacy A, B into VArainfall.rdb);
 // - a transcribed coefficient table (CSV headed by the tables' column names) for
 //   many names at once.
-// Imports write the per-user copy of a database when there is one or when the
-// program folder cannot be written.
+// Imports always write the per-user copy of a database (made by the first import)
+// and record the file and day of the import there. Before writing, an export made
+// for another station than the one chosen, and coefficients that would replace
+// different ones already stored, are put to the person as questions; a "No" leaves
+// everything as it was and says why in `declined()`.
 
 #include <optional>
 #include <string>
@@ -43,8 +46,7 @@ class RainfallDataForm : public FormModel {
   public:
     // Fields: `rainfall_kind` (items kKindStation, kKindCounty), `rainfall_name`
     // (items: the names of that kind, as stored), `rainfall_file` (the export chosen).
-    RainfallDataForm(store::ProjectContext& context, Ui& ui,
-                     std::optional<bool> program_folder_writable = std::nullopt);
+    RainfallDataForm(store::ProjectContext& context, Ui& ui);
 
     // Fills the name lists and selects the project's station or county.
     void open();
@@ -70,10 +72,28 @@ class RainfallDataForm : public FormModel {
 
     // Where the last import wrote.
     const std::vector<std::string>& written_files() const { return written_files_; }
+    // Why the last import was not made when the person answered a question "No"
+    // (a statement, without the question); empty otherwise.
+    const std::string& declined() const { return declined_; }
 
   private:
     store::RainfallFile chosen_file() const;
-    bool writable() const;
+    store::Database read_only(store::RainfallFile file) const;
+    // Puts `reason` + `question` to the person; false (and `declined_` set) on "No".
+    bool confirmed(const std::string& reason, const std::string& question);
+    // The rows an import writes into one rainfall database.
+    struct ImportTarget {
+        store::RainfallFile file;
+        std::vector<hydrology::IdfTableRow> rows;
+    };
+    // The stored names of the target's rows; a DatabaseError naming unknown ones,
+    // before anything is copied or written.
+    std::vector<std::string> known_names(const ImportTarget& target) const;
+    // Asks once before replacing stored coefficients that the rows would change; a
+    // DatabaseError naming unknown names before anything is copied or written.
+    bool overwrite_confirmed(const std::vector<ImportTarget>& targets);
+    // Writes the rows into the per-user copy of `file`, recording the import.
+    std::vector<std::string> write(const ImportTarget& target, const std::string& source);
     void refill_names();
     void reload_project_lists();
     void refuse(const std::string& text);
@@ -82,11 +102,11 @@ class RainfallDataForm : public FormModel {
 
     store::ProjectContext& context_;
     Ui& ui_;
-    std::optional<bool> program_folder_writable_;
     std::optional<hydrology::NoaaFit> fit_;
     std::vector<RainfallPreview> preview_;
     std::string export_station_;
     std::vector<std::string> written_files_;
+    std::string declined_;
 };
 
 }  // namespace pelvane::forms

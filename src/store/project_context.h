@@ -12,7 +12,13 @@
 
 namespace pelvane::store {
 
+// Who reads the messages: one that sends the person elsewhere names what they can
+// use there (a desktop window, or a `pelvane` command).
+enum class FrontEnd { Desktop, CommandLine };
+
 struct ProjectContext {
+    FrontEnd front_end = FrontEnd::Desktop;
+
     // Where the program's data files live (template, rainfall databases, report
     // templates, help). Passed in by the application, never looked up globally.
     std::filesystem::path program_folder;

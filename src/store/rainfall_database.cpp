@@ -1,7 +1,5 @@
 #include "store/rainfall_database.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
 #include <iterator>
@@ -138,34 +136,33 @@ std::filesystem::path rainfall_database_path(const ProjectContext& context, Rain
     return context.program_folder / file_name(file);
 }
 
-std::filesystem::path rainfall_import_path(const ProjectContext& context, RainfallFile file,
-                                           bool program_folder_writable) {
-    std::error_code ec;
-    const auto shipped = context.program_folder / file_name(file);
-    if (!context.user_data_folder.empty()) {
-        const auto user_copy = context.user_data_folder / file_name(file);
-        if (std::filesystem::is_regular_file(user_copy, ec)) return user_copy;
-        if (!program_folder_writable) {
-            if (!std::filesystem::is_regular_file(shipped, ec)) {
-                throw DatabaseError("Could not find file '" + shipped.string() + "'.");
-            }
-            std::filesystem::create_directories(context.user_data_folder, ec);
-            if (ec || !std::filesystem::copy_file(shipped, user_copy, ec) || ec) {
-                throw DatabaseError("Could not copy '" + shipped.string() + "' to '" +
-                                    user_copy.string() + "'" +
-                                    (ec ? " (" + ec.message() + ")." : "."));
-            }
-            return user_copy;
-        }
+std::filesystem::path rainfall_import_path(const ProjectContext& context, RainfallFile file) {
+    if (context.user_data_folder.empty()) {
+        throw DatabaseError(
+            "There is no per-user folder to import rainfall data into; nothing was imported.");
     }
+    std::error_code ec;
+    const auto user_copy = context.user_data_folder / file_name(file);
+    if (std::filesystem::is_regular_file(user_copy, ec)) return user_copy;
+    const auto shipped = context.program_folder / file_name(file);
     if (!std::filesystem::is_regular_file(shipped, ec)) {
         throw DatabaseError("Could not find file '" + shipped.string() + "'.");
     }
-    return shipped;
+    std::filesystem::create_directories(context.user_data_folder, ec);
+    if (ec || !std::filesystem::copy_file(shipped, user_copy, ec) || ec) {
+        throw DatabaseError("Could not copy '" + shipped.string() + "' to '" + user_copy.string() +
+                            "'" + (ec ? " (" + ec.message() + ")." : "."));
+    }
+    return user_copy;
 }
 
-bool folder_writable(const std::filesystem::path& folder) {
-    return ::access(folder.c_str(), W_OK) == 0;
+bool is_user_copy(const ProjectContext& context, const std::filesystem::path& database) {
+    return !context.user_data_folder.empty() &&
+           database.parent_path().lexically_normal() == context.user_data_folder.lexically_normal();
+}
+
+bool same_name(const std::string& a, const std::string& b) {
+    return squeezed(a) == squeezed(b);
 }
 
 std::optional<std::string> find_stored_name(const Database& db, RainfallFile file,
@@ -230,14 +227,14 @@ std::vector<RainfallEntry> read_rainfall_entries(const Database& db, RainfallFil
     return entries;
 }
 
-std::vector<std::string> write_coefficients(const Database& db, RainfallFile file,
-                                            const std::vector<hydrology::IdfTableRow>& rows) {
-    std::vector<std::string> stored_names;
+std::vector<std::string> stored_names(const Database& db, RainfallFile file,
+                                      const std::vector<hydrology::IdfTableRow>& rows) {
+    std::vector<std::string> names;
     std::vector<std::string> unknown;
     for (const auto& row : rows) {
         const auto stored = find_stored_name(db, file, row.name);
         if (stored) {
-            stored_names.push_back(*stored);
+            names.push_back(*stored);
         } else {
             unknown.push_back("\"" + row.name + "\"");
         }
@@ -246,6 +243,39 @@ std::vector<std::string> write_coefficients(const Database& db, RainfallFile fil
         throw DatabaseError("No " + name_kind(file) + " " + join(unknown, ", ") + " in " +
                             file_name(file) + "; nothing was imported.");
     }
+    return names;
+}
+
+std::vector<int> changed_storms(const RainfallEntry& stored, const hydrology::IdfTableRow& row) {
+    std::vector<int> changed;
+    const auto differs = [](const auto& now, const auto& incoming, int years) {
+        const auto it = now.find(years);
+        if (it == now.end()) return false;
+        const auto in = incoming.find(years);
+        return in == incoming.end() || in->second != it->second;
+    };
+    for (const int years : kStormFrequencies) {
+        if (differs(stored.curves, row.curves, years) ||
+            differs(stored.legacy, row.legacy, years)) {
+            changed.push_back(years);
+        }
+    }
+    return changed;
+}
+
+std::optional<ImportOrigin> import_origin(const Database& db, const std::string& stored_name) {
+    if (!db.has_table("RAINFALL_IMPORTS")) return std::nullopt;
+    auto statement = db.prepare(
+        "SELECT IMPORTED_FROM, IMPORT_DATE FROM RAINFALL_IMPORTS WHERE RAINFALL_NAME = ?");
+    statement.bind(1, std::string_view(stored_name));
+    if (!statement.step()) return std::nullopt;
+    return ImportOrigin{statement.text(0), statement.text(1)};
+}
+
+std::vector<std::string> write_coefficients(const Database& db, RainfallFile file,
+                                            const std::vector<hydrology::IdfTableRow>& rows,
+                                            const ImportOrigin& origin) {
+    const std::vector<std::string> names = stored_names(db, file, rows);
 
     const auto columns = coefficient_columns(file);
     std::vector<std::string> assignments;
@@ -273,13 +303,26 @@ std::vector<std::string> write_coefficients(const Database& db, RainfallFile fil
                 values.push_back(coefficient(row.curves, years, &hydrology::IdfCurve::e));
             }
         }
-        values.push_back(stored_names[r]);
+        values.push_back(names[r]);
         update.reset();
         update.bind_all(values);
         update.run();
     }
+    if (!origin.file.empty()) {
+        db.execute(
+            "CREATE TABLE IF NOT EXISTS RAINFALL_IMPORTS (RAINFALL_NAME TEXT PRIMARY KEY, "
+            "IMPORTED_FROM TEXT, IMPORT_DATE TEXT)");
+        auto record = db.prepare(
+            "INSERT OR REPLACE INTO RAINFALL_IMPORTS (RAINFALL_NAME, IMPORTED_FROM, IMPORT_DATE) "
+            "VALUES (?, ?, ?)");
+        for (const auto& name : names) {
+            record.reset();
+            record.bind_all({name, origin.file, origin.date});
+            record.run();
+        }
+    }
     transaction.commit();
-    return stored_names;
+    return names;
 }
 
 }  // namespace pelvane::store

@@ -32,8 +32,11 @@ inline constexpr const char* kLegacyRainfallFile = "VArainfall.rdb";
 inline constexpr const char* kCountyRainfallFile = "VARMSTORM.rdb";
 inline constexpr const char* kStationRainfallFile = "VARMNOAA.rdb";
 
-// The name of the window where coefficients are imported, as the messages cite it.
+// Where coefficients are imported, as the messages cite it: the desktop window, or
+// the command-line tool's commands.
 inline constexpr const char* kRainfallDataCommand = "Rainfall Data\u2026";
+inline constexpr const char* kRainfallImportCommands =
+    "pelvane rainfall import-noaa or pelvane rainfall import-table";
 
 std::string file_name(RainfallFile file);
 // The coefficient table and its name column: VARAINFALL.COUNTY_NAME,
@@ -58,14 +61,16 @@ void add_noaa_county(const Database& db, const std::string& county);
 // the program folder's file.
 std::filesystem::path rainfall_database_path(const ProjectContext& context, RainfallFile file);
 
-// Where an import writes: the per-user copy when there is one; else the program
-// folder's file when the program folder is writable; else a new per-user copy of
-// the program folder's file (made by this call), which from then on takes
-// precedence. Throws DatabaseError when neither exists.
-std::filesystem::path rainfall_import_path(const ProjectContext& context, RainfallFile file,
-                                           bool program_folder_writable);
-// Whether files in the folder can be written (the database and its journal).
-bool folder_writable(const std::filesystem::path& folder);
+// Where an import writes: always the per-user copy, made from the program folder's
+// file by the first import (from then on it takes precedence). The program
+// folder's files stay as installed, so a reinstall or another user never finds
+// coefficients that someone imported. Throws DatabaseError when there is no
+// per-user folder or no file to copy.
+std::filesystem::path rainfall_import_path(const ProjectContext& context, RainfallFile file);
+
+// Whether a rainfall database was read from the per-user copy (else it is the
+// program folder's file).
+bool is_user_copy(const ProjectContext& context, const std::filesystem::path& database);
 
 // A stored name as the engineer may type it: the exact text when stored, else the
 // one stored name that equals it once runs of blanks are made one, the ends
@@ -73,6 +78,10 @@ bool folder_writable(const std::filesystem::path& folder);
 // none or several match.
 std::optional<std::string> find_stored_name(const Database& db, RainfallFile file,
                                             const std::string& typed);
+
+// Whether two names are the same once runs of blanks are made one, the ends
+// trimmed and letter case ignored.
+bool same_name(const std::string& a, const std::string& b);
 
 // One row of a coefficient table as stored; frequencies whose columns are NULL are
 // absent from the maps.
@@ -89,10 +98,32 @@ struct RainfallEntry {
 std::vector<RainfallEntry> read_rainfall_entries(const Database& db, RainfallFile file,
                                                  const std::optional<std::string>& name = {});
 
-// Writes the coefficients of several names in one transaction. Names are matched
-// as find_stored_name does; an unknown name refuses the whole set (DatabaseError
-// naming it) and nothing is written. Returns the stored names written, in order.
+// Where imported coefficients came from: the export or table file and the day of
+// the import (YYYY-MM-DD). Coefficients built with the program have none.
+struct ImportOrigin {
+    std::string file;
+    std::string date;
+};
+
+// The storm frequencies (years) whose stored coefficients a new row would change:
+// those the name has now and that the row gives otherwise or not at all. Storms
+// without coefficients yet are filled, not changed.
+std::vector<int> changed_storms(const RainfallEntry& stored, const hydrology::IdfTableRow& row);
+
+// The stored names of the rows (matched as find_stored_name does), in order; a
+// DatabaseError naming every unknown name otherwise.
+std::vector<std::string> stored_names(const Database& db, RainfallFile file,
+                                      const std::vector<hydrology::IdfTableRow>& rows);
+
+// Writes the coefficients of several names in one transaction, and with a file in
+// `origin` records it against each name (RAINFALL_IMPORTS, made on first use).
+// Names are matched as find_stored_name does; an unknown name refuses the whole
+// set (DatabaseError naming it) and nothing is written. Returns the stored names
+// written, in order.
 std::vector<std::string> write_coefficients(const Database& db, RainfallFile file,
-                                            const std::vector<hydrology::IdfTableRow>& rows);
+                                            const std::vector<hydrology::IdfTableRow>& rows,
+                                            const ImportOrigin& origin = {});
+// The origin recorded for a stored name; nullopt when it was never imported.
+std::optional<ImportOrigin> import_origin(const Database& db, const std::string& stored_name);
 
 }  // namespace pelvane::store

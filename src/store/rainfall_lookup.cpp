@@ -48,9 +48,11 @@ RainfallFile rainfall_file_of(const ProjectContext& context) {
     return context.noaa_release() ? RainfallFile::Station : RainfallFile::County;
 }
 
-std::string no_coefficients_message(RainfallFile file, const std::string& name) {
+std::string no_coefficients_message(RainfallFile file, const std::string& name,
+                                    FrontEnd front_end) {
     return "No rainfall coefficients for the " + name_kind(file) + " \"" + name + "\" in " +
-           file_name(file) + " yet. Import them with " + kRainfallDataCommand +
+           file_name(file) + " yet. Import them with " +
+           (front_end == FrontEnd::CommandLine ? kRainfallImportCommands : kRainfallDataCommand) +
            " (a NOAA precipitation frequency export or a coefficient table).";
 }
 
@@ -103,7 +105,8 @@ StormCoefficients load_coefficients(ProjectContext& context, int storm_frequency
                                 "\" in " + file_name(file) + ".");
         }
         for (int c = 0; c < statement.column_count(); ++c) {
-            if (statement.is_null(c)) throw DatabaseError(no_coefficients_message(file, name));
+            if (statement.is_null(c))
+                throw DatabaseError(no_coefficients_message(file, name, context.front_end));
         }
         if (legacy) {
             result.set.a = statement.number(0);

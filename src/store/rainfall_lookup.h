@@ -52,6 +52,7 @@ struct [[nodiscard]] StormCoefficients {
 StormCoefficients load_coefficients(ProjectContext& context, int storm_frequency);
 
 // The refusal for a name whose coefficients have not been imported yet.
-std::string no_coefficients_message(RainfallFile file, const std::string& name);
+std::string no_coefficients_message(RainfallFile file, const std::string& name,
+                                    FrontEnd front_end = FrontEnd::Desktop);
 
 }  // namespace pelvane::store

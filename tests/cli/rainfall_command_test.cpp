@@ -28,15 +28,16 @@ const std::string kExport =
 
 struct Folder {
     testing::TempFolder program;
+    testing::TempFolder home;  // the user's data folder, which imports write
     Folder() {
         for (const auto* f : {"VArainfall.rdb", "VARMSTORM.rdb", "VARMNOAA.rdb"}) {
             std::filesystem::copy_file(testing::program_folder() / f, program / f);
         }
     }
-    std::vector<std::string> with_folder(std::vector<std::string> args) const {
+    testing::CliResult run(std::vector<std::string> args) const {
         args.push_back("--program-folder");
         args.push_back(program.path().string());
-        return args;
+        return run_cli(args, home.path());
     }
     // A project file of the given release, station, county and units.
     std::string project(const std::string& name, const std::string& release,
@@ -64,33 +65,32 @@ TEST(RainfallCommand, ImportNoaaThenIntensityFollowsTheFittedCurve) {
     const std::string project = f.project("p.pvd", "2.1", "Stuart's Draft", "Pulaski", "ENGLISH");
 
     // Before the import the station has no coefficients, and the command says so.
-    auto before = run_cli(f.with_folder({"intensity", project, "--freq", "10", "--tc", "15"}));
+    auto before = f.run({"intensity", project, "--freq", "10", "--tc", "15"});
     EXPECT_EQ(before.exit_code, 1);
     EXPECT_NE(before.err.find("\"Stuart's Draft\""), std::string::npos) << before.err;
-    EXPECT_NE(before.err.find("Rainfall Data"), std::string::npos);
+    EXPECT_NE(before.err.find("pelvane rainfall import-noaa"), std::string::npos);
 
     auto imported =
-        run_cli(f.with_folder({"rainfall", "import-noaa", "--station", "stuart's draft", kExport}));
+        f.run({"rainfall", "import-noaa", "--station", "stuart's draft", kExport, "--yes"});
     ASSERT_EQ(imported.exit_code, 0) << imported.err;
     EXPECT_NE(imported.out.find("10-year: B "), std::string::npos);
     EXPECT_NE(imported.out.find("\"Stuart's Draft\" were written"), std::string::npos);
 
     const auto fit = expected_fit();
     const auto& ten = fit.frequencies[2].curve.curve;
-    const auto shown =
-        run_cli(f.with_folder({"rainfall", "show", "--station", "Stuart's Draft", "--json"}));
+    const auto shown = f.run({"rainfall", "show", "--station", "Stuart's Draft", "--json"});
     ASSERT_EQ(shown.exit_code, 0) << shown.err;
     const auto rows = nlohmann::json::parse(shown.out)[0]["rows"];
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0]["coefficients"]["10"]["B"].get<double>(), ten.b);
     EXPECT_EQ(rows[0]["coefficients"]["10"]["E"].get<double>(), ten.e);
 
-    auto english = run_cli(f.with_folder({"intensity", project, "--freq", "10", "--tc", "15"}));
+    auto english = f.run({"intensity", project, "--freq", "10", "--tc", "15"});
     ASSERT_EQ(english.exit_code, 0) << english.err;
     EXPECT_EQ(english.out, text::format_number(hydrology::idf_intensity(ten, 15), "0.000") + "\n");
 
     const std::string metric = f.project("m.pvd", "2.1", "Stuart's Draft", "Pulaski", "METRIC");
-    auto mm = run_cli(f.with_folder({"intensity", metric, "--freq", "10", "--json"}));
+    auto mm = f.run({"intensity", metric, "--freq", "10", "--json"});
     ASSERT_EQ(mm.exit_code, 0) << mm.err;
     const auto out = nlohmann::json::parse(mm.out);
     EXPECT_EQ(out["tc"], "5.0");
@@ -107,15 +107,14 @@ TEST(RainfallCommand, BadInputEndsTheCommandAndChangesNothing) {
     text.replace(text.find("0.914"), 5, "n/a");
     std::ofstream(bad, std::ios::binary) << text;
 
-    auto refused = run_cli(f.with_folder({"rainfall", "import-noaa", "--station", "Pulaski", bad}));
+    auto refused = f.run({"rainfall", "import-noaa", "--station", "Pulaski", bad});
     EXPECT_EQ(refused.exit_code, 1);
     EXPECT_NE(refused.err.find("\"n/a\" on line 17 is not a positive number"), std::string::npos)
         << refused.err;
-    auto unknown =
-        run_cli(f.with_folder({"rainfall", "import-noaa", "--station", "Atlantis", kExport}));
+    auto unknown = f.run({"rainfall", "import-noaa", "--station", "Atlantis", kExport});
     EXPECT_EQ(unknown.exit_code, 1);
     EXPECT_NE(unknown.err.find("No station \"Atlantis\""), std::string::npos) << unknown.err;
-    auto table = run_cli(f.with_folder({"rainfall", "import-table", bad}));
+    auto table = f.run({"rainfall", "import-table", bad});
     EXPECT_EQ(table.exit_code, 1);
     EXPECT_EQ(slurp(f.program / "VARMNOAA.rdb"), noaa_before);
 
@@ -127,13 +126,13 @@ TEST(RainfallCommand, BadInputEndsTheCommandAndChangesNothing) {
 
 TEST(RainfallCommand, ShowListsWhatHasCoefficients) {
     Folder f;
-    auto all = run_cli(f.with_folder({"rainfall", "show"}));
+    auto all = f.run({"rainfall", "show"});
     ASSERT_EQ(all.exit_code, 0) << all.err;
     EXPECT_NE(all.out.find("VARMNOAA.rdb: 176 stations, 1 with coefficients: \"Pulaski\""),
               std::string::npos)
         << all.out;
     EXPECT_NE(all.out.find("VArainfall.rdb: 95 counties, 1 with coefficients"), std::string::npos);
-    auto none = run_cli(f.with_folder({"rainfall", "show", "--station", "blacksburg"}));
+    auto none = f.run({"rainfall", "show", "--station", "blacksburg"});
     ASSERT_EQ(none.exit_code, 0);
     EXPECT_NE(none.out.find("No rainfall coefficients for the station \"Blacksburg  \""),
               std::string::npos);

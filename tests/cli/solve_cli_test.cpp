@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <nlohmann/json.hpp>
 
 #include "forms/network_recompute_fixture.h"
@@ -31,11 +32,44 @@ TEST(SolveCli, AllPipesInFlowOrderThenNothingLeft) {
     EXPECT_EQ(json["changed"][1]["new_discharge"], "2.500");
     EXPECT_EQ(json["failed"], nlohmann::json::array());
     EXPECT_EQ(json["cycles"], nlohmann::json::array());
+    EXPECT_EQ(json["recomputed"], 3);
+    EXPECT_EQ(json["saved"], 3);
     EXPECT_EQ(project.text("1", "PRECA1"), project.text("2", "ACCUMULATED_CA"));
 
     const auto again = run_cli({"solve", project.file().string(), "--all"});
     ASSERT_EQ(again.exit_code, 0) << again.err;
     EXPECT_EQ(again.out, "3 pipes recomputed, 0 pipes saved.\nNo discharge or result changed.\n");
+}
+
+TEST(SolveCli, InfoSaysWhenAnImportChangedTheCoefficientsSolvedWith) {
+    NetworkProject project;
+    project.add(computed_pipe("1", "0.3"));
+    pelvane::testing::TempFolder home;
+    const std::string file = project.file().string();
+    ASSERT_EQ(run_cli({"solve", file, "--all"}, home.path()).exit_code, 0);
+    const auto check = [&] {
+        const auto info = nlohmann::json::parse(run_cli({"info", file, "--json"}, home.path()).out);
+        EXPECT_EQ(info["design_rainfall"][0]["storm_frequency"], 10);
+        return info["rainfall_check"].get<std::string>();
+    };
+    EXPECT_NE(check().find("are unchanged"), std::string::npos);
+
+    std::string table = "NOAA_STATION";
+    std::string row = "Pulaski";
+    for (const char* years : {"2", "5", "10", "25", "50", "100"}) {
+        for (const char* letter : {"B", "D", "E"}) {
+            table += std::string(",YEAR") + years + letter;
+            row += ",1";
+        }
+    }
+    std::ofstream(home / "new.csv") << table << "\n" << row << "\n";
+    std::vector<std::string> import{"rainfall", "import-table", (home / "new.csv").string()};
+    const auto refused = run_cli(import, home.path());
+    EXPECT_EQ(refused.exit_code, 1);
+    EXPECT_NE(refused.err.find("give --yes to import anyway"), std::string::npos) << refused.err;
+    import.push_back("--yes");
+    ASSERT_EQ(run_cli(import, home.path()).exit_code, 0);
+    EXPECT_NE(check().find("The 10-year rainfall coefficients have changed"), std::string::npos);
 }
 
 TEST(SolveCli, OnePipeWithItsPreviousPipesAsSaved) {

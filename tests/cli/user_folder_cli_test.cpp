@@ -31,7 +31,7 @@ TEST(UserFolderCli, ImportedStationIsUsedThroughTheDesktopProgramsUserFolder) {
     const auto export_file =
         (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv").string();
     const auto imported = run_cli({"rainfall", "import-noaa", "--station", "Stuart's Draft",
-                                   export_file, "--program-folder", folder},
+                                   export_file, "--yes", "--program-folder", folder},
                                   data_home.path());
     ASSERT_EQ(imported.exit_code, 0) << imported.err;
 

@@ -264,6 +264,22 @@ TEST_F(MainWindowTest, OpenAtTheNoaaReleaseNamesTheProject) {
     EXPECT_TRUE(context.details_edit_mode);
 }
 
+TEST_F(MainWindowTest, OpenSaysWhenTheRainfallCoefficientsChangedSinceTheSolve) {
+    const std::string path = noaa_project("p.pvd", "Peppers Ferry Road");
+    testing::insert_row(path, "DESIGN_RAINFALL",
+                        testing::row("STORM_FREQ=10; RAINFALL_FILE=VARMNOAA.rdb; "
+                                     "RAINFALL_NAME=Pulaski; COEF_B=1; COEF_D=2; COEF_E=0.5; "
+                                     "SOURCE=per-user import; IMPORTED_FROM=old.csv"));
+    form.open_project_file(path);
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
+    EXPECT_NE(ui.last().text.find("The 10-year rainfall coefficients have changed"),
+              std::string::npos)
+        << ui.last().text;
+    EXPECT_NE(ui.last().text.find("old.csv"), std::string::npos);
+    EXPECT_TRUE(menus_for(true));
+}
+
 // The conversion question on an older release: No, Yes with the conversion window
 // closed unconverted, and Yes with a station chosen.
 TEST_F(MainWindowTest, OlderReleaseIsConvertedOnlyWhenAStationIsChosen) {

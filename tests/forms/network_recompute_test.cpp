@@ -9,6 +9,7 @@
 #include "core/text/number_text.h"
 #include "forms/intensity.h"
 #include "network_recompute_fixture.h"
+#include "store/design_rainfall.h"
 #include "store/rainfall_lookup.h"
 #include "support/scripted_ui.h"
 
@@ -131,6 +132,13 @@ TEST(NetworkRecompute, TypedAndComputedDischarges) {
     EXPECT_EQ(below.get("PRECA1"), project.text("T", "ACCUMULATED_CA"));
     EXPECT_EQ(below.get("PREFLOWTIME1"), project.text("T", "FLOW_TIME"));
     EXPECT_GE(number(below.get("PIPE_DISCHARGE")), 12.5);
+
+    // The coefficients of the storms the discharges were computed with are kept.
+    std::vector<int> storms;
+    for (const auto& r : store::recorded_design_rainfall(project.context().project_connection)) {
+        storms.push_back(r.storm_frequency);
+    }
+    EXPECT_EQ(storms, (std::vector<int>{10, 25}));
 }
 
 TEST(NetworkRecompute, PipesThatCannotBeSolvedAreListedAndKept) {

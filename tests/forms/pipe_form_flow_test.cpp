@@ -4,6 +4,7 @@
 #include "core/pipe/discharge_solve.h"
 #include "pipe_form_fixture.h"
 #include "row_spec.h"
+#include "store/design_rainfall.h"
 
 using namespace pelvane;
 using forms::Answer;
@@ -205,6 +206,14 @@ TEST_F(PipeDischargeTest, TheInletAndTheStormGiveTheDesignDischarge) {
     EXPECT_EQ(text("lateral_discharge"), "0.500");
     EXPECT_EQ(text("pipe_discharge"), "13.786");
     EXPECT_TRUE(ui.shown.empty()) << ui.last().text;
+
+    // Saved, the project keeps the coefficients the discharge was computed with.
+    form->mark_solved();
+    form->mnuSavepipe();
+    ASSERT_EQ(ui.last().text, "Record Saved");
+    const auto recorded = store::recorded_design_rainfall(context->project_connection);
+    ASSERT_EQ(recorded.size(), 1u);
+    EXPECT_EQ(recorded[0].coefficients.b, 150.0);
 }
 
 // Every intensity of the discharge is the pipe's own storm's: P taken over in the

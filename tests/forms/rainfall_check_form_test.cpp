@@ -35,7 +35,7 @@ class RainfallCheckTest : public ::testing::Test {
     testing::TempFolder program;
     store::ProjectContext context;
     testing::ScriptedUi ui;
-    RainfallDataForm data{context, ui, true};
+    RainfallDataForm data{context, ui};
     RainfallCheckForm form{context, ui, data};
 };
 
@@ -54,6 +54,7 @@ TEST_F(RainfallCheckTest, AnImportedStationGivesTheFittedCurvesIntensity) {
 
     ASSERT_TRUE(data.load_export(
         (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv").string()));
+    ui.answers.push_back(Answer::Yes);  // the export is Pulaski's
     ASSERT_TRUE(data.import_export());
     ui.clear();
     check("10", "15");

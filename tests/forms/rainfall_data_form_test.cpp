@@ -28,6 +28,20 @@ std::string slurp(const std::filesystem::path& path) {
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+// A station coefficient table giving every coefficient of the named rows as 1.
+std::string ones_table(const std::vector<std::string>& names) {
+    std::string table = "NOAA_STATION";
+    std::string ones;
+    for (const int y : hydrology::kStormFrequencies) {
+        for (const char l : std::string("BDE")) {
+            table += ",YEAR" + std::to_string(y) + l;
+            ones += ",1";
+        }
+    }
+    for (const auto& name : names) table += "\n" + name + ones;
+    return table + "\n";
+}
+
 struct Fixture {
     testing::TempFolder program;
     testing::TempFolder user;
@@ -54,7 +68,7 @@ struct Fixture {
 
 TEST(RainfallDataForm, ImportsAFittedExportWithItsPreview) {
     Fixture f;
-    RainfallDataForm form(f.context, f.ui, true);
+    RainfallDataForm form(f.context, f.ui);
     form.open();
     EXPECT_EQ(form.fields.text("rainfall_kind"), kKindStation);
     EXPECT_EQ(form.fields.text("rainfall_name"), "Abingdon 3 S");
@@ -80,6 +94,7 @@ TEST(RainfallDataForm, ImportsAFittedExportWithItsPreview) {
     EXPECT_EQ(ten.coefficients.substr(0, 2), "B ");
     EXPECT_TRUE(f.ui.shown.empty());
 
+    f.ui.answers.push_back(Answer::Yes);  // the export is Pulaski's
     ASSERT_TRUE(form.import_export());
     EXPECT_EQ(f.ui.last().icon, Icon::Information);
     EXPECT_NE(f.ui.last().text.find("\"Abingdon 3 S\""), std::string::npos);
@@ -88,7 +103,7 @@ TEST(RainfallDataForm, ImportsAFittedExportWithItsPreview) {
 TEST(RainfallDataForm, CountyImportFillsBothCountyDatabases) {
     Fixture f;
     f.context.major_release = "2.0";
-    RainfallDataForm form(f.context, f.ui, true);
+    RainfallDataForm form(f.context, f.ui);
     form.open();
     EXPECT_EQ(form.fields.text("rainfall_kind"), kKindCounty);
     EXPECT_EQ(form.fields.text("rainfall_name"), "Accomack");
@@ -108,7 +123,7 @@ TEST(RainfallDataForm, CountyImportFillsBothCountyDatabases) {
 TEST(RainfallDataForm, RefusedInputWritesNothing) {
     Fixture f;
     const std::string before = slurp(f.program / "VARMNOAA.rdb");
-    RainfallDataForm form(f.context, f.ui, true);
+    RainfallDataForm form(f.context, f.ui);
     form.open();
 
     // An annual-maximum export, then a file that is no export at all.
@@ -125,47 +140,60 @@ TEST(RainfallDataForm, RefusedInputWritesNothing) {
     EXPECT_NE(f.ui.last().text.find("lacks the columns"), std::string::npos);
 
     // A well-formed table naming one unknown station is refused whole.
-    std::string table = "NOAA_STATION";
-    std::string row_a = "\"Abingdon 3 S\"";
-    std::string row_b = "Atlantis";
-    for (const int y : hydrology::kStormFrequencies) {
-        for (const char l : std::string("BDE")) {
-            table += ",YEAR" + std::to_string(y) + l;
-            row_a += ",1";
-            row_b += ",1";
-        }
-    }
-    EXPECT_FALSE(form.import_table(f.write("t.csv", table + "\n" + row_a + "\n" + row_b + "\n")));
+    EXPECT_FALSE(form.import_table(f.write("t.csv", ones_table({"\"Abingdon 3 S\"", "Atlantis"}))));
     EXPECT_NE(f.ui.last().text.find("\"Atlantis\""), std::string::npos);
 
     EXPECT_EQ(slurp(f.program / "VARMNOAA.rdb"), before);
     EXPECT_FALSE(std::filesystem::exists(f.context.user_data_folder));
 
     // The same table without the unknown row goes in.
-    ASSERT_TRUE(form.import_table(f.write("t2.csv", table + "\n" + row_a + "\n")));
+    ASSERT_TRUE(form.import_table(f.write("t2.csv", ones_table({"\"Abingdon 3 S\""}))));
     EXPECT_NE(f.ui.last().text.find("for 1 stations"), std::string::npos);
 }
 
-TEST(RainfallDataForm, ReadOnlyProgramFolderImportsIntoTheUserCopy) {
+TEST(RainfallDataForm, ImportsAskBeforeGoingElsewhereAndIntoTheUserCopyOnly) {
     Fixture f;
     const std::string before = slurp(f.program / "VARMNOAA.rdb");
+    const auto copy = f.context.user_data_folder / "VARMNOAA.rdb";
     // A project with its lists loaded from the program folder.
     ASSERT_TRUE(store::load_noaa_release_lists(f.context).ok());
-    RainfallDataForm form(f.context, f.ui, false);
+    RainfallDataForm form(f.context, f.ui);
     form.open();
     form.fields.set_text("rainfall_name", "");
     ASSERT_TRUE(form.load_export(pulaski_export()));
     // The export names its station, which is offered.
     EXPECT_EQ(form.fields.text("rainfall_name"), "Pulaski");
     form.fields.set_text("rainfall_name", "Abingdon 3 S");
-    ASSERT_TRUE(form.import_export());
 
-    const auto copy = f.context.user_data_folder / "VARMNOAA.rdb";
+    f.ui.answers.push_back(Answer::No);
+    EXPECT_FALSE(form.import_export());
+    EXPECT_TRUE(f.ui.last().question);
+    EXPECT_NE(f.ui.last().text.find("\"PULASKI\", not for \"Abingdon 3 S\""), std::string::npos);
+    EXPECT_NE(form.declined().find("PULASKI"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(copy));
+
+    f.ui.answers.push_back(Answer::Yes);
+    ASSERT_TRUE(form.import_export());
     EXPECT_EQ(form.written_files(), std::vector<std::string>{copy.string()});
     EXPECT_EQ(slurp(f.program / "VARMNOAA.rdb"), before);
     // The open project now reads the copy and finds the new coefficients.
     EXPECT_EQ(f.context.active_rainfall_database, copy.string());
-    EXPECT_TRUE(load_rainfall_coefficients(f.context, f.ui, 50));
+    ASSERT_TRUE(load_rainfall_coefficients(f.context, f.ui, 50));
+    const double fifty_b = f.context.coefficients.b;
+
+    // The same coefficients again replace nothing: only the station is asked about.
+    f.ui.answers.push_back(Answer::Yes);
+    ASSERT_TRUE(form.import_export());
+    EXPECT_TRUE(f.ui.answers.empty());
+
+    // A table that changes them names the storms that change; No keeps them.
+    f.ui.answers.push_back(Answer::No);
+    EXPECT_FALSE(form.import_table(f.write("t.csv", ones_table({"\"Abingdon 3 S\""}))));
+    EXPECT_NE(f.ui.last().text.find("the 2-, 5-, 10-, 25-, 50- and 100-year coefficients change"),
+              std::string::npos)
+        << f.ui.last().text;
+    ASSERT_TRUE(load_rainfall_coefficients(f.context, f.ui, 50));
+    EXPECT_EQ(f.context.coefficients.b, fifty_b);
 }
 
 }  // namespace

@@ -165,6 +165,7 @@ TEST(ShellWorkflow, ImportANoaaExportAndCheckTheIntensity) {
     const QString export_file = QString::fromStdString(
         (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv").string());
     d.ui.files.push_back(export_file.toStdString());
+    d.ui.answers.push_back(forms::Answer::Yes);  // the export is Pulaski's
     QString before, stored, fitted;
     bool rainfall = false;
     in_next_window<RainfallDataWindow>(

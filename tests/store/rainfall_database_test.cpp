@@ -8,7 +8,9 @@
 #include <fstream>
 
 #include "core/hydrology/idf_csv.h"
+#include "store/design_rainfall.h"
 #include "store/rainfall_lookup.h"
+#include "support/legacy_projects.h"
 #include "support/temp_folder.h"
 
 namespace pelvane::store {
@@ -208,19 +210,17 @@ TEST(RainfallDatabase, WritesAllNamesOrNone) {
     EXPECT_EQ(rows[2].legacy.at(2).a, 14.0);
 }
 
-TEST(RainfallDatabase, PerUserCopyTakesPrecedence) {
+TEST(RainfallDatabase, ImportsGoToThePerUserCopyOnly) {
     Project p;
+    EXPECT_THROW(rainfall_import_path(p.context, RainfallFile::County), DatabaseError);
     TempFolder user;
     p.context.user_data_folder = user / "rainfall";
     const auto shipped = p.folder / "VARMSTORM.rdb";
     const auto copy = user / "rainfall" / "VARMSTORM.rdb";
 
     EXPECT_EQ(rainfall_database_path(p.context, RainfallFile::County), shipped);
-    EXPECT_EQ(rainfall_import_path(p.context, RainfallFile::County, true), shipped);
-    EXPECT_FALSE(std::filesystem::exists(copy));
-
-    // A program folder that cannot be written: the import copies the file first.
-    EXPECT_EQ(rainfall_import_path(p.context, RainfallFile::County, false), copy);
+    // A writable program folder still stays as installed: the import copies first.
+    EXPECT_EQ(rainfall_import_path(p.context, RainfallFile::County), copy);
     ASSERT_TRUE(std::filesystem::exists(copy));
     {
         auto db = Database::open(copy);
@@ -228,13 +228,64 @@ TEST(RainfallDatabase, PerUserCopyTakesPrecedence) {
     }
     // From now on the copy is read and written, and the program folder is untouched.
     EXPECT_EQ(rainfall_database_path(p.context, RainfallFile::County), copy);
-    EXPECT_EQ(rainfall_import_path(p.context, RainfallFile::County, true), copy);
+    EXPECT_EQ(rainfall_import_path(p.context, RainfallFile::County), copy);
     p.context.county = "Accomack";
     ASSERT_TRUE(load_older_release_lists(p.context).ok());
     EXPECT_EQ(load_coefficients(p.context, 2).set.b, 4.0);
     auto original = Database::open(shipped, Database::Mode::ReadOnly);
     EXPECT_FALSE(
         read_rainfall_entries(original, RainfallFile::County, "Accomack")[0].has_coefficients());
+}
+
+std::vector<std::string> design_rainfall_columns(const Database& db) {
+    std::vector<std::string> names;
+    auto statement = db.prepare("SELECT name FROM pragma_table_info('DESIGN_RAINFALL')");
+    while (statement.step()) names.push_back(statement.text(0));
+    return names;
+}
+
+TEST(RainfallDatabase, ProjectKeepsTheCoefficientsItsPipesWereSolvedWith) {
+    Project p;
+    TempFolder user;
+    p.context.user_data_folder = user / "rainfall";
+    p.context.major_release = "2.1";
+    p.context.noaa_station = "stuart's draft";
+    const auto project = p.folder / "p.pvd";
+    testing::make_current_project(project);
+    p.context.project_connection = Database::open(project);
+    const Database& db = p.context.project_connection;
+    const auto template_columns = design_rainfall_columns(db);
+    ASSERT_FALSE(template_columns.empty());
+    // A file made before the record gets the template's table on the first record.
+    db.execute("DROP TABLE DESIGN_RAINFALL");
+    EXPECT_TRUE(check_design_rainfall(p.context).recorded.empty());
+    record_design_rainfall(p.context, {10, 25});
+    EXPECT_EQ(design_rainfall_columns(db), template_columns);
+    const auto recorded = recorded_design_rainfall(db);
+    ASSERT_EQ(recorded.size(), 2u);
+    EXPECT_EQ(recorded[0].name, "Stuart's Draft");
+    EXPECT_EQ(recorded[1].coefficients.b, 250.0);
+    EXPECT_EQ(recorded[1].source, kProgramFolderSource);
+    EXPECT_TRUE(check_design_rainfall(p.context).changed.empty());
+
+    // An import that keeps the 10-year coefficients and changes the 25-year ones.
+    IdfTableRow row;
+    row.name = "Stuart's Draft";
+    row.curves = {{10, {100, 10, 1}}, {25, {1, 2, 0.5}}};
+    write_coefficients(Database::open(rainfall_import_path(p.context, RainfallFile::Station)),
+                       RainfallFile::Station, {row}, {"new.csv", "2026-12-05"});
+    auto check = check_design_rainfall(p.context);
+    EXPECT_EQ(check.changed, std::vector<int>{25});
+    ASSERT_EQ(check.current.size(), 2u);
+    EXPECT_EQ(check.current[1].source, kUserImportSource);
+    EXPECT_EQ(check.current[1].origin.file, "new.csv");
+    EXPECT_EQ(check.current[1].origin.date, "2026-12-05");
+
+    // Another station without coefficients changes every recorded storm.
+    p.context.noaa_station = "Abingdon 3 S";
+    check = check_design_rainfall(p.context);
+    EXPECT_EQ(check.changed, (std::vector<int>{10, 25}));
+    EXPECT_TRUE(check.current.empty());
 }
 
 }  // namespace

@@ -1,14 +1,57 @@
-// pelvane info: the project context of a project file as the program loads it.
+// pelvane info: the project context of a project file as the program loads it, and
+// whether the rainfall coefficients its pipes were solved with are still those the
+// rainfall databases hold.
+
+#include <algorithm>
+#include <vector>
 
 #include "cli/command.h"
 #include "cli/json_output.h"
 #include "cli/project_session.h"
+#include "forms/design_rainfall_notice.h"
 #include "store/energy_table.h"
 #include "store/pipe_table.h"
 
 namespace {
 
 using namespace pelvane;
+
+// The coefficients the pipes were solved with, and whether the rainfall databases
+// still hold them.
+void add_design_rainfall(const store::ProjectContext& context, cli::JsonObject& info, bool json) {
+    store::DesignRainfallCheck check;
+    try {
+        check = store::check_design_rainfall(context);
+    } catch (const store::DatabaseError& e) {
+        info["rainfall_check"] = std::string(e.what());
+        return;
+    }
+    std::vector<int> storms;
+    for (const auto& r : check.recorded) storms.push_back(r.storm_frequency);
+    if (storms.empty()) {
+        info["rainfall_check"] = "no pipe solved with computed discharges yet";
+    } else {
+        info["rainfall_check"] = forms::design_rainfall_notice(check).value_or(
+            "the " + forms::storm_list(storms) +
+            " coefficients the pipes were solved with are unchanged");
+    }
+    if (!json) return;
+    cli::JsonObject rows = cli::JsonObject::array();
+    for (const auto& r : check.recorded) {
+        const auto& c = r.coefficients;
+        rows.push_back({{"storm_frequency", r.storm_frequency},
+                        {"file", r.rainfall_file},
+                        {"name", r.name},
+                        {"coefficients", {{"A", c.a}, {"B", c.b}, {"D", c.d}, {"E", c.e}}},
+                        {"source", r.source},
+                        {"source_path", r.source_path},
+                        {"imported_from", r.origin.file},
+                        {"import_date", r.origin.date},
+                        {"changed", std::find(check.changed.begin(), check.changed.end(),
+                                              r.storm_frequency) != check.changed.end()}});
+    }
+    info["design_rainfall"] = std::move(rows);
+}
 
 int run_info(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({"--json"});
@@ -34,6 +77,7 @@ int run_info(const cli::Args& args, cli::CommandContext& command) {
     info["description"] = record ? record->get("DESCRIPTION") : "";
     info["pipes"] = store::PipeTable(session.database()).count();
     info["energy_records"] = store::EnergyTable(session.database()).count();
+    add_design_rainfall(c, info, args.flag("--json"));
     cli::print_object(command.out, info, args.flag("--json"));
     return 0;
 }

@@ -1,11 +1,10 @@
 // pelvane new: creates a project file from the template and saves its project
 // details as the project details window does for a new project.
 
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "cli/command.h"
+#include "cli/option_values.h"
 #include "cli/project_session.h"
 #include "store/project_details.h"
 
@@ -14,23 +13,13 @@ namespace {
 using namespace pelvane;
 namespace fs = std::filesystem;
 
-std::string units_option(const cli::Args& args, const std::string& fallback) {
-    std::string units = args.option_or("--units", fallback);
-    std::transform(units.begin(), units.end(), units.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    if (units != kEnglish && units != kMetric) {
-        throw cli::CommandError("--units must be ENGLISH or METRIC", 2);
-    }
-    return units;
-}
-
 store::ProjectDetails details_from(const cli::Args& args) {
     store::ProjectDetails d;
     d.project_id = args.option_or("--id", d.project_id);
     d.project_name = args.option_or("--name", d.project_name);
     d.county = args.option_or("--county", d.county);
     d.noaa_station = args.option_or("--station", d.noaa_station);
-    d.units = units_option(args, d.units);
+    d.units = cli::units_option(args, d.units);
     d.location = args.option_or("--location", d.location);
     d.designer = args.option_or("--designer", d.designer);
     d.description = args.option_or("--description", d.description);

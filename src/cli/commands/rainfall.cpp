@@ -4,8 +4,9 @@
 //   rainfall import-table FILE.csv                                   transcribed table
 //   rainfall show [--station NAME | --county NAME]
 // Every subcommand takes --json. An import goes into the per-user copy of a
-// rainfall database when there is one (--user-folder, by default the desktop
-// program's), else into the program folder's.
+// rainfall database (--user-folder, by default the desktop program's). An import
+// the desktop window would ask about (an export for another station, coefficients
+// that change stored ones) is refused unless --yes is given.
 
 #include <nlohmann/json.hpp>
 
@@ -26,6 +27,7 @@ store::ProjectContext context_of(const cli::CommandContext& command) {
     store::ProjectContext context;
     context.program_folder = command.program_folder;
     context.user_data_folder = command.user_data_folder;
+    context.front_end = store::FrontEnd::CommandLine;
     return context;
 }
 
@@ -48,7 +50,9 @@ void print_entry(std::ostream& out, RainfallFile file, const store::RainfallEntr
     out << store::file_name(file) << ": " << store::name_kind(file) << " \"" << entry.name
         << "\"\n";
     if (!entry.has_coefficients()) {
-        out << "  " << store::no_coefficients_message(file, entry.name) << "\n";
+        out << "  "
+            << store::no_coefficients_message(file, entry.name, store::FrontEnd::CommandLine)
+            << "\n";
         return;
     }
     for (const auto& [years, c] : entry.curves) {
@@ -112,6 +116,15 @@ int run_show(const cli::Args& args, cli::CommandContext& command) {
     return 0;
 }
 
+// Ends an import the model did not make: the question it would have asked, or its
+// refusal.
+[[noreturn]] void refuse_import(const forms::RainfallDataForm& form, const cli::RainfallUi& ui) {
+    if (!form.declined().empty()) {
+        throw CommandError(form.declined() + " Nothing was imported; give --yes to import anyway.");
+    }
+    throw CommandError(ui.refusal);
+}
+
 int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
     const std::string& file = args.positional(1, "FILE.csv");
     const auto station = args.option("--station");
@@ -120,12 +133,12 @@ int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
         throw CommandError("give either --station NAME or --county NAME", 2);
     }
     auto context = context_of(command);
-    cli::RainfallUi ui;
+    cli::RainfallUi ui(args.flag("--yes"));
     forms::RainfallDataForm form(context, ui);
     form.set_kind(station ? forms::kKindStation : forms::kKindCounty);
     if (!form.load_export(file)) throw CommandError(ui.refusal);
     form.fields.set_text("rainfall_name", station ? *station : *county);
-    if (!form.import_export()) throw CommandError(ui.refusal);
+    if (!form.import_export()) refuse_import(form, ui);
 
     if (args.flag("--json")) {
         json frequencies = json::array();
@@ -155,9 +168,9 @@ int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
 int run_import_table(const cli::Args& args, cli::CommandContext& command) {
     const std::string& file = args.positional(1, "FILE.csv");
     auto context = context_of(command);
-    cli::RainfallUi ui;
+    cli::RainfallUi ui(args.flag("--yes"));
     forms::RainfallDataForm form(context, ui);
-    if (!form.import_table(file)) throw CommandError(ui.refusal);
+    if (!form.import_table(file)) refuse_import(form, ui);
     if (args.flag("--json")) {
         command.out << json{{"written", form.written_files()}, {"message", ui.notices}}.dump(2)
                     << "\n";
@@ -168,7 +181,7 @@ int run_import_table(const cli::Args& args, cli::CommandContext& command) {
 }
 
 int run_rainfall(const cli::Args& args, cli::CommandContext& command) {
-    args.allow_only({"--station", "--county", "--json"});
+    args.allow_only({"--station", "--county", "--json", "--yes"});
     const std::string& what = args.positional(0, "import-noaa, import-table or show");
     if (what == "show") return run_show(args, command);
     if (what == "import-noaa") return run_import_noaa(args, command);
@@ -177,10 +190,11 @@ int run_rainfall(const cli::Args& args, cli::CommandContext& command) {
 }
 
 PELVANE_COMMAND({"rainfall",
-                 "import-noaa (--station NAME | --county NAME) FILE.csv | import-table FILE.csv | "
-                 "show [--station NAME | --county NAME] [--json]",
-                 "import rainfall coefficients (fitted to a NOAA export, or a table) and show them",
-                 {"--json"},
+                 "import-noaa (--station NAME | --county NAME) FILE.csv [--yes] | import-table "
+                 "FILE.csv [--yes] | show [--station NAME | --county NAME] [--json]",
+                 "import rainfall coefficients (fitted to a NOAA export, or a table) into the "
+                 "per-user copy and show them; --yes imports what the desktop would ask about",
+                 {"--json", "--yes"},
                  run_rainfall});
 
 }  // namespace

@@ -1,7 +1,8 @@
 #pragma once
 // The rainfall and intensity commands run the same models as the desktop windows;
 // this Ui keeps the models' notices for the output and their first refusal, which
-// ends the command.
+// ends the command. Nobody is there to answer a question: it is answered "Yes"
+// only when the command was given --yes.
 
 #include <string>
 #include <vector>
@@ -13,6 +14,8 @@ namespace pelvane::cli {
 class RainfallUi : public forms::Ui {
   public:
     using forms::Ui::message;
+    explicit RainfallUi(bool yes = false) : yes_(yes) {}
+
     std::vector<std::string> notices;
     std::string refusal;
 
@@ -25,10 +28,13 @@ class RainfallUi : public forms::Ui {
     }
     forms::Answer ask(const std::string&, forms::Buttons, forms::Icon,
                       const std::string&) override {
-        return forms::Answer::No;
+        return yes_ ? forms::Answer::Yes : forms::Answer::No;
     }
     std::string choose_file(const forms::FileDialog&) override { return {}; }
     void open_document(const std::string&) override {}
+
+  private:
+    bool yes_;
 };
 
 }  // namespace pelvane::cli

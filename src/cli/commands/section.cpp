@@ -5,7 +5,9 @@
 
 #include "cli/command.h"
 #include "cli/json_output.h"
+#include "cli/option_values.h"
 #include "core/pipe/section.h"
+#include "core/units.h"
 
 namespace {
 
@@ -21,14 +23,14 @@ int run_section(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({"--shape", "--discharge", "--slope", "--n", "--length", "--barrels", "--dia",
                      "--span", "--rise", "--units", "--json"});
     pipe::SectionInput input;
-    input.shape = required(args, "--shape");
+    input.shape = cli::shape_option(args);
     input.discharge = required(args, "--discharge");
     input.slope = required(args, "--slope");
     input.mann = required(args, "--n");
     input.length = required(args, "--length");
     input.barrels = args.option_or("--barrels", "1");
-    input.units = args.option_or("--units", "ENGLISH");
-    // The texts are passed on as typed; only a size the shape needs must be given.
+    input.units = cli::units_option(args, std::string(kEnglish));
+    // The numbers are passed on as typed; only a size the shape needs must be given.
     if (pipe::section_kind(input.shape) == pipe::SectionKind::Circular) {
         input.dia = required(args, "--dia");
     } else {

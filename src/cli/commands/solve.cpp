@@ -24,9 +24,11 @@ cli::JsonObject summary_json(const forms::RecomputeSummary& summary) {
     for (const auto& p : summary.failed) failed.push_back({{"pipe", p.pipe}, {"reason", p.reason}});
     cli::JsonObject cycles = cli::JsonObject::array();
     for (const auto& cycle : summary.cycles) cycles.push_back(cycle);
-    return {{"changed", std::move(changed)},
-            {"failed", std::move(failed)},
-            {"cycles", std::move(cycles)}};
+    cli::JsonObject blocked = cli::JsonObject::array();
+    for (const auto& pipe : summary.blocked) blocked.push_back(pipe);
+    return {{"recomputed", summary.recomputed}, {"saved", summary.saved},
+            {"changed", std::move(changed)},    {"failed", std::move(failed)},
+            {"cycles", std::move(cycles)},      {"blocked", std::move(blocked)}};
 }
 
 int run_solve(const cli::Args& args, cli::CommandContext& command) {

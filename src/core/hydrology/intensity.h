@@ -11,12 +11,16 @@ struct IdfCurve {
     double b = 0.0;
     double d = 0.0;  // minutes
     double e = 0.0;
+
+    friend bool operator==(const IdfCurve&, const IdfCurve&) = default;
 };
 
 // i = A / (B + Tc), the form of the legacy county table.
 struct LegacyIdfCurve {
     double a = 0.0;
     double b = 0.0;  // minutes
+
+    friend bool operator==(const LegacyIdfCurve&, const LegacyIdfCurve&) = default;
 };
 
 inline constexpr double kMillimetresPerInch = 25.4;

@@ -1,7 +1,11 @@
 #include "core/pipe/storm_frequency.h"
 
 #include <array>
+#include <cmath>
+#include <limits>
 #include <utility>
+
+#include "core/text/number_text.h"
 
 namespace pelvane::pipe {
 
@@ -31,6 +35,15 @@ std::optional<std::string_view> frequency_factor(std::string_view storm_frequenc
         if (years == storm_frequency) return cf;
     }
     return std::nullopt;
+}
+
+std::optional<int> storm_years(std::string_view storm_frequency) {
+    const auto years = text::parse_number(storm_frequency);
+    if (!years.ok() || years.value != std::floor(years.value) ||
+        std::abs(years.value) > std::numeric_limits<int>::max()) {
+        return std::nullopt;
+    }
+    return static_cast<int>(years.value);
 }
 
 }  // namespace pelvane::pipe

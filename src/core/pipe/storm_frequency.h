@@ -17,4 +17,8 @@ std::span<const std::string_view> storm_frequency_list(bool legacy);
 // text (the list offers no other).
 std::optional<std::string_view> frequency_factor(std::string_view storm_frequency);
 
+// The years of a storm frequency text; nothing for a text that is no whole number
+// of years.
+std::optional<int> storm_years(std::string_view storm_frequency);
+
 }  // namespace pelvane::pipe
