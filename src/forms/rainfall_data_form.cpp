@@ -1,10 +1,9 @@
 #include "forms/rainfall_data_form.h"
 
-#include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <sstream>
 
+#include "core/text/names.h"
 #include "core/text/number_text.h"
 #include "forms/input_conventions.h"
 #include "store/rainfall_lookup.h"
@@ -71,9 +70,8 @@ void RainfallDataForm::open() {
     fields.set_text("rainfall_kind", by_station ? kKindStation : kKindCounty);
     refill_names();
     const std::string& current = by_station ? context_.noaa_station : context_.county;
-    const auto& items = fields["rainfall_name"].items;
-    if (std::find(items.begin(), items.end(), current) != items.end()) {
-        fields.set_text("rainfall_name", current);
+    if (const auto listed = text::listed_name(current, fields["rainfall_name"].items)) {
+        fields.set_text("rainfall_name", *listed);
     }
 }
 
@@ -155,11 +153,8 @@ bool RainfallDataForm::load_export(const std::string& path) {
 
     // An export made for a station of the list names it: offer that station.
     if (chosen_file() == RainfallFile::Station && fields.text("rainfall_name").empty()) {
-        for (const auto& name : fields["rainfall_name"].items) {
-            std::string folded = text::trim(name);
-            for (auto& ch : folded)
-                ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-            if (folded == export_station_) fields.set_text("rainfall_name", name);
+        if (const auto listed = text::listed_name(export_station_, fields["rainfall_name"].items)) {
+            fields.set_text("rainfall_name", *listed);
         }
     }
     return true;

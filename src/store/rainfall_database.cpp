@@ -3,10 +3,9 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 
-#include "core/text/number_text.h"
+#include "core/text/names.h"
 
 namespace pelvane::store {
 namespace {
@@ -38,17 +37,6 @@ std::string join(const std::vector<std::string>& parts, const std::string& separ
     std::string joined;
     for (const auto& p : parts) joined += (joined.empty() ? "" : separator) + p;
     return joined;
-}
-
-// Blanks made one, the ends trimmed and letters folded, for matching typed names.
-std::string squeezed(const std::string& name) {
-    std::string out;
-    for (const char c : text::trim(name)) {
-        const bool blank = c == ' ' || c == '\t';
-        if (blank && !out.empty() && out.back() == ' ') continue;
-        out.push_back(blank ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    }
-    return out;
 }
 
 }  // namespace
@@ -179,7 +167,7 @@ std::optional<std::string> find_stored_name(const Database& db, RainfallFile fil
     auto statement = db.prepare("SELECT " + name + " FROM " + table);
     while (statement.step()) {
         const std::string stored = statement.text(0);
-        if (squeezed(stored) != squeezed(typed)) continue;
+        if (!text::same_name(stored, typed)) continue;
         if (found) return std::nullopt;  // several stored spellings: the engineer must choose
         found = stored;
     }

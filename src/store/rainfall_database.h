@@ -68,9 +68,8 @@ std::filesystem::path rainfall_import_path(const ProjectContext& context, Rainfa
 bool folder_writable(const std::filesystem::path& folder);
 
 // A stored name as the engineer may type it: the exact text when stored, else the
-// one stored name that equals it once runs of blanks are made one, the ends
-// trimmed and letter case ignored ("blacksburg" finds "Blacksburg  "). Nullopt when
-// none or several match.
+// one stored name that is the same name (text::same_name: "blacksburg" finds
+// "Blacksburg  "). Nullopt when none or several match.
 std::optional<std::string> find_stored_name(const Database& db, RainfallFile file,
                                             const std::string& typed);
 

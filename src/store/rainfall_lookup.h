@@ -34,6 +34,12 @@ RainfallStatus load_noaa_release_lists(ProjectContext& context);
 // the values of the last successful load.
 RainfallStatus load_coefficients(ProjectContext& context, int storm_frequency);
 
+// Whether the rainfall database a project reads (the per-user copy first) holds
+// coefficients of at least one storm frequency for a name, matched as
+// find_stored_name matches it; a name it does not hold has none. A database that
+// cannot be read is a DatabaseError.
+bool has_coefficients(const ProjectContext& context, RainfallFile file, const std::string& name);
+
 // The refusal for a name whose coefficients have not been imported yet.
 std::string no_coefficients_message(RainfallFile file, const std::string& name);
 
