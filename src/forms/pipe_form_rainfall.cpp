@@ -39,6 +39,13 @@ bool PipeForm::load_storm_coefficients_quietly() {
     return years && store::load_coefficients(context_, *years).ok();
 }
 
+// The intensities kept for the design discharge were computed with what the
+// database held before; an import may have brought the coefficients they lacked.
+void PipeForm::mnuRainfallData() {
+    windows_.show_rainfall_data();
+    if (mode_ != ScreenMode::View) refresh_intensities();
+}
+
 pipe::IntensityLookup PipeForm::intensity_lookup() {
     return [this](std::string& tc_text) -> std::optional<std::string> {
         std::string intensity;
