@@ -40,6 +40,7 @@ struct NoWindows : forms::PipeGridForm::Windows {
     void ld229_report() override {}
     void pipe_report() override {}
     void about() override {}
+    void show_rainfall_data() override {}
 };
 
 // A project of `pipe_count` pipes: pipe k starts at structure k + 1 and drains into

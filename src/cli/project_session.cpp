@@ -1,5 +1,7 @@
 #include "cli/project_session.h"
 
+#include "store/rainfall_lookup.h"
+
 namespace pelvane::cli {
 
 ProjectSession::ProjectSession(const CommandContext& command, const std::string& file,
@@ -8,6 +10,16 @@ ProjectSession::ProjectSession(const CommandContext& command, const std::string&
     context_.user_data_folder = command.user_data_folder;
     context_.front_end = store::FrontEnd::CommandLine;
     store::open_project(context_, file, access);
+}
+
+store::ProjectContext noaa_release_lists(const CommandContext& command) {
+    store::ProjectContext lists;
+    lists.program_folder = command.program_folder;
+    lists.user_data_folder = command.user_data_folder;
+    if (const auto loaded = store::load_noaa_release_lists(lists); !loaded.ok()) {
+        throw CommandError(loaded.error);
+    }
+    return lists;
 }
 
 const std::string& project_file_argument(const Args& args) {

@@ -23,6 +23,10 @@ class ProjectSession {
     store::ProjectContext context_;
 };
 
+// The county and station lists of the NOAA-station release, for checking names
+// before a file is touched; a refusal when the rainfall database cannot be read.
+store::ProjectContext noaa_release_lists(const CommandContext& command);
+
 // The project file every project command takes as its first argument.
 const std::string& project_file_argument(const Args& args);
 

@@ -44,6 +44,8 @@ class PipeFormWindows {
     virtual void show_time_of_concentration(TimeOfConcentrationForm& tc) = 0;
     // A pipe was saved: the grid of pipes reads its rows again.
     virtual void refresh_grid() {}
+    // Rainfall Data, where missing coefficients are imported.
+    virtual void show_rainfall_data() = 0;
 };
 
 enum class ScreenMode { View, Add, Edit };
@@ -96,6 +98,9 @@ class PipeForm : public FormModel {
     void cmdstr_area();
     void cmdstr_Tc();
     void cmd_accIntensity();
+    // Tools > Rainfall Data: imports coefficients without leaving the pipe, which then
+    // works with what was imported.
+    void mnuRainfallData();
 
     // Field events, by field name: the focus entered or left a field, or an item
     // (list item, option, tab) was chosen. Fields without a rule ignore them.

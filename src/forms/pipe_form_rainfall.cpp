@@ -28,4 +28,11 @@ void PipeForm::drop_storm_results() {
     fields.set_text("pipe_discharge", "");
 }
 
+// The intensities kept for the design discharge were computed with what the
+// database held before; an import may have brought the coefficients they lacked.
+void PipeForm::mnuRainfallData() {
+    windows_.show_rainfall_data();
+    if (mode_ != ScreenMode::View) refresh_intensities();
+}
+
 }  // namespace pelvane::forms

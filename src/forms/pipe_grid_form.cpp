@@ -183,6 +183,10 @@ void PipeGridForm::about() {
     windows_.about();
 }
 
+void PipeGridForm::rainfall_data() {
+    windows_.show_rainfall_data();
+}
+
 void PipeGridForm::exit() {
     reopen_marker_ = false;
     context_.grid_exit_flag = true;

@@ -63,6 +63,8 @@ class PipeGridForm : public FormModel {
         virtual void ld229_report() = 0;
         virtual void pipe_report() = 0;
         virtual void about() = 0;
+        // Rainfall Data, where missing coefficients are imported.
+        virtual void show_rainfall_data() = 0;
     };
 
     PipeGridForm(store::ProjectContext& context, Ui& ui, Windows& windows);
@@ -102,6 +104,8 @@ class PipeGridForm : public FormModel {
     // Recompute Network: every pipe recomputed and solved in flow order, the changed
     // ones saved; the summary is shown, then the grid refreshes.
     void recompute_network();
+    // Tools > Rainfall Data.
+    void rainfall_data();
     void help();
     void about();
     void exit();

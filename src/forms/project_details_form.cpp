@@ -6,6 +6,7 @@
 #include "forms/input_conventions.h"
 #include "forms/main_window_form.h"
 #include "store/project_database.h"
+#include "store/rainfall_lookup.h"
 
 namespace pelvane::forms {
 namespace {
@@ -60,9 +61,15 @@ void copy_into_context(store::ProjectContext& context, const store::TextRecord& 
 
 ProjectDetailsForm::ProjectDetailsForm(store::ProjectContext& context, Ui& ui,
                                        store::DetailsWindow window,
-                                       std::function<void(std::string)> set_status)
-    : context_(context), ui_(ui), window_(window), set_status_(std::move(set_status)) {
+                                       std::function<void(std::string)> set_status,
+                                       std::function<void()> show_rainfall_data)
+    : context_(context),
+      ui_(ui),
+      window_(window),
+      set_status_(std::move(set_status)),
+      show_rainfall_data_(std::move(show_rainfall_data)) {
     for (const BoundField& b : kBound) fields.set_text(b.field, "");
+    fields.set_text("rainfall_note", "");
     fields["noaa_station"].visible = noaa();
     fields["major_release"].visible = false;
     fields["cmdNOAAStationHelp"].visible = noaa();
@@ -109,6 +116,7 @@ void ProjectDetailsForm::open() {
             fields.set_enabled(fixed, false);
         }
         context_.units = fields.text("units");
+        show_rainfall_note();
         return;
     }
     fields.set_enabled("project_id", true);
@@ -125,18 +133,52 @@ void ProjectDetailsForm::open() {
     context_.product_name = store::kProductName;
     if (set_status_) set_status_(kCreateProject);
     changed_ = true;
+    show_rainfall_note();
 }
 
 void ProjectDetailsForm::field_edited(std::string_view field) {
     changed_ = true;
     if (field == "units") list_check(fields["units"].text, fields["units"].items, ui_);
+    if (field == "county" || field == "noaa_station") show_rainfall_note();
+}
+
+std::string ProjectDetailsForm::missing_rainfall() const {
+    const store::RainfallFile file = noaa()                          ? store::RainfallFile::Station
+                                     : context_.legacy_database_mode ? store::RainfallFile::Legacy
+                                                                     : store::RainfallFile::County;
+    const std::string& name = fields.text(noaa() ? "noaa_station" : "county");
+    if (name.empty()) return {};
+    try {
+        if (store::has_coefficients(context_, file, name)) return {};
+    } catch (const std::exception& e) {
+        return e.what();
+    }
+    return store::no_coefficients_message(file, name) + kNoIntensityYet;
+}
+
+void ProjectDetailsForm::show_rainfall_note() {
+    fields.set_text("rainfall_note", missing_rainfall());
+}
+
+void ProjectDetailsForm::cmdRainfallData() {
+    if (show_rainfall_data_) show_rainfall_data_();
+    show_rainfall_note();
 }
 
 void ProjectDetailsForm::mnuprojsave() {
-    const store::ProjectDetails d = details();
+    store::ProjectDetails d = details();
     if (const auto missing = store::missing_required_field(d); !missing.empty()) {
         ui_.message(std::string(missing), Icon::Exclamation, kAppTitle);
         return;
+    }
+    // Only a record being added has its county and station typed or chosen here.
+    if (!edit_mode_) {
+        if (const auto refusal = store::match_listed_names(d, context_, window_);
+            !refusal.empty()) {
+            ui_.message(refusal, Icon::Exclamation, kAppTitle);
+            return;
+        }
+        show_record(d);
     }
     try {
         store::save_project_details(context_, d, window_);
@@ -146,9 +188,15 @@ void ProjectDetailsForm::mnuprojsave() {
     }
     adding_ = false;
     changed_ = false;
-    ui_.message(kSaved, Icon::Information, kAppTitle);
     context_.details_edit_mode = true;
     close_requested = true;
+    const std::string missing = missing_rainfall();
+    if (missing.empty()) {
+        ui_.message(kSaved, Icon::Information, kAppTitle);
+    } else if (ui_.ask(std::string(kSaved) + "\n\n" + missing + "\n\n" + kOpenRainfallData,
+                       Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::Yes) {
+        cmdRainfallData();
+    }
 }
 
 bool ProjectDetailsForm::request_close() {

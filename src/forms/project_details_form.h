@@ -8,8 +8,10 @@
 // Fields: `project_id`, `project_name`, `description`, `location`, `county` (items:
 // the county list), `state`, `units` (items "ENGLISH", "METRIC"), `designer`,
 // `inlet_database`, and in the NOAA-station window `noaa_station` (items: the station
-// list) and `major_release`; the commands `cmdNOAAStationHelp` (visible in the
-// NOAA-station window only).
+// list) and `major_release`; `rainfall_note`, which says when the rainfall data of
+// the chosen station (or, in the older window, county) must still be imported; the
+// commands `cmdNOAAStationHelp` (visible in the NOAA-station window only) and
+// `cmdRainfallData`, which opens Rainfall Data over the window.
 
 #include <functional>
 #include <string>
@@ -44,7 +46,11 @@ inline constexpr const char* kHelpMenu = "&Help";
 inline constexpr const char* kHelp = "&Help";              // mnuprojsubhelp
 inline constexpr const char* kAbout = "&About Marrowind";  // mnuprojabout
 // Messages and dialogs.
+inline constexpr const char* kRainfallData = "Rainfall Data\u2026";  // cmdRainfallData
 inline constexpr const char* kSaved = "Project Details are Saved!";
+inline constexpr const char* kNoIntensityYet =
+    " Until then no pipe of this project can compute its rainfall intensity.";
+inline constexpr const char* kOpenRainfallData = "Open Rainfall Data now to import them?";
 inline constexpr const char* kExitQuestion = "Exit without saving? ";
 inline constexpr const char* kCancelled = "Update Cancelled";
 inline constexpr const char* kCreateProject = "Create Project";  // main window status panel
@@ -54,24 +60,29 @@ inline constexpr const char* kInletFilter = "Gratewick files (*.gwk;*.mwp)|*.gwk
 
 class ProjectDetailsForm : public FormModel {
   public:
-    // `set_status` writes the main window's status panel 1.
+    // `set_status` writes the main window's status panel 1; `show_rainfall_data`
+    // opens Rainfall Data and returns when it has closed.
     ProjectDetailsForm(store::ProjectContext& context, Ui& ui, store::DetailsWindow window,
-                       std::function<void(std::string)> set_status = {});
+                       std::function<void(std::string)> set_status = {},
+                       std::function<void()> show_rainfall_data = {});
 
     // Loads the first PROJECT record; edit mode when details edit mode is on or the
     // table holds a record, else a new record is started with its initial values.
     void open();
 
     // A bound field was changed by the person. A change of `units` runs the list
-    // check.
+    // check; a change of the county or station says again whether its rainfall data
+    // are there.
     void field_edited(std::string_view field);
 
-    // Commands.
+    // Commands. Save refuses a county or station that is not in its list, naming
+    // the closest; when the rainfall data are missing it offers Rainfall Data.
     void mnuprojsave();
     void mnuprojexit();
     void mnubrowseInlet();
     void mnuprojsubhelp();
     void cmdNOAAStationHelp();
+    void cmdRainfallData();
 
     // Every way of closing the window asks this first: false keeps the window open.
     bool request_close();
@@ -88,11 +99,15 @@ class ProjectDetailsForm : public FormModel {
     void cancel_edits();
     // Reads the first record again into the fields; false when there is none.
     bool reload();
+    // Why the chosen station or county cannot give intensities yet ("" when it can).
+    std::string missing_rainfall() const;
+    void show_rainfall_note();
 
     store::ProjectContext& context_;
     Ui& ui_;
     store::DetailsWindow window_;
     std::function<void(std::string)> set_status_;
+    std::function<void()> show_rainfall_data_;
     bool edit_mode_ = false;
     bool adding_ = false;
     bool changed_ = false;

@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 
+#include "core/text/names.h"
 #include "core/text/number_text.h"
 #include "forms/design_rainfall_notice.h"
 #include "forms/input_conventions.h"
@@ -88,9 +89,8 @@ void RainfallDataForm::open() {
     fields.set_text("rainfall_kind", by_station ? kKindStation : kKindCounty);
     refill_names();
     const std::string& current = by_station ? context_.noaa_station : context_.county;
-    const auto& items = fields["rainfall_name"].items;
-    if (std::find(items.begin(), items.end(), current) != items.end()) {
-        fields.set_text("rainfall_name", current);
+    if (const auto listed = text::listed_name(current, fields["rainfall_name"].items)) {
+        fields.set_text("rainfall_name", *listed);
     }
 }
 
@@ -232,8 +232,8 @@ bool RainfallDataForm::load_export(const std::string& path) {
 
     // An export made for a station of the list names it: offer that station.
     if (chosen_file() == RainfallFile::Station && fields.text("rainfall_name").empty()) {
-        for (const auto& name : fields["rainfall_name"].items) {
-            if (store::same_name(name, export_station_)) fields.set_text("rainfall_name", name);
+        if (const auto listed = text::listed_name(export_station_, fields["rainfall_name"].items)) {
+            fields.set_text("rainfall_name", *listed);
         }
     }
     return true;
@@ -267,7 +267,7 @@ bool RainfallDataForm::import_export() {
         }
         // Counties are not stations: an export for a point in the county is normal.
         if (files[0] == RainfallFile::Station && !export_station_.empty() &&
-            !store::same_name(export_station_, stored) &&
+            !text::same_name(export_station_, stored) &&
             !confirmed("The export is for the NOAA station \"" + export_station_ +
                            "\", not for \"" + stored + "\".",
                        "Import its coefficients for \"" + stored + "\" anyway?")) {

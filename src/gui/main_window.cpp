@@ -148,6 +148,7 @@ void MainWindow::show_project_details(store::DetailsWindow window) {
             form_->show_database_status(std::move(text));
             binder_->refresh();
         },
+        [this](QWidget* over) { gui::show_rainfall_data(context_, injected_ui_, over); },
         injected_ui_, this);
     details.exec();
 }
@@ -179,8 +180,7 @@ void MainWindow::show_pipe_grid() {
 }
 
 void MainWindow::show_rainfall_data() {
-    RainfallDataWindow rainfall(context_, injected_ui_, this);
-    rainfall.exec();
+    gui::show_rainfall_data(context_, injected_ui_, this);
 }
 
 void MainWindow::show_about() {

@@ -13,8 +13,10 @@
 #include <QVBoxLayout>
 
 #include "forms/input_conventions.h"
+#include "forms/main_window_form.h"
 #include "gui/deflection_picture_dialog.h"
 #include "gui/drainage_area_dialog.h"
+#include "gui/rainfall_data_window.h"
 #include "gui/size_picker_dialog.h"
 #include "gui/time_of_concentration_dialog.h"
 
@@ -84,6 +86,9 @@ void PipeFormWindow::build_menus_and_toolbar(QVBoxLayout* layout) {
     solve->setShortcut(Qt::Key_F5);
     pipe_menu->addSeparator();
     auto* exit = pipe_menu->addAction(s->standardIcon(QStyle::SP_DialogCloseButton), "E&xit");
+    auto* tools_menu = menus->addMenu("&Tools");
+    auto* rainfall = tools_menu->addAction(forms::main_window_texts::kRainfallData);
+    rainfall->setObjectName("mnuRainfallData");
     auto* help_menu = menus->addMenu("&Help");
     auto* help = help_menu->addAction("&Help Contents");
     help->setShortcut(QKeySequence::HelpContents);
@@ -101,6 +106,7 @@ void PipeFormWindow::build_menus_and_toolbar(QVBoxLayout* layout) {
     binder_.command(save, [this] { model_.mnuSavepipe(); });
     connect(solve, &QAction::triggered, this, [this] { solve_from_toolbar(); });
     binder_.command(exit, [this] { model_.mnuExitPipe(); });
+    binder_.command(rainfall, [this] { model_.mnuRainfallData(); });
     connect(help, &QAction::triggered, this, [this] { forms::open_help(ui_, context_, "pipes"); });
 
     auto* toolbar = new QToolBar;
@@ -215,6 +221,10 @@ void PipeFormWindow::show_deflection_picture() {
 void PipeFormWindow::show_drainage_area(forms::DrainageAreaForm& area) {
     DrainageAreaDialog dialog(area, this);
     dialog.exec();
+}
+
+void PipeFormWindow::show_rainfall_data() {
+    gui::show_rainfall_data(context_, nullptr, this);
 }
 
 void PipeFormWindow::show_time_of_concentration(forms::TimeOfConcentrationForm& tc) {

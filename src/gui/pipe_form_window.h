@@ -37,6 +37,7 @@ class PipeFormWindow : public QDialog, public forms::PipeFormWindows {
     void show_drainage_area(forms::DrainageAreaForm& area) override;
     void show_time_of_concentration(forms::TimeOfConcentrationForm& tc) override;
     void refresh_grid() override { emit pipe_saved(); }
+    void show_rainfall_data() override;
 
   signals:
     // A pipe was saved: whatever lists the pipes reads them again.

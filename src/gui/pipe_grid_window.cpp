@@ -13,8 +13,10 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "forms/main_window_form.h"
 #include "forms/network_recompute.h"
 #include "gui/pipe_grid_table_model.h"
+#include "gui/rainfall_data_window.h"
 #include "gui/renumber_dialog.h"
 
 namespace pelvane::gui {
@@ -62,6 +64,8 @@ void PipeGridWindow::build_menus() {
     item(file, "HGL Analysis", &F::hgl_analysis);
     file->addSeparator();
     item(file, "E&xit", &F::exit);
+    auto* tools = bar->addMenu("&Tools");
+    item(tools, forms::main_window_texts::kRainfallData, &F::rainfall_data);
     auto* help = bar->addMenu("&Help");
     item(help, "&Help ", &F::help, QKeySequence(Qt::Key_F1));
     item(help, "About Marrowind", &F::about);
@@ -231,6 +235,9 @@ void PipeGridWindow::pipe_report() {
 }
 void PipeGridWindow::about() {
     open_hook(hooks_.about, "The About window");
+}
+void PipeGridWindow::show_rainfall_data() {
+    gui::show_rainfall_data(context_, &ui_, this);
 }
 
 void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,

@@ -66,6 +66,7 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     void ld229_report() override;
     void pipe_report() override;
     void about() override;
+    void show_rainfall_data() override;
     void open_hook(const std::function<void(QWidget*)>& hook, const char* window);
 
     store::ProjectContext& context_;

@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -30,10 +31,16 @@ QLabel* label(const char* text, QWidget* parent) {
 ProjectDetailsWindow::ProjectDetailsWindow(store::ProjectContext& context,
                                            store::DetailsWindow which,
                                            std::function<void(std::string)> set_status,
+                                           std::function<void(QWidget*)> show_rainfall_data,
                                            forms::Ui* ui, QWidget* parent)
     : QDialog(parent), own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)) {
-    form_ = std::make_unique<forms::ProjectDetailsForm>(context, ui ? *ui : *own_ui_, which,
-                                                        std::move(set_status));
+    // The form dies with this window, so the window it opens Rainfall Data over is
+    // always alive when it is called.
+    form_ = std::make_unique<forms::ProjectDetailsForm>(
+        context, ui ? *ui : *own_ui_, which, std::move(set_status),
+        [this, show = std::move(show_rainfall_data)] {
+            if (show) show(this);
+        });
     build();
     binder_->run([this] { form_->open(); });
 }
@@ -144,6 +151,20 @@ void ProjectDetailsWindow::build() {
     grid->addWidget(label(kInletDatabase, frame), row, 0);
     grid->addWidget(inlet, row, 1, 1, 3);
     layout->addWidget(frame);
+
+    // Said beside the county and station it is about, with the way to mend it.
+    auto* rainfall_row = new QHBoxLayout;
+    auto* note = new QLabel(this);
+    note->setObjectName("rainfall_note");
+    note->setWordWrap(true);
+    note->setStyleSheet("QLabel { color: #a4262c; }");
+    binder_->bind("rainfall_note", note);
+    auto* rainfall = new QPushButton(kRainfallData, this);
+    rainfall->setObjectName("cmdRainfallData");
+    binder_->command(rainfall, [this] { form_->cmdRainfallData(); });
+    rainfall_row->addWidget(note, 1);
+    rainfall_row->addWidget(rainfall, 0, Qt::AlignTop);
+    layout->addLayout(rainfall_row);
 
     binder_->command(save, [this] { form_->mnuprojsave(); });
     binder_->command(exit, [this] { form_->mnuprojexit(); });

@@ -17,9 +17,11 @@ class FieldBinder;
 class ProjectDetailsWindow : public QDialog {
     Q_OBJECT
   public:
-    // `ui` overrides the window's own message boxes and dialogs (tests, drivers).
+    // `show_rainfall_data` opens Rainfall Data over the window it is given; `ui`
+    // overrides the window's own message boxes and dialogs (tests, drivers).
     ProjectDetailsWindow(store::ProjectContext& context, store::DetailsWindow which,
-                         std::function<void(std::string)> set_status, forms::Ui* ui = nullptr,
+                         std::function<void(std::string)> set_status,
+                         std::function<void(QWidget*)> show_rainfall_data, forms::Ui* ui = nullptr,
                          QWidget* parent = nullptr);
     ~ProjectDetailsWindow() override;
 

@@ -232,4 +232,9 @@ void RainfallDataWindow::show_preview() {
     check_binder_->refresh();
 }
 
+void show_rainfall_data(store::ProjectContext& context, forms::Ui* ui, QWidget* parent) {
+    RainfallDataWindow window(context, ui, parent);
+    window.exec();
+}
+
 }  // namespace pelvane::gui

@@ -50,4 +50,7 @@ class RainfallDataWindow : public QDialog {
     std::string kind_shown_;
 };
 
+// Shows Rainfall Data modally over `parent` and returns when it has closed.
+void show_rainfall_data(store::ProjectContext& context, forms::Ui* ui, QWidget* parent);
+
 }  // namespace pelvane::gui

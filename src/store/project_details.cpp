@@ -1,5 +1,8 @@
 #include "store/project_details.h"
 
+#include "core/text/names.h"
+#include "core/text/number_text.h"
+
 namespace pelvane::store {
 namespace {
 
@@ -25,6 +28,31 @@ TextRecord record_of(const ProjectDetails& d, DetailsWindow window) {
 }
 
 }  // namespace
+
+std::string match_listed_name(std::string& name, const std::vector<std::string>& list,
+                              std::string_view field, std::string_view list_kind) {
+    if (list.empty()) return {};
+    if (const auto listed = text::listed_name(name, list)) {
+        name = *listed;
+        return {};
+    }
+    std::string closest;
+    for (const auto& candidate : text::closest_names(name, list)) {
+        closest += (closest.empty() ? "" : ", ") + ("\"" + text::trim(candidate) + "\"");
+    }
+    return std::string(field) + " \"" + name + "\" is not in the " + std::string(list_kind) +
+           " list. The closest are " + closest + ".";
+}
+
+std::string match_listed_names(ProjectDetails& details, const ProjectContext& context,
+                               DetailsWindow window) {
+    auto refusal = match_listed_name(details.county, context.county_list, "COUNTY", "county");
+    if (refusal.empty() && window == DetailsWindow::NoaaStation) {
+        refusal = match_listed_name(details.noaa_station, context.station_list, "NOAA STATION",
+                                    "station");
+    }
+    return refusal;
+}
 
 std::string_view missing_required_field(const ProjectDetails& details) {
     if (details.county.empty()) return kCountyRequired;

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "store/project_context.h"
 #include "store/project_table.h"
@@ -38,6 +39,18 @@ enum class DetailsWindow { NoaaStation, OlderRelease };
 // The message for the first required value that is empty (the county is checked
 // before the id), or "" when the details can be saved.
 std::string_view missing_required_field(const ProjectDetails& details);
+
+// Puts a typed name as `list` spells it (text::listed_name), or returns the refusal:
+// the field, the text typed and the closest listed names. "" when the name is listed
+// or the list is empty (lists that could not be loaded were refused before).
+std::string match_listed_name(std::string& name, const std::vector<std::string>& list,
+                              std::string_view field, std::string_view list_kind);
+
+// Puts the county and, for the NOAA-station window, the station as the project's
+// lists spell them (`county_list`, `station_list` of the context); the first
+// refusal, or "" when both are listed.
+std::string match_listed_names(ProjectDetails& details, const ProjectContext& context,
+                               DetailsWindow window);
 
 // The record the details windows show: the first in PROJECT_ID order.
 std::optional<TextRecord> details_record(const Database& db);

@@ -1,10 +1,9 @@
 #include "store/rainfall_database.h"
 
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 
-#include "core/text/number_text.h"
+#include "core/text/names.h"
 
 namespace pelvane::store {
 namespace {
@@ -36,17 +35,6 @@ std::string join(const std::vector<std::string>& parts, const std::string& separ
     std::string joined;
     for (const auto& p : parts) joined += (joined.empty() ? "" : separator) + p;
     return joined;
-}
-
-// Blanks made one, the ends trimmed and letters folded, for matching typed names.
-std::string squeezed(const std::string& name) {
-    std::string out;
-    for (const char c : text::trim(name)) {
-        const bool blank = c == ' ' || c == '\t';
-        if (blank && !out.empty() && out.back() == ' ') continue;
-        out.push_back(blank ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c))));
-    }
-    return out;
 }
 
 }  // namespace
@@ -161,10 +149,6 @@ bool is_user_copy(const ProjectContext& context, const std::filesystem::path& da
            database.parent_path().lexically_normal() == context.user_data_folder.lexically_normal();
 }
 
-bool same_name(const std::string& a, const std::string& b) {
-    return squeezed(a) == squeezed(b);
-}
-
 std::optional<std::string> find_stored_name(const Database& db, RainfallFile file,
                                             const std::string& typed) {
     const std::string table = coefficient_table(file);
@@ -176,7 +160,7 @@ std::optional<std::string> find_stored_name(const Database& db, RainfallFile fil
     auto statement = db.prepare("SELECT " + name + " FROM " + table);
     while (statement.step()) {
         const std::string stored = statement.text(0);
-        if (squeezed(stored) != squeezed(typed)) continue;
+        if (!text::same_name(stored, typed)) continue;
         if (found) return std::nullopt;  // several stored spellings: the engineer must choose
         found = stored;
     }

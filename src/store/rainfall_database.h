@@ -73,15 +73,10 @@ std::filesystem::path rainfall_import_path(const ProjectContext& context, Rainfa
 bool is_user_copy(const ProjectContext& context, const std::filesystem::path& database);
 
 // A stored name as the engineer may type it: the exact text when stored, else the
-// one stored name that equals it once runs of blanks are made one, the ends
-// trimmed and letter case ignored ("blacksburg" finds "Blacksburg  "). Nullopt when
-// none or several match.
+// one stored name that is the same name (text::same_name: "blacksburg" finds
+// "Blacksburg  "). Nullopt when none or several match.
 std::optional<std::string> find_stored_name(const Database& db, RainfallFile file,
                                             const std::string& typed);
-
-// Whether two names are the same once runs of blanks are made one, the ends
-// trimmed and letter case ignored.
-bool same_name(const std::string& a, const std::string& b);
 
 // One row of a coefficient table as stored; frequencies whose columns are NULL are
 // absent from the maps.

@@ -94,16 +94,19 @@ StormCoefficients load_coefficients(ProjectContext& context, int storm_frequency
     StormCoefficients result;
     const RainfallStatus status = guarded([&] {
         if (!context.rainfall_connection.is_open()) open_rainfall_connection(context, file);
+        // The project may hold the name as typed ("Blacksburg") where the list keeps
+        // its own spelling ("Blacksburg  "), or the other way round.
+        const auto stored = find_stored_name(context.rainfall_connection, file, name);
+        const DatabaseError unknown("No rainfall data for the " + name_kind(file) + " \"" + name +
+                                    "\" in " + file_name(file) + ".");
+        if (!stored) throw unknown;
         const std::string p = "YEAR" + years;
         const std::string columns = legacy ? p + "A, " + p + "B" : p + "B, " + p + "D, " + p + "E";
         auto statement = context.rainfall_connection.prepare("select " + columns + " from " +
                                                              coefficient_table(file) + " where " +
                                                              name_column(file) + " = ?");
-        statement.bind(1, std::string_view(name));
-        if (!statement.step()) {
-            throw DatabaseError("No rainfall data for the " + name_kind(file) + " \"" + name +
-                                "\" in " + file_name(file) + ".");
-        }
+        statement.bind(1, std::string_view(*stored));
+        if (!statement.step()) throw unknown;
         for (int c = 0; c < statement.column_count(); ++c) {
             if (statement.is_null(c))
                 throw DatabaseError(no_coefficients_message(file, name, context.front_end));
@@ -119,6 +122,14 @@ StormCoefficients load_coefficients(ProjectContext& context, int storm_frequency
     });
     if (!status.ok()) return {{}, status.error};
     return result;
+}
+
+bool has_coefficients(const ProjectContext& context, RainfallFile file, const std::string& name) {
+    const auto db = Database::open(rainfall_database_path(context, file), Database::Mode::ReadOnly);
+    const auto stored = find_stored_name(db, file, name);
+    if (!stored) return false;
+    const auto entries = read_rainfall_entries(db, file, stored);
+    return !entries.empty() && entries.front().has_coefficients();
 }
 
 }  // namespace pelvane::store

@@ -51,6 +51,12 @@ struct [[nodiscard]] StormCoefficients {
 // calls: a failure can never leave an earlier county's or storm's set in use.
 StormCoefficients load_coefficients(ProjectContext& context, int storm_frequency);
 
+// Whether the rainfall database a project reads (the per-user copy first) holds
+// coefficients of at least one storm frequency for a name, matched as
+// find_stored_name matches it; a name it does not hold has none. A database that
+// cannot be read is a DatabaseError.
+bool has_coefficients(const ProjectContext& context, RainfallFile file, const std::string& name);
+
 // The refusal for a name whose coefficients have not been imported yet.
 std::string no_coefficients_message(RainfallFile file, const std::string& name,
                                     FrontEnd front_end = FrontEnd::Desktop);

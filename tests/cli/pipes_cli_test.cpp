@@ -57,7 +57,10 @@ std::vector<std::string> pipe_ids(const fs::path& project) {
 class PipesCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_EQ(run_cli({"new", project_.string(), "--id", "R9"}).exit_code, 0);
+        ASSERT_EQ(run_cli({"new", project_.string(), "--id", "R9", "--county", "Pulaski",
+                           "--station", "Pulaski"})
+                      .exit_code,
+                  0);
         write_file(list_,
                    "PIPE_NUMBER,NODEIN_NO,NODEOUT_NO,PRENODE1,PIPE_DIA,PIPE_SHAPE\n"
                    "1,S2,S1,2,24,Circular\n"
@@ -125,7 +128,10 @@ TEST_F(PipesCli, ExportedListsImportIntoAnotherProjectUnchanged) {
     const auto exported = folder_ / "exported.csv";
     ASSERT_EQ(run_cli({"export", project_.string(), exported.string()}).exit_code, 0);
     const auto copy = folder_ / "copy.pvd";
-    ASSERT_EQ(run_cli({"new", copy.string(), "--id", "R9"}).exit_code, 0);
+    ASSERT_EQ(
+        run_cli({"new", copy.string(), "--id", "R9", "--county", "Pulaski", "--station", "Pulaski"})
+            .exit_code,
+        0);
     const auto r = run_cli({"import", copy.string(), exported.string()});
     ASSERT_EQ(r.exit_code, 0) << r.err;
     EXPECT_EQ(pipes_json(copy, true), pipes_json(project_, true));

@@ -66,32 +66,64 @@ TEST(ProjectCli, NewWritesTheDetailsAndInfoReadsThemBack) {
     EXPECT_NE(text.out.find("project_name: O'Brien Road\n"), std::string::npos) << text.out;
 }
 
-TEST(ProjectCli, NewTakesTheNewRecordDefaultsAndNeedsCountyAndId) {
+// The place of a project is never a silent default, and names are the lists' own.
+TEST(ProjectCli, NewNeedsACountyAndAStationOfTheLists) {
     TempFolder folder;
     const auto file = folder / "plain.pvd";
-    ASSERT_EQ(run_cli({"new", file.string(), "--id", "P1"}).exit_code, 0);
+    const auto made = run_cli(
+        {"new", file.string(), "--id", "P1", "--county", "montgomery", "--station", "BLACKSBURG"});
+    ASSERT_EQ(made.exit_code, 0) << made.err;
     const auto info = info_json(file);
     EXPECT_EQ(info["units"], "ENGLISH");
-    EXPECT_EQ(info["county"], "Accomack");
-    EXPECT_EQ(info["noaa_station"], "Abingdon 3 S");
+    EXPECT_EQ(info["county"], "Montgomery");
+    EXPECT_EQ(info["noaa_station"], "Blacksburg  ");
 
-    const auto no_county = folder / "no county.pvd";
-    expect_refusal(run_cli({"new", no_county.string(), "--county", ""}),
-                   "County Name is a Required Field!");
-    expect_refusal(run_cli({"new", no_county.string()}), "Project ID is a Required Field!");
-    EXPECT_FALSE(fs::exists(no_county));
-    EXPECT_EQ(run_cli({"new", no_county.string(), "--id", "X", "--units", "IMPERIAL"}).exit_code,
-              2);
-    EXPECT_FALSE(fs::exists(no_county));
+    const auto refused = folder / "refused.pvd";
+    const struct {
+        std::vector<std::string> options;
+        const char* message;
+        int exit_code;
+    } cases[] = {
+        {{"--id", "X", "--station", "Pulaski"}, "missing --county", 2},
+        {{"--id", "X", "--county", "Pulaski"}, "missing --station", 2},
+        {{"--id", "X", "--county", "", "--station", "Pulaski"}, "County Name is a Required", 1},
+        {{"--county", "Pulaski", "--station", "Pulaski"}, "Project ID is a Required Field!", 1},
+        {{"--id", "X", "--county", "Montgomry", "--station", "Pulaski"},
+         "COUNTY \"Montgomry\" is not in the county list. The closest are \"Montgomery\"",
+         1},
+        {{"--id", "X", "--county", "Pulaski", "--station", "Blacksbrg"},
+         "The closest are \"Blacksburg\", \"Blacksburg 3 SE\"",
+         1},
+        {{"--id", "X", "--county", "Pulaski", "--station", "Pulaski", "--units", "IMPERIAL"},
+         "--units",
+         2},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args{"new", refused.string()};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        const auto r = run_cli(args);
+        // A wrong command line is followed by the usage line.
+        if (c.exit_code == 1) expect_refusal(r, c.message);
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+        EXPECT_EQ(r.exit_code, c.exit_code) << c.message;
+        EXPECT_FALSE(fs::exists(refused)) << c.message;
+    }
 }
 
 TEST(ProjectCli, NewReplacesAnExistingFileOnlyWithForce) {
     TempFolder folder;
     const auto file = folder / "taken.pvd";
-    ASSERT_EQ(run_cli({"new", file.string(), "--id", "FIRST"}).exit_code, 0);
-    expect_refusal(run_cli({"new", file.string(), "--id", "SECOND"}), "already exists");
+    ASSERT_EQ(
+        run_cli({"new", file.string(), "--id", "FIRST", "--county", "Floyd", "--station", "Floyd"})
+            .exit_code,
+        0);
+    const std::vector<std::string> second{"new",      file.string(), "--id",      "SECOND",
+                                          "--county", "Floyd",       "--station", "Floyd"};
+    expect_refusal(run_cli(second), "already exists");
     EXPECT_EQ(info_json(file)["project_id"], "FIRST");
-    ASSERT_EQ(run_cli({"new", file.string(), "--id", "SECOND", "--force"}).exit_code, 0);
+    auto forced = second;
+    forced.push_back("--force");
+    ASSERT_EQ(run_cli(forced).exit_code, 0);
     EXPECT_EQ(info_json(file)["project_id"], "SECOND");
 }
 
@@ -140,7 +172,10 @@ TEST(ProjectCli, BadFilesAreRefusedWithOneLine) {
     expect_refusal(run_cli({"convert", empty.string(), "--station", "Floyd"}), empty.string());
 
     const auto locked = folder / "locked.pvd";
-    ASSERT_EQ(run_cli({"new", locked.string(), "--id", "L"}).exit_code, 0);
+    ASSERT_EQ(
+        run_cli({"new", locked.string(), "--id", "L", "--county", "Floyd", "--station", "Floyd"})
+            .exit_code,
+        0);
     fs::permissions(locked, fs::perms::owner_read);
     expect_refusal(run_cli({"convert", locked.string(), "--station", "Floyd"}), "read-only");
     EXPECT_EQ(run_cli({"info", locked.string()}).exit_code, 0);

@@ -52,8 +52,9 @@ struct FakeWindows : forms::Windows {
     void show_project_details(store::DetailsWindow window) override {
         const bool noaa = window == store::DetailsWindow::NoaaStation;
         shown.push_back(noaa ? "details noaa" : "details older");
-        forms::ProjectDetailsForm form(context, ui, window,
-                                       [this](std::string s) { main->show_database_status(s); });
+        forms::ProjectDetailsForm form(
+            context, ui, window, [this](std::string s) { main->show_database_status(s); },
+            [this] { show_rainfall_data(); });
         form.open();
         details_adding = form.adding();
         details_editing = form.edit_mode();
@@ -80,7 +81,8 @@ struct FakeWindows : forms::Windows {
     void exit_program() override { shown.push_back("exit"); }
 };
 
-// Details typed into a details window and saved.
+// Details typed into a details window and saved, for Pulaski, whose rainfall data
+// are shipped.
 inline std::function<void(forms::ProjectDetailsForm&)> save_details(std::string id,
                                                                     std::string name) {
     return [id = std::move(id), name = std::move(name)](forms::ProjectDetailsForm& form) {
@@ -88,6 +90,8 @@ inline std::function<void(forms::ProjectDetailsForm&)> save_details(std::string 
         form.field_edited("project_id");
         form.fields.set_text("project_name", name);
         form.field_edited("project_name");
+        form.fields.set_text("noaa_station", "Pulaski");
+        form.field_edited("noaa_station");
         form.mnuprojsave();
     };
 }

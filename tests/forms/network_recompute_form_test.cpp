@@ -25,6 +25,7 @@ struct NoGridWindows : forms::PipeGridForm::Windows {
     void ld229_report() override {}
     void pipe_report() override {}
     void about() override {}
+    void show_rainfall_data() override {}
 };
 
 class RecomputeThroughTheWindow : public PipeFormTest {

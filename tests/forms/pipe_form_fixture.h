@@ -43,6 +43,12 @@ struct FakePipeWindows : forms::PipeFormWindows {
         if (tc) tc(form);
     }
     void refresh_grid() override { ++grid_refreshes; }
+    // What the person does in Rainfall Data.
+    std::function<void()> rainfall;
+    void show_rainfall_data() override {
+        opened.emplace_back("rainfall");
+        if (rainfall) rainfall();
+    }
 };
 
 enum class ProjectKind { Current, Legacy };

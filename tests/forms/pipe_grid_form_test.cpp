@@ -32,6 +32,7 @@ struct FakeWindows : PipeGridForm::Windows {
     void ld229_report() override { opened.push_back("ld229"); }
     void pipe_report() override { opened.push_back("pipe report"); }
     void about() override { opened.push_back("about"); }
+    void show_rainfall_data() override { opened.push_back("rainfall"); }
 };
 
 // Types a number into the dialog and presses Accept; a dialog still open after that

@@ -29,7 +29,9 @@ class ProjectDetailsTest : public ::testing::Test {
         ASSERT_TRUE(lists.ok()) << lists.error;
     }
     ProjectDetailsForm& details(DetailsWindow window = DetailsWindow::NoaaStation) {
-        form.emplace(context, ui, window, [this](std::string s) { status = std::move(s); });
+        form.emplace(
+            context, ui, window, [this](std::string s) { status = std::move(s); },
+            [this] { ++rainfall_data_opened; });
         form->open();
         return *form;
     }
@@ -53,6 +55,7 @@ class ProjectDetailsTest : public ::testing::Test {
     ScriptedUi ui;
     std::optional<ProjectDetailsForm> form;
     std::string status;
+    int rainfall_data_opened = 0;
 };
 
 TEST_F(ProjectDetailsTest, ANewProjectStartsWithItsInitialValues) {
@@ -86,11 +89,12 @@ TEST_F(ProjectDetailsTest, SavingANewProjectWritesItAndTheNextOpeningEdits) {
     type("designer", "K. Aldous");
     form->fields.set_text("noaa_station", "Stuart's Draft");
     form->field_edited("noaa_station");
+    ui.answers.push_back(Answer::No);  // Stuart's Draft has no rainfall data yet
     form->mnuprojsave();
 
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.last().text, "Project Details are Saved!");
-    EXPECT_EQ(ui.last().icon, Icon::Information);
+    EXPECT_EQ(ui.last().text.find("Project Details are Saved!\n\n"), 0u);
+    EXPECT_EQ(rainfall_data_opened, 0);
     EXPECT_TRUE(form->close_requested);
     EXPECT_FALSE(form->changed());
     EXPECT_TRUE(context.details_edit_mode);
@@ -115,6 +119,34 @@ TEST_F(ProjectDetailsTest, SavingANewProjectWritesItAndTheNextOpeningEdits) {
     again.mnuprojexit();
     EXPECT_TRUE(again.close_requested);
     EXPECT_TRUE(ui.shown.empty());
+}
+
+// The window says whether the chosen station has rainfall data as it is chosen, takes
+// names as the list spells them, and offers Rainfall Data when saving without them.
+TEST_F(ProjectDetailsTest, NamesAreTheListsAndMissingRainfallIsSaidAndOffered) {
+    open_new_project();
+    const auto missing = [](const std::string& name) {
+        return store::no_coefficients_message(store::RainfallFile::Station, name);
+    };
+    EXPECT_EQ(form->fields.text("rainfall_note").find(missing("Abingdon 3 S")), 0u);
+    type("noaa_station", "Pulaski");
+    EXPECT_EQ(form->fields.text("rainfall_note"), "");
+
+    type("project_id", "B-1");
+    type("noaa_station", "Blacksbrg");
+    form->mnuprojsave();
+    EXPECT_EQ(ui.last().text.find("NOAA STATION \"Blacksbrg\" is not in the station list. The "
+                                  "closest are \"Blacksburg\", \"Blacksburg 3 SE\""),
+              0u);
+    EXPECT_FALSE(stored("PROJECT_ID").has_value());
+
+    type("noaa_station", "blacksburg");
+    ui.answers.push_back(Answer::Yes);
+    form->mnuprojsave();
+    EXPECT_EQ(stored("NOAA_STATION"), "Blacksburg  ");
+    EXPECT_TRUE(ui.last().question);
+    EXPECT_NE(ui.last().text.find(missing("Blacksburg  ")), std::string::npos);
+    EXPECT_EQ(rainfall_data_opened, 1);
 }
 
 TEST_F(ProjectDetailsTest, OneRecordWithAnEmptyNameIsEditedEvenOutsideEditMode) {

@@ -210,6 +210,30 @@ TEST(RainfallDatabase, WritesAllNamesOrNone) {
     EXPECT_EQ(rows[2].legacy.at(2).a, 14.0);
 }
 
+// A project may hold a name as typed where the database keeps its own spelling, or
+// the other way round: the lookup finds the coefficients either way.
+TEST(RainfallDatabase, LooksUpNamesWithBlanksAndCaseAside) {
+    Project p;
+    {
+        auto db = Database::open(p.folder / "VARMNOAA.rdb");
+        add_rainfall_name(db, RainfallFile::Station, "Floyd");
+        write_coefficients(db, RainfallFile::Station,
+                           {bde_row("Blacksburg  ", 4, 8, 0.9), bde_row("Floyd", 5, 8, 0.9)});
+    }
+    p.context.major_release = "2.1";
+    const std::pair<const char*, double> cases[] = {
+        {"blacksburg", 40.0}, {"Blacksburg  ", 40.0}, {"Floyd ", 50.0}, {" FLOYD", 50.0}};
+    for (const auto& [typed, b] : cases) {
+        p.context.noaa_station = typed;
+        const auto loaded = load_coefficients(p.context, 10);
+        ASSERT_TRUE(loaded.ok()) << typed;
+        EXPECT_EQ(loaded.set.b, b) << typed;
+        EXPECT_TRUE(has_coefficients(p.context, RainfallFile::Station, typed)) << typed;
+    }
+    EXPECT_FALSE(has_coefficients(p.context, RainfallFile::Station, "Abingdon 3 S"));
+    EXPECT_FALSE(has_coefficients(p.context, RainfallFile::Station, "Atlantis"));
+}
+
 TEST(RainfallDatabase, ImportsGoToThePerUserCopyOnly) {
     Project p;
     EXPECT_THROW(rainfall_import_path(p.context, RainfallFile::County), DatabaseError);

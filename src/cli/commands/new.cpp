@@ -1,5 +1,6 @@
 // pelvane new: creates a project file from the template and saves its project
-// details as the project details window does for a new project.
+// details as the project details window does for a new project. The county and the
+// NOAA station are required and must be names of the program's lists.
 
 #include <filesystem>
 
@@ -13,12 +14,18 @@ namespace {
 using namespace pelvane;
 namespace fs = std::filesystem;
 
+std::string required(const cli::Args& args, const std::string& option, const char* what) {
+    const auto value = args.option(option);
+    if (!value) throw cli::CommandError("missing " + option + " NAME (" + what + ")", 2);
+    return *value;
+}
+
 store::ProjectDetails details_from(const cli::Args& args) {
     store::ProjectDetails d;
     d.project_id = args.option_or("--id", d.project_id);
     d.project_name = args.option_or("--name", d.project_name);
-    d.county = args.option_or("--county", d.county);
-    d.noaa_station = args.option_or("--station", d.noaa_station);
+    d.county = required(args, "--county", "the project's Virginia county");
+    d.noaa_station = required(args, "--station", "the project's NOAA station");
     d.units = cli::units_option(args, d.units);
     d.location = args.option_or("--location", d.location);
     d.designer = args.option_or("--designer", d.designer);
@@ -38,9 +45,15 @@ int run_new(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({"--id", "--name", "--county", "--station", "--units", "--location",
                      "--designer", "--description", "--inlet", "--force"});
     const std::string& file = cli::project_file_argument(args);
-    const store::ProjectDetails details = details_from(args);
+    store::ProjectDetails details = details_from(args);
     if (const auto missing = store::missing_required_field(details); !missing.empty()) {
         throw cli::CommandError(std::string(missing));
+    }
+    // The names are checked, and spelled as the lists spell them, before any file is made.
+    if (const auto refusal = store::match_listed_names(details, cli::noaa_release_lists(command),
+                                                       store::DetailsWindow::NoaaStation);
+        !refusal.empty()) {
+        throw cli::CommandError(refusal);
     }
     std::error_code ec;
     if (fs::exists(file, ec) && !args.flag("--force")) {
@@ -57,7 +70,7 @@ int run_new(const cli::Args& args, cli::CommandContext& command) {
 }
 
 PELVANE_COMMAND({"new",
-                 "FILE.pvd [--id ID] [--name NAME] [--county NAME] [--station NAME] "
+                 "FILE.pvd --county NAME --station NAME [--id ID] [--name NAME] "
                  "[--units ENGLISH|METRIC] [--location T] [--designer T] [--description T] "
                  "[--inlet PATH] [--force]",
                  "create a project file from the template with its project details",
