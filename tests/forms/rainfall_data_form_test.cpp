@@ -178,8 +178,9 @@ TEST(RainfallDataForm, ImportsAskBeforeGoingElsewhereAndIntoTheUserCopyOnly) {
     EXPECT_EQ(slurp(f.program / "VARMNOAA.rdb"), before);
     // The open project now reads the copy and finds the new coefficients.
     EXPECT_EQ(f.context.active_rainfall_database, copy.string());
-    ASSERT_TRUE(load_rainfall_coefficients(f.context, f.ui, 50));
-    const double fifty_b = f.context.coefficients.b;
+    const auto fifty = load_rainfall_coefficients(f.context, f.ui, 50);
+    ASSERT_TRUE(fifty);
+    const double fifty_b = fifty->b;
 
     // The same coefficients again replace nothing: only the station is asked about.
     f.ui.answers.push_back(Answer::Yes);
@@ -192,8 +193,9 @@ TEST(RainfallDataForm, ImportsAskBeforeGoingElsewhereAndIntoTheUserCopyOnly) {
     EXPECT_NE(f.ui.last().text.find("the 2-, 5-, 10-, 25-, 50- and 100-year coefficients change"),
               std::string::npos)
         << f.ui.last().text;
-    ASSERT_TRUE(load_rainfall_coefficients(f.context, f.ui, 50));
-    EXPECT_EQ(f.context.coefficients.b, fifty_b);
+    const auto kept = load_rainfall_coefficients(f.context, f.ui, 50);
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->b, fifty_b);
 }
 
 }  // namespace
