@@ -4,6 +4,8 @@
 #include <iterator>
 #include <vector>
 
+#include "core/text/number_text.h"
+
 namespace pelvane::store {
 namespace {
 
@@ -50,8 +52,9 @@ RainfallFile rainfall_file_of(const ProjectContext& context) {
 
 std::string no_coefficients_message(RainfallFile file, const std::string& name,
                                     FrontEnd front_end) {
-    return "No rainfall coefficients for the " + name_kind(file) + " \"" + name + "\" in " +
-           file_name(file) + " yet. Import them with " +
+    // Some listed names end in blanks; the message shows the name as a person reads it.
+    return "No rainfall coefficients for the " + name_kind(file) + " \"" + text::trim(name) +
+           "\" in " + file_name(file) + " yet. Import them with " +
            (front_end == FrontEnd::CommandLine ? kRainfallImportCommands : kRainfallDataCommand) +
            " (a NOAA precipitation frequency export or a coefficient table).";
 }
