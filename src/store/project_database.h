@@ -40,9 +40,10 @@ Generation generation_of(const ProjectContext& context);
 // written is refused for it; inspecting a project only reads.
 enum class Access { Design, Inspect };
 
-// Makes a new project file: a byte copy of the program folder's template at
-// `target`, replacing a file already there. A DatabaseError names the file and the
-// reason when the template is missing or the copy cannot be written.
+// Makes a new project file: a copy of the program folder's template at `target`,
+// replacing a regular file already there (through store/file_replace, so a failed
+// copy leaves it as it was). A DatabaseError names the template when it is missing
+// or damaged; a FileWriteError names the target when it cannot be written.
 void create_project_file(const std::filesystem::path& program_folder,
                          const std::filesystem::path& target);
 

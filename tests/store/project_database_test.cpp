@@ -37,7 +37,6 @@ TEST(CreateProjectFile, IsAByteCopyOfTheTemplateReplacingAnExistingFile) {
     write_bytes(target, "an older file that is replaced");
     create_project_file(testing::program_folder(), target);
     EXPECT_EQ(bytes_of(target), bytes_of(testing::program_folder() / kTemplateFileName));
-    EXPECT_FALSE(fs::exists(folder / "new.pvd.partial"));
 
     try {
         create_project_file(folder.path(), folder / "other.pvd");
@@ -47,6 +46,24 @@ TEST(CreateProjectFile, IsAByteCopyOfTheTemplateReplacingAnExistingFile) {
                   std::string::npos);
     }
     EXPECT_FALSE(fs::exists(folder / "other.pvd"));
+}
+
+TEST(CreateProjectFile, ADamagedTemplateIsNamedAndTheProjectThereKept) {
+    TempFolder folder;
+    const std::string good = bytes_of(testing::program_folder() / kTemplateFileName);
+    const auto damaged = folder / std::string(kTemplateFileName);
+    write_bytes(damaged, good.substr(0, good.size() / 2));
+    const auto target = folder / "route.pvd";
+    write_bytes(target, "the engineer's project");
+    try {
+        create_project_file(folder.path(), target);
+        FAIL() << "a template cut short must be refused";
+    } catch (const DatabaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("template '" + damaged.string() + "' is damaged"),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(bytes_of(target), "the engineer's project");
 }
 
 TEST(LegacyPath, IsRecognisedByZqlAnywhereInAnyCase) {
