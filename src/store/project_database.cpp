@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "store/file_replace.h"
+#include "store/pipe_table.h"
 
 namespace pelvane::store {
 namespace {
@@ -102,6 +103,18 @@ Database open_project_file(const fs::path& file, Access access) {
         for (const auto& t : missing) names += (names.empty() ? "" : " and ") + t;
         throw DatabaseError(quoted(file) + " is not a complete project database file: it has no " +
                             names + " table.");
+    }
+    if (access != Access::Inspect) {
+        const auto shared = PipeTable(db).duplicate_numbers();
+        if (!shared.empty()) {
+            std::string numbers;
+            for (std::size_t i = 0; i < shared.size(); ++i) {
+                numbers += (i == 0 ? "" : i + 1 == shared.size() ? " and " : ", ") + shared[i];
+            }
+            throw DatabaseError(quoted(file) + " has more than one pipe numbered " + numbers +
+                                ". A pipe number must name one pipe, so the project cannot be "
+                                "designed, graded or reported until each has a number of its own.");
+        }
     }
     return db;
 }

@@ -244,5 +244,24 @@ TEST(BadProjectFiles, AReadOnlyFileCanBeInspectedButNotDesignedIn) {
     EXPECT_NO_THROW(open_project_file(file, Access::Inspect));
 }
 
+TEST(BadProjectFiles, PipesSharingANumberAreRefusedUnlessOnlyInspected) {
+    TempFolder folder;
+    const auto file = folder / "shared.pvd";
+    testing::make_current_project(file);
+    {
+        const Database db = Database::open(file);
+        // The PIPE table as another program may write it: without its unique key.
+        db.execute_script(
+            "CREATE TABLE P AS SELECT * FROM PIPE; DROP TABLE PIPE; ALTER TABLE P RENAME TO PIPE;");
+        for (const char* number : {"O'Brien 1", "7", "8", "O'Brien 1", "7"}) {
+            db.execute("INSERT INTO PIPE (PIPE_NUMBER) VALUES (?1)", {std::string(number)});
+        }
+    }
+    for (const Access access : {Access::Design, Access::Compute}) {
+        expect_refused(file, "more than one pipe numbered 7 and O'Brien 1.", access);
+    }
+    EXPECT_NO_THROW(open_project_file(file, Access::Inspect));
+}
+
 }  // namespace
 }  // namespace pelvane::store

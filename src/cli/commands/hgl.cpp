@@ -69,7 +69,7 @@ int run_hgl(const cli::Args& args, cli::CommandContext& command) {
     // As the window's field holds it once the person has left it.
     const std::string tailwater = forms::format_on_leave(*typed, forms::kTailwaterPattern);
 
-    cli::ProjectSession session(command, cli::project_file_argument(args), store::Access::Inspect);
+    cli::ProjectSession session(command, cli::project_file_argument(args), store::Access::Compute);
     store::ProjectContext& context = session.context();
     const auto pipes = forms::hgl_pipes(context);
     const auto nodes = hgl::outfall_nodes(pipes);
