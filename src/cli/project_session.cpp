@@ -7,6 +7,7 @@ ProjectSession::ProjectSession(const CommandContext& command, const std::string&
     context_.program_folder = command.program_folder;
     context_.user_data_folder = command.user_data_folder;
     store::open_project(context_, file, access);
+    if (access == store::Access::Design) context_.project_connection.lock_for_writing();
 }
 
 const std::string& project_file_argument(const Args& args) {

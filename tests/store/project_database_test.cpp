@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "support/legacy_projects.h"
@@ -261,6 +262,28 @@ TEST(BadProjectFiles, PipesSharingANumberAreRefusedUnlessOnlyInspected) {
         expect_refused(file, "more than one pipe numbered 7 and O'Brien 1.", access);
     }
     EXPECT_NO_THROW(open_project_file(file, Access::Inspect));
+}
+
+TEST(BadProjectFiles, AFileAnotherProgramIsReadingIsRefusedAtOnceForWriting) {
+    TempFolder folder;
+    const auto file = folder / "busy.pvd";
+    testing::make_current_project(file);
+    const Database reader = Database::open(file, Database::Mode::ReadOnly);
+    reader.execute("BEGIN");
+    auto reading = reader.prepare("SELECT count(*) FROM PIPE");
+    ASSERT_TRUE(reading.step());
+    const Database writer = Database::open(file);
+    for (const auto& write : std::vector<std::function<void()>>{
+             [&] { writer.lock_for_writing(); }, [&] { Transaction change(writer); }}) {
+        try {
+            write();
+            ADD_FAILURE() << "the write lock was taken while another program reads";
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "Another program is using '" + file.string() +
+                          "'; close the file there (or wait until it has finished) and try again.");
+        }
+    }
 }
 
 }  // namespace
