@@ -88,7 +88,7 @@ int run_hgl(const cli::Args& args, cli::CommandContext& command) {
     if (args.flag("--json")) {
         cli::JsonObject out = rows_json(result);
         if (written) out.update(cli::written_json(*written));
-        command.out << out.dump(2) << "\n";
+        command.out << cli::json_text(out) << "\n";
     } else {
         print_rows(command.out, result);
         if (written) cli::print_object(command.out, cli::written_json(*written), false);
