@@ -70,6 +70,17 @@ void create_project_file(const fs::path& program_folder, const fs::path& target)
         throw DatabaseError("The project template " + quoted(source) + " is damaged (" + e.what() +
                             "); " + quoted(target) + " was not changed.");
     }
+    // A project another program is using is not replaced under it. A file that
+    // does not open as a database is replaced like any other file.
+    std::optional<Database> existing;
+    try {
+        if (fs::is_regular_file(target, ec)) existing = Database::open(target);
+    } catch (const DatabaseError&) {
+    }
+    if (existing) {
+        existing->lock_for_writing();
+        existing->close();
+    }
     replace_file_with_copy(target, source);
 }
 

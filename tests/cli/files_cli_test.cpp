@@ -57,6 +57,9 @@ TEST_F(FilesCli, RefusalsNameTheCauseAndChangeNothing) {
     } cases[] = {
         {{"info", ""}, 2, "the project file name is empty"},
         {{"solve", p, "--all"}, 1, "Another program is using"},
+        {{"new", p, "--force", "--id", "X", "--county", "Pulaski", "--station", "Pulaski 2 NE"},
+         1,
+         "Another program is using"},
         {{"report", "ld229", shared.string(), "-o", (folder_ / "f.xlsx").string()},
          1,
          "more than one pipe numbered"},
@@ -68,6 +71,13 @@ TEST_F(FilesCli, RefusalsNameTheCauseAndChangeNothing) {
         EXPECT_NE(r.err.find(c.says), std::string::npos) << r.err;
         EXPECT_EQ(r.err.find("error:"), std::string::npos) << r.err;
     }
+    // While another program writes, the file is busy for reading too, not damaged.
+    reading.reset();
+    reader.execute("COMMIT");
+    const store::Database writer = store::Database::open(project_);
+    writer.lock_for_writing();
+    const auto busy = run_cli({"info", p});
+    EXPECT_NE(busy.err.find("Another program is using"), std::string::npos) << busy.err;
     EXPECT_EQ(bytes_of(project_), before);
 }
 

@@ -150,6 +150,8 @@ Database Database::open(const std::filesystem::path& path, Mode mode) {
     try {
         db.prepare("SELECT count(*) FROM sqlite_master").run();
     } catch (const DatabaseError& e) {
+        // A file another program is writing is busy, not damaged.
+        if ((sqlite3_errcode(db.db_) & 0xff) == SQLITE_BUSY) throw;
         throw DatabaseError("'" + path.string() + "' is not a project database file (" + e.what() +
                             ")");
     }
