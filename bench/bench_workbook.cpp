@@ -21,8 +21,8 @@ void write_ld347(benchmark::State& state) {
         fs::temp_directory_path() / ("pelvane-bench-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     const fs::path file = folder / "ld347.xlsx";
-    pelvane::report::copy_template(fs::path(PELVANE_PROGRAM_DIR) / pelvane::report::kLd347Template,
-                                   file);
+    pelvane::report::Workbook::open(fs::path(PELVANE_PROGRAM_DIR) / pelvane::report::kLd347Template)
+        .save(file);
     const bool text_column[28] = {false, true,  true,  true,  false, false, true,
                                   false, false, false, false, false, false, false,
                                   false, false, false, false, false, false, false,

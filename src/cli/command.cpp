@@ -7,6 +7,13 @@ namespace pelvane::cli {
 Args::Args(std::vector<std::string> raw, std::vector<std::string> flags_without_value) {
     for (std::size_t i = 0; i < raw.size(); ++i) {
         const std::string& a = raw[i];
+        if (a == "--") {
+            // Everything after "--" is a positional, so that a pipe number such as
+            // "-o" or "--7" can be named.
+            positionals_.insert(positionals_.end(),
+                                raw.begin() + static_cast<std::ptrdiff_t>(i) + 1, raw.end());
+            break;
+        }
         if (a.size() > 2 && a.rfind("--", 0) == 0) {
             const auto eq = a.find('=');
             if (eq != std::string::npos) {

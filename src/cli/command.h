@@ -23,7 +23,8 @@ class CommandError : public std::runtime_error {
     int exit_code_;
 };
 
-// Command-line arguments after the subcommand name: positionals and --options.
+// Command-line arguments after the subcommand name: positionals and --options;
+// every argument after "--" is a positional.
 class Args {
   public:
     Args(std::vector<std::string> raw, std::vector<std::string> flags_without_value);

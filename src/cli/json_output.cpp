@@ -4,11 +4,12 @@ namespace pelvane::cli {
 
 void print_object(std::ostream& out, const JsonObject& object, bool json) {
     if (json) {
-        out << object.dump(2) << "\n";
+        out << json_text(object) << "\n";
         return;
     }
     for (const auto& [key, value] : object.items()) {
-        out << key << ": " << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
+        out << key << ": " << (value.is_string() ? value.get<std::string>() : json_text(value, -1))
+            << "\n";
     }
 }
 

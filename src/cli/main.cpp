@@ -3,11 +3,11 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/command.h"
-#include "store/sqlite/database.h"
 
 namespace {
 
@@ -82,8 +82,14 @@ int main(int argc, char** argv) {
             std::cerr << "usage: pelvane " << name << " " << it->second.usage << "\n";
         }
         return e.exit_code();
-    } catch (const pelvane::store::DatabaseError& e) {
-        std::cerr << "pelvane " << name << ": " << e.what() << "\n";
+    } catch (const std::filesystem::filesystem_error& e) {
+        // The library's own text ("filesystem error: ...") means nothing to the
+        // person; the file and the system's reason do.
+        std::cerr << "pelvane " << name << ": cannot use '" << e.path1().string()
+                  << "': " << e.code().message() << "\n";
+        return 1;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "pelvane " << name << ": there is not enough memory for this project\n";
         return 1;
     } catch (const std::exception& e) {
         std::cerr << "pelvane " << name << ": " << e.what() << "\n";

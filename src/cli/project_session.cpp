@@ -9,7 +9,9 @@ ProjectSession::ProjectSession(const CommandContext& command, const std::string&
     context_.program_folder = command.program_folder;
     context_.user_data_folder = command.user_data_folder;
     context_.front_end = store::FrontEnd::CommandLine;
+    if (file.empty()) throw CommandError("the project file name is empty", 2);
     store::open_project(context_, file, access);
+    if (access == store::Access::Design) context_.project_connection.lock_for_writing();
 }
 
 store::ProjectContext noaa_release_lists(const CommandContext& command) {

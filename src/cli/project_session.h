@@ -12,7 +12,8 @@ namespace pelvane::cli {
 
 class ProjectSession {
   public:
-    // Opens `file`; a refused file is a DatabaseError naming it and the reason.
+    // Opens `file`; a refused file is a DatabaseError naming it and the reason. A
+    // session for design work holds the file's write lock until it ends.
     ProjectSession(const CommandContext& command, const std::string& file,
                    store::Access access = store::Access::Design);
 

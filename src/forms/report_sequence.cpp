@@ -40,22 +40,16 @@ std::optional<report::WrittenReport> run_report(Ui& ui, store::ProjectContext& c
     const bool exists = fs::exists(files.workbook) || (files.pdf && fs::exists(*files.pdf));
     if (!may_overwrite(ui, exists)) return std::nullopt;
 
+    BusyPointer busy(ui);
+    report::WrittenReport written{files, 0};
     try {
-        report::copy_template(context.program_folder / spec.template_name, files.workbook);
+        written.skipped_cells = report::write_workbook(context.program_folder / spec.template_name,
+                                                       files.workbook, fill);
     } catch (const report::WorkbookError& e) {
         ui.message(e.what(), Icon::Exclamation);
         return std::nullopt;
     }
     remember_folder(context, fs::absolute(files.workbook));
-
-    BusyPointer busy(ui);
-    report::WrittenReport written{files, 0};
-    try {
-        written.skipped_cells = report::fill_workbook(files.workbook, fill);
-    } catch (const report::WorkbookError& e) {
-        ui.message(e.what(), Icon::Exclamation);
-        return std::nullopt;
-    }
     fs::path shown = files.workbook;
     if (files.pdf) {
         try {

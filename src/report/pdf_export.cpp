@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "store/file_replace.h"
+
 extern char** environ;
 
 namespace pelvane::report {
@@ -106,13 +108,13 @@ int run(const std::vector<std::string>& words, const fs::path& log,
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The converted file in place of `to`, as every file the program writes.
 void move_file(const fs::path& from, const fs::path& to) {
-    std::error_code ec;
-    fs::rename(from, to, ec);
-    if (!ec) return;
-    // Across file systems a rename fails; copy instead.
-    fs::copy_file(from, to, fs::copy_options::overwrite_existing, ec);
-    if (ec) throw ConversionError("cannot write " + to.string() + ": " + ec.message());
+    try {
+        store::replace_file_with_copy(to, from);
+    } catch (const store::FileWriteError& e) {
+        throw ConversionError(e.what());
+    }
 }
 
 }  // namespace
@@ -140,6 +142,11 @@ OfficeConverter::OfficeConverter(fs::path program, std::chrono::seconds time_lim
 void OfficeConverter::convert(const fs::path& source, const fs::path& target,
                               std::string_view format) const {
     if (!fs::exists(source)) throw ConversionError("there is no file " + source.string());
+    try {
+        store::check_replaceable(target);  // before LibreOffice works for nothing
+    } catch (const store::FileWriteError& e) {
+        throw ConversionError(e.what());
+    }
     ScratchFolder scratch;
     const fs::path output = scratch.path() / "out";
     fs::create_directories(output);

@@ -28,17 +28,8 @@ ReportFiles report_files_for(const fs::path& chosen) {
     return {fs::path(chosen.string() + ".xlsx"), std::nullopt};
 }
 
-void copy_template(const fs::path& template_file, const fs::path& workbook) {
-    std::error_code ec;
-    fs::copy_file(template_file, workbook, fs::copy_options::overwrite_existing, ec);
-    if (ec) {
-        throw WorkbookError("Cannot copy the template " + template_file.string() + " to " +
-                            workbook.string() + ": " + ec.message());
-    }
-}
-
-int fill_workbook(const fs::path& workbook, const FillCells& fill) {
-    Workbook book = Workbook::open(workbook);
+int write_workbook(const fs::path& template_file, const fs::path& workbook, const FillCells& fill) {
+    Workbook book = Workbook::open(template_file);
     if (fill) fill(book);
     book.save(workbook);
     return book.failed_writes();
@@ -46,8 +37,7 @@ int fill_workbook(const fs::path& workbook, const FillCells& fill) {
 
 WrittenReport write_report(const fs::path& template_file, const ReportFiles& files,
                            const FillCells& fill, const OfficeConverter* converter) {
-    copy_template(template_file, files.workbook);
-    WrittenReport written{files, fill_workbook(files.workbook, fill)};
+    WrittenReport written{files, write_workbook(template_file, files.workbook, fill)};
     if (files.pdf) export_pdf(converter, files.workbook, *files.pdf);
     return written;
 }

@@ -37,16 +37,14 @@ struct WrittenReport {
     int skipped_cells = 0;  // writes that could not be done and were left out
 };
 
-// Copies the template over `workbook`, replacing any file there. A WorkbookError
-// naming the template and the cause when it cannot be copied.
-void copy_template(const std::filesystem::path& template_file,
-                   const std::filesystem::path& workbook);
+// Opens the template, fills it and saves it as `workbook` (replacing a regular file
+// there only once the whole workbook is written); returns the number of skipped
+// cells. A WorkbookError naming the template when it cannot be read, or the
+// workbook when it cannot be written.
+int write_workbook(const std::filesystem::path& template_file,
+                   const std::filesystem::path& workbook, const FillCells& fill);
 
-// Opens the copy, fills it and saves it in place; returns the number of skipped
-// cells. A WorkbookError when the copy cannot be opened or saved.
-int fill_workbook(const std::filesystem::path& workbook, const FillCells& fill);
-
-// All of it for batch use: copy, fill, save and, when files.pdf is set, the PDF
+// All of it for batch use: the workbook and, when files.pdf is set, the PDF
 // (a ConversionError when LibreOffice is missing or fails).
 WrittenReport write_report(const std::filesystem::path& template_file, const ReportFiles& files,
                            const FillCells& fill, const OfficeConverter* converter);

@@ -61,6 +61,15 @@ bool PipeTable::exists(std::string_view pipe_number) const {
            0;
 }
 
+std::vector<std::string> PipeTable::duplicate_numbers() const {
+    std::vector<std::string> numbers;
+    auto query = table_.database().prepare(
+        "SELECT CAST(PIPE_NUMBER AS TEXT) FROM PIPE GROUP BY PIPE_NUMBER HAVING count(*) > 1 "
+        "ORDER BY 1");
+    while (query.step()) numbers.push_back(query.text(0));
+    return numbers;
+}
+
 std::vector<std::string> PipeTable::end_nodes() const {
     std::vector<std::string> nodes;
     auto query = table_.database().prepare(

@@ -63,6 +63,9 @@ class PipeTable {
     std::optional<PipeRecord> find(std::string_view pipe_number) const;
     bool exists(std::string_view pipe_number) const;
     std::int64_t count() const { return table_.count(); }
+    // The numbers more than one pipe has, ascending as text. The template's PIPE
+    // table keeps numbers unique, but a file written by another program may not.
+    std::vector<std::string> duplicate_numbers() const;
 
     // The end nodes: the distinct NODEOUT_NO values other than NULL, ascending as text.
     std::vector<std::string> end_nodes() const;

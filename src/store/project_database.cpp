@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <string>
 #include <vector>
+
+#include "store/file_replace.h"
+#include "store/pipe_table.h"
 
 namespace pelvane::store {
 namespace {
@@ -23,16 +25,6 @@ bool has_write_permission(const fs::path& file) {
     // a file marked read-only and would otherwise never refuse it.
     return (p & (fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write)) !=
            fs::perms::none;
-}
-
-void copy_bytes(const fs::path& from, const fs::path& to) {
-    std::ifstream in(from, std::ios::binary);
-    if (!in) throw DatabaseError("Could not read the project template " + quoted(from) + ".");
-    std::ofstream out(to, std::ios::binary | std::ios::trunc);
-    if (!out) throw DatabaseError("Could not write " + quoted(to) + ".");
-    out << in.rdbuf();
-    out.close();
-    if (!out || in.bad()) throw DatabaseError("Could not write " + quoted(to) + ".");
 }
 
 }  // namespace
@@ -67,21 +59,29 @@ void create_project_file(const fs::path& program_folder, const fs::path& target)
     if (!fs::is_regular_file(source, ec)) {
         throw DatabaseError("Could not find file " + quoted(source) + ".");
     }
-    if (fs::exists(target, ec) && !fs::is_regular_file(target, ec)) {
-        throw DatabaseError("Could not write " + quoted(target) + ": it is not a file.");
-    }
-    // Copy beside the target first, so a failed copy never leaves half a project.
-    const fs::path partial = target.string() + ".partial";
+    check_replaceable(target);
+    // A damaged template is found here, so that it is named (not the new file)
+    // and an existing project under the target name is left alone.
     try {
-        copy_bytes(source, partial);
-        fs::rename(partial, target);
-    } catch (const fs::filesystem_error& e) {
-        fs::remove(partial, ec);
-        throw DatabaseError("Could not write " + quoted(target) + ": " + e.code().message() + ".");
-    } catch (...) {
-        fs::remove(partial, ec);
-        throw;
+        const Database sound = open_project_file(source, Access::Inspect);
+        const auto verdict = sound.query_text("PRAGMA quick_check");
+        if (verdict != "ok") throw DatabaseError(verdict.value_or("it cannot be checked"));
+    } catch (const DatabaseError& e) {
+        throw DatabaseError("The project template " + quoted(source) + " is damaged (" + e.what() +
+                            "); " + quoted(target) + " was not changed.");
     }
+    // A project another program is using is not replaced under it. A file that
+    // does not open as a database is replaced like any other file.
+    std::optional<Database> existing;
+    try {
+        if (fs::is_regular_file(target, ec)) existing = Database::open(target);
+    } catch (const DatabaseError&) {
+    }
+    if (existing) {
+        existing->lock_for_writing();
+        existing->close();
+    }
+    replace_file_with_copy(target, source);
 }
 
 Database open_project_file(const fs::path& file, Access access) {
@@ -114,6 +114,18 @@ Database open_project_file(const fs::path& file, Access access) {
         for (const auto& t : missing) names += (names.empty() ? "" : " and ") + t;
         throw DatabaseError(quoted(file) + " is not a complete project database file: it has no " +
                             names + " table.");
+    }
+    if (access != Access::Inspect) {
+        const auto shared = PipeTable(db).duplicate_numbers();
+        if (!shared.empty()) {
+            std::string numbers;
+            for (std::size_t i = 0; i < shared.size(); ++i) {
+                numbers += (i == 0 ? "" : i + 1 == shared.size() ? " and " : ", ") + shared[i];
+            }
+            throw DatabaseError(quoted(file) + " has more than one pipe numbered " + numbers +
+                                ". A pipe number must name one pipe, so the project cannot be "
+                                "designed, graded or reported until each has a number of its own.");
+        }
     }
     return db;
 }

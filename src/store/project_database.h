@@ -37,18 +37,22 @@ bool is_legacy_path(std::string_view path);
 Generation generation_of(const ProjectContext& context);
 
 // What a connection is for. Design work writes the file, so a file that cannot be
-// written is refused for it; inspecting a project only reads.
-enum class Access { Design, Inspect };
+// written is refused for it. Computing results (grade line, reports) only reads,
+// but like design it finds pipes by their numbers, so both refuse a file in which
+// two pipes share a number. Inspecting a project only reads, whatever it holds.
+enum class Access { Design, Compute, Inspect };
 
-// Makes a new project file: a byte copy of the program folder's template at
-// `target`, replacing a file already there. A DatabaseError names the file and the
-// reason when the template is missing or the copy cannot be written.
+// Makes a new project file: a copy of the program folder's template at `target`,
+// replacing a regular file already there (through store/file_replace, so a failed
+// copy leaves it as it was). A DatabaseError names the template when it is missing
+// or damaged; a FileWriteError names the target when it cannot be written.
 void create_project_file(const std::filesystem::path& program_folder,
                          const std::filesystem::path& target);
 
 // Opens a project file after checking that it is one: the file exists, is a
-// database, has the PROJECT, PIPE and ENERGY tables and, for design work, can be
-// written. Every refusal is a DatabaseError naming the file and the problem.
+// database, has the PROJECT, PIPE and ENERGY tables, for design work can be
+// written and, unless it is only inspected, numbers every pipe differently. Every
+// refusal is a DatabaseError naming the file and the problem.
 Database open_project_file(const std::filesystem::path& file, Access access = Access::Design);
 
 // Opens the project connection to the context's database path and the coefficient

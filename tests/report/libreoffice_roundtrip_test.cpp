@@ -94,7 +94,7 @@ TEST(LibreOffice, RecalculatesFormulasOfTheWrittenWorkbook) {
     // C1 = B1 * 2 with a cached result of the template's B1.
     pelvane::testing::write_fixture(
         file, "<row r=\"1\"><c r=\"B1\"><v>5</v></c><c r=\"C1\"><f>B1*2</f><v>10</v></c></row>");
-    fill_workbook(file, [](Workbook& book) { book.set_number(1, 2, 21); });
+    write_workbook(file, file, [](Workbook& book) { book.set_number(1, 2, 21); });
     converter->convert(file, folder / "formula.csv", kCsv);
     const auto rows = read_csv(folder / "formula.csv");
     EXPECT_EQ(at(rows, 1, 2), "21");

@@ -65,8 +65,9 @@ class OutletProtectionReportTest : public ::testing::Test {
   protected:
     Workbook written(const CellLayout& cells) {
         const auto file = folder / "outlet.xlsx";
-        copy_template(testing::program_folder() / kOutletProtectionTemplate, file);
-        EXPECT_EQ(fill_workbook(file, [&cells](Workbook& book) { write_cells(book, cells); }), 0);
+        EXPECT_EQ(write_workbook(testing::program_folder() / kOutletProtectionTemplate, file,
+                                 [&cells](Workbook& book) { write_cells(book, cells); }),
+                  0);
         return Workbook::open(file);
     }
     testing::TempFolder folder;

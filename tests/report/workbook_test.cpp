@@ -6,6 +6,7 @@
 #include <fstream>
 #include <limits>
 
+#include "report/report_writer.h"
 #include "report/xlsx/cell_reference.h"
 #include "report/xlsx_fixture.h"
 #include "support/temp_folder.h"
@@ -321,5 +322,10 @@ TEST(Workbook, SavingReplacesTheTargetOrFailsWithoutLeavingAPartialFile) {
         ++entries;
     }
     EXPECT_EQ(entries, 1);
+    EXPECT_EQ(Workbook::open(file).cell(1, 1).text, "changed");
+
+    // A report whose template cannot be read leaves the earlier workbook as it was.
+    std::ofstream(folder / "broken template.xlsx") << "not a zip";
+    EXPECT_THROW(write_workbook(folder / "broken template.xlsx", file, {}), WorkbookError);
     EXPECT_EQ(Workbook::open(file).cell(1, 1).text, "changed");
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "support/legacy_projects.h"
@@ -37,7 +38,6 @@ TEST(CreateProjectFile, IsAByteCopyOfTheTemplateReplacingAnExistingFile) {
     write_bytes(target, "an older file that is replaced");
     create_project_file(testing::program_folder(), target);
     EXPECT_EQ(bytes_of(target), bytes_of(testing::program_folder() / kTemplateFileName));
-    EXPECT_FALSE(fs::exists(folder / "new.pvd.partial"));
 
     try {
         create_project_file(folder.path(), folder / "other.pvd");
@@ -47,6 +47,24 @@ TEST(CreateProjectFile, IsAByteCopyOfTheTemplateReplacingAnExistingFile) {
                   std::string::npos);
     }
     EXPECT_FALSE(fs::exists(folder / "other.pvd"));
+}
+
+TEST(CreateProjectFile, ADamagedTemplateIsNamedAndTheProjectThereKept) {
+    TempFolder folder;
+    const std::string good = bytes_of(testing::program_folder() / kTemplateFileName);
+    const auto damaged = folder / std::string(kTemplateFileName);
+    write_bytes(damaged, good.substr(0, good.size() / 2));
+    const auto target = folder / "route.pvd";
+    write_bytes(target, "the engineer's project");
+    try {
+        create_project_file(folder.path(), target);
+        FAIL() << "a template cut short must be refused";
+    } catch (const DatabaseError& e) {
+        EXPECT_NE(std::string(e.what()).find("template '" + damaged.string() + "' is damaged"),
+                  std::string::npos)
+            << e.what();
+    }
+    EXPECT_EQ(bytes_of(target), "the engineer's project");
 }
 
 TEST(LegacyPath, IsRecognisedByZqlAnywhereInAnyCase) {
@@ -225,6 +243,47 @@ TEST(BadProjectFiles, AReadOnlyFileCanBeInspectedButNotDesignedIn) {
     fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     expect_refused(file, "read-only");
     EXPECT_NO_THROW(open_project_file(file, Access::Inspect));
+}
+
+TEST(BadProjectFiles, PipesSharingANumberAreRefusedUnlessOnlyInspected) {
+    TempFolder folder;
+    const auto file = folder / "shared.pvd";
+    testing::make_current_project(file);
+    {
+        const Database db = Database::open(file);
+        // The PIPE table as another program may write it: without its unique key.
+        db.execute_script(
+            "CREATE TABLE P AS SELECT * FROM PIPE; DROP TABLE PIPE; ALTER TABLE P RENAME TO PIPE;");
+        for (const char* number : {"O'Brien 1", "7", "8", "O'Brien 1", "7"}) {
+            db.execute("INSERT INTO PIPE (PIPE_NUMBER) VALUES (?1)", {std::string(number)});
+        }
+    }
+    for (const Access access : {Access::Design, Access::Compute}) {
+        expect_refused(file, "more than one pipe numbered 7 and O'Brien 1.", access);
+    }
+    EXPECT_NO_THROW(open_project_file(file, Access::Inspect));
+}
+
+TEST(BadProjectFiles, AFileAnotherProgramIsReadingIsRefusedAtOnceForWriting) {
+    TempFolder folder;
+    const auto file = folder / "busy.pvd";
+    testing::make_current_project(file);
+    const Database reader = Database::open(file, Database::Mode::ReadOnly);
+    reader.execute("BEGIN");
+    auto reading = reader.prepare("SELECT count(*) FROM PIPE");
+    ASSERT_TRUE(reading.step());
+    const Database writer = Database::open(file);
+    for (const auto& write : std::vector<std::function<void()>>{
+             [&] { writer.lock_for_writing(); }, [&] { Transaction change(writer); }}) {
+        try {
+            write();
+            ADD_FAILURE() << "the write lock was taken while another program reads";
+        } catch (const DatabaseError& e) {
+            EXPECT_EQ(std::string(e.what()),
+                      "Another program is using '" + file.string() +
+                          "'; close the file there (or wait until it has finished) and try again.");
+        }
+    }
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
 // pelvane export: every pipe of a project, every PIPE column, as a comma-separated
 // list that pelvane import reads back.
 
-#include <filesystem>
-#include <fstream>
+#include <sstream>
 
 #include "cli/command.h"
 #include "cli/project_session.h"
 #include "forms/pipe_grid_import.h"
+#include "store/file_replace.h"
 
 namespace {
 
@@ -16,15 +16,9 @@ int run_export(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({});
     const std::string& target = args.positional(1, "pipe list (PIPES.csv)");
     cli::ProjectSession session(command, cli::project_file_argument(args), store::Access::Inspect);
-    // Written beside the target first, so a failure never leaves half a list.
-    const std::filesystem::path partial = target + ".partial";
-    {
-        std::ofstream out(partial, std::ios::binary | std::ios::trunc);
-        if (!out) throw cli::CommandError("cannot write '" + target + "'");
-        forms::export_pipes(session.database(), out);
-        if (!out.flush()) throw cli::CommandError("cannot write '" + target + "'");
-    }
-    std::filesystem::rename(partial, target);
+    std::ostringstream list;
+    forms::export_pipes(session.database(), list);
+    store::replace_file_with_bytes(target, list.str());
     command.out << "wrote " << target << "\n";
     return 0;
 }

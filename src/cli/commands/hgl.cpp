@@ -69,7 +69,7 @@ int run_hgl(const cli::Args& args, cli::CommandContext& command) {
     // As the window's field holds it once the person has left it.
     const std::string tailwater = forms::format_on_leave(*typed, forms::kTailwaterPattern);
 
-    cli::ProjectSession session(command, cli::project_file_argument(args), store::Access::Inspect);
+    cli::ProjectSession session(command, cli::project_file_argument(args), store::Access::Compute);
     store::ProjectContext& context = session.context();
     const auto pipes = forms::hgl_pipes(context);
     const auto nodes = hgl::outfall_nodes(pipes);
@@ -88,7 +88,7 @@ int run_hgl(const cli::Args& args, cli::CommandContext& command) {
     if (args.flag("--json")) {
         cli::JsonObject out = rows_json(result);
         if (written) out.update(cli::written_json(*written));
-        command.out << out.dump(2) << "\n";
+        command.out << cli::json_text(out) << "\n";
     } else {
         print_rows(command.out, result);
         if (written) cli::print_object(command.out, cli::written_json(*written), false);

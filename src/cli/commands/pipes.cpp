@@ -64,7 +64,7 @@ int run_pipes(const cli::Args& args, cli::CommandContext& command) {
             for (std::size_t i = 0; i < headings.size(); ++i) pipe[headings[i]] = row[i];
             list.push_back(std::move(pipe));
         }
-        command.out << list.dump(2) << "\n";
+        command.out << cli::json_text(list) << "\n";
     } else {
         print_table(command.out, headings, rows, right);
     }

@@ -12,6 +12,7 @@
 
 #include "cli/command.h"
 #include "cli/commands/rainfall_ui.h"
+#include "cli/json_output.h"
 #include "core/text/number_text.h"
 #include "forms/rainfall_data_form.h"
 #include "store/rainfall_lookup.h"
@@ -112,7 +113,7 @@ int run_show(const cli::Args& args, cli::CommandContext& command) {
             command.out << "\n";
         }
     }
-    if (args.flag("--json")) command.out << result.dump(2) << "\n";
+    if (args.flag("--json")) command.out << cli::json_text(result) << "\n";
     return 0;
 }
 
@@ -152,7 +153,8 @@ int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
                                    {"legacy_worst_error", p.legacy_worst_error},
                                    {"points", points}});
         }
-        command.out << json{{"written", form.written_files()}, {"frequencies", frequencies}}.dump(2)
+        command.out << cli::json_text(
+                           json{{"written", form.written_files()}, {"frequencies", frequencies}})
                     << "\n";
         return 0;
     }
@@ -172,7 +174,8 @@ int run_import_table(const cli::Args& args, cli::CommandContext& command) {
     forms::RainfallDataForm form(context, ui);
     if (!form.import_table(file)) refuse_import(form, ui);
     if (args.flag("--json")) {
-        command.out << json{{"written", form.written_files()}, {"message", ui.notices}}.dump(2)
+        command.out << cli::json_text(
+                           json{{"written", form.written_files()}, {"message", ui.notices}})
                     << "\n";
     } else {
         for (const auto& n : ui.notices) command.out << n << "\n";

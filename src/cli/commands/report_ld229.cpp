@@ -12,7 +12,7 @@ using namespace pelvane;
 
 int run_ld229(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({"-o", "--pdf", "--json"});
-    cli::ProjectSession session(command, cli::report_project_file(args), store::Access::Inspect);
+    cli::ProjectSession session(command, cli::report_project_file(args), store::Access::Compute);
     store::ProjectContext& context = session.context();
     forms::set_report_constants(context);
     if (store::PipeTable(context.project_connection).count() == 0) {

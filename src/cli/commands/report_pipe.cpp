@@ -16,7 +16,7 @@ int run_pipe(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({"--pipe", "-o", "--pdf", "--json"});
     const auto pipe = args.option("--pipe");
     if (!pipe || pipe->empty()) throw cli::CommandError("--pipe N is required", 2);
-    cli::ProjectSession session(command, cli::report_project_file(args), store::Access::Inspect);
+    cli::ProjectSession session(command, cli::report_project_file(args), store::Access::Compute);
     const store::ProjectContext& context = session.context();
     if (store::PipeTable(context.project_connection).count() == 0) {
         throw cli::CommandError(forms::kNoPipesToDisplay);

@@ -49,7 +49,7 @@ int run_solve(const cli::Args& args, cli::CommandContext& command) {
     if (!summary.error.empty()) throw cli::CommandError(summary.error);
 
     if (args.flag("--json")) {
-        command.out << summary_json(summary).dump(2) << "\n";
+        command.out << cli::json_text(summary_json(summary)) << "\n";
     } else {
         command.out << forms::recompute_summary_text(
                            summary,

@@ -4,7 +4,8 @@
 
 #include <algorithm>
 #include <memory>
-#include <random>
+
+#include "store/file_replace.h"
 
 namespace pelvane::report {
 namespace {
@@ -22,13 +23,6 @@ std::string describe(zip_error_t* error) {
 
 std::string archive_error(zip_t* archive) {
     return zip_error_strerror(zip_get_error(archive));
-}
-
-std::filesystem::path temporary_beside(const std::filesystem::path& file) {
-    std::random_device seed;
-    std::mt19937 generator(seed());
-    const auto tag = std::to_string(generator() % 1000000);
-    return file.parent_path() / ("." + file.filename().string() + "." + tag + ".partial");
 }
 
 }  // namespace
@@ -93,7 +87,17 @@ void ZipPackage::remove(std::string_view name) {
 }
 
 void ZipPackage::write(const std::filesystem::path& file, std::optional<std::time_t> stamp) const {
-    const auto partial = temporary_beside(file);
+    try {
+        store::replace_file(
+            file, [&](const std::filesystem::path& partial) { write_parts(partial, file, stamp); });
+    } catch (const store::FileWriteError& e) {
+        throw WorkbookError(e.what());
+    }
+}
+
+void ZipPackage::write_parts(const std::filesystem::path& partial,
+                             const std::filesystem::path& file,
+                             std::optional<std::time_t> stamp) const {
     int code = 0;
     Archive archive(zip_open(partial.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code));
     if (!archive) {
@@ -104,9 +108,6 @@ void ZipPackage::write(const std::filesystem::path& file, std::optional<std::tim
     const auto fail = [&](const std::string& what) {
         const std::string text =
             "cannot write " + file.string() + " (" + what + "): " + archive_error(archive.get());
-        archive.reset();
-        std::error_code ignored;
-        std::filesystem::remove(partial, ignored);
         throw WorkbookError(text);
     };
     for (const Part& part : parts_) {
@@ -127,12 +128,6 @@ void ZipPackage::write(const std::filesystem::path& file, std::optional<std::tim
     }
     if (zip_close(archive.get()) != 0) fail("closing");
     archive.release();  // zip_close freed it
-    std::error_code ec;
-    std::filesystem::rename(partial, file, ec);
-    if (ec) {
-        std::filesystem::remove(partial, ec);
-        throw WorkbookError("cannot write " + file.string() + ": " + ec.message());
-    }
 }
 
 }  // namespace pelvane::report

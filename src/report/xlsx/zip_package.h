@@ -37,14 +37,16 @@ class ZipPackage {
     void remove(std::string_view name);
     const std::vector<Part>& parts() const { return parts_; }
 
-    // Writes the package to `file` through a temporary file in the same folder that
-    // is renamed over the target at the end, so a failure never leaves half a file.
+    // Writes the package to `file` through store::replace_file, so a failure never
+    // leaves half a file and only a regular file is replaced.
     // `stamp` fixes every entry's time (reproducible builds); otherwise it is now.
     void write(const std::filesystem::path& file,
                std::optional<std::time_t> stamp = std::nullopt) const;
 
   private:
     const Part* find(std::string_view name) const;
+    void write_parts(const std::filesystem::path& partial, const std::filesystem::path& file,
+                     std::optional<std::time_t> stamp) const;
 
     std::vector<Part> parts_;
 };

@@ -7,9 +7,18 @@
 namespace pelvane::store {
 namespace {
 
+// What a busy file is called for the person: the other program holds it.
+std::string busy_message(sqlite3* db) {
+    const char* file = sqlite3_db_filename(db, "main");
+    return "Another program is using '" + std::string(file ? file : "") +
+           "'; close the file there (or wait until it has finished) and try again.";
+}
+
 [[noreturn]] void fail(sqlite3* db, const std::string& context) {
     std::string message = context;
-    if (db) {
+    if (db && (sqlite3_errcode(db) & 0xff) == SQLITE_BUSY) {
+        message += (message.empty() ? "" : ": ") + busy_message(db);
+    } else if (db) {
         const char* m = sqlite3_errmsg(db);
         if (m && *m) message += (message.empty() ? "" : ": ") + std::string(m);
     }
@@ -141,6 +150,8 @@ Database Database::open(const std::filesystem::path& path, Mode mode) {
     try {
         db.prepare("SELECT count(*) FROM sqlite_master").run();
     } catch (const DatabaseError& e) {
+        // A file another program is writing is busy, not damaged.
+        if ((sqlite3_errcode(db.db_) & 0xff) == SQLITE_BUSY) throw;
         throw DatabaseError("'" + path.string() + "' is not a project database file (" + e.what() +
                             ")");
     }
@@ -229,8 +240,16 @@ bool Database::read_only() const {
     return db_ && sqlite3_db_readonly(db_, "main") == 1;
 }
 
+void Database::lock_for_writing() const {
+    execute("PRAGMA locking_mode = EXCLUSIVE");
+    // In exclusive locking mode the lock an empty write transaction takes is kept
+    // after its COMMIT.
+    execute("BEGIN EXCLUSIVE");
+    execute("COMMIT");
+}
+
 Transaction::Transaction(const Database& db) : db_(db) {
-    db_.execute("BEGIN IMMEDIATE");
+    db_.execute("BEGIN EXCLUSIVE");
 }
 
 Transaction::~Transaction() {

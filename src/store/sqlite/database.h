@@ -94,6 +94,13 @@ class Database {
     int changes() const;
     bool read_only() const;
 
+    // Takes the file's write lock now and keeps it until the connection closes, so
+    // that a command that writes either has the file to itself from the start or is
+    // refused once, at once, instead of waiting out another program's reading again
+    // at every step. A DatabaseError saying that another program is using the file
+    // when it cannot be had.
+    void lock_for_writing() const;
+
   private:
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
@@ -101,6 +108,9 @@ class Database {
 
 // Runs a group of statements as one change: commit() keeps it; leaving the scope
 // without commit() rolls everything back, so a failure half-way changes nothing.
+// It takes the whole file at its start (BEGIN EXCLUSIVE): while another program
+// reads the file, a change of many rows would otherwise wait for it at every page
+// it has to write out, and then fail at the end all the same.
 class Transaction {
   public:
     explicit Transaction(const Database& db);

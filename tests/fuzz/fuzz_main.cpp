@@ -1,0 +1,411 @@
+// pelvane_fuzz: the fault campaign of the command-line tool. It damages copies of
+// the sample project and of its pipe list (see mutations.cpp), runs a pelvane
+// command on each and sorts the outcomes. Every outcome must be a success or a
+// refusal: a non-zero exit with one clear line on stderr that leaves the project
+// and any earlier output file as they were. Anything else (a signal, a time-out,
+// library text on stderr, a refused command that changed a file, JSON that does
+// not parse) is a fault; the case is kept under WORK/faults and the exit is 1.
+//
+// usage: pelvane_fuzz --cli PELVANE --sample SAMPLE.pvd --list SAMPLE.csv --work DIR
+//                     [--seed N] [--projects N] [--imports N] [--timeout SECONDS]
+
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <thread>
+#include <vector>
+
+#include "fuzz/mutations.h"
+#include "store/sqlite/database.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+using pelvane::fuzz::Random;
+
+struct Options {
+    fs::path cli, sample, list, work;
+    std::uint64_t seed = 1;
+    int projects = 1000;
+    int imports = 1000;
+    int timeout_seconds = 60;
+};
+
+std::string read_bytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+struct Run {
+    std::vector<std::string> args;
+    int exit_code = 0;
+    int signal = 0;
+    bool timed_out = false;
+    std::string out, err;
+};
+
+// Runs pelvane with `args`, its stdout and stderr in files of `folder`.
+Run run(const Options& options, const fs::path& folder, std::vector<std::string> args) {
+    Run result;
+    args.insert(args.end(), {"--user-folder", (options.work / "user").string()});
+    result.args = args;
+    std::vector<std::string> words{options.cli.string()};
+    words.insert(words.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& word : words) argv.push_back(word.data());
+    argv.push_back(nullptr);
+    const fs::path out = folder / "stdout", err = folder / "stderr";
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    pid_t child = 0;
+    const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    if (failed != 0) {
+        std::cerr << "pelvane_fuzz: cannot start " << options.cli << " in " << folder << ": "
+                  << std::strerror(failed) << "\n";
+        std::exit(2);
+    }
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
+    int status = 0;
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            result.timed_out = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    if (!result.timed_out && WIFSIGNALED(status)) result.signal = WTERMSIG(status);
+    result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.out = read_bytes(out);
+    result.err = read_bytes(err);
+    return result;
+}
+
+// Text that comes from a library or the runtime rather than from the program.
+const char* library_text(const std::string& err) {
+    for (const char* marker :
+         {"filesystem error", "json.exception", "std::", "basic_string", "terminate called",
+          "what():", "vector::", "_M_", "stoi", "stod", "bad_alloc", "Assertion", "Sanitizer",
+          "runtime error:", "libzip", "pugixml"}) {
+        if (err.find(marker) != std::string::npos) return marker;
+    }
+    return nullptr;
+}
+
+// A file a run must leave alone: a regular file whose bytes a refusal keeps, or
+// something else (a folder, a link, a pipe) that no run may replace.
+struct Kept {
+    fs::path path;
+    fs::file_type kind;
+    std::string bytes;
+};
+using KeptFiles = std::vector<Kept>;
+
+Kept kept(const fs::path& file) {
+    const fs::file_type kind = fs::symlink_status(file).type();
+    return {file, kind, kind == fs::file_type::regular ? read_bytes(file) : std::string()};
+}
+
+// What is wrong with a run, or "" for a success or a proper refusal.
+std::string fault_of(const Run& r, bool json_out, const KeptFiles& files) {
+    for (const Kept& k : files) {
+        if (k.kind != fs::file_type::regular && fs::symlink_status(k.path).type() != k.kind) {
+            return "replaced " + k.path.filename().string() + ", which was not a file";
+        }
+    }
+    if (r.timed_out) return "hang";
+    if (r.signal != 0) return "crash (signal " + std::to_string(r.signal) + ")";
+    if (const char* marker = library_text(r.err)) return std::string("library text: ") + marker;
+    if (r.exit_code == 0) {
+        if (json_out && !nlohmann::json::accept(r.out)) return "output is not JSON";
+        return "";
+    }
+    if (r.err.empty() || r.err.rfind("pelvane ", 0) != 0 || r.err.back() != '\n')
+        return "unclear refusal";
+    // A command that did part of its work says so on stdout (solve's summary).
+    if (!r.out.empty()) return "";
+    for (const Kept& k : files) {
+        if (k.kind == fs::file_type::regular && read_bytes(k.path) != k.bytes) {
+            return "refused but changed " + k.path.filename().string();
+        }
+    }
+    return "";
+}
+
+struct Tally {
+    std::map<std::string, int> successes, refusals, faults;
+    int runs = 0;
+
+    void add(const std::string& command, const Run& r, const std::string& fault) {
+        ++runs;
+        if (!fault.empty()) {
+            ++faults[command + ": " + fault];
+        } else if (r.exit_code == 0) {
+            ++successes[command];
+        } else {
+            ++refusals[command];
+        }
+    }
+    int fault_count() const {
+        int n = 0;
+        for (const auto& [what, count] : faults) n += count;
+        return n;
+    }
+};
+
+void keep_case(const fs::path& from, const fs::path& to, const Run& r, const std::string& what,
+               const std::string& fault) {
+    fs::create_directories(to);
+    std::error_code ignored;  // a pipe or a link among the files is left out
+    fs::copy(from, to,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing |
+                 fs::copy_options::copy_symlinks,
+             ignored);
+    std::ofstream note(to / "FAULT.txt");
+    note << fault << "\nmutation: " << what << "\nargs:";
+    for (const auto& a : r.args) note << " '" << a << "'";
+    note << "\nexit " << r.exit_code << " signal " << r.signal << "\n--- stderr\n" << r.err;
+}
+
+// The output target of export and report: an earlier file (which a refusal must
+// keep), nothing, or something that is not a file at all.
+fs::path output_target(const fs::path& folder, const std::string& name, Random& random,
+                       KeptFiles& files) {
+    const fs::path target = folder / name;
+    switch (random() % 6) {
+        case 0:
+            return target;
+        case 1:
+            fs::create_directory(target);
+            break;
+        case 2:
+            fs::create_symlink("/dev/null", target);
+            break;
+        case 3:
+            ::mkfifo(target.c_str(), 0600);
+            break;
+        default:
+            std::ofstream(target) << "the engineer's earlier file";
+    }
+    files.push_back(kept(target));
+    return target;
+}
+
+class Campaign {
+  public:
+    explicit Campaign(Options options) : o_(std::move(options)) {
+        fs::remove_all(o_.work / "faults");
+        fs::create_directories(o_.work / "user");
+        sample_list_ = read_bytes(o_.list);
+        // An empty project: the sample without its pipes and outlet records.
+        empty_ = o_.work / "empty.pvd";
+        fs::copy_file(o_.sample, empty_, fs::copy_options::overwrite_existing);
+        const auto db = pelvane::store::Database::open(empty_);
+        db.execute("DELETE FROM PIPE");
+        db.execute("DELETE FROM ENERGY");
+    }
+
+    void project_case(int index) {
+        Random random(o_.seed * 1000003 + static_cast<std::uint64_t>(index));
+        const fs::path folder = fresh_folder("project", index);
+        const fs::path project = folder / "project.pvd";
+        fs::copy_file(o_.sample, project);
+        const std::string what = pelvane::fuzz::mutate_project(project, random);
+        KeptFiles unchanged{kept(project)};
+        const std::string p = project.string();
+        std::vector<std::string> args;
+        std::string command;
+        bool json_out = false;
+        switch (index % 8) {
+            case 0:
+                args = {"info", p, "--json"};
+                command = "info";
+                json_out = true;
+                break;
+            case 1:
+                args = {"pipes", p, "--json"};
+                command = "pipes";
+                json_out = true;
+                break;
+            case 2:
+                args = {"solve", p, "--all"};
+                command = "solve";
+                break;
+            case 3:
+                args = {"hgl", p, "--outfall", "1", "--tailwater", "2076", "--json"};
+                command = "hgl";
+                json_out = true;
+                break;
+            case 4: {
+                const fs::path list = folder / "one pipe.csv";
+                std::ofstream(list) << sample_list_.substr(0, sample_list_.find('\n') + 1)
+                                    << "-77,77,Inlet,,,,,,78,Inlet,,,,,10,100,99,Circular,"
+                                       "Concrete,15,,,1,0.013,0,10,1.0,,,,,,,,,\n";
+                args = {"import", p, list.string()};
+                command = "import";
+                break;
+            }
+            case 5:
+                args = {"export", p, output_target(folder, "list.csv", random, unchanged).string()};
+                command = "export";
+                break;
+            case 6:
+                args = {"report", "ld229", p, "-o",
+                        output_target(folder, "ld229.xlsx", random, unchanged).string()};
+                command = "report ld229";
+                break;
+            default:
+                args = {"report",
+                        "pipe",
+                        p,
+                        "--pipe",
+                        "1",
+                        "-o",
+                        output_target(folder, "pipe.xlsx", random, unchanged).string()};
+                command = "report pipe";
+        }
+        check(command, folder, run(o_, folder, args), json_out, unchanged, what);
+        fs::remove_all(folder);
+    }
+
+    void import_case(int index) {
+        Random random(o_.seed * 1000003 + 500000 + static_cast<std::uint64_t>(index));
+        const fs::path folder = fresh_folder("import", index);
+        const fs::path project = folder / "project.pvd";
+        fs::copy_file(empty_, project);
+        std::string what;
+        const fs::path list = folder / "pipes.csv";
+        std::ofstream(list, std::ios::binary)
+            << pelvane::fuzz::mutate_pipe_list(sample_list_, random, what);
+        const KeptFiles unchanged{kept(project)};
+        const Run imported = run(o_, folder, {"import", project.string(), list.string()});
+        if (check("import", folder, imported, false, unchanged, what) && imported.exit_code == 0) {
+            // What was imported must show: the pipe list as JSON, whatever bytes it holds.
+            check("pipes after import", folder,
+                  run(o_, folder, {"pipes", project.string(), "--json", "--all-columns"}), true, {},
+                  what);
+        }
+        fs::remove_all(folder);
+    }
+
+    int report() const {
+        std::cout << "pelvane_fuzz: seed " << o_.seed << ", " << o_.projects
+                  << " damaged projects, " << o_.imports << " damaged pipe lists, " << tally_.runs
+                  << " runs\n";
+        for (const auto& [command, n] : tally_.successes) {
+            std::cout << "  " << command << ": " << n << " succeeded, " << refusals(command)
+                      << " refused clearly\n";
+        }
+        for (const auto& [command, n] : tally_.refusals) {
+            if (!tally_.successes.count(command)) {
+                std::cout << "  " << command << ": 0 succeeded, " << n << " refused clearly\n";
+            }
+        }
+        std::cout << "  faults: " << tally_.fault_count() << "\n";
+        for (const auto& [what, n] : tally_.faults)
+            std::cout << "    " << what << ": " << n << "\n";
+        return tally_.fault_count() == 0 ? 0 : 1;
+    }
+
+    const Options& options() const { return o_; }
+
+  private:
+    int refusals(const std::string& command) const {
+        const auto it = tally_.refusals.find(command);
+        return it == tally_.refusals.end() ? 0 : it->second;
+    }
+
+    fs::path fresh_folder(const std::string& kind, int index) const {
+        const fs::path folder = o_.work / "case" / (kind + "-" + std::to_string(index));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        return folder;
+    }
+
+    bool check(const std::string& command, const fs::path& folder, const Run& r, bool json_out,
+               const KeptFiles& unchanged, const std::string& what) {
+        const std::string fault = fault_of(r, json_out, unchanged);
+        tally_.add(command, r, fault);
+        if (std::getenv("PELVANE_FUZZ_VERBOSE") != nullptr) {
+            std::cout << folder.filename().string() << " " << command << " [" << what << "] exit "
+                      << r.exit_code << ": " << r.err.substr(0, r.err.find('\n')) << "\n";
+        }
+        if (!fault.empty()) {
+            keep_case(folder, o_.work / "faults" / folder.filename(), r, what, fault);
+            std::cout << "FAULT " << folder.filename().string() << " (" << command << "): " << fault
+                      << " [" << what << "]\n";
+        }
+        return fault.empty();
+    }
+
+    Options o_;
+    std::string sample_list_;
+    fs::path empty_;
+    Tally tally_;
+};
+
+Options parse(int argc, char** argv) {
+    Options o;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string name = argv[i], value = argv[i + 1];
+        if (name == "--cli")
+            o.cli = value;
+        else if (name == "--sample")
+            o.sample = value;
+        else if (name == "--list")
+            o.list = value;
+        else if (name == "--work")
+            o.work = value;
+        else if (name == "--seed")
+            o.seed = std::stoull(value);
+        else if (name == "--projects")
+            o.projects = std::stoi(value);
+        else if (name == "--imports")
+            o.imports = std::stoi(value);
+        else if (name == "--timeout")
+            o.timeout_seconds = std::stoi(value);
+        else
+            throw std::invalid_argument("unknown option " + name);
+    }
+    if (o.cli.empty() || o.sample.empty() || o.list.empty() || o.work.empty()) {
+        throw std::invalid_argument("--cli, --sample, --list and --work are required");
+    }
+    for (fs::path* path : {&o.cli, &o.sample, &o.list, &o.work}) *path = fs::absolute(*path);
+    return o;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    try {
+        Campaign campaign(parse(argc, argv));
+        for (int i = 0; i < campaign.options().projects; ++i) campaign.project_case(i);
+        for (int i = 0; i < campaign.options().imports; ++i) campaign.import_case(i);
+        return campaign.report();
+    } catch (const std::exception& e) {
+        std::cerr << "pelvane_fuzz: " << e.what() << "\n";
+        return 2;
+    }
+}
