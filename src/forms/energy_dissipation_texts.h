@@ -6,6 +6,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/outlet/usda_method.h"
+
 namespace pelvane::forms::energy_dissipation_texts {
 
 inline constexpr const char* kCaption = "Energy Dissipation Analysis";
@@ -39,6 +41,8 @@ inline constexpr const char* kUsdaNoDatabase =
     "USDA method: no coefficient database (USDACOEFF.rdb) in the program folder";
 inline constexpr const char* kUsdaNoCurvesHead = "USDA method: no coefficient data for a ";
 inline constexpr const char* kUsdaNoCurvesTail = " in pipe";
+// Under the USDA frame at all times, as on the report.
+inline constexpr std::string_view kUsdaApproximation = outlet::kUsdaApproximationNote;
 
 // A field's label and unit label. Units: 'L' a length (ft / m), 'V' a velocity
 // (ft/sec / m/sec), 'Q' a discharge (cfs / cms), 'Y' years, 0 none.

@@ -92,6 +92,15 @@ void EnergyDissipationWindow::build_body() {
     usda_status->setObjectName("usda_status");
     binder_.bind("usda_status", usda_status);
     usda.add_wide(usda_status);
+    auto* approximation = new QLabel(
+        QString::fromUtf8(t::kUsdaApproximation.data(), t::kUsdaApproximation.size()), usda_box);
+    approximation->setObjectName("usda_approximation");
+    approximation->setWordWrap(true);
+    QFont small = approximation->font();
+    small.setItalic(true);
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+    approximation->setFont(small);
+    usda.add_wide(approximation);
     usda.pack_top();
 
     auto* basin_box = frame(t::kRiprapBasinFrame, methods);

@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
     } else if (which == "area" || which == "tc") {
         const bool area = which == "area";
         QTimer::singleShot(0, &window, [&, area] {
-            pelvane::gui::PipeFormWindow pipe(context, &window);
+            pelvane::gui::PipeFormWindow pipe(context, &ui, &window);
             pipe.open("edit", "3");
             pipe.move(40, 40);
             pipe.show();
@@ -281,7 +281,7 @@ int main(int argc, char** argv) {
     } else if (which == "pipe1" || which == "pipe2" || which == "pipe3") {
         const int tab = which.back() - '1';
         QTimer::singleShot(0, &window, [&, tab] {
-            pelvane::gui::PipeFormWindow pipe(context, &window);
+            pelvane::gui::PipeFormWindow pipe(context, &ui, &window);
             // Being edited, as the engineer sees it while working on it.
             pipe.open("edit", "3");
             pipe.tabs()->setCurrentIndex(tab);

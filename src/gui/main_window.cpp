@@ -164,7 +164,7 @@ void MainWindow::show_pipe_grid() {
     hooks.about = [](QWidget* parent) { gui::show_about(parent); };
     hooks.pipe_form = [this](QWidget* parent, const std::string& mode,
                              const std::string& pipe_number) {
-        PipeFormWindow window(context_, parent);
+        PipeFormWindow window(context_, injected_ui_, parent);
         window.open(mode, pipe_number);
         window.exec();
     };

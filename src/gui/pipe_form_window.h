@@ -6,6 +6,7 @@
 // Exit, which may keep it open.
 
 #include <QDialog>
+#include <memory>
 #include <string_view>
 
 #include "forms/pipe_form.h"
@@ -23,7 +24,10 @@ namespace pelvane::gui {
 class PipeFormWindow : public QDialog, public forms::PipeFormWindows {
     Q_OBJECT
   public:
-    PipeFormWindow(store::ProjectContext& context, QWidget* parent = nullptr);
+    // `ui` overrides the window's message boxes and dialogs, and those of the windows
+    // it opens (tests, drivers); by default they are real dialogs.
+    PipeFormWindow(store::ProjectContext& context, forms::Ui* ui = nullptr,
+                   QWidget* parent = nullptr);
 
     // Opens the record as the grid asks ("add", "edit" or "view").
     void open(std::string_view pipe_form_mode, std::string_view selected_pipe_number);
@@ -59,7 +63,8 @@ class PipeFormWindow : public QDialog, public forms::PipeFormWindows {
     void solve_from_toolbar();
 
     store::ProjectContext& context_;
-    QtUi ui_;
+    std::unique_ptr<forms::Ui> own_ui_;
+    forms::Ui& ui_;
     forms::PipeForm model_;
     FieldBinder binder_;
     FieldFactory make_;

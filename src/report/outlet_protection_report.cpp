@@ -1,12 +1,13 @@
 #include "report/outlet_protection_report.h"
 
+#include "core/outlet/usda_method.h"
 #include "core/text/number_text.h"
 #include "core/units.h"
 
 namespace pelvane::report {
 namespace {
 
-constexpr int kC = 3, kE = 5, kG = 7, kI = 9, kJ = 10;
+constexpr int kA = 1, kC = 3, kE = 5, kG = 7, kI = 9, kJ = 10;
 
 // The fields of a column of the sheet, one per row from `first_row` on.
 void column_of(CellLayout& cells, int first_row, int column, const FieldLookup& window,
@@ -44,6 +45,9 @@ CellLayout outlet_protection_cells(const FieldLookup& outlet, const FieldLookup&
     const auto q2_value = text::parse_number(q2);
     add_entry(cells, 21, kI, q2_value.ok() ? text::format_number(q2_value.value, "0.00") : q2);
     column_of(cells, 22, kI, dissipators, {"L_ROP", "W_ROP", "D50_size", "Thickness_Apron"});
+    if (!dissipators("L_ROP").empty()) {
+        add_text(cells, 26, kA, std::string(outlet::kUsdaApproximationNote));
+    }
     column_of(cells, 36, kI, dissipators,
               {"L_Basin", "L_Pool", "L_Apron", "W_Exit", "D_Pool", "T_StoneA", "T_StoneB",
                "sizeD50", "V_Exit"});

@@ -7,6 +7,7 @@
 #include <map>
 #include <tuple>
 
+#include "core/outlet/usda_method.h"
 #include "report/report_writer.h"
 #include "support/temp_folder.h"
 
@@ -77,15 +78,21 @@ TEST_F(OutletProtectionReportTest, EveryCellOfADesignedOutfallReadsBack) {
     const Texts dissipators = designed();
     const auto book =
         written(outlet_protection_cells(lookup(kOutlet), lookup(dissipators), project("ENGLISH")));
-    // The header and outfall rows, the apron rows, the riprap basin rows 36 to 44, the
-    // USBR frame's own equivalent depth and Froude number, and the Contra Costa
-    // frame's, whose "NONE" is written unchanged.
+    // The header and outfall rows, the apron rows with the USDA note, the riprap basin rows 36 to
+    // 44, the USBR frame's own equivalent depth and Froude number, and the Contra Costa frame's,
+    // whose "NONE" is written unchanged.
     const std::tuple<int, int, const char*> texts[] = {
-        {1, 3, "Route 460 O'Brien"}, {1, 10, "D. Engineer"},
-        {2, 3, "Pulaski"},           {3, 10, "ENGLISH"},
-        {5, 5, "O'Brien 1"},         {8, 9, "Fine Sand"},
-        {11, 7, "REQUIRED!"},        {17, 5, " Class I "},
-        {9, 9, "0.00082 - 0.00041"}, {83, 9, "NONE"}};
+        {1, 3, "Route 460 O'Brien"},
+        {1, 10, "D. Engineer"},
+        {2, 3, "Pulaski"},
+        {3, 10, "ENGLISH"},
+        {5, 5, "O'Brien 1"},
+        {8, 9, "Fine Sand"},
+        {11, 7, "REQUIRED!"},
+        {17, 5, " Class I "},
+        {9, 9, "0.00082 - 0.00041"},
+        {83, 9, "NONE"},
+        {26, 1, outlet::kUsdaApproximationNote.data()}};
     for (const auto& [row, column, text] : texts) {
         EXPECT_EQ(book.cell(row, column).text, text) << row << "," << column;
     }

@@ -11,6 +11,11 @@ void ScriptedUi::message(const std::string& text, forms::Icon icon, const std::s
 forms::Answer ScriptedUi::ask(const std::string& text, forms::Buttons buttons, forms::Icon icon,
                               const std::string& title) {
     shown.push_back({text, icon, title, true, buttons});
+    if (answers.empty() && agree) {
+        if (buttons == forms::Buttons::YesNo)
+            return *agree ? forms::Answer::Yes : forms::Answer::No;
+        return *agree ? forms::Answer::Ok : forms::Answer::Cancel;
+    }
     if (answers.empty()) throw std::logic_error("unexpected question: " + text);
     const forms::Answer a = answers.front();
     answers.pop_front();
@@ -19,6 +24,7 @@ forms::Answer ScriptedUi::ask(const std::string& text, forms::Buttons buttons, f
 
 std::string ScriptedUi::choose_file(const forms::FileDialog& dialog) {
     dialogs.push_back(dialog);
+    if (files.empty() && any_file) return any_file(dialog);
     if (files.empty()) throw std::logic_error("unexpected file dialog: " + dialog.title);
     std::string f = files.front();
     files.pop_front();

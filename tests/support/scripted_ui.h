@@ -3,6 +3,8 @@
 // message, question, dialog and opened document is recorded for the assertions.
 
 #include <deque>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,11 @@ class ScriptedUi : public forms::Ui {
 
     std::deque<forms::Answer> answers;  // consumed by ask(), in order
     std::deque<std::string> files;      // consumed by choose_file(), in order
+    // Once the queues are empty: every question answered Yes or Ok (true) or No or
+    // Cancel (false), every file dialog by `any_file`. Unset, an unexpected question
+    // or dialog fails the test.
+    std::optional<bool> agree;
+    std::function<std::string(const forms::FileDialog&)> any_file;
 
     std::vector<Shown> shown;  // messages and questions, in order
     std::vector<forms::FileDialog> dialogs;

@@ -17,6 +17,18 @@ inline constexpr double kUsdaLowTailwaterMinLength = 4.0;
 // Smallest median stone, ft.
 inline constexpr double kUsdaMinStoneFt = 0.5;
 
+// Shown wherever USDA values are: the design curves are fitted to equations that
+// approximate the handbook's charts, not read off the charts. The largest known
+// difference is the low-tailwater apron of a 36 in pipe at 53.8 cfs: the curves give
+// about 41 ft where a published design sheet reads about 20 ft off the chart (the
+// equation's 7·Do floor alone is 21 ft). Sources: data/outlet/PROVENANCE.md and the
+// chart readings compared there ("Against the charts").
+inline constexpr std::string_view kUsdaApproximationNote =
+    "USDA values come from approximating equations, not from the handbook charts. "
+    "Largest known difference: an apron of about 41 ft from the equations against about "
+    "20 ft off the chart (36 in pipe, 54 cfs, low tailwater). Confirm against the outlet "
+    "protection plates.";
+
 struct UsdaApronResult {
     FieldText usdastorm_freq;  // back to "2" with the other USDA fields
     FieldText L_ROP, W_ROP, D50_size, Thickness_Apron;
