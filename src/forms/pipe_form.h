@@ -149,6 +149,10 @@ class PipeForm : public FormModel {
                      const std::function<void(const Refusal&)>& refuse) const;
     bool pipe_update();
 
+    // Whether the field's number lies within its physical range; if not, the person
+    // is told the range and the field gets the focus back (pipe_form_solve.cpp).
+    bool value_in_range(std::string_view field);
+
     // Modes and states (pipe_form.cpp).
     void set_mode(ScreenMode mode);
     void set_frames(bool enabled);
