@@ -63,6 +63,11 @@ const std::vector<PipeBinding>& pipe_bindings();
 // ("CRM").
 std::string_view legacy_discharge_source(std::string_view structure_input);
 
+// The discharge source a pipe takes when its node-in type is chosen: an inlet's
+// discharge is computed ("CRM"), any other structure's typed ("INP"), as is a new
+// pipe's before a type is chosen.
+std::string_view default_discharge_source(std::string_view node_in_type);
+
 // The section result fields, in the order a solve writes them.
 inline constexpr std::array<std::string_view, 13> kResultFields{
     "capacity",   "flow_type",      "pipe_flowdepth", "pipe_areaflow", "pipe_velocity",

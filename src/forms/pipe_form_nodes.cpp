@@ -62,7 +62,7 @@ void PipeForm::node_type_left(bool node_in) {
     at_focus = type;
     reset_node(node_in);
     if (node_in) {
-        set_discharge_source(type == texts::kInlet ? texts::kComputeSource : texts::kInputSource);
+        set_discharge_source(default_discharge_source(type));
     }
 }
 
