@@ -103,9 +103,15 @@ std::optional<ColumnProblem> size_problem(const store::PipeRecord& pipe, std::st
     if (!table || span.empty() || rise.empty()) return std::nullopt;
     const double s = text::parse_number(span).value;
     const double r = text::parse_number(rise).value;
-    if (std::any_of(table->rows.begin(), table->rows.end(), [&](const pipe::SizeRow& row) {
-            return same_number(row.span, s) && same_number(row.rise, r);
-        })) {
+    const auto is = [&](std::string_view row_span, std::string_view row_rise) {
+        return same_number(row_span, s) && same_number(row_rise, r);
+    };
+    // The size the window gives when the shape is chosen is no table row for every
+    // shape, but the window saves it.
+    const pipe::SectionChange start = pipe::shape_chosen(shape, units);
+    if (is(*start.span.text, *start.rise.text) ||
+        std::any_of(table->rows.begin(), table->rows.end(),
+                    [&](const pipe::SizeRow& row) { return is(row.span, row.rise); })) {
         return std::nullopt;
     }
     return ColumnProblem{"SPAN", "span " + text::trim(span) + " and rise " + text::trim(rise) +

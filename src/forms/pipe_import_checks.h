@@ -1,9 +1,9 @@
 #pragma once
 // What the pipe window's fields let through, checked column by column on a pipe of
 // an imported list before the network rules: numbers within their physical range,
-// names from the window's lists, sizes from the size tables of the shape, a slope
-// that agrees with the inverts. A pipe that passes is completed as the window
-// would complete it.
+// names from the window's lists, sizes from the size tables of the shape (or the
+// size the window starts the shape with), a slope that agrees with the inverts. A
+// pipe that passes is completed as the window would complete it.
 
 #include <string>
 #include <string_view>

@@ -21,7 +21,7 @@ TEST(InputRanges, RefusesWhatIsNoNumberOrOutsideItsRangeNamingTheFieldAndTheRang
          "pipe length 3100 is out of range: it must be more than 0 and at most 3048 m"},
         {"PIPE_ELEIN", "-12.5", "ENGLISH", std::nullopt},
         {"PIPE_MANN", "13", "ENGLISH",
-         "Manning's n 13 is out of range: it must be at least 0.009 and at most 0.04"},
+         "Manning's n 13 is out of range: it must be at least 0.009 and at most 0.06"},
         {"NUMOFPIPES", "2.5", "ENGLISH", "number of barrels 2.5 is not a whole number"},
         {"STRUCTURE_TC", "ten", "ENGLISH", "structure Tc \"ten\" is not a number"},
         {"PCBUFSTR", "0.30,,1.5", "ENGLISH",

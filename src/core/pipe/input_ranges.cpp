@@ -57,9 +57,9 @@ constexpr auto kRanges = std::to_array<InputRange>({
     // The barrel list of the pipe window (catalogue barrel_counts).
     {"NUMOFPIPES", "number of barrels", {1.0, 4.0, ""}, {1.0, 4.0, ""}, false, true},
     // Low end: the smallest n of HEC-22 Table 9.1 (smooth PVC and polyethylene,
-    // 0.009). High end: our own sanity limit above the largest n the program
-    // proposes (0.033, large-corrugation metal arch).
-    {"PIPE_MANN", "Manning's n", {0.009, 0.040, ""}, {0.009, 0.040, ""}},
+    // 0.009). High end: our own sanity limit, well above the largest n the
+    // program proposes (0.033, large-corrugation metal arch).
+    {"PIPE_MANN", "Manning's n", {0.009, 0.060, ""}, {0.009, 0.060, ""}},
     // Geometry: a deflection between two directions is at most a half turn.
     {"PIPE_SKEW", "deflection angle", {0.0, 180.0, "degrees"}, {0.0, 180.0, "degrees"}},
     // The frequency factors of the storm frequency list (storm_frequency.cpp).
