@@ -102,6 +102,15 @@ CREATE TABLE PIPE (
     PAREABUFSTR         TEXT
 );
 
+-- The network rules look pipes up by their structure and previous pipes; without
+-- these indexes every check reads the whole table. Opening a project adds them to
+-- files made before they were part of the template.
+CREATE INDEX IF NOT EXISTS PIPE_NODEIN_NO ON PIPE (NODEIN_NO);
+CREATE INDEX IF NOT EXISTS PIPE_PRENODE1 ON PIPE (PRENODE1);
+CREATE INDEX IF NOT EXISTS PIPE_PRENODE2 ON PIPE (PRENODE2);
+CREATE INDEX IF NOT EXISTS PIPE_PRENODE3 ON PIPE (PRENODE3);
+CREATE INDEX IF NOT EXISTS PIPE_PRENODE4 ON PIPE (PRENODE4);
+
 -- The outlet protection record of an outfall.
 CREATE TABLE ENERGY (
     ENODEOUT_NO     TEXT,

@@ -271,6 +271,7 @@ void PipeForm::field_entered(std::string_view name) {
 }
 
 void PipeForm::field_left(std::string_view name) {
+    if (mode_ != ScreenMode::View && !value_in_range(name)) return;
     if (name == "nodein_type" || name == "nodeout_type") {
         node_type_left(name == "nodein_type");
     } else if (name == "nodein_no" || name == "nodeout_no") {

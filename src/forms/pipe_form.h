@@ -65,6 +65,11 @@ const std::vector<PipeBinding>& pipe_bindings();
 // ("CRM").
 std::string_view legacy_discharge_source(std::string_view structure_input);
 
+// The discharge source a pipe takes when its node-in type is chosen: an inlet's
+// discharge is computed ("CRM"), any other structure's typed ("INP"), as is a new
+// pipe's before a type is chosen.
+std::string_view default_discharge_source(std::string_view node_in_type);
+
 // The section result fields, in the order a solve writes them.
 inline constexpr std::array<std::string_view, 13> kResultFields{
     "capacity",   "flow_type",      "pipe_flowdepth", "pipe_areaflow", "pipe_velocity",
@@ -153,6 +158,10 @@ class PipeForm : public FormModel {
     bool rule_passes(const std::function<RuleResult(const store::PipeTable&)>& rule,
                      const std::function<void(const Refusal&)>& refuse) const;
     bool pipe_update();
+
+    // Whether the field's number lies within its physical range; if not, the person
+    // is told the range and the field gets the focus back (pipe_form_solve.cpp).
+    bool value_in_range(std::string_view field);
 
     // Modes and states (pipe_form.cpp).
     void set_mode(ScreenMode mode);

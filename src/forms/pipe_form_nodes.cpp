@@ -65,7 +65,7 @@ void PipeForm::node_type_left(bool node_in) {
     // The source an upper structure of this type proposes, taken as if the person
     // had chosen that option: computed values are only dropped when they agree, and
     // a computed source starts from its own storm and Cf.
-    choose_discharge_source(type == texts::kInlet ? texts::kComputeSource : texts::kInputSource);
+    choose_discharge_source(default_discharge_source(type));
 }
 
 // A structure whose type changed, or whose number was refused or cleared, keeps

@@ -36,6 +36,10 @@ std::string_view legacy_discharge_source(std::string_view structure_input) {
     return yes ? texts::kInputSource : texts::kComputeSource;
 }
 
+std::string_view default_discharge_source(std::string_view node_in_type) {
+    return node_in_type == texts::kInlet ? texts::kComputeSource : texts::kInputSource;
+}
+
 const std::vector<PipeBinding>& pipe_bindings() {
     // clang-format off
     static const std::vector<PipeBinding> bindings{

@@ -1,7 +1,10 @@
 // Solving the pipe: the checks of the discharge and the slope, then the section
 // hydraulics of its shape written into the results tab.
 
+#include <cctype>
+
 #include "core/pipe/discharge_solve.h"
+#include "core/pipe/input_ranges.h"
 #include "core/pipe/section.h"
 #include "forms/pipe_form.h"
 
@@ -18,11 +21,27 @@ std::string_view field_of(std::string_view column) {
 
 }  // namespace
 
+bool PipeForm::value_in_range(std::string_view field) {
+    for (const PipeBinding& b : pipe_bindings()) {
+        if (b.field != field) continue;
+        auto refused = pipe::input_refusal(b.column, fields.text(field), context_.units);
+        if (!refused) return true;
+        (*refused)[0] = static_cast<char>(std::toupper(static_cast<unsigned char>((*refused)[0])));
+        ui_.message(*refused, Icon::Exclamation);
+        request_focus(std::string(field));
+        return false;
+    }
+    return true;
+}
+
 // A section routine that fails has shown why; its record does not count as solved,
 // so results the program knows to be broken are never saved.
 void PipeForm::cmdpipesolve() {
     if (mode_ == ScreenMode::View) return;
     clear_results();
+    for (const PipeBinding& b : pipe_bindings()) {
+        if (!value_in_range(b.field)) return;
+    }
     const auto refusal =
         pipe::solve_refusal(fields.text("pipe_discharge"), fields.text("pipe_slope"));
     if (refusal != pipe::SolveRefusal::None) {

@@ -6,8 +6,10 @@
 #include <vector>
 
 #include "core/hydrology/idf_csv.h"
+#include "core/network/cycles.h"
 #include "forms/pipe_grid_csv.h"
 #include "forms/pipe_grid_rows.h"
+#include "forms/pipe_import_checks.h"
 #include "forms/pipe_rules.h"
 #include "store/pipe_table.h"
 
@@ -23,6 +25,12 @@ std::string upper(std::string_view text) {
 bool known_pipe_column(const std::string& column) {
     return std::find(store::kPipeColumns.begin(), store::kPipeColumns.end(), column) !=
            store::kPipeColumns.end();
+}
+
+std::string problem_list(const std::vector<ImportProblem>& problems) {
+    std::string out;
+    for (const ImportProblem& p : problems) out += (out.empty() ? "" : "\n") + p.text();
+    return out;
 }
 
 // The header's column names, upper case; a name that is no PIPE column, or one
@@ -51,33 +59,102 @@ struct ImportedPipe {
     store::PipeRecord record;
 };
 
-store::PipeRecord record_of(const hydrology::CsvLine& row, const std::vector<std::string>& columns,
-                            const store::PipeTable& pipes, const std::string& project_id) {
+// The row as a record of the project, or the problems that stop it.
+std::optional<store::PipeRecord> record_of(const hydrology::CsvLine& row,
+                                           const std::vector<std::string>& columns,
+                                           const store::PipeTable& pipes,
+                                           const std::string& project_id,
+                                           std::vector<ImportProblem>& problems) {
     if (row.cells.size() != columns.size()) {
-        throw ImportError(row.number, std::to_string(row.cells.size()) + " values for " +
-                                          std::to_string(columns.size()) + " columns");
+        problems.push_back({row.number, "",
+                            std::to_string(row.cells.size()) + " values for " +
+                                std::to_string(columns.size()) + " columns"});
+        return std::nullopt;
     }
     store::PipeRecord record;
+    bool refused = false;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         const std::string& column = columns[i];
         if (!pipes.has_column(column)) {
             // Older project files lack a few columns; losing a value silently is worse
             // than refusing it.
             if (!row.cells[i].empty()) {
-                throw ImportError(row.number, "this project's PIPE table has no column " + column);
+                problems.push_back(
+                    {row.number, column, "this project's PIPE table has no column " + column});
+                refused = true;
             }
             continue;
         }
         record.set(column, row.cells[i]);
     }
+    if (refused) return std::nullopt;
     record.set("PROJECT_ID", project_id);
     return record;
 }
 
+// Previous pipes that are no pipe of the project, and loops through node or
+// previous-pipe links, once every row is in.
+void check_network(const store::PipeTable& pipes, const std::vector<ImportedPipe>& added,
+                   bool legacy, std::vector<ImportProblem>& problems) {
+    const std::vector<std::string> previous = previous_pipe_columns(legacy);
+    std::vector<std::string_view> columns{"PIPE_NUMBER", "NODEIN_NO", "NODEOUT_NO"};
+    columns.insert(columns.end(), previous.begin(), previous.end());
+    std::vector<network::PipeLinks> links;
+    std::vector<network::PipeEnds> ends;
+    for (auto& row : pipes.texts_in_table_order(columns)) {
+        network::PipeLinks pipe{row[0], {}};
+        std::move(row.begin() + 3, row.end(), pipe.previous.begin());
+        links.push_back(std::move(pipe));
+        ends.push_back({row[1], row[2]});
+    }
+    const network::PipeNetwork network(std::move(links), legacy);
+    // The pipe window offers only saved pipes as previous pipes; a list may name
+    // them in any order, so this waits until every row is in.
+    for (const ImportedPipe& pipe : added) {
+        for (const std::string& column : previous) {
+            const std::string& named = pipe.record.get(column);
+            if (!named.empty() && !network.find(named)) {
+                problems.push_back(
+                    {pipe.line, column,
+                     "the previous pipe " + named + " is not a pipe of the project"});
+            }
+        }
+    }
+    const std::vector<std::string> loop = network::find_cycle(network, ends);
+    if (loop.empty()) return;
+    std::string names;
+    for (const std::string& number : loop) names += (names.empty() ? "" : ", ") + number;
+    // Named at the first row of the list that takes part in it.
+    int line = 0;
+    for (const ImportedPipe& pipe : added) {
+        if (std::find(loop.begin(), loop.end(), pipe.record.get("PIPE_NUMBER")) != loop.end()) {
+            line = pipe.line;
+            break;
+        }
+    }
+    problems.push_back({line, "",
+                        "the pipes " + names +
+                            " form a loop: each drains into the next and the last into the first"});
+}
+
 }  // namespace
 
-int import_pipes(const store::ProjectContext& context, std::string_view csv_text) {
-    std::vector<hydrology::CsvLine> records = hydrology::read_csv(csv_text);
+std::string ImportProblem::text() const {
+    std::string where = line > 0 ? "line " + std::to_string(line) : "";
+    if (!column.empty()) where += (where.empty() ? "" : ", ") + column;
+    return where.empty() ? message : where + ": " + message;
+}
+
+ImportError::ImportError(std::vector<ImportProblem> problems)
+    : std::runtime_error(problem_list(problems)), problems_(std::move(problems)) {}
+
+int import_pipes(const store::ProjectContext& context, std::string_view csv_text, ImportMode mode) {
+    std::vector<hydrology::CsvLine> records;
+    try {
+        records = hydrology::read_csv(csv_text);
+    } catch (const hydrology::CsvError& e) {
+        throw ImportError(e.line(), e.message());
+    }
     // Blank lines carry nothing.
     std::erase_if(records, [](const hydrology::CsvLine& line) { return line.cells.empty(); });
     if (records.empty()) throw ImportError(1, "the file has no header line");
@@ -87,28 +164,31 @@ int import_pipes(const store::ProjectContext& context, std::string_view csv_text
     const store::PipeTable pipes(db);
     const bool legacy = context.legacy_database_mode;
     std::vector<ImportedPipe> added;
+    std::vector<ImportProblem> problems;
     store::Transaction transaction(db);
     for (std::size_t r = 1; r < records.size(); ++r) {
         const hydrology::CsvLine& row = records[r];
-        store::PipeRecord record = record_of(row, columns, pipes, context.project_id);
-        if (const auto refused = check_new_pipe(pipes, record, legacy)) {
-            throw ImportError(row.number, refused->message);
+        auto record = record_of(row, columns, pipes, context.project_id, problems);
+        if (!record) continue;
+        const auto refused_values = check_pipe_values(*record, context.units, legacy);
+        for (const ColumnProblem& p : refused_values) {
+            problems.push_back({row.number, p.column, p.message});
         }
-        pipes.insert(record);
-        added.push_back({row.number, std::move(record)});
-    }
-    // The pipe window offers only saved pipes as previous pipes; a list may name
-    // them in any order, so this waits until every row is in.
-    for (const ImportedPipe& pipe : added) {
-        for (const std::string& column : previous_pipe_columns(legacy)) {
-            const std::string& previous = pipe.record.get(column);
-            if (!previous.empty() && !pipes.exists(previous)) {
-                throw ImportError(
-                    pipe.line, "the previous pipe " + previous + " is not a pipe of the project");
-            }
+        if (!refused_values.empty()) continue;
+        if (const auto refused = check_new_pipe(pipes, *record, legacy)) {
+            problems.push_back({row.number, refused->column, refused->refusal.message});
+            continue;
         }
+        pipes.insert(*record);
+        added.push_back({row.number, std::move(*record)});
     }
-    transaction.commit();
+    check_network(pipes, added, legacy, problems);
+    if (!problems.empty()) {
+        std::stable_sort(problems.begin(), problems.end(),
+                         [](const auto& a, const auto& b) { return a.line < b.line; });
+        throw ImportError(std::move(problems));
+    }
+    if (mode == ImportMode::Write) transaction.commit();
     return static_cast<int>(added.size());
 }
 

@@ -98,19 +98,22 @@ RuleResult check_previous_pipe_loop(const store::PipeTable& pipes, std::string_v
                    Icon::Exclamation};
 }
 
-RuleResult check_new_pipe(const store::PipeTable& pipes, const store::PipeRecord& pipe,
-                          bool legacy) {
+std::optional<NewPipeRefusal> check_new_pipe(const store::PipeTable& pipes,
+                                             const store::PipeRecord& pipe, bool legacy) {
+    const auto refused = [](std::string_view column, Refusal refusal) {
+        return NewPipeRefusal{std::string(column), std::move(refusal)};
+    };
     const std::string& number = pipe.get("PIPE_NUMBER");
-    if (auto refused = check_new_pipe_number(pipes, number)) return refused;
+    if (auto r = check_new_pipe_number(pipes, number)) return refused("PIPE_NUMBER", *r);
     const std::string& node_in = pipe.get("NODEIN_NO");
     const std::string& node_out = pipe.get("NODEOUT_NO");
-    if (auto refused = check_node_in(pipes, node_in, node_out, "")) return refused;
-    if (auto refused = check_node_out(node_in, node_out)) return refused;
+    if (auto r = check_node_in(pipes, node_in, node_out, "")) return refused("NODEIN_NO", *r);
+    if (auto r = check_node_out(node_in, node_out)) return refused("NODEOUT_NO", *r);
     std::vector<std::string> above;
     for (const auto& column : previous_pipe_columns(legacy)) {
         const std::string& chosen = pipe.get(column);
-        if (auto refused = check_previous_pipe(pipes, number, chosen, above, "", legacy)) {
-            return refused;
+        if (auto r = check_previous_pipe(pipes, number, chosen, above, "", legacy)) {
+            return refused(column, *r);
         }
         if (!chosen.empty()) above.push_back(chosen);
     }

@@ -94,11 +94,17 @@ RuleResult check_previous_pipe(const store::PipeTable& pipes, std::string_view p
 RuleResult check_previous_pipe_loop(const store::PipeTable& pipes, std::string_view pipe_number,
                                     std::string_view chosen, bool legacy);
 
+// A refused new pipe: the PIPE column of the value refused, and the refusal.
+struct NewPipeRefusal {
+    std::string column;
+    Refusal refusal;
+};
+
 // Every rule for a pipe about to be added, in the order the pipe window meets them:
 // number, node in, node out, then previous pipes 1 to 4 (3 in legacy database mode),
 // each row checked against the rows above it.
-RuleResult check_new_pipe(const store::PipeTable& pipes, const store::PipeRecord& pipe,
-                          bool legacy);
+std::optional<NewPipeRefusal> check_new_pipe(const store::PipeTable& pipes,
+                                             const store::PipeRecord& pipe, bool legacy);
 
 // ---- Delete and renumber (the grid's Delete and Modify) ----
 

@@ -121,6 +121,24 @@ std::optional<std::string> PipeTable::first_number_where_any(
     return rows.front().get("PIPE_NUMBER");
 }
 
+void add_lookup_indexes(const Database& db) {
+    std::vector<std::string> missing;
+    for (const char* column : {"NODEIN_NO", "PRENODE1", "PRENODE2", "PRENODE3", "PRENODE4"}) {
+        const std::string index = "PIPE_" + std::string(column);
+        if (!db.has_column("PIPE", column) ||
+            db.query_text("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?",
+                          {index})) {
+            continue;
+        }
+        missing.push_back("CREATE INDEX IF NOT EXISTS " + quoted_identifier(index) + " ON PIPE (" +
+                          quoted_identifier(column) + ")");
+    }
+    if (missing.empty()) return;
+    Transaction transaction(db);
+    for (const std::string& sql : missing) db.execute(sql);
+    transaction.commit();
+}
+
 namespace {
 
 Statement column_update(const PipeTable& table, const std::vector<std::string_view>& columns,

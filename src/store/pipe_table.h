@@ -97,6 +97,11 @@ class PipeTable {
     TextTable table_;
 };
 
+// Adds the indexes the network rules' lookups need (the node-in structure and the
+// previous pipes) to a PIPE table that lacks them, as files made before they were
+// part of the template do. Columns the table lacks get none.
+void add_lookup_indexes(const Database& db);
+
 // Writes the same columns into many pipes through one prepared UPDATE, for work that
 // rewrites thousands of rows in one transaction. Columns the table lacks are left
 // out.

@@ -1,5 +1,7 @@
 #include "store/project_database.h"
 
+#include "store/pipe_table.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -132,6 +134,14 @@ Database open_project_file(const fs::path& file, Access access) {
 
 void connect(ProjectContext& context, Access access) {
     context.project_connection = open_project_file(context.database_path, access);
+    if (access == Access::Design) {
+        try {
+            add_lookup_indexes(context.project_connection);
+        } catch (const DatabaseError&) {
+            // The indexes only make the network checks faster: a file that another
+            // program holds open still opens, and a later opening adds them.
+        }
+    }
     const fs::path coefficients = context.program_folder / kCoefficientFileName;
     std::error_code ec;
     if (fs::is_regular_file(coefficients, ec)) {

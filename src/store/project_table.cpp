@@ -61,18 +61,41 @@ bool TextTable::has_column(std::string_view column) const {
     return own_column(column) != nullptr;
 }
 
+Statement& TextTable::statement(const std::string& sql) const {
+    auto it = statements_.find(sql);
+    if (it == statements_.end()) it = statements_.emplace(sql, db_.prepare(sql)).first;
+    it->second.reset();
+    return it->second;
+}
+
+namespace {
+
+// Runs a kept statement and leaves it reset, also when a step fails, so that it
+// never holds the file open for reading between uses.
+template <class Each>
+void run_kept(Statement& s, const std::vector<Value>& params, Each&& each) {
+    try {
+        s.bind_all(params);
+        while (s.step()) each(s);
+    } catch (...) {
+        s.reset();
+        throw;
+    }
+    s.reset();
+}
+
+}  // namespace
+
 std::vector<TextRecord> TextTable::select(std::string_view tail, const std::vector<Value>& params,
                                           std::size_t limit) const {
     std::string sql = "SELECT * FROM " + quoted_identifier(table_) + " " + std::string(tail);
     if (limit > 0) sql += " LIMIT " + std::to_string(limit);
-    Statement s = db_.prepare(sql);
-    s.bind_all(params);
     std::vector<TextRecord> rows;
-    while (s.step()) {
+    run_kept(statement(sql), params, [&](const Statement& s) {
         TextRecord row;
         for (int i = 0; i < s.column_count(); ++i) row.set(s.column_name(i), s.text(i));
         rows.push_back(std::move(row));
-    }
+    });
     return rows;
 }
 
@@ -91,7 +114,8 @@ void TextTable::insert(const TextRecord& record) const {
     if (values.empty()) {
         db_.execute("INSERT INTO " + table + " DEFAULT VALUES");
     } else {
-        db_.execute("INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")", values);
+        run_kept(statement("INSERT INTO " + table + " (" + names + ") VALUES (" + marks + ")"),
+                 values, [](const Statement&) {});
     }
 }
 

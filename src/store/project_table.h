@@ -11,6 +11,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "store/sqlite/database.h"
@@ -69,10 +70,14 @@ class TextTable {
   private:
     // The table's spelling of a column, or "" when the table lacks it.
     const std::string* own_column(std::string_view column) const;
+    // The statement for `sql`, prepared on first use and kept for the table's life:
+    // work that checks and adds thousands of rows prepares each statement once.
+    Statement& statement(const std::string& sql) const;
 
     const Database& db_;
     std::string table_;
     std::vector<std::string> columns_;
+    mutable std::unordered_map<std::string, Statement> statements_;
 };
 
 // An SQL identifier in double quotes (doubled inner quotes).

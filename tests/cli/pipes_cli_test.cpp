@@ -117,8 +117,24 @@ TEST_F(PipesCli, ImportReportsTheFirstRefusedLineAndAddsNothing) {
                "20,S20,S1,\n"
                "21,S21,S1,O'Brien 3\n");
     expect_refusal(run_cli({"import", project_.string(), more.string()}),
-                   "line 3: This Pipe has already been used as a Previous Pipe for Pipe  - 2 - "
-                   "Please choose a different value! (nothing was added)");
+                   "line 3, PRENODE1: This Pipe has already been used as a Previous Pipe for "
+                   "Pipe  - 2 - Please choose a different value! (nothing was added)");
+    EXPECT_EQ(pipes_json(project_).size(), 5u);
+    // A dry run checks everything and writes nothing; each problem has its own line.
+    write_file(more, "PIPE_NUMBER,PIPE_LENGTH,PIPE_SHAPE\n20,10,Circular\n21,x,Round\n");
+    const auto dry = run_cli({"import", project_.string(), more.string(), "--dry-run"});
+    EXPECT_EQ(dry.exit_code, 1);
+    EXPECT_EQ(dry.err, "pelvane import: " + more.string() +
+                           ": line 3, PIPE_LENGTH: pipe length \"x\" is not a number\n" +
+                           more.string() + ": line 3, PIPE_SHAPE: shape \"Round\" is not in " +
+                           "the list: Circular, Elliptical, Box, Arch-Conc, Arch-S-Cor, " +
+                           "Arch-M-Cor, Arch-L-Cor\n" + more.string() +
+                           ": 2 problems (nothing was added)\n");
+    write_file(more, "PIPE_NUMBER,PIPE_LENGTH\n20,10\n");
+    const auto fine = run_cli({"import", project_.string(), more.string(), "--dry-run"});
+    EXPECT_EQ(fine.exit_code, 0) << fine.err;
+    EXPECT_EQ(fine.out,
+              "would add 1 pipe to " + project_.string() + " (dry run: nothing was written)\n");
     EXPECT_EQ(pipes_json(project_).size(), 5u);
     expect_refusal(run_cli({"import", project_.string(), (folder_ / "none.csv").string()}),
                    "cannot read");

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "core/network/cycles.h"
 #include "core/network/flow_order.h"
 #include "core/network/pipe_network.h"
 
@@ -145,4 +146,28 @@ TEST(FlowOrder, TenThousandPipesInAChainAndACircle) {
     ASSERT_EQ(circle_order.cycles.size(), 1u);
     EXPECT_EQ(circle_order.cycles[0].size(), static_cast<std::size_t>(kPipes));
     EXPECT_EQ(circle_order.blocked, (Numbers{"outfall"}));
+}
+
+// A loop through previous pipes, through structures, or through both, named in the
+// order the water goes round from the pipe that comes first in the table.
+TEST(FindCycle, NamesTheLoopThroughPreviousPipesOrStructures) {
+    const auto loop = [](std::vector<PipeLinks> pipes, std::vector<PipeEnds> ends) {
+        return find_cycle(PipeNetwork(std::move(pipes), false), ends);
+    };
+    // 1 <- 2 <- 3 and a tree beside it: no loop.
+    EXPECT_EQ(loop({pipe("1", {"2"}), pipe("2", {"3"}), pipe("3"), pipe("4", {"1"})}, {}),
+              Numbers{});
+    // 2 lists 3, 3 lists 4, 4 lists 2.
+    EXPECT_EQ(loop({pipe("9"), pipe("3", {"4"}), pipe("2", {"3"}), pipe("4", {"", "2"})}, {}),
+              (Numbers{"3", "2", "4"}));
+    // A runs S1 -> S2, B S2 -> S3, C S3 -> S1: a loop through structures alone.
+    const std::vector<PipeEnds> ring{{"S1", "S2"}, {"S2", "S3"}, {"S3", "S1"}};
+    EXPECT_EQ(loop({pipe("A"), pipe("B"), pipe("C")}, ring), (Numbers{"A", "B", "C"}));
+    EXPECT_EQ(loop({pipe("A"), pipe("B"), pipe("C")}, {}), Numbers{});
+    // B ends where A starts (B drains into A) and lists A as a previous pipe (A drains
+    // into B): a loop through both kinds of link.
+    EXPECT_EQ(loop({pipe("A"), pipe("B", {"A"})}, {{"S1", "S2"}, {"S0", "S1"}}),
+              (Numbers{"A", "B"}));
+    // A pipe that lists itself is a loop of one.
+    EXPECT_EQ(loop({pipe("7", {"7"})}, {}), Numbers{"7"});
 }

@@ -60,6 +60,23 @@ TEST_F(PipeSectionTest, SlopeFollowsTheLengthAndInvertElevations) {
     EXPECT_EQ(ui.shown.size(), 2u);
 }
 
+// The same ranges as the import: refused when the field is left, and again by Solve.
+TEST_F(PipeSectionTest, ANumberOutsideItsPhysicalRangeIsRefusedNamingTheRange) {
+    make_project();
+    auto& f = open("add");
+    type("pipe_number", "8");
+    type("pipe_length", "1e308");
+    const std::string refusal =
+        "Pipe length 1e308 is out of range: it must be more than 0 and at most 10000 ft";
+    EXPECT_EQ(ui.last().text, refusal);
+    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
+    EXPECT_EQ(f.take_focus_request(), "pipe_length");
+    ui.clear();
+    f.cmdpipesolve();
+    EXPECT_EQ(ui.last().text, refusal);
+    EXPECT_FALSE(f.solved());
+}
+
 TEST_F(PipeSectionTest, MetricLengthsUseFourDecimals) {
     make_project("METRIC");
     open("add");

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <sstream>
+
+#include "core/pipe/input_ranges.h"
 
 #include "forms/pipe_grid_csv.h"
 #include "forms/pipe_grid_test_network.h"
@@ -12,6 +15,7 @@ namespace pelvane::forms {
 namespace {
 
 using testing::TestNetwork;
+using testing::TestPipe;
 
 // Reading these lines back is the export/import round trip below.
 TEST(PipeGridCsv, QuotesOnlyWhatNeedsIt) {
@@ -93,20 +97,46 @@ TEST(PipeGridImport, ExportThenImportGivesTheSamePipes) {
     TestNetwork to;
     store::PipeRecord odd;
     for (std::size_t i = 0; i < store::kPipeColumns.size(); ++i) {
-        odd.set(store::kPipeColumns[i], "v" + std::to_string(i));
+        const std::string_view column = store::kPipeColumns[i];
+        odd.set(column, pipe::input_range(column) ? "1" : "v" + std::to_string(i));
     }
-    odd.set("PROJECT_ID", "R9");
-    odd.set("PIPE_NUMBER", "O'Brien, \"10\"");
-    odd.set("NODEIN_NO", " lead and trail ");
-    odd.set("NODEOUT_NO", "X");
-    odd.set("PIPE_SUMMARY", "two\nlines");
-    odd.set("PCBUFSTR", "0.3,0.5,,");
-    for (const char* column : {"PRENODE1", "PRENODE2", "PRENODE3", "PRENODE4"}) {
-        odd.set(column, "");
+    for (const auto& [column, text] :
+         std::vector<std::pair<std::string, std::string>>{{"PROJECT_ID", "R9"},
+                                                          {"PIPE_NUMBER", "O'Brien, \"10\""},
+                                                          {"NODEIN_NO", " lead and trail "},
+                                                          {"NODEOUT_NO", "X"},
+                                                          {"PIPE_SUMMARY", "two\r\nlines"},
+                                                          {"PCBUFSTR", "0.3,0.5,,"},
+                                                          {"PIPE_LENGTH", "100"},
+                                                          {"PIPE_ELEIN", "101.25"},
+                                                          {"PIPE_ELEOUT", "100"},
+                                                          {"PIPE_SLOPE", "0.01250"},
+                                                          {"PIPE_MANN", "0.013"},
+                                                          {"PIPE_DIA", "18"},
+                                                          {"SPAN", "24"},
+                                                          {"RISE", "24"},
+                                                          {"PIPE_SHAPE", "Circular"},
+                                                          {"PIPE_MAT", "Concrete"},
+                                                          {"NODEIN_TYPE", "Inlet"},
+                                                          {"NODEOUT_TYPE", "Man Hole"},
+                                                          {"NODEIN_OFFLOC", "LEFT"},
+                                                          {"NODEOUT_OFFLOC", "RIGHT"},
+                                                          {"NODEIN_SHAPING", "YES"},
+                                                          {"PIPE_STORM_FREQ", "25"},
+                                                          {"DISCHARGEVAL", "CRM"},
+                                                          {"PRENODE1", ""},
+                                                          {"PRENODE2", "9"},
+                                                          {"PRENODE3", ""},
+                                                          {"PRENODE4", ""}}) {
+        odd.set(column, text);
     }
-    odd.set("PRENODE2", "9");
     from.pipes().insert(odd);
-    from.add({{"9", "A", " lead and trail ", {}}, {"10", "B", "A", {}}});
+    for (const TestPipe& p :
+         std::vector<TestPipe>{{"9", "A", " lead and trail ", {}}, {"10", "B", "A", {}}}) {
+        store::PipeRecord r = testing::pipe_record(p);
+        r.set("DISCHARGEVAL", "INP");
+        from.pipes().insert(r);
+    }
 
     std::ostringstream csv;
     export_pipes(from.db(), csv);
@@ -117,6 +147,89 @@ TEST(PipeGridImport, ExportThenImportGivesTheSamePipes) {
     std::ostringstream again;
     export_pipes(to.db(), again);
     EXPECT_EQ(again.str(), csv.str());
+}
+
+// One list with a fault in each row: every problem is reported at once, with its
+// line and column, and nothing is written, with or without a dry run.
+TEST(PipeGridImport, RefusesWhatThePipeWindowWouldNotTakeNamingLineAndColumn) {
+    TestNetwork net;
+    net.add({"1", "S1", "S0", {}});
+    const std::string csv =
+        "PIPE_NUMBER,NODEIN_NO,NODEOUT_NO,NODEIN_TYPE,PIPE_SHAPE,PIPE_DIA,SPAN,RISE,"
+        "PIPE_LENGTH,PIPE_ELEIN,PIPE_ELEOUT,PIPE_SLOPE,PIPE_STORM_FREQ,DISCHARGEVAL,PRENODE1\n"
+        "2,S2,S1,Manhole,Circular,18,,,abc,,,,10,,\n"
+        "3,S3,S1,,Round,,,,1e308,,,,3,AUTO,\n"
+        "4,S4,S1,,circular,20,,,,,,,,,\n"
+        "5,S5,S1,,Elliptical,,25,14,,,,,,,\n"
+        "6,S6,S1,,,,,,100,101.25,100,0.02,,,\n"
+        "7,S7,S1,,,,,,100,100,100.5,,,,\n"
+        "8,S8,S8,,,,,,,,,,,,99\n"
+        // A and B start where the other ends.
+        "A,SA,SB,,,,,,,,,,,,\n"
+        "B,SB,SA,,,,,,,,,,,,\n";
+    const std::vector<std::vector<std::string>> expected{
+        {"2", "PIPE_LENGTH", "pipe length \"abc\" is not a number"},
+        {"2", "NODEIN_TYPE",
+         "node-in type \"Manhole\" is not in the list: Inlet, Man Hole, Junction Box, End "
+         "Section, End Wall, Other"},
+        {"3", "PIPE_LENGTH",
+         "pipe length 1e308 is out of range: it must be more than 0 and at most 10000 ft"},
+        {"3", "PIPE_SHAPE",
+         "shape \"Round\" is not in the list: Circular, Elliptical, Box, Arch-Conc, Arch-S-Cor, "
+         "Arch-M-Cor, Arch-L-Cor"},
+        {"3", "PIPE_STORM_FREQ", "storm frequency \"3\" is not in the list: 2, 5, 10, 25, 50, 100"},
+        {"3", "DISCHARGEVAL", "discharge source \"AUTO\" is not in the list: INP, CRM"},
+        {"4", "PIPE_DIA",
+         "diameter 20 is not a standard diameter: 12, 15, 18, 21, 24, 27, 30, 36, 42, 48, 54, 60, "
+         "66, 72"},
+        {"5", "SPAN",
+         "span 25 and rise 14 are not a size of the Elliptical table (the size help of the pipe "
+         "window lists them)"},
+        {"6", "PIPE_SLOPE",
+         "pipe slope 0.02 disagrees with the slope 0.01250 of the inverts and the length"},
+        {"7", "PIPE_ELEOUT",
+         "Pipe El. OUT must be less than Pipe El.IN! (El. IN 100, El. OUT 100.5)"},
+        {"8", "NODEIN_NO", std::string(kNodeInSameAsNodeOut)},
+        {"9", "",
+         "the pipes A, B form a loop: each drains into the next and the last into the "
+         "first"},
+    };
+    for (const ImportMode mode : {ImportMode::DryRun, ImportMode::Write}) {
+        try {
+            import_pipes(net.context(), csv, mode);
+            ADD_FAILURE() << "accepted";
+        } catch (const ImportError& e) {
+            std::vector<std::vector<std::string>> found;
+            for (const ImportProblem& p : e.problems()) {
+                found.push_back({std::to_string(p.line), p.column, p.message});
+            }
+            EXPECT_EQ(found, expected);
+        }
+        EXPECT_EQ(net.numbers(), std::vector<std::string>{"1"});
+    }
+}
+
+// What the window would have filled in: the list's spelling, the slope of the
+// inverts, the discharge source of the node-in type. A dry run writes nothing.
+TEST(PipeGridImport, CompletesAPipeAsThePipeWindowWould) {
+    TestNetwork net;
+    const std::string csv =
+        "PIPE_NUMBER,NODEIN_NO,NODEOUT_NO,NODEIN_TYPE,PIPE_SHAPE,PIPE_LENGTH,PIPE_ELEIN,"
+        "PIPE_ELEOUT,PIPE_SLOPE\n"
+        "1,S1,S0, inlet ,CIRCULAR,80,100.5,100,\n"
+        "2,S2,S1,Man Hole,Box,80,100.5,100,0.00625\n";
+    EXPECT_EQ(import_pipes(net.context(), csv, ImportMode::DryRun), 2);
+    EXPECT_TRUE(net.numbers().empty());
+    EXPECT_EQ(import_pipes(net.context(), csv), 2);
+    for (const auto& [pipe, column, text] :
+         std::vector<std::array<std::string, 3>>{{"1", "NODEIN_TYPE", "Inlet"},
+                                                 {"1", "PIPE_SHAPE", "Circular"},
+                                                 {"1", "PIPE_SLOPE", "0.00625"},
+                                                 {"1", "DISCHARGEVAL", "CRM"},
+                                                 {"2", "PIPE_SLOPE", "0.00625"},
+                                                 {"2", "DISCHARGEVAL", "INP"}}) {
+        EXPECT_EQ(net.value(pipe, column), text) << pipe << " " << column;
+    }
 }
 
 }  // namespace

@@ -120,7 +120,8 @@ TEST(PipeRules, ANewPipeMeetsTheRulesInTheWindowsOrder) {
     build(net);
     const auto pipes = net.pipes();
     const auto check = [&](const testing::TestPipe& p) {
-        return check_new_pipe(pipes, testing::pipe_record(p), false);
+        const auto refused = check_new_pipe(pipes, testing::pipe_record(p), false);
+        return refused ? std::optional<Refusal>(refused->refusal) : std::nullopt;
     };
     // The number is looked at before anything else.
     EXPECT_EQ(check({"3", "S3", "S3", {"3"}})->message,

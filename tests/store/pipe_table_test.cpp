@@ -160,5 +160,29 @@ TEST(LegacyPipeTable, WritesOnlyTheColumnsTheFileHas) {
     EXPECT_EQ(pipes.first_number_where_any({"PRENODE4"}, "3"), std::nullopt);
 }
 
+// Files made before the lookup indexes were in the template get them when opened
+// for design work; without them every network check reads the whole table.
+TEST(LegacyPipeTable, OpeningForDesignAddsTheLookupIndexes) {
+    TempFolder folder;
+    const auto file = folder / "oldzql.pvd";
+    testing::make_legacy_project(file);
+    const auto indexes = [&] {
+        std::vector<std::string> names;
+        const auto db = Database::open(file);
+        auto s = db.prepare(
+            "SELECT name FROM sqlite_master WHERE type = 'index' AND name LIKE 'PIPE%' "
+            "ORDER BY name");
+        while (s.step()) names.push_back(s.text(0));
+        return names;
+    };
+    for (const std::string& index : indexes()) {
+        Database::open(file).execute("DROP INDEX " + index);
+    }
+    ASSERT_TRUE(indexes().empty());
+    const ProjectContext context = testing::open_project_for_test(file);
+    EXPECT_EQ(indexes(), (std::vector<std::string>{"PIPE_NODEIN_NO", "PIPE_PRENODE1",
+                                                   "PIPE_PRENODE2", "PIPE_PRENODE3"}));
+}
+
 }  // namespace
 }  // namespace pelvane::store

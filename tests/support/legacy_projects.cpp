@@ -13,6 +13,8 @@ void drop_columns(const std::filesystem::path& file, const std::string& table,
                   const std::vector<std::string>& columns) {
     const auto db = Database::open(file);
     for (const auto& column : columns) {
+        // SQLite keeps an indexed column; older files had no index on it anyway.
+        db.execute("DROP INDEX IF EXISTS " + table + "_" + column);
         db.execute("ALTER TABLE " + table + " DROP COLUMN " + column);
     }
 }

@@ -1,75 +1,107 @@
 #include "core/hydrology/idf_csv.h"
 
-namespace pelvane::hydrology {
+#include <algorithm>
 
+#include "core/text/encoding.h"
+
+namespace pelvane::hydrology {
 namespace {
 
-// Splits one record; `open` tells whether it ends inside a quoted cell.
-CsvRow split_record(std::string_view line, bool& open) {
-    CsvRow cells;
-    std::string cell;
-    bool quoted = false;
-    bool in_quotes = false;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        const char c = line[i];
-        if (in_quotes) {
-            if (c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-                cell.push_back('"');
-                ++i;
-            } else if (c == '"') {
-                in_quotes = false;
-            } else {
-                cell.push_back(c);
-            }
-        } else if (c == '"' && !quoted && cell.empty()) {
-            in_quotes = true;
-            quoted = true;
-        } else if (c == ',') {
-            cells.push_back(std::move(cell));
-            cell.clear();
-            quoted = false;
-        } else {
-            cell.push_back(c);
-        }
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+
+int line_at(std::string_view text, std::size_t offset) {
+    return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
+}
+
+// The text as UTF-8, without its byte order mark.
+std::string utf8_text(std::string_view text) {
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        throw CsvError(1, "the file is UTF-16 text; save it as CSV (comma delimited) or CSV UTF-8");
     }
-    cells.push_back(std::move(cell));
-    open = in_quotes;
-    return cells;
+    const bool marked = text.starts_with(kUtf8Mark);
+    if (marked) text.remove_prefix(kUtf8Mark.size());
+    const std::size_t bad = text::first_invalid_utf8(text);
+    if (bad == std::string_view::npos) return std::string(text);
+    // A file that says it is UTF-8 and is not was damaged; guessing would change it.
+    if (marked) {
+        throw CsvError(line_at(text, bad), "the file is marked as UTF-8 but this line is not");
+    }
+    return text::windows1252_to_utf8(text);
 }
 
 }  // namespace
 
-CsvRow split_csv_line(std::string_view line) {
-    bool open = false;
-    return split_record(line, open);
-}
+std::vector<CsvLine> read_csv(std::string_view raw) {
+    const std::string decoded = utf8_text(raw);
+    const std::string_view text = decoded;
 
-std::vector<CsvLine> read_csv(std::string_view text) {
-    constexpr std::string_view bom = "\xEF\xBB\xBF";
-    if (text.substr(0, bom.size()) == bom) text.remove_prefix(bom.size());
+    // Where the current cell stands: nothing read yet, plain text, inside quotes, or
+    // just after its closing quote (where only a comma or the line end may follow).
+    enum class Cell { Start, Plain, Quoted, Closed };
+    Cell state = Cell::Start;
     std::vector<CsvLine> lines;
-    int number = 0;
-    const auto next_line = [&] {
-        const auto end = text.find('\n');
-        std::string_view line = text.substr(0, end);
-        text = end == std::string_view::npos ? std::string_view{} : text.substr(end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        ++number;
-        return line;
+    CsvRow cells;
+    std::string cell;
+    bool started = false;  // the record holds anything, even an empty cell
+    int line = 1;
+    int record_line = 1;
+    int quote_line = 1;
+
+    const auto end_cell = [&] {
+        cells.push_back(std::move(cell));
+        cell.clear();
+        state = Cell::Start;
     };
-    while (!text.empty()) {
-        const int first = number + 1;
-        std::string record(next_line());
-        bool open = false;
-        CsvRow cells = record.empty() ? CsvRow{} : split_record(record, open);
-        // A quoted cell that holds a line break goes on over the next line.
-        while (open && !text.empty()) {
-            record += '\n';
-            record += next_line();
-            cells = split_record(record, open);
+    const auto end_record = [&] {
+        if (started) end_cell();
+        lines.push_back({record_line, std::move(cells)});
+        cells.clear();
+        started = false;
+    };
+
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (state == Cell::Quoted) {
+            if (c != '"') {
+                if (c == '\n') ++line;
+                cell += c;
+            } else if (i + 1 < text.size() && text[i + 1] == '"') {
+                cell += '"';
+                ++i;
+            } else {
+                state = Cell::Closed;
+            }
+            continue;
         }
-        lines.push_back({first, std::move(cells)});
+        const bool crlf = c == '\r' && (i + 1 == text.size() || text[i + 1] == '\n');
+        if (c == '\n' || crlf) {
+            if (crlf && i + 1 < text.size()) ++i;
+            end_record();
+            record_line = ++line;
+            continue;
+        }
+        started = true;
+        if (c == ',') {
+            end_cell();
+        } else if (state == Cell::Closed) {
+            std::string message = "a cell goes on after its closing quote";
+            if (quote_line != line) {
+                message += " (the quote opened on line " + std::to_string(quote_line) +
+                           " may be one too many)";
+            }
+            throw CsvError(line, message);
+        } else if (c == '"' && state == Cell::Start) {
+            state = Cell::Quoted;
+            quote_line = line;
+        } else {
+            state = Cell::Plain;
+            cell += c;
+        }
     }
+    if (state == Cell::Quoted) {
+        throw CsvError(quote_line, "the quote that opens a cell on this line is never closed");
+    }
+    if (started) end_record();
     return lines;
 }
 

@@ -2,9 +2,10 @@
 // The comma-separated texts the rainfall data come in: NOAA precipitation-frequency
 // exports, transcribed coefficient tables and the county and station lists; pipe
 // lists are read the same way. Cells are kept exactly as written (a quoted
-// "Blacksburg  " keeps its blanks); only the quotes around a cell are removed and a
-// doubled quote inside one becomes one quote.
+// "Blacksburg  " keeps its blanks, a quoted line break keeps its CR LF); only the
+// quotes around a cell are removed and a doubled quote inside one becomes one quote.
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,13 +19,32 @@ struct CsvLine {
     CsvRow cells;
 };
 
-// Splits a text into lines (LF or CRLF; a UTF-8 byte order mark at the start is
-// dropped) and each line into cells. A quoted cell may hold line breaks: its record
-// then goes on over the following lines, and a quote never closed runs to the end
-// of the text. Blank lines are kept as lines with no cells.
-std::vector<CsvLine> read_csv(std::string_view text);
+// A text that cannot be read as comma-separated cells; what() is "line N: " and
+// the message.
+class CsvError : public std::runtime_error {
+  public:
+    CsvError(int line, const std::string& message)
+        : std::runtime_error("line " + std::to_string(line) + ": " + message),
+          line_(line),
+          message_(message) {}
+    int line() const { return line_; }
+    const std::string& message() const { return message_; }
+    // As a sentence: "Line N: ...".
+    std::string sentence() const { return "Line " + std::to_string(line_) + ": " + message_ + "."; }
 
-// Cells of one line.
-CsvRow split_csv_line(std::string_view line);
+  private:
+    int line_;
+    std::string message_;
+};
+
+// Splits a text into records (ending in LF or CRLF) and each record into cells. A
+// quoted cell may hold line breaks: its record then goes on over the following
+// lines. Blank lines are kept as lines with no cells. A UTF-8 byte order mark at
+// the start is dropped; a text that is not UTF-8 is read as Windows-1252, the code
+// page spreadsheets on Windows save in. A CsvError names the first line that
+// cannot be read: text after the closing quote of a cell, a quote that is never
+// closed, a UTF-16 file, or bytes that are not UTF-8 in a file marked as UTF-8.
+// One pass over the text, whatever it holds.
+std::vector<CsvLine> read_csv(std::string_view text);
 
 }  // namespace pelvane::hydrology

@@ -23,7 +23,12 @@ bool blank(const CsvRow& cells) {
 }  // namespace
 
 IdfResult<IdfTable> parse_idf_table(std::string_view text) {
-    const auto lines = read_csv(text);
+    std::vector<CsvLine> lines;
+    try {
+        lines = read_csv(text);
+    } catch (const CsvError& e) {
+        return R::failure(e.sentence());
+    }
     auto line = lines.begin();
     while (line != lines.end() && blank(line->cells)) ++line;
     if (line == lines.end()) return R::failure("The coefficient table is empty.");

@@ -58,7 +58,12 @@ std::string line_ref(int number) {
 
 IdfResult<NoaaExport> parse_noaa_export(std::string_view text) {
     using R = IdfResult<NoaaExport>;
-    const auto lines = read_csv(text);
+    std::vector<CsvLine> lines;
+    try {
+        lines = read_csv(text);
+    } catch (const CsvError& e) {
+        return R::failure(e.sentence());
+    }
     NoaaExport table;
     bool have_title = false;
     std::string data_type;
