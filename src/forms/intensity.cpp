@@ -4,18 +4,10 @@
 #include <limits>
 
 #include "core/hydrology/intensity.h"
+#include "core/pipe/storm_frequency.h"
 #include "core/text/number_text.h"
 
 namespace pelvane::forms {
-
-std::optional<int> storm_years(std::string_view storm_frequency) {
-    const auto years = text::parse_number(storm_frequency);
-    if (!years.ok() || years.value != std::floor(years.value) ||
-        std::abs(years.value) > std::numeric_limits<int>::max()) {
-        return std::nullopt;
-    }
-    return static_cast<int>(years.value);
-}
 
 std::optional<store::CoefficientSet> load_rainfall_coefficients(store::ProjectContext& context,
                                                                 Ui& ui, int storm_frequency) {
@@ -29,7 +21,7 @@ std::optional<store::CoefficientSet> load_rainfall_coefficients(store::ProjectCo
 
 std::optional<store::CoefficientSet> storm_coefficients(store::ProjectContext& context, Ui& ui,
                                                         std::string_view storm_frequency) {
-    const auto years = storm_years(storm_frequency);
+    const auto years = pipe::storm_years(storm_frequency);
     if (!years) {
         ui.message(kConversionError, Icon::None);
         return std::nullopt;

@@ -23,9 +23,6 @@ namespace pelvane::forms {
 // The description shown when a field text is not a number.
 inline constexpr const char* kConversionError = "Type mismatch";
 
-// The storm frequency of a field text in whole years; nothing for any other text.
-std::optional<int> storm_years(std::string_view storm_frequency);
-
 // The coefficient set of the project's county or station for a storm frequency
 // (years). When there is none, shows why and gives nothing.
 std::optional<store::CoefficientSet> load_rainfall_coefficients(store::ProjectContext& context,

@@ -5,6 +5,7 @@
 
 #include "core/pipe/discharge_solve.h"
 #include "core/pipe/section.h"
+#include "core/pipe/storm_frequency.h"
 #include "core/text/number_text.h"
 #include "forms/intensity.h"
 #include "forms/pipe_form.h"
@@ -138,7 +139,7 @@ PipeRecompute::~PipeRecompute() {
 }
 
 store::StormCoefficients PipeRecompute::coefficients_of(const std::string& storm_frequency) {
-    const auto years = storm_years(storm_frequency);
+    const auto years = pipe::storm_years(storm_frequency);
     if (!years) {
         return {{}, "The storm frequency \"" + storm_frequency + "\" is no number of years."};
     }

@@ -8,6 +8,7 @@
 #include "cli/commands/rainfall_ui.h"
 #include "cli/json_output.h"
 #include "cli/project_session.h"
+#include "core/pipe/storm_frequency.h"
 #include "store/rainfall_lookup.h"
 
 namespace {
@@ -20,7 +21,7 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
     const std::string& file = cli::project_file_argument(args);
     const auto freq_text = args.option("--freq");
     if (!freq_text) throw CommandError("missing --freq (2, 5, 10, 25, 50 or 100)", 2);
-    const auto years = forms::storm_years(*freq_text);
+    const auto years = pipe::storm_years(*freq_text);
     if (!years) {
         throw CommandError("--freq \"" + *freq_text + "\" is not a whole number of years", 2);
     }
