@@ -69,7 +69,7 @@ TEST(RainfallDetour, ThePipeTypedBeforeTheImportIsSolvedAndSavedWithoutRetyping)
     EXPECT_FALSE(pipe.solved());
 
     pipe_windows.rainfall = [&] {
-        RainfallDataForm rainfall(context, ui, false);
+        RainfallDataForm rainfall(context, ui);
         rainfall.open();
         EXPECT_EQ(rainfall.fields.text("rainfall_name"), "Blacksburg  ");
         ASSERT_TRUE(rainfall.load_export(
