@@ -57,7 +57,7 @@ TEST_F(FilesCli, RefusalsNameTheCauseAndChangeNothing) {
     } cases[] = {
         {{"info", ""}, 2, "the project file name is empty"},
         {{"solve", p, "--all"}, 1, "Another program is using"},
-        {{"new", p, "--force", "--id", "X", "--county", "Pulaski", "--station", "Pulaski 2 NE"},
+        {{"new", p, "--force", "--id", "X", "--county", "Pulaski", "--station", "Pulaski"},
          1,
          "Another program is using"},
         {{"report", "ld229", shared.string(), "-o", (folder_ / "f.xlsx").string()},

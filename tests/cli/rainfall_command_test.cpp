@@ -134,7 +134,7 @@ TEST(RainfallCommand, ShowListsWhatHasCoefficients) {
     EXPECT_NE(all.out.find("VArainfall.rdb: 95 counties, 1 with coefficients"), std::string::npos);
     auto none = f.run({"rainfall", "show", "--station", "blacksburg"});
     ASSERT_EQ(none.exit_code, 0);
-    EXPECT_NE(none.out.find("No rainfall coefficients for the station \"Blacksburg  \""),
+    EXPECT_NE(none.out.find("No rainfall coefficients for the station \"Blacksburg\""),
               std::string::npos);
 }
 
