@@ -94,7 +94,15 @@ void PipeForm::reaccumulate() {
     const auto intensity = storm_intensity(MissingStorm::Drop);
     auto flow = flow_fields();
     pipe::accumulate(flow, intensities_, settings, intensity.value_or(nullptr));
-    if (intensity) pipe::design_discharge(flow, intensities_, previous_discharges(), settings);
+    if (intensity) {
+        // Once an intensity is shown it follows the accumulated Tc at once, as after
+        // Compute Intensity: one left from the earlier Tc would be solved and saved
+        // with nothing to show it no longer belongs to the pipe.
+        if (!flow.pipe_i.empty()) {
+            pipe::compute_intensities(flow, intensities_, settings, *intensity);
+        }
+        pipe::design_discharge(flow, intensities_, previous_discharges(), settings);
+    }
     show_flow_fields(flow);
 }
 

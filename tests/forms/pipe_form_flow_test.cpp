@@ -205,6 +205,17 @@ TEST_F(PipeDischargeTest, TheInletAndTheStormGiveTheDesignDischarge) {
     type("lateral_discharge", "0.5");
     EXPECT_EQ(text("lateral_discharge"), "0.500");
     EXPECT_EQ(text("pipe_discharge"), "13.786");
+    // The intensity shown follows the accumulated time at once, and the discharge
+    // is what Compute Intensity would give: nothing of the earlier time is left.
+    EXPECT_EQ(text("pipe_I"), "7.143");  // 150 / (11 + 10)
+    type("structure_Tc", "20");
+    EXPECT_EQ(text("accumulated_Tc"), "20.000");
+    EXPECT_EQ(text("pipe_I"), "5.000");  // 150 / (20 + 10)
+    const std::string refreshed = text("pipe_discharge");
+    form->cmd_accIntensity();
+    EXPECT_EQ(text("pipe_discharge"), refreshed);
+    type("structure_Tc", "9.5");
+    EXPECT_EQ(text("pipe_discharge"), "13.786");
     EXPECT_TRUE(ui.shown.empty()) << ui.last().text;
 
     // Saved, the project keeps the coefficients the discharge was computed with.
