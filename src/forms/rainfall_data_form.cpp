@@ -143,7 +143,8 @@ bool RainfallDataForm::overwrite_confirmed(const std::vector<ImportTarget>& targ
     std::string reason;
     if (changes.size() == 1) {
         const auto& [name, storms] = *changes.begin();
-        reason = "The " + kind + " \"" + name + "\" already has rainfall coefficients: the " +
+        reason = "The " + kind + " \"" + text::trim(name) +
+                 "\" already has rainfall coefficients: the " +
                  storm_list({storms.begin(), storms.end()}) + " coefficients change.";
     } else {
         reason = "Rainfall coefficients already stored change for " +
@@ -265,12 +266,14 @@ bool RainfallDataForm::import_export() {
             const std::string found = known_names(target).front();
             if (stored.empty()) stored = found;
         }
+        // Some listed names end in blanks; messages show them as a person reads them.
+        const std::string shown = text::trim(stored);
         // Counties are not stations: an export for a point in the county is normal.
         if (files[0] == RainfallFile::Station && !export_station_.empty() &&
             !text::same_name(export_station_, stored) &&
             !confirmed("The export is for the NOAA station \"" + export_station_ +
-                           "\", not for \"" + stored + "\".",
-                       "Import its coefficients for \"" + stored + "\" anyway?")) {
+                           "\", not for \"" + shown + "\".",
+                       "Import its coefficients for \"" + shown + "\" anyway?")) {
             return false;
         }
         if (!overwrite_confirmed(targets)) return false;
@@ -282,8 +285,8 @@ bool RainfallDataForm::import_export() {
     reload_project_lists();
     std::string where;
     for (const auto& f : written_files_) where += (where.empty() ? "" : " and ") + f;
-    ui_.message("Rainfall coefficients for the " + store::name_kind(files[0]) + " \"" + stored +
-                    "\" were written to " + where + ".",
+    ui_.message("Rainfall coefficients for the " + store::name_kind(files[0]) + " \"" +
+                    text::trim(stored) + "\" were written to " + where + ".",
                 Icon::Information, kAppTitle);
     return true;
 }
