@@ -123,8 +123,8 @@ QWidget* RainfallDataWindow::build_export(store::ProjectContext&) {
     layout->addWidget(chart_, 1);
 
     table_ = new QTableWidget(0, 5, group);
-    table_->setHorizontalHeaderLabels(
-        {"Storm", "Fitted B, D, E", "Worst error", "Legacy A, B", "Worst error"});
+    table_->setHorizontalHeaderLabels({"Storm", "Fitted B, D, E", "Worst error of B, D, E",
+                                       "Legacy A, B", "Worst error of A, B"});
     table_->verticalHeader()->hide();
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionMode(QAbstractItemView::NoSelection);
