@@ -5,6 +5,8 @@
 
 #include <string_view>
 
+#include "core/gravity.h"
+
 namespace pelvane {
 
 inline constexpr std::string_view kEnglish = "ENGLISH";
@@ -17,17 +19,17 @@ inline bool is_english(std::string_view units) {
 // The program-wide unit constants, set when the pipe network grid opens and read by
 // the reports, the grade line and outlet protection.
 struct UnitConstants {
-    double unit_divisor = 12.0;  // in -> ft (12) or mm -> m (1000); "length conversion"
-    float manning_k = 1.486f;    // single precision, as the outlet velocity scans use it
-    double discharge_ku = 1.0;   // 1 or 360 (mm/hr * ha -> cms)
-    double ft_to_m = 1.0;        // 1 or 0.3048
-    double m_to_ft = 1.0;        // 1 or 3.2808
-    float in_to_mm = 1.0f;       // 1.0 or 25.4 (single precision)
-    double gravity = 32.2;       // 32.2 or 9.8146
+    double unit_divisor = 12.0;          // in -> ft (12) or mm -> m (1000); "length conversion"
+    float manning_k = 1.486f;            // single precision, as the outlet velocity scans use it
+    double discharge_ku = 1.0;           // 1 or 360 (mm/hr * ha -> cms)
+    double ft_to_m = 1.0;                // 1 or 0.3048
+    double m_to_ft = 1.0;                // 1 or 3.2808
+    float in_to_mm = 1.0f;               // 1.0 or 25.4 (single precision)
+    double gravity = gravity::kEnglish;  // or gravity::kMetricOutlet
 
     static UnitConstants for_units(std::string_view units) {
         if (is_english(units)) return UnitConstants{};
-        return UnitConstants{1000.0, 1.0f, 360.0, 0.3048, 3.2808, 25.4f, 9.8146};
+        return UnitConstants{1000.0, 1.0f, 360.0, 0.3048, 3.2808, 25.4f, gravity::kMetricOutlet};
     }
 };
 

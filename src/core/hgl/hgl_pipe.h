@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "core/gravity.h"
 #include "core/units.h"
 
 namespace pelvane::hgl {
@@ -39,15 +40,15 @@ struct HglPipe {
 };
 
 // Constants of one run, chosen from the project's units (anything but "ENGLISH" is
-// metric). The grade line uses its own gravity (9.8, not the grid's 9.8146).
+// metric). The grade line uses its own gravity (not the outlet windows' metric one).
 struct HglConstants {
-    double gravity = 32.2;       // g, ft/sec² or m/sec²
-    double unit_divisor = 12.0;  // u, in -> ft or mm -> m
-    double friction_k = 0.453;   // K of the friction slope formulas
+    double gravity = gravity::kEnglish;  // g, ft/sec² or m/sec²
+    double unit_divisor = 12.0;          // u, in -> ft or mm -> m
+    double friction_k = 0.453;           // K of the friction slope formulas
 
     static HglConstants for_units(std::string_view units) {
         if (is_english(units)) return HglConstants{};
-        return HglConstants{9.8, 1000.0, 0.312};
+        return HglConstants{gravity::kMetric, 1000.0, 0.312};
     }
 };
 

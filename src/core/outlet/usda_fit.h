@@ -4,12 +4,13 @@
 // from documented sources. Sources, choices and the resulting fit errors are written
 // down in data/outlet/PROVENANCE.md.
 
+#include "core/gravity.h"
 #include "core/outlet/usda_coefficients.h"
 
 namespace pelvane::outlet {
 
 // Gravity of the stone size equation, ft/s².
-inline constexpr double kUsdaSourceGravity = 32.2;
+inline constexpr double kUsdaSourceGravity = gravity::kEnglish;
 
 // The tailwater each chart is fitted at, in outlet diameters: the highest stone
 // demand the stone size equation allows within the chart's tailwater range (its

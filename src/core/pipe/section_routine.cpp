@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/gravity.h"
 #include "core/pipe/section_math.h"
 #include "core/text/number_text.h"
 #include "core/units.h"
@@ -11,9 +12,11 @@ namespace pelvane::pipe {
 SectionConstants SectionConstants::for_units(std::string_view units, GravityKind kind) {
     const bool circular_or_box = kind == GravityKind::CircularBox;
     if (is_english(units)) {
-        return {12.0, 1.486, 0.453, circular_or_box ? 32.2 : 32.16, "#0.000"};
+        return {12.0, 1.486, 0.453,
+                circular_or_box ? gravity::kEnglish : gravity::kEnglishEllipticalArch, "#0.000"};
     }
-    return {1000.0, 1.0, 0.312, circular_or_box ? 9.8 : 9.81, "#0.0000"};
+    return {1000.0, 1.0, 0.312, circular_or_box ? gravity::kMetric : gravity::kMetricEllipticalArch,
+            "#0.0000"};
 }
 
 namespace detail {
