@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "store/sqlite/database.h"
+#include "support/file_bytes.h"
 #include "support/report_projects.h"
 #include "support/run_cli.h"
 #include "support/temp_folder.h"
@@ -18,12 +19,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::run_cli;
 
-std::string bytes_of(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using pelvane::testing::bytes_of;
 
 class FilesCli : public ::testing::Test {
   protected:

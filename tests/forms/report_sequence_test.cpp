@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/file_bytes.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 
@@ -38,10 +39,7 @@ class RecordingUi : public pelvane::testing::ScriptedUi {
 };
 
 std::string slurp(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return pelvane::testing::bytes_of(file);
 }
 
 class ReportSequence : public ::testing::Test {

@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace pelvane::store {
@@ -15,12 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-std::string bytes_of(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using pelvane::testing::bytes_of;
 
 std::size_t entries_in(const fs::path& folder) {
     return static_cast<std::size_t>(

@@ -6,6 +6,7 @@
 #include <functional>
 #include <sstream>
 
+#include "support/file_bytes.h"
 #include "support/legacy_projects.h"
 #include "support/temp_folder.h"
 
@@ -15,12 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 using testing::TempFolder;
 
-std::string bytes_of(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+using pelvane::testing::bytes_of;
 
 void write_bytes(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
