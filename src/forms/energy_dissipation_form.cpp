@@ -57,7 +57,7 @@ EnergyDissipationForm::EnergyDissipationForm(store::ProjectContext& context, Ui&
     for (int i = 0; i < kUsbrSizes; ++i) {
         const std::string name = usbr_size_field(i);
         fields.set_text(name, "");
-        fields.set_text(name + "_label", std::string(outlet::kUsbrSizeLabels[std::size_t(i)]));
+        fields.set_text(name + "_label", std::string(t::kUsbrSizeLabels[std::size_t(i)]));
         fields.set_text(name + "_unit", std::string(t::unit_text('L', english)));
     }
     for (const auto& riprap : outlet::riprap_classes()) {

@@ -1,7 +1,7 @@
 #pragma once
 // Captions, frames, labels, unit labels and messages of the dissipator window
-// (`frmEnergyDissipation`). The designs' own messages come from
-// core/outlet/outlet_messages.h.
+// (`frmEnergyDissipation`). The designs' own messages are worded in
+// forms/outlet_messages.
 
 #include <array>
 #include <string_view>
@@ -43,6 +43,23 @@ inline constexpr const char* kUsdaNoCurvesHead = "USDA method: no coefficient da
 inline constexpr const char* kUsdaNoCurvesTail = " in pipe";
 // Under the USDA frame at all times, as on the report.
 inline constexpr std::string_view kUsdaApproximation = outlet::kUsdaApproximationNote;
+
+// Labels of the 15 elements of `USBRsize`: the width, then the basin's dimensions.
+inline constexpr std::array<std::string_view, 15> kUsbrSizeLabels{"Width of basin",
+                                                                  "h1",
+                                                                  "h2",
+                                                                  "h3",
+                                                                  "h4",
+                                                                  "L",
+                                                                  "L1",
+                                                                  "L2",
+                                                                  "W1",
+                                                                  "W2",
+                                                                  "t1",
+                                                                  "t2",
+                                                                  "t3",
+                                                                  "t4",
+                                                                  "t5"};
 
 // A field's label and unit label. Units: 'L' a length (ft / m), 'V' a velocity
 // (ft/sec / m/sec), 'Q' a discharge (cfs / cms), 'Y' years, 0 none.

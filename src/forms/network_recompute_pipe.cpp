@@ -3,12 +3,12 @@
 #include <cmath>
 #include <limits>
 
-#include "core/pipe/discharge_solve.h"
 #include "core/pipe/section.h"
 #include "core/pipe/storm_frequency.h"
 #include "core/text/number_text.h"
 #include "forms/intensity.h"
 #include "forms/pipe_form.h"
+#include "forms/solve_messages.h"
 #include "store/rainfall_lookup.h"
 
 namespace pelvane::forms::recompute {
@@ -193,19 +193,13 @@ std::optional<std::string> PipeRecompute::run(
 
     const auto refusal = pipe::solve_refusal(work[kPipeDischarge], work[kSlope]);
     if (refusal != pipe::SolveRefusal::None) {
-        return std::string(pipe::solve_refusal_text(refusal));
+        return std::string(solve_refusal_text(refusal));
     }
     for (std::size_t i = kFirstResult; i < kColumnCount; ++i) work[i].clear();
     const pipe::SectionResult result = pipe::solve_pipe_section(
         {work[kPipeDischarge], work[kBarrels], work[kSlope], work[kMann], work[kLength], work[kDia],
          work[kSpan], work[kRise], work[kShape], context_.units});
-    if (result.failed()) {
-        std::string reasons;
-        for (const pipe::SectionFailure& failure : result.failures) {
-            reasons += (reasons.empty() ? "" : "; ") + failure.reason;
-        }
-        return std::string(pipe::kInvalidDataInputError) + " (" + reasons + ")";
-    }
+    if (result.failed()) return section_failure_text(result);
     for (const auto& [column, shown] : result.written) {
         const std::size_t at = result_position(column);
         if (at < kColumnCount) work[at] = shown;

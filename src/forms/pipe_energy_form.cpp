@@ -154,8 +154,7 @@ void PipeEnergyForm::open() {
         fields.set_text("VDOT_Riprap", "Class A1");
     }
     if (fields.text("Bed_Matl") == outlet::kClayBed) fields.set_enabled("plindex", true);
-    fields.set_enabled(kAnalyzeCommand,
-                       fields.text("outlet_protection") == outlet::kProtectionRequired);
+    fields.set_enabled(kAnalyzeCommand, fields.text("outlet_protection") == t::kProtectionRequired);
     remembered_node_ = fields.text("enodeout");
     // A new record counts as a change from the start.
     settle_record(!record_.has_value());
@@ -227,9 +226,11 @@ void PipeEnergyForm::cmdNeed() {
         outlet::decide_need(fields.text("enodeout"), fields.text("dn_TW"), fields.text("velocity2"),
                             fields.text("Velocity_NS"));
     write_field(fields, "Velocity_NS", need.Velocity_NS);
-    if (need.outlet_protection) {
-        fields.set_text("outlet_protection", *need.outlet_protection);
-        fields.set_enabled(kAnalyzeCommand, *need.outlet_protection == outlet::kProtectionRequired);
+    if (need.required) {
+        fields.set_text(
+            "outlet_protection",
+            std::string(*need.required ? t::kProtectionRequired : t::kProtectionNotRequired));
+        fields.set_enabled(kAnalyzeCommand, *need.required);
     }
     track_changes();
     show_outlet_message(ui_, need.message);

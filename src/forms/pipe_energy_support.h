@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "core/outlet/outlet_fields.h"
-#include "core/outlet/outlet_messages.h"
 #include "forms/field.h"
+#include "forms/outlet_messages.h"
 #include "forms/ui.h"
 
 namespace pelvane::forms {
@@ -21,7 +21,7 @@ inline void write_field(FieldSet& fields, std::string_view name, const outlet::F
 // The method's message, if any, with its icon and the application's title.
 inline void show_outlet_message(Ui& ui, std::optional<outlet::OutletMessage> message) {
     if (!message) return;
-    const outlet::MessageText m = outlet::message_text(*message);
+    const OutletMessageText m = outlet_message_text(*message);
     ui.message(std::string(m.text), m.exclamation ? Icon::Exclamation : Icon::None);
 }
 

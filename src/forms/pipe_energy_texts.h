@@ -1,7 +1,7 @@
 #pragma once
 // Captions, labels, unit labels and messages of the outlet protection window
-// (`PipeEnergyForm`). The engines' own messages (need decision, scour hole) come
-// from core/outlet/outlet_messages.h.
+// (`PipeEnergyForm`). The engines' own messages (need decision, scour hole) are
+// worded in forms/outlet_messages.
 
 #include <array>
 #include <string>
@@ -27,6 +27,10 @@ inline constexpr const char* kAboutItem = "&About";
 inline constexpr const char* kNeed = "Evaluate Needs";                      // cmdNeed
 inline constexpr const char* kAnalyze = "Analyze Energy Dissipation";       // cmdanalyzeED
 inline constexpr const char* kScourHoleSize = "Determine Scour Hole Size";  // cmdscourholesize
+
+// The need decision, as the `outlet_protection` field shows it.
+inline constexpr std::string_view kProtectionRequired = "REQUIRED!";
+inline constexpr std::string_view kProtectionNotRequired = "NOT REQUIRED!";
 
 // Messages.
 inline constexpr const char* kClearQuestion = "Clear current energy dissipation computations? Y/N";

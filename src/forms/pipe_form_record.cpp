@@ -132,7 +132,7 @@ void PipeForm::set_unit_captions() {
 
 // `init_pipe_data`: what a new pipe starts with.
 void PipeForm::init_pipe_data() {
-    apply_section_change(fields, pipe::new_pipe_section(context_.units));
+    apply_section_change(fields, new_pipe_section(context_.units));
     fields.set_text("nodein_shaping", "NO");
     for (const char* name :
          {"structure_discharge", "pipe_discharge", "pipe_I", "structure_ca", "structure_area"}) {

@@ -3,7 +3,6 @@
 // size and deflection-angle help windows.
 
 #include "core/pipe/catalogue.h"
-#include "core/pipe/picker_tables.h"
 #include "core/pipe/slope.h"
 #include "forms/input_conventions.h"
 #include "forms/pipe_form.h"
@@ -47,17 +46,17 @@ void PipeForm::slope_field_left(std::string_view name) {
 }
 
 void PipeForm::apply_shape_states() {
-    apply_section_change(fields, pipe::field_states(fields.text("pipe_shape")));
+    apply_section_change(fields, field_states(fields.text("pipe_shape")));
 }
 
 void PipeForm::pipe_shape_chosen() {
-    apply_section_change(fields, pipe::shape_chosen(fields.text("pipe_shape"), context_.units));
+    apply_section_change(fields, shape_chosen(fields.text("pipe_shape"), context_.units));
     refresh_status();
 }
 
 void PipeForm::pipe_mat_chosen() {
     apply_section_change(fields,
-                         pipe::material_chosen(fields.text("pipe_mat"), fields.text("pipe_shape")));
+                         material_chosen(fields.text("pipe_mat"), fields.text("pipe_shape")));
     refresh_status();
 }
 
@@ -72,7 +71,7 @@ void PipeForm::size_left(std::string_view name) {
 // Only a record being added or edited takes a picked size.
 void PipeForm::pipeshape_help() {
     if (mode_ == ScreenMode::View) return;
-    const pipe::SizePicker* picker = pipe::picker_for(fields.text("pipe_shape"), context_.units);
+    const SizePicker* picker = picker_for(fields.text("pipe_shape"), context_.units);
     if (!picker) return;
     SizePickerForm form(*picker, ui_);
     windows_.show_size_picker(form);

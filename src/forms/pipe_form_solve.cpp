@@ -3,10 +3,11 @@
 
 #include <cctype>
 
-#include "core/pipe/discharge_solve.h"
 #include "core/pipe/input_ranges.h"
 #include "core/pipe/section.h"
+#include "forms/input_refusals.h"
 #include "forms/pipe_form.h"
+#include "forms/solve_messages.h"
 
 namespace pelvane::forms {
 namespace {
@@ -24,7 +25,7 @@ std::string_view field_of(std::string_view column) {
 bool PipeForm::value_in_range(std::string_view field) {
     for (const PipeBinding& b : pipe_bindings()) {
         if (b.field != field) continue;
-        auto refused = pipe::input_refusal(b.column, fields.text(field), context_.units);
+        auto refused = input_refusal_text(b.column, fields.text(field), context_.units);
         if (!refused) return true;
         (*refused)[0] = static_cast<char>(std::toupper(static_cast<unsigned char>((*refused)[0])));
         ui_.message(*refused, Icon::Exclamation);
@@ -45,8 +46,8 @@ void PipeForm::cmdpipesolve() {
     const auto refusal =
         pipe::solve_refusal(fields.text("pipe_discharge"), fields.text("pipe_slope"));
     if (refusal != pipe::SolveRefusal::None) {
-        ui_.message(std::string(pipe::solve_refusal_text(refusal)), Icon::Exclamation,
-                    std::string(pipe::kSolveRefusalTitle));
+        ui_.message(std::string(solve_refusal_text(refusal)), Icon::Exclamation,
+                    std::string(kSolveRefusalTitle));
         return;
     }
     const pipe::SectionResult result = pipe::solve_pipe_section(
@@ -58,9 +59,11 @@ void PipeForm::cmdpipesolve() {
         const std::string_view field = field_of(column);
         if (!field.empty()) fields.set_text(field, shown);
     }
-    for (const auto& failure : result.failures) ui_.message(failure.message, Icon::Exclamation);
+    for (std::size_t i = 0; i < result.failures.size(); ++i) {
+        ui_.message(std::string(kInvalidDataInputError), Icon::Exclamation);
+    }
     if (result.failed()) return;
-    ui_.message(std::string(pipe::kSolvedText));
+    ui_.message(std::string(kSolvedText));
     mark_solved();
 }
 

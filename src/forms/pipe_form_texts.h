@@ -92,4 +92,13 @@ inline constexpr const char* kAreaUnit = "unit_area";            // "Acres", "Ha
 inline constexpr const char* kFlowAreaUnit = "unit_flow_area";   // "sqft", "sqm"
 inline constexpr const char* kIntensityUnit = "unit_intensity";  // "in/hr", "mm/hr"
 
+// Tool tip of the diameter field: Min. 12 and the inch sign.
+inline constexpr std::string_view kDiameterToolTip = "Min. 12\"";
+
+// The picture window explaining the deflection angle at the lower end of a pipe.
+inline constexpr std::string_view kDeflectionWindow = "frmskew";
+inline constexpr std::string_view kDeflectionTitle = "PIPE DEFLECTION ANGLE (Lower End)";
+// The picture, relative to the program folder.
+inline constexpr std::string_view kDeflectionPicture = "help/images/pipe_deflection_angle.svg";
+
 }  // namespace pelvane::forms::pipe_form_texts

@@ -7,6 +7,7 @@
 
 #include "core/hydrology/idf_csv.h"
 #include "core/network/cycles.h"
+#include "forms/idf_problems.h"
 #include "forms/pipe_grid_csv.h"
 #include "forms/pipe_grid_rows.h"
 #include "forms/pipe_import_checks.h"
@@ -153,7 +154,7 @@ int import_pipes(const store::ProjectContext& context, std::string_view csv_text
     try {
         records = hydrology::read_csv(csv_text);
     } catch (const hydrology::CsvError& e) {
-        throw ImportError(e.line(), e.message());
+        throw ImportError(e.line(), csv_problem_text(e.problem()));
     }
     // Blank lines carry nothing.
     std::erase_if(records, [](const hydrology::CsvLine& line) { return line.cells.empty(); });

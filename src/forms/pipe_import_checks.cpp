@@ -8,11 +8,13 @@
 
 #include "core/pipe/catalogue.h"
 #include "core/pipe/input_ranges.h"
-#include "core/pipe/picker_tables.h"
 #include "core/pipe/slope.h"
 #include "core/pipe/storm_frequency.h"
 #include "core/text/number_text.h"
+#include "forms/input_refusals.h"
 #include "forms/pipe_form.h"
+#include "forms/section_rules.h"
+#include "forms/size_pickers.h"
 
 namespace pelvane::forms {
 namespace {
@@ -97,7 +99,7 @@ std::optional<ColumnProblem> size_problem(const store::PipeRecord& pipe, std::st
         return ColumnProblem{"PIPE_DIA", "diameter " + text::trim(dia) +
                                              " is not a standard diameter: " + joined(sizes)};
     }
-    const pipe::SizePicker* table = pipe::picker_for(shape, units);
+    const SizePicker* table = picker_for(shape, units);
     const std::string& span = pipe.get("SPAN");
     const std::string& rise = pipe.get("RISE");
     if (!table || span.empty() || rise.empty()) return std::nullopt;
@@ -108,10 +110,10 @@ std::optional<ColumnProblem> size_problem(const store::PipeRecord& pipe, std::st
     };
     // The size the window gives when the shape is chosen is no table row for every
     // shape, but the window saves it.
-    const pipe::SectionChange start = pipe::shape_chosen(shape, units);
+    const SectionChange start = shape_chosen(shape, units);
     if (is(*start.span.text, *start.rise.text) ||
         std::any_of(table->rows.begin(), table->rows.end(),
-                    [&](const pipe::SizeRow& row) { return is(row.span, row.rise); })) {
+                    [&](const SizeRow& row) { return is(row.span, row.rise); })) {
         return std::nullopt;
     }
     return ColumnProblem{"SPAN", "span " + text::trim(span) + " and rise " + text::trim(rise) +
@@ -164,7 +166,7 @@ std::vector<ColumnProblem> check_pipe_values(store::PipeRecord& pipe, std::strin
                                              bool legacy) {
     std::vector<ColumnProblem> problems;
     for (const auto& [column, value] : pipe.texts()) {
-        if (auto refused = pipe::input_refusal(column, value, units)) {
+        if (auto refused = input_refusal_text(column, value, units)) {
             problems.push_back({column, std::move(*refused)});
         }
     }

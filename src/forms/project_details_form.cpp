@@ -260,4 +260,13 @@ void ProjectDetailsForm::cmdNOAAStationHelp() {
     open_noaa_page(ui_, context_);
 }
 
+void create_project(const std::filesystem::path& program_folder, const std::filesystem::path& file,
+                    const store::ProjectDetails& details) {
+    store::create_project_file(program_folder, file);
+    store::ProjectContext context;
+    context.program_folder = program_folder;
+    store::open_project(context, file);
+    store::save_project_details(context, details, store::DetailsWindow::NoaaStation);
+}
+
 }  // namespace pelvane::forms

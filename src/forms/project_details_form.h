@@ -13,6 +13,7 @@
 // commands `cmdNOAAStationHelp` (visible in the NOAA-station window only) and
 // `cmdRainfallData`, which opens Rainfall Data over the window.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -112,5 +113,10 @@ class ProjectDetailsForm : public FormModel {
     bool adding_ = false;
     bool changed_ = false;
 };
+
+// A project file made from the template and given its details at once, as Create
+// followed by the details window's OK leaves it (for a demonstration project).
+void create_project(const std::filesystem::path& program_folder, const std::filesystem::path& file,
+                    const store::ProjectDetails& details);
 
 }  // namespace pelvane::forms

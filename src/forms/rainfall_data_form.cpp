@@ -12,6 +12,7 @@
 #include "core/text/names.h"
 #include "core/text/number_text.h"
 #include "forms/design_rainfall_notice.h"
+#include "forms/idf_problems.h"
 #include "forms/input_conventions.h"
 #include "store/rainfall_lookup.h"
 
@@ -219,12 +220,12 @@ bool RainfallDataForm::load_export(const std::string& path) {
     }
     const auto table = hydrology::parse_noaa_export(*text);
     if (!table) {
-        refuse(table.error());
+        refuse(idf_problem_text(table.problem()));
         return false;
     }
     auto fit = hydrology::fit_noaa_export(table.value());
     if (!fit) {
-        refuse(fit.error());
+        refuse(idf_problem_text(fit.problem()));
         return false;
     }
     export_station_ = table->station_name;
@@ -307,7 +308,7 @@ bool RainfallDataForm::import_table(const std::string& path) {
     }
     const auto table = hydrology::parse_idf_table(*text);
     if (!table) {
-        refuse(table.error());
+        refuse(idf_problem_text(table.problem()));
         return false;
     }
     const RainfallFile file = store::file_for(table->kind);

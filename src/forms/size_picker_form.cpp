@@ -2,20 +2,9 @@
 
 namespace pelvane::forms {
 
-void apply_section_change(FieldSet& fields, const pipe::SectionChange& change) {
-    change.each([&](std::string_view name, const pipe::FieldChange& c) {
-        if (c.empty()) return;
-        Field& field = fields[name];
-        if (c.text) field.text = *c.text;
-        if (c.enabled) field.enabled = *c.enabled;
-        if (c.highlighted) field.highlighted = *c.highlighted;
-        if (c.items) field.items = *c.items;
-    });
-}
-
-SizePickerForm::SizePickerForm(const pipe::SizePicker& picker, Ui& ui) : picker_(picker), ui_(ui) {
+SizePickerForm::SizePickerForm(const SizePicker& picker, Ui& ui) : picker_(picker), ui_(ui) {
     Field& list = fields[picker_.list];
-    for (const pipe::SizeRow& row : picker_.rows) list.items.push_back(row.list_text());
+    for (const SizeRow& row : picker_.rows) list.items.push_back(row.list_text());
 }
 
 void SizePickerForm::select_row(std::optional<std::size_t> row) {
@@ -30,7 +19,7 @@ void SizePickerForm::select() {
         ui_.message(kPleaseSelectPipeSize, Icon::Information);
         return;
     }
-    picked_ = pipe::picked_size(picker_, chosen);
+    picked_ = picked_size(picker_, chosen);
     close_requested = true;
 }
 

@@ -8,25 +8,21 @@
 #include <string>
 #include <vector>
 
-#include "core/pipe/catalogue.h"
-#include "core/pipe/picker_tables.h"
 #include "forms/field.h"
 #include "forms/form_model.h"
+#include "forms/section_rules.h"
+#include "forms/size_pickers.h"
 #include "forms/ui.h"
 
 namespace pelvane::forms {
 
 inline constexpr const char* kPleaseSelectPipeSize = "Please Select Pipe Size!";
 
-// Applies the section rules' changes (shape chosen, material chosen, a picked size)
-// to the pipe window's fields; fields the change leaves alone keep their state.
-void apply_section_change(FieldSet& fields, const pipe::SectionChange& change);
-
 class SizePickerForm : public FormModel {
   public:
-    SizePickerForm(const pipe::SizePicker& picker, Ui& ui);
+    SizePickerForm(const SizePicker& picker, Ui& ui);
 
-    const pipe::SizePicker& picker() const { return picker_; }
+    const SizePicker& picker() const { return picker_; }
     // The list field, named as the picker's list control: its items are the sizes as
     // four tab-separated fields, its text the highlighted one ("" when none is).
     const Field& list() const { return fields.at(picker_.list); }
@@ -40,12 +36,12 @@ class SizePickerForm : public FormModel {
     void cancel();
 
     // Set once Select has closed the picker.
-    const std::optional<pipe::SectionChange>& picked() const { return picked_; }
+    const std::optional<SectionChange>& picked() const { return picked_; }
 
   private:
-    const pipe::SizePicker& picker_;
+    const SizePicker& picker_;
     Ui& ui_;
-    std::optional<pipe::SectionChange> picked_;
+    std::optional<SectionChange> picked_;
 };
 
 }  // namespace pelvane::forms

@@ -4,18 +4,21 @@
 #include <QSvgWidget>
 #include <QVBoxLayout>
 
-#include "core/pipe/picker_tables.h"
+#include "forms/pipe_form_texts.h"
 
 namespace pelvane::gui {
 
-DeflectionPictureDialog::DeflectionPictureDialog(const store::ProjectContext& context,
+namespace texts = forms::pipe_form_texts;
+
+DeflectionPictureDialog::DeflectionPictureDialog(const forms::ProjectContext& context,
                                                  QWidget* parent)
     : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8(pipe::kDeflectionTitle.data(),
-                                     static_cast<int>(pipe::kDeflectionTitle.size())));
-    setObjectName("frmskew");
+    setWindowTitle(QString::fromUtf8(texts::kDeflectionTitle.data(),
+                                     static_cast<int>(texts::kDeflectionTitle.size())));
+    setObjectName(QString::fromUtf8(texts::kDeflectionWindow.data(),
+                                    static_cast<int>(texts::kDeflectionWindow.size())));
     auto* layout = new QVBoxLayout(this);
-    const auto picture = context.program_folder / std::string(pipe::kDeflectionPicture);
+    const auto picture = context.program_folder / std::string(texts::kDeflectionPicture);
     auto* svg = new QSvgWidget(QString::fromStdString(picture.string()));
     const QSize natural = svg->sizeHint();
     if (natural.isValid() && !natural.isEmpty()) {

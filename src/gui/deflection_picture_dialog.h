@@ -4,14 +4,14 @@
 
 #include <QDialog>
 
-#include "store/project_context.h"
+#include "forms/project.h"
 
 namespace pelvane::gui {
 
 class DeflectionPictureDialog : public QDialog {
     Q_OBJECT
   public:
-    DeflectionPictureDialog(const store::ProjectContext& context, QWidget* parent = nullptr);
+    DeflectionPictureDialog(const forms::ProjectContext& context, QWidget* parent = nullptr);
 };
 
 }  // namespace pelvane::gui

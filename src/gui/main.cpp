@@ -6,16 +6,16 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include "forms/project.h"
 #include "gui/main_window.h"
 #include "gui/splash_window.h"
-#include "store/project_context.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("PelvaneVA");
     QApplication::setApplicationVersion("2.1");
 
-    pelvane::store::ProjectContext context;
+    pelvane::forms::ProjectContext context;
     // The program folder holds the template, the rainfall databases and the help.
     context.program_folder = QCoreApplication::applicationDirPath().toStdString();
     context.user_data_folder =

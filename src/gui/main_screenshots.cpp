@@ -30,6 +30,8 @@
 #include <vector>
 
 #include "forms/drainage_area_form.h"
+#include "forms/project.h"
+#include "forms/project_details_form.h"
 #include "forms/ui.h"
 #include "gui/energy_dissipation_window.h"
 #include "gui/hgl_window.h"
@@ -38,9 +40,6 @@
 #include "gui/pipe_form_window.h"
 #include "gui/project_details_window.h"
 #include "gui/rainfall_data_window.h"
-#include "store/project_database.h"
-#include "store/project_details.h"
-#include "store/rainfall_lookup.h"
 
 namespace {
 
@@ -65,10 +64,6 @@ class QuietUi : public forms::Ui {
 // A small project as an engineer would have entered it.
 std::string demonstration_project(const fs::path& program_folder, const fs::path& folder) {
     const fs::path file = folder / "Peppers Ferry Road.pvd";
-    store::create_project_file(program_folder, file);
-    store::ProjectContext context;
-    context.program_folder = program_folder;
-    store::open_project(context, file);
     store::ProjectDetails details;
     details.project_id = "0100-077-111";
     details.project_name = "Peppers Ferry Road Drainage";
@@ -77,7 +72,7 @@ std::string demonstration_project(const fs::path& program_folder, const fs::path
     details.county = "Pulaski";
     details.designer = "J. Harlow, P.E.";
     details.noaa_station = "Pulaski";
-    store::save_project_details(context, details, store::DetailsWindow::NoaaStation);
+    forms::create_project(program_folder, file, details);
     return file.string();
 }
 
@@ -183,7 +178,7 @@ int main(int argc, char** argv) {
     const fs::path work = args[2].toStdString();
     fs::create_directories(work);
 
-    store::ProjectContext context;
+    forms::ProjectContext context;
     context.program_folder = QCoreApplication::applicationDirPath().toStdString();
     context.user_data_folder = work / "user";
     std::string project = args.size() > 3 ? args[3].toStdString() : std::string();

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/outlet/need_decision.h"
 #include "forms/pipe_energy_texts.h"
 #include "gui/about_window.h"
 #include "gui/energy_dissipation_window.h"
@@ -151,8 +150,8 @@ void PipeEnergyWindow::build_body() {
 void PipeEnergyWindow::show_decision() {
     const std::string text = decision_->text().toStdString();
     QString colour = "palette(text)";
-    if (text == outlet::kProtectionRequired) colour = "#b00020";
-    if (text == outlet::kProtectionNotRequired) colour = "#1b6e20";
+    if (text == t::kProtectionRequired) colour = "#b00020";
+    if (text == t::kProtectionNotRequired) colour = "#1b6e20";
     decision_->setStyleSheet(QString("QLineEdit { font-weight: bold; color: %1;"
                                      " background: palette(window); border: 1px solid palette(mid);"
                                      " border-radius: 2px; padding: 1px 3px; }")

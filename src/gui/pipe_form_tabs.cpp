@@ -13,7 +13,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "core/pipe/catalogue.h"
 #include "gui/numeric_line_edit.h"
 #include "gui/pipe_form_window.h"
 
@@ -85,8 +84,8 @@ QWidget* PipeFormWindow::build_structure_tab() {
     section.row("Material", make_.list("pipe_mat", false, 150));
     section.row("Manning's n", make_.number("pipe_mann"));
     auto* dia = make_.list("pipe_dia", true, 96);
-    dia->setToolTip(QString::fromUtf8(pipe::kDiameterToolTip.data(),
-                                      static_cast<int>(pipe::kDiameterToolTip.size())));
+    dia->setToolTip(QString::fromUtf8(texts::kDiameterToolTip.data(),
+                                      static_cast<int>(texts::kDiameterToolTip.size())));
     section.row("Diameter", dia, make_.label(texts::kSizeUnit));
     section.row("Span", make_.number("span"), make_.label(texts::kSizeUnit));
     section.row("Rise", make_.number("rise"), make_.label(texts::kSizeUnit));

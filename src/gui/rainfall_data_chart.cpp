@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "core/text/number_text.h"
-
 namespace pelvane::gui {
 namespace {
 
@@ -23,8 +21,10 @@ QColor colour_of(int index) {
     return colours[index % 6];
 }
 
+// Tick and storm labels: every one is a short decimal that QString::number writes
+// in full.
 QString number(double value) {
-    return QString::fromStdString(text::shortest_text(value));
+    return QString::number(value);
 }
 
 }  // namespace

@@ -11,7 +11,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/text/number_text.h"
 #include "forms/input_conventions.h"
 #include "gui/field_binder.h"
 #include "gui/numeric_line_edit.h"
@@ -223,7 +222,7 @@ void RainfallDataWindow::show_preview() {
     table_->setRowCount(static_cast<int>(preview.size()));
     for (int r = 0; r < static_cast<int>(preview.size()); ++r) {
         const auto& f = preview[static_cast<std::size_t>(r)];
-        const QString cells[] = {q(text::shortest_text(f.years) + "-year"), q(f.coefficients),
+        const QString cells[] = {QString::number(f.years) + "-year", q(f.coefficients),
                                  q(f.worst_error), q(f.legacy_coefficients),
                                  q(f.legacy_worst_error)};
         for (int c = 0; c < 5; ++c) table_->setItem(r, c, new QTableWidgetItem(cells[c]));

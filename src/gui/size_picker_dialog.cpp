@@ -7,7 +7,6 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "core/text/item_list.h"
 #include "gui/field_binder.h"
 
 namespace pelvane::gui {
@@ -24,7 +23,7 @@ SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, QWidget* paren
       picker_(picker),
       binder_(new FieldBinder(picker, this)),
       table_(new QTableWidget(this)) {
-    const pipe::SizePicker& sizes = picker.picker();
+    const forms::SizePicker& sizes = picker.picker();
     setWindowTitle(qt(sizes.title));
     setObjectName(qt(sizes.window));
 
@@ -32,7 +31,7 @@ SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, QWidget* paren
     auto* note = new QLabel("Choose a standard size; span and rise go into the pipe section.");
     layout->addWidget(note);
 
-    const auto& rows = picker.list().items;
+    const auto& rows = sizes.rows;
     table_->setObjectName(qt(sizes.list));
     table_->setColumnCount(4);
     table_->setRowCount(static_cast<int>(rows.size()));
@@ -40,10 +39,9 @@ SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, QWidget* paren
     for (std::string_view caption : sizes.captions) captions << qt(caption);
     table_->setHorizontalHeaderLabels(captions);
     for (int r = 0; r < table_->rowCount(); ++r) {
-        const auto cells = text::split_items(rows[static_cast<std::size_t>(r)], '\t');
-        for (int c = 0; c < 4 && c < static_cast<int>(cells.size()); ++c) {
-            auto* item =
-                new QTableWidgetItem(QString::fromStdString(cells[static_cast<std::size_t>(c)]));
+        const auto cells = rows[static_cast<std::size_t>(r)].columns();
+        for (int c = 0; c < 4; ++c) {
+            auto* item = new QTableWidgetItem(qt(cells[static_cast<std::size_t>(c)]));
             item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             table_->setItem(r, c, item);
         }

@@ -10,6 +10,7 @@
 #include "core/hydrology/idf_csv.h"
 #include "core/hydrology/noaa_fit.h"
 #include "core/text/number_text.h"
+#include "forms/idf_problems.h"
 #include "store/rainfall_database.h"
 #include "tools/generator.h"
 
@@ -79,9 +80,11 @@ int build_rainfall(const std::vector<std::string>& args) {
     for (std::size_t i = 3; i < args.size(); i += 2) {
         const std::string& name = args[i];
         const auto table = hydrology::parse_noaa_export(slurp(args[i + 1]));
-        if (!table) throw std::runtime_error(args[i + 1] + ": " + table.error());
+        if (!table)
+            throw std::runtime_error(args[i + 1] + ": " + forms::idf_problem_text(table.problem()));
         const auto fit = hydrology::fit_noaa_export(table.value());
-        if (!fit) throw std::runtime_error(args[i + 1] + ": " + fit.error());
+        if (!fit)
+            throw std::runtime_error(args[i + 1] + ": " + forms::idf_problem_text(fit.problem()));
         int written = 0;
         for (auto& b : builds) {
             if (!store::find_stored_name(b.db, b.file, name)) continue;

@@ -40,10 +40,4 @@ TEST(SolveChecks, DischargeIsCheckedBeforeTheSlope) {
     EXPECT_EQ(solve_refusal("12.500", "steep"), SolveRefusal::NoSlope);
     EXPECT_EQ(solve_refusal("12.500", "0.00500"), SolveRefusal::None);
     EXPECT_EQ(solve_refusal("12.500", ""), SolveRefusal::None);
-
-    EXPECT_EQ(solve_refusal_text(SolveRefusal::NoDischarge),
-              "No results computed.  Check your input for discharge!");
-    EXPECT_EQ(solve_refusal_text(SolveRefusal::NoSlope),
-              "No results computed.  Check your input for Pipe Slope!");
-    EXPECT_EQ(solve_refusal_text(SolveRefusal::None), "");
 }

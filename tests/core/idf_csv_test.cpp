@@ -42,31 +42,31 @@ TEST(IdfCsv, TextThatIsNotUtf8IsReadAsWindows1252) {
 // Each refusal names the first line that cannot be read, in one pass over the text.
 TEST(IdfCsv, RefusesAtTheFirstLineThatCannotBeRead) {
     const std::string many(32000, '\n');
+    using K = IdfProblem::Kind;
     const struct {
         std::string text;
         int line;
-        std::string message;
+        K kind;
+        int quote_line = 0;  // an earlier line whose quote may be one too many
     } cases[] = {
-        {"A,B\n1,\"open" + many + "2,3\n", 2,
-         "the quote that opens a cell on this line is never closed"},
-        {"A,B\n1,\"open\n2,\"3\",4\n", 3,
-         "a cell goes on after its closing quote (the quote opened on line 2 may be one too "
-         "many)"},
-        {"A\n\"x\"y\n", 2, "a cell goes on after its closing quote"},
+        {"A,B\n1,\"open" + many + "2,3\n", 2, K::UnclosedQuote},
+        {"A,B\n1,\"open\n2,\"3\",4\n", 3, K::TextAfterQuote, 2},
+        {"A\n\"x\"y\n", 2, K::TextAfterQuote},
         {"\xFF\xFE"
          "A\0,\0",
-         1, "the file is UTF-16 text; save it as CSV (comma delimited) or CSV UTF-8"},
+         1, K::Utf16Text},
         {"\xEF\xBB\xBF"
          "A\nB\nCaf\xE9\n",
-         3, "the file is marked as UTF-8 but this line is not"},
+         3, K::NotUtf8Line},
     };
     for (const auto& c : cases) {
         try {
             read_csv(c.text);
-            ADD_FAILURE() << "accepted: " << c.message;
+            ADD_FAILURE() << "accepted: " << c.text;
         } catch (const CsvError& e) {
             EXPECT_EQ(e.line(), c.line) << e.what();
-            EXPECT_EQ(e.message(), c.message);
+            EXPECT_EQ(e.problem().kind, c.kind) << c.text;
+            EXPECT_EQ(e.problem().quote_line, c.quote_line) << c.text;
         }
     }
 }

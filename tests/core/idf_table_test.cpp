@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace pelvane::hydrology {
 namespace {
 
@@ -27,7 +29,7 @@ TEST(IdfTable, TheHeaderChoosesTheTable) {
     const auto stations =
         parse_idf_table(header("NOAA_STATION", "BDE", kAll) + "\"Blacksburg  \"" +
                         values(18, "1.5") + "\n" + "\"Stuart's Draft\"" + values(18, "2"));
-    ASSERT_TRUE(stations.ok()) << stations.error();
+    ASSERT_TRUE(stations.ok()) << static_cast<int>(stations.problem().kind);
     EXPECT_EQ(stations->kind, IdfTableKind::Station);
     ASSERT_EQ(stations->rows.size(), 2u);
     EXPECT_EQ(stations->rows[0].name, "Blacksburg  ");
@@ -40,14 +42,14 @@ TEST(IdfTable, TheHeaderChoosesTheTable) {
         for (const char l : std::string("BDE")) shuffled += ",YEAR" + std::to_string(y) + l;
     }
     const auto counties = parse_idf_table(shuffled + "\nPulaski,0.8,12,60" + values(15, "1"));
-    ASSERT_TRUE(counties.ok()) << counties.error();
+    ASSERT_TRUE(counties.ok()) << static_cast<int>(counties.problem().kind);
     EXPECT_EQ(counties->kind, IdfTableKind::County);
     EXPECT_EQ(counties->rows[0].curves.at(2).b, 60.0);
     EXPECT_EQ(counties->rows[0].curves.at(2).e, 0.8);
 
     const auto legacy = parse_idf_table("COUNTY_NO," + header("COUNTY_NAME", "AB", kLegacy) +
                                         "77,Pulaski" + values(10, "3"));
-    ASSERT_TRUE(legacy.ok()) << legacy.error();
+    ASSERT_TRUE(legacy.ok()) << static_cast<int>(legacy.problem().kind);
     EXPECT_EQ(legacy->kind, IdfTableKind::LegacyCounty);
     EXPECT_EQ(legacy->rows[0].legacy.size(), 5u);
     EXPECT_TRUE(legacy->rows[0].curves.empty());
@@ -55,27 +57,38 @@ TEST(IdfTable, TheHeaderChoosesTheTable) {
 
 TEST(IdfTable, RefusesIncompleteOrMalformedTables) {
     const std::string h = header("NOAA_STATION", "BDE", kAll);
+    using K = IdfProblem::Kind;
     const struct {
         std::string text;
-        std::string says;
+        IdfProblem expected;
     } cases[] = {
-        {"", "is empty"},
-        {"NAME,B,D,E\nx,1,2,3\n", "must name the columns"},
-        {header("NOAA_STATION", "BD", kAll), "lacks the columns YEAR2E, YEAR5E"},
-        {header("COUNTY_NAME", "AB", {2, 5, 10, 25, 50, 100}), "unknown column \"YEAR5A\""},
-        {h, "has no rows"},
-        {h + "Pulaski" + values(17, "1"), "line 2 has 18 cells for 19 columns"},
+        {"", {.kind = K::EmptyTable}},
+        {"NAME,B,D,E\nx,1,2,3\n", {.kind = K::UnknownHeader}},
+        {header("NOAA_STATION", "BD", kAll),
+         {.kind = K::MissingColumns,
+          .text = "YEAR2E, YEAR5E, YEAR10E, YEAR25E, YEAR50E, YEAR100E"}},
+        {header("COUNTY_NAME", "AB", {2, 5, 10, 25, 50, 100}),
+         {.kind = K::UnknownColumn, .text = "YEAR5A"}},
+        {h, {.kind = K::NoRows}},
+        {h + "Pulaski" + values(17, "1"),
+         {.kind = K::CellCount, .line = 2, .found = 18, .expected = 19}},
         {h + "Pulaski" + values(17, "1").substr(0, 34) + ",abc\n",
-         "YEAR100E \"abc\" is not a number"},
-        {h + "Pulaski" + values(17, "1").substr(0, 34) + ",\n", "YEAR100E \"\" is not a number"},
+         {.kind = K::NotANumber, .line = 2, .text = "abc", .column = "YEAR100E"}},
+        {h + "Pulaski" + values(17, "1").substr(0, 34) + ",\n",
+         {.kind = K::NotANumber, .line = 2, .text = "", .column = "YEAR100E"}},
         {h + "Pulaski" + values(18, "1") + "Pulaski" + values(18, "1"),
-         "line 3 repeats \"Pulaski\""},
-        {h + " " + values(18, "1"), "line 2 has no name"},
+         {.kind = K::RepeatedName, .line = 3, .text = "Pulaski"}},
+        {h + " " + values(18, "1"), {.kind = K::NoName, .line = 2}},
     };
     for (const auto& c : cases) {
         const auto parsed = parse_idf_table(c.text);
-        ASSERT_FALSE(parsed.ok()) << c.says;
-        EXPECT_NE(parsed.error().find(c.says), std::string::npos) << parsed.error();
+        ASSERT_FALSE(parsed.ok()) << c.text;
+        const IdfProblem& p = parsed.problem();
+        EXPECT_EQ(p.kind, c.expected.kind) << c.text;
+        EXPECT_EQ(std::tie(p.line, p.text, p.column, p.found, p.expected),
+                  std::tie(c.expected.line, c.expected.text, c.expected.column, c.expected.found,
+                           c.expected.expected))
+            << static_cast<int>(p.kind);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "support/temp_folder.h"
 
@@ -29,7 +30,7 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 
 TEST(NoaaExport, ReadsThePulaskiDepthExport) {
     const auto parsed = parse_noaa_export(pulaski_text());
-    ASSERT_TRUE(parsed.ok()) << parsed.error();
+    ASSERT_TRUE(parsed.ok()) << static_cast<int>(parsed.problem().kind);
     const NoaaExport& t = parsed.value();
     EXPECT_EQ(t.station_name, "PULASKI");
     EXPECT_EQ(t.location_name, "Pulaski, Virginia, USA");
@@ -54,7 +55,7 @@ TEST(NoaaExport, ReadsIntensityAndMetricExports) {
     std::string text = replaced(pulaski_text(), "(inches)", "(millimeters/hour)");
     text = replaced(text, "Precipitation depth", "Precipitation intensity");
     const auto parsed = parse_noaa_export(text);
-    ASSERT_TRUE(parsed.ok()) << parsed.error();
+    ASSERT_TRUE(parsed.ok()) << static_cast<int>(parsed.problem().kind);
     EXPECT_TRUE(parsed->intensities);
     EXPECT_TRUE(parsed->metric);
     // Values are taken as they stand, only millimetres become inches.
@@ -67,38 +68,48 @@ TEST(NoaaExport, IgnoresTheConfidenceBoundSectionsThatFollow) {
                  "\nUPPER BOUND OF 90% CONFIDENCE INTERVAL\n"
                  "by duration for ARI (years):, 1,2\n5-min:, x,y\n\nDate/time");
     const auto parsed = parse_noaa_export(text);
-    ASSERT_TRUE(parsed.ok()) << parsed.error();
+    ASSERT_TRUE(parsed.ok()) << static_cast<int>(parsed.problem().kind);
     EXPECT_EQ(parsed->durations_minutes.size(), 19u);
 }
 
 TEST(NoaaExport, RefusesOtherFilesWithAReason) {
     const std::string good = pulaski_text();
+    using K = IdfProblem::Kind;
     struct Case {
         std::string text;
-        std::string says;
+        IdfProblem expected;
     };
     const Case cases[] = {
-        {"COUNTY_NAME,YEAR2B\nPulaski,1\n", "not a NOAA precipitation frequency export"},
-        {replaced(good, "Partial duration", "Annual maximum"), "\"Annual maximum\" series"},
-        {replaced(good, "(inches)", "(furlongs)"), "\"furlongs\""},
-        {replaced(good, "Precipitation depth", "Precipitation intensity"), "does not match"},
+        {"COUNTY_NAME,YEAR2B\nPulaski,1\n", {.kind = K::NotAnExport}},
+        {replaced(good, "Partial duration", "Annual maximum"),
+         {.kind = K::OtherSeries, .text = "Annual maximum"}},
+        {replaced(good, "(inches)", "(furlongs)"), {.kind = K::UnknownUnits, .text = "furlongs"}},
+        {replaced(good, "Precipitation depth", "Precipitation intensity"),
+         {.kind = K::DataTypeAgainstUnits, .text = "Precipitation intensity"}},
         {replaced(good, "15-min:, 0.558,0.668,0.813,0.914,1.04,1.13,1.22,1.30,1.40,1.47\n", ""),
-         "lacks the 15-min duration"},
+         {.kind = K::MissingDuration, .number = 15}},
         {replaced(good, "15-min:, 0.558,0.668,0.813,0.914", "15-min:, 0.558,0.668,0.813,n/a"),
-         "\"n/a\" on line 17 is not a positive number"},
-        {replaced(good, "15-min:, 0.558,", "15-min:, -0.558,"), "is not a positive number"},
-        {replaced(good, "15-min:, 0.558,0.668,", "15-min:, 0.558,"), "line 17 has 9 values"},
-        {replaced(good, "15-min:", "quarter-hour:"), "is not a duration"},
+         {.kind = K::NotPositiveValue, .line = 17, .text = "n/a"}},
+        {replaced(good, "15-min:, 0.558,", "15-min:, -0.558,"),
+         {.kind = K::NotPositiveValue, .line = 17, .text = " -0.558"}},
+        {replaced(good, "15-min:, 0.558,0.668,", "15-min:, 0.558,"),
+         {.kind = K::ValueCount, .line = 17, .found = 9, .expected = 10}},
+        {replaced(good, "15-min:", "quarter-hour:"),
+         {.kind = K::NotADuration, .line = 17, .text = "quarter-hour:"}},
         {replaced(good, "(years):, 1,2,5,10,25", "(years):, 1,2,5,10,20"),
-         "lacks the 25-year recurrence interval"},
+         {.kind = K::MissingInterval, .number = 25}},
         {replaced(good, "PRECIPITATION FREQUENCY ESTIMATES", "SOMETHING ELSE"),
-         "has no \"PRECIPITATION FREQUENCY ESTIMATES\" table"},
+         {.kind = K::NoEstimates}},
     };
     for (const auto& c : cases) {
         const auto parsed = parse_noaa_export(c.text);
-        ASSERT_FALSE(parsed.ok()) << c.says;
-        EXPECT_NE(parsed.error().find(c.says), std::string::npos)
-            << parsed.error() << " / " << c.says;
+        ASSERT_FALSE(parsed.ok()) << c.text;
+        const IdfProblem& p = parsed.problem();
+        EXPECT_EQ(p.kind, c.expected.kind) << c.text;
+        EXPECT_EQ(std::tie(p.line, p.text, p.found, p.expected, p.number),
+                  std::tie(c.expected.line, c.expected.text, c.expected.found, c.expected.expected,
+                           c.expected.number))
+            << static_cast<int>(p.kind);
     }
 }
 

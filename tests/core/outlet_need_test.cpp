@@ -145,11 +145,11 @@ TEST(BedMaterial, UnknownMaterialOrDepthEndsAfterThePlasticityIndex) {
 
 TEST(NeedDecision, EqualVelocitiesNeedNoProtection) {
     auto d = decide_need("1", "0.500", "3.50", "3.50");
-    EXPECT_EQ(d.outlet_protection, "NOT REQUIRED!");
+    EXPECT_EQ(d.required, false);
     EXPECT_EQ(d.message, OutletMessage::ProtectionNotRequired);
 
     d = decide_need("1", "0.500", "3.51", "3.50");
-    EXPECT_EQ(d.outlet_protection, "REQUIRED!");
+    EXPECT_EQ(d.required, true);
     EXPECT_EQ(d.message, OutletMessage::ProtectionRequired);
     EXPECT_FALSE(d.Velocity_NS);
 }
@@ -157,19 +157,19 @@ TEST(NeedDecision, EqualVelocitiesNeedNoProtection) {
 TEST(NeedDecision, MissingInputs) {
     auto d = decide_need("", "0.5", "3", "2");
     EXPECT_EQ(d.message, OutletMessage::EnterEndNode);
-    EXPECT_FALSE(d.outlet_protection);
+    EXPECT_FALSE(d.required);
     d = decide_need("O'Brien 1", "", "3", "2");
     EXPECT_EQ(d.message, OutletMessage::EnterTailwaterDepth);
-    EXPECT_FALSE(d.outlet_protection);
+    EXPECT_FALSE(d.required);
 
     // An empty permissible velocity reads "0.0".
     d = decide_need("1", "0.5", "0.01", "");
     EXPECT_EQ(d.Velocity_NS, "0.0");
-    EXPECT_EQ(d.outlet_protection, "REQUIRED!");
+    EXPECT_EQ(d.required, true);
     d = decide_need("1", "0.5", "0.00", "");
-    EXPECT_EQ(d.outlet_protection, "NOT REQUIRED!");
+    EXPECT_EQ(d.required, false);
 
     d = decide_need("1", "0.5", "", "2");
     EXPECT_TRUE(d.failed);
-    EXPECT_FALSE(d.outlet_protection);
+    EXPECT_FALSE(d.required);
 }

@@ -1,5 +1,5 @@
-// Inputs a section cannot be solved with: each failure shows "Invalid Data Input
-// Error", what was written before it stays, and no input makes a solve hang.
+// Inputs a section cannot be solved with: each failure is reported with its reason,
+// what was written before it stays, and no input makes a solve hang.
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,6 @@ std::vector<std::string> flow_type_first() {
 void expect_one_failure_nothing_written(const SectionInput& in, const std::string& reason) {
     const SectionResult r = pipe::solve_pipe_section(in);
     ASSERT_EQ(r.failures.size(), 1u) << reason;
-    EXPECT_EQ(r.failures[0].message, "Invalid Data Input Error");
     EXPECT_EQ(r.failures[0].reason, reason);
     EXPECT_TRUE(r.written.empty()) << reason;
     // The number format is set before anything is read.

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "forms/input_conventions.h"
+#include "forms/pipe_form_texts.h"
 #include "store/project_context.h"
 #include "support/temp_folder.h"
 
@@ -27,6 +28,9 @@ TEST(HelpPages, EveryPageTheWindowsOpenAndEveryLinkExists) {
     for (const char* topic : {"", "projects", "rainfall", "pipes", "outlet"}) {
         EXPECT_TRUE(std::filesystem::is_regular_file(help_page_path(context, topic))) << topic;
     }
+    const std::string svg =
+        read(context.program_folder / std::string(pipe_form_texts::kDeflectionPicture));
+    EXPECT_NE(svg.find(std::string(pipe_form_texts::kDeflectionTitle)), std::string::npos);
 
     const auto folder = context.program_folder / "help";
     const std::regex link(R"re(href="([^"#:]*)(#[^"]*)?")re");

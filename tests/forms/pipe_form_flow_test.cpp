@@ -1,7 +1,7 @@
 // The flow tab: discharge source, the structure's discharge, Tc and drainage area
 // fields and windows, and the states of its frames.
 
-#include "core/pipe/discharge_solve.h"
+#include "forms/solve_messages.h"
 #include "pipe_form_fixture.h"
 #include "row_spec.h"
 #include "store/design_rainfall.h"
@@ -249,7 +249,7 @@ TEST_F(PipeDischargeTest, EveryIntensityFollowsThePipesStormOrNoneIsLeft) {
     EXPECT_EQ(text("pipe_I"), "");
     EXPECT_EQ(text("pipe_discharge"), "");
     form->cmdpipesolve();
-    EXPECT_EQ(ui.last().text, pipe::solve_refusal_text(pipe::SolveRefusal::NoDischarge));
+    EXPECT_EQ(ui.last().text, forms::kNoDischargeText);
 }
 
 TEST_F(PipeDischargeTest, ComputeIntensityUsesEveryDurationAndMetricDividesBy360) {

@@ -10,14 +10,14 @@ using forms::SizePickerForm;
 
 namespace {
 
-const pipe::SizePicker& picker(std::string_view window) {
-    return *pipe::find_picker(window);
+const forms::SizePicker& picker(std::string_view window) {
+    return *forms::find_picker(window);
 }
 
 // The section fields of a pipe window as they stand after a new pipe.
 FieldSet new_pipe(std::string_view units) {
     FieldSet fields;
-    forms::apply_section_change(fields, pipe::new_pipe_section(units));
+    forms::apply_section_change(fields, forms::new_pipe_section(units));
     return fields;
 }
 
@@ -52,9 +52,9 @@ TEST(SizePickerForm, SelectWithoutARowRemindsAndStaysOpen) {
 TEST(SizePickerForm, PickingAnEllipseLocksSpanAndRiseAndABoxFreesThem) {
     support::ScriptedUi ui;
     FieldSet fields = new_pipe("ENGLISH");
-    forms::apply_section_change(fields, pipe::shape_chosen("Elliptical", "ENGLISH"));
+    forms::apply_section_change(fields, forms::shape_chosen("Elliptical", "ENGLISH"));
     fields.set_text("pipe_mat", "Plastic");
-    forms::apply_section_change(fields, pipe::material_chosen("Plastic", "Elliptical"));
+    forms::apply_section_change(fields, forms::material_chosen("Plastic", "Elliptical"));
 
     SizePickerForm form(picker("frmEPipeSize"), ui);
     form.select_row(9);
@@ -70,7 +70,7 @@ TEST(SizePickerForm, PickingAnEllipseLocksSpanAndRiseAndABoxFreesThem) {
     EXPECT_EQ(fields.text("pipe_mann"), "0.012");
     EXPECT_TRUE(ui.shown.empty());
 
-    forms::apply_section_change(fields, pipe::shape_chosen("Box", "ENGLISH"));
+    forms::apply_section_change(fields, forms::shape_chosen("Box", "ENGLISH"));
     EXPECT_TRUE(fields.at("span").enabled);
     EXPECT_TRUE(fields.at("rise").enabled);
 }

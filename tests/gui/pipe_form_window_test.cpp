@@ -193,7 +193,7 @@ namespace {
 TEST_F(PipeFormWindowTest, APickerShowsItsSizesAndWantsARowBeforeSelect) {
     QWidget owner;
     gui::QtUi ui(&owner);
-    forms::SizePickerForm picker(*pipe::find_picker("frmEPipeSize"), ui);
+    forms::SizePickerForm picker(*forms::find_picker("frmEPipeSize"), ui);
     gui::SizePickerDialog dialog(picker);
     dialog.show();
     QTableWidget* table = dialog.table();

@@ -4,7 +4,6 @@
 
 #include "cli/project_session.h"
 #include "core/outlet/bed_material.h"
-#include "core/outlet/need_decision.h"
 #include "forms/energy_dissipation_texts.h"
 #include "forms/pipe_energy_texts.h"
 #include "forms/pipe_grid_form.h"
@@ -191,7 +190,7 @@ OutletAnalysis run_outlet_analysis(
     type_into(form, "dn_TW", tailwater, leave, "");
     form.cmdNeed();
     form.cmdscourholesize();
-    if (form.fields.text("outlet_protection") == outlet::kProtectionRequired) form.cmdanalyzeED();
+    if (form.fields.text("outlet_protection") == pt::kProtectionRequired) form.cmdanalyzeED();
     if (args.flag("--save")) form.mnusave();
 
     JsonObject fields = JsonObject::object();

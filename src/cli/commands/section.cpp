@@ -8,6 +8,7 @@
 #include "cli/option_values.h"
 #include "core/pipe/section.h"
 #include "core/units.h"
+#include "forms/solve_messages.h"
 
 namespace {
 
@@ -43,16 +44,10 @@ int run_section(const cli::Args& args, cli::CommandContext& command) {
     for (const std::string_view column : pipe::kSectionColumns) {
         if (const auto text = result.text(column)) out[std::string(column)] = *text;
     }
-    if (result.failed()) out["error"] = std::string(pipe::kInvalidDataInputError);
+    if (result.failed()) out["error"] = std::string(forms::kInvalidDataInputError);
     cli::print_object(command.out, out, args.flag("--json"));
 
-    if (result.failed()) {
-        std::string reasons;
-        for (const pipe::SectionFailure& failure : result.failures) {
-            reasons += (reasons.empty() ? "" : "; ") + failure.reason;
-        }
-        throw cli::CommandError(std::string(pipe::kInvalidDataInputError) + " (" + reasons + ")");
-    }
+    if (result.failed()) throw cli::CommandError(forms::section_failure_text(result));
     return 0;
 }
 

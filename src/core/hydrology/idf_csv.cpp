@@ -16,7 +16,7 @@ int line_at(std::string_view text, std::size_t offset) {
 // The text as UTF-8, without its byte order mark.
 std::string utf8_text(std::string_view text) {
     if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
-        throw CsvError(1, "the file is UTF-16 text; save it as CSV (comma delimited) or CSV UTF-8");
+        throw CsvError({.kind = IdfProblem::Kind::Utf16Text, .line = 1});
     }
     const bool marked = text.starts_with(kUtf8Mark);
     if (marked) text.remove_prefix(kUtf8Mark.size());
@@ -24,7 +24,7 @@ std::string utf8_text(std::string_view text) {
     if (bad == std::string_view::npos) return std::string(text);
     // A file that says it is UTF-8 and is not was damaged; guessing would change it.
     if (marked) {
-        throw CsvError(line_at(text, bad), "the file is marked as UTF-8 but this line is not");
+        throw CsvError({.kind = IdfProblem::Kind::NotUtf8Line, .line = line_at(text, bad)});
     }
     return text::windows1252_to_utf8(text);
 }
@@ -84,12 +84,9 @@ std::vector<CsvLine> read_csv(std::string_view raw) {
         if (c == ',') {
             end_cell();
         } else if (state == Cell::Closed) {
-            std::string message = "a cell goes on after its closing quote";
-            if (quote_line != line) {
-                message += " (the quote opened on line " + std::to_string(quote_line) +
-                           " may be one too many)";
-            }
-            throw CsvError(line, message);
+            throw CsvError({.kind = IdfProblem::Kind::TextAfterQuote,
+                            .line = line,
+                            .quote_line = quote_line != line ? quote_line : 0});
         } else if (c == '"' && state == Cell::Start) {
             state = Cell::Quoted;
             quote_line = line;
@@ -99,7 +96,7 @@ std::vector<CsvLine> read_csv(std::string_view raw) {
         }
     }
     if (state == Cell::Quoted) {
-        throw CsvError(quote_line, "the quote that opens a cell on this line is never closed");
+        throw CsvError({.kind = IdfProblem::Kind::UnclosedQuote, .line = quote_line});
     }
     if (started) end_record();
     return lines;

@@ -8,7 +8,10 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "core/hydrology/idf_result.h"
 
 namespace pelvane::hydrology {
 
@@ -19,22 +22,19 @@ struct CsvLine {
     CsvRow cells;
 };
 
-// A text that cannot be read as comma-separated cells; what() is "line N: " and
-// the message.
+// A text that cannot be read as comma-separated cells: the problem (one of the
+// kinds of the comma-separated text) and its line. what() is for a log only.
 class CsvError : public std::runtime_error {
   public:
-    CsvError(int line, const std::string& message)
-        : std::runtime_error("line " + std::to_string(line) + ": " + message),
-          line_(line),
-          message_(message) {}
-    int line() const { return line_; }
-    const std::string& message() const { return message_; }
-    // As a sentence: "Line N: ...".
-    std::string sentence() const { return "Line " + std::to_string(line_) + ": " + message_ + "."; }
+    explicit CsvError(IdfProblem problem)
+        : std::runtime_error("unreadable comma-separated text at line " +
+                             std::to_string(problem.line)),
+          problem_(std::move(problem)) {}
+    int line() const { return problem_.line; }
+    const IdfProblem& problem() const { return problem_; }
 
   private:
-    int line_;
-    std::string message_;
+    IdfProblem problem_;
 };
 
 // Splits a text into records (ending in LF or CRLF) and each record into cells. A

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 namespace pelvane::hydrology {
 namespace {
@@ -52,15 +53,15 @@ Profile legacy_profile(const std::vector<IdfPoint>& points, double b) {
         points, [b](const IdfPoint& p) { return 1.0 / ((b + p.duration_minutes) * p.intensity); });
 }
 
-std::string check_points(const std::vector<IdfPoint>& points) {
-    if (points.size() < 3) return "At least three durations are needed to fit a curve.";
+std::optional<IdfProblem> check_points(const std::vector<IdfPoint>& points) {
+    if (points.size() < 3) return IdfProblem{.kind = IdfProblem::Kind::TooFewDurations};
     for (const auto& p : points) {
         if (!(p.duration_minutes > 0.0) || !(p.intensity > 0.0) ||
             !std::isfinite(p.duration_minutes) || !std::isfinite(p.intensity)) {
-            return "Every duration and intensity must be a positive number to fit a curve.";
+            return IdfProblem{.kind = IdfProblem::Kind::NotPositivePoint};
         }
     }
-    return {};
+    return std::nullopt;
 }
 
 template <class Curve, class Evaluate>
@@ -87,9 +88,7 @@ FitQuality fit_quality(const LegacyIdfCurve& curve, const std::vector<IdfPoint>&
 }
 
 IdfResult<IdfFit> fit_idf_curve(const std::vector<IdfPoint>& points) {
-    if (auto problem = check_points(points); !problem.empty()) {
-        return IdfResult<IdfFit>::failure(problem);
-    }
+    if (auto problem = check_points(points)) return *problem;
     double best_d = 0.0;
     double best_e = 1.0;
     double best = std::numeric_limits<double>::infinity();
@@ -142,7 +141,7 @@ IdfResult<IdfFit> fit_idf_curve(const std::vector<IdfPoint>& points) {
 
     const Profile profile = idf_profile(points, best_d, best_e);
     if (!std::isfinite(profile.sum_squares)) {
-        return IdfResult<IdfFit>::failure("No curve B / (Tc + D)^E fits these intensities.");
+        return IdfProblem{.kind = IdfProblem::Kind::NoCurveFits};
     }
     IdfFit fit;
     fit.curve = {profile.c, best_d, best_e};
@@ -151,9 +150,7 @@ IdfResult<IdfFit> fit_idf_curve(const std::vector<IdfPoint>& points) {
 }
 
 IdfResult<LegacyIdfFit> fit_legacy_idf_curve(const std::vector<IdfPoint>& points) {
-    if (auto problem = check_points(points); !problem.empty()) {
-        return IdfResult<LegacyIdfFit>::failure(problem);
-    }
+    if (auto problem = check_points(points)) return *problem;
     double best_b = 0.0;
     double best = std::numeric_limits<double>::infinity();
     const int steps = static_cast<int>(std::lround(kGridTop / kGridStep));
@@ -180,7 +177,7 @@ IdfResult<LegacyIdfFit> fit_legacy_idf_curve(const std::vector<IdfPoint>& points
     }
     const Profile profile = legacy_profile(points, best_b);
     if (!std::isfinite(profile.sum_squares)) {
-        return IdfResult<LegacyIdfFit>::failure("No curve A / (B + Tc) fits these intensities.");
+        return IdfProblem{.kind = IdfProblem::Kind::NoLegacyCurveFits};
     }
     LegacyIdfFit fit;
     fit.curve = {profile.c, best_b};

@@ -1,6 +1,7 @@
 #include "core/hydrology/idf_table.h"
 
 #include <algorithm>
+#include <optional>
 #include <set>
 
 #include "core/hydrology/idf_csv.h"
@@ -9,7 +10,7 @@
 namespace pelvane::hydrology {
 namespace {
 
-using R = IdfResult<IdfTable>;
+using K = IdfProblem::Kind;
 
 std::string column(int years, char letter) {
     return "YEAR" + std::to_string(years) + letter;
@@ -27,17 +28,17 @@ IdfResult<IdfTable> parse_idf_table(std::string_view text) {
     try {
         lines = read_csv(text);
     } catch (const CsvError& e) {
-        return R::failure(e.sentence());
+        return e.problem();
     }
     auto line = lines.begin();
     while (line != lines.end() && blank(line->cells)) ++line;
-    if (line == lines.end()) return R::failure("The coefficient table is empty.");
+    if (line == lines.end()) return IdfProblem{.kind = K::EmptyTable};
 
     std::map<std::string, std::size_t> at;
     for (std::size_t c = 0; c < line->cells.size(); ++c) {
         const std::string name = text::trim(line->cells[c]);
         if (!at.emplace(name, c).second) {
-            return R::failure("The column " + name + " appears twice in the header.");
+            return IdfProblem{.kind = K::RepeatedColumn, .text = name};
         }
     }
     IdfTable table;
@@ -49,9 +50,7 @@ IdfResult<IdfTable> parse_idf_table(std::string_view text) {
         table.kind = at.count("YEAR2A") ? IdfTableKind::LegacyCounty : IdfTableKind::County;
         name_column = "COUNTY_NAME";
     } else {
-        return R::failure(
-            "The first line must name the columns: NOAA_STATION or COUNTY_NAME, then YEAR2B, "
-            "YEAR2D, YEAR2E ... YEAR100E (or YEAR2A, YEAR2B ... YEAR100B for the legacy table).");
+        return IdfProblem{.kind = K::UnknownHeader};
     }
 
     const bool legacy = table.kind == IdfTableKind::LegacyCounty;
@@ -73,11 +72,11 @@ IdfResult<IdfTable> parse_idf_table(std::string_view text) {
     if (!missing.empty()) {
         std::string list;
         for (const auto& m : missing) list += (list.empty() ? "" : ", ") + m;
-        return R::failure("The coefficient table lacks the columns " + list + ".");
+        return IdfProblem{.kind = K::MissingColumns, .text = list};
     }
     for (const auto& [name, index] : at) {
         if (!expected.count(name)) {
-            return R::failure("The coefficient table has an unknown column \"" + name + "\".");
+            return IdfProblem{.kind = K::UnknownColumn, .text = name};
         }
     }
 
@@ -85,48 +84,53 @@ IdfResult<IdfTable> parse_idf_table(std::string_view text) {
     const auto header_size = line->cells.size();
     for (++line; line != lines.end(); ++line) {
         if (blank(line->cells)) continue;
-        const std::string where = "line " + std::to_string(line->number);
+        const int where = line->number;
         if (line->cells.size() != header_size) {
-            return R::failure(where + " has " + std::to_string(line->cells.size()) + " cells for " +
-                              std::to_string(header_size) + " columns.");
+            return IdfProblem{.kind = K::CellCount,
+                              .line = where,
+                              .found = line->cells.size(),
+                              .expected = header_size};
         }
         IdfTableRow row;
         row.line = line->number;
         row.name = line->cells[at[name_column]];
-        if (text::trim(row.name).empty()) return R::failure(where + " has no name.");
+        if (text::trim(row.name).empty()) return IdfProblem{.kind = K::NoName, .line = where};
         if (!seen.insert(row.name).second) {
-            return R::failure(where + " repeats \"" + row.name + "\".");
+            return IdfProblem{.kind = K::RepeatedName, .line = where, .text = row.name};
         }
-        const auto number = [&](int years, char letter, double& out) -> std::string {
+        const auto number = [&](int years, char letter, double& out) -> std::optional<IdfProblem> {
             const std::string& cell = line->cells[at[column(years, letter)]];
             const auto parsed = text::parse_number(cell);
             if (!parsed.ok()) {
-                return where + ": " + column(years, letter) + " \"" + cell + "\" is not a number.";
+                return IdfProblem{.kind = K::NotANumber,
+                                  .line = where,
+                                  .text = cell,
+                                  .column = column(years, letter)};
             }
             out = parsed.value;
-            return {};
+            return std::nullopt;
         };
-        std::string problem;
+        std::optional<IdfProblem> problem;
         if (legacy) {
             for (const int years : kLegacyStormFrequencies) {
                 LegacyIdfCurve curve;
-                if (problem.empty()) problem = number(years, 'A', curve.a);
-                if (problem.empty()) problem = number(years, 'B', curve.b);
+                if (!problem) problem = number(years, 'A', curve.a);
+                if (!problem) problem = number(years, 'B', curve.b);
                 row.legacy[years] = curve;
             }
         } else {
             for (const int years : kStormFrequencies) {
                 IdfCurve curve;
-                if (problem.empty()) problem = number(years, 'B', curve.b);
-                if (problem.empty()) problem = number(years, 'D', curve.d);
-                if (problem.empty()) problem = number(years, 'E', curve.e);
+                if (!problem) problem = number(years, 'B', curve.b);
+                if (!problem) problem = number(years, 'D', curve.d);
+                if (!problem) problem = number(years, 'E', curve.e);
                 row.curves[years] = curve;
             }
         }
-        if (!problem.empty()) return R::failure(problem);
+        if (problem) return *problem;
         table.rows.push_back(std::move(row));
     }
-    if (table.rows.empty()) return R::failure("The coefficient table has no rows.");
+    if (table.rows.empty()) return IdfProblem{.kind = K::NoRows};
     return table;
 }
 

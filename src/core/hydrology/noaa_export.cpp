@@ -9,12 +9,12 @@
 namespace pelvane::hydrology {
 namespace {
 
-constexpr std::string_view kTitle = "Point precipitation frequency estimates";
+using K = IdfProblem::Kind;
+
 constexpr std::string_view kDataType = "Data type:";
 constexpr std::string_view kSeries = "Time series type:";
 constexpr std::string_view kStation = "Station Name:";
 constexpr std::string_view kLocation = "Location name (ESRI Maps):";
-constexpr std::string_view kEstimates = "PRECIPITATION FREQUENCY ESTIMATES";
 constexpr int kFitYears[] = {2, 5, 10, 25, 50, 100};
 
 bool starts_with(std::string_view text, std::string_view prefix) {
@@ -50,19 +50,14 @@ double duration_minutes(std::string label) {
     return 0.0;
 }
 
-std::string line_ref(int number) {
-    return "line " + std::to_string(number);
-}
-
 }  // namespace
 
 IdfResult<NoaaExport> parse_noaa_export(std::string_view text) {
-    using R = IdfResult<NoaaExport>;
     std::vector<CsvLine> lines;
     try {
         lines = read_csv(text);
     } catch (const CsvError& e) {
-        return R::failure(e.sentence());
+        return e.problem();
     }
     NoaaExport table;
     bool have_title = false;
@@ -72,13 +67,12 @@ IdfResult<NoaaExport> parse_noaa_export(std::string_view text) {
 
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const std::string line = joined(lines[i].cells);
-        if (starts_with(line, kTitle)) {
+        if (starts_with(line, kNoaaTitle)) {
             have_title = true;
             const auto open = line.find('(');
             const auto close = line.rfind(')');
             if (open == std::string::npos || close == std::string::npos || close < open) {
-                return R::failure("The export does not say its units on " +
-                                  line_ref(lines[i].number) + ".");
+                return IdfProblem{.kind = K::NoUnits, .line = lines[i].number};
             }
             const std::string units = line.substr(open + 1, close - open - 1);
             if (units == "inches" || units == "inches/hour") {
@@ -86,8 +80,7 @@ IdfResult<NoaaExport> parse_noaa_export(std::string_view text) {
             } else if (units == "millimeters" || units == "millimeters/hour") {
                 table.metric = true;
             } else {
-                return R::failure("The export's units \"" + units +
-                                  "\" are not inches or millimeters.");
+                return IdfProblem{.kind = K::UnknownUnits, .text = units};
             }
             table.intensities = units.find("/hour") != std::string::npos;
         } else if (starts_with(line, kDataType)) {
@@ -98,44 +91,38 @@ IdfResult<NoaaExport> parse_noaa_export(std::string_view text) {
             table.station_name = after(line, kStation);
         } else if (starts_with(line, kLocation)) {
             table.location_name = after(line, kLocation);
-        } else if (line == kEstimates) {
+        } else if (line == kNoaaEstimates) {
             estimates = i;
             break;
         }
     }
 
     if (!have_title || data_type.empty() || series.empty()) {
-        return R::failure(
-            "This is not a NOAA precipitation frequency export: its heading lines (\"" +
-            std::string(kTitle) + "\", \"Data type\", \"Time series type\") are missing.");
+        return IdfProblem{.kind = K::NotAnExport};
     }
     if (series != "Partial duration") {
-        return R::failure("The export holds the \"" + series +
-                          "\" series; export the partial duration series instead.");
+        return IdfProblem{.kind = K::OtherSeries, .text = series};
     }
     const bool depth = data_type == "Precipitation depth";
     if (!depth && data_type != "Precipitation intensity") {
-        return R::failure("The export's data type \"" + data_type +
-                          "\" is neither precipitation depth nor intensity.");
+        return IdfProblem{.kind = K::UnknownDataType, .text = data_type};
     }
     if (depth == table.intensities) {
-        return R::failure("The export's data type \"" + data_type +
-                          "\" does not match the units of its title.");
+        return IdfProblem{.kind = K::DataTypeAgainstUnits, .text = data_type};
     }
     if (estimates + 1 >= lines.size()) {
-        return R::failure("The export has no \"" + std::string(kEstimates) + "\" table.");
+        return IdfProblem{.kind = K::NoEstimates};
     }
 
     const CsvLine& heading = lines[estimates + 1];
     if (heading.cells.size() < 2 || !starts_with(text::trim(heading.cells[0]), "by duration")) {
-        return R::failure("The recurrence intervals are missing on " + line_ref(heading.number) +
-                          ".");
+        return IdfProblem{.kind = K::NoIntervals, .line = heading.number};
     }
     for (std::size_t c = 1; c < heading.cells.size(); ++c) {
         const auto years = text::parse_number(heading.cells[c]);
         if (!years.ok() || years.value < 1 || years.value != std::floor(years.value)) {
-            return R::failure("\"" + heading.cells[c] + "\" on " + line_ref(heading.number) +
-                              " is not a recurrence interval in years.");
+            return IdfProblem{
+                .kind = K::NotAnInterval, .line = heading.number, .text = heading.cells[c]};
         }
         table.recurrence_years.push_back(static_cast<int>(years.value));
     }
@@ -145,21 +132,20 @@ IdfResult<NoaaExport> parse_noaa_export(std::string_view text) {
         if (row.cells.empty() || text::trim(joined(row.cells)).empty()) break;
         const double minutes = duration_minutes(row.cells[0]);
         if (minutes <= 0) {
-            return R::failure("\"" + row.cells[0] + "\" on " + line_ref(row.number) +
-                              " is not a duration such as 5-min, 2-hr or 10-day.");
+            return IdfProblem{.kind = K::NotADuration, .line = row.number, .text = row.cells[0]};
         }
         if (row.cells.size() != heading.cells.size()) {
-            return R::failure(line_ref(row.number) + " has " +
-                              std::to_string(row.cells.size() - 1) + " values for " +
-                              std::to_string(table.recurrence_years.size()) +
-                              " recurrence intervals.");
+            return IdfProblem{.kind = K::ValueCount,
+                              .line = row.number,
+                              .found = row.cells.size() - 1,
+                              .expected = table.recurrence_years.size()};
         }
         std::vector<double> values;
         for (std::size_t c = 1; c < row.cells.size(); ++c) {
             const auto value = text::parse_number(row.cells[c]);
             if (!value.ok() || value.value <= 0) {
-                return R::failure("\"" + row.cells[c] + "\" on " + line_ref(row.number) +
-                                  " is not a positive number.");
+                return IdfProblem{
+                    .kind = K::NotPositiveValue, .line = row.number, .text = row.cells[c]};
             }
             values.push_back(value.value);
         }
@@ -170,16 +156,13 @@ IdfResult<NoaaExport> parse_noaa_export(std::string_view text) {
     for (const double minutes : kFitDurations) {
         if (std::find(table.durations_minutes.begin(), table.durations_minutes.end(), minutes) ==
             table.durations_minutes.end()) {
-            return R::failure("The export lacks the " + text::shortest_text(minutes) +
-                              "-min duration; durations 5 to 120 minutes are needed.");
+            return IdfProblem{.kind = K::MissingDuration, .number = minutes};
         }
     }
     for (const int years : kFitYears) {
         if (std::find(table.recurrence_years.begin(), table.recurrence_years.end(), years) ==
             table.recurrence_years.end()) {
-            return R::failure("The export lacks the " + std::to_string(years) +
-                              "-year recurrence interval; 2, 5, 10, 25, 50 and 100 years are "
-                              "needed.");
+            return IdfProblem{.kind = K::MissingInterval, .number = static_cast<double>(years)};
         }
     }
     return table;

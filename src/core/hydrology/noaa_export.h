@@ -31,6 +31,11 @@ struct IdfPoint {
 
 // Durations a fit uses: 5 to 120 minutes, the range of times of concentration of
 // storm drains. Every export of the server has exactly these six short durations.
+// The title an export begins with and the heading of its table of estimates, as
+// NOAA writes them.
+inline constexpr std::string_view kNoaaTitle = "Point precipitation frequency estimates";
+inline constexpr std::string_view kNoaaEstimates = "PRECIPITATION FREQUENCY ESTIMATES";
+
 inline constexpr double kFitDurations[] = {5, 10, 15, 30, 60, 120};
 
 // Reads an export. Refuses, with a sentence saying why: a text that is not such an

@@ -11,9 +11,9 @@ IdfResult<NoaaFit> fit_noaa_export(const NoaaExport& table) {
         f.years = years;
         f.points = intensity_points(table, years);
         auto curve = fit_idf_curve(f.points);
-        if (!curve) return IdfResult<NoaaFit>::failure(curve.error());
+        if (!curve) return curve.problem();
         auto legacy = fit_legacy_idf_curve(f.points);
-        if (!legacy) return IdfResult<NoaaFit>::failure(legacy.error());
+        if (!legacy) return legacy.problem();
         f.curve = curve.value();
         f.legacy = legacy.value();
         fit.frequencies.push_back(std::move(f));

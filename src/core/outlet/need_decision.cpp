@@ -24,10 +24,9 @@ NeedDecision decide_need(std::string_view enodeout, std::string_view dn_TW,
     d.failed = !run_steps([&] {
         const double v2 = field_value(velocity2);
         const double permissible = field_value(Velocity_NS);
-        const bool required = !(permissible >= v2);
-        d.outlet_protection = std::string(required ? kProtectionRequired : kProtectionNotRequired);
+        d.required = !(permissible >= v2);
         d.message =
-            required ? OutletMessage::ProtectionRequired : OutletMessage::ProtectionNotRequired;
+            *d.required ? OutletMessage::ProtectionRequired : OutletMessage::ProtectionNotRequired;
     });
     return d;
 }

@@ -10,12 +10,9 @@
 
 namespace pelvane::outlet {
 
-inline constexpr std::string_view kProtectionRequired = "REQUIRED!";
-inline constexpr std::string_view kProtectionNotRequired = "NOT REQUIRED!";
-
 struct NeedDecision {
-    FieldText Velocity_NS;        // "0.0" when it was empty
-    FieldText outlet_protection;  // "REQUIRED!" or "NOT REQUIRED!"
+    FieldText Velocity_NS;         // "0.0" when it was empty
+    std::optional<bool> required;  // set once the velocities were compared
     std::optional<OutletMessage> message;
     bool failed = false;
 };

@@ -1,9 +1,6 @@
 #pragma once
-// The messages of the outlet protection engines. The windows show them with the
-// application's default title; `exclamation` tells which take the exclamation icon
-// (the others have none).
-
-#include <string_view>
+// What the outlet protection engines have to tell the person, as a status; the
+// windows word each one (forms/outlet_messages).
 
 namespace pelvane::outlet {
 
@@ -19,12 +16,5 @@ enum class OutletMessage {
     UsbrLimitsExceeded,
     D84NotAboveD16,
 };
-
-struct MessageText {
-    std::string_view text;
-    bool exclamation;
-};
-
-MessageText message_text(OutletMessage message);
 
 }  // namespace pelvane::outlet

@@ -3,7 +3,6 @@
 
 #include <array>
 #include <optional>
-#include <string_view>
 
 #include "core/outlet/outlet_fields.h"
 #include "core/outlet/outlet_messages.h"
@@ -18,23 +17,6 @@ struct UsbrRow {
     std::array<double, 14> dimensions;
 };
 const std::array<UsbrRow, 17>& usbr_dimension_table();
-
-// Labels of the 15 elements of `USBRsize`: the width, then the table's dimensions.
-inline constexpr std::array<std::string_view, 15> kUsbrSizeLabels{"Width of basin",
-                                                                  "h1",
-                                                                  "h2",
-                                                                  "h3",
-                                                                  "h4",
-                                                                  "L",
-                                                                  "L1",
-                                                                  "L2",
-                                                                  "W1",
-                                                                  "W2",
-                                                                  "t1",
-                                                                  "t2",
-                                                                  "t3",
-                                                                  "t4",
-                                                                  "t5"};
 
 // The largest discharge (cfs or cms) and velocity (ft/s or m/s) the basin takes; the
 // limits are compared in the project's own units.

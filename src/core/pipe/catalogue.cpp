@@ -54,28 +54,8 @@ constexpr std::array<std::string_view, 14> kDiametersEnglish{
 constexpr std::array<std::string_view, 12> kDiametersMetric{
     "300", "375", "450", "600", "750", "900", "1050", "1200", "1350", "1500", "1650", "1800"};
 
-// Span and rise a shape change starts from, and the diameter it gives a circular pipe.
-struct ShapeChangeSizes {
-    std::string_view span;
-    std::string_view rise;
-    std::string_view diameter;
-};
 constexpr ShapeChangeSizes kShapeChangeEnglish{"23", "14", "18"};
 constexpr ShapeChangeSizes kShapeChangeMetric{"585", "355", "300"};
-
-// An in-use size field and an out-of-use one (cleared when `clear`).
-FieldChange in_use(std::optional<std::string> text = std::nullopt) {
-    return {std::move(text), true, false, std::nullopt};
-}
-FieldChange out_of_use(bool clear) {
-    return {clear ? std::optional<std::string>("") : std::nullopt, false, true, std::nullopt};
-}
-
-// A shape not in the list (a stored "Rectangulr") is sized by span and rise.
-bool uses_diameter(std::string_view shape) {
-    const Shape* s = find_shape(shape);
-    return s && s->uses_diameter;
-}
 
 }  // namespace
 
@@ -87,6 +67,11 @@ const Shape* find_shape(std::string_view name) {
     const auto it = std::find_if(kShapes.begin(), kShapes.end(),
                                  [&](const Shape& s) { return s.name == name; });
     return it == kShapes.end() ? nullptr : &*it;
+}
+
+bool sized_by_diameter(std::string_view shape) {
+    const Shape* s = find_shape(shape);
+    return s && s->uses_diameter;
 }
 
 bool is_arch(std::string_view shape) {
@@ -126,64 +111,13 @@ std::string_view new_pipe_diameter(std::string_view units) {
     return is_english(units) ? "18" : "450";
 }
 
-void lock_arch_material(SectionChange& change, std::string_view shape) {
-    const Shape* s = find_shape(shape);
-    if (!s || s->fixed_material.empty()) return;
-    change.pipe_mat.text = std::string(s->fixed_material);
-    change.pipe_mat.enabled = false;
-    if (const auto n = manning_n(s->fixed_material, shape)) change.pipe_mann.text = std::string(*n);
-}
-
-SectionChange new_pipe_section(std::string_view units) {
-    SectionChange change;
-    change.pipe_shape.text = std::string(kCircular);
-    change.pipe_mat = in_use(std::string(kConcrete));
-    change.pipe_mann.text = std::string(*manning_n(kConcrete, kCircular));
-    change.pipe_dia = in_use(std::string(new_pipe_diameter(units)));
-    const auto diameters = standard_diameters(units);
-    change.pipe_dia.items = std::vector<std::string>(diameters.begin(), diameters.end());
-    change.span = out_of_use(true);
-    change.rise = out_of_use(true);
-    change.numofpipes.text = std::string(kBarrels.front());
-    return change;
-}
-
-SectionChange shape_chosen(std::string_view shape, std::string_view units) {
-    const ShapeChangeSizes& sizes = is_english(units) ? kShapeChangeEnglish : kShapeChangeMetric;
-    SectionChange change;
-    change.pipe_mat = in_use();
-    if (uses_diameter(shape)) {
-        change.pipe_dia = in_use(std::string(sizes.diameter));
-        change.span = out_of_use(true);
-        change.rise = out_of_use(true);
-    } else {
-        change.pipe_dia = out_of_use(true);
-        change.span = in_use(std::string(sizes.span));
-        change.rise = in_use(std::string(sizes.rise));
-    }
-    lock_arch_material(change, shape);
-    return change;
-}
-
-SectionChange material_chosen(std::string_view material, std::string_view shape) {
-    SectionChange change;
-    if (const auto n = manning_n(material, shape)) change.pipe_mann.text = std::string(*n);
-    return change;
-}
-
-SectionChange field_states(std::string_view shape) {
-    SectionChange change;
-    const bool diameter = uses_diameter(shape);
-    change.pipe_dia = diameter ? in_use() : out_of_use(false);
-    change.span = diameter ? out_of_use(false) : in_use();
-    change.rise = change.span;
-    change.pipe_mat.enabled = !is_arch(shape);
-    return change;
+const ShapeChangeSizes& shape_change_sizes(std::string_view units) {
+    return is_english(units) ? kShapeChangeEnglish : kShapeChangeMetric;
 }
 
 std::optional<std::string_view> size_left_fill(SizeField field, std::string_view shape,
                                                std::string_view units, std::string_view text) {
-    if (uses_diameter(shape) || !text.empty()) return std::nullopt;
+    if (sized_by_diameter(shape) || !text.empty()) return std::nullopt;
     // Only the two known units texts fill anything, and the metric fill is not the
     // size a shape change starts from: leaving a field is its own rule.
     if (units == kEnglish) return field == SizeField::Span ? "23" : "14";

@@ -13,16 +13,4 @@ SolveRefusal solve_refusal(std::string_view pipe_discharge, std::string_view pip
     return SolveRefusal::None;
 }
 
-std::string_view solve_refusal_text(SolveRefusal refusal) {
-    switch (refusal) {
-        case SolveRefusal::NoDischarge:
-            return kNoDischargeText;
-        case SolveRefusal::NoSlope:
-            return kNoSlopeText;
-        case SolveRefusal::None:
-            break;
-    }
-    return {};
-}
-
 }  // namespace pelvane::pipe

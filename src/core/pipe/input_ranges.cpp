@@ -42,77 +42,68 @@ constexpr Bounds kDischargeCms{0.0, 2832.0, "cms"};
 
 // clang-format off
 constexpr auto kRanges = std::to_array<InputRange>({
-    {"PIPE_LENGTH", "pipe length", kLengthFt, kLengthM, true},
-    {"NODEIN_OFFSET", "node-in offset", kOffsetFt, kOffsetM},
-    {"NODEOUT_OFFSET", "node-out offset", kOffsetFt, kOffsetM},
-    {"NODEIN_TOPELE", "node-in top elevation", kElevationFt, kElevationM},
-    {"NODEOUT_TOPELE", "node-out top elevation", kElevationFt, kElevationM},
-    {"PIPE_ELEIN", "pipe El. IN", kElevationFt, kElevationM},
-    {"PIPE_ELEOUT", "pipe El. OUT", kElevationFt, kElevationM},
+    {"PIPE_LENGTH", kLengthFt, kLengthM, true},
+    {"NODEIN_OFFSET", kOffsetFt, kOffsetM},
+    {"NODEOUT_OFFSET", kOffsetFt, kOffsetM},
+    {"NODEIN_TOPELE", kElevationFt, kElevationM},
+    {"NODEOUT_TOPELE", kElevationFt, kElevationM},
+    {"PIPE_ELEIN", kElevationFt, kElevationM},
+    {"PIPE_ELEOUT", kElevationFt, kElevationM},
     // Our own sanity limit: steeper than 1 ft/ft (45 degrees) is no storm drain run.
-    {"PIPE_SLOPE", "pipe slope", {0.0, 1.0, "ft/ft"}, {0.0, 1.0, "m/m"}},
-    {"PIPE_DIA", "diameter", kSizeIn, kSizeMm},
-    {"SPAN", "span", kSizeIn, kSizeMm},
-    {"RISE", "rise", kSizeIn, kSizeMm},
+    {"PIPE_SLOPE", {0.0, 1.0, "ft/ft"}, {0.0, 1.0, "m/m"}},
+    {"PIPE_DIA", kSizeIn, kSizeMm},
+    {"SPAN", kSizeIn, kSizeMm},
+    {"RISE", kSizeIn, kSizeMm},
     // The barrel list of the pipe window (catalogue barrel_counts).
-    {"NUMOFPIPES", "number of barrels", {1.0, 4.0, ""}, {1.0, 4.0, ""}, false, true},
+    {"NUMOFPIPES", {1.0, 4.0, ""}, {1.0, 4.0, ""}, false, true},
     // Low end: the smallest n of HEC-22 Table 9.1 (smooth PVC and polyethylene,
     // 0.009). High end: our own sanity limit, well above the largest n the
     // program proposes (0.033, large-corrugation metal arch).
-    {"PIPE_MANN", "Manning's n", {0.009, 0.060, ""}, {0.009, 0.060, ""}},
+    {"PIPE_MANN", {0.009, 0.060, ""}, {0.009, 0.060, ""}},
     // Geometry: a deflection between two directions is at most a half turn.
-    {"PIPE_SKEW", "deflection angle", {0.0, 180.0, "degrees"}, {0.0, 180.0, "degrees"}},
+    {"PIPE_SKEW", {0.0, 180.0, "degrees"}, {0.0, 180.0, "degrees"}},
     // The frequency factors of the storm frequency list (storm_frequency.cpp).
-    {"PIPE_CF", "frequency factor Cf", {1.0, 1.25, ""}, {1.0, 1.25, ""}},
+    {"PIPE_CF", {1.0, 1.25, ""}, {1.0, 1.25, ""}},
     // Our own sanity limit.
-    {"PIPE_I", "intensity", {0.0, 100.0, "in/hr"}, {0.0, 2540.0, "mm/hr"}},
-    {"STRUCTURE_AREA", "drainage area", kAreaAcres, kAreaHa},
-    {"PAREABUFSTR", "sub-area", kAreaAcres, kAreaHa, false, false, true},
+    {"PIPE_I", {0.0, 100.0, "in/hr"}, {0.0, 2540.0, "mm/hr"}},
+    {"STRUCTURE_AREA", kAreaAcres, kAreaHa},
+    {"PAREABUFSTR", kAreaAcres, kAreaHa, false, false, true},
     // The rational method's C is the fraction of the rainfall that runs off.
-    {"PCBUFSTR", "runoff coefficient C", {0.0, 1.0, ""}, {0.0, 1.0, ""}, false, false, true},
-    {"STRUCTURE_CA", "structure C*A", kAreaAcres, kAreaHa},
-    {"PRECA1", "previous C*A 1", kAreaAcres, kAreaHa},
-    {"PRECA2", "previous C*A 2", kAreaAcres, kAreaHa},
-    {"PRECA3", "previous C*A 3", kAreaAcres, kAreaHa},
-    {"PRECA4", "previous C*A 4", kAreaAcres, kAreaHa},
-    {"ACCUMULATED_CA", "accumulated C*A", kAreaAcres, kAreaHa},
-    {"STRUCTURE_TC", "structure Tc", kMinutes, kMinutes},
-    {"PRETC1", "previous Tc 1", kMinutes, kMinutes},
-    {"PRETC2", "previous Tc 2", kMinutes, kMinutes},
-    {"PRETC3", "previous Tc 3", kMinutes, kMinutes},
-    {"PRETC4", "previous Tc 4", kMinutes, kMinutes},
-    {"PREFLOWTIME1", "previous flow time 1", kMinutes, kMinutes},
-    {"PREFLOWTIME2", "previous flow time 2", kMinutes, kMinutes},
-    {"PREFLOWTIME3", "previous flow time 3", kMinutes, kMinutes},
-    {"PREFLOWTIME4", "previous flow time 4", kMinutes, kMinutes},
-    {"ACCUMULATED_TC", "accumulated Tc", kMinutes, kMinutes},
-    {"STRUCTURE_DISCHARGE", "structure discharge", kDischargeCfs, kDischargeCms},
-    {"LATERAL_DISCHARGE", "lateral discharge", kDischargeCfs, kDischargeCms},
-    {"PIPE_DISCHARGE", "design discharge", kDischargeCfs, kDischargeCms},
+    {"PCBUFSTR", {0.0, 1.0, ""}, {0.0, 1.0, ""}, false, false, true},
+    {"STRUCTURE_CA", kAreaAcres, kAreaHa},
+    {"PRECA1", kAreaAcres, kAreaHa},
+    {"PRECA2", kAreaAcres, kAreaHa},
+    {"PRECA3", kAreaAcres, kAreaHa},
+    {"PRECA4", kAreaAcres, kAreaHa},
+    {"ACCUMULATED_CA", kAreaAcres, kAreaHa},
+    {"STRUCTURE_TC", kMinutes, kMinutes},
+    {"PRETC1", kMinutes, kMinutes},
+    {"PRETC2", kMinutes, kMinutes},
+    {"PRETC3", kMinutes, kMinutes},
+    {"PRETC4", kMinutes, kMinutes},
+    {"PREFLOWTIME1", kMinutes, kMinutes},
+    {"PREFLOWTIME2", kMinutes, kMinutes},
+    {"PREFLOWTIME3", kMinutes, kMinutes},
+    {"PREFLOWTIME4", kMinutes, kMinutes},
+    {"ACCUMULATED_TC", kMinutes, kMinutes},
+    {"STRUCTURE_DISCHARGE", kDischargeCfs, kDischargeCms},
+    {"LATERAL_DISCHARGE", kDischargeCfs, kDischargeCms},
+    {"PIPE_DISCHARGE", kDischargeCfs, kDischargeCms},
 });
 // clang-format on
 
-std::string range_text(const InputRange& range, const Bounds& b) {
-    const std::string unit = b.unit.empty() ? "" : " " + std::string(b.unit);
-    return std::string(range.low_excluded ? "more than " : "at least ") +
-           text::shortest_text(b.low) + " and at most " + text::shortest_text(b.high) + unit;
-}
-
-std::optional<std::string> number_refusal(const InputRange& range, const Bounds& b,
-                                          std::string_view item) {
+std::optional<InputRefusal> number_refusal(const InputRange& range, const Bounds& b,
+                                           std::string_view item) {
     const auto number = text::parse_number(item);
     if (number.empty()) return std::nullopt;
-    const std::string quoted = "\"" + std::string(item) + "\"";
-    if (!number.ok()) return std::string(range.name) + " " + quoted + " is not a number";
+    const auto refusal = [&](InputRefusal::Kind kind) {
+        return InputRefusal{kind, std::string(item), &range, b};
+    };
+    if (!number.ok()) return refusal(InputRefusal::Kind::NotNumber);
     const double v = number.value;
     const bool below = range.low_excluded ? v <= b.low : v < b.low;
-    if (below || v > b.high) {
-        return std::string(range.name) + " " + text::trim(item) + " is out of range: it must be " +
-               range_text(range, b);
-    }
-    if (range.whole && v != std::floor(v)) {
-        return std::string(range.name) + " " + text::trim(item) + " is not a whole number";
-    }
+    if (below || v > b.high) return refusal(InputRefusal::Kind::OutOfRange);
+    if (range.whole && v != std::floor(v)) return refusal(InputRefusal::Kind::NotWhole);
     return std::nullopt;
 }
 
@@ -124,8 +115,8 @@ const InputRange* input_range(std::string_view column) {
     return it == kRanges.end() ? nullptr : &*it;
 }
 
-std::optional<std::string> input_refusal(std::string_view column, std::string_view text,
-                                         std::string_view units) {
+std::optional<InputRefusal> input_refusal(std::string_view column, std::string_view text,
+                                          std::string_view units) {
     const InputRange* range = input_range(column);
     if (!range || text.empty()) return std::nullopt;
     const Bounds& bounds = is_english(units) ? range->english : range->metric;

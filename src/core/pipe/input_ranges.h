@@ -1,8 +1,8 @@
 #pragma once
 // The physical range of every number a pipe record holds, in one table for the
 // pipe window and the import of pipe lists. A number outside its range is refused
-// with the field and the range: a length of 1e308 would otherwise solve and carry
-// wrong discharges downstream.
+// (forms/input_refusals says so, naming the field and the range): a length of 1e308
+// would otherwise solve and carry wrong discharges downstream.
 
 #include <optional>
 #include <string>
@@ -19,7 +19,6 @@ struct Bounds {
 
 struct InputRange {
     std::string_view column;  // the PIPE column
-    std::string_view name;    // what the field holds, as messages name it
     Bounds english;
     Bounds metric;
     bool low_excluded = false;  // the low end itself is refused (a length of 0)
@@ -34,12 +33,20 @@ struct InputRange {
 // writes them again.
 const InputRange* input_range(std::string_view column);
 
-// Why a column's text is refused: it is not a number, or a number outside the
-// range of the project's units (any units other than ENGLISH are metric). Nothing
-// for an accepted text, for an empty one and for a column without a range.
-// The message names the field: 'pipe length 1e308 is out of range: it must be more
-// than 0 and at most 10000 ft'.
-std::optional<std::string> input_refusal(std::string_view column, std::string_view text,
-                                         std::string_view units);
+// Why a text is refused: the first item (the whole text, or an item of a listed
+// column) that is not a number, or a number outside the range of the project's
+// units, or not whole where it must be.
+struct InputRefusal {
+    enum class Kind { NotNumber, OutOfRange, NotWhole };
+    Kind kind;
+    std::string item;  // as written
+    const InputRange* range;
+    Bounds bounds;  // of the project's units
+};
+
+// Any units other than ENGLISH are metric. Nothing for an accepted text, for an
+// empty one and for a column without a range.
+std::optional<InputRefusal> input_refusal(std::string_view column, std::string_view text,
+                                          std::string_view units);
 
 }  // namespace pelvane::pipe

@@ -40,9 +40,6 @@ inline constexpr std::string_view kSubcriticalFlow = "SUBCRITICAL FLOW";
 inline constexpr std::string_view kCriticalFlow = "CRITICAL FLOW";
 inline constexpr std::string_view kSupercriticalFlow = "SUPERCRITICAL FLOW";
 
-// What the pipe form shows for every failure of a solve.
-inline constexpr std::string_view kInvalidDataInputError = "Invalid Data Input Error";
-
 // The inputs, as the pipe record's field texts.
 struct SectionInput {
     std::string discharge;  // PIPE_DISCHARGE, total of all barrels (cfs / cms)
@@ -57,16 +54,17 @@ struct SectionInput {
     std::string units;      // the project's UNITS; anything but "ENGLISH" is metric
 };
 
+// Every failure is shown as the same message; the reason says what failed and where,
+// for a log or a command line.
 struct SectionFailure {
-    std::string message;  // always kInvalidDataInputError
-    std::string reason;   // what failed and where, for a log or a command line
+    std::string reason;
 };
 
 struct SectionResult {
     // (PIPE column, text) in the order written. A failure ends the writing: the
     // columns not written keep what the record held.
     std::vector<std::pair<std::string, std::string>> written;
-    // One entry per message shown; a solve can fail more than once, because a
+    // One entry per message to show; a solve can fail more than once, because a
     // failing depth search gives 0 and its routine goes on.
     std::vector<SectionFailure> failures;
     // The program-wide number format the solve leaves in place: "#0.000" for

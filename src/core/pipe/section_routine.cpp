@@ -63,7 +63,7 @@ void SectionWriter::text(std::string_view column, std::string_view text) {
 
 void SectionWriter::note(const SearchOutcome& outcome) {
     if (outcome.failed) {
-        out_.failures.push_back({std::string(kInvalidDataInputError), outcome.reason});
+        out_.failures.push_back({outcome.reason});
     }
 }
 
@@ -81,8 +81,7 @@ SectionResult run_routine(const char* name, const SectionInput& input, GravityKi
         read_inputs(s, input, c, sizes);
         body(s, writer);
     } catch (const ArithmeticFailure& failure) {
-        out.failures.push_back(
-            {std::string(kInvalidDataInputError), std::string(failure.what()) + " in " + name});
+        out.failures.push_back({std::string(failure.what()) + " in " + name});
     }
     return out;
 }

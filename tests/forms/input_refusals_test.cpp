@@ -1,8 +1,8 @@
-#include "core/pipe/input_ranges.h"
+#include "forms/input_refusals.h"
 
 #include <gtest/gtest.h>
 
-namespace pelvane::pipe {
+namespace pelvane::forms {
 namespace {
 
 TEST(InputRanges, RefusesWhatIsNoNumberOrOutsideItsRangeNamingTheFieldAndTheRange) {
@@ -31,9 +31,10 @@ TEST(InputRanges, RefusesWhatIsNoNumberOrOutsideItsRangeNamingTheFieldAndTheRang
         {"PIPE_SUMMARY", "anything", "ENGLISH", std::nullopt},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(input_refusal(c.column, c.text, c.units), c.refusal) << c.column << " " << c.text;
+        EXPECT_EQ(input_refusal_text(c.column, c.text, c.units), c.refusal)
+            << c.column << " " << c.text;
     }
 }
 
 }  // namespace
-}  // namespace pelvane::pipe
+}  // namespace pelvane::forms

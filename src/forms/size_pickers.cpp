@@ -1,11 +1,18 @@
-#include "core/pipe/picker_tables.h"
+#include "forms/size_pickers.h"
 
 #include <algorithm>
 
+#include "core/pipe/catalogue.h"
 #include "core/units.h"
 
-namespace pelvane::pipe {
+namespace pelvane::forms {
 namespace {
+
+using pipe::kArchConcrete;
+using pipe::kArchLargeCorr;
+using pipe::kArchMediumCorr;
+using pipe::kArchSmallCorr;
+using pipe::kElliptical;
 
 // Column captions. The concrete arch window of English units words its first three
 // captions its own way; metric windows give the hydraulic radius in metres.
@@ -222,4 +229,4 @@ SectionChange picked_size(const SizePicker& picker, std::string_view list_text) 
     return change;
 }
 
-}  // namespace pelvane::pipe
+}  // namespace pelvane::forms

@@ -1,8 +1,10 @@
-#include "core/outlet/outlet_messages.h"
+#include "forms/outlet_messages.h"
 
-namespace pelvane::outlet {
+namespace pelvane::forms {
 
-MessageText message_text(OutletMessage message) {
+using outlet::OutletMessage;
+
+OutletMessageText outlet_message_text(OutletMessage message) {
     switch (message) {
         case OutletMessage::EnterEndNode:
             return {"Please enter valid Outfall/End Node value!", true};
@@ -36,4 +38,4 @@ MessageText message_text(OutletMessage message) {
     return {"", false};
 }
 
-}  // namespace pelvane::outlet
+}  // namespace pelvane::forms

@@ -1,17 +1,13 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <stdexcept>
 #include <string>
 
-#include "core/pipe/picker_tables.h"
 #include "core/text/number_text.h"
-#include "support/temp_folder.h"
+#include "forms/size_pickers.h"
 
-using namespace pelvane::pipe;
+using namespace pelvane::forms;
 
 namespace {
 
@@ -155,13 +151,4 @@ TEST(PickedSize, ShortTextsGiveEmptyFields) {
     const SectionChange none = picked_size(picker("frmEPipeSize"), "");
     EXPECT_EQ(none.span.text, "");
     EXPECT_EQ(none.rise.text, "");
-}
-
-TEST(DeflectionPicture, BuiltIntoTheProgramFolder) {
-    const auto picture = pelvane::testing::program_folder() / std::string(kDeflectionPicture);
-    ASSERT_TRUE(std::filesystem::is_regular_file(picture)) << picture;
-    std::ifstream in(picture);
-    const std::string svg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_NE(svg.find("<svg"), std::string::npos);
-    EXPECT_NE(svg.find(std::string(kDeflectionTitle)), std::string::npos);
 }

@@ -10,9 +10,9 @@
 #include <string>
 #include <string_view>
 
-#include "core/pipe/catalogue.h"
+#include "forms/section_rules.h"
 
-namespace pelvane::pipe {
+namespace pelvane::forms {
 
 // One standard size, as the texts shown: span and rise (in or mm), and for
 // information only the full-section area (sq ft or sq m) and hydraulic radius (ft or m).
@@ -51,10 +51,4 @@ const SizePicker* find_picker(std::string_view window);
 // also sets and locks the arch's material and sets its n.
 SectionChange picked_size(const SizePicker& picker, std::string_view list_text);
 
-// The picture window explaining the deflection angle at the lower end of a pipe.
-inline constexpr std::string_view kDeflectionWindow = "frmskew";
-inline constexpr std::string_view kDeflectionTitle = "PIPE DEFLECTION ANGLE (Lower End)";
-// The picture, relative to the program folder.
-inline constexpr std::string_view kDeflectionPicture = "help/images/pipe_deflection_angle.svg";
-
-}  // namespace pelvane::pipe
+}  // namespace pelvane::forms
