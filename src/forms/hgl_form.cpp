@@ -63,13 +63,15 @@ hgl::HglResult compute_hgl(const store::ProjectContext& context, std::string_vie
     return hgl::compute_grade_line(hgl_pipes(context), node, tailwater, context.units);
 }
 
-HglForm::HglForm(store::ProjectContext& context, Ui& ui, const report::OfficeConverter* office)
-    : context_(context), ui_(ui) {
+HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+                 const report::OfficeConverter* office)
+    : context_(context), session_(session), ui_(ui) {
     if (office != nullptr) office_ = *office;
     for (const char* name : {kNodeField, kTailwaterField, kUnitField}) fields[name];
 }
 
-HglForm::HglForm(store::ProjectContext& context, Ui& ui) : HglForm(context, ui, nullptr) {
+HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui)
+    : HglForm(context, session, ui, nullptr) {
     office_ = report::OfficeConverter::find();
 }
 
@@ -91,7 +93,7 @@ void HglForm::cmdHGL() {
     if (fields.text(kTailwaterField).empty()) {
         fields.set_text(kTailwaterField, kDefaultTailwater);
     }
-    set_report_constants(context_);
+    session_.enter_grade_line_report(context_);
     const hgl::HglResult result = compute_hgl(context_, node, fields.text(kTailwaterField));
     run_report(
         ui_, context_, kLd347Report,

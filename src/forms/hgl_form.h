@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/hgl/grade_line.h"
+#include "forms/design_session.h"
 #include "forms/form_model.h"
 #include "forms/ui.h"
 #include "report/layout_cell.h"
@@ -53,9 +54,10 @@ hgl::HglResult compute_hgl(const store::ProjectContext& context, std::string_vie
 
 class HglForm : public FormModel {
   public:
-    HglForm(store::ProjectContext& context, Ui& ui, const report::OfficeConverter* office);
+    HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+            const report::OfficeConverter* office);
     // With LibreOffice looked up on the PATH for PDF copies.
-    HglForm(store::ProjectContext& context, Ui& ui);
+    HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui);
 
     // Fills the structure list, sets the tailwater to "0.0" and names its unit.
     void open();
@@ -70,6 +72,7 @@ class HglForm : public FormModel {
 
   private:
     store::ProjectContext& context_;
+    DesignSession& session_;
     Ui& ui_;
     std::optional<report::OfficeConverter> office_;  // makes PDF copies when set
 };

@@ -23,19 +23,17 @@ std::string not_available_notice(std::string_view window) {
     return std::string(window) + " is not available in this version yet.";
 }
 
-PipeGridForm::PipeGridForm(store::ProjectContext& context, Ui& ui, Windows& windows)
-    : context_(context), ui_(ui), windows_(windows) {
+PipeGridForm::PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+                           Windows& windows)
+    : context_(context), session_(session), ui_(ui), windows_(windows) {
     fields.set_text("rec_count", "0");
 }
 
 void PipeGridForm::open(int remembered_row) {
     reopen_marker_ = false;
     close_requested = false;
-    context_.number_format = "0.000";
-    context_.unit_constants = UnitConstants::for_units(context_.units);
-    context_.sub_area_list_length = legacy() ? 24 : 15;
-    // Outlet protection is not offered for a legacy project.
-    fields.set_enabled("mnuEnergy", !legacy());
+    session_.enter_pipe_design(context_);
+    fields.set_enabled("mnuEnergy", outlet_protection_offered(context_));
     read_rows();
     selected_ = rows_.empty() ? 0 : 1;
     select_row(remembered_row);

@@ -29,6 +29,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/design_session.h"
 #include "forms/drainage_area_form.h"
 #include "forms/ui.h"
 #include "gui/energy_dissipation_window.h"
@@ -192,6 +193,7 @@ int main(int argc, char** argv) {
     }
 
     QuietUi ui;
+    forms::DesignSession session;
     pelvane::gui::MainWindow window(context, &ui);
     window.resize(900, 560);
     window.move(0, 0);
@@ -231,10 +233,8 @@ int main(int argc, char** argv) {
         });
     } else if (which == "outlet" || which == "dissipators") {
         QTimer::singleShot(0, &window, [&, which] {
-            // What the pipe network grid sets before it offers Energy Dissipation.
-            context.number_format = "0.000";
-            context.unit_constants = UnitConstants::for_units(context.units);
-            pelvane::gui::PipeEnergyWindow outlet(context, ui, &window);
+            if (!session.enter_outlet_protection(context)) return;
+            pelvane::gui::PipeEnergyWindow outlet(context, session, ui, &window);
             outlet.binder().run([&outlet] { work_out_outlet(outlet.form()); });
             if (which == "outlet") {
                 QTimer::singleShot(500, &outlet, [&outlet] { announce(&outlet); });
@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
     } else if (which == "area" || which == "tc") {
         const bool area = which == "area";
         QTimer::singleShot(0, &window, [&, area] {
-            pelvane::gui::PipeFormWindow pipe(context, &ui, &window);
+            pelvane::gui::PipeFormWindow pipe(context, session, &ui, &window);
             pipe.open("edit", "3");
             pipe.move(40, 40);
             pipe.show();
@@ -281,7 +281,7 @@ int main(int argc, char** argv) {
     } else if (which == "pipe1" || which == "pipe2" || which == "pipe3") {
         const int tab = which.back() - '1';
         QTimer::singleShot(0, &window, [&, tab] {
-            pelvane::gui::PipeFormWindow pipe(context, &ui, &window);
+            pelvane::gui::PipeFormWindow pipe(context, session, &ui, &window);
             // Being edited, as the engineer sees it while working on it.
             pipe.open("edit", "3");
             pipe.tabs()->setCurrentIndex(tab);
@@ -290,7 +290,7 @@ int main(int argc, char** argv) {
         });
     } else if (which == "hgl") {
         QTimer::singleShot(0, &window, [&] {
-            pelvane::gui::HglWindow hgl(context, ui, &window);
+            pelvane::gui::HglWindow hgl(context, session, ui, &window);
             if (hgl.node_list()->count() > 0) hgl.node_list()->setCurrentIndex(0);
             hgl.tailwater()->setText("2077.00");
             QTimer::singleShot(500, &hgl, [&hgl] { announce(&hgl); });

@@ -164,19 +164,19 @@ void MainWindow::show_pipe_grid() {
     hooks.about = [](QWidget* parent) { gui::show_about(parent); };
     hooks.pipe_form = [this](QWidget* parent, const std::string& mode,
                              const std::string& pipe_number) {
-        PipeFormWindow window(context_, injected_ui_, parent);
+        PipeFormWindow window(context_, session_, injected_ui_, parent);
         window.open(mode, pipe_number);
         window.exec();
     };
-    hooks.hgl = [this, &ui](QWidget* parent) { gui::show_hgl(context_, ui, parent); };
+    hooks.hgl = [this, &ui](QWidget* parent) { gui::show_hgl(context_, session_, ui, parent); };
     hooks.energy_dissipation = [this, &ui](QWidget* parent) {
-        gui::show_energy_dissipation(context_, ui, parent);
+        gui::show_energy_dissipation(context_, session_, ui, parent);
     };
-    hooks.ld229_report = [this, &ui](QWidget*) { forms::run_ld229_report(context_, ui); };
+    hooks.ld229_report = [this, &ui](QWidget*) { forms::run_ld229_report(context_, session_, ui); };
     hooks.pipe_report = [this, &ui](QWidget*, const std::string& selected_pipe) {
         forms::run_pipe_report(context_, ui, selected_pipe);
     };
-    gui::show_pipe_grid(context_, ui, this, hooks, *grid_memory_);
+    gui::show_pipe_grid(context_, session_, ui, this, hooks, *grid_memory_);
 }
 
 void MainWindow::show_rainfall_data() {

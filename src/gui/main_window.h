@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "forms/design_session.h"
 #include "forms/main_window_form.h"
 
 class QLabel;
@@ -47,6 +48,8 @@ class MainWindow : public QMainWindow, public forms::Windows {
     store::ProjectContext& context_;
     std::unique_ptr<forms::Ui> own_ui_;
     forms::Ui* injected_ui_;
+    // What the design windows opened from here share while the program runs.
+    forms::DesignSession session_;
     std::unique_ptr<forms::MainWindowForm> form_;
     FieldBinder* binder_ = nullptr;
     QLabel* panels_[4] = {};

@@ -26,8 +26,8 @@ class PipeFormWindow : public QDialog, public forms::PipeFormWindows {
   public:
     // `ui` overrides the window's message boxes and dialogs, and those of the windows
     // it opens (tests, drivers); by default they are real dialogs.
-    PipeFormWindow(store::ProjectContext& context, forms::Ui* ui = nullptr,
-                   QWidget* parent = nullptr);
+    PipeFormWindow(store::ProjectContext& context, forms::DesignSession& session,
+                   forms::Ui* ui = nullptr, QWidget* parent = nullptr);
 
     // Opens the record as the grid asks ("add", "edit" or "view").
     void open(std::string_view pipe_form_mode, std::string_view selected_pipe_number);

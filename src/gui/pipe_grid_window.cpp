@@ -21,13 +21,13 @@
 
 namespace pelvane::gui {
 
-PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::Ui& ui, PipeGridHooks hooks,
-                               QWidget* parent)
+PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::DesignSession& session,
+                               forms::Ui& ui, PipeGridHooks hooks, QWidget* parent)
     : QDialog(parent),
       context_(context),
       ui_(ui),
       hooks_(std::move(hooks)),
-      form_(context, ui, *this),
+      form_(context, session, ui, *this),
       binder_(form_, this) {
     setWindowTitle(forms::kAppTitle);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
@@ -240,9 +240,9 @@ void PipeGridWindow::show_rainfall_data() {
     gui::show_rainfall_data(context_, &ui_, this);
 }
 
-void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                    const PipeGridHooks& hooks, PipeGridMemory& memory) {
-    PipeGridWindow window(context, ui, hooks, parent);
+void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                    QWidget* parent, const PipeGridHooks& hooks, PipeGridMemory& memory) {
+    PipeGridWindow window(context, session, ui, hooks, parent);
     if (!memory.geometry.isEmpty()) window.restoreGeometry(memory.geometry);
     window.open(memory.selected_row);
     window.exec();
@@ -250,11 +250,11 @@ void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* pare
     memory.geometry = window.saveGeometry();
 }
 
-void run_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                   const PipeGridHooks& hooks) {
+void run_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                   QWidget* parent, const PipeGridHooks& hooks) {
     context.grid_exit_flag = false;
     PipeGridMemory memory;
-    while (!context.grid_exit_flag) show_pipe_grid(context, ui, parent, hooks, memory);
+    while (!context.grid_exit_flag) show_pipe_grid(context, session, ui, parent, hooks, memory);
 }
 
 }  // namespace pelvane::gui

@@ -34,8 +34,8 @@ struct PipeGridHooks {
 class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     Q_OBJECT
   public:
-    PipeGridWindow(store::ProjectContext& context, forms::Ui& ui, PipeGridHooks hooks,
-                   QWidget* parent = nullptr);
+    PipeGridWindow(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                   PipeGridHooks hooks, QWidget* parent = nullptr);
 
     // Reads the pipes and selects `remembered_row` (1 = first), scrolled into view.
     void open(int remembered_row = 0);
@@ -91,12 +91,12 @@ struct PipeGridMemory {
 // (the grid exit flag is then set) or by a Refresh (the flag stays clear and the
 // caller shows it again). `memory` carries the selected row from a Refresh to the
 // next showing; after an Exit the next showing starts on the first row again.
-void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                    const PipeGridHooks& hooks, PipeGridMemory& memory);
+void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                    QWidget* parent, const PipeGridHooks& hooks, PipeGridMemory& memory);
 
 // The Design command's cycle: clears the grid exit flag and shows the grid again
 // and again until the grid sets the flag.
-void run_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                   const PipeGridHooks& hooks = {});
+void run_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                   QWidget* parent, const PipeGridHooks& hooks = {});
 
 }  // namespace pelvane::gui

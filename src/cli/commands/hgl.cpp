@@ -11,7 +11,6 @@
 #include "core/text/number_text.h"
 #include "forms/hgl_form.h"
 #include "forms/input_conventions.h"
-#include "forms/ld229_report.h"
 #include "report/ld347_layout.h"
 #include "report/report_writer.h"
 
@@ -76,7 +75,6 @@ int run_hgl(const cli::Args& args, cli::CommandContext& command) {
     if (std::find(nodes.begin(), nodes.end(), *outfall) == nodes.end()) {
         throw cli::CommandError("no pipe ends at structure '" + *outfall + "'");
     }
-    forms::set_report_constants(context);
     const hgl::HglResult result =
         hgl::compute_grade_line(pipes, *outfall, tailwater, context.units);
 

@@ -33,15 +33,14 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
                            ? store::load_noaa_release_lists(context)
                            : store::load_older_release_lists(context);
     if (!lists.ok()) throw CommandError(lists.error);
-    // The pipe window's number format for the project's units.
-    context.number_format = std::string(number_format_for(context.units));
 
     cli::RainfallUi ui;
     const auto coefficients = forms::load_rainfall_coefficients(context, ui, *years);
     if (!coefficients) throw CommandError(ui.refusal);
     std::string tc = args.option_or("--tc", "");
     std::string intensity;
-    if (!forms::intensity_for_pipe(context, *coefficients, ui, tc, intensity)) {
+    if (!forms::intensity_for_pipe(context, number_format_for(context.units), *coefficients, ui, tc,
+                                   intensity)) {
         throw CommandError("--tc \"" + tc + "\": " + ui.refusal);
     }
 

@@ -5,6 +5,7 @@
 #include "cli/project_session.h"
 #include "core/outlet/bed_material.h"
 #include "core/outlet/need_decision.h"
+#include "forms/design_session.h"
 #include "forms/energy_dissipation_texts.h"
 #include "forms/pipe_energy_texts.h"
 #include "forms/pipe_grid_form.h"
@@ -149,17 +150,15 @@ OutletAnalysis run_outlet_analysis(
     const std::string tailwater = required(args, "--tailwater-depth");
     ProjectSession session(command, args.positional(file_position, "project file (FILE.pvd)"));
     store::ProjectContext& context = session.context();
-    // What the pipe network grid does before it offers Energy Dissipation.
-    if (context.legacy_database_mode) {
+    forms::DesignSession design;
+    if (!design.enter_outlet_protection(context)) {
         throw CommandError("Energy Dissipation is not offered for a legacy project database");
     }
-    context.number_format = "0.000";
-    context.unit_constants = UnitConstants::for_units(context.units);
 
     OutletAnalysis analysis;
     OutletUi ui;
     OutletWindows windows(args, ui, analysis, with_dissipators);
-    forms::PipeEnergyForm form(context, ui, windows);
+    forms::PipeEnergyForm form(context, design, ui, windows);
     form.open();
     const auto& nodes = form.fields.at("enodeout").items;
     if (nodes.empty()) throw CommandError(forms::kNoPipesForEnergy);
