@@ -194,7 +194,7 @@ int main(int argc, char** argv) {
 
     QuietUi ui;
     forms::DesignSession session;
-    pelvane::gui::MainWindow window(context, &ui);
+    pelvane::gui::MainWindow window(context, ui);
     window.resize(900, 560);
     window.move(0, 0);
     window.show();
@@ -222,7 +222,7 @@ int main(int argc, char** argv) {
     } else if (which == "rainfall") {
         const std::string csv = args.size() > 4 ? args[4].toStdString() : std::string();
         QTimer::singleShot(0, &window, [&, csv] {
-            pelvane::gui::RainfallDataWindow rainfall(context, &ui, &window);
+            pelvane::gui::RainfallDataWindow rainfall(context, ui, &window);
             rainfall.form().set_kind(forms::kKindStation);
             rainfall.form().fields.set_text("rainfall_name", context.noaa_station);
             if (!csv.empty()) rainfall.form().load_export(csv);
@@ -255,7 +255,7 @@ int main(int argc, char** argv) {
     } else if (which == "area" || which == "tc") {
         const bool area = which == "area";
         QTimer::singleShot(0, &window, [&, area] {
-            pelvane::gui::PipeFormWindow pipe(context, session, &ui, &window);
+            pelvane::gui::PipeFormWindow pipe(context, session, ui, &window);
             pipe.open("edit", "3");
             pipe.move(40, 40);
             pipe.show();
@@ -281,7 +281,7 @@ int main(int argc, char** argv) {
     } else if (which == "pipe1" || which == "pipe2" || which == "pipe3") {
         const int tab = which.back() - '1';
         QTimer::singleShot(0, &window, [&, tab] {
-            pelvane::gui::PipeFormWindow pipe(context, session, &ui, &window);
+            pelvane::gui::PipeFormWindow pipe(context, session, ui, &window);
             // Being edited, as the engineer sees it while working on it.
             pipe.open("edit", "3");
             pipe.tabs()->setCurrentIndex(tab);

@@ -237,7 +237,7 @@ void PipeGridWindow::about() {
     open_hook(hooks_.about, "The About window");
 }
 void PipeGridWindow::show_rainfall_data() {
-    gui::show_rainfall_data(context_, &ui_, this);
+    gui::show_rainfall_data(context_, ui_, this);
 }
 
 void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
