@@ -36,12 +36,12 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
 
     cli::RainfallUi ui;
     const auto coefficients = forms::load_rainfall_coefficients(context, ui, *years);
-    if (!coefficients) throw CommandError(ui.refusal);
+    if (!coefficients) throw CommandError(ui.messages.back());
     std::string tc = args.option_or("--tc", "");
     std::string intensity;
     if (!forms::intensity_for_pipe(context, number_format_for(context.units), *coefficients, ui, tc,
                                    intensity)) {
-        throw CommandError("--tc \"" + tc + "\": " + ui.refusal);
+        throw CommandError("--tc \"" + tc + "\": " + ui.messages.back());
     }
 
     if (args.flag("--json")) {

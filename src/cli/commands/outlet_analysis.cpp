@@ -16,9 +16,10 @@ namespace {
 namespace et = forms::energy_dissipation_texts;
 namespace pt = forms::pipe_energy_texts;
 
-// The engineer's answers: yes to clearing a decision for the node chosen, to
-// leaving without saving (a --save comes before) and to keeping the dissipator
-// window's changes. Messages are kept for the output.
+// The engineer's answers: every question is answered in the affirmative, OK or Yes
+// by the buttons offered: clearing a decision for the node chosen, leaving without
+// saving (a --save comes before) and keeping the dissipator window's changes.
+// Messages are kept for the output.
 class OutletUi : public forms::Ui {
   public:
     using forms::Ui::message;
@@ -27,10 +28,9 @@ class OutletUi : public forms::Ui {
     void message(const std::string& text, forms::Icon, const std::string&) override {
         messages.push_back(text);
     }
-    forms::Answer ask(const std::string& text, forms::Buttons, forms::Icon,
+    forms::Answer ask(const std::string&, forms::Buttons buttons, forms::Icon,
                       const std::string&) override {
-        if (text == pt::kClearQuestion) return forms::Answer::Ok;
-        return forms::Answer::Yes;
+        return buttons == forms::Buttons::OkCancel ? forms::Answer::Ok : forms::Answer::Yes;
     }
     std::string choose_file(const forms::FileDialog&) override { return {}; }
     void open_document(const std::string&) override {}
