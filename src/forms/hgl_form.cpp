@@ -58,9 +58,12 @@ std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context) {
     return pipes;
 }
 
-hgl::HglResult compute_hgl(const store::ProjectContext& context, std::string_view node,
-                           std::string_view tailwater) {
-    return hgl::compute_grade_line(hgl_pipes(context), node, tailwater, context.units);
+GradeLineReport grade_line_report(const store::ProjectContext& context,
+                                  std::span<const hgl::HglPipe> pipes, std::string_view node,
+                                  std::string_view tailwater) {
+    GradeLineReport made{hgl::compute_grade_line(pipes, node, tailwater, context.units), {}};
+    made.cells = report::ld347_layout(context, made.result);
+    return made;
 }
 
 HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
@@ -94,12 +97,11 @@ void HglForm::cmdHGL() {
         fields.set_text(kTailwaterField, kDefaultTailwater);
     }
     session_.enter_grade_line_report(context_);
-    const hgl::HglResult result = compute_hgl(context_, node, fields.text(kTailwaterField));
+    const GradeLineReport made =
+        grade_line_report(context_, hgl_pipes(context_), node, fields.text(kTailwaterField));
     run_report(
         ui_, context_, kLd347Report,
-        [&](report::Workbook& book) {
-            report::write_cells(book, report::ld347_layout(context_, result));
-        },
+        [&made](report::Workbook& book) { report::write_cells(book, made.cells); },
         office_ ? &*office_ : nullptr);
 }
 

@@ -48,9 +48,16 @@ std::span<const HglColumn> hgl_columns();
 // in one pass of only the columns the grade line needs.
 std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context);
 
-// The grade line of the open project from `node` with the tailwater text as typed.
-hgl::HglResult compute_hgl(const store::ProjectContext& context, std::string_view node,
-                           std::string_view tailwater);
+// The grade line report of the open project from `node`: the rows of `pipes`
+// computed with the tailwater text as typed, and the cells of form LD-347. Compute
+// HGL and `pelvane hgl` both make it here.
+struct GradeLineReport {
+    hgl::HglResult result;
+    report::CellLayout cells;
+};
+GradeLineReport grade_line_report(const store::ProjectContext& context,
+                                  std::span<const hgl::HglPipe> pipes, std::string_view node,
+                                  std::string_view tailwater);
 
 class HglForm : public FormModel {
   public:

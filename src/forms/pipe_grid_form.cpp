@@ -88,12 +88,13 @@ void PipeGridForm::delete_pipe() {
     const std::string question = kDeleteQuestionHead + number + kQuestionTail;
     if (ui_.ask(question, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) return;
     try {
-        const store::PipeTable pipes(context_.project_connection);
-        if (const auto refused = check_delete(pipes, number, legacy())) {
+        const auto deletion =
+            forms::delete_pipe(store::PipeTable(context_.project_connection), number, legacy());
+        if (const auto& refused = deletion.refused) {
             ui_.message(refused->message, refused->icon);
             return;
         }
-        if (!pipes.remove(number)) {
+        if (!deletion.deleted) {
             ui_.message(pipe_gone(number), Icon::Exclamation);
             refresh();
             return;
