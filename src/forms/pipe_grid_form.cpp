@@ -19,10 +19,6 @@ std::string pipe_gone(std::string_view number) {
 
 }  // namespace
 
-std::string not_available_notice(std::string_view window) {
-    return std::string(window) + " is not available in this version yet.";
-}
-
 PipeGridForm::PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
                            Windows& windows)
     : context_(context), session_(session), ui_(ui), windows_(windows) {

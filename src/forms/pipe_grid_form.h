@@ -46,9 +46,6 @@ inline constexpr const char* kUpdateCompleted =
 // The grid opens the pipe window with the modes of pipe_form_texts (`pipe form
 // mode`: kAddRequest, kViewRequest, kEditRequest).
 
-// A window that this version does not have yet is announced, not silently skipped.
-std::string not_available_notice(std::string_view window);
-
 class PipeGridForm : public FormModel {
   public:
     // The windows the grid opens, each modal over it. The view implements them.

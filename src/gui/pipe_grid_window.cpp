@@ -197,10 +197,6 @@ void PipeGridWindow::done(int result) {
 }
 
 void PipeGridWindow::show_pipe_form(const std::string& mode, const std::string& pipe_number) {
-    if (!hooks_.pipe_form) {
-        ui_.message(forms::not_available_notice("The pipe window"), forms::Icon::Information);
-        return;
-    }
     hooks_.pipe_form(this, mode, pipe_number);
 }
 
@@ -209,32 +205,20 @@ void PipeGridWindow::show_renumber_dialog(forms::RenumberForm& dialog) {
     window.exec();
 }
 
-void PipeGridWindow::open_hook(const std::function<void(QWidget*)>& hook, const char* window) {
-    if (!hook) {
-        ui_.message(forms::not_available_notice(window), forms::Icon::Information);
-        return;
-    }
-    hook(this);
-}
-
 void PipeGridWindow::show_hgl() {
-    open_hook(hooks_.hgl, "The hydraulic grade line");
+    hooks_.hgl(this);
 }
 void PipeGridWindow::show_energy_dissipation() {
-    open_hook(hooks_.energy_dissipation, "Outlet protection");
+    hooks_.energy_dissipation(this);
 }
 void PipeGridWindow::ld229_report() {
-    open_hook(hooks_.ld229_report, "The LD-229 report");
+    hooks_.ld229_report(this);
 }
 void PipeGridWindow::pipe_report() {
-    if (!hooks_.pipe_report) {
-        ui_.message(forms::not_available_notice("The pipe report"), forms::Icon::Information);
-        return;
-    }
     hooks_.pipe_report(this, form_.selected_pipe());
 }
 void PipeGridWindow::about() {
-    open_hook(hooks_.about, "The About window");
+    hooks_.about(this);
 }
 void PipeGridWindow::show_rainfall_data() {
     gui::show_rainfall_data(context_, ui_, this);
