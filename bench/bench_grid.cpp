@@ -89,7 +89,8 @@ void BM_OpenProjectAndGrid(benchmark::State& state) {
         store::ProjectContext context;
         context.program_folder = PELVANE_PROGRAM_DIR;
         store::open_project(context, file);
-        forms::PipeGridForm grid(context, ui, windows);
+        forms::DesignSession session;
+        forms::PipeGridForm grid(context, session, ui, windows);
         grid.open();
         benchmark::DoNotOptimize(grid.rows().data());
         if (grid.record_count() != state.range(0)) state.SkipWithError("rows missing");

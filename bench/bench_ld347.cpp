@@ -98,8 +98,9 @@ void BM_Ld347FromProject(benchmark::State& state) {
     context.program_folder = kProgramFolder;
     store::open_project(context, file, store::Access::Inspect);
     for (auto _ : state) {
-        const auto result = forms::compute_hgl(context, "1", "100.00");
-        write_ld347(context, result, folder / "ld347.xlsx");
+        const auto made =
+            forms::grade_line_report(context, forms::hgl_pipes(context), "1", "100.00");
+        write_ld347(context, made.result, folder / "ld347.xlsx");
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
     store::close_project(context);

@@ -26,11 +26,12 @@ constexpr char kBufferSeparator = ',';
 
 }  // namespace
 
-DrainageAreaForm::DrainageAreaForm(store::ProjectContext& context) : context_(context) {
+DrainageAreaForm::DrainageAreaForm(store::ProjectContext& context, DesignSession& session)
+    : context_(context), session_(session) {
     const auto table = hydrology::land_use_rows(context_.legacy_database_mode);
     // Every loop runs over the project's sub-area list length, which matches the
     // version of the window in use; it can never reach past the table.
-    rows_ = std::clamp(context_.sub_area_list_length, 0, static_cast<int>(table.size()));
+    rows_ = std::clamp(session_.sub_area_list_length, 0, static_cast<int>(table.size()));
     for (int i = 0; i < rows_; ++i) {
         const auto& row = table[static_cast<std::size_t>(i)];
         fields.set_text(row_field(kGroup, i), std::string(row.group));
@@ -63,9 +64,9 @@ void DrainageAreaForm::show_product(int row) {
 
 void DrainageAreaForm::open(const AreaExchange& pipe) {
     if (is_english(context_.units)) {
-        context_.number_format = "0.000";
+        session_.number_format = "0.000";
     } else {
-        context_.number_format = "0.0000";
+        session_.number_format = "0.0000";
         fields.set_text(kAreaFrame, "A (Hectares)");
         fields.set_text(kAreaUnit, "Ha");
     }
@@ -95,7 +96,7 @@ void DrainageAreaForm::area_left(int row) {
         fields.set_text(area_name, "");
         fields.set_text(row_field(kCa, row), "");
     } else {
-        fields.set_text(area_name, text::format_number(area.value, context_.number_format));
+        fields.set_text(area_name, text::format_number(area.value, session_.number_format));
         show_product(row);
     }
     cmdcomputearea();

@@ -13,6 +13,7 @@
 #include <string>
 #include <string_view>
 
+#include "forms/design_session.h"
 #include "forms/form_model.h"
 #include "store/project_context.h"
 
@@ -40,7 +41,7 @@ class DrainageAreaForm : public FormModel {
   public:
     // Reads the units, legacy database mode and the sub-area list length of the
     // project; opening sets the project's number format.
-    explicit DrainageAreaForm(store::ProjectContext& context);
+    DrainageAreaForm(store::ProjectContext& context, DesignSession& session);
 
     // Name of a row field: row_field("Cval", 3) is "Cval(3)".
     static std::string row_field(std::string_view column, int row);
@@ -66,6 +67,7 @@ class DrainageAreaForm : public FormModel {
     void show_product(int row);
 
     store::ProjectContext& context_;
+    DesignSession& session_;
     int rows_ = 0;
     std::optional<AreaExchange> saved_;
 };

@@ -44,9 +44,9 @@ std::string EnergyDissipationForm::usbr_size_field(int element) {
     return "USBRsize(" + std::to_string(element) + ")";
 }
 
-EnergyDissipationForm::EnergyDissipationForm(store::ProjectContext& context, Ui& ui,
-                                             PipeEnergyForm& outlet)
-    : context_(context), ui_(ui), outlet_(outlet) {
+EnergyDissipationForm::EnergyDissipationForm(store::ProjectContext& context, DesignSession& session,
+                                             Ui& ui, PipeEnergyForm& outlet)
+    : context_(context), session_(session), ui_(ui), outlet_(outlet) {
     const bool english = context_.english();
     for_every_label([&](const t::FieldLabel& label) {
         fields.set_text(label.field, "");
@@ -138,7 +138,7 @@ void EnergyDissipationForm::cmdanalyze() {
 }
 
 void EnergyDissipationForm::design_vdot() {
-    const auto r = outlet::design_vdot_apron(outlet_.outlet_fields(), context_.outlet_barrel_area,
+    const auto r = outlet::design_vdot_apron(outlet_.outlet_fields(), session_.outlet_barrel_area,
                                              outlet_.units());
     write_field(fields, "txt_EC", r.txt_EC);
     write_field(fields, "txtEC_L", r.txtEC_L);
@@ -148,7 +148,7 @@ void EnergyDissipationForm::design_vdot() {
 }
 
 void EnergyDissipationForm::design_usda() {
-    const std::string diameter = text::shortest_text(context_.coefficient_diameter);
+    const std::string diameter = text::shortest_text(session_.coefficient_diameter);
     const auto curves = store::read_usda_coefficients(context_.coefficient_connection, diameter);
     if (!curves) {
         // The method ends quietly as it always has; the status line says why its
@@ -233,7 +233,7 @@ void EnergyDissipationForm::field_left(std::string_view name) {
 }
 
 void EnergyDissipationForm::Cmdresults() {
-    write_outlet_protection_report(ui_, context_, outlet_, *this);
+    write_outlet_protection_report(ui_, outlet_, *this);
 }
 
 void EnergyDissipationForm::cmdExit() {

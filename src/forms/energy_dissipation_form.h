@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 
+#include "forms/design_session.h"
 #include "forms/form_model.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
@@ -29,7 +30,8 @@ class EnergyDissipationForm : public FormModel {
     static constexpr int kUsbrSizes = 15;
     static std::string usbr_size_field(int element);  // "USBRsize(3)"
 
-    EnergyDissipationForm(store::ProjectContext& context, Ui& ui, PipeEnergyForm& outlet);
+    EnergyDissipationForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+                          PipeEnergyForm& outlet);
 
     // Opening: clears every method, labels the units, copies the carriers of the
     // outlet protection window in and applies the riprap class.
@@ -70,6 +72,7 @@ class EnergyDissipationForm : public FormModel {
     void apply_riprap_class();
 
     store::ProjectContext& context_;
+    DesignSession& session_;
     Ui& ui_;
     PipeEnergyForm& outlet_;
     bool asked_ = false;  // the close question is asked once

@@ -8,21 +8,20 @@
 namespace pelvane::forms {
 
 report::CellLayout outlet_protection_cells(const PipeEnergyForm& outlet,
-                                           const EnergyDissipationForm& dissipators,
-                                           const store::ProjectContext& context) {
+                                           const EnergyDissipationForm& dissipators) {
     const auto lookup = [](const FormModel& window) {
         return [&window](std::string_view name) { return window.fields.text(name); };
     };
-    return report::outlet_protection_cells(lookup(outlet), lookup(dissipators), context);
+    return report::outlet_protection_cells(lookup(outlet), lookup(dissipators), outlet.context(),
+                                           outlet.session().unit_constants.unit_divisor);
 }
 
 std::optional<report::WrittenReport> write_outlet_protection_report(
-    Ui& ui, store::ProjectContext& context, const PipeEnergyForm& outlet,
-    const EnergyDissipationForm& dissipators) {
+    Ui& ui, const PipeEnergyForm& outlet, const EnergyDissipationForm& dissipators) {
     // The cells are taken when the command runs: the workbook shows the windows as
     // the engineer saw them.
-    const report::CellLayout cells = outlet_protection_cells(outlet, dissipators, context);
-    return run_report(ui, context, kOutletProtectionReport,
+    const report::CellLayout cells = outlet_protection_cells(outlet, dissipators);
+    return run_report(ui, outlet.context(), kOutletProtectionReport,
                       [&cells](report::Workbook& book) { report::write_cells(book, cells); });
 }
 

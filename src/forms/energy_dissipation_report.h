@@ -16,13 +16,11 @@ class EnergyDissipationForm;
 
 // The report's cells from the two windows as they stand.
 report::CellLayout outlet_protection_cells(const PipeEnergyForm& outlet,
-                                           const EnergyDissipationForm& dissipators,
-                                           const store::ProjectContext& context);
+                                           const EnergyDissipationForm& dissipators);
 
 // The report sequence: save dialog, overwrite question, template copy, cells,
 // and the result opened. No closing message.
 std::optional<report::WrittenReport> write_outlet_protection_report(
-    Ui& ui, store::ProjectContext& context, const PipeEnergyForm& outlet,
-    const EnergyDissipationForm& dissipators);
+    Ui& ui, const PipeEnergyForm& outlet, const EnergyDissipationForm& dissipators);
 
 }  // namespace pelvane::forms

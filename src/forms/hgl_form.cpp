@@ -58,18 +58,23 @@ std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context) {
     return pipes;
 }
 
-hgl::HglResult compute_hgl(const store::ProjectContext& context, std::string_view node,
-                           std::string_view tailwater) {
-    return hgl::compute_grade_line(hgl_pipes(context), node, tailwater, context.units);
+GradeLineReport grade_line_report(const store::ProjectContext& context,
+                                  std::span<const hgl::HglPipe> pipes, std::string_view node,
+                                  std::string_view tailwater) {
+    GradeLineReport made{hgl::compute_grade_line(pipes, node, tailwater, context.units), {}};
+    made.cells = report::ld347_layout(context, made.result);
+    return made;
 }
 
-HglForm::HglForm(store::ProjectContext& context, Ui& ui, const report::OfficeConverter* office)
-    : context_(context), ui_(ui) {
+HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+                 const report::OfficeConverter* office)
+    : context_(context), session_(session), ui_(ui) {
     if (office != nullptr) office_ = *office;
     for (const char* name : {kNodeField, kTailwaterField, kUnitField}) fields[name];
 }
 
-HglForm::HglForm(store::ProjectContext& context, Ui& ui) : HglForm(context, ui, nullptr) {
+HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui)
+    : HglForm(context, session, ui, nullptr) {
     office_ = report::OfficeConverter::find();
 }
 
@@ -91,13 +96,12 @@ void HglForm::cmdHGL() {
     if (fields.text(kTailwaterField).empty()) {
         fields.set_text(kTailwaterField, kDefaultTailwater);
     }
-    set_report_constants(context_);
-    const hgl::HglResult result = compute_hgl(context_, node, fields.text(kTailwaterField));
+    session_.enter_grade_line_report(context_);
+    const GradeLineReport made =
+        grade_line_report(context_, hgl_pipes(context_), node, fields.text(kTailwaterField));
     run_report(
         ui_, context_, kLd347Report,
-        [&](report::Workbook& book) {
-            report::write_cells(book, report::ld347_layout(context_, result));
-        },
+        [&made](report::Workbook& book) { report::write_cells(book, made.cells); },
         office_ ? &*office_ : nullptr);
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/hgl/grade_line.h"
+#include "forms/design_session.h"
 #include "forms/form_model.h"
 #include "forms/ui.h"
 #include "report/layout_cell.h"
@@ -47,15 +48,23 @@ std::span<const HglColumn> hgl_columns();
 // in one pass of only the columns the grade line needs.
 std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context);
 
-// The grade line of the open project from `node` with the tailwater text as typed.
-hgl::HglResult compute_hgl(const store::ProjectContext& context, std::string_view node,
-                           std::string_view tailwater);
+// The grade line report of the open project from `node`: the rows of `pipes`
+// computed with the tailwater text as typed, and the cells of form LD-347. Compute
+// HGL and `pelvane hgl` both make it here.
+struct GradeLineReport {
+    hgl::HglResult result;
+    report::CellLayout cells;
+};
+GradeLineReport grade_line_report(const store::ProjectContext& context,
+                                  std::span<const hgl::HglPipe> pipes, std::string_view node,
+                                  std::string_view tailwater);
 
 class HglForm : public FormModel {
   public:
-    HglForm(store::ProjectContext& context, Ui& ui, const report::OfficeConverter* office);
+    HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+            const report::OfficeConverter* office);
     // With LibreOffice looked up on the PATH for PDF copies.
-    HglForm(store::ProjectContext& context, Ui& ui);
+    HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui);
 
     // Fills the structure list, sets the tailwater to "0.0" and names its unit.
     void open();
@@ -70,6 +79,7 @@ class HglForm : public FormModel {
 
   private:
     store::ProjectContext& context_;
+    DesignSession& session_;
     Ui& ui_;
     std::optional<report::OfficeConverter> office_;  // makes PDF copies when set
 };

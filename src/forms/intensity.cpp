@@ -29,7 +29,7 @@ std::optional<store::CoefficientSet> storm_coefficients(store::ProjectContext& c
     return load_rainfall_coefficients(context, ui, *years);
 }
 
-bool intensity_for_pipe(const store::ProjectContext& context,
+bool intensity_for_pipe(const store::ProjectContext& context, std::string_view number_format,
                         const store::CoefficientSet& coefficients, Ui& ui, std::string& tc_text,
                         std::string& pipe_i) {
     // An empty time of concentration means the shortest design duration.
@@ -44,15 +44,19 @@ bool intensity_for_pipe(const store::ProjectContext& context,
                                        ? hydrology::legacy_idf_intensity({c.a, c.b}, tc.value)
                                        : hydrology::idf_intensity({c.b, c.d, c.e}, tc.value);
     pipe_i = text::format_number(hydrology::intensity_in_units(inches_per_hour, context.english()),
-                                 context.number_format);
+                                 number_format);
     return true;
 }
 
 pipe::IntensityLookup intensity_lookup(const store::ProjectContext& context,
+                                       const std::string& number_format,
                                        store::CoefficientSet coefficients, Ui& ui) {
-    return [&context, coefficients, &ui](std::string& tc_text) -> std::optional<std::string> {
+    return [&context, &number_format, coefficients,
+            &ui](std::string& tc_text) -> std::optional<std::string> {
         std::string intensity;
-        if (!intensity_for_pipe(context, coefficients, ui, tc_text, intensity)) return std::nullopt;
+        if (!intensity_for_pipe(context, number_format, coefficients, ui, tc_text, intensity)) {
+            return std::nullopt;
+        }
         return intensity;
     };
 }

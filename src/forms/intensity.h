@@ -34,17 +34,18 @@ std::optional<store::CoefficientSet> storm_coefficients(store::ProjectContext& c
                                                         std::string_view storm_frequency);
 
 // Intensity for the pipe: with `coefficients`, computes i for the Tc text and writes
-// it into `pipe_i` with the context's number format (in/hr, or mm/hr in a metric
-// project). An empty Tc becomes "5.0" in the caller's text. A Tc that is no number
-// shows the conversion error and leaves `pipe_i` as it was.
-bool intensity_for_pipe(const store::ProjectContext& context,
+// it into `pipe_i` with `number_format` (in/hr, or mm/hr in a metric project). An empty Tc becomes
+// "5.0" in the caller's text. A Tc that is no number shows the conversion error and leaves `pipe_i`
+// as it was.
+bool intensity_for_pipe(const store::ProjectContext& context, std::string_view number_format,
                         const store::CoefficientSet& coefficients, Ui& ui, std::string& tc_text,
                         std::string& pipe_i);
 
 // Intensity for a given Tc, as the discharge steps ask for it: the intensity routine
-// above bound to one storm's coefficients. The lookup refers to `context` and `ui`,
-// which must outlive it.
+// above bound to one storm's coefficients. The lookup refers to `context`,
+// `number_format` and `ui`, which must outlive it.
 pipe::IntensityLookup intensity_lookup(const store::ProjectContext& context,
+                                       const std::string& number_format,
                                        store::CoefficientSet coefficients, Ui& ui);
 
 }  // namespace pelvane::forms

@@ -128,14 +128,7 @@ bool computed_discharge(const PipeRow& row, bool legacy) {
 
 PipeRecompute::PipeRecompute(store::ProjectContext& context)
     : context_(context),
-      saved_number_format_(context.number_format),
       settings_(pipe::DischargeSettings::for_project(context.units, context.legacy_database_mode)) {
-    // The intensities are written as the pipe window shows them.
-    context_.number_format = settings_.number_format;
-}
-
-PipeRecompute::~PipeRecompute() {
-    context_.number_format = saved_number_format_;
 }
 
 store::StormCoefficients PipeRecompute::coefficients_of(const std::string& storm_frequency) {
@@ -165,7 +158,9 @@ std::optional<std::string> PipeRecompute::compute_discharge(
     // What the intensity routine would show in a message box is reported with the
     // pipe instead of interrupting the work.
     UnattendedUi held;
-    const pipe::IntensityLookup intensity = intensity_lookup(context_, coefficients.set, held);
+    // The intensities are written as the pipe window shows them.
+    const pipe::IntensityLookup intensity =
+        intensity_lookup(context_, settings_.number_format, coefficients.set, held);
     pipe::FlowFields flow = flow_fields(row);
     pipe::FlowIntensities intensities;
     // The structure's own values are accumulated first: a pipe without previous pipes

@@ -65,12 +65,11 @@ pipe::PreviousPipeValues handed_on(const PipeRow& previous);
 bool computed_discharge(const PipeRow& row, bool legacy);
 
 // Recomputes pipes one at a time with the project's rainfall. The intensity
-// coefficients of each storm frequency are loaded once per recompute. The context's
-// number format is the pipe window's while this lives, and is put back after.
+// coefficients of each storm frequency are loaded once per recompute. Intensities
+// are written with the pipe window's number format for the project's units.
 class PipeRecompute {
   public:
     explicit PipeRecompute(store::ProjectContext& context);
-    ~PipeRecompute();
     PipeRecompute(const PipeRecompute&) = delete;
     PipeRecompute& operator=(const PipeRecompute&) = delete;
 
@@ -93,7 +92,6 @@ class PipeRecompute {
         PipeRow& row, const std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows>& links);
 
     store::ProjectContext& context_;
-    std::string saved_number_format_;
     pipe::DischargeSettings settings_;
     std::map<int, store::StormCoefficients> coefficients_;
 };

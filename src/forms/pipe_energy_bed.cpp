@@ -80,7 +80,7 @@ void PipeEnergyForm::field_left(std::string_view name) {
     if (name == "enodeout") {
         enodeout_committed();
     } else if (name == "dn_TW") {
-        text = format_on_leave(text, context_.number_format);
+        text = format_on_leave(text, session_.number_format);
     } else if (name == "W_culvert") {
         text = format_on_leave(text, "0.000");
     } else if (name == "C_Discharge") {

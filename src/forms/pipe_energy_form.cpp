@@ -42,8 +42,9 @@ constexpr const char* kAnalyzeCommand = "cmdanalyzeED";
 
 }  // namespace
 
-PipeEnergyForm::PipeEnergyForm(store::ProjectContext& context, Ui& ui, Windows& windows)
-    : context_(context), ui_(ui), windows_(windows) {
+PipeEnergyForm::PipeEnergyForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+                               Windows& windows)
+    : context_(context), session_(session), ui_(ui), windows_(windows) {
     for (const std::string_view name : kWindowFields) fields.set_text(name, "");
     for (const auto& material : outlet::bed_materials()) {
         fields["Bed_Matl"].items.emplace_back(material.name);
@@ -60,7 +61,7 @@ PipeEnergyForm::PipeEnergyForm(store::ProjectContext& context, Ui& ui, Windows& 
 }
 
 outlet::OutletUnits PipeEnergyForm::units() const {
-    return {context_.english(), context_.unit_constants};
+    return {context_.english(), session_.unit_constants};
 }
 
 outlet::OutletFields PipeEnergyForm::outlet_fields() const {
@@ -239,7 +240,7 @@ void PipeEnergyForm::cmdNeed() {
 void PipeEnergyForm::cmdanalyzeED() {
     if (!fields.at(kAnalyzeCommand).enabled) return;
     track_changes();
-    EnergyDissipationForm dissipators(context_, ui_, *this);
+    EnergyDissipationForm dissipators(context_, session_, ui_, *this);
     dissipators.open();
     windows_.show_energy_dissipation(dissipators);
     track_changes();

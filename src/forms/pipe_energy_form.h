@@ -21,6 +21,7 @@
 
 #include "core/outlet/outlet_fields.h"
 #include "core/outlet/outlet_units.h"
+#include "forms/design_session.h"
 #include "forms/form_model.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
@@ -74,7 +75,8 @@ class PipeEnergyForm : public FormModel {
 
     // Reads the units, the unit constants and the number format of the project as
     // the pipe network grid left them.
-    PipeEnergyForm(store::ProjectContext& context, Ui& ui, Windows& windows);
+    PipeEnergyForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+                   Windows& windows);
 
     // Opening: labels, defaults, the end-node list, and the first ENERGY record
     // with its design pipe, bed material, 2-year flow and scour hole, or a new
@@ -119,7 +121,8 @@ class PipeEnergyForm : public FormModel {
     // What the dissipator designs read of this window.
     outlet::OutletFields outlet_fields() const;
     outlet::OutletUnits units() const;
-    store::ProjectContext& context() { return context_; }
+    store::ProjectContext& context() const { return context_; }
+    DesignSession& session() const { return session_; }
     Ui& ui() { return ui_; }
 
   private:
@@ -150,6 +153,7 @@ class PipeEnergyForm : public FormModel {
     void settle_record(bool modified);
 
     store::ProjectContext& context_;
+    DesignSession& session_;
     Ui& ui_;
     Windows& windows_;
 

@@ -42,7 +42,7 @@ void PipeEnergyForm::load_design_pipe(const std::string& node) {
         return;
     }
     const store::PipeRecord& p = pipes[*design];
-    const double length_conversion = context_.unit_constants.unit_divisor;
+    const double length_conversion = session_.unit_constants.unit_divisor;
 
     pipe_ = DesignPipe{};
     pipe_.pipe_shape = p.get("PIPE_SHAPE");
@@ -76,7 +76,7 @@ void PipeEnergyForm::load_design_pipe(const std::string& node) {
     if (const auto area =
             outlet::outlet_barrel_area(pipe_.pipe_shape, pipe_.barrels, fields.text("eDiaRise"),
                                        fields.text("W_culvert"), units())) {
-        context_.outlet_barrel_area = *area;
+        session_.outlet_barrel_area = *area;
     }
 }
 
@@ -96,7 +96,7 @@ void PipeEnergyForm::compute_two_year_discharge() {
     const outlet::RationalPipe rational{pipe_.accumulated_tc, pipe_.accumulated_ca, pipe_.pipe_cf,
                                         pipe_.lateral_discharge, pipe_.barrels};
     const auto q2 =
-        outlet::two_year_discharge(rational, {c.b, c.d, c.e}, units(), context_.number_format);
+        outlet::two_year_discharge(rational, {c.b, c.d, c.e}, units(), session_.number_format);
     if (q2) fields.set_text("C_Discharge", q2->C_Discharge);
 }
 
@@ -112,7 +112,7 @@ void PipeEnergyForm::compute_coefficient_diameter() {
     const auto diameter = outlet::coefficient_diameter(fields.text("eDiaRise"), units());
     if (!diameter) return;
     if (diameter->eDiaRise) fields.set_text("eDiaRise", *diameter->eDiaRise);
-    context_.coefficient_diameter = diameter->inches;
+    session_.coefficient_diameter = diameter->inches;
 }
 
 }  // namespace pelvane::forms

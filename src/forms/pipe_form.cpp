@@ -26,8 +26,9 @@ constexpr std::array<const char*, 11> kFrames{
 
 }  // namespace
 
-PipeForm::PipeForm(store::ProjectContext& context, Ui& ui, PipeFormWindows& windows)
-    : context_(context), ui_(ui), windows_(windows) {
+PipeForm::PipeForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+                   PipeFormWindows& windows)
+    : context_(context), session_(session), ui_(ui), windows_(windows) {
     clear_record_fields();
     for (const char* name : {"nodein_type", "nodeout_type"}) {
         fields[name].items = to_items(texts::kNodeTypes);
@@ -60,9 +61,9 @@ PipeForm::PipeForm(store::ProjectContext& context, Ui& ui, PipeFormWindows& wind
 void PipeForm::open(std::string_view pipe_form_mode, std::string_view selected_pipe_number) {
     tab = 0;
     fields.set_text("inlet_dbfile", context_.inlet_database);
-    context_.number_format = std::string(number_format_for(context_.units));
+    session_.number_format = std::string(number_format_for(context_.units));
     // The drainage area window of a legacy project has its 24 land-use rows.
-    context_.sub_area_list_length = legacy() ? 24 : 15;
+    session_.sub_area_list_length = legacy() ? 24 : 15;
     open_inlet_link(context_, ui_);
 
     clear_results();

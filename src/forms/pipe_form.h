@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/pipe/discharge.h"
+#include "forms/design_session.h"
 #include "forms/form_model.h"
 #include "forms/pipe_form_texts.h"
 #include "forms/pipe_rules.h"
@@ -79,7 +80,8 @@ inline constexpr std::array<std::string_view, 13> kResultFields{
 class PipeForm : public FormModel {
   public:
     // Reads the project's units and legacy database mode and its connections.
-    PipeForm(store::ProjectContext& context, Ui& ui, PipeFormWindows& windows);
+    PipeForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+             PipeFormWindows& windows);
 
     // Opens as the grid asks: `pipe_form_mode` "add", "edit" or "view" (anything
     // else views) for the pipe `selected_pipe_number` ("" when adding).
@@ -232,6 +234,7 @@ class PipeForm : public FormModel {
     void drop_storm_results();
 
     store::ProjectContext& context_;
+    DesignSession& session_;
     Ui& ui_;
     PipeFormWindows& windows_;
 

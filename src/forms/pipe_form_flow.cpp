@@ -239,14 +239,14 @@ std::string discharge_text(const std::string& typed, const std::string& number_f
 
 void PipeForm::structure_discharge_left() {
     const std::string shown =
-        discharge_text(fields.text("structure_discharge"), context_.number_format);
+        discharge_text(fields.text("structure_discharge"), session_.number_format);
     fields.set_text("structure_discharge", shown);
     fields.set_text("pipe_discharge", shown);
 }
 
 void PipeForm::lateral_discharge_left() {
     fields.set_text("lateral_discharge",
-                    discharge_text(fields.text("lateral_discharge"), context_.number_format));
+                    discharge_text(fields.text("lateral_discharge"), session_.number_format));
     redo_design_discharge();
 }
 
@@ -272,7 +272,7 @@ void PipeForm::structure_tc_left() {
     if (!tc.ok() && !tc.empty()) return;
     if (tc.empty() || tc.value < kMinimumTcMinutes) fields.set_text("structure_Tc", kMinimumTc);
     fields.set_text("structure_Tc",
-                    format_on_leave(fields.text("structure_Tc"), context_.number_format));
+                    format_on_leave(fields.text("structure_Tc"), session_.number_format));
     structure_tc_at_focus_ = fields.text("structure_Tc");
     reaccumulate();
 }
@@ -296,7 +296,7 @@ void PipeForm::cmd_accIntensity() {
 }
 
 void PipeForm::cmdstr_area() {
-    DrainageAreaForm area(context_);
+    DrainageAreaForm area(context_, session_);
     area.open({fields.text("pareabufstr"), fields.text("pcbufstr"), fields.text("structure_area"),
                fields.text("structure_ca")});
     windows_.show_drainage_area(area);
@@ -309,7 +309,7 @@ void PipeForm::cmdstr_area() {
 }
 
 void PipeForm::cmdstr_Tc() {
-    TimeOfConcentrationForm tc(context_, ui_);
+    TimeOfConcentrationForm tc(context_, session_, ui_);
     tc.open({fields.text("PTcStr"), fields.text("pTcStr2"), fields.text("PTcoptionstr"),
              fields.text("structure_Tc"), fields.text("Check_ComputeTc")});
     windows_.show_time_of_concentration(tc);

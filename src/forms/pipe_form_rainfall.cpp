@@ -15,7 +15,7 @@ std::optional<pipe::IntensityLookup> PipeForm::storm_intensity(MissingStorm miss
         if (missing != MissingStorm::Keep) drop_storm_results();
         return std::nullopt;
     }
-    return intensity_lookup(context_, *coefficients, ui_);
+    return intensity_lookup(context_, session_.number_format, *coefficients, ui_);
 }
 
 // Intensities and a design discharge that the record's storm cannot give again may

@@ -35,7 +35,7 @@ void PipeForm::pipe_length_entered() {
 // fall is refused with a message.
 void PipeForm::slope_field_left(std::string_view name) {
     if (name == "pipe_length" && mode_ == ScreenMode::View) return;
-    fields.set_text(name, format_on_leave(fields.text(name), context_.number_format));
+    fields.set_text(name, format_on_leave(fields.text(name), session_.number_format));
     const pipe::PipeSlope slope = pipe::pipe_slope(
         fields.text("pipe_length"), fields.text("pipe_elein"), fields.text("pipe_eleout"));
     if (slope.status == pipe::PipeSlope::Status::Unreadable) return;

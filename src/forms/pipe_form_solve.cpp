@@ -54,7 +54,7 @@ void PipeForm::cmdpipesolve() {
         {fields.text("pipe_discharge"), fields.text("numofpipes"), fields.text("pipe_slope"),
          fields.text("pipe_mann"), fields.text("pipe_length"), fields.text("pipe_dia"),
          fields.text("span"), fields.text("rise"), fields.text("pipe_shape"), context_.units});
-    context_.number_format = result.number_format;
+    session_.number_format = result.number_format;
     for (const auto& [column, shown] : result.written) {
         const std::string_view field = field_of(column);
         if (!field.empty()) fields.set_text(field, shown);

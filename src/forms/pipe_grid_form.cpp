@@ -19,23 +19,17 @@ std::string pipe_gone(std::string_view number) {
 
 }  // namespace
 
-std::string not_available_notice(std::string_view window) {
-    return std::string(window) + " is not available in this version yet.";
-}
-
-PipeGridForm::PipeGridForm(store::ProjectContext& context, Ui& ui, Windows& windows)
-    : context_(context), ui_(ui), windows_(windows) {
+PipeGridForm::PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
+                           Windows& windows)
+    : context_(context), session_(session), ui_(ui), windows_(windows) {
     fields.set_text("rec_count", "0");
 }
 
 void PipeGridForm::open(int remembered_row) {
     reopen_marker_ = false;
     close_requested = false;
-    context_.number_format = "0.000";
-    context_.unit_constants = UnitConstants::for_units(context_.units);
-    context_.sub_area_list_length = legacy() ? 24 : 15;
-    // Outlet protection is not offered for a legacy project.
-    fields.set_enabled("mnuEnergy", !legacy());
+    session_.enter_pipe_design(context_);
+    fields.set_enabled("mnuEnergy", outlet_protection_offered(context_));
     read_rows();
     selected_ = rows_.empty() ? 0 : 1;
     select_row(remembered_row);
@@ -90,12 +84,13 @@ void PipeGridForm::delete_pipe() {
     const std::string question = kDeleteQuestionHead + number + kQuestionTail;
     if (ui_.ask(question, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) return;
     try {
-        const store::PipeTable pipes(context_.project_connection);
-        if (const auto refused = check_delete(pipes, number, legacy())) {
+        const auto deletion =
+            forms::delete_pipe(store::PipeTable(context_.project_connection), number, legacy());
+        if (const auto& refused = deletion.refused) {
             ui_.message(refused->message, refused->icon);
             return;
         }
-        if (!pipes.remove(number)) {
+        if (!deletion.deleted) {
             ui_.message(pipe_gone(number), Icon::Exclamation);
             refresh();
             return;

@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/design_session.h"
 #include "forms/form_model.h"
 #include "forms/ld229_report.h"
 #include "forms/pipe_form_texts.h"
@@ -45,9 +46,6 @@ inline constexpr const char* kUpdateCompleted =
 // The grid opens the pipe window with the modes of pipe_form_texts (`pipe form
 // mode`: kAddRequest, kViewRequest, kEditRequest).
 
-// A window that this version does not have yet is announced, not silently skipped.
-std::string not_available_notice(std::string_view window);
-
 class PipeGridForm : public FormModel {
   public:
     // The windows the grid opens, each modal over it. The view implements them.
@@ -67,13 +65,12 @@ class PipeGridForm : public FormModel {
         virtual void show_rainfall_data() = 0;
     };
 
-    PipeGridForm(store::ProjectContext& context, Ui& ui, Windows& windows);
+    PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui, Windows& windows);
 
-    // Opening: clears the reopen marker; sets the number format "0.000", the unit
-    // constants of the project's units, the sub-area list length (24 in legacy
-    // database mode, else 15) and the Energy Dissipation command (off in legacy
-    // database mode); reads the rows and selects `remembered_row` (1 = first data
-    // row), or the first row when that is not a row.
+    // Opening: clears the reopen marker; enters pipe design in the session; sets the
+    // Energy Dissipation command (off in legacy database mode); reads the rows and
+    // selects `remembered_row` (1 = first data row), or the first row when that is
+    // not a row.
     void open(int remembered_row = 0);
 
     std::span<const GridColumn> columns() const { return grid_columns(legacy()); }
@@ -121,6 +118,7 @@ class PipeGridForm : public FormModel {
     bool has_pipes(const char* message);
 
     store::ProjectContext& context_;
+    DesignSession& session_;
     Ui& ui_;
     Windows& windows_;
     std::vector<GridRow> rows_;

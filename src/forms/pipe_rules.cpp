@@ -1,6 +1,7 @@
 #include "forms/pipe_rules.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/network/upstream.h"
 
@@ -127,11 +128,26 @@ RuleResult check_delete(const store::PipeTable& pipes, std::string_view number, 
     return std::nullopt;
 }
 
+PipeDeletion delete_pipe(const store::PipeTable& pipes, std::string_view number, bool legacy) {
+    if (auto refused = check_delete(pipes, number, legacy)) return {false, std::move(refused)};
+    return {pipes.remove(number), std::nullopt};
+}
+
 RuleResult check_renumber_target(const store::PipeTable& pipes, std::string_view new_number) {
     if (pipes.exists(new_number)) {
         return Refusal{std::string(kRenumberTargetExists), Icon::Exclamation};
     }
     return std::nullopt;
+}
+
+RenumberCheck check_renumber(const store::PipeTable& pipes, std::string_view old_number,
+                             std::string_view new_number, bool legacy) {
+    if (auto refused = check_renumber_target(pipes, new_number)) return {std::move(refused), {}};
+    return {std::nullopt, pipe_listing(pipes, old_number, legacy)};
+}
+
+std::string renumber_question(std::string_view listed_by) {
+    return joined(kRenumberListedHead, listed_by, kRenumberListedTail);
 }
 
 int renumber_pipe(const store::Database& db, std::string_view old_number,

@@ -124,8 +124,30 @@ inline constexpr std::string_view kRenumberListedTail = " - Modify Anyway?";
 // names that pipe.
 RuleResult check_delete(const store::PipeTable& pipes, std::string_view number, bool legacy);
 
+// What deleting a pipe under the rule came to: deleted, refused by the rule, or
+// neither when the pipe is not (any longer) in the file.
+struct PipeDeletion {
+    bool deleted = false;
+    RuleResult refused;
+};
+// Deletes pipe `number` unless another pipe lists it as a previous pipe: the grid's
+// Delete and `pelvane delete`.
+PipeDeletion delete_pipe(const store::PipeTable& pipes, std::string_view number, bool legacy);
+
 // A pipe cannot take the number of a saved pipe.
 RuleResult check_renumber_target(const store::PipeTable& pipes, std::string_view new_number);
+
+// What renumbering pipe `old_number` to `new_number` meets: the refusal of the new
+// number, or else the pipe that lists the old one as a previous pipe, about which
+// the person is asked first. The grid's renumber dialog and `pelvane renumber`.
+struct RenumberCheck {
+    RuleResult refused;
+    std::optional<std::string> listed_by;
+};
+RenumberCheck check_renumber(const store::PipeTable& pipes, std::string_view old_number,
+                             std::string_view new_number, bool legacy);
+// The question about renumbering a pipe that `listed_by` lists.
+std::string renumber_question(std::string_view listed_by);
 
 // Gives pipe `old_number` the number `new_number` and changes every previous-pipe
 // reference to it (PRENODE4 is left alone in legacy database mode). All of it is one

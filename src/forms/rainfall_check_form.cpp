@@ -54,7 +54,6 @@ void RainfallCheckForm::cmdCheck() {
     lookup.program_folder = context_.program_folder;
     lookup.user_data_folder = context_.user_data_folder;
     lookup.units = std::string(kEnglish);
-    lookup.number_format = kPattern;
     if (data_.fields.text("rainfall_kind") == kKindStation) {
         lookup.major_release = "2.1";
         lookup.noaa_station = name;
@@ -63,7 +62,8 @@ void RainfallCheckForm::cmdCheck() {
     }
     std::string stored;
     const auto coefficients = load_rainfall_coefficients(lookup, ui_, frequency);
-    if (!coefficients || !intensity_for_pipe(lookup, *coefficients, ui_, tc_text, stored)) return;
+    if (!coefficients || !intensity_for_pipe(lookup, kPattern, *coefficients, ui_, tc_text, stored))
+        return;
     fields.set_text("check_tc", tc_text);
     fields.set_text("check_stored", stored);
 

@@ -174,8 +174,9 @@ std::vector<std::string> RainfallDataForm::write(const ImportTarget& target,
     return names;
 }
 
-void RainfallDataForm::refuse(const std::string& text) {
+Outcome RainfallDataForm::refuse(const std::string& text) {
     ui_.message(text, Icon::Exclamation, kAppTitle);
+    return Outcome::refused(text);
 }
 
 void RainfallDataForm::refill_names() {
@@ -208,26 +209,17 @@ void RainfallDataForm::browse_export() {
     load_export(path);
 }
 
-bool RainfallDataForm::load_export(const std::string& path) {
+Outcome RainfallDataForm::load_export(const std::string& path) {
     fit_.reset();
     preview_.clear();
     export_station_.clear();
     fields.set_text("rainfall_file", path);
     const auto text = read_file(path);
-    if (!text) {
-        refuse("Could not read '" + path + "'.");
-        return false;
-    }
+    if (!text) return refuse("Could not read '" + path + "'.");
     const auto table = hydrology::parse_noaa_export(*text);
-    if (!table) {
-        refuse(idf_problem_text(table.problem()));
-        return false;
-    }
+    if (!table) return refuse(idf_problem_text(table.problem()));
     auto fit = hydrology::fit_noaa_export(table.value());
-    if (!fit) {
-        refuse(idf_problem_text(fit.problem()));
-        return false;
-    }
+    if (!fit) return refuse(idf_problem_text(fit.problem()));
     export_station_ = table->station_name;
     for (const auto& f : fit->frequencies) preview_.push_back(preview_of(f));
     fit_ = std::move(fit.value());
@@ -238,21 +230,15 @@ bool RainfallDataForm::load_export(const std::string& path) {
             fields.set_text("rainfall_name", *listed);
         }
     }
-    return true;
+    return Outcome::done();
 }
 
-bool RainfallDataForm::import_export() {
+Outcome RainfallDataForm::import_export() {
     written_files_.clear();
     declined_.clear();
-    if (!fit_) {
-        refuse("Choose a NOAA precipitation frequency export first.");
-        return false;
-    }
+    if (!fit_) return refuse("Choose a NOAA precipitation frequency export first.");
     const std::string name = fields.text("rainfall_name");
-    if (name.empty()) {
-        refuse("Choose the NOAA station or county the coefficients are for.");
-        return false;
-    }
+    if (name.empty()) return refuse("Choose the NOAA station or county the coefficients are for.");
     std::vector<RainfallFile> files{chosen_file()};
     if (files[0] == RainfallFile::County) files.push_back(RainfallFile::Legacy);
     std::vector<ImportTarget> targets;
@@ -275,21 +261,21 @@ bool RainfallDataForm::import_export() {
             !confirmed("The export is for the NOAA station \"" + export_station_ +
                            "\", not for \"" + shown + "\".",
                        "Import its coefficients for \"" + shown + "\" anyway?")) {
-            return false;
+            return Outcome::declined(declined_);
         }
-        if (!overwrite_confirmed(targets)) return false;
+        if (!overwrite_confirmed(targets)) return Outcome::declined(declined_);
         for (const auto& target : targets) write(target, fields.text("rainfall_file"));
     } catch (const store::DatabaseError& e) {
         ui_.message(e.what(), Icon::None);
-        return false;
+        return Outcome::refused(e.what());
     }
     reload_project_lists();
     std::string where;
     for (const auto& f : written_files_) where += (where.empty() ? "" : " and ") + f;
-    ui_.message("Rainfall coefficients for the " + store::name_kind(files[0]) + " \"" +
-                    text::trim(stored) + "\" were written to " + where + ".",
-                Icon::Information, kAppTitle);
-    return true;
+    const std::string notice = "Rainfall coefficients for the " + store::name_kind(files[0]) +
+                               " \"" + text::trim(stored) + "\" were written to " + where + ".";
+    ui_.message(notice, Icon::Information, kAppTitle);
+    return Outcome::done(notice);
 }
 
 void RainfallDataForm::browse_table() {
@@ -298,34 +284,28 @@ void RainfallDataForm::browse_table() {
     import_table(path);
 }
 
-bool RainfallDataForm::import_table(const std::string& path) {
+Outcome RainfallDataForm::import_table(const std::string& path) {
     written_files_.clear();
     declined_.clear();
     const auto text = read_file(path);
-    if (!text) {
-        refuse("Could not read '" + path + "'.");
-        return false;
-    }
+    if (!text) return refuse("Could not read '" + path + "'.");
     const auto table = hydrology::parse_idf_table(*text);
-    if (!table) {
-        refuse(idf_problem_text(table.problem()));
-        return false;
-    }
+    if (!table) return refuse(idf_problem_text(table.problem()));
     const RainfallFile file = store::file_for(table->kind);
     try {
         const ImportTarget target{file, table->rows};
-        if (!overwrite_confirmed({target})) return false;
+        if (!overwrite_confirmed({target})) return Outcome::declined(declined_);
         const auto names = write(target, path);
         reload_project_lists();
-        ui_.message("Rainfall coefficients for " + std::to_string(names.size()) + " " +
-                        (file == RainfallFile::Station ? "stations" : "counties") +
-                        " were written to " + written_files_.front() + ".",
-                    Icon::Information, kAppTitle);
+        const std::string notice = "Rainfall coefficients for " + std::to_string(names.size()) +
+                                   " " + (file == RainfallFile::Station ? "stations" : "counties") +
+                                   " were written to " + written_files_.front() + ".";
+        ui_.message(notice, Icon::Information, kAppTitle);
+        return Outcome::done(notice);
     } catch (const store::DatabaseError& e) {
         ui_.message(e.what(), Icon::None);
-        return false;
+        return Outcome::refused(e.what());
     }
-    return true;
 }
 
 // An import may have made a per-user copy: a project that has its rainfall

@@ -12,7 +12,7 @@
 // and record the file and day of the import there. Before writing, an export made
 // for another station than the one chosen, and coefficients that would replace
 // different ones already stored, are put to the person as questions; a "No" leaves
-// everything as it was and says why in `declined()`.
+// everything as it was and the import's outcome says why.
 
 #include <optional>
 #include <string>
@@ -20,6 +20,7 @@
 
 #include "core/hydrology/noaa_fit.h"
 #include "forms/form_model.h"
+#include "forms/outcome.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
 #include "store/rainfall_database.h"
@@ -58,28 +59,27 @@ class RainfallDataForm : public FormModel {
     // refused with the reason and leaves no preview.
     void browse_export();
     // Reads and fits an export file given by path (the browse command and batch use).
-    bool load_export(const std::string& path);
+    Outcome load_export(const std::string& path);
     const std::vector<RainfallPreview>& preview() const { return preview_; }
     // The fitted curves behind the preview, when an export is loaded.
     const std::optional<hydrology::NoaaFit>& fit() const { return fit_; }
     const std::string& export_station() const { return export_station_; }
 
-    // Writes the previewed coefficients for the chosen name.
-    bool import_export();
+    // Writes the previewed coefficients for the chosen name. Done with the notice
+    // naming what was written; Declined when a question was answered "No".
+    Outcome import_export();
     // Asks for a coefficient table and imports it.
     void browse_table();
-    bool import_table(const std::string& path);
+    Outcome import_table(const std::string& path);
 
     // Where the last import wrote.
     const std::vector<std::string>& written_files() const { return written_files_; }
-    // Why the last import was not made when the person answered a question "No"
-    // (a statement, without the question); empty otherwise.
-    const std::string& declined() const { return declined_; }
 
   private:
     store::RainfallFile chosen_file() const;
     store::Database read_only(store::RainfallFile file) const;
     // Puts `reason` + `question` to the person; false (and `declined_` set) on "No".
+    // A declined import gives `declined_` as its outcome's message.
     bool confirmed(const std::string& reason, const std::string& question);
     // The rows an import writes into one rainfall database.
     struct ImportTarget {
@@ -96,7 +96,8 @@ class RainfallDataForm : public FormModel {
     std::vector<std::string> write(const ImportTarget& target, const std::string& source);
     void refill_names();
     void reload_project_lists();
-    void refuse(const std::string& text);
+    // Shows `text` and gives it as the refusal.
+    Outcome refuse(const std::string& text);
     // The CSV file chosen in an open dialog ("" when cancelled); remembers its folder.
     std::string choose_csv(const std::string& title);
 

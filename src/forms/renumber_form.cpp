@@ -15,15 +15,16 @@ RenumberForm::RenumberForm(const store::ProjectContext& context, Ui& ui, std::st
 void RenumberForm::accept() {
     const store::PipeTable pipes(context_.project_connection);
     const std::string typed = fields.text("newpipenumber");
-    if (const auto refused = check_renumber_target(pipes, typed)) {
+    const RenumberCheck check =
+        check_renumber(pipes, old_number(), typed, context_.legacy_database_mode);
+    if (const auto& refused = check.refused) {
         ui_.message(refused->message, refused->icon);
         fields.set_text("newpipenumber", "");
         request_focus("newpipenumber");
         return;
     }
-    if (const auto user = pipe_listing(pipes, old_number(), context_.legacy_database_mode)) {
-        const std::string question =
-            std::string(kRenumberListedHead) + *user + std::string(kRenumberListedTail);
+    if (check.listed_by) {
+        const std::string question = renumber_question(*check.listed_by);
         if (ui_.ask(question, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) {
             fields.set_text("newpipenumber", "");
             request_focus("newpipenumber");

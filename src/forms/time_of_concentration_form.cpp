@@ -134,8 +134,9 @@ struct TimeOfConcentrationForm::VelocityDrive {
     bool full_pipe;
 };
 
-TimeOfConcentrationForm::TimeOfConcentrationForm(store::ProjectContext& context, Ui& ui)
-    : context_(context), ui_(ui) {
+TimeOfConcentrationForm::TimeOfConcentrationForm(store::ProjectContext& context,
+                                                 DesignSession& session, Ui& ui)
+    : context_(context), session_(session), ui_(ui) {
     for (const auto& path : kPaths) {
         for (const char* name : {path.length, path.upper, path.lower, path.slope}) {
             fields.set_text(name, "");
@@ -165,7 +166,7 @@ TimeOfConcentrationForm::TimeOfConcentrationForm(store::ProjectContext& context,
 }
 
 void TimeOfConcentrationForm::open(const TcExchange& pipe) {
-    context_.number_format = std::string(number_format_for(context_.units));
+    session_.number_format = std::string(number_format_for(context_.units));
     const UnitNames units = UnitNames::for_units(context_.units);
     fields.set_text("length_unit", std::string(units.length));
     fields.set_text("slope_unit", std::string(units.slope));

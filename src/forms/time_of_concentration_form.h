@@ -14,6 +14,7 @@
 #include <string>
 #include <string_view>
 
+#include "forms/design_session.h"
 #include "forms/form_model.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
@@ -78,7 +79,7 @@ inline constexpr const char* kDefaultTcQuestion = "Computed Tc < 5 min, Default 
 class TimeOfConcentrationForm : public FormModel {
   public:
     // Reads the project's units; opening sets the project's number format.
-    TimeOfConcentrationForm(store::ProjectContext& context, Ui& ui);
+    TimeOfConcentrationForm(store::ProjectContext& context, DesignSession& session, Ui& ui);
 
     // Opens for the pipe window's upper structure: restores the buffers and ticks
     // the stored segments, which computes them again.
@@ -123,9 +124,10 @@ class TimeOfConcentrationForm : public FormModel {
     void leave_lower_elevation(int segment);
     void leave_drive_field(std::string_view name);
     std::optional<double> input(std::string_view name) const;
-    const std::string& number_format() const { return context_.number_format; }
+    const std::string& number_format() const { return session_.number_format; }
 
     store::ProjectContext& context_;
+    DesignSession& session_;
     Ui& ui_;
     std::optional<TcExchange> saved_;
 };

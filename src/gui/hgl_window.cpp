@@ -14,8 +14,9 @@ namespace pelvane::gui {
 
 namespace texts = forms::hgl_texts;
 
-HglWindow::HglWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent)
-    : QDialog(parent), form_(context, ui), binder_(form_, this) {
+HglWindow::HglWindow(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                     QWidget* parent)
+    : QDialog(parent), form_(context, session, ui), binder_(form_, this) {
     setWindowTitle(texts::kCaption);
 
     node_ = new QComboBox(this);
@@ -60,8 +61,9 @@ HglWindow::HglWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* par
     binder_.run([this] { form_.open(); });
 }
 
-void show_hgl(store::ProjectContext& context, forms::Ui& ui, QWidget* parent) {
-    HglWindow window(context, ui, parent);
+void show_hgl(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+              QWidget* parent) {
+    HglWindow window(context, session, ui, parent);
     window.exec();
 }
 

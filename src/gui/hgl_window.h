@@ -16,7 +16,8 @@ namespace pelvane::gui {
 class HglWindow : public QDialog {
     Q_OBJECT
   public:
-    HglWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent = nullptr);
+    HglWindow(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+              QWidget* parent = nullptr);
 
     forms::HglForm& form() { return form_; }
     QComboBox* node_list() const { return node_; }
@@ -32,6 +33,7 @@ class HglWindow : public QDialog {
 };
 
 // The grid's "HGL Analysis": shows the window modally over `parent`.
-void show_hgl(store::ProjectContext& context, forms::Ui& ui, QWidget* parent);
+void show_hgl(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+              QWidget* parent);
 
 }  // namespace pelvane::gui

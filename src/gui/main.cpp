@@ -8,6 +8,7 @@
 
 #include "forms/project.h"
 #include "gui/main_window.h"
+#include "gui/qt_ui.h"
 #include "gui/splash_window.h"
 
 int main(int argc, char** argv) {
@@ -21,7 +22,9 @@ int main(int argc, char** argv) {
     context.user_data_folder =
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
 
-    pelvane::gui::MainWindow window(context);
+    // One set of real dialogs for every window; each shows over the window in use.
+    pelvane::gui::QtUi ui(nullptr);
+    pelvane::gui::MainWindow window(context, ui);
     pelvane::gui::SplashWindow splash;
     const QStringList arguments = QCoreApplication::arguments();
     QObject::connect(&splash, &pelvane::gui::SplashWindow::finished, &window, [&] {

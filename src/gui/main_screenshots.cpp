@@ -29,6 +29,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/design_session.h"
 #include "forms/drainage_area_form.h"
 #include "forms/project.h"
 #include "forms/project_details_form.h"
@@ -187,7 +188,8 @@ int main(int argc, char** argv) {
     }
 
     QuietUi ui;
-    pelvane::gui::MainWindow window(context, &ui);
+    forms::DesignSession session;
+    pelvane::gui::MainWindow window(context, ui);
     window.resize(900, 560);
     window.move(0, 0);
     window.show();
@@ -215,7 +217,7 @@ int main(int argc, char** argv) {
     } else if (which == "rainfall") {
         const std::string csv = args.size() > 4 ? args[4].toStdString() : std::string();
         QTimer::singleShot(0, &window, [&, csv] {
-            pelvane::gui::RainfallDataWindow rainfall(context, &ui, &window);
+            pelvane::gui::RainfallDataWindow rainfall(context, ui, &window);
             rainfall.form().set_kind(forms::kKindStation);
             rainfall.form().fields.set_text("rainfall_name", context.noaa_station);
             if (!csv.empty()) rainfall.form().load_export(csv);
@@ -226,10 +228,8 @@ int main(int argc, char** argv) {
         });
     } else if (which == "outlet" || which == "dissipators") {
         QTimer::singleShot(0, &window, [&, which] {
-            // What the pipe network grid sets before it offers Energy Dissipation.
-            context.number_format = "0.000";
-            context.unit_constants = UnitConstants::for_units(context.units);
-            pelvane::gui::PipeEnergyWindow outlet(context, ui, &window);
+            if (!session.enter_outlet_protection(context)) return;
+            pelvane::gui::PipeEnergyWindow outlet(context, session, ui, &window);
             outlet.binder().run([&outlet] { work_out_outlet(outlet.form()); });
             if (which == "outlet") {
                 QTimer::singleShot(500, &outlet, [&outlet] { announce(&outlet); });
@@ -250,7 +250,7 @@ int main(int argc, char** argv) {
     } else if (which == "area" || which == "tc") {
         const bool area = which == "area";
         QTimer::singleShot(0, &window, [&, area] {
-            pelvane::gui::PipeFormWindow pipe(context, &ui, &window);
+            pelvane::gui::PipeFormWindow pipe(context, session, ui, &window);
             pipe.open("edit", "3");
             pipe.move(40, 40);
             pipe.show();
@@ -276,7 +276,7 @@ int main(int argc, char** argv) {
     } else if (which == "pipe1" || which == "pipe2" || which == "pipe3") {
         const int tab = which.back() - '1';
         QTimer::singleShot(0, &window, [&, tab] {
-            pelvane::gui::PipeFormWindow pipe(context, &ui, &window);
+            pelvane::gui::PipeFormWindow pipe(context, session, ui, &window);
             // Being edited, as the engineer sees it while working on it.
             pipe.open("edit", "3");
             pipe.tabs()->setCurrentIndex(tab);
@@ -285,7 +285,7 @@ int main(int argc, char** argv) {
         });
     } else if (which == "hgl") {
         QTimer::singleShot(0, &window, [&] {
-            pelvane::gui::HglWindow hgl(context, ui, &window);
+            pelvane::gui::HglWindow hgl(context, session, ui, &window);
             if (hgl.node_list()->count() > 0) hgl.node_list()->setCurrentIndex(0);
             hgl.tailwater()->setText("2077.00");
             QTimer::singleShot(500, &hgl, [&hgl] { announce(&hgl); });

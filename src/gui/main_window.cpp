@@ -18,7 +18,6 @@
 #include "gui/pipe_grid_window.h"
 #include "gui/project_conversion_window.h"
 #include "gui/project_details_window.h"
-#include "gui/qt_ui.h"
 #include "gui/rainfall_data_window.h"
 #include "gui/splash_picture.h"
 
@@ -48,14 +47,12 @@ class PictureArea : public QWidget {
 
 }  // namespace
 
-MainWindow::MainWindow(store::ProjectContext& context, forms::Ui* ui, QWidget* parent)
+MainWindow::MainWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent)
     : QMainWindow(parent),
       context_(context),
-      own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)),
-      injected_ui_(ui),
+      ui_(ui),
       grid_memory_(std::make_unique<PipeGridMemory>()) {
-    form_ =
-        std::make_unique<forms::MainWindowForm>(context_, ui ? *ui : *own_ui_, *this, local_now);
+    form_ = std::make_unique<forms::MainWindowForm>(context_, ui_, *this, local_now);
     binder_ = new FieldBinder(*form_, this);
     setWindowTitle(forms::kAppTitle);
     setCentralWidget(new PictureArea(this));
@@ -148,39 +145,37 @@ void MainWindow::show_project_details(store::DetailsWindow window) {
             form_->show_database_status(std::move(text));
             binder_->refresh();
         },
-        [this](QWidget* over) { gui::show_rainfall_data(context_, injected_ui_, over); },
-        injected_ui_, this);
+        [this](QWidget* over) { gui::show_rainfall_data(context_, ui_, over); }, ui_, this);
     details.exec();
 }
 
 void MainWindow::show_project_conversion() {
-    ProjectConversionWindow conversion(context_, injected_ui_, this);
+    ProjectConversionWindow conversion(context_, ui_, this);
     conversion.exec();
 }
 
 void MainWindow::show_pipe_grid() {
     PipeGridHooks hooks;
-    forms::Ui& ui = injected_ui_ ? *injected_ui_ : *own_ui_;
     hooks.about = [](QWidget* parent) { gui::show_about(parent); };
     hooks.pipe_form = [this](QWidget* parent, const std::string& mode,
                              const std::string& pipe_number) {
-        PipeFormWindow window(context_, injected_ui_, parent);
+        PipeFormWindow window(context_, session_, ui_, parent);
         window.open(mode, pipe_number);
         window.exec();
     };
-    hooks.hgl = [this, &ui](QWidget* parent) { gui::show_hgl(context_, ui, parent); };
-    hooks.energy_dissipation = [this, &ui](QWidget* parent) {
-        gui::show_energy_dissipation(context_, ui, parent);
+    hooks.hgl = [this](QWidget* parent) { gui::show_hgl(context_, session_, ui_, parent); };
+    hooks.energy_dissipation = [this](QWidget* parent) {
+        gui::show_energy_dissipation(context_, session_, ui_, parent);
     };
-    hooks.ld229_report = [this, &ui](QWidget*) { forms::run_ld229_report(context_, ui); };
-    hooks.pipe_report = [this, &ui](QWidget*, const std::string& selected_pipe) {
-        forms::run_pipe_report(context_, ui, selected_pipe);
+    hooks.ld229_report = [this](QWidget*) { forms::run_ld229_report(context_, session_, ui_); };
+    hooks.pipe_report = [this](QWidget*, const std::string& selected_pipe) {
+        forms::run_pipe_report(context_, ui_, selected_pipe);
     };
-    gui::show_pipe_grid(context_, ui, this, hooks, *grid_memory_);
+    gui::show_pipe_grid(context_, session_, ui_, this, hooks, *grid_memory_);
 }
 
 void MainWindow::show_rainfall_data() {
-    gui::show_rainfall_data(context_, injected_ui_, this);
+    gui::show_rainfall_data(context_, ui_, this);
 }
 
 void MainWindow::show_about() {

@@ -6,6 +6,7 @@
 #include <QTimer>
 #include <memory>
 
+#include "forms/design_session.h"
 #include "forms/main_window_form.h"
 
 class QLabel;
@@ -18,10 +19,9 @@ struct PipeGridMemory;
 class MainWindow : public QMainWindow, public forms::Windows {
     Q_OBJECT
   public:
-    // `ui` overrides the message boxes and dialogs of this window and of the windows
-    // it opens (tests, drivers); by default they are real dialogs.
-    explicit MainWindow(store::ProjectContext& context, forms::Ui* ui = nullptr,
-                        QWidget* parent = nullptr);
+    // `ui` shows the message boxes and dialogs of this window and of the windows it
+    // opens.
+    MainWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     forms::MainWindowForm& form() { return *form_; }
@@ -45,8 +45,9 @@ class MainWindow : public QMainWindow, public forms::Windows {
     void build_status_bar();
 
     store::ProjectContext& context_;
-    std::unique_ptr<forms::Ui> own_ui_;
-    forms::Ui* injected_ui_;
+    forms::Ui& ui_;
+    // What the design windows opened from here share while the program runs.
+    forms::DesignSession session_;
     std::unique_ptr<forms::MainWindowForm> form_;
     FieldBinder* binder_ = nullptr;
     QLabel* panels_[4] = {};

@@ -25,8 +25,9 @@ constexpr const char* kLeaveRules[] = {"dn_TW",   "W_culvert", "C_Discharge",
 
 }  // namespace
 
-PipeEnergyWindow::PipeEnergyWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent)
-    : QDialog(parent), form_(context, ui, *this), binder_(form_, this) {
+PipeEnergyWindow::PipeEnergyWindow(store::ProjectContext& context, forms::DesignSession& session,
+                                   forms::Ui& ui, QWidget* parent)
+    : QDialog(parent), form_(context, session, ui, *this), binder_(form_, this) {
     setWindowTitle(t::kCaption);
     build_menus();
     build_body();
@@ -173,8 +174,9 @@ void PipeEnergyWindow::about() {
     show_about(this);
 }
 
-void show_energy_dissipation(store::ProjectContext& context, forms::Ui& ui, QWidget* parent) {
-    PipeEnergyWindow window(context, ui, parent);
+void show_energy_dissipation(store::ProjectContext& context, forms::DesignSession& session,
+                             forms::Ui& ui, QWidget* parent) {
+    PipeEnergyWindow window(context, session, ui, parent);
     window.binder().run([&window] { window.form().open(); });
     window.exec();
 }

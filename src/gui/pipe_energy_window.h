@@ -15,7 +15,8 @@ namespace pelvane::gui {
 class PipeEnergyWindow : public QDialog, private forms::PipeEnergyForm::Windows {
     Q_OBJECT
   public:
-    PipeEnergyWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent = nullptr);
+    PipeEnergyWindow(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                     QWidget* parent = nullptr);
 
     forms::PipeEnergyForm& form() { return form_; }
     FieldBinder& binder() { return binder_; }
@@ -41,6 +42,7 @@ class PipeEnergyWindow : public QDialog, private forms::PipeEnergyForm::Windows 
 
 // Opens the outlet protection window modally over `parent` and returns when it
 // closes.
-void show_energy_dissipation(store::ProjectContext& context, forms::Ui& ui, QWidget* parent);
+void show_energy_dissipation(store::ProjectContext& context, forms::DesignSession& session,
+                             forms::Ui& ui, QWidget* parent);
 
 }  // namespace pelvane::gui

@@ -27,12 +27,12 @@ namespace texts = forms::pipe_form_texts;
 
 }  // namespace
 
-PipeFormWindow::PipeFormWindow(store::ProjectContext& context, forms::Ui* ui, QWidget* parent)
+PipeFormWindow::PipeFormWindow(store::ProjectContext& context, forms::DesignSession& session,
+                               forms::Ui& ui, QWidget* parent)
     : QDialog(parent),
       context_(context),
-      own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)),
-      ui_(ui ? *ui : *own_ui_),
-      model_(context, ui_, *this),
+      ui_(ui),
+      model_(context, session, ui_, *this),
       binder_(model_, this),
       make_(binder_, {[this](const std::string& name) { model_.field_entered(name); },
                       [this](const std::string& name) { model_.field_left(name); },
@@ -225,7 +225,7 @@ void PipeFormWindow::show_drainage_area(forms::DrainageAreaForm& area) {
 }
 
 void PipeFormWindow::show_rainfall_data() {
-    gui::show_rainfall_data(context_, nullptr, this);
+    gui::show_rainfall_data(context_, ui_, this);
 }
 
 void PipeFormWindow::show_time_of_concentration(forms::TimeOfConcentrationForm& tc) {

@@ -12,7 +12,6 @@
 #include "forms/pipe_form.h"
 #include "gui/field_binder.h"
 #include "gui/pipe_form_widgets.h"
-#include "gui/qt_ui.h"
 
 class QAction;
 class QStatusBar;
@@ -24,9 +23,9 @@ namespace pelvane::gui {
 class PipeFormWindow : public QDialog, public forms::PipeFormWindows {
     Q_OBJECT
   public:
-    // `ui` overrides the window's message boxes and dialogs, and those of the windows
-    // it opens (tests, drivers); by default they are real dialogs.
-    PipeFormWindow(store::ProjectContext& context, forms::Ui* ui = nullptr,
+    // `ui` shows the window's message boxes and dialogs, and those of the windows it
+    // opens.
+    PipeFormWindow(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
                    QWidget* parent = nullptr);
 
     // Opens the record as the grid asks ("add", "edit" or "view").
@@ -63,7 +62,6 @@ class PipeFormWindow : public QDialog, public forms::PipeFormWindows {
     void solve_from_toolbar();
 
     store::ProjectContext& context_;
-    std::unique_ptr<forms::Ui> own_ui_;
     forms::Ui& ui_;
     forms::PipeForm model_;
     FieldBinder binder_;

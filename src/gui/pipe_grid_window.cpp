@@ -21,13 +21,13 @@
 
 namespace pelvane::gui {
 
-PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::Ui& ui, PipeGridHooks hooks,
-                               QWidget* parent)
+PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::DesignSession& session,
+                               forms::Ui& ui, PipeGridHooks hooks, QWidget* parent)
     : QDialog(parent),
       context_(context),
       ui_(ui),
       hooks_(std::move(hooks)),
-      form_(context, ui, *this),
+      form_(context, session, ui, *this),
       binder_(form_, this) {
     setWindowTitle(forms::kAppTitle);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
@@ -197,10 +197,6 @@ void PipeGridWindow::done(int result) {
 }
 
 void PipeGridWindow::show_pipe_form(const std::string& mode, const std::string& pipe_number) {
-    if (!hooks_.pipe_form) {
-        ui_.message(forms::not_available_notice("The pipe window"), forms::Icon::Information);
-        return;
-    }
     hooks_.pipe_form(this, mode, pipe_number);
 }
 
@@ -209,40 +205,28 @@ void PipeGridWindow::show_renumber_dialog(forms::RenumberForm& dialog) {
     window.exec();
 }
 
-void PipeGridWindow::open_hook(const std::function<void(QWidget*)>& hook, const char* window) {
-    if (!hook) {
-        ui_.message(forms::not_available_notice(window), forms::Icon::Information);
-        return;
-    }
-    hook(this);
-}
-
 void PipeGridWindow::show_hgl() {
-    open_hook(hooks_.hgl, "The hydraulic grade line");
+    hooks_.hgl(this);
 }
 void PipeGridWindow::show_energy_dissipation() {
-    open_hook(hooks_.energy_dissipation, "Outlet protection");
+    hooks_.energy_dissipation(this);
 }
 void PipeGridWindow::ld229_report() {
-    open_hook(hooks_.ld229_report, "The LD-229 report");
+    hooks_.ld229_report(this);
 }
 void PipeGridWindow::pipe_report() {
-    if (!hooks_.pipe_report) {
-        ui_.message(forms::not_available_notice("The pipe report"), forms::Icon::Information);
-        return;
-    }
     hooks_.pipe_report(this, form_.selected_pipe());
 }
 void PipeGridWindow::about() {
-    open_hook(hooks_.about, "The About window");
+    hooks_.about(this);
 }
 void PipeGridWindow::show_rainfall_data() {
-    gui::show_rainfall_data(context_, &ui_, this);
+    gui::show_rainfall_data(context_, ui_, this);
 }
 
-void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                    const PipeGridHooks& hooks, PipeGridMemory& memory) {
-    PipeGridWindow window(context, ui, hooks, parent);
+void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                    QWidget* parent, const PipeGridHooks& hooks, PipeGridMemory& memory) {
+    PipeGridWindow window(context, session, ui, hooks, parent);
     if (!memory.geometry.isEmpty()) window.restoreGeometry(memory.geometry);
     window.open(memory.selected_row);
     window.exec();
@@ -250,11 +234,11 @@ void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* pare
     memory.geometry = window.saveGeometry();
 }
 
-void run_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                   const PipeGridHooks& hooks) {
+void run_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                   QWidget* parent, const PipeGridHooks& hooks) {
     context.grid_exit_flag = false;
     PipeGridMemory memory;
-    while (!context.grid_exit_flag) show_pipe_grid(context, ui, parent, hooks, memory);
+    while (!context.grid_exit_flag) show_pipe_grid(context, session, ui, parent, hooks, memory);
 }
 
 }  // namespace pelvane::gui

@@ -17,8 +17,8 @@ namespace pelvane::gui {
 
 class PipeGridTableModel;
 
-// The windows the grid opens that live elsewhere. A window left empty is announced
-// as not available yet when its command is chosen.
+// The windows the grid opens that live elsewhere. The Design command sets them all;
+// a test sets those of the commands it uses.
 struct PipeGridHooks {
     // The pipe window in "add", "view" or "edit" mode on a pipe ("" to add).
     std::function<void(QWidget* parent, const std::string& mode, const std::string& pipe_number)>
@@ -34,8 +34,8 @@ struct PipeGridHooks {
 class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     Q_OBJECT
   public:
-    PipeGridWindow(store::ProjectContext& context, forms::Ui& ui, PipeGridHooks hooks,
-                   QWidget* parent = nullptr);
+    PipeGridWindow(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                   PipeGridHooks hooks, QWidget* parent = nullptr);
 
     // Reads the pipes and selects `remembered_row` (1 = first), scrolled into view.
     void open(int remembered_row = 0);
@@ -67,7 +67,6 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     void pipe_report() override;
     void about() override;
     void show_rainfall_data() override;
-    void open_hook(const std::function<void(QWidget*)>& hook, const char* window);
 
     store::ProjectContext& context_;
     forms::Ui& ui_;
@@ -91,12 +90,12 @@ struct PipeGridMemory {
 // (the grid exit flag is then set) or by a Refresh (the flag stays clear and the
 // caller shows it again). `memory` carries the selected row from a Refresh to the
 // next showing; after an Exit the next showing starts on the first row again.
-void show_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                    const PipeGridHooks& hooks, PipeGridMemory& memory);
+void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                    QWidget* parent, const PipeGridHooks& hooks, PipeGridMemory& memory);
 
 // The Design command's cycle: clears the grid exit flag and shows the grid again
 // and again until the grid sets the flag.
-void run_pipe_grid(store::ProjectContext& context, forms::Ui& ui, QWidget* parent,
-                   const PipeGridHooks& hooks = {});
+void run_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
+                   QWidget* parent, const PipeGridHooks& hooks);
 
 }  // namespace pelvane::gui

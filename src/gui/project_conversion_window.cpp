@@ -9,16 +9,15 @@
 
 #include "forms/input_conventions.h"
 #include "gui/field_binder.h"
-#include "gui/qt_ui.h"
 
 namespace pelvane::gui {
 
 using namespace forms::project_conversion_texts;
 
-ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context, forms::Ui* ui,
+ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context, forms::Ui& ui,
                                                  QWidget* parent)
-    : QDialog(parent), own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)) {
-    form_ = std::make_unique<forms::ProjectConversionForm>(context, ui ? *ui : *own_ui_);
+    : QDialog(parent) {
+    form_ = std::make_unique<forms::ProjectConversionForm>(context, ui);
     setWindowTitle(kCaption);
     binder_ = new FieldBinder(*form_, this);
     auto* binder = binder_;

@@ -13,15 +13,13 @@ class FieldBinder;
 class ProjectConversionWindow : public QDialog {
     Q_OBJECT
   public:
-    // `ui` overrides the window's own message boxes (tests, drivers).
-    ProjectConversionWindow(store::ProjectContext& context, forms::Ui* ui = nullptr,
+    ProjectConversionWindow(store::ProjectContext& context, forms::Ui& ui,
                             QWidget* parent = nullptr);
     ~ProjectConversionWindow() override;
 
     forms::ProjectConversionForm& form() { return *form_; }
 
   private:
-    std::unique_ptr<forms::Ui> own_ui_;
     std::unique_ptr<forms::ProjectConversionForm> form_;
     FieldBinder* binder_ = nullptr;
 };

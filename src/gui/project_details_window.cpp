@@ -13,7 +13,6 @@
 #include "gui/about_window.h"
 #include "gui/field_binder.h"
 #include "gui/numeric_line_edit.h"
-#include "gui/qt_ui.h"
 
 namespace pelvane::gui {
 namespace {
@@ -32,13 +31,12 @@ ProjectDetailsWindow::ProjectDetailsWindow(store::ProjectContext& context,
                                            store::DetailsWindow which,
                                            std::function<void(std::string)> set_status,
                                            std::function<void(QWidget*)> show_rainfall_data,
-                                           forms::Ui* ui, QWidget* parent)
-    : QDialog(parent), own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)) {
+                                           forms::Ui& ui, QWidget* parent)
+    : QDialog(parent) {
     // The form dies with this window, so the window it opens Rainfall Data over is
     // always alive when it is called.
     form_ = std::make_unique<forms::ProjectDetailsForm>(
-        context, ui ? *ui : *own_ui_, which, std::move(set_status),
-        [this, show = std::move(show_rainfall_data)] {
+        context, ui, which, std::move(set_status), [this, show = std::move(show_rainfall_data)] {
             if (show) show(this);
         });
     build();

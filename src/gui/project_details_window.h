@@ -17,11 +17,10 @@ class FieldBinder;
 class ProjectDetailsWindow : public QDialog {
     Q_OBJECT
   public:
-    // `show_rainfall_data` opens Rainfall Data over the window it is given; `ui`
-    // overrides the window's own message boxes and dialogs (tests, drivers).
+    // `show_rainfall_data` opens Rainfall Data over the window it is given.
     ProjectDetailsWindow(store::ProjectContext& context, store::DetailsWindow which,
                          std::function<void(std::string)> set_status,
-                         std::function<void(QWidget*)> show_rainfall_data, forms::Ui* ui = nullptr,
+                         std::function<void(QWidget*)> show_rainfall_data, forms::Ui& ui,
                          QWidget* parent = nullptr);
     ~ProjectDetailsWindow() override;
 
@@ -33,7 +32,6 @@ class ProjectDetailsWindow : public QDialog {
   private:
     void build();
 
-    std::unique_ptr<forms::Ui> own_ui_;
     std::unique_ptr<forms::ProjectDetailsForm> form_;
     FieldBinder* binder_ = nullptr;
 };

@@ -28,9 +28,15 @@ QMessageBox::Icon qt_icon(forms::Icon icon) {
 
 }  // namespace
 
+QWidget* QtUi::owner() const {
+    if (QWidget* modal = QApplication::activeModalWidget()) return modal;
+    if (QWidget* active = QApplication::activeWindow()) return active;
+    return parent_;
+}
+
 void QtUi::message(const std::string& text, forms::Icon icon, const std::string& title) {
     QMessageBox box(qt_icon(icon), QString::fromStdString(title), QString::fromStdString(text),
-                    QMessageBox::Ok, parent_);
+                    QMessageBox::Ok, owner());
     box.exec();
 }
 
@@ -40,7 +46,7 @@ forms::Answer QtUi::ask(const std::string& text, forms::Buttons buttons, forms::
     if (buttons == forms::Buttons::YesNo) set = QMessageBox::Yes | QMessageBox::No;
     if (buttons == forms::Buttons::OkCancel) set = QMessageBox::Ok | QMessageBox::Cancel;
     QMessageBox box(qt_icon(icon), QString::fromStdString(title), QString::fromStdString(text), set,
-                    parent_);
+                    owner());
     // The safe answer is the default, so a stray Enter never discards work.
     if (buttons == forms::Buttons::YesNo) box.setDefaultButton(QMessageBox::No);
     if (buttons == forms::Buttons::OkCancel) box.setDefaultButton(QMessageBox::Cancel);
@@ -75,14 +81,14 @@ std::string QtUi::choose_file(const forms::FileDialog& dialog) {
     QString chosen;
     if (dialog.save) {
         // The models ask their own overwrite question.
-        chosen = QFileDialog::getSaveFileName(parent_, title, folder, filter, nullptr,
+        chosen = QFileDialog::getSaveFileName(owner(), title, folder, filter, nullptr,
                                               QFileDialog::DontConfirmOverwrite);
         if (!chosen.isEmpty() && !dialog.default_extension.empty() &&
             QFileInfo(chosen).suffix().isEmpty()) {
             chosen += QString::fromStdString(dialog.default_extension);
         }
     } else {
-        chosen = QFileDialog::getOpenFileName(parent_, title, folder, filter);
+        chosen = QFileDialog::getOpenFileName(owner(), title, folder, filter);
     }
     return chosen.toStdString();
 }
@@ -103,7 +109,7 @@ void QtUi::set_busy(bool busy) {
 
 bool QtUi::progress(int done, int total, const std::string& what) {
     if (!progress_) {
-        progress_ = new QProgressDialog(QString::fromStdString(what), "Stop", 0, total, parent_);
+        progress_ = new QProgressDialog(QString::fromStdString(what), "Stop", 0, total, owner());
         progress_->setWindowModality(Qt::WindowModal);
         progress_->setMinimumDuration(300);
     }

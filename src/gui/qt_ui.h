@@ -12,6 +12,8 @@ namespace pelvane::gui {
 
 class QtUi : public forms::Ui {
   public:
+    // Dialogs show over the active modal window, else the active window, else
+    // `parent`.
     explicit QtUi(QWidget* parent) : parent_(parent) {}
     using forms::Ui::message;
 
@@ -27,6 +29,8 @@ class QtUi : public forms::Ui {
     static QString qt_filter(const std::string& legacy_filter);
 
   private:
+    QWidget* owner() const;
+
     QPointer<QWidget> parent_;
     QPointer<QProgressDialog> progress_;
     int busy_depth_ = 0;

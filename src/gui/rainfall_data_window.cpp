@@ -14,7 +14,6 @@
 #include "forms/input_conventions.h"
 #include "gui/field_binder.h"
 #include "gui/numeric_line_edit.h"
-#include "gui/qt_ui.h"
 #include "gui/rainfall_data_chart.h"
 
 namespace pelvane::gui {
@@ -26,11 +25,10 @@ QString q(const std::string& text) {
 
 }  // namespace
 
-RainfallDataWindow::RainfallDataWindow(store::ProjectContext& context, forms::Ui* ui,
+RainfallDataWindow::RainfallDataWindow(store::ProjectContext& context, forms::Ui& ui,
                                        QWidget* parent)
     : QDialog(parent),
-      own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)),
-      ui_(ui ? *ui : *own_ui_),
+      ui_(ui),
       form_(std::make_unique<forms::RainfallDataForm>(context, ui_)),
       check_(std::make_unique<forms::RainfallCheckForm>(context, ui_, *form_)) {
     setWindowTitle(forms::kRainfallDataTitle);
@@ -231,7 +229,7 @@ void RainfallDataWindow::show_preview() {
     check_binder_->refresh();
 }
 
-void show_rainfall_data(store::ProjectContext& context, forms::Ui* ui, QWidget* parent) {
+void show_rainfall_data(store::ProjectContext& context, forms::Ui& ui, QWidget* parent) {
     RainfallDataWindow window(context, ui, parent);
     window.exec();
 }

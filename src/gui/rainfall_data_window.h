@@ -21,9 +21,7 @@ class RainfallDataChart;
 class RainfallDataWindow : public QDialog {
     Q_OBJECT
   public:
-    // `ui` overrides the window's own message boxes and dialogs (tests, drivers).
-    RainfallDataWindow(store::ProjectContext& context, forms::Ui* ui = nullptr,
-                       QWidget* parent = nullptr);
+    RainfallDataWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent = nullptr);
     ~RainfallDataWindow() override;
 
     forms::RainfallDataForm& form() { return *form_; }
@@ -38,7 +36,6 @@ class RainfallDataWindow : public QDialog {
     QWidget* build_check();
     QWidget* build_table_import();
 
-    std::unique_ptr<forms::Ui> own_ui_;
     forms::Ui& ui_;
     std::unique_ptr<forms::RainfallDataForm> form_;
     std::unique_ptr<forms::RainfallCheckForm> check_;
@@ -51,6 +48,6 @@ class RainfallDataWindow : public QDialog {
 };
 
 // Shows Rainfall Data modally over `parent` and returns when it has closed.
-void show_rainfall_data(store::ProjectContext& context, forms::Ui* ui, QWidget* parent);
+void show_rainfall_data(store::ProjectContext& context, forms::Ui& ui, QWidget* parent);
 
 }  // namespace pelvane::gui

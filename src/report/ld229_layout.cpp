@@ -47,9 +47,8 @@ void add_header(CellLayout& cells, const store::ProjectContext& project,
     add_text(cells, 5, 25, project.units);
 }
 
-void add_pipe_row(CellLayout& cells, int row, const store::PipeRecord& pipe,
-                  const store::ProjectContext& project) {
-    const int decimals = text::pattern_decimals(project.number_format);
+void add_pipe_row(CellLayout& cells, int row, const store::PipeRecord& pipe, int decimals,
+                  double divisor) {
     const auto entry = [&](int column, const char* name) {
         add_entry(cells, row, column, pipe.get(name));
     };
@@ -99,7 +98,6 @@ void add_pipe_row(CellLayout& cells, int row, const store::PipeRecord& pipe,
 
     const auto depth = stored_number(pipe.get("PIPE_FLOWDEPTH"));
     const auto rise = stored_number(rise_text(pipe));
-    const double divisor = project.unit_constants.unit_divisor;
     if (depth && rise && divisor != 0.0 && !(*depth < *rise / divisor)) {
         add_text(cells, row, 30, kPressureFlowMark);
     }
@@ -112,12 +110,15 @@ std::string ld229_county_or_station(const store::ProjectContext& project) {
 }
 
 CellLayout ld229_layout(const store::ProjectContext& project,
-                        std::span<const store::PipeRecord> pipes) {
+                        std::span<const store::PipeRecord> pipes, std::string_view number_format,
+                        double unit_divisor) {
+    const int decimals = text::pattern_decimals(number_format);
     CellLayout cells;
     cells.reserve(8 + pipes.size() * 30);
     add_header(cells, project, pipes);
     int row = kLd229FirstPipeRow;
-    for (const store::PipeRecord& pipe : pipes) add_pipe_row(cells, row++, pipe, project);
+    for (const store::PipeRecord& pipe : pipes)
+        add_pipe_row(cells, row++, pipe, decimals, unit_divisor);
     return cells;
 }
 

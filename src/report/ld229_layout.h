@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string>
+#include <string_view>
 
 #include "report/layout_cell.h"
 #include "store/pipe_table.h"
@@ -19,9 +20,9 @@ inline constexpr const char* kPressureFlowMark = "Pressure Flow";
 std::string ld229_county_or_station(const store::ProjectContext& project);
 
 // The cells of the form for `pipes` in the grid's order (PIPE_NUMBER as text).
-// Reads the project's name, designer, location, county, station and units, its
-// `number_format` (the runoff coefficient and the flow time in minutes are rounded
-// with it) and the unit divisor of its unit constants (in -> ft, mm -> m).
+// Reads the project's name, designer, location, county, station and units; the
+// runoff coefficient and the flow time in minutes are rounded to the decimals of
+// `number_format`, and `unit_divisor` turns the rise into ft or m (12 or 1000).
 //
 // Record texts are written as stored: identifiers, stations and the size as texts,
 // quantities as entries (numbers in the form's formats). The derived columns:
@@ -32,6 +33,7 @@ std::string ld229_county_or_station(const store::ProjectContext& project);
 //  30 "Pressure Flow" when the depth of flow is not below the rise in ft or m; a
 //     pipe without a depth of flow (not solved) or without a rise gets no mark.
 CellLayout ld229_layout(const store::ProjectContext& project,
-                        std::span<const store::PipeRecord> pipes);
+                        std::span<const store::PipeRecord> pipes, std::string_view number_format,
+                        double unit_divisor);
 
 }  // namespace pelvane::report

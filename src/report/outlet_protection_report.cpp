@@ -19,7 +19,7 @@ void column_of(CellLayout& cells, int first_row, int column, const FieldLookup& 
 }  // namespace
 
 CellLayout outlet_protection_cells(const FieldLookup& outlet, const FieldLookup& dissipators,
-                                   const store::ProjectContext& context) {
+                                   const store::ProjectContext& context, double unit_divisor) {
     CellLayout cells;
     add_text(cells, 1, kC, context.project_name);
     add_text(cells, 1, kJ, context.designer);
@@ -29,7 +29,7 @@ CellLayout outlet_protection_cells(const FieldLookup& outlet, const FieldLookup&
     // Identifiers and words go in as texts; the rest as typed.
     add_text(cells, 5, kE, outlet("enodeout"));
     const auto size = text::parse_number(outlet("eDiaRise"));
-    if (size.ok()) add_number(cells, 6, kE, size.value / context.unit_constants.unit_divisor);
+    if (size.ok()) add_number(cells, 6, kE, size.value / unit_divisor);
     column_of(cells, 7, kE, outlet, {"E_Discharge", "dn_C", "V_C", "FR_C"});
     column_of(cells, 5, kI, outlet, {"velocity2", "dn_TW"});
     add_text(cells, 8, kI, outlet("Bed_Matl"));

@@ -21,11 +21,11 @@ using FieldLookup = std::function<std::string(std::string_view field)>;
 // `txtdE_usbr`, `txtFRo_usbr`, `txtdE_contra` and `txtFRo_contra`; the USBR
 // dimensions "USBRsize(0)" to "USBRsize(14)"). The end node, the bed material and
 // its size, the decision and the apron class go in as texts, the other fields as
-// typed entries (a number text becomes a number); E6 is the diameter or rise over the length
-// conversion (ft or m); I21 the dissipator window's 2-year discharge with two
-// decimals; A26 the note that the USDA values are approximations, when there are
-// USDA values. An empty field leaves its cell as the template has it.
+// typed entries (a number text becomes a number); E6 is the diameter or rise over
+// `unit_divisor`, the length conversion of the session (ft or m); I21 the dissipator window's
+// 2-year discharge with two decimals; A26 the note that the USDA values are approximations, when
+// there are USDA values. An empty field leaves its cell as the template has it.
 CellLayout outlet_protection_cells(const FieldLookup& outlet, const FieldLookup& dissipators,
-                                   const store::ProjectContext& context);
+                                   const store::ProjectContext& context, double unit_divisor);
 
 }  // namespace pelvane::report

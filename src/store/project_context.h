@@ -52,16 +52,6 @@ struct ProjectContext {
     std::vector<std::string> county_list;
     std::vector<std::string> station_list;
 
-    std::string number_format = "0.000";
-    UnitConstants unit_constants;
-    int sub_area_list_length = 15;
-
-    // Set by the outlet protection window for the dissipator designs: the
-    // full-section area of all barrels of the outfall's design pipe (sq ft or sq m)
-    // and its diameter or rise rounded down to a standard size (in).
-    double outlet_barrel_area = 0.0;
-    int coefficient_diameter = 12;
-
     bool english() const { return is_english(units); }
     bool noaa_release() const { return major_release == "2.1"; }
 };

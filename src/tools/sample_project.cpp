@@ -61,6 +61,7 @@ void set_location(store::PipeRecord& pipe, const std::string& end,
 // then the drainage area and Tc windows are saved with the inputs the source keeps
 // in their buffers, and hand back the structure's area, C·A and Tc.
 void design_structures(store::ProjectContext& context, forms::Ui& ui, store::PipeRecord& pipe) {
+    forms::DesignSession session;
     const std::string number = pipe.get("PIPE_NUMBER");
     if (pipe.get("NODEIN_TYPE") == "Inlet") {
         const auto inlet = forms::linked_inlet(context, ui, pipe.get("NODEIN_NO"));
@@ -78,7 +79,7 @@ void design_structures(store::ProjectContext& context, forms::Ui& ui, store::Pip
         set_location(pipe, "NODEOUT", pipe::node_out_takeover(*inlet));
     }
     if (!pipe.get("PAREABUFSTR").empty()) {
-        forms::DrainageAreaForm area(context);
+        forms::DrainageAreaForm area(context, session);
         area.open({pipe.get("PAREABUFSTR"), pipe.get("PCBUFSTR"), pipe.get("STRUCTURE_AREA"),
                    pipe.get("STRUCTURE_CA")});
         area.cmdsavearea();
@@ -88,7 +89,7 @@ void design_structures(store::ProjectContext& context, forms::Ui& ui, store::Pip
         pipe.set("STRUCTURE_CA", area.saved()->structure_ca);
     }
     if (!pipe.get("PTCOPTIONSTR").empty()) {
-        forms::TimeOfConcentrationForm tc(context, ui);
+        forms::TimeOfConcentrationForm tc(context, session, ui);
         tc.open({pipe.get("PTCSTR"), pipe.get("PTCSTR2"), pipe.get("PTCOPTIONSTR"),
                  pipe.get("STRUCTURE_TC"), "1"});
         tc.cmdsavePTc();

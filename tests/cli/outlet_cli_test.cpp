@@ -144,6 +144,16 @@ TEST_F(OutletCli, ReportWritesTheWorkbookOfARequiredOutfall) {
     EXPECT_NE(usage.err.find("pelvane report outlet FILE.pvd --node N"), std::string::npos);
 }
 
+TEST_F(OutletCli, ALegacyProjectDatabaseHasNoOutletProtection) {
+    std::filesystem::create_directories(folder / "ZQL");
+    const auto legacy = folder / "ZQL" / "route.pvd";
+    make_legacy_project(legacy);
+    insert_row(legacy, "PROJECT", {{"PROJECT_ID", "L"}, {"UNITS", "ENGLISH"}});
+    const auto r = run_cli({"outlet", legacy.string(), "--node", "1", "--tailwater-depth", "0.6"});
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_NE(r.err.find("not offered for a legacy project database"), std::string::npos) << r.err;
+}
+
 // The sample project as an engineer takes it through outlet protection: its
 // outfall 1 lies below a 48 x 24 in box whose 2-year discharge the program
 // computes from the areas upstream, so --q2 is refused there.

@@ -4,6 +4,7 @@
 #include "forms/drainage_area_form.h"
 
 using pelvane::forms::AreaExchange;
+using pelvane::forms::DesignSession;
 using pelvane::forms::DrainageAreaForm;
 
 namespace {
@@ -20,7 +21,7 @@ class DrainageAreaFormTest : public ::testing::Test {
     DrainageAreaFormTest() { context.units = "ENGLISH"; }
 
     DrainageAreaForm opened(const AreaExchange& pipe = {}) {
-        DrainageAreaForm form(context);
+        DrainageAreaForm form(context, session);
         form.open(pipe);
         return form;
     }
@@ -44,6 +45,7 @@ class DrainageAreaFormTest : public ::testing::Test {
     }
 
     pelvane::store::ProjectContext context;
+    DesignSession session;
 };
 
 TEST_F(DrainageAreaFormTest, FreshWindowShowsEveryCAtTheLowEndOfItsRange) {
@@ -56,7 +58,7 @@ TEST_F(DrainageAreaFormTest, FreshWindowShowsEveryCAtTheLowEndOfItsRange) {
     EXPECT_EQ(form.fields.text("TCA"), "0");
     EXPECT_EQ(form.fields.text("TAunit"), "Ac.");
     EXPECT_EQ(form.fields.text("area_frame"), "A (Acres)");
-    EXPECT_EQ(context.number_format, "0.000");
+    EXPECT_EQ(session.number_format, "0.000");
 }
 
 TEST_F(DrainageAreaFormTest, CIsHeldInsideTheRowsRangeWhenLeft) {
@@ -144,7 +146,7 @@ TEST_F(DrainageAreaFormTest, ShortBufferLeavesTheMissingRowsEmpty) {
 TEST_F(DrainageAreaFormTest, MetricProjectsWorkInHectares) {
     context.units = "METRIC";
     auto form = opened();
-    EXPECT_EQ(context.number_format, "0.0000");
+    EXPECT_EQ(session.number_format, "0.0000");
     EXPECT_EQ(form.fields.text("TAunit"), "Ha");
     EXPECT_EQ(form.fields.text("area_frame"), "A (Hectares)");
     type(form, "Area", kLawns, "1.5");
@@ -154,7 +156,7 @@ TEST_F(DrainageAreaFormTest, MetricProjectsWorkInHectares) {
 
 TEST_F(DrainageAreaFormTest, LegacyDatabasesUseTheTwentyFourRowWindow) {
     context.legacy_database_mode = true;
-    context.sub_area_list_length = 24;
+    session.sub_area_list_length = 24;
     auto form = opened();
     ASSERT_EQ(form.row_count(), 24);
     EXPECT_EQ(text(form, "Type", 2), "Single-Famile");

@@ -19,7 +19,7 @@ class EnergyDissipationFormTest : public ::testing::Test {
     // Opens the outlet protection window on node A with a decision of "REQUIRED!",
     // then the dissipator window through its command.
     void dissipators() {
-        outlet.emplace(project.open(), ui, windows);
+        outlet.emplace(project.open(), project.design, ui, windows);
         outlet->open();
         outlet->choose_end_node("A");
         outlet->fields.set_text("dn_TW", "0.9");

@@ -32,7 +32,7 @@ class HglFormTest : public ::testing::Test {
         pelvane::testing::make_network_project(file_, values, pipes);
         context_.program_folder = pelvane::testing::program_folder();
         store::open_project(context_, file_);
-        form_.emplace(context_, ui_, nullptr);
+        form_.emplace(context_, session_, ui_, nullptr);
         form_->open();
     }
 
@@ -48,6 +48,7 @@ class HglFormTest : public ::testing::Test {
     fs::path file_ = folder_ / "network.pvd";
     fs::path out_ = folder_ / "ld347.xlsx";
     store::ProjectContext context_;
+    forms::DesignSession session_;
     pelvane::testing::ScriptedUi ui_;
     std::optional<HglForm> form_;
 };
@@ -74,11 +75,11 @@ TEST_F(HglFormTest, TheTailwaterIsRewrittenWithTwoDecimalsOnLeaving) {
 
 TEST_F(HglFormTest, WithoutAStructureComputeDoesNothing) {
     open({pipe_row("1", "2", "1")});
-    const double gravity = context_.unit_constants.gravity;
+    const double gravity = session_.unit_constants.gravity;
     form_->cmdHGL();
     EXPECT_TRUE(ui_.dialogs.empty());
     EXPECT_TRUE(ui_.shown.empty());
-    EXPECT_EQ(context_.unit_constants.gravity, gravity);
+    EXPECT_EQ(session_.unit_constants.gravity, gravity);
 }
 
 TEST_F(HglFormTest, RefusingTheFileNameEndsWithoutAWorkbook) {
@@ -106,8 +107,8 @@ TEST_F(HglFormTest, ARunWritesTheOutfallRowThePathsWithAnEmptyRowBetweenAndD4) {
               std::vector<std::string>{"Finished! Please check and Save your results"});
     EXPECT_EQ(ui_.last().icon, Icon::None);
     EXPECT_EQ(ui_.opened, std::vector<std::string>{out_.string()});
-    EXPECT_EQ(context_.unit_constants.gravity, 32.2);
-    EXPECT_EQ(context_.unit_constants.unit_divisor, 12.0);
+    EXPECT_EQ(session_.unit_constants.gravity, 32.2);
+    EXPECT_EQ(session_.unit_constants.unit_divisor, 12.0);
     EXPECT_EQ(bytes_of(file_), before);  // the project is only read
 
     const auto book = report::Workbook::open(out_);
@@ -178,8 +179,8 @@ TEST_F(HglFormTest, AnEmptyTailwaterCountsAsZeroAndMetricSetsItsConstants) {
     compute("1", "");
     EXPECT_EQ(form_->fields.text("TWE"), "0.0");
     EXPECT_EQ(form_->fields.text("length_unit"), "m");
-    EXPECT_EQ(context_.unit_constants.gravity, 9.8);
-    EXPECT_EQ(context_.unit_constants.unit_divisor, 1000.0);
+    EXPECT_EQ(session_.unit_constants.gravity, 9.8);
+    EXPECT_EQ(session_.unit_constants.unit_divisor, 1000.0);
     const auto book = report::Workbook::open(out_);
     EXPECT_DOUBLE_EQ(book.cell(11, 25).number, 0.0);
     EXPECT_DOUBLE_EQ(book.cell(12, 4).number, 0.45);

@@ -13,10 +13,11 @@ namespace {
 
 using store::RainfallFile;
 
+const std::string kEnglishFormat = "0.000";
+
 store::ProjectContext context_in(const std::string& units) {
     store::ProjectContext context;
     context.units = units;
-    context.number_format = std::string(number_format_for(units));
     return context;
 }
 
@@ -25,22 +26,22 @@ TEST(Intensity, FormulaUnitsAndNumberFormat) {
     std::string tc = "10";
     std::string pipe_i = "old";
     const auto english = context_in("ENGLISH");
-    ASSERT_TRUE(intensity_for_pipe(english, {0, 10, 10, 1}, ui, tc, pipe_i));
+    ASSERT_TRUE(intensity_for_pipe(english, "0.000", {0, 10, 10, 1}, ui, tc, pipe_i));
     EXPECT_EQ(pipe_i, "0.500");
     const auto metric = context_in("METRIC");
-    ASSERT_TRUE(intensity_for_pipe(metric, {0, 10, 10, 1}, ui, tc, pipe_i));
+    ASSERT_TRUE(intensity_for_pipe(metric, "0.0000", {0, 10, 10, 1}, ui, tc, pipe_i));
     EXPECT_EQ(pipe_i, "12.7000");  // mm/hr, Tc still in minutes
 
     // The exponent applies: 100 / (20 + 5)^0.5 = 20.
     tc = "20";
-    intensity_for_pipe(english, {0, 100, 5, 0.5}, ui, tc, pipe_i);
+    intensity_for_pipe(english, "0.000", {0, 100, 5, 0.5}, ui, tc, pipe_i);
     EXPECT_EQ(pipe_i, "20.000");
 
     // Legacy: A / (B + Tc) from A and B alone.
     auto legacy = context_in("ENGLISH");
     legacy.legacy_database_mode = true;
     tc = "14";
-    intensity_for_pipe(legacy, {120, 30, 99, 99}, ui, tc, pipe_i);
+    intensity_for_pipe(legacy, "0.000", {120, 30, 99, 99}, ui, tc, pipe_i);
     EXPECT_EQ(pipe_i, "2.727");
     EXPECT_TRUE(ui.shown.empty());
 }
@@ -48,7 +49,7 @@ TEST(Intensity, FormulaUnitsAndNumberFormat) {
 TEST(Intensity, EmptyTcBecomesFiveAndGarbageIsRefused) {
     testing::ScriptedUi ui;
     const auto context = context_in("ENGLISH");
-    const auto i = intensity_lookup(context, {0, 10, 10, 1}, ui);
+    const auto i = intensity_lookup(context, kEnglishFormat, {0, 10, 10, 1}, ui);
     std::string tc;
     EXPECT_EQ(i(tc), "0.667");
     EXPECT_EQ(tc, "5.0");
@@ -83,7 +84,7 @@ TEST(Intensity, EachStormHasItsOwnCoefficientsOrNone) {
     std::string tc = "10";
     const auto storm = storm_coefficients(context, ui, "25");
     ASSERT_TRUE(storm);
-    EXPECT_EQ(intensity_lookup(context, *storm, ui)(tc), "12.500");  // 250 / 20
+    EXPECT_EQ(intensity_lookup(context, kEnglishFormat, *storm, ui)(tc), "12.500");  // 250 / 20
     EXPECT_TRUE(ui.shown.empty());
 
     // A station without coefficients is refused by name, and no set comes back to

@@ -117,7 +117,7 @@ TEST_F(RecomputeThroughTheWindow, TheTypicalRoadFromANewProjectToTheGradeLine) {
 
     // From the grid: Compute HGL for outfall 1 with a tailwater elevation.
     ui.clear();
-    forms::HglForm hgl(*context, ui, nullptr);
+    forms::HglForm hgl(*context, session, ui, nullptr);
     hgl.open();
     hgl.fields.set_text("hglanodeout", "1");
     hgl.fields.set_text("TWE", "2077.1");
@@ -214,7 +214,7 @@ TEST_F(RecomputeThroughTheWindow, TheSampleFollowsALargerAreaAtTheTop) {
     EXPECT_EQ(designed.recomputed, 9);
     EXPECT_EQ(designed.saved, 0) << forms::recompute_summary_text(designed);
     for (const std::size_t i : {0u, 8u}) {
-        forms::DrainageAreaForm area(before);
+        forms::DrainageAreaForm area(before, session);
         area.open({old_rows[i].get("PAREABUFSTR"), old_rows[i].get("PCBUFSTR"), "", ""});
         area.cmdsavearea();
         EXPECT_EQ(area.saved()->structure_area, old_rows[i].get("STRUCTURE_AREA")) << i;
@@ -236,7 +236,7 @@ TEST_F(RecomputeThroughTheWindow, TheSampleFollowsALargerAreaAtTheTop) {
               "Please review the design, solve & save the results for Pipe - 8");
 
     NoGridWindows grid_windows;
-    forms::PipeGridForm grid(*context, ui, grid_windows);
+    forms::PipeGridForm grid(*context, session, ui, grid_windows);
     grid.open();
     grid.recompute_network();
     std::string expected =
@@ -267,7 +267,7 @@ TEST_F(RecomputeThroughTheWindow, TheGridSaysWhenThereIsNothingToRecomputeOrSome
     new_project();
     NoGridWindows grid_windows;
     context.emplace(open_project_for_test(file));
-    forms::PipeGridForm grid(*context, ui, grid_windows);
+    forms::PipeGridForm grid(*context, session, ui, grid_windows);
     grid.open();
     grid.recompute_network();
     EXPECT_EQ(ui.last().text, "No pipes to Recompute!");

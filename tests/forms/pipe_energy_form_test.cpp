@@ -20,7 +20,7 @@ class PipeEnergyFormTest : public ::testing::Test {
     explicit PipeEnergyFormTest(const std::string& units = "ENGLISH") : project(units) {}
 
     PipeEnergyForm& opened() {
-        form.emplace(project.open(), ui, windows);
+        form.emplace(project.open(), project.design, ui, windows);
         form->open();
         return *form;
     }
@@ -78,8 +78,8 @@ TEST_F(PipeEnergyFormTest, EmptyEnergyTableOpensANewRecordAndTheFirstNodeLoadsWi
     // Boulders at 1.2 ft: -0.0358·1.44 + 1.015·1.2 + 13.809.
     EXPECT_EQ(text("Velocity_NS"), "14.98");
     EXPECT_EQ(text("plindex"), "5.0");
-    EXPECT_NEAR(f.context().outlet_barrel_area, 3.14159265358979, 1e-12);
-    EXPECT_EQ(f.context().coefficient_diameter, 24);
+    EXPECT_NEAR(f.session().outlet_barrel_area, 3.14159265358979, 1e-12);
+    EXPECT_EQ(f.session().coefficient_diameter, 24);
 }
 
 // Tables the window cannot read are reported with the database's own description,
@@ -88,7 +88,7 @@ TEST_F(PipeEnergyFormTest, AnUnreadableTableSaysWhy) {
     project.add_pipe(circular_pipe("1", "10", "3"));
     auto& context = project.open();
     context.project_connection.execute("DROP TABLE ENERGY");
-    form.emplace(context, ui, windows);
+    form.emplace(context, project.design, ui, windows);
     form->open();
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_TRUE(ui.last().text.starts_with("The table ENERGY is missing from")) << ui.last().text;
@@ -104,7 +104,7 @@ TEST_F(PipeEnergyFormTest, TheLargestDischargeIsTheDesignPipeAndTheFirstOneOnATi
     opened().choose_end_node("10");
     EXPECT_EQ(text("eDiaRise"), "18");
     EXPECT_EQ(text("W_culvert"), "1.5");
-    EXPECT_EQ(form->context().coefficient_diameter, 18);
+    EXPECT_EQ(form->session().coefficient_diameter, 18);
 }
 
 TEST_F(PipeEnergyFormTest, ChangingTheNodeAfterADecisionAsksAndCancelKeepsEverything) {
@@ -317,7 +317,7 @@ TEST_F(PipeEnergyFormTest, SaveAndReopenKeepEveryColumn) {
         {"D50bed", "D50BED", "0.00082 - 0.00041"},
         {"txt_L", "TXT_L", text("txt_L")},
         {"txtLocation", "SCOUR_LOCATION", text("txtLocation")}};
-    PipeEnergyForm again(project.open(), ui, windows);
+    PipeEnergyForm again(project.open(), project.design, ui, windows);
     again.open();
     for (const auto& [name, column, value] : kept) {
         EXPECT_EQ(testing::first_value(project.file(), "ENERGY", column), value) << column;
@@ -392,7 +392,7 @@ TEST_F(MetricPipeEnergyFormTest, MetricLabelsDefaultsAndSizes) {
 
     f.choose_end_node("A");
     EXPECT_EQ(text("W_culvert"), "0.6");
-    EXPECT_EQ(f.context().coefficient_diameter, 21);  // 600 / 25.4 = 23.6 in
+    EXPECT_EQ(f.session().coefficient_diameter, 21);  // 600 / 25.4 = 23.6 in
     // 2.0 ha · 100 · 25.4 / 20 mm/hr / 360 = 0.70556 cms.
     EXPECT_EQ(text("C_Discharge"), "0.706");
     EXPECT_EQ(text("D50bed"), "> 256");

@@ -70,8 +70,7 @@ store::ProjectContext& OutletProject::open() {
     store::ProjectContext& context = sessions_.emplace_back();
     context.program_folder = program_;
     store::open_project(context, file_);
-    context.number_format = "0.000";
-    context.unit_constants = UnitConstants::for_units(context.units);
+    design.enter_outlet_protection(context);
     return context;
 }
 

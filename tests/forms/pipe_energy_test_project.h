@@ -8,6 +8,7 @@
 #include <list>
 #include <string>
 
+#include "forms/design_session.h"
 #include "forms/energy_dissipation_form.h"
 #include "forms/pipe_energy_form.h"
 #include "store/project_context.h"
@@ -34,9 +35,10 @@ class OutletProject {
 
     void add_pipe(const RowValues& pipe) const { insert_row(file_, "PIPE", pipe); }
     void add_energy(const RowValues& record) const { insert_row(file_, "ENERGY", record); }
-    // Opens the project as the main window does and sets what the grid sets; each
-    // call is a fresh session of the program.
+    // Opens the project as the main window does and enters outlet protection in
+    // `design`, which the windows share.
     store::ProjectContext& open();
+    forms::DesignSession design;
     const std::filesystem::path& file() const { return file_; }
     const std::filesystem::path& program() const { return program_; }
 

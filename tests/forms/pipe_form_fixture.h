@@ -99,7 +99,7 @@ class PipeFormTest : public ::testing::Test {
     forms::PipeForm& open(const std::string& mode, const std::string& number = "") {
         context.emplace(open_project_for_test(file));
         context->user_data_folder = folder / "user";
-        form.emplace(*context, ui, windows);
+        form.emplace(*context, session, ui, windows);
         form->open(mode, number);
         return *form;
     }
@@ -129,6 +129,7 @@ class PipeFormTest : public ::testing::Test {
     ScriptedUi ui;
     FakePipeWindows windows;
     std::optional<store::ProjectContext> context;
+    forms::DesignSession session;
     std::optional<forms::PipeForm> form;
 };
 

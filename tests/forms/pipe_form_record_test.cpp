@@ -64,7 +64,7 @@ TEST_F(PipeRecordTest, AddStartsANewPipeWithTheUnitsDefaults) {
     EXPECT_EQ(text("pipe_dia"), "450");
     EXPECT_EQ(text("structure_Tc"), "5.0");
     EXPECT_EQ(text("dischargeval"), "INP");
-    EXPECT_EQ(context->number_format, "0.0000");
+    EXPECT_EQ(session.number_format, "0.0000");
     EXPECT_EQ(text("unit_area"), "Ha");
     EXPECT_EQ(text("unit_velocity"), "m/sec");
     EXPECT_EQ(f.fields.at("pipe_storm_freq").items,
@@ -291,7 +291,7 @@ TEST_F(PipeSolveTest, ASolvedPipeShowsItsResultsAndCanBeSaved) {
         EXPECT_NE(text(std::string(name)), "") << name;
     }
     EXPECT_EQ(text("flow_type"), "PARTIAL FLOW");
-    EXPECT_EQ(context->number_format, "#0.000");
+    EXPECT_EQ(session.number_format, "#0.000");
 
     f.mnuSavepipe();
     EXPECT_EQ(ui.last().text, "Record Saved");

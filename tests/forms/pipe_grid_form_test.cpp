@@ -50,7 +50,7 @@ class PipeGridFormTest : public ::testing::Test {
     explicit PipeGridFormTest(bool legacy = false) : net_(legacy) {}
 
     PipeGridForm& open_grid(int remembered = 0) {
-        grid_ = std::make_unique<PipeGridForm>(net_.context(), ui_, windows_);
+        grid_ = std::make_unique<PipeGridForm>(net_.context(), session_, ui_, windows_);
         grid_->open(remembered);
         return *grid_;
     }
@@ -61,23 +61,24 @@ class PipeGridFormTest : public ::testing::Test {
     }
 
     TestNetwork net_;
+    DesignSession session_;
     ScriptedUi ui_;
     FakeWindows windows_;
     std::unique_ptr<PipeGridForm> grid_;
 };
 
 TEST_F(PipeGridFormTest, OpeningSetsTheProjectWideValuesAndListsThePipesInTextOrder) {
-    net_.context().number_format = "0.0000";
-    net_.context().sub_area_list_length = 24;
-    net_.context().unit_constants.gravity = 9.8;
+    session_.number_format = "0.0000";
+    session_.sub_area_list_length = 24;
+    session_.unit_constants.gravity = 9.8;
     net_.add({{"9", "S9", "S1", {}},
               {"10", "S10", "S1", {}},
               {"O'Brien 1", "S11", "S1", {}},
               {"1", "S1", "OUT", {"9", "10", "O'Brien 1"}}});
     auto& grid = open_grid();
-    EXPECT_EQ(net_.context().number_format, "0.000");
-    EXPECT_EQ(net_.context().sub_area_list_length, 15);
-    EXPECT_EQ(net_.context().unit_constants.gravity, 32.2);
+    EXPECT_EQ(session_.number_format, "0.000");
+    EXPECT_EQ(session_.sub_area_list_length, 15);
+    EXPECT_EQ(session_.unit_constants.gravity, 32.2);
     EXPECT_TRUE(grid.fields.at("mnuEnergy").enabled);
 
     EXPECT_EQ(pipe_ids(), (std::vector<std::string>{"1", "10", "9", "O'Brien 1"}));
@@ -104,9 +105,9 @@ TEST_F(PipeGridFormTest, MetricUnitConstantsAndUnitsButTheSameNumberPattern) {
     EXPECT_EQ(grid.column_unit(9), "m");
     EXPECT_EQ(grid.column_unit(8), "mm");
     EXPECT_EQ(grid.column_unit(12), "cms");
-    EXPECT_EQ(net_.context().unit_constants.unit_divisor, 1000.0);
-    EXPECT_EQ(net_.context().unit_constants.gravity, 9.8146);
-    EXPECT_EQ(net_.context().number_format, "0.000");
+    EXPECT_EQ(session_.unit_constants.unit_divisor, 1000.0);
+    EXPECT_EQ(session_.unit_constants.gravity, 9.8146);
+    EXPECT_EQ(session_.number_format, "0.000");
 }
 
 TEST_F(PipeGridFormTest, ViewEditAndAddOpenThePipeWindowAndThenRefresh) {
@@ -343,7 +344,7 @@ class LegacyPipeGridFormTest : public PipeGridFormTest {
 TEST_F(LegacyPipeGridFormTest, SixteenColumnsNoEnergyDissipationAndTheLongerSubAreaList) {
     net_.add({{"5", "A", "B", {}}, {"8", "B", "OUT", {"", "", "5"}}});
     auto& grid = open_grid();
-    EXPECT_EQ(net_.context().sub_area_list_length, 24);
+    EXPECT_EQ(session_.sub_area_list_length, 24);
     EXPECT_FALSE(grid.fields.at("mnuEnergy").enabled);
     ASSERT_EQ(grid.columns().size(), 16u);
     EXPECT_EQ(grid.columns().back().heading, "PRE_PIPE3");

@@ -166,10 +166,11 @@ TEST(RainfallDataForm, ImportsAskBeforeGoingElsewhereAndIntoTheUserCopyOnly) {
     form.fields.set_text("rainfall_name", "Abingdon 3 S");
 
     f.ui.answers.push_back(Answer::No);
-    EXPECT_FALSE(form.import_export());
+    const Outcome declined = form.import_export();
+    EXPECT_EQ(declined.kind, Outcome::Kind::Declined);
     EXPECT_TRUE(f.ui.last().question);
     EXPECT_NE(f.ui.last().text.find("\"PULASKI\", not for \"Abingdon 3 S\""), std::string::npos);
-    EXPECT_NE(form.declined().find("PULASKI"), std::string::npos);
+    EXPECT_NE(declined.message.find("PULASKI"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(copy));
 
     f.ui.answers.push_back(Answer::Yes);

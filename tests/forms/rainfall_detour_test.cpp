@@ -46,7 +46,8 @@ TEST(RainfallDetour, ThePipeTypedBeforeTheImportIsSolvedAndSavedWithoutRetyping)
     EXPECT_NE(ui.last().text.find(missing), std::string::npos);
 
     testing::FakePipeWindows pipe_windows;
-    PipeForm pipe(context, ui, pipe_windows);
+    DesignSession session;
+    PipeForm pipe(context, session, ui, pipe_windows);
     pipe.open("add", "");
     // Typed and left, or picked from a list.
     const auto enter = [&](const char* field, const char* text, bool picked = false) {

@@ -8,6 +8,7 @@
 #include "support/scripted_ui.h"
 
 using pelvane::forms::Answer;
+using pelvane::forms::DesignSession;
 using pelvane::forms::Icon;
 using pelvane::forms::TcExchange;
 using pelvane::forms::TimeOfConcentrationForm;
@@ -22,7 +23,7 @@ class TcFormTest : public ::testing::Test {
     TcFormTest() { context.units = "ENGLISH"; }
 
     TimeOfConcentrationForm opened(const TcExchange& pipe = {}) {
-        TimeOfConcentrationForm form(context, ui);
+        TimeOfConcentrationForm form(context, session, ui);
         form.open(pipe);
         return form;
     }
@@ -52,6 +53,7 @@ class TcFormTest : public ::testing::Test {
     }
 
     pelvane::store::ProjectContext context;
+    DesignSession session;
     pelvane::testing::ScriptedUi ui;
 };
 
@@ -61,7 +63,7 @@ TEST_F(TcFormTest, FreshWindowFollowsTheUnits) {
              {"ENGLISH", "0.000", "ft", "ft/sec"}, {"METRIC", "0.0000", "m", "m/sec"}}) {
         context.units = units;
         const auto form = opened();
-        EXPECT_EQ(context.number_format, format);
+        EXPECT_EQ(session.number_format, format);
         EXPECT_EQ(text(form, "length_unit"), length);
         EXPECT_EQ(text(form, "velocity_unit"), velocity);
         EXPECT_EQ(text(form, "computedPTc"), "0.0");

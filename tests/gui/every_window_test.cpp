@@ -218,7 +218,7 @@ void select_second_pipe(QWidget& grid) {
 }
 
 void on_main(Desk& d, bool with_project, const Act& act) {
-    MainWindow main(d.context, &d.ui);
+    MainWindow main(d.context, d.ui);
     main.show();
     if (with_project) main.open_project_file(QString::fromStdString(d.file.string()));
     act(main);
@@ -271,7 +271,7 @@ const Row kWindows[] = {
     {"project conversion",
      [](Desk& d, const Act& act) {
          store::open_project(d.context, d.file);
-         ProjectConversionWindow conversion(d.context, &d.ui);
+         ProjectConversionWindow conversion(d.context, d.ui);
          conversion.show();
          act(conversion);
      }},

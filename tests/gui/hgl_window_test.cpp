@@ -31,8 +31,8 @@ TEST(HglWindow, ComputesFromTheChosenStructureWithTheTailwaterAsLeft) {
     context.program_folder = pelvane::testing::program_folder();
     store::open_project(context, file);
     pelvane::testing::ScriptedUi ui;
-
-    HglWindow window(context, ui);
+    forms::DesignSession session;
+    HglWindow window(context, session, ui);
     window.show();
     QApplication::setActiveWindow(&window);
     EXPECT_EQ(window.windowTitle(), "HGL Analysis");

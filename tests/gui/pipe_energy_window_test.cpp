@@ -47,8 +47,8 @@ class PipeEnergyWindowTest : public ::testing::Test {
                     {"PIPE_VELOCITY", "10.100"},
                     {"FROUDE_NO", "2.060"}});
         context = testing::open_project_for_test(file);
-        context.unit_constants = UnitConstants::for_units(context.units);
-        window.emplace(context, ui);
+        session.enter_outlet_protection(context);
+        window.emplace(context, session, ui);
         window->binder().run([this] { window->form().open(); });
         window->show();
         QApplication::setActiveWindow(&*window);
@@ -83,6 +83,7 @@ class PipeEnergyWindowTest : public ::testing::Test {
     testing::TempFolder folder;
     std::filesystem::path file = folder / "window.pvd";
     store::ProjectContext context;
+    forms::DesignSession session;
     testing::ScriptedUi ui;
     std::optional<PipeEnergyWindow> window;
 };

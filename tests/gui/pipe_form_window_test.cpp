@@ -61,11 +61,13 @@ class PipeFormWindowTest : public ::testing::Test {
     support::TempFolder folder;
     std::filesystem::path file;
     store::ProjectContext context;
+    forms::DesignSession session;
+    gui::QtUi ui{nullptr};
     std::vector<std::string> boxes;
 };
 
 TEST_F(PipeFormWindowTest, BuildsItsTabsWithBoundNumericFields) {
-    gui::PipeFormWindow window(context);
+    gui::PipeFormWindow window(context, session, ui);
     window.open("add", "");
     window.show();
     ASSERT_EQ(window.tabs()->count(), 3);
@@ -92,7 +94,7 @@ TEST_F(PipeFormWindowTest, BuildsItsTabsWithBoundNumericFields) {
 }
 
 TEST_F(PipeFormWindowTest, ATypedValueReachesTheModelAndSaveWaitsForASolve) {
-    gui::PipeFormWindow window(context);
+    gui::PipeFormWindow window(context, session, ui);
     window.open("add", "");
     window.show();
     QApplication::setActiveWindow(&window);
@@ -118,7 +120,7 @@ TEST_F(PipeFormWindowTest, ATypedValueReachesTheModelAndSaveWaitsForASolve) {
 }
 
 TEST_F(PipeFormWindowTest, ClosingANewPipeAsksFirst) {
-    gui::PipeFormWindow window(context);
+    gui::PipeFormWindow window(context, session, ui);
     window.open("add", "");
     window.show();
 
@@ -141,7 +143,7 @@ namespace {
 // A message shown while a field gets the focus hands the focus back to the window
 // when it closes; that is no new visit of the field.
 TEST_F(PipeFormWindowTest, AMessageOnEnteringAFieldIsShownOnce) {
-    gui::PipeFormWindow window(context);
+    gui::PipeFormWindow window(context, session, ui);
     window.open("add", "");
     window.show();
     QApplication::setActiveWindow(&window);
@@ -164,7 +166,7 @@ namespace {
 // Opening a list's popup neither leaves nor enters the field: a type chosen there
 // is a change when the field is really left.
 TEST_F(PipeFormWindowTest, ChoosingFromAListPopupIsAChangeOfTheField) {
-    gui::PipeFormWindow window(context);
+    gui::PipeFormWindow window(context, session, ui);
     window.open("add", "");
     window.show();
     QApplication::setActiveWindow(&window);

@@ -68,7 +68,7 @@ struct Shell {
 
 TEST(ShellWindows, MainWindowHasItsMenusAndStatusPanels) {
     Shell s;
-    MainWindow window(s.context, &s.ui);
+    MainWindow window(s.context, s.ui);
     EXPECT_EQ(window.windowTitle(), "PelvaneVA");
     EXPECT_EQ(captions(window.menuBar()->actions()),
               (QStringList{"&File", "&Design", "&Tools", "&Help"}));
@@ -104,7 +104,7 @@ TEST(ShellWindows, DetailsWindowShowsItsFieldsAndChecksTheUnits) {
     store::open_project(s.context, s.project("job.pvd"));
     ASSERT_TRUE(store::load_noaa_release_lists(s.context).ok());
     s.context.details_edit_mode = false;
-    ProjectDetailsWindow noaa(s.context, store::DetailsWindow::NoaaStation, {}, {}, &s.ui);
+    ProjectDetailsWindow noaa(s.context, store::DetailsWindow::NoaaStation, {}, {}, s.ui);
     EXPECT_EQ(noaa.windowTitle(), "Project");
     const QStringList labels = label_texts(noaa);
     for (const char* expected :
@@ -127,7 +127,7 @@ TEST(ShellWindows, DetailsWindowShowsItsFieldsAndChecksTheUnits) {
     std::string status;
     ProjectDetailsWindow adding(
         fresh.context, store::DetailsWindow::NoaaStation,
-        [&status](std::string t) { status = std::move(t); }, {}, &fresh.ui);
+        [&status](std::string t) { status = std::move(t); }, {}, fresh.ui);
     EXPECT_EQ(status, "Create Project");
     QComboBox* units = nullptr;
     for (auto* combo : adding.findChildren<QComboBox*>()) {
@@ -140,8 +140,7 @@ TEST(ShellWindows, DetailsWindowShowsItsFieldsAndChecksTheUnits) {
     EXPECT_EQ(units->currentText(), "ENGLISH");
     EXPECT_TRUE(fresh.ui.saw("Value not present in the list... Please enter a valid value.."));
 
-    ProjectDetailsWindow older(fresh.context, store::DetailsWindow::OlderRelease, {}, {},
-                               &fresh.ui);
+    ProjectDetailsWindow older(fresh.context, store::DetailsWindow::OlderRelease, {}, {}, fresh.ui);
     EXPECT_FALSE(label_texts(older).contains("NOAA STATION"));
 }
 

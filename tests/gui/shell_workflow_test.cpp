@@ -74,7 +74,7 @@ struct Desktop {
         }
         context.program_folder = program;
         context.user_data_folder = folder / "user";
-        window = std::make_unique<MainWindow>(context, &ui);
+        window = std::make_unique<MainWindow>(context, ui);
         window->show();
     }
     void trigger(const char* menu_item) {

@@ -16,7 +16,8 @@ TEST(TimeOfConcentrationDialog, TickingASegmentComputesItsTimeAndTheTotal) {
     store::ProjectContext context;
     context.units = "ENGLISH";
     pelvane::testing::ScriptedUi ui;
-    forms::TimeOfConcentrationForm tc(context, ui);
+    forms::DesignSession session;
+    forms::TimeOfConcentrationForm tc(context, session, ui);
     tc.open({});
     for (const auto& [name, text] : {std::pair{"flow_distance1", "100"},
                                      {"upper_elevation1", "101"},

@@ -24,9 +24,13 @@ store::ProjectContext english_project() {
     project.county = "Pulaski";
     project.noaa_station = "Pulaski 2 NE";
     project.units = "ENGLISH";
-    project.number_format = "0.000";
-    project.unit_constants = UnitConstants::for_units("ENGLISH");
     return project;
+}
+
+// Three decimals and rises in inches, as the grid leaves them in an English project.
+CellLayout english_layout(const store::ProjectContext& project,
+                          std::span<const store::PipeRecord> pipes) {
+    return ld229_layout(project, pipes, "0.000", 12.0);
 }
 
 store::PipeRecord pipe(std::string number,
@@ -43,7 +47,7 @@ TEST(Ld229Layout, HeaderCellsComeFromTheProjectAndTheFirstPipe) {
     const auto project = english_project();
     const std::vector<store::PipeRecord> pipes{pipe("1", {{"PIPE_STORM_FREQ", "25"}}),
                                                pipe("2", {{"PIPE_STORM_FREQ", "10"}})};
-    const CellLayout cells = ld229_layout(project, pipes);
+    const CellLayout cells = english_layout(project, pipes);
     EXPECT_EQ(text_at(cells, 4, 3), "25");
     EXPECT_EQ(text_at(cells, 1, 13), "O'Brien Road");
     EXPECT_EQ(text_at(cells, 1, 25), "K. Lee");
@@ -55,8 +59,8 @@ TEST(Ld229Layout, HeaderCellsComeFromTheProjectAndTheFirstPipe) {
 TEST(Ld229Layout, TheCountyShowsWhenTheProjectHasNoStation) {
     auto project = english_project();
     project.noaa_station.clear();
-    EXPECT_EQ(text_at(ld229_layout(project, {}), 3, 13), "Pulaski");
-    EXPECT_EQ(text_at(ld229_layout(project, {}), 4, 3), "<none>");  // no pipe, no frequency
+    EXPECT_EQ(text_at(english_layout(project, {}), 3, 13), "Pulaski");
+    EXPECT_EQ(text_at(english_layout(project, {}), 4, 3), "<none>");  // no pipe, no frequency
 }
 
 TEST(Ld229Layout, StoredValuesAreWrittenAsStoredOnePipePerRow) {
@@ -70,7 +74,7 @@ TEST(Ld229Layout, StoredValuesAreWrittenAsStoredOnePipePerRow) {
                     {"ENERGY", "1.234"}}),
         pipe("9", {{"PIPE_SHAPE", "Box"}, {"SPAN", "48"}, {"RISE", "24"}, {"NUMOFPIPES", "2"}}),
     };
-    const CellLayout cells = ld229_layout(english_project(), pipes);
+    const CellLayout cells = english_layout(english_project(), pipes);
     EXPECT_EQ(text_at(cells, 12, 1), "10");
     EXPECT_EQ(text_at(cells, 12, 2), "O'Brien 2");
     EXPECT_EQ(kind_at(cells, 12, 3), Kind::Text);  // a station is a name, never a number
@@ -99,14 +103,13 @@ TEST(Ld229Layout, RunoffCoefficientIsCaOverAreaRoundedWithTheNumberFormat) {
         pipe("3", {{"STRUCTURE_AREA", "1.30"}, {"STRUCTURE_CA", "0.0"}}),
         pipe("4", {{"STRUCTURE_AREA", "0.0"}, {"STRUCTURE_CA", "0.5"}}),  // nothing to divide by
     };
-    CellLayout cells = ld229_layout(project, pipes);
+    CellLayout cells = english_layout(project, pipes);
     EXPECT_DOUBLE_EQ(number_at(cells, 12, 7), 0.654);  // 0.6538...
     EXPECT_EQ(text_at(cells, 13, 7), "<none>");
     EXPECT_EQ(text_at(cells, 14, 7), "<none>");
     EXPECT_EQ(text_at(cells, 15, 7), "<none>");
 
-    project.number_format = "0.0000";
-    cells = ld229_layout(project, pipes);
+    cells = ld229_layout(project, pipes, "0.0000", 12.0);
     EXPECT_DOUBLE_EQ(number_at(cells, 12, 7), 0.6538);
 }
 
@@ -116,7 +119,7 @@ TEST(Ld229Layout, FlowTimeInMinutesAndTheTimeAtTheLowerStructure) {
         pipe("2", {{"ACCUMULATED_TC", "7.5"}}),  // not solved: no flow time
         pipe("3", {{"FLOW_TIME", "30"}}),
     };
-    const CellLayout cells = ld229_layout(english_project(), pipes);
+    const CellLayout cells = english_layout(english_project(), pipes);
     // 1.6667 min is shown as 1.667, and that shown value is what is added.
     EXPECT_DOUBLE_EQ(number_at(cells, 12, 28), 1.667);
     EXPECT_DOUBLE_EQ(number_at(cells, 12, 29), 5.2 + 1.667);
@@ -134,18 +137,17 @@ TEST(Ld229Layout, PressureFlowWhenTheDepthReachesTheRise) {
              {{"PIPE_SHAPE", "Box"}, {"SPAN", "48"}, {"RISE", "24"}, {"PIPE_FLOWDEPTH", "2.000"}}),
         pipe("4", {{"PIPE_FLOWDEPTH", ""}}),  // not solved
     };
-    CellLayout cells = ld229_layout(project, pipes);
+    CellLayout cells = english_layout(project, pipes);
     EXPECT_EQ(text_at(cells, 12, 30), "Pressure Flow");
     EXPECT_EQ(text_at(cells, 13, 30), "<none>");
     EXPECT_EQ(text_at(cells, 14, 30), "Pressure Flow");
     EXPECT_EQ(text_at(cells, 15, 30), "<none>");
 
     // Metric: 450 mm against a depth in metres.
-    project.unit_constants = UnitConstants::for_units("METRIC");
     const std::vector<store::PipeRecord> metric{
         pipe("1", {{"PIPE_DIA", "450"}, {"PIPE_FLOWDEPTH", "0.450"}}),
         pipe("2", {{"PIPE_DIA", "450"}, {"PIPE_FLOWDEPTH", "0.449"}})};
-    cells = ld229_layout(project, metric);
+    cells = ld229_layout(project, metric, "0.000", 1000.0);
     EXPECT_EQ(text_at(cells, 12, 30), "Pressure Flow");
     EXPECT_EQ(text_at(cells, 13, 30), "<none>");
 }
@@ -168,7 +170,7 @@ TEST(Ld229Layout, AWrittenFormReadsBackInTextOrderOfPipeNumbers) {
     const ReportFiles files{folder / "ld229.xlsx", std::nullopt};
     const auto written = write_report(
         project.program_folder / kLd229Template, files,
-        [&](Workbook& book) { write_cells(book, ld229_layout(project, pipes)); }, nullptr);
+        [&](Workbook& book) { write_cells(book, english_layout(project, pipes)); }, nullptr);
     EXPECT_EQ(written.skipped_cells, 0);
 
     const Workbook book = Workbook::open(files.workbook);

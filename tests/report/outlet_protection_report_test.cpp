@@ -29,7 +29,6 @@ store::ProjectContext project(const std::string& units) {
     context.designer = "D. Engineer";
     context.location = "Pulaski";
     context.units = units;
-    context.unit_constants = UnitConstants::for_units(units);
     return context;
 }
 
@@ -76,8 +75,8 @@ class OutletProtectionReportTest : public ::testing::Test {
 
 TEST_F(OutletProtectionReportTest, EveryCellOfADesignedOutfallReadsBack) {
     const Texts dissipators = designed();
-    const auto book =
-        written(outlet_protection_cells(lookup(kOutlet), lookup(dissipators), project("ENGLISH")));
+    const auto book = written(
+        outlet_protection_cells(lookup(kOutlet), lookup(dissipators), project("ENGLISH"), 12.0));
     // The header and outfall rows, the apron rows with the USDA note, the riprap basin rows 36 to
     // 44, the USBR frame's own equivalent depth and Froude number, and the Contra Costa frame's,
     // whose "NONE" is written unchanged.
@@ -118,7 +117,8 @@ TEST_F(OutletProtectionReportTest, EveryCellOfADesignedOutfallReadsBack) {
 TEST_F(OutletProtectionReportTest, MethodsNotDesignedLeaveTheirCellsEmpty) {
     Texts outlet = kOutlet;
     outlet["eDiaRise"] = "";
-    const auto cells = outlet_protection_cells(lookup(outlet), lookup({}), project("ENGLISH"));
+    const auto cells =
+        outlet_protection_cells(lookup(outlet), lookup({}), project("ENGLISH"), 12.0);
     for (const LayoutCell& cell : cells) EXPECT_LT(cell.row, 16) << cell.row;
     const auto book = written(cells);
     EXPECT_TRUE(book.cell(6, 5).empty());
@@ -132,7 +132,7 @@ TEST_F(OutletProtectionReportTest, MetricDiameterInMetresAndTheDischargeWithTwoD
     outlet["eDiaRise"] = "600";
     Texts dissipators{{"C_Discharge", "0.706"}};
     const auto cells =
-        outlet_protection_cells(lookup(outlet), lookup(dissipators), project("METRIC"));
+        outlet_protection_cells(lookup(outlet), lookup(dissipators), project("METRIC"), 1000.0);
     const LayoutCell* size = find_cell(cells, 6, 5);
     ASSERT_NE(size, nullptr);
     EXPECT_EQ(size->kind, LayoutCell::Kind::Number);
@@ -141,7 +141,8 @@ TEST_F(OutletProtectionReportTest, MetricDiameterInMetresAndTheDischargeWithTwoD
     EXPECT_EQ(find_cell(cells, 21, 9)->text, "0.71");
     // A text that is no number goes on as it is.
     dissipators["C_Discharge"] = "n/a";
-    const auto kept = outlet_protection_cells(lookup(outlet), lookup(dissipators), project("X"));
+    const auto kept =
+        outlet_protection_cells(lookup(outlet), lookup(dissipators), project("X"), 1000.0);
     EXPECT_EQ(find_cell(kept, 21, 9)->text, "n/a");
 }
 

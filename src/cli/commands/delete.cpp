@@ -19,10 +19,9 @@ int run_delete(const cli::Args& args, cli::CommandContext& command) {
     if (pipes.count() == 0) throw cli::CommandError(forms::kNoPipesToDelete);
     if (!pipes.exists(number)) throw cli::CommandError("there is no pipe " + number);
     const bool legacy = session.context().legacy_database_mode;
-    if (const auto refused = forms::check_delete(pipes, number, legacy)) {
-        throw cli::CommandError(refused->message);
-    }
-    if (!pipes.remove(number)) throw cli::CommandError("there is no pipe " + number);
+    const auto deletion = forms::delete_pipe(pipes, number, legacy);
+    if (deletion.refused) throw cli::CommandError(deletion.refused->message);
+    if (!deletion.deleted) throw cli::CommandError("there is no pipe " + number);
     command.out << "deleted pipe " << number << "\n";
     return 0;
 }

@@ -11,7 +11,6 @@
 #include "core/text/number_text.h"
 #include "forms/hgl_form.h"
 #include "forms/input_conventions.h"
-#include "forms/ld229_report.h"
 #include "report/ld347_layout.h"
 #include "report/report_writer.h"
 
@@ -76,14 +75,13 @@ int run_hgl(const cli::Args& args, cli::CommandContext& command) {
     if (std::find(nodes.begin(), nodes.end(), *outfall) == nodes.end()) {
         throw cli::CommandError("no pipe ends at structure '" + *outfall + "'");
     }
-    forms::set_report_constants(context);
-    const hgl::HglResult result =
-        hgl::compute_grade_line(pipes, *outfall, tailwater, context.units);
+    const forms::GradeLineReport made =
+        forms::grade_line_report(context, pipes, *outfall, tailwater);
+    const hgl::HglResult& result = made.result;
 
     std::optional<report::WrittenReport> written;
     if (args.option("-o")) {
-        written = cli::write_report_files(args, command, report::kLd347Template,
-                                          report::ld347_layout(context, result));
+        written = cli::write_report_files(args, command, report::kLd347Template, made.cells);
     }
     if (args.flag("--json")) {
         cli::JsonObject out = rows_json(result);

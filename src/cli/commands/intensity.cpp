@@ -33,16 +33,15 @@ int run_intensity(const cli::Args& args, cli::CommandContext& command) {
                            ? store::load_noaa_release_lists(context)
                            : store::load_older_release_lists(context);
     if (!lists.ok()) throw CommandError(lists.error);
-    // The pipe window's number format for the project's units.
-    context.number_format = std::string(number_format_for(context.units));
 
     cli::RainfallUi ui;
     const auto coefficients = forms::load_rainfall_coefficients(context, ui, *years);
-    if (!coefficients) throw CommandError(ui.refusal);
+    if (!coefficients) throw CommandError(ui.messages.back());
     std::string tc = args.option_or("--tc", "");
     std::string intensity;
-    if (!forms::intensity_for_pipe(context, *coefficients, ui, tc, intensity)) {
-        throw CommandError("--tc \"" + tc + "\": " + ui.refusal);
+    if (!forms::intensity_for_pipe(context, number_format_for(context.units), *coefficients, ui, tc,
+                                   intensity)) {
+        throw CommandError("--tc \"" + tc + "\": " + ui.messages.back());
     }
 
     if (args.flag("--json")) {

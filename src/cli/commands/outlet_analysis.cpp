@@ -4,6 +4,7 @@
 
 #include "cli/project_session.h"
 #include "core/outlet/bed_material.h"
+#include "forms/design_session.h"
 #include "forms/energy_dissipation_texts.h"
 #include "forms/pipe_energy_texts.h"
 #include "forms/pipe_grid_form.h"
@@ -14,9 +15,10 @@ namespace {
 namespace et = forms::energy_dissipation_texts;
 namespace pt = forms::pipe_energy_texts;
 
-// The engineer's answers: yes to clearing a decision for the node chosen, to
-// leaving without saving (a --save comes before) and to keeping the dissipator
-// window's changes. Messages are kept for the output.
+// The engineer's answers: every question is answered in the affirmative, OK or Yes
+// by the buttons offered: clearing a decision for the node chosen, leaving without
+// saving (a --save comes before) and keeping the dissipator window's changes.
+// Messages are kept for the output.
 class OutletUi : public forms::Ui {
   public:
     using forms::Ui::message;
@@ -25,10 +27,9 @@ class OutletUi : public forms::Ui {
     void message(const std::string& text, forms::Icon, const std::string&) override {
         messages.push_back(text);
     }
-    forms::Answer ask(const std::string& text, forms::Buttons, forms::Icon,
+    forms::Answer ask(const std::string&, forms::Buttons buttons, forms::Icon,
                       const std::string&) override {
-        if (text == pt::kClearQuestion) return forms::Answer::Ok;
-        return forms::Answer::Yes;
+        return buttons == forms::Buttons::OkCancel ? forms::Answer::Ok : forms::Answer::Yes;
     }
     std::string choose_file(const forms::FileDialog&) override { return {}; }
     void open_document(const std::string&) override {}
@@ -148,17 +149,15 @@ OutletAnalysis run_outlet_analysis(
     const std::string tailwater = required(args, "--tailwater-depth");
     ProjectSession session(command, args.positional(file_position, "project file (FILE.pvd)"));
     store::ProjectContext& context = session.context();
-    // What the pipe network grid does before it offers Energy Dissipation.
-    if (context.legacy_database_mode) {
+    forms::DesignSession design;
+    if (!design.enter_outlet_protection(context)) {
         throw CommandError("Energy Dissipation is not offered for a legacy project database");
     }
-    context.number_format = "0.000";
-    context.unit_constants = UnitConstants::for_units(context.units);
 
     OutletAnalysis analysis;
     OutletUi ui;
     OutletWindows windows(args, ui, analysis, with_dissipators);
-    forms::PipeEnergyForm form(context, ui, windows);
+    forms::PipeEnergyForm form(context, design, ui, windows);
     form.open();
     const auto& nodes = form.fields.at("enodeout").items;
     if (nodes.empty()) throw CommandError(forms::kNoPipesForEnergy);

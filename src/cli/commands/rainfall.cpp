@@ -119,11 +119,11 @@ int run_show(const cli::Args& args, cli::CommandContext& command) {
 
 // Ends an import the model did not make: the question it would have asked, or its
 // refusal.
-[[noreturn]] void refuse_import(const forms::RainfallDataForm& form, const cli::RainfallUi& ui) {
-    if (!form.declined().empty()) {
-        throw CommandError(form.declined() + " Nothing was imported; give --yes to import anyway.");
+[[noreturn]] void refuse_import(const forms::Outcome& outcome) {
+    if (outcome.kind == forms::Outcome::Kind::Declined) {
+        throw CommandError(outcome.message + " Nothing was imported; give --yes to import anyway.");
     }
-    throw CommandError(ui.refusal);
+    throw CommandError(outcome.message);
 }
 
 int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
@@ -137,9 +137,10 @@ int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
     cli::RainfallUi ui(args.flag("--yes"));
     forms::RainfallDataForm form(context, ui);
     form.set_kind(station ? forms::kKindStation : forms::kKindCounty);
-    if (!form.load_export(file)) throw CommandError(ui.refusal);
+    if (const auto loaded = form.load_export(file); !loaded) throw CommandError(loaded.message);
     form.fields.set_text("rainfall_name", station ? *station : *county);
-    if (!form.import_export()) refuse_import(form, ui);
+    const forms::Outcome imported = form.import_export();
+    if (!imported) refuse_import(imported);
 
     if (args.flag("--json")) {
         json frequencies = json::array();
@@ -163,7 +164,7 @@ int run_import_noaa(const cli::Args& args, cli::CommandContext& command) {
                     << ");  legacy " << p.legacy_coefficients << "  (worst error "
                     << p.legacy_worst_error << ")\n";
     }
-    for (const auto& n : ui.notices) command.out << n << "\n";
+    command.out << imported.message << "\n";
     return 0;
 }
 
@@ -172,13 +173,14 @@ int run_import_table(const cli::Args& args, cli::CommandContext& command) {
     auto context = context_of(command);
     cli::RainfallUi ui(args.flag("--yes"));
     forms::RainfallDataForm form(context, ui);
-    if (!form.import_table(file)) refuse_import(form, ui);
+    const forms::Outcome imported = form.import_table(file);
+    if (!imported) refuse_import(imported);
     if (args.flag("--json")) {
-        command.out << cli::json_text(
-                           json{{"written", form.written_files()}, {"message", ui.notices}})
+        command.out << cli::json_text(json{{"written", form.written_files()},
+                                           {"message", json::array({imported.message})}})
                     << "\n";
     } else {
-        for (const auto& n : ui.notices) command.out << n << "\n";
+        command.out << imported.message << "\n";
     }
     return 0;
 }

@@ -1,8 +1,8 @@
 #pragma once
 // The rainfall and intensity commands run the same models as the desktop windows;
-// this Ui keeps the models' notices for the output and their first refusal, which
-// ends the command. Nobody is there to answer a question: it is answered "Yes"
-// only when the command was given --yes.
+// this Ui keeps the messages the models show, in order. The commands decide from
+// what the models return, never from a message. Nobody is there to answer a
+// question: it is answered "Yes" only when the command was given --yes.
 
 #include <string>
 #include <vector>
@@ -16,15 +16,10 @@ class RainfallUi : public forms::Ui {
     using forms::Ui::message;
     explicit RainfallUi(bool yes = false) : yes_(yes) {}
 
-    std::vector<std::string> notices;
-    std::string refusal;
+    std::vector<std::string> messages;
 
-    void message(const std::string& text, forms::Icon icon, const std::string&) override {
-        if (icon == forms::Icon::Information) {
-            notices.push_back(text);
-        } else if (refusal.empty()) {
-            refusal = text;
-        }
+    void message(const std::string& text, forms::Icon, const std::string&) override {
+        messages.push_back(text);
     }
     forms::Answer ask(const std::string&, forms::Buttons, forms::Icon,
                       const std::string&) override {

@@ -21,15 +21,13 @@ int run_renumber(const cli::Args& args, cli::CommandContext& command) {
     const bool legacy = session.context().legacy_database_mode;
     if (pipes.count() == 0) throw cli::CommandError(forms::kNoPipesToModify);
     if (!pipes.exists(old_number)) throw cli::CommandError("there is no pipe " + old_number);
-    if (const auto refused = forms::check_renumber_target(pipes, new_number)) {
-        throw cli::CommandError(refused->message);
-    }
+    const forms::RenumberCheck check = forms::check_renumber(pipes, old_number, new_number, legacy);
+    if (check.refused) throw cli::CommandError(check.refused->message);
     // The grid asks before renumbering a pipe that drains into another; here the
     // answer is given in advance with --yes.
-    const auto downstream = forms::pipe_listing(pipes, old_number, legacy);
+    const auto& downstream = check.listed_by;
     if (downstream && !args.flag("--yes")) {
-        throw cli::CommandError(std::string(forms::kRenumberListedHead) + *downstream +
-                                std::string(forms::kRenumberListedTail) +
+        throw cli::CommandError(forms::renumber_question(*downstream) +
                                 " (--yes renumbers it and every reference to it)");
     }
     if (forms::renumber_pipe(session.database(), old_number, new_number, legacy) == 0) {

@@ -14,12 +14,13 @@ int run_ld229(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({"-o", "--pdf", "--json"});
     cli::ProjectSession session(command, cli::report_project_file(args), store::Access::Compute);
     store::ProjectContext& context = session.context();
-    forms::set_report_constants(context);
+    forms::DesignSession design;
+    design.enter_grade_line_report(context);
     if (store::PipeTable(context.project_connection).count() == 0) {
         throw cli::CommandError(forms::kNoPipesToDisplay);
     }
     return cli::write_report_output(args, command, report::kLd229Template,
-                                    forms::ld229_cells(context));
+                                    forms::ld229_cells(context, design));
 }
 
 PELVANE_REPORT_SUBCOMMAND({"ld229", "FILE.pvd -o OUT.xlsx [--pdf] [--json]",

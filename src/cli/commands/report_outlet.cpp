@@ -23,7 +23,7 @@ int run_outlet_report(const cli::Args& args, cli::CommandContext& command) {
     const cli::OutletAnalysis analysis = cli::run_outlet_analysis(
         args, command, 1,
         [&cells](forms::PipeEnergyForm& outlet, forms::EnergyDissipationForm& dissipators) {
-            cells = forms::outlet_protection_cells(outlet, dissipators, outlet.context());
+            cells = forms::outlet_protection_cells(outlet, dissipators);
         });
     if (!cells) {
         throw cli::CommandError(
