@@ -46,7 +46,7 @@ std::span<const HglColumn> hgl_columns() {
 }
 
 std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context) {
-    std::vector<std::string_view> names;
+    std::vector<store::Column> names;
     for (const HglColumn& c : hgl_columns()) names.push_back(c.column);
     auto rows = store::PipeTable(context.project_connection).texts_in_table_order(names);
     std::vector<hgl::HglPipe> pipes(rows.size());

@@ -39,7 +39,7 @@ constexpr BoundField kBound[] = {
 // columns leaves those values as they were.
 void copy_into_context(store::ProjectContext& context, const store::TextRecord& record,
                        bool noaa_window) {
-    const auto copy = [&](std::string_view column, std::string& value) {
+    const auto copy = [&](store::Column column, std::string& value) {
         if (record.holds(column)) value = record.get(column);
     };
     copy("PROJECT_ID", context.project_id);

@@ -50,7 +50,7 @@ void add_header(CellLayout& cells, const store::ProjectContext& project,
 void add_pipe_row(CellLayout& cells, int row, const store::PipeRecord& pipe,
                   const store::ProjectContext& project) {
     const int decimals = text::pattern_decimals(project.number_format);
-    const auto entry = [&](int column, const char* name) {
+    const auto entry = [&](int column, store::Column name) {
         add_entry(cells, row, column, pipe.get(name));
     };
 

@@ -29,8 +29,12 @@ store::ProjectContext english_project() {
     return project;
 }
 
-store::PipeRecord pipe(std::string number,
-                       std::initializer_list<std::pair<const char*, const char*>> values = {}) {
+struct ColumnText {
+    store::Column column;
+    const char* text;
+};
+
+store::PipeRecord pipe(std::string number, std::initializer_list<ColumnText> values = {}) {
     store::PipeRecord r;
     r.set("PIPE_NUMBER", std::move(number));
     r.set("PIPE_SHAPE", "Circular");
