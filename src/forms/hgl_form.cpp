@@ -67,6 +67,8 @@ HglForm::HglForm(store::ProjectContext& context, Ui& ui, const report::OfficeCon
     : context_(context), ui_(ui) {
     if (office != nullptr) office_ = *office;
     for (const char* name : {kNodeField, kTailwaterField, kUnitField}) fields[name];
+    // The fields made above and these make the window; declare() closes the set.
+    fields.declare("grade line", {"hglanodeout"});
 }
 
 HglForm::HglForm(store::ProjectContext& context, Ui& ui) : HglForm(context, ui, nullptr) {

@@ -26,6 +26,10 @@ std::string not_available_notice(std::string_view window) {
 PipeGridForm::PipeGridForm(store::ProjectContext& context, Ui& ui, Windows& windows)
     : context_(context), ui_(ui), windows_(windows) {
     fields.set_text("rec_count", "0");
+    // The fields made above and these make the window; declare() closes the set.
+    fields.declare("pipe grid", {"cmdflexaddpipe", "cmdflexdeletepipe", "cmdflexexit",
+                                 "cmdflexmodpipe", "cmdflexrecompute", "cmdflexrefreshpipe",
+                                 "cmdflexveditpipe", "cmdflexviewpipe", "mnuEnergy"});
 }
 
 void PipeGridForm::open(int remembered_row) {

@@ -16,6 +16,7 @@ void apply_section_change(FieldSet& fields, const pipe::SectionChange& change) {
 SizePickerForm::SizePickerForm(const pipe::SizePicker& picker, Ui& ui) : picker_(picker), ui_(ui) {
     Field& list = fields[picker_.list];
     for (const pipe::SizeRow& row : picker_.rows) list.items.push_back(row.list_text());
+    fields.declare("size picker", {});  // the fields made above make the window
 }
 
 void SizePickerForm::select_row(std::optional<std::size_t> row) {

@@ -13,6 +13,7 @@ namespace {
 
 TEST(FieldFactory, AnOptionOutlivesItsFactory) {
     forms::FormModel model;
+    model.fields.declare("test", {"source"});
     model.fields.set_text("source", "A");
     QWidget window;
     FieldBinder binder(model, &window);
