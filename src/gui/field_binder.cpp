@@ -7,7 +7,6 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <exception>
@@ -35,8 +34,8 @@ void set_background(QWidget* widget, bool highlighted) {
 
 }  // namespace
 
-FieldBinder::FieldBinder(forms::FormModel& model, QWidget* window)
-    : QObject(window), model_(model), window_(window) {}
+FieldBinder::FieldBinder(forms::FormModel& model, QWidget* window, forms::Ui& ui)
+    : QObject(window), model_(model), ui_(ui) {}
 
 void FieldBinder::add(Binding binding) {
     (void)model_.fields.at(binding.field);  // throws for a field the model does not declare
@@ -143,7 +142,7 @@ void FieldBinder::run(const std::function<void()>& handler) {
         handler();
     } catch (const std::exception& e) {
         // A model never means to throw; if it does, the person sees why and keeps working.
-        QMessageBox::warning(window_, "PelvaneVA", QString::fromStdString(e.what()));
+        ui_.message(e.what(), forms::Icon::Exclamation);
     }
     refresh();
     if (model_.close_requested) emit close_requested();

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/form_model.h"
+#include "forms/ui.h"
 
 class QWidget;
 class QLineEdit;
@@ -29,8 +30,8 @@ class FieldBinder : public QObject {
     Q_OBJECT
   public:
     // Every field bound or given a handler must be one the model declares: naming
-    // another throws std::logic_error.
-    FieldBinder(forms::FormModel& model, QWidget* window);
+    // another throws std::logic_error. `ui` shows what goes wrong in an event.
+    FieldBinder(forms::FormModel& model, QWidget* window, forms::Ui& ui);
 
     void bind(const std::string& field, QLineEdit* edit);
     // A combo box: its items come from the field's items, its text is the field text.
@@ -53,8 +54,8 @@ class FieldBinder : public QObject {
     void command(QAbstractButton* button, std::function<void()> handler);
     void command(QAction* action, std::function<void()> handler);
 
-    // Runs a model event safely (a failure becomes a message, never a crash), then
-    // refreshes the widgets.
+    // Runs a model event safely (a failure becomes a message through the Ui, never
+    // a crash), then refreshes the widgets.
     void run(const std::function<void()>& handler);
     void refresh();
 
@@ -85,9 +86,9 @@ class FieldBinder : public QObject {
     QWidget* widget_of(const std::string& field) const;
 
     forms::FormModel& model_;
-    QWidget* window_;
     QPointer<QTabWidget> tabs_;
     std::vector<Binding> bindings_;
+    forms::Ui& ui_;
     Handlers leave_, choose_, enter_, edit_;
     bool refreshing_ = false;
 };

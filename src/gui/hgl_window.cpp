@@ -15,7 +15,7 @@ namespace pelvane::gui {
 namespace texts = forms::hgl_texts;
 
 HglWindow::HglWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent)
-    : QDialog(parent), form_(context, ui), binder_(form_, this) {
+    : QDialog(parent), form_(context, ui), binder_(form_, this, ui) {
     setWindowTitle(texts::kCaption);
 
     node_ = new QComboBox(this);

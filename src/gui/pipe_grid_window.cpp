@@ -28,7 +28,7 @@ PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::Ui& ui, Pi
       ui_(ui),
       hooks_(std::move(hooks)),
       form_(context, ui, *this),
-      binder_(form_, this) {
+      binder_(form_, this, ui_) {
     setWindowTitle(forms::kAppTitle);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(true);
@@ -205,7 +205,7 @@ void PipeGridWindow::show_pipe_form(const std::string& mode, const std::string& 
 }
 
 void PipeGridWindow::show_renumber_dialog(forms::RenumberForm& dialog) {
-    RenumberDialog window(dialog, this);
+    RenumberDialog window(dialog, ui_, this);
     window.exec();
 }
 

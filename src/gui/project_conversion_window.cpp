@@ -20,7 +20,7 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
     : QDialog(parent), own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)) {
     form_ = std::make_unique<forms::ProjectConversionForm>(context, ui ? *ui : *own_ui_);
     setWindowTitle(kCaption);
-    binder_ = new FieldBinder(*form_, this);
+    binder_ = new FieldBinder(*form_, this, ui ? *ui : *own_ui_);
     auto* binder = binder_;
     connect(binder, &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
 

@@ -31,7 +31,7 @@ class ProjectDetailsWindow : public QDialog {
     void reject() override;
 
   private:
-    void build();
+    void build(forms::Ui& ui);
 
     std::unique_ptr<forms::Ui> own_ui_;
     std::unique_ptr<forms::ProjectDetailsForm> form_;

@@ -16,7 +16,8 @@ TEST(FieldFactory, AnOptionOutlivesItsFactory) {
     model.fields.declare("test", {"source"});
     model.fields.set_text("source", "A");
     QWidget window;
-    FieldBinder binder(model, &window);
+    forms::UnattendedUi ui;
+    FieldBinder binder(model, &window, ui);
     std::string chosen;
     QRadioButton* option = nullptr;
     {
