@@ -46,7 +46,7 @@ std::span<const HglColumn> hgl_columns() {
 }
 
 std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context) {
-    std::vector<std::string_view> names;
+    std::vector<store::Column> names;
     for (const HglColumn& c : hgl_columns()) names.push_back(c.column);
     auto rows = store::PipeTable(context.project_connection).texts_in_table_order(names);
     std::vector<hgl::HglPipe> pipes(rows.size());
@@ -71,6 +71,8 @@ HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
     : context_(context), session_(session), ui_(ui) {
     if (office != nullptr) office_ = *office;
     for (const char* name : {kNodeField, kTailwaterField, kUnitField}) fields[name];
+    // The fields made above and these make the window; declare() closes the set.
+    fields.declare("grade line", {"hglanodeout"});
 }
 
 HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui)

@@ -39,7 +39,7 @@ inline constexpr const char* kTailwaterPattern = "0.00";
 
 // The PIPE column behind each text the grade line reads.
 struct HglColumn {
-    std::string_view column;
+    store::Column column;
     std::string hgl::HglPipe::*member;
 };
 std::span<const HglColumn> hgl_columns();

@@ -19,14 +19,22 @@ constexpr std::size_t kProgressFrom = 200;
 // Progress is reported this many times over a large network.
 constexpr std::size_t kProgressSteps = 100;
 
-std::vector<std::string_view> all_columns() {
+// The section results are named by the engine; Column::named checks them.
+std::vector<store::Column> columns_from(std::size_t first) {
     const auto& names = recompute::column_names();
-    return {names.begin(), names.end()};
+    std::vector<store::Column> columns;
+    for (auto it = names.begin() + first; it != names.end(); ++it) {
+        columns.push_back(store::Column::named(*it));
+    }
+    return columns;
 }
 
-std::vector<std::string_view> written_columns() {
-    const auto& names = recompute::column_names();
-    return {names.begin() + col::kFirstWritten, names.end()};
+std::vector<store::Column> all_columns() {
+    return columns_from(0);
+}
+
+std::vector<store::Column> written_columns() {
+    return columns_from(col::kFirstWritten);
 }
 
 // The pipes as saved, and the network their previous-pipe numbers make.

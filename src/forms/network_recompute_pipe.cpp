@@ -1,5 +1,6 @@
 #include "forms/network_recompute_pipe.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -18,42 +19,37 @@ constexpr int kRows = pipe::kPreviousPipeRows;
 
 std::array<std::string_view, kColumnCount> make_column_names() {
     std::array<std::string_view, kColumnCount> names{};
-    names[kPipeNumber] = "PIPE_NUMBER";
-    names[kDischargeVal] = "DISCHARGEVAL";
-    names[kStructureInput] = "STRUCTURE_INPUT";
-    static constexpr std::array<std::string_view, kRows> prenode{"PRENODE1", "PRENODE2", "PRENODE3",
-                                                                 "PRENODE4"};
-    static constexpr std::array<std::string_view, kRows> preca{"PRECA1", "PRECA2", "PRECA3",
-                                                               "PRECA4"};
-    static constexpr std::array<std::string_view, kRows> pretc{"PRETC1", "PRETC2", "PRETC3",
-                                                               "PRETC4"};
-    static constexpr std::array<std::string_view, kRows> preflowtime{
-        "PREFLOWTIME1", "PREFLOWTIME2", "PREFLOWTIME3", "PREFLOWTIME4"};
+    names[kPipeNumber] = store::Column("PIPE_NUMBER").name();
+    names[kDischargeVal] = store::Column("DISCHARGEVAL").name();
+    names[kStructureInput] = store::Column("STRUCTURE_INPUT").name();
     for (int k = 0; k < kRows; ++k) {
-        names[kPrenode1 + k] = prenode[k];
-        names[kPreca1 + k] = preca[k];
-        names[kPretc1 + k] = pretc[k];
-        names[kPreflowtime1 + k] = preflowtime[k];
+        names[kPrenode1 + k] = store::previous_pipe_column(k + 1).name();
+        names[kPreca1 + k] = store::previous_ca_column(k + 1).name();
+        names[kPretc1 + k] = store::previous_tc_column(k + 1).name();
+        names[kPreflowtime1 + k] = store::previous_flow_time_column(k + 1).name();
     }
-    names[kStormFreq] = "PIPE_STORM_FREQ";
-    names[kBarrels] = "NUMOFPIPES";
-    names[kSlope] = "PIPE_SLOPE";
-    names[kMann] = "PIPE_MANN";
-    names[kLength] = "PIPE_LENGTH";
-    names[kDia] = "PIPE_DIA";
-    names[kSpan] = "SPAN";
-    names[kRise] = "RISE";
-    names[kShape] = "PIPE_SHAPE";
-    names[kStructureDischarge] = "STRUCTURE_DISCHARGE";
-    names[kStructureCa] = "STRUCTURE_CA";
-    names[kStructureTc] = "STRUCTURE_TC";
-    names[kAccumulatedCa] = "ACCUMULATED_CA";
-    names[kAccumulatedTc] = "ACCUMULATED_TC";
-    names[kPipeCf] = "PIPE_CF";
-    names[kPipeI] = "PIPE_I";
-    names[kLateralDischarge] = "LATERAL_DISCHARGE";
-    names[kPipeDischarge] = "PIPE_DISCHARGE";
+    names[kStormFreq] = store::Column("PIPE_STORM_FREQ").name();
+    names[kBarrels] = store::Column("NUMOFPIPES").name();
+    names[kSlope] = store::Column("PIPE_SLOPE").name();
+    names[kMann] = store::Column("PIPE_MANN").name();
+    names[kLength] = store::Column("PIPE_LENGTH").name();
+    names[kDia] = store::Column("PIPE_DIA").name();
+    names[kSpan] = store::Column("SPAN").name();
+    names[kRise] = store::Column("RISE").name();
+    names[kShape] = store::Column("PIPE_SHAPE").name();
+    names[kStructureDischarge] = store::Column("STRUCTURE_DISCHARGE").name();
+    names[kStructureCa] = store::Column("STRUCTURE_CA").name();
+    names[kStructureTc] = store::Column("STRUCTURE_TC").name();
+    names[kAccumulatedCa] = store::Column("ACCUMULATED_CA").name();
+    names[kAccumulatedTc] = store::Column("ACCUMULATED_TC").name();
+    names[kPipeCf] = store::Column("PIPE_CF").name();
+    names[kPipeI] = store::Column("PIPE_I").name();
+    names[kLateralDischarge] = store::Column("LATERAL_DISCHARGE").name();
+    names[kPipeDischarge] = store::Column("PIPE_DISCHARGE").name();
     static_assert(kColumnCount - kFirstResult == pipe::kSectionColumns.size());
+    static_assert(std::ranges::all_of(pipe::kSectionColumns, [](std::string_view name) {
+        return !store::column_names::listed(name).empty();
+    }));
     for (std::size_t i = 0; i < pipe::kSectionColumns.size(); ++i) {
         names[kFirstResult + i] = pipe::kSectionColumns[i];
     }

@@ -34,7 +34,7 @@ class EnergyDissipationForm;
 // The fields bound to the ENERGY record and their columns.
 struct BoundField {
     std::string_view field;
-    std::string_view column;
+    store::Column column;
 };
 // clang-format off
 inline constexpr std::array<BoundField, 12> kEnergyBinding{{

@@ -47,7 +47,8 @@ void PipeEnergyForm::load_design_pipe(const std::string& node) {
     pipe_ = DesignPipe{};
     pipe_.pipe_shape = p.get("PIPE_SHAPE");
     const bool circular = pipe_.pipe_shape == "Circular";
-    fields.set_text("eDiaRise", p.get(circular ? "PIPE_DIA" : "RISE"));
+    fields.set_text("eDiaRise",
+                    p.get(circular ? store::Column("PIPE_DIA") : store::Column("RISE")));
     if (!circular) pipe_.span = p.get("SPAN");
     const auto width = text::parse_number(circular ? p.get("PIPE_DIA") : pipe_.span);
     // A size that is no number leaves the outlet width and the rest unloaded.

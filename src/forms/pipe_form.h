@@ -54,7 +54,7 @@ enum class ScreenMode { View, Add, Edit };
 // A field of the window and the PIPE column it shows.
 struct PipeBinding {
     std::string_view field;
-    std::string_view column;
+    store::Column column;
 };
 
 // Every bound field, in the order of the PIPE table. STRUCTURE_INPUT and

@@ -23,12 +23,12 @@ struct NodeNames {
     const char* offloc;
     const char* topele;
     // Columns of a saved pipe at the other end.
-    const char* other_number;
-    const char* other_type;
-    const char* other_station;
-    const char* other_offset;
-    const char* other_offloc;
-    const char* other_topele;
+    store::Column other_number;
+    store::Column other_type;
+    store::Column other_station;
+    store::Column other_offset;
+    store::Column other_offloc;
+    store::Column other_topele;
 };
 
 constexpr NodeNames kNodeIn{"nodein_no",      "nodein_type",    "nodein_station",

@@ -18,13 +18,13 @@ namespace {
 namespace texts = pipe_form_texts;
 
 constexpr std::string_view kDischargeSource = "dischargeval";
-constexpr std::string_view kStructureInput = "STRUCTURE_INPUT";
-constexpr std::string_view kStructureCompute = "STRUCTURE_COMPUTE";
+constexpr store::Column kStructureInput = "STRUCTURE_INPUT";
+constexpr store::Column kStructureCompute = "STRUCTURE_COMPUTE";
 
 // Columns of the fourth previous pipe, which a legacy file does not keep.
-bool is_fourth_row(std::string_view column) {
-    return column == "PRENODE4" || column == "PRECA4" || column == "PRETC4" ||
-           column == "PREFLOWTIME4";
+bool is_fourth_row(store::Column column) {
+    return column == store::previous_pipe_column(4) || column == store::previous_ca_column(4) ||
+           column == store::previous_tc_column(4) || column == store::previous_flow_time_column(4);
 }
 
 }  // namespace
@@ -208,8 +208,9 @@ void PipeForm::get_pipe_list() {
     try {
         for (auto& row : store::PipeTable(context_.project_connection).all_by_number()) {
             store::PipeRecord kept;
-            for (const char* column : {"PIPE_NUMBER", "ACCUMULATED_CA", "ACCUMULATED_TC",
-                                       "FLOW_TIME", "PIPE_DISCHARGE"}) {
+            for (const store::Column column :
+                 std::array<store::Column, 5>{"PIPE_NUMBER", "ACCUMULATED_CA", "ACCUMULATED_TC",
+                                              "FLOW_TIME", "PIPE_DISCHARGE"}) {
                 kept.set(column, row.get(column));
             }
             numbers.push_back(row.get("PIPE_NUMBER"));

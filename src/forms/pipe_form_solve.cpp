@@ -15,7 +15,7 @@ namespace {
 // The field that shows a PIPE column.
 std::string_view field_of(std::string_view column) {
     for (const PipeBinding& b : pipe_bindings()) {
-        if (b.column == column) return b.field;
+        if (b.column.name() == column) return b.field;
     }
     return {};
 }
@@ -25,7 +25,7 @@ std::string_view field_of(std::string_view column) {
 bool PipeForm::value_in_range(std::string_view field) {
     for (const PipeBinding& b : pipe_bindings()) {
         if (b.field != field) continue;
-        auto refused = input_refusal_text(b.column, fields.text(field), context_.units);
+        auto refused = input_refusal_text(b.column.name(), fields.text(field), context_.units);
         if (!refused) return true;
         (*refused)[0] = static_cast<char>(std::toupper(static_cast<unsigned char>((*refused)[0])));
         ui_.message(*refused, Icon::Exclamation);

@@ -24,7 +24,7 @@ std::string upper(std::string_view text) {
 }
 
 bool known_pipe_column(const std::string& column) {
-    return std::find(store::kPipeColumns.begin(), store::kPipeColumns.end(), column) !=
+    return std::ranges::find(store::kPipeColumns, column, &store::Column::name) !=
            store::kPipeColumns.end();
 }
 
@@ -36,8 +36,8 @@ std::string problem_list(const std::vector<ImportProblem>& problems) {
 
 // The header's column names, upper case; a name that is no PIPE column, or one
 // named twice, refuses the file.
-std::vector<std::string> header_columns(const hydrology::CsvLine& header) {
-    std::vector<std::string> columns;
+std::vector<store::Column> header_columns(const hydrology::CsvLine& header) {
+    std::vector<store::Column> columns;
     std::set<std::string> seen;
     for (const std::string& cell : header.cells) {
         std::string column = upper(cell);
@@ -47,7 +47,7 @@ std::vector<std::string> header_columns(const hydrology::CsvLine& header) {
         if (!seen.insert(column).second) {
             throw ImportError(header.number, "the column " + column + " is named twice");
         }
-        columns.push_back(std::move(column));
+        columns.push_back(store::Column::named(column));
     }
     if (!seen.count("PIPE_NUMBER")) {
         throw ImportError(header.number, "the header must name the PIPE_NUMBER column");
@@ -62,7 +62,7 @@ struct ImportedPipe {
 
 // The row as a record of the project, or the problems that stop it.
 std::optional<store::PipeRecord> record_of(const hydrology::CsvLine& row,
-                                           const std::vector<std::string>& columns,
+                                           const std::vector<store::Column>& columns,
                                            const store::PipeTable& pipes,
                                            const std::string& project_id,
                                            std::vector<ImportProblem>& problems) {
@@ -75,13 +75,14 @@ std::optional<store::PipeRecord> record_of(const hydrology::CsvLine& row,
     store::PipeRecord record;
     bool refused = false;
     for (std::size_t i = 0; i < columns.size(); ++i) {
-        const std::string& column = columns[i];
+        const store::Column column = columns[i];
         if (!pipes.has_column(column)) {
             // Older project files lack a few columns; losing a value silently is worse
             // than refusing it.
             if (!row.cells[i].empty()) {
+                const std::string name(column.name());
                 problems.push_back(
-                    {row.number, column, "this project's PIPE table has no column " + column});
+                    {row.number, name, "this project's PIPE table has no column " + name});
                 refused = true;
             }
             continue;
@@ -97,8 +98,8 @@ std::optional<store::PipeRecord> record_of(const hydrology::CsvLine& row,
 // previous-pipe links, once every row is in.
 void check_network(const store::PipeTable& pipes, const std::vector<ImportedPipe>& added,
                    bool legacy, std::vector<ImportProblem>& problems) {
-    const std::vector<std::string> previous = previous_pipe_columns(legacy);
-    std::vector<std::string_view> columns{"PIPE_NUMBER", "NODEIN_NO", "NODEOUT_NO"};
+    const std::vector<store::Column> previous = previous_pipe_columns(legacy);
+    std::vector<store::Column> columns{"PIPE_NUMBER", "NODEIN_NO", "NODEOUT_NO"};
     columns.insert(columns.end(), previous.begin(), previous.end());
     std::vector<network::PipeLinks> links;
     std::vector<network::PipeEnds> ends;
@@ -112,11 +113,11 @@ void check_network(const store::PipeTable& pipes, const std::vector<ImportedPipe
     // The pipe window offers only saved pipes as previous pipes; a list may name
     // them in any order, so this waits until every row is in.
     for (const ImportedPipe& pipe : added) {
-        for (const std::string& column : previous) {
+        for (const store::Column column : previous) {
             const std::string& named = pipe.record.get(column);
             if (!named.empty() && !network.find(named)) {
                 problems.push_back(
-                    {pipe.line, column,
+                    {pipe.line, std::string(column.name()),
                      "the previous pipe " + named + " is not a pipe of the project"});
             }
         }
@@ -159,7 +160,7 @@ int import_pipes(const store::ProjectContext& context, std::string_view csv_text
     // Blank lines carry nothing.
     std::erase_if(records, [](const hydrology::CsvLine& line) { return line.cells.empty(); });
     if (records.empty()) throw ImportError(1, "the file has no header line");
-    const std::vector<std::string> columns = header_columns(records.front());
+    const std::vector<store::Column> columns = header_columns(records.front());
 
     const store::Database& db = context.project_connection;
     const store::PipeTable pipes(db);

@@ -9,15 +9,14 @@ std::span<const GridColumn> grid_columns(bool legacy) {
 }
 
 std::vector<GridRow> read_grid_rows(const store::Database& db, bool legacy) {
-    std::vector<std::string_view> columns;
+    std::vector<store::Column> columns;
     for (const GridColumn& c : grid_columns(legacy)) columns.push_back(c.column);
     return store::PipeTable(db).texts_by_number(columns);
 }
 
 PipeColumnsList read_all_columns(const store::Database& db) {
     const store::PipeTable pipes(db);
-    const std::vector<std::string_view> columns(pipes.columns().begin(), pipes.columns().end());
-    return {pipes.columns(), pipes.texts_by_number(columns)};
+    return {pipes.columns(), pipes.own_texts_by_number()};
 }
 
 }  // namespace pelvane::forms

@@ -10,13 +10,14 @@
 #include <vector>
 
 #include "core/units.h"
+#include "store/columns.h"
 #include "store/sqlite/database.h"
 
 namespace pelvane::forms {
 
 struct GridColumn {
     std::string_view heading;  // the grid's header text
-    std::string_view column;   // the PIPE column shown
+    store::Column column;      // the PIPE column shown
     bool quantity = false;     // a length, size, elevation or discharge (shown right-aligned)
     // The unit the values are in, named by the project's units (none for a count).
     std::string_view UnitNames::*unit = nullptr;

@@ -36,7 +36,7 @@ std::string joined(std::span<const std::string_view> items) {
 
 // A column whose value comes from a list of the window.
 struct ListColumn {
-    std::string_view column;
+    store::Column column;
     std::string_view name;
     std::vector<std::string_view> items;
     // Older records' names that are shown as an item ("Rectangulr" for "Box").
@@ -166,8 +166,8 @@ std::vector<ColumnProblem> check_pipe_values(store::PipeRecord& pipe, std::strin
                                              bool legacy) {
     std::vector<ColumnProblem> problems;
     for (const auto& [column, value] : pipe.texts()) {
-        if (auto refused = input_refusal_text(column, value, units)) {
-            problems.push_back({column, std::move(*refused)});
+        if (auto refused = input_refusal_text(column.name(), value, units)) {
+            problems.push_back({std::string(column.name()), std::move(*refused)});
         }
     }
     for (const ListColumn& list : list_columns(legacy)) {
@@ -176,9 +176,9 @@ std::vector<ColumnProblem> check_pipe_values(store::PipeRecord& pipe, std::strin
         if (const auto item = list_item(list, value)) {
             pipe.set(list.column, std::string(*item));
         } else {
-            problems.push_back(
-                {std::string(list.column), std::string(list.name) + " \"" + value +
-                                               "\" is not in the list: " + joined(list.items)});
+            problems.push_back({std::string(list.column.name()),
+                                std::string(list.name) + " \"" + value +
+                                    "\" is not in the list: " + joined(list.items)});
         }
     }
     if (!problems.empty()) return problems;

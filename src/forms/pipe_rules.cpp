@@ -8,9 +8,6 @@
 namespace pelvane::forms {
 namespace {
 
-constexpr std::string_view kPreviousPipeColumns[] = {"PRENODE1", "PRENODE2", "PRENODE3",
-                                                     "PRENODE4"};
-
 std::string joined(std::string_view head, std::string_view middle, std::string_view tail) {
     std::string text(head);
     text += middle;
@@ -20,9 +17,10 @@ std::string joined(std::string_view head, std::string_view middle, std::string_v
 
 }  // namespace
 
-std::vector<std::string> previous_pipe_columns(bool legacy) {
-    const std::size_t rows = legacy ? 3 : 4;
-    return {std::begin(kPreviousPipeColumns), std::begin(kPreviousPipeColumns) + rows};
+std::vector<store::Column> previous_pipe_columns(bool legacy) {
+    std::vector<store::Column> columns;
+    for (int k = 1; k <= (legacy ? 3 : 4); ++k) columns.push_back(store::previous_pipe_column(k));
+    return columns;
 }
 
 std::optional<std::string> pipe_listing(const store::PipeTable& pipes, std::string_view number,
@@ -78,8 +76,8 @@ RuleResult check_previous_pipe(const store::PipeTable& pipes, std::string_view p
 RuleResult check_previous_pipe_loop(const store::PipeTable& pipes, std::string_view pipe_number,
                                     std::string_view chosen, bool legacy) {
     if (chosen.empty()) return std::nullopt;
-    std::vector<std::string_view> columns{"PIPE_NUMBER"};
-    for (const auto& column : kPreviousPipeColumns) columns.push_back(column);
+    std::vector<store::Column> columns{"PIPE_NUMBER"};
+    for (int k = 1; k <= 4; ++k) columns.push_back(store::previous_pipe_column(k));
     std::vector<network::PipeLinks> links;
     for (auto& row : pipes.texts_in_table_order(columns)) {
         network::PipeLinks& pipe = links.emplace_back();
@@ -101,8 +99,8 @@ RuleResult check_previous_pipe_loop(const store::PipeTable& pipes, std::string_v
 
 std::optional<NewPipeRefusal> check_new_pipe(const store::PipeTable& pipes,
                                              const store::PipeRecord& pipe, bool legacy) {
-    const auto refused = [](std::string_view column, Refusal refusal) {
-        return NewPipeRefusal{std::string(column), std::move(refusal)};
+    const auto refused = [](store::Column column, Refusal refusal) {
+        return NewPipeRefusal{std::string(column.name()), std::move(refusal)};
     };
     const std::string& number = pipe.get("PIPE_NUMBER");
     if (auto r = check_new_pipe_number(pipes, number)) return refused("PIPE_NUMBER", *r);
@@ -111,7 +109,7 @@ std::optional<NewPipeRefusal> check_new_pipe(const store::PipeTable& pipes,
     if (auto r = check_node_in(pipes, node_in, node_out, "")) return refused("NODEIN_NO", *r);
     if (auto r = check_node_out(node_in, node_out)) return refused("NODEOUT_NO", *r);
     std::vector<std::string> above;
-    for (const auto& column : previous_pipe_columns(legacy)) {
+    for (const store::Column column : previous_pipe_columns(legacy)) {
         const std::string& chosen = pipe.get(column);
         if (auto r = check_previous_pipe(pipes, number, chosen, above, "", legacy)) {
             return refused(column, *r);
@@ -156,10 +154,11 @@ int renumber_pipe(const store::Database& db, std::string_view old_number,
     store::Transaction transaction(db);
     db.execute("UPDATE PIPE SET PIPE_NUMBER = ? WHERE PIPE_NUMBER = ?", params);
     const int renumbered = db.changes();
-    for (const auto& column : previous_pipe_columns(legacy)) {
+    for (const store::Column column : previous_pipe_columns(legacy)) {
         // A legacy file has no fourth previous pipe at all.
-        if (!db.has_column("PIPE", column)) continue;
-        db.execute("UPDATE PIPE SET " + column + " = ? WHERE " + column + " = ?", params);
+        if (!db.has_column("PIPE", column.name())) continue;
+        const std::string name(column.name());
+        db.execute("UPDATE PIPE SET " + name + " = ? WHERE " + name + " = ?", params);
     }
     transaction.commit();
     return renumbered;

@@ -53,7 +53,7 @@ using RuleResult = std::optional<Refusal>;
 
 // The previous-pipe columns a project uses: PRENODE1 to PRENODE4, or the first
 // three in legacy database mode.
-std::vector<std::string> previous_pipe_columns(bool legacy);
+std::vector<store::Column> previous_pipe_columns(bool legacy);
 
 // The first pipe, in table order, that lists `number` as one of its previous pipes:
 // the pipe it drains into. Nothing for an empty number. The pipe saved as

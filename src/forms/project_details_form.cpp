@@ -39,7 +39,7 @@ constexpr BoundField kBound[] = {
 // columns leaves those values as they were.
 void copy_into_context(store::ProjectContext& context, const store::TextRecord& record,
                        bool noaa_window) {
-    const auto copy = [&](std::string_view column, std::string& value) {
+    const auto copy = [&](store::Column column, std::string& value) {
         if (record.holds(column)) value = record.get(column);
     };
     copy("PROJECT_ID", context.project_id);
@@ -73,6 +73,12 @@ ProjectDetailsForm::ProjectDetailsForm(store::ProjectContext& context, Ui& ui,
     fields["noaa_station"].visible = noaa();
     fields["major_release"].visible = false;
     fields["cmdNOAAStationHelp"].visible = noaa();
+    // The fields made above and these make the window; declare() closes the set.
+    fields.declare("project details",
+                   {"cmdNOAAStationHelp", "cmdRainfallData", "county", "description", "designer",
+                    "inlet_database", "location", "major_release", "mnubrowseInlet", "mnuprojexit",
+                    "mnuprojsave", "noaa_station", "project_id", "project_name", "rainfall_note",
+                    "state", "units"});
 }
 
 void ProjectDetailsForm::show_record(const store::ProjectDetails& d) {

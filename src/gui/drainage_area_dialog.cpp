@@ -29,8 +29,8 @@ QLabel* heading(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
 
 }  // namespace
 
-DrainageAreaDialog::DrainageAreaDialog(DrainageAreaForm& area, QWidget* parent)
-    : QDialog(parent), area_(area), binder_(new FieldBinder(area, this)) {
+DrainageAreaDialog::DrainageAreaDialog(DrainageAreaForm& area, forms::Ui& ui, QWidget* parent)
+    : QDialog(parent), area_(area), binder_(new FieldBinder(area, this, ui)) {
     setWindowTitle(texts::kCaption);
     setObjectName(area.row_count() > 15 ? "frmarea" : "frmareaV2");
     FieldFactory make(*binder_, {{}, {}, {}});

@@ -7,6 +7,10 @@
 
 #include "forms/drainage_area_form.h"
 
+namespace pelvane::forms {
+class Ui;
+}
+
 namespace pelvane::gui {
 
 class FieldBinder;
@@ -14,7 +18,8 @@ class FieldBinder;
 class DrainageAreaDialog : public QDialog {
     Q_OBJECT
   public:
-    DrainageAreaDialog(forms::DrainageAreaForm& area, QWidget* parent = nullptr);
+    // `ui` shows what goes wrong in an event.
+    DrainageAreaDialog(forms::DrainageAreaForm& area, forms::Ui& ui, QWidget* parent = nullptr);
     FieldBinder& binder() { return *binder_; }
 
   protected:

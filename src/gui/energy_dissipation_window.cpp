@@ -53,8 +53,8 @@ QLabel* note(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-EnergyDissipationWindow::EnergyDissipationWindow(Form& form, QWidget* parent)
-    : QDialog(parent), form_(form), binder_(form, this) {
+EnergyDissipationWindow::EnergyDissipationWindow(Form& form, forms::Ui& ui, QWidget* parent)
+    : QDialog(parent), form_(form), binder_(form, this, ui) {
     setWindowTitle(t::kCaption);
     build_menus();
     build_body();

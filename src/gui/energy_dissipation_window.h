@@ -9,13 +9,19 @@
 
 class QMenuBar;
 
+namespace pelvane::forms {
+class Ui;
+}
+
 namespace pelvane::gui {
 
 class EnergyDissipationWindow : public QDialog {
     Q_OBJECT
   public:
     // The model is already opened by the outlet protection window.
-    EnergyDissipationWindow(forms::EnergyDissipationForm& form, QWidget* parent = nullptr);
+    // `ui` shows what goes wrong in an event.
+    EnergyDissipationWindow(forms::EnergyDissipationForm& form, forms::Ui& ui,
+                            QWidget* parent = nullptr);
 
     forms::EnergyDissipationForm& form() { return form_; }
     FieldBinder& binder() { return binder_; }

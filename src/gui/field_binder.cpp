@@ -7,7 +7,6 @@
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <exception>
@@ -15,8 +14,7 @@
 namespace pelvane::gui {
 namespace {
 
-void call_all(const std::vector<std::pair<std::string, std::function<void()>>>& handlers,
-              const std::string& field) {
+void call_all(const FieldBinder::Handlers& handlers, const std::string& field) {
     for (const auto& [name, handler] : handlers) {
         if (name == field) handler();
     }
@@ -36,11 +34,22 @@ void set_background(QWidget* widget, bool highlighted) {
 
 }  // namespace
 
-FieldBinder::FieldBinder(forms::FormModel& model, QWidget* window)
-    : QObject(window), model_(model), window_(window) {}
+FieldBinder::FieldBinder(forms::FormModel& model, QWidget* window, forms::Ui& ui)
+    : QObject(window), model_(model), ui_(ui) {}
+
+void FieldBinder::add(Binding binding) {
+    (void)model_.fields.at(binding.field);  // throws for a field the model does not declare
+    bindings_.push_back(std::move(binding));
+}
+
+void FieldBinder::add_handler(Handlers& handlers, const std::string& field,
+                              std::function<void()> handler) {
+    (void)model_.fields.at(field);
+    handlers.emplace_back(field, std::move(handler));
+}
 
 void FieldBinder::bind(const std::string& field, QLineEdit* edit) {
-    bindings_.push_back({field, edit, nullptr, "", false});
+    add({field, edit, nullptr, "", false});
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString& text) {
         if (refreshing_) return;
@@ -51,7 +60,7 @@ void FieldBinder::bind(const std::string& field, QLineEdit* edit) {
 }
 
 void FieldBinder::bind(const std::string& field, QComboBox* combo) {
-    bindings_.push_back({field, combo, nullptr, "", false});
+    add({field, combo, nullptr, "", false});
     combo->installEventFilter(this);
     if (combo->lineEdit()) combo->lineEdit()->installEventFilter(this);
     connect(combo, &QComboBox::textActivated, this, [this, field](const QString& text) {
@@ -69,7 +78,7 @@ void FieldBinder::bind(const std::string& field, QComboBox* combo) {
 }
 
 void FieldBinder::bind(const std::string& field, QCheckBox* box) {
-    bindings_.push_back({field, box, nullptr, "", false});
+    add({field, box, nullptr, "", false});
     connect(box, &QCheckBox::clicked, this, [this, field](bool checked) {
         if (refreshing_) return;
         model_.fields[field].text = std::string(1, checked ? '1' : '0');
@@ -78,11 +87,11 @@ void FieldBinder::bind(const std::string& field, QCheckBox* box) {
 }
 
 void FieldBinder::bind(const std::string& field, QLabel* label) {
-    bindings_.push_back({field, label, nullptr, "", false});
+    add({field, label, nullptr, "", false});
 }
 
 void FieldBinder::bind(const std::string& field, QRadioButton* radio, const std::string& value) {
-    bindings_.push_back({field, radio, nullptr, value, false});
+    add({field, radio, nullptr, value, false});
     connect(radio, &QRadioButton::clicked, this, [this, field, value] {
         if (refreshing_) return;
         model_.fields[field].text = value;
@@ -91,11 +100,11 @@ void FieldBinder::bind(const std::string& field, QRadioButton* radio, const std:
 }
 
 void FieldBinder::bind_state(const std::string& field, QWidget* widget) {
-    bindings_.push_back({field, widget, nullptr, "", true});
+    add({field, widget, nullptr, "", true});
 }
 
 void FieldBinder::bind_state(const std::string& field, QAction* action) {
-    bindings_.push_back({field, nullptr, action, "", true});
+    add({field, nullptr, action, "", true});
 }
 
 void FieldBinder::bind_tabs(QTabWidget* tabs) {
@@ -106,16 +115,16 @@ void FieldBinder::bind_tabs(QTabWidget* tabs) {
 }
 
 void FieldBinder::on_leave(const std::string& field, std::function<void()> handler) {
-    leave_.emplace_back(field, std::move(handler));
+    add_handler(leave_, field, std::move(handler));
 }
 void FieldBinder::on_choose(const std::string& field, std::function<void()> handler) {
-    choose_.emplace_back(field, std::move(handler));
+    add_handler(choose_, field, std::move(handler));
 }
 void FieldBinder::on_enter(const std::string& field, std::function<void()> handler) {
-    enter_.emplace_back(field, std::move(handler));
+    add_handler(enter_, field, std::move(handler));
 }
 void FieldBinder::on_edit(const std::string& field, std::function<void()> handler) {
-    edit_.emplace_back(field, std::move(handler));
+    add_handler(edit_, field, std::move(handler));
 }
 
 void FieldBinder::command(QAbstractButton* button, std::function<void()> handler) {
@@ -133,7 +142,7 @@ void FieldBinder::run(const std::function<void()>& handler) {
         handler();
     } catch (const std::exception& e) {
         // A model never means to throw; if it does, the person sees why and keeps working.
-        QMessageBox::warning(window_, "PelvaneVA", QString::fromStdString(e.what()));
+        ui_.message(e.what(), forms::Icon::Exclamation);
     }
     refresh();
     if (model_.close_requested) emit close_requested();

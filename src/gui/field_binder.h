@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "forms/form_model.h"
+#include "forms/ui.h"
 
 class QWidget;
 class QLineEdit;
@@ -28,7 +29,9 @@ namespace pelvane::gui {
 class FieldBinder : public QObject {
     Q_OBJECT
   public:
-    FieldBinder(forms::FormModel& model, QWidget* window);
+    // Every field bound or given a handler must be one the model declares: naming
+    // another throws std::logic_error. `ui` shows what goes wrong in an event.
+    FieldBinder(forms::FormModel& model, QWidget* window, forms::Ui& ui);
 
     void bind(const std::string& field, QLineEdit* edit);
     // A combo box: its items come from the field's items, its text is the field text.
@@ -51,10 +54,12 @@ class FieldBinder : public QObject {
     void command(QAbstractButton* button, std::function<void()> handler);
     void command(QAction* action, std::function<void()> handler);
 
-    // Runs a model event safely (a failure becomes a message, never a crash), then
-    // refreshes the widgets.
+    // Runs a model event safely (a failure becomes a message through the Ui, never
+    // a crash), then refreshes the widgets.
     void run(const std::function<void()>& handler);
     void refresh();
+
+    using Handlers = std::vector<std::pair<std::string, std::function<void()>>>;
 
   signals:
     void close_requested();
@@ -73,16 +78,18 @@ class FieldBinder : public QObject {
         std::string radio_value;
         bool state_only = false;
     };
+    void add(Binding binding);
+    void add_handler(Handlers& handlers, const std::string& field, std::function<void()> handler);
     void push_to_model(const Binding& b);
     void show(const Binding& b);
     const Binding* binding_of(const QObject* widget) const;
     QWidget* widget_of(const std::string& field) const;
 
     forms::FormModel& model_;
-    QWidget* window_;
     QPointer<QTabWidget> tabs_;
     std::vector<Binding> bindings_;
-    std::vector<std::pair<std::string, std::function<void()>>> leave_, choose_, enter_, edit_;
+    forms::Ui& ui_;
+    Handlers leave_, choose_, enter_, edit_;
     bool refreshing_ = false;
 };
 

@@ -16,7 +16,7 @@ namespace texts = forms::hgl_texts;
 
 HglWindow::HglWindow(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
                      QWidget* parent)
-    : QDialog(parent), form_(context, session, ui), binder_(form_, this) {
+    : QDialog(parent), form_(context, session, ui), binder_(form_, this, ui) {
     setWindowTitle(texts::kCaption);
 
     node_ = new QComboBox(this);

@@ -53,7 +53,7 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* p
       ui_(ui),
       grid_memory_(std::make_unique<PipeGridMemory>()) {
     form_ = std::make_unique<forms::MainWindowForm>(context_, ui_, *this, local_now);
-    binder_ = new FieldBinder(*form_, this);
+    binder_ = new FieldBinder(*form_, this, ui_);
     setWindowTitle(forms::kAppTitle);
     setCentralWidget(new PictureArea(this));
     build_menus();

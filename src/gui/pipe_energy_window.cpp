@@ -27,7 +27,7 @@ constexpr const char* kLeaveRules[] = {"dn_TW",   "W_culvert", "C_Discharge",
 
 PipeEnergyWindow::PipeEnergyWindow(store::ProjectContext& context, forms::DesignSession& session,
                                    forms::Ui& ui, QWidget* parent)
-    : QDialog(parent), form_(context, session, ui, *this), binder_(form_, this) {
+    : QDialog(parent), ui_(ui), form_(context, session, ui, *this), binder_(form_, this, ui) {
     setWindowTitle(t::kCaption);
     build_menus();
     build_body();
@@ -166,7 +166,7 @@ void PipeEnergyWindow::reject() {
 }
 
 void PipeEnergyWindow::show_energy_dissipation(forms::EnergyDissipationForm& dissipators) {
-    EnergyDissipationWindow window(dissipators, this);
+    EnergyDissipationWindow window(dissipators, ui_, this);
     window.exec();
 }
 

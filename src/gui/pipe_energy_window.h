@@ -34,6 +34,7 @@ class PipeEnergyWindow : public QDialog, private forms::PipeEnergyForm::Windows 
     void show_energy_dissipation(forms::EnergyDissipationForm& dissipators) override;
     void about() override;
 
+    forms::Ui& ui_;
     forms::PipeEnergyForm form_;
     FieldBinder binder_;
     QMenuBar* menu_bar_ = nullptr;

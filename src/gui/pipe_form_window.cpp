@@ -33,7 +33,7 @@ PipeFormWindow::PipeFormWindow(store::ProjectContext& context, forms::DesignSess
       context_(context),
       ui_(ui),
       model_(context, session, ui_, *this),
-      binder_(model_, this),
+      binder_(model_, this, ui_),
       make_(binder_, {[this](const std::string& name) { model_.field_entered(name); },
                       [this](const std::string& name) { model_.field_left(name); },
                       [this](const std::string& name) { model_.choose(name); }}) {
@@ -210,7 +210,7 @@ void PipeFormWindow::reject() {
 }
 
 void PipeFormWindow::show_size_picker(forms::SizePickerForm& picker) {
-    SizePickerDialog dialog(picker, this);
+    SizePickerDialog dialog(picker, ui_, this);
     dialog.exec();
 }
 
@@ -220,7 +220,7 @@ void PipeFormWindow::show_deflection_picture() {
 }
 
 void PipeFormWindow::show_drainage_area(forms::DrainageAreaForm& area) {
-    DrainageAreaDialog dialog(area, this);
+    DrainageAreaDialog dialog(area, ui_, this);
     dialog.exec();
 }
 
@@ -229,7 +229,7 @@ void PipeFormWindow::show_rainfall_data() {
 }
 
 void PipeFormWindow::show_time_of_concentration(forms::TimeOfConcentrationForm& tc) {
-    TimeOfConcentrationDialog dialog(tc, this);
+    TimeOfConcentrationDialog dialog(tc, ui_, this);
     dialog.exec();
 }
 

@@ -28,7 +28,7 @@ PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::DesignSess
       ui_(ui),
       hooks_(std::move(hooks)),
       form_(context, session, ui, *this),
-      binder_(form_, this) {
+      binder_(form_, this, ui_) {
     setWindowTitle(forms::kAppTitle);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(true);
@@ -201,7 +201,7 @@ void PipeGridWindow::show_pipe_form(const std::string& mode, const std::string& 
 }
 
 void PipeGridWindow::show_renumber_dialog(forms::RenumberForm& dialog) {
-    RenumberDialog window(dialog, this);
+    RenumberDialog window(dialog, ui_, this);
     window.exec();
 }
 

@@ -19,7 +19,7 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
     : QDialog(parent) {
     form_ = std::make_unique<forms::ProjectConversionForm>(context, ui);
     setWindowTitle(kCaption);
-    binder_ = new FieldBinder(*form_, this);
+    binder_ = new FieldBinder(*form_, this, ui ? *ui : *own_ui_);
     auto* binder = binder_;
     connect(binder, &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
 

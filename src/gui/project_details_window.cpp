@@ -39,7 +39,7 @@ ProjectDetailsWindow::ProjectDetailsWindow(store::ProjectContext& context,
         context, ui, which, std::move(set_status), [this, show = std::move(show_rainfall_data)] {
             if (show) show(this);
         });
-    build();
+    build(ui ? *ui : *own_ui_);
     binder_->run([this] { form_->open(); });
 }
 
@@ -49,9 +49,9 @@ ProjectDetailsWindow::~ProjectDetailsWindow() {
     delete binder_;
 }
 
-void ProjectDetailsWindow::build() {
+void ProjectDetailsWindow::build(forms::Ui& ui) {
     setWindowTitle(kCaption);
-    binder_ = new FieldBinder(*form_, this);
+    binder_ = new FieldBinder(*form_, this, ui);
     connect(binder_, &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
 
     auto* layout = new QVBoxLayout(this);

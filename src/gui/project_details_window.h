@@ -30,7 +30,7 @@ class ProjectDetailsWindow : public QDialog {
     void reject() override;
 
   private:
-    void build();
+    void build(forms::Ui& ui);
 
     std::unique_ptr<forms::ProjectDetailsForm> form_;
     FieldBinder* binder_ = nullptr;

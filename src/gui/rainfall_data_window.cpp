@@ -32,8 +32,8 @@ RainfallDataWindow::RainfallDataWindow(store::ProjectContext& context, forms::Ui
       form_(std::make_unique<forms::RainfallDataForm>(context, ui_)),
       check_(std::make_unique<forms::RainfallCheckForm>(context, ui_, *form_)) {
     setWindowTitle(forms::kRainfallDataTitle);
-    binder_ = new FieldBinder(*form_, this);
-    check_binder_ = new FieldBinder(*check_, this);
+    binder_ = new FieldBinder(*form_, this, ui_);
+    check_binder_ = new FieldBinder(*check_, this, ui_);
 
     auto* layout = new QVBoxLayout(this);
     auto* chooser = new QHBoxLayout;

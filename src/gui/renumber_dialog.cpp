@@ -9,8 +9,8 @@
 
 namespace pelvane::gui {
 
-RenumberDialog::RenumberDialog(forms::RenumberForm& form, QWidget* parent)
-    : QDialog(parent), form_(form), binder_(form, this) {
+RenumberDialog::RenumberDialog(forms::RenumberForm& form, forms::Ui& ui, QWidget* parent)
+    : QDialog(parent), form_(form), binder_(form, this, ui) {
     setWindowTitle(forms::kRenumberCaption);
     // The current number never changes while the dialog is up; a plain bold text
     // reads better than a greyed-out field.

@@ -9,12 +9,17 @@
 class QLineEdit;
 class QPushButton;
 
+namespace pelvane::forms {
+class Ui;
+}
+
 namespace pelvane::gui {
 
 class RenumberDialog : public QDialog {
     Q_OBJECT
   public:
-    RenumberDialog(forms::RenumberForm& form, QWidget* parent = nullptr);
+    // `ui` shows what goes wrong in an event.
+    RenumberDialog(forms::RenumberForm& form, forms::Ui& ui, QWidget* parent = nullptr);
 
     QLineEdit* new_number_field() const { return new_number_; }
     QPushButton* accept_button() const { return accept_; }

@@ -18,10 +18,10 @@ QString qt(std::string_view text) {
 
 }  // namespace
 
-SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, QWidget* parent)
+SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, forms::Ui& ui, QWidget* parent)
     : QDialog(parent),
       picker_(picker),
-      binder_(new FieldBinder(picker, this)),
+      binder_(new FieldBinder(picker, this, ui)),
       table_(new QTableWidget(this)) {
     const forms::SizePicker& sizes = picker.picker();
     setWindowTitle(qt(sizes.title));

@@ -9,6 +9,10 @@
 
 class QTableWidget;
 
+namespace pelvane::forms {
+class Ui;
+}
+
 namespace pelvane::gui {
 
 class FieldBinder;
@@ -16,7 +20,8 @@ class FieldBinder;
 class SizePickerDialog : public QDialog {
     Q_OBJECT
   public:
-    SizePickerDialog(forms::SizePickerForm& picker, QWidget* parent = nullptr);
+    // `ui` shows what goes wrong in an event.
+    SizePickerDialog(forms::SizePickerForm& picker, forms::Ui& ui, QWidget* parent = nullptr);
     QTableWidget* table() const { return table_; }
 
   protected:

@@ -93,8 +93,8 @@ QWidget* TimeOfConcentrationDialog::segment_box(FieldFactory& make, const QStrin
 }
 
 TimeOfConcentrationDialog::TimeOfConcentrationDialog(forms::TimeOfConcentrationForm& tc,
-                                                     QWidget* parent)
-    : QDialog(parent), tc_(tc), binder_(new FieldBinder(tc, this)) {
+                                                     forms::Ui& ui, QWidget* parent)
+    : QDialog(parent), tc_(tc), binder_(new FieldBinder(tc, this, ui)) {
     setWindowTitle(caption(texts::kCaption));
     setObjectName("frmVATc");
     FieldFactory make(*binder_, {{},

@@ -6,6 +6,10 @@
 
 #include "forms/time_of_concentration_form.h"
 
+namespace pelvane::forms {
+class Ui;
+}
+
 namespace pelvane::gui {
 
 class FieldBinder;
@@ -15,7 +19,9 @@ class FieldGrid;
 class TimeOfConcentrationDialog : public QDialog {
     Q_OBJECT
   public:
-    TimeOfConcentrationDialog(forms::TimeOfConcentrationForm& tc, QWidget* parent = nullptr);
+    // `ui` shows what goes wrong in an event.
+    TimeOfConcentrationDialog(forms::TimeOfConcentrationForm& tc, forms::Ui& ui,
+                              QWidget* parent = nullptr);
     FieldBinder& binder() { return *binder_; }
 
   protected:

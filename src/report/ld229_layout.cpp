@@ -49,7 +49,7 @@ void add_header(CellLayout& cells, const store::ProjectContext& project,
 
 void add_pipe_row(CellLayout& cells, int row, const store::PipeRecord& pipe, int decimals,
                   double divisor) {
-    const auto entry = [&](int column, const char* name) {
+    const auto entry = [&](int column, store::Column name) {
         add_entry(cells, row, column, pipe.get(name));
     };
 

@@ -10,7 +10,7 @@ namespace {
 struct Placed {
     int row;
     int column;
-    const char* name;  // PIPE column
+    store::Column name;
 };
 
 // Pipe data, structures, storm frequency, area and C x A, in writing order.
@@ -61,11 +61,10 @@ CellLayout pipe_report_layout(const store::ProjectContext& project, const store:
     const int previous_pipes = project.legacy_database_mode ? 3 : 4;
     for (int k = 1; k <= previous_pipes; ++k) {
         const int row = kFirstPreviousRow + k - 1;
-        const std::string n = std::to_string(k);
-        add_text(cells, row, 2, pipe.get("PRENODE" + n));
-        add_text(cells, row, 3, pipe.get("PRECA" + n));
-        add_text(cells, row, 4, pipe.get("PRETC" + n));
-        add_text(cells, row, 5, pipe.get("PREFLOWTIME" + n));
+        add_text(cells, row, 2, pipe.get(store::previous_pipe_column(k)));
+        add_text(cells, row, 3, pipe.get(store::previous_ca_column(k)));
+        add_text(cells, row, 4, pipe.get(store::previous_tc_column(k)));
+        add_text(cells, row, 5, pipe.get(store::previous_flow_time_column(k)));
     }
     add_placed(cells, pipe, kResultCells);
     return cells;

@@ -3,7 +3,6 @@
 // protection window edits one record at a time, the first of the table in table
 // order, or a new one when the table is empty.
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -14,28 +13,6 @@
 namespace pelvane::store {
 
 using EnergyRecord = TextRecord;
-
-// Every ENERGY column of a current project file, in table order. The last four
-// are recomputed by the window whenever it opens; they are kept for readers of
-// the file only.
-inline constexpr auto kEnergyColumns = std::to_array<std::string_view>({
-    "ENODEOUT_NO",
-    "EFLOW_DEPTH",
-    "W_CULVERT",
-    "C_DISCHARGE",
-    "BED_MATL",
-    "OUTLET_PROTECT",
-    "PLINDEX",
-    "TXT_EC",
-    "TXTEC_L",
-    "TXTEC_T",
-    "TXT_D",
-    "TXT_W",
-    "VELOCITY_NS",
-    "D50BED",
-    "TXT_L",
-    "SCOUR_LOCATION",
-});
 
 class EnergyTable {
   public:

@@ -16,33 +16,46 @@ std::vector<PipeRecord> PipeTable::all_by_number() const {
     return table_.select(kByNumber);
 }
 
-std::vector<std::vector<std::string>> PipeTable::texts(const std::vector<std::string_view>& columns,
+std::vector<std::string_view> PipeTable::names_of(const std::vector<Column>& columns) const {
+    std::vector<std::string_view> names;
+    names.reserve(columns.size());
+    for (const Column column : columns) {
+        names.push_back(table_.has_column(column) ? column.name() : std::string_view());
+    }
+    return names;
+}
+
+std::vector<std::vector<std::string>> PipeTable::texts(const std::vector<std::string_view>& names,
                                                        std::string_view order) const {
     std::string list;
-    for (const auto column : columns) {
+    for (const auto name : names) {
         if (!list.empty()) list += ", ";
-        list += table_.has_column(column) ? quoted_identifier(column) : "NULL";
+        list += name.empty() ? "NULL" : quoted_identifier(name);
     }
     if (list.empty()) list = "NULL";
     Statement s = table_.database().prepare("SELECT " + list + " FROM PIPE " + std::string(order));
     std::vector<std::vector<std::string>> rows;
     while (s.step()) {
         std::vector<std::string> row;
-        row.reserve(columns.size());
-        for (int i = 0; i < static_cast<int>(columns.size()); ++i) row.push_back(s.text(i));
+        row.reserve(names.size());
+        for (int i = 0; i < static_cast<int>(names.size()); ++i) row.push_back(s.text(i));
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
 std::vector<std::vector<std::string>> PipeTable::texts_by_number(
-    const std::vector<std::string_view>& columns) const {
-    return texts(columns, kByNumber);
+    const std::vector<Column>& columns) const {
+    return texts(names_of(columns), kByNumber);
+}
+
+std::vector<std::vector<std::string>> PipeTable::own_texts_by_number() const {
+    return texts({columns().begin(), columns().end()}, kByNumber);
 }
 
 std::vector<std::vector<std::string>> PipeTable::texts_in_table_order(
-    const std::vector<std::string_view>& columns) const {
-    return texts(columns, kInTableOrder);
+    const std::vector<Column>& columns) const {
+    return texts(names_of(columns), kInTableOrder);
 }
 
 std::vector<PipeRecord> PipeTable::all_in_table_order() const {
@@ -101,14 +114,14 @@ bool PipeTable::remove(std::string_view pipe_number) const {
     return table_.remove(kNumberIs, {std::string(pipe_number)}) > 0;
 }
 
-std::optional<std::string> PipeTable::first_number_where_any(
-    const std::vector<std::string>& columns, std::string_view value,
-    std::string_view except) const {
+std::optional<std::string> PipeTable::first_number_where_any(const std::vector<Column>& columns,
+                                                             std::string_view value,
+                                                             std::string_view except) const {
     std::string where;
     std::vector<Value> params;
-    for (const auto& column : columns) {
+    for (const Column column : columns) {
         if (!table_.has_column(column)) continue;
-        where += (where.empty() ? "" : " OR ") + quoted_identifier(column) + " = ?";
+        where += (where.empty() ? "" : " OR ") + quoted_identifier(column.name()) + " = ?";
         params.emplace_back(std::string(value));
     }
     if (where.empty()) return std::nullopt;
@@ -123,15 +136,17 @@ std::optional<std::string> PipeTable::first_number_where_any(
 
 void add_lookup_indexes(const Database& db) {
     std::vector<std::string> missing;
-    for (const char* column : {"NODEIN_NO", "PRENODE1", "PRENODE2", "PRENODE3", "PRENODE4"}) {
-        const std::string index = "PIPE_" + std::string(column);
-        if (!db.has_column("PIPE", column) ||
+    for (const Column column :
+         {Column("NODEIN_NO"), previous_pipe_column(1), previous_pipe_column(2),
+          previous_pipe_column(3), previous_pipe_column(4)}) {
+        const std::string index = "PIPE_" + std::string(column.name());
+        if (!db.has_column("PIPE", column.name()) ||
             db.query_text("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?",
                           {index})) {
             continue;
         }
         missing.push_back("CREATE INDEX IF NOT EXISTS " + quoted_identifier(index) + " ON PIPE (" +
-                          quoted_identifier(column) + ")");
+                          quoted_identifier(column.name()) + ")");
     }
     if (missing.empty()) return;
     Transaction transaction(db);
@@ -141,12 +156,13 @@ void add_lookup_indexes(const Database& db) {
 
 namespace {
 
-Statement column_update(const PipeTable& table, const std::vector<std::string_view>& columns,
+Statement column_update(const PipeTable& table, const std::vector<Column>& columns,
                         std::vector<std::size_t>& bound) {
     std::string assignments;
     for (std::size_t i = 0; i < columns.size(); ++i) {
         if (!table.has_column(columns[i])) continue;
-        assignments += (assignments.empty() ? "" : ", ") + quoted_identifier(columns[i]) + " = ?";
+        assignments +=
+            (assignments.empty() ? "" : ", ") + quoted_identifier(columns[i].name()) + " = ?";
         bound.push_back(i);
     }
     if (assignments.empty()) throw DatabaseError("No column of PIPE to write.");
@@ -156,8 +172,7 @@ Statement column_update(const PipeTable& table, const std::vector<std::string_vi
 
 }  // namespace
 
-PipeColumnWriter::PipeColumnWriter(const PipeTable& table,
-                                   const std::vector<std::string_view>& columns)
+PipeColumnWriter::PipeColumnWriter(const PipeTable& table, const std::vector<Column>& columns)
     : db_(table.database()), statement_(column_update(table, columns, bound_)) {}
 
 bool PipeColumnWriter::write(std::string_view pipe_number, const std::vector<std::string>& texts) {

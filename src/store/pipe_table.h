@@ -3,7 +3,6 @@
 // every lookup. Rows keep their rowid for life (edits and renumbering update in
 // place), so table order is the order in which the pipes were added.
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -16,27 +15,6 @@ namespace pelvane::store {
 
 using PipeRecord = TextRecord;
 
-// Every PIPE column of a current project file, in table order.
-// clang-format off
-inline constexpr auto kPipeColumns = std::to_array<std::string_view>({
-    "PROJECT_ID", "PIPE_NUMBER", "NODEIN_NO", "NODEIN_TYPE", "NODEIN_STATION",
-    "NODEIN_OFFSET", "NODEIN_OFFLOC", "NODEIN_TOPELE", "NODEIN_SHAPING", "NODEOUT_NO",
-    "NODEOUT_TYPE", "NODEOUT_STATION", "NODEOUT_OFFSET", "NODEOUT_OFFLOC", "NODEOUT_TOPELE",
-    "PIPE_LENGTH", "PIPE_ELEIN", "PIPE_ELEOUT", "PIPE_SLOPE", "PIPE_SHAPE",
-    "PIPE_MAT", "PIPE_DIA", "SPAN", "RISE", "NUMOFPIPES",
-    "PIPE_MANN", "PIPE_SKEW", "PIPE_STORM_FREQ", "PIPE_CF", "PIPE_I",
-    "STRUCTURE_AREA", "STRUCTURE_CA", "STRUCTURE_TC", "STRUCTURE_DISCHARGE", "DISCHARGEVAL",
-    "STRUCTURE_INPUT", "STRUCTURE_COMPUTE", "PRENODE1", "PRENODE2", "PRENODE3",
-    "PRENODE4", "PRECA1", "PRECA2", "PRECA3", "PRECA4",
-    "PRETC1", "PRETC2", "PRETC3", "PRETC4", "PREFLOWTIME1",
-    "PREFLOWTIME2", "PREFLOWTIME3", "PREFLOWTIME4", "ACCUMULATED_CA", "ACCUMULATED_TC",
-    "LATERAL_DISCHARGE", "PIPE_DISCHARGE", "CAPACITY", "FLOW_TYPE", "PIPE_FLOWDEPTH",
-    "PIPE_AREAFLOW", "PIPE_VELOCITY", "HYD_RADIUS", "PIPE_WP", "FROUDE_NO",
-    "PIPE_SUMMARY", "ENERGY", "FLOW_TIME", "CRITICAL_DEPTH", "FRICTION_SLOPE",
-    "PTCOPTIONSTR", "PTCSTR", "PTCSTR2", "PCBUFSTR", "PAREABUFSTR",
-});
-// clang-format on
-
 class PipeTable {
   public:
     explicit PipeTable(const Database& db) : table_(db, "PIPE") {}
@@ -44,22 +22,23 @@ class PipeTable {
     // The columns this file's PIPE table has (a legacy file lacks the fourth
     // previous pipe and DISCHARGEVAL).
     const std::vector<std::string>& columns() const { return table_.columns(); }
-    bool has_column(std::string_view column) const { return table_.has_column(column); }
+    bool has_column(Column column) const { return table_.has_column(column); }
 
     // All pipes ordered by PIPE_NUMBER as text ("10" before "9"): the grid's order.
     std::vector<PipeRecord> all_by_number() const;
     // The texts of `columns` of every pipe, one row per pipe in all_by_number()
     // order and one text per column in the order given; a column this table lacks
     // reads "". Lists of many pipes read only what they show this way.
-    std::vector<std::vector<std::string>> texts_by_number(
-        const std::vector<std::string_view>& columns) const;
+    std::vector<std::vector<std::string>> texts_by_number(const std::vector<Column>& columns) const;
+    // The texts of every column this table has (columns()), as texts_by_number().
+    std::vector<std::vector<std::string>> own_texts_by_number() const;
     // All pipes in the order they were added.
     std::vector<PipeRecord> all_in_table_order() const;
     // The texts of `columns` of every pipe in the order they were added, one text per
     // column in the order given; a column this table lacks reads "". Work over
     // thousands of pipes reads only what it needs this way.
     std::vector<std::vector<std::string>> texts_in_table_order(
-        const std::vector<std::string_view>& columns) const;
+        const std::vector<Column>& columns) const;
     std::optional<PipeRecord> find(std::string_view pipe_number) const;
     bool exists(std::string_view pipe_number) const;
     std::int64_t count() const { return table_.count(); }
@@ -84,14 +63,17 @@ class PipeTable {
     // equals `value` (columns this table lacks are left out), as the previous-pipe
     // and node lookups need. The pipe numbered `except` is passed over ("" passes
     // over none).
-    std::optional<std::string> first_number_where_any(const std::vector<std::string>& columns,
+    std::optional<std::string> first_number_where_any(const std::vector<Column>& columns,
                                                       std::string_view value,
                                                       std::string_view except = {}) const;
 
     const Database& database() const { return table_.database(); }
 
   private:
-    std::vector<std::vector<std::string>> texts(const std::vector<std::string_view>& columns,
+    // The names of `columns` that this table has, "" for the others.
+    std::vector<std::string_view> names_of(const std::vector<Column>& columns) const;
+    // `names` are this table's own column names ("" reads NULL), never a caller's text.
+    std::vector<std::vector<std::string>> texts(const std::vector<std::string_view>& names,
                                                 std::string_view order) const;
 
     TextTable table_;
@@ -107,7 +89,7 @@ void add_lookup_indexes(const Database& db);
 // out.
 class PipeColumnWriter {
   public:
-    PipeColumnWriter(const PipeTable& table, const std::vector<std::string_view>& columns);
+    PipeColumnWriter(const PipeTable& table, const std::vector<Column>& columns);
 
     // `texts` holds one text per column given to the constructor, in that order.
     // False when no pipe has that number.

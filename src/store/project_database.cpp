@@ -160,7 +160,7 @@ std::optional<TextRecord> first_project_record(const Database& db) {
 void load_project_record(ProjectContext& context) {
     const auto record = first_project_record(context.project_connection);
     if (!record) return;
-    const auto read = [&](std::string_view column, std::string& value) {
+    const auto read = [&](Column column, std::string& value) {
         if (record->holds(column)) value = record->get(column);
     };
     read("MAJOR_RELEASE", context.major_release);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
 namespace pelvane::store {
 namespace {
@@ -14,23 +15,18 @@ std::string upper(std::string_view text) {
 
 }  // namespace
 
-const std::string& TextRecord::get(std::string_view column) const {
+const std::string& TextRecord::get(Column column) const {
     static const std::string none;
-    const auto it = texts_.find(upper(column));
+    const auto it = texts_.find(column);
     return it == texts_.end() ? none : it->second;
 }
 
-void TextRecord::set(std::string_view column, std::string text) {
-    texts_[upper(column)] = std::move(text);
+void TextRecord::set(Column column, std::string text) {
+    texts_[column] = std::move(text);
 }
 
-bool TextRecord::holds(std::string_view column) const {
-    return texts_.find(upper(column)) != texts_.end();
-}
-
-void TextRecord::erase(std::string_view column) {
-    const auto it = texts_.find(upper(column));
-    if (it != texts_.end()) texts_.erase(it);
+bool TextRecord::holds(Column column) const {
+    return texts_.count(column) > 0;
 }
 
 std::string quoted_identifier(std::string_view name) {
@@ -55,10 +51,6 @@ const std::string* TextTable::own_column(std::string_view column) const {
     const auto it = std::find_if(columns_.begin(), columns_.end(),
                                  [&](const std::string& c) { return upper(c) == wanted; });
     return it == columns_.end() ? nullptr : &*it;
-}
-
-bool TextTable::has_column(std::string_view column) const {
-    return own_column(column) != nullptr;
 }
 
 Statement& TextTable::statement(const std::string& sql) const {
@@ -91,9 +83,17 @@ std::vector<TextRecord> TextTable::select(std::string_view tail, const std::vect
     std::string sql = "SELECT * FROM " + quoted_identifier(table_) + " " + std::string(tail);
     if (limit > 0) sql += " LIMIT " + std::to_string(limit);
     std::vector<TextRecord> rows;
+    std::vector<std::optional<Column>> listed;  // of each result column, found once
     run_kept(statement(sql), params, [&](const Statement& s) {
+        if (listed.empty()) {
+            for (int i = 0; i < s.column_count(); ++i)
+                listed.push_back(Column::find(s.column_name(i)));
+        }
         TextRecord row;
-        for (int i = 0; i < s.column_count(); ++i) row.set(s.column_name(i), s.text(i));
+        for (int i = 0; i < s.column_count(); ++i) {
+            if (const auto& column = listed[static_cast<std::size_t>(i)])
+                row.set(*column, s.text(i));
+        }
         rows.push_back(std::move(row));
     });
     return rows;
@@ -104,7 +104,7 @@ void TextTable::insert(const TextRecord& record) const {
     std::string marks;
     std::vector<Value> values;
     for (const auto& [column, text] : record.texts()) {
-        const std::string* own = own_column(column);
+        const std::string* own = own_column(column.name());
         if (!own) continue;
         names += (names.empty() ? "" : ", ") + quoted_identifier(*own);
         marks += marks.empty() ? "?" : ", ?";
@@ -124,7 +124,7 @@ int TextTable::update(const TextRecord& record, std::string_view where,
     std::string assignments;
     std::vector<Value> values;
     for (const auto& [column, text] : record.texts()) {
-        const std::string* own = own_column(column);
+        const std::string* own = own_column(column.name());
         if (!own) continue;
         assignments += (assignments.empty() ? "" : ", ") + quoted_identifier(*own) + " = ?";
         values.emplace_back(text);

@@ -1,7 +1,7 @@
 #pragma once
 // Rows of the project database's tables (PROJECT, PIPE, ENERGY) as texts. Every
 // column holds the text shown in the window field bound to it, so a record is a
-// map from column name to text.
+// map from column (store/columns.h) to text.
 //
 // Project files of different generations lack some columns, so a table is always
 // read with the columns it really has: writes skip what the table lacks and reads
@@ -14,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "store/columns.h"
 #include "store/sqlite/database.h"
 
 namespace pelvane::store {
@@ -21,22 +22,21 @@ namespace pelvane::store {
 class TextRecord {
   public:
     // The text of a column: "" for a NULL value and for a column the record does
-    // not hold. Column names compare without regard to letter case.
-    const std::string& get(std::string_view column) const;
-    void set(std::string_view column, std::string text);
-    // Whether the record holds the column (a row read from a table holds exactly
-    // the table's columns).
-    bool holds(std::string_view column) const;
-    void erase(std::string_view column);
+    // not hold (one that an older file lacks).
+    const std::string& get(Column column) const;
+    void set(Column column, std::string text);
+    // Whether the record holds the column (a row read from a table holds the
+    // table's listed columns).
+    bool holds(Column column) const;
+    void erase(Column column) { texts_.erase(column); }
     bool empty() const { return texts_.empty(); }
 
-    // Upper-case column name -> text.
-    const std::map<std::string, std::string, std::less<>>& texts() const { return texts_; }
+    const std::map<Column, std::string>& texts() const { return texts_; }
 
     bool operator==(const TextRecord&) const = default;
 
   private:
-    std::map<std::string, std::string, std::less<>> texts_;
+    std::map<Column, std::string> texts_;
 };
 
 // One table of an open project database with the columns it actually has.
@@ -51,9 +51,11 @@ class TextTable {
     const Database& database() const { return db_; }
     // The table's columns in the table's order.
     const std::vector<std::string>& columns() const { return columns_; }
-    bool has_column(std::string_view column) const;
+    bool has_column(Column column) const { return own_column(column.name()) != nullptr; }
 
     // "SELECT * FROM table " + `tail` (a WHERE and/or ORDER BY with ? parameters).
+    // A column that no project table lists (one another program added) is left
+    // out of the records.
     std::vector<TextRecord> select(std::string_view tail, const std::vector<Value>& params = {},
                                    std::size_t limit = 0) const;
     // Adds a row from the record's columns that the table has; the others take
@@ -68,7 +70,7 @@ class TextTable {
     std::int64_t count() const;
 
   private:
-    // The table's spelling of a column, or "" when the table lacks it.
+    // The table's spelling of a column, or null when the table lacks it.
     const std::string* own_column(std::string_view column) const;
     // The statement for `sql`, prepared on first use and kept for the table's life:
     // work that checks and adds thousands of rows prepares each statement once.

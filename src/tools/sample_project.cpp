@@ -5,6 +5,7 @@
 // over, drainage area and Tc windows saved), and then every discharge and section
 // computed and solved from the inlets down as Recompute Network does.
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
@@ -48,12 +49,19 @@ std::string slope_of(const store::PipeRecord& pipe) {
     return slope.text;
 }
 
-void set_location(store::PipeRecord& pipe, const std::string& end,
+// The columns of one end's structure location: station, offset, side, top.
+using LocationColumns = std::array<store::Column, 4>;
+constexpr LocationColumns kNodeInLocation{"NODEIN_STATION", "NODEIN_OFFSET", "NODEIN_OFFLOC",
+                                          "NODEIN_TOPELE"};
+constexpr LocationColumns kNodeOutLocation{"NODEOUT_STATION", "NODEOUT_OFFSET", "NODEOUT_OFFLOC",
+                                           "NODEOUT_TOPELE"};
+
+void set_location(store::PipeRecord& pipe, const LocationColumns& end,
                   const pipe::StructureLocation& location) {
-    pipe.set(end + "_STATION", location.station);
-    pipe.set(end + "_OFFSET", location.offset);
-    pipe.set(end + "_OFFLOC", location.offset_location);
-    pipe.set(end + "_TOPELE", location.top_elevation);
+    pipe.set(end[0], location.station);
+    pipe.set(end[1], location.offset);
+    pipe.set(end[2], location.offset_location);
+    pipe.set(end[3], location.top_elevation);
 }
 
 // What the engineer does for a pipe's structures in the pipe window: an inlet's
@@ -67,7 +75,7 @@ void design_structures(store::ProjectContext& context, forms::Ui& ui, store::Pip
         const auto inlet = forms::linked_inlet(context, ui, pipe.get("NODEIN_NO"));
         if (!inlet) throw std::runtime_error("pipe " + number + ": no such inlet");
         const pipe::NodeInTakeover data = pipe::node_in_takeover(*inlet, pipe.get("PIPE_CF"));
-        set_location(pipe, "NODEIN", data.location);
+        set_location(pipe, kNodeInLocation, data.location);
         pipe.set("STRUCTURE_TC", data.structure_Tc);
         pipe.set("STRUCTURE_AREA", data.structure_area);
         pipe.set("STRUCTURE_CA", data.structure_ca);
@@ -76,7 +84,7 @@ void design_structures(store::ProjectContext& context, forms::Ui& ui, store::Pip
     if (pipe.get("NODEOUT_TYPE") == "Inlet") {
         const auto inlet = forms::linked_inlet(context, ui, pipe.get("NODEOUT_NO"));
         if (!inlet) throw std::runtime_error("pipe " + number + ": no such inlet");
-        set_location(pipe, "NODEOUT", pipe::node_out_takeover(*inlet));
+        set_location(pipe, kNodeOutLocation, pipe::node_out_takeover(*inlet));
     }
     if (!pipe.get("PAREABUFSTR").empty()) {
         forms::DrainageAreaForm area(context, session);

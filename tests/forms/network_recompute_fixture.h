@@ -29,17 +29,19 @@ inline store::PipeRecord computed_pipe(const std::string& number, const std::str
              "NUMOFPIPES=1; PIPE_MANN=0.013; PIPE_STORM_FREQ=10; PIPE_CF=1.0; PIPE_I=0.0;"
              "STRUCTURE_TC=5.0; STRUCTURE_DISCHARGE=0.0; DISCHARGEVAL=CRM; ACCUMULATED_TC=5.0;"
              "LATERAL_DISCHARGE=0.0; PIPE_DISCHARGE=0.0")) {
-        r.set(column, *text);
+        r.set(store::Column::named(column), *text);
     }
-    for (const char* column : {"STRUCTURE_AREA", "STRUCTURE_CA", "ACCUMULATED_CA"}) {
+    for (const store::Column column :
+         {store::Column("STRUCTURE_AREA"), store::Column("STRUCTURE_CA"),
+          store::Column("ACCUMULATED_CA")}) {
         r.set(column, structure_ca);
     }
     for (int k = 1; k <= 4; ++k) {
-        const std::string n = std::to_string(k);
-        r.set("PRENODE" + n, k <= static_cast<int>(previous.size()) ? previous[k - 1] : "");
-        r.set("PRECA" + n, "0.0");
-        r.set("PRETC" + n, "0.0");
-        r.set("PREFLOWTIME" + n, "0.0");
+        r.set(store::previous_pipe_column(k),
+              k <= static_cast<int>(previous.size()) ? previous[k - 1] : "");
+        r.set(store::previous_ca_column(k), "0.0");
+        r.set(store::previous_tc_column(k), "0.0");
+        r.set(store::previous_flow_time_column(k), "0.0");
     }
     return r;
 }
@@ -85,11 +87,11 @@ class NetworkProject {
         transaction.commit();
     }
     store::PipeRecord pipe(const std::string& number) const { return *pipes().find(number); }
-    std::string text(const std::string& number, const std::string& column) const {
+    std::string text(const std::string& number, store::Column column) const {
         return pipe(number).get(column);
     }
     // Sets one column of a saved pipe, as an edit in the pipe window would.
-    void set(const std::string& number, const std::string& column, const std::string& text) const {
+    void set(const std::string& number, store::Column column, const std::string& text) const {
         store::PipeRecord change;
         change.set(column, text);
         EXPECT_TRUE(pipes().update(number, change)) << number;

@@ -194,7 +194,7 @@ TEST_F(RecomputeThroughTheWindow, OneStepEqualsPipeByPipeInThePipeWindow) {
     for (std::size_t i = 0; i < by_hand.size(); ++i) {
         for (const auto& [column, value] : by_hand[i].texts()) {
             EXPECT_EQ(one_step[i].get(column), value)
-                << by_hand[i].get("PIPE_NUMBER") << " " << column;
+                << by_hand[i].get("PIPE_NUMBER") << " " << column.name();
         }
     }
 }

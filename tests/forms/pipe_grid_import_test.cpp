@@ -97,8 +97,8 @@ TEST(PipeGridImport, ExportThenImportGivesTheSamePipes) {
     TestNetwork to;
     store::PipeRecord odd;
     for (std::size_t i = 0; i < store::kPipeColumns.size(); ++i) {
-        const std::string_view column = store::kPipeColumns[i];
-        odd.set(column, pipe::input_range(column) ? "1" : "v" + std::to_string(i));
+        const store::Column column = store::kPipeColumns[i];
+        odd.set(column, pipe::input_range(column.name()) ? "1" : "v" + std::to_string(i));
     }
     for (const auto& [column, text] :
          std::vector<std::pair<std::string, std::string>>{{"PROJECT_ID", "R9"},
@@ -128,7 +128,7 @@ TEST(PipeGridImport, ExportThenImportGivesTheSamePipes) {
                                                           {"PRENODE2", "9"},
                                                           {"PRENODE3", ""},
                                                           {"PRENODE4", ""}}) {
-        odd.set(column, text);
+        odd.set(store::Column::named(column), text);
     }
     from.pipes().insert(odd);
     for (const TestPipe& p :

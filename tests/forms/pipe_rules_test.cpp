@@ -108,7 +108,7 @@ TEST(PipeRules, LegacyModeLooksAtThreePreviousPipes) {
     TestNetwork net;
     net.add({{"1", "A", "B", {"", "", "", "7"}}, {"7", "C", "A", {}}});
     EXPECT_EQ(previous_pipe_columns(true),
-              (std::vector<std::string>{"PRENODE1", "PRENODE2", "PRENODE3"}));
+              (std::vector<store::Column>{"PRENODE1", "PRENODE2", "PRENODE3"}));
     EXPECT_EQ(pipe_listing(net.pipes(), "7", false), "1");
     EXPECT_EQ(pipe_listing(net.pipes(), "7", true), std::nullopt);
     EXPECT_EQ(check_delete(net.pipes(), "7", true), std::nullopt);

@@ -13,9 +13,11 @@ namespace {
 
 TEST(FieldFactory, AnOptionOutlivesItsFactory) {
     forms::FormModel model;
+    model.fields.declare("test", {"source"});
     model.fields.set_text("source", "A");
     QWidget window;
-    FieldBinder binder(model, &window);
+    forms::UnattendedUi ui;
+    FieldBinder binder(model, &window, ui);
     std::string chosen;
     QRadioButton* option = nullptr;
     {

@@ -196,7 +196,7 @@ TEST_F(PipeFormWindowTest, APickerShowsItsSizesAndWantsARowBeforeSelect) {
     QWidget owner;
     gui::QtUi ui(&owner);
     forms::SizePickerForm picker(*forms::find_picker("frmEPipeSize"), ui);
-    gui::SizePickerDialog dialog(picker);
+    gui::SizePickerDialog dialog(picker, ui);
     dialog.show();
     QTableWidget* table = dialog.table();
     ASSERT_EQ(table->rowCount(), 30);

@@ -24,7 +24,7 @@ TEST(TimeOfConcentrationDialog, TickingASegmentComputesItsTimeAndTheTotal) {
                                      {"lower_elevation1", "100"}}) {
         tc.fields.set_text(name, text);
     }
-    gui::TimeOfConcentrationDialog dialog(tc);
+    gui::TimeOfConcentrationDialog dialog(tc, ui);
 
     dialog.findChild<QCheckBox*>("CheckTc1")->click();
     EXPECT_EQ(tc.fields.text("CheckTc1"), "1");

@@ -33,8 +33,12 @@ CellLayout english_layout(const store::ProjectContext& project,
     return ld229_layout(project, pipes, "0.000", 12.0);
 }
 
-store::PipeRecord pipe(std::string number,
-                       std::initializer_list<std::pair<const char*, const char*>> values = {}) {
+struct ColumnText {
+    store::Column column;
+    const char* text;
+};
+
+store::PipeRecord pipe(std::string number, std::initializer_list<ColumnText> values = {}) {
     store::PipeRecord r;
     r.set("PIPE_NUMBER", std::move(number));
     r.set("PIPE_SHAPE", "Circular");

@@ -25,8 +25,8 @@ store::ProjectContext project(bool legacy) {
 // Every column holds its own name, so a cell that shows the wrong column says so.
 store::PipeRecord named_pipe() {
     store::PipeRecord pipe;
-    for (const std::string_view column : store::kPipeColumns) {
-        pipe.set(column, std::string(column));
+    for (const store::Column column : store::kPipeColumns) {
+        pipe.set(column, std::string(column.name()));
     }
     return pipe;
 }

@@ -23,7 +23,7 @@ TEST_F(EnergyTableTest, TemplateHasExactlyTheKnownColumnsInOrder) {
     const EnergyTable energy(db_);
     ASSERT_EQ(energy.columns().size(), kEnergyColumns.size());
     for (std::size_t i = 0; i < kEnergyColumns.size(); ++i) {
-        EXPECT_EQ(energy.columns()[i], kEnergyColumns[i]);
+        EXPECT_EQ(energy.columns()[i], kEnergyColumns[i].name());
     }
 }
 
