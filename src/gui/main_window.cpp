@@ -56,7 +56,7 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui* ui, QWidget* p
       grid_memory_(std::make_unique<PipeGridMemory>()) {
     form_ =
         std::make_unique<forms::MainWindowForm>(context_, ui ? *ui : *own_ui_, *this, local_now);
-    binder_ = new FieldBinder(*form_, this);
+    binder_ = std::make_unique<FieldBinder>(*form_, this);
     setWindowTitle(forms::kAppTitle);
     setCentralWidget(new PictureArea(this));
     build_menus();
@@ -72,11 +72,8 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui* ui, QWidget* p
     resize(960, 640);
 }
 
-// The binder goes first: a field losing the focus while the window's widgets are
-// destroyed must not reach the model, which is gone by then.
-MainWindow::~MainWindow() {
-    delete binder_;
-}
+// Out of line, where PipeGridMemory is complete.
+MainWindow::~MainWindow() = default;
 
 void MainWindow::build_menus() {
     struct Item {

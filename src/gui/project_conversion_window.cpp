@@ -20,8 +20,8 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
     : QDialog(parent), own_ui_(ui ? nullptr : std::make_unique<QtUi>(this)) {
     form_ = std::make_unique<forms::ProjectConversionForm>(context, ui ? *ui : *own_ui_);
     setWindowTitle(kCaption);
-    binder_ = new FieldBinder(*form_, this);
-    auto* binder = binder_;
+    binder_ = std::make_unique<FieldBinder>(*form_, this);
+    auto* binder = binder_.get();
     connect(binder, &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -57,12 +57,6 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
 
     binder->run([this] { form_->open(); });
     setMinimumWidth(460);
-}
-
-// The binder goes first: a field losing the focus while the window's widgets are
-// destroyed must not reach the model, which is gone by then.
-ProjectConversionWindow::~ProjectConversionWindow() {
-    delete binder_;
 }
 
 }  // namespace pelvane::gui

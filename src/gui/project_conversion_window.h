@@ -5,10 +5,9 @@
 #include <memory>
 
 #include "forms/project_conversion_form.h"
+#include "gui/field_binder.h"
 
 namespace pelvane::gui {
-
-class FieldBinder;
 
 class ProjectConversionWindow : public QDialog {
     Q_OBJECT
@@ -16,14 +15,13 @@ class ProjectConversionWindow : public QDialog {
     // `ui` overrides the window's own message boxes (tests, drivers).
     ProjectConversionWindow(store::ProjectContext& context, forms::Ui* ui = nullptr,
                             QWidget* parent = nullptr);
-    ~ProjectConversionWindow() override;
 
     forms::ProjectConversionForm& form() { return *form_; }
 
   private:
     std::unique_ptr<forms::Ui> own_ui_;
     std::unique_ptr<forms::ProjectConversionForm> form_;
-    FieldBinder* binder_ = nullptr;
+    std::unique_ptr<FieldBinder> binder_;
 };
 
 }  // namespace pelvane::gui

@@ -45,16 +45,10 @@ ProjectDetailsWindow::ProjectDetailsWindow(store::ProjectContext& context,
     binder_->run([this] { form_->open(); });
 }
 
-// The binder goes first: a field losing the focus while the window's widgets are
-// destroyed must not reach the model, which is gone by then.
-ProjectDetailsWindow::~ProjectDetailsWindow() {
-    delete binder_;
-}
-
 void ProjectDetailsWindow::build() {
     setWindowTitle(kCaption);
-    binder_ = new FieldBinder(*form_, this);
-    connect(binder_, &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
+    binder_ = std::make_unique<FieldBinder>(*form_, this);
+    connect(binder_.get(), &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
 
     auto* layout = new QVBoxLayout(this);
     auto* menus = new QMenuBar(this);

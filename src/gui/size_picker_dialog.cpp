@@ -22,7 +22,7 @@ QString qt(std::string_view text) {
 SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, QWidget* parent)
     : QDialog(parent),
       picker_(picker),
-      binder_(new FieldBinder(picker, this)),
+      binder_(std::make_unique<FieldBinder>(picker, this)),
       table_(new QTableWidget(this)) {
     const pipe::SizePicker& sizes = picker.picker();
     setWindowTitle(qt(sizes.title));
@@ -77,7 +77,8 @@ SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, QWidget* paren
         picker_.select_row(static_cast<std::size_t>(row));
         binder_->run([this] { picker_.select(); });
     });
-    connect(binder_, &FieldBinder::close_requested, this, [this] { done(QDialog::Accepted); });
+    connect(binder_.get(), &FieldBinder::close_requested, this,
+            [this] { done(QDialog::Accepted); });
 }
 
 void SizePickerDialog::reject() {

@@ -4,14 +4,14 @@
 // picker model.
 
 #include <QDialog>
+#include <memory>
 
 #include "forms/size_picker_form.h"
+#include "gui/field_binder.h"
 
 class QTableWidget;
 
 namespace pelvane::gui {
-
-class FieldBinder;
 
 class SizePickerDialog : public QDialog {
     Q_OBJECT
@@ -24,7 +24,7 @@ class SizePickerDialog : public QDialog {
 
   private:
     forms::SizePickerForm& picker_;
-    FieldBinder* binder_;
+    std::unique_ptr<FieldBinder> binder_;
     QTableWidget* table_;
 };
 
