@@ -8,6 +8,7 @@
 
 #include "gui/main_window.h"
 #include "gui/splash_window.h"
+#include "store/program_folder.h"
 #include "store/project_context.h"
 
 int main(int argc, char** argv) {
@@ -17,7 +18,8 @@ int main(int argc, char** argv) {
 
     pelvane::store::ProjectContext context;
     // The program folder holds the template, the rainfall databases and the help.
-    context.program_folder = QCoreApplication::applicationDirPath().toStdString();
+    context.program_folder =
+        pelvane::store::find_program_folder(QCoreApplication::applicationDirPath().toStdString());
     context.user_data_folder =
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
 
