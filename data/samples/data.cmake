@@ -14,8 +14,8 @@ list(APPEND PELVANE_DATA_FILES ${PELVANE_SAMPLES_DIR}/SampleInlets.gwk)
 
 # The sample project (the pipes of the same street), its discharges computed with the
 # Pulaski rainfall and every pipe solved. It links the inlet database above by its
-# full path in this program folder, so it opens from build/bin/samples/Sample.pvd; a
-# copy moved elsewhere keeps pointing there.
+# name, relative to the project file, so the two go together wherever they are
+# copied or installed.
 add_custom_command(
     OUTPUT ${PELVANE_SAMPLES_DIR}/Sample.pvd
     COMMAND ${DATAGEN} sample_project ${PELVANE_PROGRAM_DIR} ${PELVANE_SAMPLES_DIR}/Sample.pvd

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "store/program_folder.h"
 
 namespace {
 
@@ -15,7 +16,7 @@ std::string program_folder_of(const char* argv0) {
     std::error_code ec;
     auto exe = std::filesystem::canonical("/proc/self/exe", ec);
     if (ec) exe = std::filesystem::absolute(argv0);
-    return exe.parent_path().string();
+    return pelvane::store::find_program_folder(exe.parent_path()).string();
 }
 
 // Where the desktop program keeps its per-user data on this system.

@@ -23,7 +23,8 @@ bool open_inlet_link(store::ProjectContext& context, Ui& ui) {
     context.inlet_connection.close();
     if (context.inlet_database.empty()) return false;
     try {
-        context.inlet_connection = store::open_inlet_database(context.inlet_database);
+        context.inlet_connection = store::open_inlet_database(
+            store::inlet_database_file(context.database_path, context.inlet_database));
     } catch (const store::DatabaseError& e) {
         ui.message(e.what(), Icon::None);
     }

@@ -15,9 +15,10 @@
 
 namespace pelvane::forms {
 
-// Opens `context.inlet_connection` on `context.inlet_database` when a path is set
-// (else closes it). A failure shows the error's own description in a plain box and
-// leaves the connection closed. Returns whether the connection is open.
+// Opens `context.inlet_connection` on the file `context.inlet_database` links
+// (`store::inlet_database_file`) when a link is set (else closes it). A failure shows the error's
+// own description in a plain box and leaves the connection closed. Returns whether the connection
+// is open.
 bool open_inlet_link(store::ProjectContext& context, Ui& ui);
 
 // The list of an "Inlet" node's number box; empty without an open link. A failure

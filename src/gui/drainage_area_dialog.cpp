@@ -30,7 +30,7 @@ QLabel* heading(const QString& text, Qt::Alignment alignment = Qt::AlignLeft) {
 }  // namespace
 
 DrainageAreaDialog::DrainageAreaDialog(DrainageAreaForm& area, forms::Ui& ui, QWidget* parent)
-    : QDialog(parent), area_(area), binder_(new FieldBinder(area, this, ui)) {
+    : QDialog(parent), area_(area), binder_(std::make_unique<FieldBinder>(area, this, ui)) {
     setWindowTitle(texts::kCaption);
     setObjectName(area.row_count() > 15 ? "frmarea" : "frmareaV2");
     FieldFactory make(*binder_, {{}, {}, {}});
@@ -102,7 +102,8 @@ DrainageAreaDialog::DrainageAreaDialog(DrainageAreaForm& area, forms::Ui& ui, QW
     }
     layout->addLayout(buttons);
 
-    connect(binder_, &FieldBinder::close_requested, this, [this] { done(QDialog::Accepted); });
+    connect(binder_.get(), &FieldBinder::close_requested, this,
+            [this] { done(QDialog::Accepted); });
     binder_->refresh();
 }
 

@@ -4,16 +4,16 @@
 // totals, and COMPUTE, SAVE and CANCEL.
 
 #include <QDialog>
+#include <memory>
 
 #include "forms/drainage_area_form.h"
+#include "gui/field_binder.h"
 
 namespace pelvane::forms {
 class Ui;
 }
 
 namespace pelvane::gui {
-
-class FieldBinder;
 
 class DrainageAreaDialog : public QDialog {
     Q_OBJECT
@@ -27,7 +27,7 @@ class DrainageAreaDialog : public QDialog {
 
   private:
     forms::DrainageAreaForm& area_;
-    FieldBinder* binder_;
+    std::unique_ptr<FieldBinder> binder_;
 };
 
 }  // namespace pelvane::gui

@@ -26,6 +26,10 @@ class QAction;
 
 namespace pelvane::gui {
 
+// A window holds its binder as a member (or unique_ptr) declared after the model
+// the binder drives, never by `new`: members die in reverse order, so the binder
+// and the handlers it connected are gone before the model, and a field losing the
+// focus while the window's widgets are destroyed never reaches a dead model.
 class FieldBinder : public QObject {
     Q_OBJECT
   public:

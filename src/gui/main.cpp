@@ -18,7 +18,8 @@ int main(int argc, char** argv) {
 
     pelvane::forms::ProjectContext context;
     // The program folder holds the template, the rainfall databases and the help.
-    context.program_folder = QCoreApplication::applicationDirPath().toStdString();
+    context.program_folder =
+        pelvane::forms::find_program_folder(QCoreApplication::applicationDirPath().toStdString());
     context.user_data_folder =
         QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
 

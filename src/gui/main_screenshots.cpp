@@ -3,13 +3,16 @@
 // and questions are answered quietly so that nothing covers the window.
 //
 //   pelvaneva_screenshots main|details|grid|rainfall|outlet|dissipators|area|tc|
-//                         pipe1|pipe2|pipe3|hgl <work folder> [project file] [NOAA export]
+//                         pipe1|pipe2|pipe3|hgl|sizes|deflection|renumber|conversion|
+//                         about|splash <work folder> [project file] [NOAA export]
 //
 // Without a project file (or when it does not exist) a demonstration project is
 // made in the work folder. "area" and "tc" open the drainage area and time of
 // concentration windows from the pipe window on pipe 3 of the sample project, with
 // values typed in as a person would; "pipe1" to "pipe3" show that pipe's three tabs
-// and "hgl" the grade line window on the first outfall. Once the window is on screen its X window
+// and "hgl" the grade line window on the first outfall; "sizes" and "deflection" the
+// pipe window's size list on pipe 2 (elliptical) and deflection picture on pipe 3,
+// "renumber" the grid's Modify dialog on pipe 3. Once the window is on screen its X window
 // id is printed as "window <id>"; the program then runs until it is ended.
 
 #include <QAbstractButton>
@@ -41,6 +44,8 @@
 #include "gui/pipe_form_window.h"
 #include "gui/project_details_window.h"
 #include "gui/rainfall_data_window.h"
+#include "gui/renumber_dialog.h"
+#include "gui/splash_window.h"
 
 namespace {
 
@@ -79,6 +84,15 @@ std::string demonstration_project(const fs::path& program_folder, const fs::path
 
 void announce(QWidget* window) {
     std::cout << "window " << window->winId() << std::endl;
+}
+
+// Runs `open` on the event loop and announces the modal window it opens.
+template <class Open>
+void announce_opened(QObject* context, Open open) {
+    QTimer::singleShot(0, context, [context, open] {
+        QTimer::singleShot(500, context, [] { announce(QApplication::activeModalWidget()); });
+        open();
+    });
 }
 
 // The outlet protection of the project's first outfall as an engineer works it out:
@@ -291,6 +305,34 @@ int main(int argc, char** argv) {
             QTimer::singleShot(500, &hgl, [&hgl] { announce(&hgl); });
             hgl.exec();
         });
+    } else if (which == "sizes" || which == "deflection") {
+        const bool sizes = which == "sizes";
+        QTimer::singleShot(0, &window, [&, sizes] {
+            pelvane::gui::PipeFormWindow pipe(context, &ui, &window);
+            // The size list is offered for the shapes with standard sizes only.
+            pipe.open("edit", sizes ? "2" : "3");
+            announce_opened(&pipe, [&pipe, sizes] {
+                pipe.binder().run([&pipe, sizes] {
+                    sizes ? pipe.model().pipeshape_help() : pipe.model().pipeskew_help();
+                });
+            });
+            pipe.exec();
+        });
+    } else if (which == "renumber") {
+        QTimer::singleShot(0, &window, [&] {
+            forms::RenumberForm form(context, ui, "3");
+            pelvane::gui::RenumberDialog renumber(form, &window);
+            QTimer::singleShot(500, &renumber, [&renumber] { announce(&renumber); });
+            renumber.exec();
+        });
+    } else if (which == "conversion") {
+        announce_opened(&window, [&window] { window.show_project_conversion(); });
+    } else if (which == "about") {
+        announce_opened(&window, [&window] { window.show_about(); });
+    } else if (which == "splash") {
+        auto* splash = new pelvane::gui::SplashWindow(3600 * 1000);
+        splash->start();
+        QTimer::singleShot(500, splash, [splash] { announce(splash); });
     } else {
         std::cerr << "unknown window " << which << '\n';
         return 2;

@@ -53,7 +53,7 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* p
       ui_(ui),
       grid_memory_(std::make_unique<PipeGridMemory>()) {
     form_ = std::make_unique<forms::MainWindowForm>(context_, ui_, *this, local_now);
-    binder_ = new FieldBinder(*form_, this, ui_);
+    binder_ = std::make_unique<FieldBinder>(*form_, this, ui_);
     setWindowTitle(forms::kAppTitle);
     setCentralWidget(new PictureArea(this));
     build_menus();
@@ -69,11 +69,8 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* p
     resize(960, 640);
 }
 
-// The binder goes first: a field losing the focus while the window's widgets are
-// destroyed must not reach the model, which is gone by then.
-MainWindow::~MainWindow() {
-    delete binder_;
-}
+// Out of line, where PipeGridMemory is complete.
+MainWindow::~MainWindow() = default;
 
 void MainWindow::build_menus() {
     struct Item {

@@ -8,12 +8,12 @@
 
 #include "forms/design_session.h"
 #include "forms/main_window_form.h"
+#include "gui/field_binder.h"
 
 class QLabel;
 
 namespace pelvane::gui {
 
-class FieldBinder;
 struct PipeGridMemory;
 
 class MainWindow : public QMainWindow, public forms::Windows {
@@ -49,7 +49,7 @@ class MainWindow : public QMainWindow, public forms::Windows {
     // What the design windows opened from here share while the program runs.
     forms::DesignSession session_;
     std::unique_ptr<forms::MainWindowForm> form_;
-    FieldBinder* binder_ = nullptr;
+    std::unique_ptr<FieldBinder> binder_;
     QLabel* panels_[4] = {};
     // The grid's selected row and place, from one showing of the Design cycle to the next.
     std::unique_ptr<PipeGridMemory> grid_memory_;

@@ -19,8 +19,8 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
     : QDialog(parent) {
     form_ = std::make_unique<forms::ProjectConversionForm>(context, ui);
     setWindowTitle(kCaption);
-    binder_ = new FieldBinder(*form_, this, ui ? *ui : *own_ui_);
-    auto* binder = binder_;
+    binder_ = std::make_unique<FieldBinder>(*form_, this, ui);
+    auto* binder = binder_.get();
     connect(binder, &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
 
     auto* layout = new QVBoxLayout(this);
@@ -56,12 +56,6 @@ ProjectConversionWindow::ProjectConversionWindow(store::ProjectContext& context,
 
     binder->run([this] { form_->open(); });
     setMinimumWidth(460);
-}
-
-// The binder goes first: a field losing the focus while the window's widgets are
-// destroyed must not reach the model, which is gone by then.
-ProjectConversionWindow::~ProjectConversionWindow() {
-    delete binder_;
 }
 
 }  // namespace pelvane::gui

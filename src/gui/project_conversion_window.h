@@ -5,23 +5,21 @@
 #include <memory>
 
 #include "forms/project_conversion_form.h"
+#include "gui/field_binder.h"
 
 namespace pelvane::gui {
-
-class FieldBinder;
 
 class ProjectConversionWindow : public QDialog {
     Q_OBJECT
   public:
     ProjectConversionWindow(store::ProjectContext& context, forms::Ui& ui,
                             QWidget* parent = nullptr);
-    ~ProjectConversionWindow() override;
 
     forms::ProjectConversionForm& form() { return *form_; }
 
   private:
     std::unique_ptr<forms::ProjectConversionForm> form_;
-    FieldBinder* binder_ = nullptr;
+    std::unique_ptr<FieldBinder> binder_;
 };
 
 }  // namespace pelvane::gui

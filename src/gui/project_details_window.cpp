@@ -43,16 +43,10 @@ ProjectDetailsWindow::ProjectDetailsWindow(store::ProjectContext& context,
     binder_->run([this] { form_->open(); });
 }
 
-// The binder goes first: a field losing the focus while the window's widgets are
-// destroyed must not reach the model, which is gone by then.
-ProjectDetailsWindow::~ProjectDetailsWindow() {
-    delete binder_;
-}
-
 void ProjectDetailsWindow::build(forms::Ui& ui) {
     setWindowTitle(kCaption);
-    binder_ = new FieldBinder(*form_, this, ui);
-    connect(binder_, &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
+    binder_ = std::make_unique<FieldBinder>(*form_, this, ui);
+    connect(binder_.get(), &FieldBinder::close_requested, this, [this] { QDialog::accept(); });
 
     auto* layout = new QVBoxLayout(this);
     auto* menus = new QMenuBar(this);

@@ -9,10 +9,9 @@
 #include <string>
 
 #include "forms/project_details_form.h"
+#include "gui/field_binder.h"
 
 namespace pelvane::gui {
-
-class FieldBinder;
 
 class ProjectDetailsWindow : public QDialog {
     Q_OBJECT
@@ -22,7 +21,6 @@ class ProjectDetailsWindow : public QDialog {
                          std::function<void(std::string)> set_status,
                          std::function<void(QWidget*)> show_rainfall_data, forms::Ui& ui,
                          QWidget* parent = nullptr);
-    ~ProjectDetailsWindow() override;
 
     forms::ProjectDetailsForm& form() { return *form_; }
 
@@ -33,7 +31,7 @@ class ProjectDetailsWindow : public QDialog {
     void build(forms::Ui& ui);
 
     std::unique_ptr<forms::ProjectDetailsForm> form_;
-    FieldBinder* binder_ = nullptr;
+    std::unique_ptr<FieldBinder> binder_;
 };
 
 }  // namespace pelvane::gui

@@ -32,8 +32,8 @@ RainfallDataWindow::RainfallDataWindow(store::ProjectContext& context, forms::Ui
       form_(std::make_unique<forms::RainfallDataForm>(context, ui_)),
       check_(std::make_unique<forms::RainfallCheckForm>(context, ui_, *form_)) {
     setWindowTitle(forms::kRainfallDataTitle);
-    binder_ = new FieldBinder(*form_, this, ui_);
-    check_binder_ = new FieldBinder(*check_, this, ui_);
+    binder_ = std::make_unique<FieldBinder>(*form_, this, ui_);
+    check_binder_ = std::make_unique<FieldBinder>(*check_, this, ui_);
 
     auto* layout = new QVBoxLayout(this);
     auto* chooser = new QHBoxLayout;
@@ -84,13 +84,6 @@ RainfallDataWindow::RainfallDataWindow(store::ProjectContext& context, forms::Ui
     check_binder_->refresh();
     show_preview();
     resize(1080, 680);
-}
-
-// The binder goes first: a field losing the focus while the window's widgets are
-// destroyed must not reach the model, which is gone by then.
-RainfallDataWindow::~RainfallDataWindow() {
-    delete binder_;
-    delete check_binder_;
 }
 
 QWidget* RainfallDataWindow::build_export(store::ProjectContext&) {

@@ -9,20 +9,19 @@
 
 #include "forms/rainfall_check_form.h"
 #include "forms/rainfall_data_form.h"
+#include "gui/field_binder.h"
 
 class QTableWidget;
 class QLabel;
 
 namespace pelvane::gui {
 
-class FieldBinder;
 class RainfallDataChart;
 
 class RainfallDataWindow : public QDialog {
     Q_OBJECT
   public:
     RainfallDataWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* parent = nullptr);
-    ~RainfallDataWindow() override;
 
     forms::RainfallDataForm& form() { return *form_; }
     forms::RainfallCheckForm& check() { return *check_; }
@@ -39,8 +38,8 @@ class RainfallDataWindow : public QDialog {
     forms::Ui& ui_;
     std::unique_ptr<forms::RainfallDataForm> form_;
     std::unique_ptr<forms::RainfallCheckForm> check_;
-    FieldBinder* binder_ = nullptr;
-    FieldBinder* check_binder_ = nullptr;
+    std::unique_ptr<FieldBinder> binder_;
+    std::unique_ptr<FieldBinder> check_binder_;
     RainfallDataChart* chart_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* export_station_ = nullptr;

@@ -21,7 +21,7 @@ QString qt(std::string_view text) {
 SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, forms::Ui& ui, QWidget* parent)
     : QDialog(parent),
       picker_(picker),
-      binder_(new FieldBinder(picker, this, ui)),
+      binder_(std::make_unique<FieldBinder>(picker, this, ui)),
       table_(new QTableWidget(this)) {
     const forms::SizePicker& sizes = picker.picker();
     setWindowTitle(qt(sizes.title));
@@ -75,7 +75,8 @@ SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, forms::Ui& ui,
         picker_.select_row(static_cast<std::size_t>(row));
         binder_->run([this] { picker_.select(); });
     });
-    connect(binder_, &FieldBinder::close_requested, this, [this] { done(QDialog::Accepted); });
+    connect(binder_.get(), &FieldBinder::close_requested, this,
+            [this] { done(QDialog::Accepted); });
 }
 
 void SizePickerDialog::reject() {

@@ -4,8 +4,10 @@
 // picker model.
 
 #include <QDialog>
+#include <memory>
 
 #include "forms/size_picker_form.h"
+#include "gui/field_binder.h"
 
 class QTableWidget;
 
@@ -14,8 +16,6 @@ class Ui;
 }
 
 namespace pelvane::gui {
-
-class FieldBinder;
 
 class SizePickerDialog : public QDialog {
     Q_OBJECT
@@ -29,7 +29,7 @@ class SizePickerDialog : public QDialog {
 
   private:
     forms::SizePickerForm& picker_;
-    FieldBinder* binder_;
+    std::unique_ptr<FieldBinder> binder_;
     QTableWidget* table_;
 };
 

@@ -94,7 +94,7 @@ QWidget* TimeOfConcentrationDialog::segment_box(FieldFactory& make, const QStrin
 
 TimeOfConcentrationDialog::TimeOfConcentrationDialog(forms::TimeOfConcentrationForm& tc,
                                                      forms::Ui& ui, QWidget* parent)
-    : QDialog(parent), tc_(tc), binder_(new FieldBinder(tc, this, ui)) {
+    : QDialog(parent), tc_(tc), binder_(std::make_unique<FieldBinder>(tc, this, ui)) {
     setWindowTitle(caption(texts::kCaption));
     setObjectName("frmVATc");
     FieldFactory make(*binder_, {{},
@@ -143,7 +143,8 @@ TimeOfConcentrationDialog::TimeOfConcentrationDialog(forms::TimeOfConcentrationF
     }
     layout->addLayout(bottom);
 
-    connect(binder_, &FieldBinder::close_requested, this, [this] { done(QDialog::Accepted); });
+    connect(binder_.get(), &FieldBinder::close_requested, this,
+            [this] { done(QDialog::Accepted); });
     binder_->refresh();
 }
 

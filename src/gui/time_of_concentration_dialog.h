@@ -3,8 +3,10 @@
 // segments, each included by its check box, the total Tc, SAVE and CANCEL.
 
 #include <QDialog>
+#include <memory>
 
 #include "forms/time_of_concentration_form.h"
+#include "gui/field_binder.h"
 
 namespace pelvane::forms {
 class Ui;
@@ -12,7 +14,6 @@ class Ui;
 
 namespace pelvane::gui {
 
-class FieldBinder;
 class FieldFactory;
 class FieldGrid;
 
@@ -31,7 +32,7 @@ class TimeOfConcentrationDialog : public QDialog {
     QWidget* segment_box(FieldFactory& make, const QString& title, int segment);
 
     forms::TimeOfConcentrationForm& tc_;
-    FieldBinder* binder_;
+    std::unique_ptr<FieldBinder> binder_;
 };
 
 }  // namespace pelvane::gui

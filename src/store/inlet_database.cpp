@@ -50,6 +50,13 @@ double number_of(const Statement& row, int column, std::string_view inlet) {
 
 }  // namespace
 
+std::filesystem::path inlet_database_file(const std::filesystem::path& project_file,
+                                          const std::string& link) {
+    std::filesystem::path path(link);
+    if (link.empty() || path.is_absolute()) return path;
+    return (project_file.parent_path() / path).lexically_normal();
+}
+
 Database open_inlet_database(const std::filesystem::path& path) {
     check_database_header(path);
     Database db = Database::open(path, Database::Mode::ReadOnly);

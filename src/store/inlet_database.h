@@ -32,6 +32,13 @@
 
 namespace pelvane::store {
 
+// The file a project's inlet link names. A relative link is taken from the project
+// file's folder, so a project and its inlet file copied together stay linked (the
+// sample keeps its inlet file beside it); a browsed file is kept by its full path
+// and used as it is. Empty for an empty link.
+std::filesystem::path inlet_database_file(const std::filesystem::path& project_file,
+                                          const std::string& link);
+
 // Opens an inlet database read-only. A missing file, a file that is not a database
 // and a database without an INLET table throw DatabaseError with a description fit
 // to show as it is.

@@ -129,9 +129,10 @@ int build_sample_project(const std::vector<std::string>& args) {
     {
         auto db = store::Database::open(partial);
         db.execute_script(read_text(args[2]));
-        // The program folder is where the build put it, so the link is its full path
-        // (as the details window keeps a browsed file).
-        db.execute("UPDATE PROJECT SET INLET_DATABASE = ?", {inlets.string()});
+        // Linked relative to the project file, so the sample and its inlet file can be
+        // copied or installed anywhere together, and no path of this machine is kept.
+        const fs::path link = inlets.lexically_relative(fs::absolute(out).parent_path());
+        db.execute("UPDATE PROJECT SET INLET_DATABASE = ?", {link.string()});
     }
     store::ProjectContext context;
     context.program_folder = program_folder;

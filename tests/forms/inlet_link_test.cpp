@@ -70,7 +70,9 @@ TEST(InletLink, ReadFailureShowsItsDescriptionWithExclamation) {
 
     support::ScriptedUi ui;
     store::ProjectContext context;
-    context.inlet_database = path.string();
+    // Linked relative to the project file, as the sample links its inlet file.
+    context.database_path = (folder / "Project.pvd").string();
+    context.inlet_database = "inlets.gwk";
     ASSERT_TRUE(forms::open_inlet_link(context, ui));
     EXPECT_FALSE(forms::linked_inlet(context, ui, "3"));
     ASSERT_EQ(ui.shown.size(), 1u);

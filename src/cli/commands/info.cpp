@@ -10,6 +10,7 @@
 #include "cli/project_session.h"
 #include "forms/design_rainfall_notice.h"
 #include "store/energy_table.h"
+#include "store/inlet_database.h"
 #include "store/pipe_table.h"
 
 namespace {
@@ -73,7 +74,7 @@ int run_info(const cli::Args& args, cli::CommandContext& command) {
     info["state"] = c.state;
     info["location"] = c.location;
     info["designer"] = c.designer;
-    info["inlet_database"] = c.inlet_database;
+    info["inlet_database"] = store::inlet_database_file(c.database_path, c.inlet_database).string();
     info["description"] = record ? record->get("DESCRIPTION") : "";
     info["pipes"] = store::PipeTable(session.database()).count();
     info["energy_records"] = store::EnergyTable(session.database()).count();
