@@ -122,7 +122,7 @@ TEST_F(PipeRecordTest, EveryColumnRoundTripsThroughSaveAndReload) {
     make_project();
     auto& f = open("add");
     for (const auto& b : forms::pipe_bindings()) {
-        f.fields.set_text(b.field, "v " + std::string(b.column));
+        f.fields.set_text(b.field, "v " + std::string(b.column.name()));
     }
     f.fields.set_text("pipe_number", "O'Brien 1");
     f.mark_solved();
@@ -137,8 +137,8 @@ TEST_F(PipeRecordTest, EveryColumnRoundTripsThroughSaveAndReload) {
     ASSERT_TRUE(row);
     for (const auto& b : forms::pipe_bindings()) {
         const std::string expected =
-            b.column == "PIPE_NUMBER" ? "O'Brien 1" : "v " + std::string(b.column);
-        EXPECT_EQ(row->get(b.column), expected) << b.column;
+            b.column == "PIPE_NUMBER" ? "O'Brien 1" : "v " + std::string(b.column.name());
+        EXPECT_EQ(row->get(b.column), expected) << b.column.name();
     }
     EXPECT_EQ(row->get("STRUCTURE_INPUT"), "") << "only legacy files keep the yes/no pair";
 

@@ -26,7 +26,7 @@ inline store::PipeRecord pipe_record(const TestPipe& p) {
     r.set("NODEIN_NO", p.node_in);
     r.set("NODEOUT_NO", p.node_out);
     for (std::size_t i = 0; i < p.previous.size(); ++i) {
-        r.set("PRENODE" + std::to_string(i + 1), p.previous[i]);
+        r.set(store::previous_pipe_column(static_cast<int>(i) + 1), p.previous[i]);
     }
     return r;
 }
