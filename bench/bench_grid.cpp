@@ -60,7 +60,7 @@ fs::path generated_project(int pipe_count) {
     for (int k = 1; k <= pipe_count; ++k) {
         store::PipeRecord pipe;
         for (const auto column : store::kPipeColumns) {
-            pipe.set(column, format_number(0.37 * k + static_cast<double>(column.size()), "0.000"));
+            pipe.set(column, format_number(0.37 * k + static_cast<double>(column.name().size()), "0.000"));
         }
         const int node = k + 1;
         const int below = std::max(1, (node + 2) / 4);
@@ -71,7 +71,7 @@ fs::path generated_project(int pipe_count) {
         pipe.set("PIPE_MAT", "Concrete");
         for (int row = 0; row < 4; ++row) {
             const int up = 4 * node - 2 + row - 1;  // the pipes that start at 4n-2 .. 4n+1
-            pipe.set("PRENODE" + std::to_string(row + 1),
+            pipe.set(store::previous_pipe_column(row + 1),
                      up <= pipe_count ? std::to_string(up) : "");
         }
         pipes.insert(pipe);

@@ -26,14 +26,18 @@ namespace fs = std::filesystem;
 
 std::string generated_list(int count) {
     const store::PipeRecord first = bench::generated_pipe(1, count);
-    std::vector<std::string> columns;
-    for (const auto& [column, text] : first.texts()) columns.push_back(column);
+    std::vector<store::Column> columns;
+    std::vector<std::string> header;
+    for (const auto& [column, text] : first.texts()) {
+        columns.push_back(column);
+        header.emplace_back(column.name());
+    }
     std::ostringstream csv;
-    csv << forms::csv_line(columns);
+    csv << forms::csv_line(header);
     for (int i = 1; i <= count; ++i) {
         const store::PipeRecord pipe = bench::generated_pipe(i, count);
         std::vector<std::string> cells;
-        for (const std::string& column : columns) cells.push_back(pipe.get(column));
+        for (const store::Column column : columns) cells.push_back(pipe.get(column));
         csv << forms::csv_line(cells);
     }
     return csv.str();

@@ -83,7 +83,7 @@ fs::path project_with(int pipe_count, const fs::path& folder) {
     store::Transaction transaction(db);
     for (const hgl::HglPipe& p : bench::branching_network(pipe_count)) {
         store::PipeRecord r;
-        for (const std::string_view column : store::kPipeColumns) r.set(column, filler(column));
+        for (const store::Column column : store::kPipeColumns) r.set(column, filler(column.name()));
         for (const forms::HglColumn& c : forms::hgl_columns()) r.set(c.column, p.*c.member);
         table.insert(r);
     }

@@ -43,7 +43,7 @@ inline store::PipeRecord generated_pipe(int i, int count) {
     const int first = 3 * (i - 1) + 2;
     const int receives = i % 5 == 0 ? 1 : 3;
     for (int k = 0; k < receives && first + k <= count; ++k) {
-        r.set("PRENODE" + std::to_string(k + 1), "P" + std::to_string(first + k));
+        r.set(store::previous_pipe_column(k + 1), "P" + std::to_string(first + k));
     }
     return r;
 }

@@ -308,7 +308,7 @@ int main(int argc, char** argv) {
     } else if (which == "sizes" || which == "deflection") {
         const bool sizes = which == "sizes";
         QTimer::singleShot(0, &window, [&, sizes] {
-            pelvane::gui::PipeFormWindow pipe(context, &ui, &window);
+            pelvane::gui::PipeFormWindow pipe(context, session, ui, &window);
             // The size list is offered for the shapes with standard sizes only.
             pipe.open("edit", sizes ? "2" : "3");
             announce_opened(&pipe, [&pipe, sizes] {
@@ -321,7 +321,7 @@ int main(int argc, char** argv) {
     } else if (which == "renumber") {
         QTimer::singleShot(0, &window, [&] {
             forms::RenumberForm form(context, ui, "3");
-            pelvane::gui::RenumberDialog renumber(form, &window);
+            pelvane::gui::RenumberDialog renumber(form, ui, &window);
             QTimer::singleShot(500, &renumber, [&renumber] { announce(&renumber); });
             renumber.exec();
         });
