@@ -45,9 +45,6 @@ DrainageAreaForm::DrainageAreaForm(store::ProjectContext& context, DesignSession
     fields.set_text(kTotalCa, "");
     fields.set_text(kAreaUnit, "Ac.");
     fields.set_text(kAreaFrame, "A (Acres)");
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare("drainage area",
-                   {"area_frame", "cmdcancelarea", "cmdcomputearea", "cmdsavearea", "unit_area"});
 }
 
 std::string DrainageAreaForm::row_field(std::string_view column, int row) {

@@ -64,18 +64,6 @@ EnergyDissipationForm::EnergyDissipationForm(store::ProjectContext& context, Des
         fields["VDOT_Riprap"].items.emplace_back(riprap.name);
     }
     fields.set_text("usda_status", "");
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare(
-        "energy dissipation",
-        {"C_Discharge",     "D50_size",    "D_Pool",        "FRo",          "L2byh2",
-         "L_Apron",         "L_Basin",     "L_Pool",        "T_StoneA",     "T_StoneB",
-         "Thickness_Apron", "VDOT_Riprap", "V_Exit",        "W_Exit",       "sizeD50",
-         "txtEC_L",         "txtEC_T",     "txtEC_W",       "txtFRo_basin", "txtFRo_contra",
-         "txtFRo_usbr",     "txtHL",       "txtHe",         "txtHo",        "txtL1",
-         "txtL2",           "txtL3",       "txtLB",         "txtVB",        "txtVelocityc",
-         "txtWbasin",       "txtY2",       "txt_EC",        "txtdB",        "txtdE_basin",
-         "txtdE_contra",    "txtdE_usbr",  "txth1",         "txth2",        "txth3",
-         "txtyc",           "usda_status", "usdastorm_freq"});
 }
 
 void EnergyDissipationForm::open() {

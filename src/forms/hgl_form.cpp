@@ -71,8 +71,6 @@ HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
     : context_(context), session_(session), ui_(ui) {
     if (office != nullptr) office_ = *office;
     for (const char* name : {kNodeField, kTailwaterField, kUnitField}) fields[name];
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare("grade line", {"hglanodeout"});
 }
 
 HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui)

@@ -106,8 +106,6 @@ MainWindowForm::MainWindowForm(store::ProjectContext& context, Ui& ui, Windows& 
     context_.legacy_database_mode = false;
     set_menus(false);
     tick();
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare("main", {"mnucloseProj", "mnucreateProj", "mnuopenProj", "mnuupdateProj"});
 }
 
 void MainWindowForm::set_menus(bool project_open) {

@@ -58,8 +58,6 @@ PipeEnergyForm::PipeEnergyForm(store::ProjectContext& context, DesignSession& se
     }
     fields.set_enabled("plindex", false);
     fields.set_enabled(kAnalyzeCommand, false);
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare("outlet protection", {"outlet_protection_label"});
 }
 
 outlet::OutletUnits PipeEnergyForm::units() const {

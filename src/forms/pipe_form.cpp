@@ -56,17 +56,6 @@ PipeForm::PipeForm(store::ProjectContext& context, DesignSession& session, Ui& u
     fields.set_text("Check_ComputeTc", "0");
     set_unit_captions();
     refresh_status();
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare(
-        "pipe",
-        {"Check_ComputeTc",  "cmd_accIntensity", "cmdpipesolve", "cmdstr_Tc",      "cmdstr_area",
-         "fra_accumulation", "fra_lateral",      "fra_nodein",   "fra_nodeout",    "fra_pipe",
-         "fra_previous",     "fra_rainfall",     "fra_section",  "fra_solve",      "fra_source",
-         "fra_structure",    "inlet_dbfile",     "lblStatus",    "mnuAddpipe",     "mnuEditpipe",
-         "mnuExitPipe",      "mnuRainfallData",  "mnuSavepipe",  "pressed_button", "screenmode",
-         "status_project",   "status_section",   "status_units", "unit_area",      "unit_discharge",
-         "unit_flow_area",   "unit_intensity",   "unit_length",  "unit_size",      "unit_slope",
-         "unit_velocity"});
 }
 
 void PipeForm::open(std::string_view pipe_form_mode, std::string_view selected_pipe_number) {

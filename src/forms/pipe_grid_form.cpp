@@ -23,10 +23,6 @@ PipeGridForm::PipeGridForm(store::ProjectContext& context, DesignSession& sessio
                            Windows& windows)
     : context_(context), session_(session), ui_(ui), windows_(windows) {
     fields.set_text("rec_count", "0");
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare("pipe grid", {"cmdflexaddpipe", "cmdflexdeletepipe", "cmdflexexit",
-                                 "cmdflexmodpipe", "cmdflexrecompute", "cmdflexrefreshpipe",
-                                 "cmdflexveditpipe", "cmdflexviewpipe", "mnuEnergy"});
 }
 
 void PipeGridForm::open(int remembered_row) {

@@ -12,8 +12,6 @@ using namespace project_conversion_texts;
 ProjectConversionForm::ProjectConversionForm(store::ProjectContext& context, Ui& ui)
     : context_(context), ui_(ui) {
     fields.set_text("noaa_station", kInitialStation);
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare("project conversion", {"btnUpdate"});
 }
 
 void ProjectConversionForm::open() {

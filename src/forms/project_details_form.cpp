@@ -73,12 +73,6 @@ ProjectDetailsForm::ProjectDetailsForm(store::ProjectContext& context, Ui& ui,
     fields["noaa_station"].visible = noaa();
     fields["major_release"].visible = false;
     fields["cmdNOAAStationHelp"].visible = noaa();
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare("project details",
-                   {"cmdNOAAStationHelp", "cmdRainfallData", "county", "description", "designer",
-                    "inlet_database", "location", "major_release", "mnubrowseInlet", "mnuprojexit",
-                    "mnuprojsave", "noaa_station", "project_id", "project_name", "rainfall_note",
-                    "state", "units"});
 }
 
 void ProjectDetailsForm::show_record(const store::ProjectDetails& d) {

@@ -24,9 +24,6 @@ RainfallCheckForm::RainfallCheckForm(const store::ProjectContext& context, Ui& u
     fields.set_text("check_years", kDefaultYears);
     fields.set_text("check_tc", kDefaultTc);
     clear_results();
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare("rainfall check", {"check_fitted", "check_noaa", "check_stored", "rainfall_kind",
-                                      "rainfall_name"});
 }
 
 void RainfallCheckForm::clear_results() {

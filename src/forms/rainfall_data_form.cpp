@@ -83,10 +83,6 @@ RainfallDataForm::RainfallDataForm(store::ProjectContext& context, Ui& ui)
     fields.set_text("rainfall_kind", kKindStation);
     fields.set_text("rainfall_name", "");
     fields.set_text("rainfall_file", "");
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare("rainfall data",
-                   {"browse_export", "check_fitted", "check_noaa", "check_stored", "check_tc",
-                    "check_years", "cmdCheck", "import_export", "rainfall_file"});
 }
 
 void RainfallDataForm::open() {

@@ -10,7 +10,6 @@ RenumberForm::RenumberForm(const store::ProjectContext& context, Ui& ui, std::st
     fields.set_enabled("thispipenumber", false);
     fields.set_text("newpipenumber", "");
     request_focus("newpipenumber");
-    fields.declare("renumber", {});  // the fields made above make the window
 }
 
 void RenumberForm::accept() {

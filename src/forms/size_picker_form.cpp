@@ -5,7 +5,6 @@ namespace pelvane::forms {
 SizePickerForm::SizePickerForm(const SizePicker& picker, Ui& ui) : picker_(picker), ui_(ui) {
     Field& list = fields[picker_.list];
     for (const SizeRow& row : picker_.rows) list.items.push_back(row.list_text());
-    fields.declare("size picker", {});  // the fields made above make the window
 }
 
 void SizePickerForm::select_row(std::optional<std::size_t> row) {

@@ -163,29 +163,6 @@ TimeOfConcentrationForm::TimeOfConcentrationForm(store::ProjectContext& context,
         fields.set_text(kChecks[static_cast<std::size_t>(s)], "0");
     }
     fields.set_text(kTotal, "0.0");
-    // The fields made above and these make the window; declare() closes the set.
-    fields.declare("time of concentration", {"CheckTc1",         "CheckTc2",
-                                             "CheckTc3",         "CheckTc4",
-                                             "CheckTc5",         "channel_velocity",
-                                             "cmdcancelPTc",     "cmdsavePTc",
-                                             "computedPTc",      "flow_distance1",
-                                             "flow_distance2",   "flow_distance3",
-                                             "flow_distance4",   "gn4",
-                                             "intercept_coeff",  "landuse_type",
-                                             "lower_elevation1", "lower_elevation2",
-                                             "lower_elevation3", "lower_elevation4",
-                                             "pipe_dia",         "pipe_velocity",
-                                             "rational_C_value", "slope1",
-                                             "slope2",           "slope3",
-                                             "slope4",           "slope_unit",
-                                             "soil_type",        "surface_type",
-                                             "tgd_flow",         "txtTc1",
-                                             "txtTc2",           "txtTc3",
-                                             "txtTc4",           "txtTc5",
-                                             "txtoutlet_height", "txtsurface_factor",
-                                             "txttravel_length", "upper_elevation1",
-                                             "upper_elevation2", "upper_elevation3",
-                                             "upper_elevation4", "velocity_unit"});
 }
 
 void TimeOfConcentrationForm::open(const TcExchange& pipe) {

@@ -14,7 +14,8 @@
 namespace pelvane::gui {
 namespace {
 
-void call_all(const FieldBinder::Handlers& handlers, const std::string& field) {
+void call_all(const std::vector<std::pair<std::string, std::function<void()>>>& handlers,
+              const std::string& field) {
     for (const auto& [name, handler] : handlers) {
         if (name == field) handler();
     }
@@ -37,19 +38,8 @@ void set_background(QWidget* widget, bool highlighted) {
 FieldBinder::FieldBinder(forms::FormModel& model, QWidget* window, forms::Ui& ui)
     : QObject(window), model_(model), ui_(ui) {}
 
-void FieldBinder::add(Binding binding) {
-    (void)model_.fields.at(binding.field);  // throws for a field the model does not declare
-    bindings_.push_back(std::move(binding));
-}
-
-void FieldBinder::add_handler(Handlers& handlers, const std::string& field,
-                              std::function<void()> handler) {
-    (void)model_.fields.at(field);
-    handlers.emplace_back(field, std::move(handler));
-}
-
 void FieldBinder::bind(const std::string& field, QLineEdit* edit) {
-    add({field, edit, nullptr, "", false});
+    bindings_.push_back({field, edit, nullptr, "", false});
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString& text) {
         if (refreshing_) return;
@@ -60,7 +50,7 @@ void FieldBinder::bind(const std::string& field, QLineEdit* edit) {
 }
 
 void FieldBinder::bind(const std::string& field, QComboBox* combo) {
-    add({field, combo, nullptr, "", false});
+    bindings_.push_back({field, combo, nullptr, "", false});
     combo->installEventFilter(this);
     if (combo->lineEdit()) combo->lineEdit()->installEventFilter(this);
     connect(combo, &QComboBox::textActivated, this, [this, field](const QString& text) {
@@ -78,7 +68,7 @@ void FieldBinder::bind(const std::string& field, QComboBox* combo) {
 }
 
 void FieldBinder::bind(const std::string& field, QCheckBox* box) {
-    add({field, box, nullptr, "", false});
+    bindings_.push_back({field, box, nullptr, "", false});
     connect(box, &QCheckBox::clicked, this, [this, field](bool checked) {
         if (refreshing_) return;
         model_.fields[field].text = std::string(1, checked ? '1' : '0');
@@ -87,11 +77,11 @@ void FieldBinder::bind(const std::string& field, QCheckBox* box) {
 }
 
 void FieldBinder::bind(const std::string& field, QLabel* label) {
-    add({field, label, nullptr, "", false});
+    bindings_.push_back({field, label, nullptr, "", false});
 }
 
 void FieldBinder::bind(const std::string& field, QRadioButton* radio, const std::string& value) {
-    add({field, radio, nullptr, value, false});
+    bindings_.push_back({field, radio, nullptr, value, false});
     connect(radio, &QRadioButton::clicked, this, [this, field, value] {
         if (refreshing_) return;
         model_.fields[field].text = value;
@@ -100,11 +90,11 @@ void FieldBinder::bind(const std::string& field, QRadioButton* radio, const std:
 }
 
 void FieldBinder::bind_state(const std::string& field, QWidget* widget) {
-    add({field, widget, nullptr, "", true});
+    bindings_.push_back({field, widget, nullptr, "", true});
 }
 
 void FieldBinder::bind_state(const std::string& field, QAction* action) {
-    add({field, nullptr, action, "", true});
+    bindings_.push_back({field, nullptr, action, "", true});
 }
 
 void FieldBinder::bind_tabs(QTabWidget* tabs) {
@@ -115,16 +105,16 @@ void FieldBinder::bind_tabs(QTabWidget* tabs) {
 }
 
 void FieldBinder::on_leave(const std::string& field, std::function<void()> handler) {
-    add_handler(leave_, field, std::move(handler));
+    leave_.emplace_back(field, std::move(handler));
 }
 void FieldBinder::on_choose(const std::string& field, std::function<void()> handler) {
-    add_handler(choose_, field, std::move(handler));
+    choose_.emplace_back(field, std::move(handler));
 }
 void FieldBinder::on_enter(const std::string& field, std::function<void()> handler) {
-    add_handler(enter_, field, std::move(handler));
+    enter_.emplace_back(field, std::move(handler));
 }
 void FieldBinder::on_edit(const std::string& field, std::function<void()> handler) {
-    add_handler(edit_, field, std::move(handler));
+    edit_.emplace_back(field, std::move(handler));
 }
 
 void FieldBinder::command(QAbstractButton* button, std::function<void()> handler) {

@@ -33,8 +33,7 @@ namespace pelvane::gui {
 class FieldBinder : public QObject {
     Q_OBJECT
   public:
-    // Every field bound or given a handler must be one the model declares: naming
-    // another throws std::logic_error. `ui` shows what goes wrong in an event.
+    // `ui` shows what goes wrong in an event.
     FieldBinder(forms::FormModel& model, QWidget* window, forms::Ui& ui);
 
     void bind(const std::string& field, QLineEdit* edit);
@@ -63,8 +62,6 @@ class FieldBinder : public QObject {
     void run(const std::function<void()>& handler);
     void refresh();
 
-    using Handlers = std::vector<std::pair<std::string, std::function<void()>>>;
-
   signals:
     void close_requested();
     // After every refresh, for the few states a window shows on its own (a pressed
@@ -82,8 +79,6 @@ class FieldBinder : public QObject {
         std::string radio_value;
         bool state_only = false;
     };
-    void add(Binding binding);
-    void add_handler(Handlers& handlers, const std::string& field, std::function<void()> handler);
     void push_to_model(const Binding& b);
     void show(const Binding& b);
     const Binding* binding_of(const QObject* widget) const;
@@ -93,7 +88,7 @@ class FieldBinder : public QObject {
     QPointer<QTabWidget> tabs_;
     std::vector<Binding> bindings_;
     forms::Ui& ui_;
-    Handlers leave_, choose_, enter_, edit_;
+    std::vector<std::pair<std::string, std::function<void()>>> leave_, choose_, enter_, edit_;
     bool refreshing_ = false;
 };
 

@@ -39,7 +39,7 @@ ProjectDetailsWindow::ProjectDetailsWindow(store::ProjectContext& context,
         context, ui, which, std::move(set_status), [this, show = std::move(show_rainfall_data)] {
             if (show) show(this);
         });
-    build(ui ? *ui : *own_ui_);
+    build(ui);
     binder_->run([this] { form_->open(); });
 }
 

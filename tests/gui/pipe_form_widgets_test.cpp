@@ -13,7 +13,6 @@ namespace {
 
 TEST(FieldFactory, AnOptionOutlivesItsFactory) {
     forms::FormModel model;
-    model.fields.declare("test", {"source"});
     model.fields.set_text("source", "A");
     QWidget window;
     forms::UnattendedUi ui;
