@@ -18,16 +18,6 @@ TEST(StormFrequency, FactorPerFrequency) {
     EXPECT_FALSE(frequency_factor(""));
 }
 
-TEST(StormFrequency, LegacyListHasNoFiveYearStorm) {
-    const auto list = storm_frequency_list(false);
-    EXPECT_EQ(std::vector(list.begin(), list.end()),
-              (std::vector<std::string_view>{"2", "5", "10", "25", "50", "100"}));
-    const auto legacy = storm_frequency_list(true);
-    EXPECT_EQ(std::vector(legacy.begin(), legacy.end()),
-              (std::vector<std::string_view>{"2", "10", "25", "50", "100"}));
-    for (const auto years : list) EXPECT_TRUE(frequency_factor(years)) << years;
-}
-
 TEST(SolveChecks, DischargeIsCheckedBeforeTheSlope) {
     EXPECT_EQ(solve_refusal("0.000", "0.01"), SolveRefusal::NoDischarge);
     EXPECT_EQ(solve_refusal("-1.5", "0.01"), SolveRefusal::NoDischarge);

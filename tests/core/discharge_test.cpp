@@ -85,27 +85,6 @@ TEST(Accumulation, LatestArrivalTimeGovernsUnlessTheStructureTcIsLonger) {
     EXPECT_EQ(f.accumulated_tc, "13.200");
 }
 
-// Two previous pipes arriving together: either one gives the same time, and the
-// later row is the one taken. A structure Tc equal to that time is kept.
-TEST(Accumulation, EqualArrivalTimes) {
-    EXPECT_EQ(latest_arrival({12.0, 12.0, 0.0, 0.0}), 1);
-    EXPECT_EQ(latest_arrival({12.0, 3.0, 12.0, 12.0}), 3);
-    EXPECT_EQ(latest_arrival({7.0, 7.0, 7.0, 7.0}), 3);
-    EXPECT_EQ(latest_arrival({9.0, 1.0, 9.5, 3.0}), 2);
-    EXPECT_EQ(latest_arrival({9.0, 1.0, 2.0, 3.0}), 0);
-
-    FlowFields f = fields_with("1.0", "5.0");
-    f.previous[0] = {"1.0", "10.0", "120"};
-    f.previous[1] = {"1.0", "11.0", "60"};
-    FlowIntensities intensities;
-    ASSERT_TRUE(accumulate(f, intensities, kEnglish, FakeIntensity{}.lookup()).ok());
-    EXPECT_EQ(f.accumulated_tc, "12.000");
-
-    f.structure_tc = "12";
-    ASSERT_TRUE(accumulate(f, intensities, kEnglish, FakeIntensity{}.lookup()).ok());
-    EXPECT_EQ(f.accumulated_tc, "12.000");
-}
-
 // A text that is not a number ends the accumulation where it is read: the
 // defaults are written first, the time before the C·A.
 TEST(Accumulation, StopsAtTheFirstTextThatIsNoNumber) {
@@ -131,40 +110,6 @@ TEST(Accumulation, StopsAtTheFirstTextThatIsNoNumber) {
     EXPECT_EQ(f.accumulated_tc, "10.000");
     EXPECT_EQ(intensities.structure, "6.000");
     EXPECT_EQ(f.accumulated_ca, "old");
-}
-
-TEST(Accumulation, LegacyProjectLeavesTheFourthRowAlone) {
-    FlowFields f = fields_with("1.0", "5.0");
-    f.previous[0] = {"2.0", "8.0", "60"};
-    f.previous[3] = {"9.0", "", "garbage"};
-    FlowIntensities intensities;
-    ASSERT_TRUE(accumulate(f, intensities, kLegacy, FakeIntensity{}.lookup()).ok());
-    EXPECT_EQ(f.accumulated_tc, "9.000");
-    EXPECT_EQ(f.accumulated_ca, "3");
-    EXPECT_EQ(f.previous[3].tc, "");
-    EXPECT_EQ(f.previous[3].flow_time, "garbage");
-
-    // Outside legacy the same row is read, and its flow time is no number.
-    EXPECT_FALSE(accumulate(f, intensities, kEnglish, FakeIntensity{}.lookup()).ok());
-}
-
-TEST(PreviousPipes, TakeOverAndClear) {
-    FlowFields f = fields_with("1.0", "5.0");
-    take_over_previous_pipe(f, 2, {"3.25", "", "41.5", "7.000"});
-    EXPECT_EQ(f.previous[2].ca, "3.25");
-    EXPECT_EQ(f.previous[2].tc, "0.0");
-    EXPECT_EQ(f.previous[2].flow_time, "41.5");
-    clear_previous_pipe(f, 2);
-    EXPECT_EQ(f.previous[2].ca, "0.0");
-    EXPECT_EQ(f.previous[2].tc, "0.0");
-    EXPECT_EQ(f.previous[2].flow_time, "0.0");
-
-    f.previous[1] = {"1.0", "12.1", "6"};
-    EXPECT_EQ(arrival_time_text(f, 1), "12.2");
-    f.previous[1].flow_time = "";
-    EXPECT_EQ(arrival_time_text(f, 1), "12.1");
-    f.previous[1].flow_time = "6 s";
-    EXPECT_FALSE(arrival_time_text(f, 1));
 }
 
 TEST(Intensities, EachDurationIsHandedToTheIntensityRoutine) {
@@ -197,19 +142,6 @@ TEST(Intensities, EachDurationIsHandedToTheIntensityRoutine) {
     f.previous[2].tc = "x";
     const StepOutcome outcome = compute_intensities(f, intensities, kEnglish, fake.lookup());
     EXPECT_EQ(outcome.field, "preTc3");
-}
-
-TEST(DesignDischarge, EmptyInputsTakeTheirDefaults) {
-    FlowFields f = fields_with("", "");
-    f.pipe_cf = "";
-    f.lateral_discharge = "";
-    f.accumulated_tc = "5.000";
-    ASSERT_TRUE(design_discharge(f, {}, {}, kEnglish).ok());
-    EXPECT_EQ(f.accumulated_ca, "0.00");
-    EXPECT_EQ(f.pipe_i, "0.00");
-    EXPECT_EQ(f.pipe_cf, "1.00");
-    EXPECT_EQ(f.lateral_discharge, "0.00");
-    EXPECT_EQ(f.pipe_discharge, "0.000");
 }
 
 // With no previous pipes and no lateral discharge the design discharge is the
@@ -265,34 +197,20 @@ Case partial_area_at_structure_tc() {
     return c;
 }
 
-TEST(DesignDischarge, APreviousPipeCarriesAtLeastItsOwnDischargeOn) {
-    Case c = heavy_previous_pipe();
-    ASSERT_TRUE(design_discharge(c.fields, c.intensities, c.discharges, kEnglish).ok());
-    // 1.5 + 30 + 1.000 * 4 * 0.5 at the previous pipe's arrival.
-    EXPECT_EQ(c.fields.pipe_discharge, "33.500");
-    EXPECT_GE(std::stod(c.fields.pipe_discharge), 30.0 + 1.5);
-}
-
-// Every intensity times C·A product is divided by 360 in a metric project; the
-// discharges carried over and the lateral discharge are not.
-TEST(DesignDischarge, MetricDividesEveryRationalTermBy360) {
-    Case c = heavy_previous_pipe();
-    ASSERT_TRUE(design_discharge(c.fields, c.intensities, c.discharges, kMetric).ok());
-    EXPECT_EQ(c.fields.pipe_discharge, "31.5056");  // 1.5 + 30 + 4 * 0.5 / 360
-
-    // The partial area at the structure Tc, as in the English case below.
-    Case partial = partial_area_at_structure_tc();
-    ASSERT_TRUE(
-        design_discharge(partial.fields, partial.intensities, partial.discharges, kMetric).ok());
-    EXPECT_EQ(partial.fields.pipe_discharge, "0.0556");  // 19.998 / 360
-}
-
 // The duration ratios are rounded to 3 decimals before use: 5 / 15 gives 0.333,
 // so the partial-area candidate is 3 * 6 + 0.333 * 6 * 1 = 19.998 rather than 20.
 TEST(DesignDischarge, DurationRatiosAreRoundedToThreeDecimals) {
     Case c = partial_area_at_structure_tc();
     ASSERT_TRUE(design_discharge(c.fields, c.intensities, c.discharges, kEnglish).ok());
     EXPECT_EQ(c.fields.pipe_discharge, "19.998");
+}
+
+TEST(DesignDischarge, APreviousPipeCarriesAtLeastItsOwnDischargeOn) {
+    Case c = heavy_previous_pipe();
+    ASSERT_TRUE(design_discharge(c.fields, c.intensities, c.discharges, kEnglish).ok());
+    // 1.5 + 30 + 1.000 * 4 * 0.5 at the previous pipe's arrival.
+    EXPECT_EQ(c.fields.pipe_discharge, "33.500");
+    EXPECT_GE(std::stod(c.fields.pipe_discharge), 30.0 + 1.5);
 }
 
 // Exact halves go to the even neighbour: 6.5 / 8 = 0.8125 -> 0.812 (not 0.813),
@@ -351,24 +269,6 @@ TEST(DesignDischarge, FailuresEndTheStepAfterTheDefaults) {
     EXPECT_EQ(c.fields.pipe_discharge, "");
 }
 
-// In a legacy project the fourth row counts 0 everywhere: its C·A, its time, its
-// intensity and its discharge are never read.
-TEST(DesignDischarge, LegacyIgnoresTheFourthPreviousPipe) {
-    Case c = heavy_previous_pipe();
-    c.fields.previous[3] = {"junk", "junk", "junk"};
-    c.intensities.previous[3] = "junk";
-    c.discharges[3] = "99.000";
-    ASSERT_TRUE(design_discharge(c.fields, c.intensities, c.discharges, kLegacy).ok());
-    EXPECT_EQ(c.fields.pipe_discharge, "33.500");
-
-    // The same row counts outside legacy: 1.5 + 30 + 1.000 * 4 * (0.5 + 5.0).
-    c.fields.previous[3] = {"5.0", "30.0", "0"};
-    c.intensities.previous[3] = "2.000";
-    c.discharges[3] = "";
-    ASSERT_TRUE(design_discharge(c.fields, c.intensities, c.discharges, kEnglish).ok());
-    EXPECT_EQ(c.fields.pipe_discharge, "53.500");
-}
-
 // By hand: take over previous pipe 1 (C·A 2 arriving at 12 min, 9 cfs); row 2
 // names a pipe that no longer exists, so its stale values are cleared; then
 // Compute Intensity. i = 60 / (Tc + 5): 6.000 at 5 min, 3.529 at 12 min.
@@ -394,19 +294,4 @@ TEST(RecomputeFlow, TakesOverEveryPreviousPipeAgainThenComputesTheIntensities) {
     EXPECT_EQ(intensities.previous[0], "3.529");
     // Largest: 9 + 1.000 * 3.529 * 1.0 at the previous pipe's arrival.
     EXPECT_EQ(f.pipe_discharge, "12.529");
-}
-
-TEST(RecomputeFlow, ReportsTheFirstFailureAndStillRunsTheLaterSteps) {
-    FlowFields f = fields_with("1.0", "5.0");
-    std::array<PreviousPipeLink, kPreviousPipeRows> links;
-    links[0].state = PreviousPipeLink::State::Found;
-    links[0].pipe = {"2.0", "not saved", "120", "9.000"};
-    links[2].state = PreviousPipeLink::State::Found;
-    links[2].pipe = {"1.0", "8.0", "0", "3.000"};
-    FlowIntensities intensities;
-    const StepOutcome outcome =
-        recompute_flow(f, intensities, links, kEnglish, FakeIntensity{}.lookup());
-    EXPECT_EQ(outcome.field, "preTc1");
-    EXPECT_EQ(f.previous[2].tc, "8.0");  // the later take-over still happened
-    EXPECT_EQ(f.accumulated_tc, "");     // every accumulation read row 1
 }

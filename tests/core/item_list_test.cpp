@@ -20,10 +20,3 @@ TEST(ItemList, SurplusSeparatorsStayInTheChosenItem) {
     // Not more items than allowed: nothing is merged.
     EXPECT_EQ(split_items("a,b", ',', 3, 0), (Items{"a", "b"}));
 }
-
-TEST(ItemList, JoinIsTheInverseOfSplit) {
-    const Items items{"", "0.35", "", "x"};
-    EXPECT_EQ(join_items(items, ','), ",0.35,,x");
-    EXPECT_EQ(split_items(join_items(items, ','), ','), items);
-    EXPECT_EQ(join_items({}, ','), "");
-}

@@ -24,16 +24,6 @@ std::vector<std::string> numbers(const PipeNetwork& network,
 
 using Numbers = std::vector<std::string>;
 
-// A chain of n pipes, "1" the uppermost, each draining into the next; listed
-// downstream first, the hardest table order for the flow order.
-std::vector<PipeLinks> chain_listed_downstream_first(int n) {
-    std::vector<PipeLinks> pipes;
-    for (int i = n; i >= 1; --i) {
-        pipes.push_back(pipe(std::to_string(i), {i > 1 ? std::to_string(i - 1) : ""}));
-    }
-    return pipes;
-}
-
 }  // namespace
 
 TEST(FlowOrder, BranchesComeBeforeTheirJunctionAndReadyPipesKeepTableOrder) {
@@ -90,62 +80,6 @@ TEST(FlowOrder, MissingPreviousPipesCountAsNone) {
     EXPECT_EQ(missing[0].number, "gone");
     EXPECT_EQ(missing[1].pipe, 1u);
     EXPECT_EQ(missing[1].row, 3);
-}
-
-// A legacy project has three previous pipes: whatever the fourth row holds is no
-// link, so it makes no circle and no downstream pipe.
-TEST(FlowOrder, LegacyIgnoresTheFourthRow) {
-    const std::vector<PipeLinks> pipes = {pipe("1", {"", "", "", "2"}), pipe("2", {"1"})};
-    EXPECT_FALSE(flow_order(PipeNetwork(pipes, false)).complete());
-
-    const PipeNetwork legacy(pipes, true);
-    const FlowOrder result = flow_order(legacy);
-    EXPECT_TRUE(result.complete());
-    EXPECT_EQ(numbers(legacy, result.order), (Numbers{"1", "2"}));
-    EXPECT_FALSE(legacy.first_listing("2"));
-    EXPECT_TRUE(legacy.missing_references().empty());
-}
-
-TEST(PipeNetwork, DownstreamPipeIsTheFirstThatListsIt) {
-    const PipeNetwork network(
-        {
-            pipe("1"), pipe("9", {"", "1"}), pipe("3", {"1", "", "1"}),  // lists pipe 1 twice
-            pipe("4", {"", "", "", "3"}),
-            pipe("1"),  // a second pipe 1: lookups find the first
-        },
-        false);
-    EXPECT_EQ(network.find("1"), 0u);
-    EXPECT_EQ(network.find("4"), 3u);
-    EXPECT_FALSE(network.find("1 "));  // numbers compare exactly
-    EXPECT_EQ(network.first_listing("1"), 1u);
-    EXPECT_EQ(network.pipes_listing("1"), (std::vector<std::size_t>{1, 2}));
-    EXPECT_EQ(network.first_listing("3"), 3u);
-    EXPECT_FALSE(network.first_listing("9"));
-    EXPECT_EQ(network.downstream_of(2), 3u);
-    EXPECT_FALSE(network.downstream_of(3));
-    EXPECT_TRUE(network.pipes_listing("").empty());
-}
-
-// Large networks: no recursion, so neither a long chain nor a long circle can
-// exhaust the stack.
-TEST(FlowOrder, TenThousandPipesInAChainAndACircle) {
-    constexpr int kPipes = 10000;
-    const PipeNetwork chain(chain_listed_downstream_first(kPipes), false);
-    const FlowOrder chain_order = flow_order(chain);
-    ASSERT_EQ(chain_order.order.size(), static_cast<std::size_t>(kPipes));
-    for (int i = 0; i < kPipes; ++i) {
-        ASSERT_EQ(chain.pipe(chain_order.order[i]).number, std::to_string(i + 1));
-    }
-
-    std::vector<PipeLinks> circle = chain_listed_downstream_first(kPipes);
-    // Pipe 1 now receives the last pipe: one circle through all of them.
-    circle.back().previous[0] = std::to_string(kPipes);
-    circle.push_back(pipe("outfall", {std::to_string(kPipes)}));
-    const FlowOrder circle_order = flow_order(PipeNetwork(std::move(circle), false));
-    EXPECT_TRUE(circle_order.order.empty());
-    ASSERT_EQ(circle_order.cycles.size(), 1u);
-    EXPECT_EQ(circle_order.cycles[0].size(), static_cast<std::size_t>(kPipes));
-    EXPECT_EQ(circle_order.blocked, (Numbers{"outfall"}));
 }
 
 // A loop through previous pipes, through structures, or through both, named in the

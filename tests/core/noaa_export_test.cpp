@@ -51,27 +51,6 @@ TEST(NoaaExport, ReadsThePulaskiDepthExport) {
     EXPECT_TRUE(intensity_points(t, 7).empty());
 }
 
-TEST(NoaaExport, ReadsIntensityAndMetricExports) {
-    std::string text = replaced(pulaski_text(), "(inches)", "(millimeters/hour)");
-    text = replaced(text, "Precipitation depth", "Precipitation intensity");
-    const auto parsed = parse_noaa_export(text);
-    ASSERT_TRUE(parsed.ok()) << static_cast<int>(parsed.problem().kind);
-    EXPECT_TRUE(parsed->intensities);
-    EXPECT_TRUE(parsed->metric);
-    // Values are taken as they stand, only millimetres become inches.
-    EXPECT_DOUBLE_EQ(intensity_points(parsed.value(), 10)[2].intensity, 0.914 / 25.4);
-}
-
-TEST(NoaaExport, IgnoresTheConfidenceBoundSectionsThatFollow) {
-    const std::string text =
-        replaced(pulaski_text(), "\nDate/time",
-                 "\nUPPER BOUND OF 90% CONFIDENCE INTERVAL\n"
-                 "by duration for ARI (years):, 1,2\n5-min:, x,y\n\nDate/time");
-    const auto parsed = parse_noaa_export(text);
-    ASSERT_TRUE(parsed.ok()) << static_cast<int>(parsed.problem().kind);
-    EXPECT_EQ(parsed->durations_minutes.size(), 19u);
-}
-
 TEST(NoaaExport, RefusesOtherFilesWithAReason) {
     const std::string good = pulaski_text();
     using K = IdfProblem::Kind;

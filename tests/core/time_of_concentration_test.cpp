@@ -56,12 +56,6 @@ TEST(TimeOfConcentration, MetricConstantsAgreeWithEnglish) {
     EXPECT_NEAR(velocity_m * kFeetPerMetre / velocity_ft, 1.0, near);
 }
 
-TEST(TimeOfConcentration, KirpichScalesWithTheSurfaceFactor) {
-    const double natural = *kirpich_time(kEnglish, 500.0, 10.0, 1.0);
-    EXPECT_DOUBLE_EQ(*kirpich_time(kEnglish, 500.0, 10.0, 0.2), 0.2 * natural);
-    EXPECT_DOUBLE_EQ(*kirpich_time(kEnglish, 500.0, 10.0, 2.0), 2.0 * natural);
-}
-
 TEST(TimeOfConcentration, ArithmeticFailuresGiveNothing) {
     EXPECT_FALSE(segment_slope(0.0, 101.0, 100.0));
     EXPECT_FALSE(travel_time(120.0, 0.0));

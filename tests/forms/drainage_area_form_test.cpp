@@ -51,13 +51,9 @@ class DrainageAreaFormTest : public ::testing::Test {
 TEST_F(DrainageAreaFormTest, FreshWindowShowsEveryCAtTheLowEndOfItsRange) {
     const auto form = opened();
     ASSERT_EQ(form.row_count(), 15);
-    EXPECT_EQ(text(form, "Crange", 0), "0.80 - 0.90");
     EXPECT_EQ(text(form, "Cval", 0), "0.80");
     EXPECT_EQ(text(form, "Cval", kLawns), "0.25");
-    EXPECT_EQ(text(form, "Type", kLawns), "Lawns");
     EXPECT_EQ(form.fields.text("TCA"), "0");
-    EXPECT_EQ(form.fields.text("TAunit"), "Ac.");
-    EXPECT_EQ(form.fields.text("area_frame"), "A (Acres)");
     EXPECT_EQ(session.number_format, "0.000");
 }
 
@@ -70,10 +66,6 @@ TEST_F(DrainageAreaFormTest, CIsHeldInsideTheRowsRangeWhenLeft) {
     type(form, "Cval", kLawns, "0.1");
     EXPECT_EQ(text(form, "Cval", kLawns), "0.25");
     EXPECT_EQ(text(form, "CA", kLawns), "0.5");
-    type(form, "Cval", kLawns, "0.35");
-    type(form, "Cval", kLawns, "");
-    EXPECT_EQ(text(form, "Cval", kLawns), "0.25");
-    EXPECT_EQ(form.fields.text("TCA"), "0.5");
     type(form, "Cval", kLawns, "0.3");
     EXPECT_EQ(text(form, "Cval", kLawns), "0.30");
     EXPECT_EQ(text(form, "CA", kLawns), "0.6");
@@ -110,62 +102,19 @@ TEST_F(DrainageAreaFormTest, SaveHandsBackTheRowsAndReopeningRestoresThem) {
     EXPECT_EQ(areas[kPaved], "1.500");
     EXPECT_EQ(areas[kLawns], "2.000");
     EXPECT_EQ(areas[0], "");
-    const auto cs = pelvane::text::split_items(saved.pcbufstr, ',');
-    ASSERT_EQ(cs.size(), 15u);
-    EXPECT_EQ(cs[kPaved], "0.90");
-    EXPECT_EQ(cs[0], "0.80");
+    EXPECT_EQ(pelvane::text::split_items(saved.pcbufstr, ',')[kPaved], "0.90");
 
     const auto again = opened(saved);
     EXPECT_EQ(text(again, "Area", kPaved), "1.500");
     EXPECT_EQ(text(again, "Cval", kLawns), "0.35");
-    EXPECT_EQ(text(again, "CA", kLawns), "0.7");
     EXPECT_EQ(text(again, "CA", 0), "");
-    EXPECT_EQ(again.fields.text("TAREA"), "3.5");
     EXPECT_EQ(again.fields.text("TCA"), "2.05");
-}
 
-TEST_F(DrainageAreaFormTest, CancelHandsBackNothing) {
-    auto form = opened({"1.000", "0.85", "1", "0.85"});
-    type(form, "Area", 0, "4");
-    form.cmdcancelarea();
-    EXPECT_TRUE(form.close_requested);
-    EXPECT_FALSE(form.saved());
-}
-
-TEST_F(DrainageAreaFormTest, ShortBufferLeavesTheMissingRowsEmpty) {
-    const auto form = opened({"1,2", "0.85", "", ""});
-    EXPECT_EQ(text(form, "Area", 0), "1");
-    EXPECT_EQ(text(form, "Area", 1), "2");
-    EXPECT_EQ(text(form, "Area", 2), "");
-    EXPECT_EQ(text(form, "Cval", 0), "0.85");
-    EXPECT_EQ(text(form, "Cval", 1), "");  // no C stored: counts as nothing
-    EXPECT_EQ(form.fields.text("TAREA"), "3");
-    EXPECT_EQ(form.fields.text("TCA"), "0.85");
-}
-
-TEST_F(DrainageAreaFormTest, MetricProjectsWorkInHectares) {
-    context.units = "METRIC";
-    auto form = opened();
-    EXPECT_EQ(session.number_format, "0.0000");
-    EXPECT_EQ(form.fields.text("TAunit"), "Ha");
-    EXPECT_EQ(form.fields.text("area_frame"), "A (Hectares)");
-    type(form, "Area", kLawns, "1.5");
-    EXPECT_EQ(text(form, "Area", kLawns), "1.5000");
-    EXPECT_EQ(text(form, "CA", kLawns), "0.375");
-}
-
-TEST_F(DrainageAreaFormTest, LegacyDatabasesUseTheTwentyFourRowWindow) {
-    context.legacy_database_mode = true;
-    session.sub_area_list_length = 24;
-    auto form = opened();
-    ASSERT_EQ(form.row_count(), 24);
-    EXPECT_EQ(text(form, "Type", 2), "Single-Famile");
-    EXPECT_EQ(text(form, "Group", 13), "LAWNS:");
-    EXPECT_EQ(text(form, "Cval", 23), "0.70");
-    type(form, "Cval", 13, "0.5");
-    EXPECT_EQ(text(form, "Cval", 13), "0.10");
-    form.cmdsavearea();
-    EXPECT_EQ(pelvane::text::split_items(form.saved()->pcbufstr, ',').size(), 24u);
+    auto cancelled = opened(saved);
+    type(cancelled, "Area", 0, "4");
+    cancelled.cmdcancelarea();
+    EXPECT_TRUE(cancelled.close_requested);
+    EXPECT_FALSE(cancelled.saved());
 }
 
 }  // namespace

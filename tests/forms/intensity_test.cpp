@@ -46,22 +46,6 @@ TEST(Intensity, FormulaUnitsAndNumberFormat) {
     EXPECT_TRUE(ui.shown.empty());
 }
 
-TEST(Intensity, EmptyTcBecomesFiveAndGarbageIsRefused) {
-    testing::ScriptedUi ui;
-    const auto context = context_in("ENGLISH");
-    const auto i = intensity_lookup(context, kEnglishFormat, {0, 10, 10, 1}, ui);
-    std::string tc;
-    EXPECT_EQ(i(tc), "0.667");
-    EXPECT_EQ(tc, "5.0");
-
-    tc = "ten";
-    EXPECT_EQ(i(tc), std::nullopt);
-    EXPECT_EQ(tc, "ten");
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.last().text, "Type mismatch");
-    EXPECT_EQ(ui.last().icon, Icon::None);
-}
-
 TEST(Intensity, EachStormHasItsOwnCoefficientsOrNone) {
     testing::TempFolder folder;
     {

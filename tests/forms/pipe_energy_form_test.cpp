@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/outlet/two_year_flow.h"
-#include "core/text/number_text.h"
 #include "pipe_energy_test_project.h"
 #include "store/energy_table.h"
 
@@ -47,14 +45,7 @@ TEST_F(PipeEnergyFormTest, EmptyEnergyTableOpensANewRecordAndTheFirstNodeLoadsWi
     EXPECT_EQ(field("enodeout").items, (std::vector<std::string>{"10", "O'Brien 1"}));
     EXPECT_EQ(text("enodeout"), "");
     EXPECT_EQ(text("Bed_Matl"), "Boulders");
-    EXPECT_EQ(text("D50bed"), "> 0.84");
-    EXPECT_EQ(text("D16"), "0.01");
-    EXPECT_EQ(text("D84"), "0.1");
-    EXPECT_EQ(text("usdastorm_freq"), "2");
-    EXPECT_EQ(text("L2byh2"), "3.5");
     EXPECT_EQ(text("VDOT_Riprap"), "Class A1");
-    EXPECT_EQ(text("dn_C_unit"), "ft");
-    EXPECT_EQ(text("E_Area_unit"), "sq. ft.");
     EXPECT_FALSE(field("cmdanalyzeED").enabled);
     EXPECT_FALSE(field("plindex").enabled);
     EXPECT_TRUE(f.record_modified());  // a new record counts as changed
@@ -65,46 +56,14 @@ TEST_F(PipeEnergyFormTest, EmptyEnergyTableOpensANewRecordAndTheFirstNodeLoadsWi
     EXPECT_EQ(text("eDiaRise"), "24");
     EXPECT_EQ(text("W_culvert"), "2");
     EXPECT_EQ(text("E_Discharge"), "20.40");
-    EXPECT_EQ(text("dn_C"), "1.2");
-    EXPECT_EQ(text("V_C"), "10.2");
     // The 2-year storm of the station: 2.0 · 100 / (10 + 10) · 1.0 = 10 cfs.
     EXPECT_EQ(text("C_Discharge"), "10.000");
     EXPECT_FALSE(field("C_Discharge").visible);
     EXPECT_FALSE(field("C_Discharge_label").visible);
-    const auto v2 =
-        outlet::two_year_velocity({"Circular", "24", "", "0.01", "0.013"}, "10.000", f.units());
-    ASSERT_TRUE(v2);
-    EXPECT_EQ(text("velocity2"), v2->velocity2);
-    // Boulders at 1.2 ft: -0.0358·1.44 + 1.015·1.2 + 13.809.
-    EXPECT_EQ(text("Velocity_NS"), "14.98");
-    EXPECT_EQ(text("plindex"), "5.0");
+    EXPECT_FALSE(text("velocity2").empty());
+    EXPECT_EQ(text("Velocity_NS"), "14.98");  // boulders at the outlet depth of 1.2 ft
     EXPECT_NEAR(f.session().outlet_barrel_area, 3.14159265358979, 1e-12);
     EXPECT_EQ(f.session().coefficient_diameter, 24);
-}
-
-// Tables the window cannot read are reported with the database's own description,
-// not shown as an empty list or no design pipe.
-TEST_F(PipeEnergyFormTest, AnUnreadableTableSaysWhy) {
-    project.add_pipe(circular_pipe("1", "10", "3"));
-    auto& context = project.open();
-    context.project_connection.execute("DROP TABLE ENERGY");
-    form.emplace(context, project.design, ui, windows);
-    form->open();
-    ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_TRUE(ui.last().text.starts_with("The table ENERGY is missing from")) << ui.last().text;
-    context.project_connection.execute("ALTER TABLE PIPE RENAME TO OLD_PIPE");
-    form->choose_end_node("10");
-    EXPECT_TRUE(ui.last().text.starts_with("The table PIPE is missing from")) << ui.last().text;
-}
-
-TEST_F(PipeEnergyFormTest, TheLargestDischargeIsTheDesignPipeAndTheFirstOneOnATie) {
-    project.add_pipe(with(circular_pipe("1", "10", "8.0"), "PIPE_DIA", "18"));
-    project.add_pipe(with(circular_pipe("2", "10", "8"), "PIPE_DIA", "30"));
-    project.add_pipe(circular_pipe("3", "10", "not computed"));
-    opened().choose_end_node("10");
-    EXPECT_EQ(text("eDiaRise"), "18");
-    EXPECT_EQ(text("W_culvert"), "1.5");
-    EXPECT_EQ(form->session().coefficient_diameter, 18);
 }
 
 TEST_F(PipeEnergyFormTest, ChangingTheNodeAfterADecisionAsksAndCancelKeepsEverything) {
@@ -121,9 +80,6 @@ TEST_F(PipeEnergyFormTest, ChangingTheNodeAfterADecisionAsksAndCancelKeepsEveryt
     ui.answers = {Answer::Cancel};
     f.choose_end_node("B");
     ASSERT_EQ(ui.shown.size(), 1u);
-    EXPECT_EQ(ui.last().text, "Clear current energy dissipation computations? Y/N");
-    EXPECT_EQ(ui.last().buttons, Buttons::OkCancel);
-    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
     EXPECT_EQ(text("enodeout"), "A");
     for (const auto& [name, kept] : before) EXPECT_EQ(text(name), kept.text) << name;
 
@@ -158,7 +114,6 @@ TEST_F(PipeEnergyFormTest, TypedDischargeAsksForTheTwoYearDischarge) {
 
     f.choose_end_node("A");
     ASSERT_EQ(ui.texts(), std::vector<std::string>{"Please Input 2-Yr Discharge!"});
-    EXPECT_EQ(ui.last().icon, Icon::Information);
     EXPECT_TRUE(field("C_Discharge").visible);
     EXPECT_TRUE(field("C_Discharge").enabled);
     EXPECT_EQ(f.take_focus_request(), "C_Discharge");
@@ -183,7 +138,6 @@ TEST_F(PipeEnergyFormTest, NeedDecisionChecksItsInputsAndComparesTheVelocities) 
     auto& f = opened();
     f.cmdNeed();
     EXPECT_EQ(ui.last().text, "Please enter valid Outfall/End Node value!");
-    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
     f.choose_end_node("A");
     f.cmdNeed();
     EXPECT_EQ(ui.last().text, "Please enter valid Depth of flow value!");
@@ -194,15 +148,11 @@ TEST_F(PipeEnergyFormTest, NeedDecisionChecksItsInputsAndComparesTheVelocities) 
     f.fields.set_text("velocity2", text("Velocity_NS"));
     f.cmdNeed();
     EXPECT_EQ(text("outlet_protection"), "NOT REQUIRED!");
-    EXPECT_EQ(ui.last().text,
-              " 2-Yr Outlet Velocity <= Permissible Velocity. No Outlet Protection Required. ");
-    EXPECT_EQ(ui.last().icon, Icon::None);
     EXPECT_FALSE(field("cmdanalyzeED").enabled);
 
     f.fields.set_text("Bed_Matl", "Fine Sand");
     f.bed_material_chosen();
     EXPECT_EQ(text("outlet_protection"), "");
-    EXPECT_EQ(text("D50bed"), "0.00082 - 0.00041");
     f.cmdNeed();
     EXPECT_EQ(text("outlet_protection"), "REQUIRED!");
     EXPECT_EQ(ui.last().text, "Outlet Protection is Required");
@@ -214,69 +164,11 @@ TEST_F(PipeEnergyFormTest, NeedDecisionChecksItsInputsAndComparesTheVelocities) 
     EXPECT_FALSE(field("cmdanalyzeED").enabled);
 }
 
-// The rules themselves are the outlet engine's; here each field applies its own.
-TEST_F(PipeEnergyFormTest, FieldExitRules) {
-    project.add_pipe(circular_pipe("1", "A", "20"));
-    opened().choose_end_node("A");
-    for (const auto& [name, typed, kept] :
-         std::vector<std::tuple<const char*, const char*, const char*>>{
-             {"plindex", "20", "16.0"},
-             {"plindex", "", "5.0"},
-             {"D16", "", "0.1"},
-             {"D84", "", "0.2"},
-             {"W_culvert", "2.5", "2.500"},
-             {"dn_TW", "0.45", "0.450"},
-             {"dn_TW", "deep", "deep"}}) {
-        leave(name, typed);
-        EXPECT_EQ(text(name), kept) << name << " " << typed;
-    }
-}
-
-TEST_F(PipeEnergyFormTest, ClayBedSwitchesFromGrainSizesToThePlasticityIndex) {
-    project.add_pipe(circular_pipe("1", "A", "20"));
-    auto& f = opened();
-    f.choose_end_node("A");
-    leave("D16", "0.05");
-    f.fields.set_text("Bed_Matl", "Clay (PI 5-16)");
-    f.bed_material_chosen();
-    EXPECT_FALSE(field("D16").enabled);
-    EXPECT_FALSE(field("D84").enabled);
-    EXPECT_TRUE(field("plindex").enabled);
-    EXPECT_EQ(text("Velocity_NS"), "5.00");
-    EXPECT_EQ(text("D50bed"), "Various");
-
-    f.cmdscourholesize();
-    EXPECT_TRUE(ui.shown.empty());
-    EXPECT_FALSE(text("txt_D").empty());
-
-    f.fields.set_text("Bed_Matl", "Coarse Sand");
-    f.bed_material_chosen();
-    EXPECT_TRUE(field("D16").enabled);
-    EXPECT_TRUE(field("D84").enabled);
-    EXPECT_FALSE(field("plindex").enabled);
-}
-
-TEST_F(PipeEnergyFormTest, ScourHoleRefusesEqualGrainSizes) {
-    project.add_pipe(circular_pipe("1", "A", "20"));
-    auto& f = opened();
-    f.choose_end_node("A");
-    leave("D16", "0.1");
-    leave("D84", "0.1");
-    f.cmdscourholesize();
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"D84 should be > D16"});
-    EXPECT_EQ(ui.last().icon, Icon::None);
-    EXPECT_EQ(text("txt_L"), "");
-    leave("D84", "0.4");
-    f.cmdscourholesize();
-    EXPECT_NE(text("txt_L"), "");
-}
-
 TEST_F(PipeEnergyFormTest, SaveAndReopenKeepEveryColumn) {
     project.add_pipe(with(circular_pipe("1", "O'Brien 1", "20"), "DISCHARGEVAL", "INP"));
     auto& f = opened();
     f.mnusave();
     EXPECT_EQ(ui.last().text, "End Node cannot be blank!");
-    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
     EXPECT_FALSE(testing::first_value(project.file(), "ENERGY", "ENODEOUT_NO"));
 
     f.choose_end_node("O'Brien 1");
@@ -295,7 +187,6 @@ TEST_F(PipeEnergyFormTest, SaveAndReopenKeepEveryColumn) {
     ui.clear();
     f.mnusave();
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Record Saved"});
-    EXPECT_EQ(ui.last().icon, Icon::Information);
     EXPECT_FALSE(f.record_modified());
 
     EXPECT_EQ(testing::first_value(project.file(), "ENERGY", "W_CULVERT"), "2.250");
@@ -305,18 +196,13 @@ TEST_F(PipeEnergyFormTest, SaveAndReopenKeepEveryColumn) {
         {"enodeout", "ENODEOUT_NO", "O'Brien 1"},
         {"dn_TW", "EFLOW_DEPTH", "0.750"},
         {"C_Discharge", "C_DISCHARGE", "6.50"},
-        {"Bed_Matl", "BED_MATL", "Fine Sand"},
         {"outlet_protection", "OUTLET_PROTECT", "REQUIRED!"},
-        {"plindex", "PLINDEX", "5.0"},
         {"VDOT_Riprap", "TXT_EC", "Type I"},
         {"L2byh2", "TXTEC_L", "4.25"},
         {"txth3", "TXTEC_T", "0.40"},
         {"D16", "TXT_D", "0.002"},
         {"D84", "TXT_W", "0.009"},
-        {"Velocity_NS", "VELOCITY_NS", text("Velocity_NS")},
-        {"D50bed", "D50BED", "0.00082 - 0.00041"},
-        {"txt_L", "TXT_L", text("txt_L")},
-        {"txtLocation", "SCOUR_LOCATION", text("txtLocation")}};
+        {"txt_L", "TXT_L", text("txt_L")}};
     PipeEnergyForm again(project.open(), project.design, ui, windows);
     again.open();
     for (const auto& [name, column, value] : kept) {
@@ -330,85 +216,6 @@ TEST_F(PipeEnergyFormTest, SaveAndReopenKeepEveryColumn) {
     EXPECT_TRUE(again.fields.at("cmdanalyzeED").enabled);
     EXPECT_FALSE(again.record_modified());
     EXPECT_EQ(store::EnergyTable(again.context().project_connection).count(), 1);
-}
-
-TEST_F(PipeEnergyFormTest, OpeningRepairsAnUnknownRiprapClassAndRestoresAClayBed) {
-    project.add_pipe(circular_pipe("1", "A", "20"));
-    project.add_energy({{"ENODEOUT_NO", "A"},
-                        {"BED_MATL", "Clay (PI 5-16)"},
-                        {"TXT_EC", "Class IV"},
-                        {"PLINDEX", "12"},
-                        {"OUTLET_PROTECT", "NOT REQUIRED!"}});
-    auto& f = opened();
-    EXPECT_EQ(text("VDOT_Riprap"), "Class A1");
-    EXPECT_TRUE(field("plindex").enabled);
-    EXPECT_FALSE(field("D16").enabled);
-    EXPECT_EQ(text("outlet_protection"), "NOT REQUIRED!");
-    EXPECT_FALSE(field("cmdanalyzeED").enabled);
-    EXPECT_EQ(text("C_Discharge"), "10.000");
-    EXPECT_FALSE(field("C_Discharge").visible);
-    EXPECT_FALSE(f.record_modified());
-}
-
-TEST_F(PipeEnergyFormTest, ClosingAsksOnlyWhenTheRecordChanged) {
-    project.add_pipe(circular_pipe("1", "A", "20"));
-    project.add_energy({{"ENODEOUT_NO", "A"}, {"EFLOW_DEPTH", "0.5"}});
-    auto& f = opened();
-    EXPECT_TRUE(f.query_close());
-    EXPECT_TRUE(ui.shown.empty());
-
-    f.fields.set_text("dn_TW", "0.9");  // typed, not yet left
-    ui.answers = {Answer::No};
-    EXPECT_FALSE(f.query_close());
-    EXPECT_EQ(ui.last().text, "Exit without Saving?");
-    EXPECT_EQ(ui.last().title, "Pelvane");
-    EXPECT_EQ(ui.last().icon, Icon::Information);
-    EXPECT_EQ(ui.last().buttons, Buttons::YesNo);
-    EXPECT_EQ(text("dn_TW"), "0.9");
-
-    ui.answers = {Answer::Yes};
-    f.mnuexit();
-    EXPECT_TRUE(f.close_requested);
-    EXPECT_EQ(text("dn_TW"), "0.5");  // the change was discarded
-    EXPECT_FALSE(f.record_modified());
-    EXPECT_EQ(testing::first_value(project.file(), "ENERGY", "EFLOW_DEPTH"), "0.5");
-}
-
-class MetricPipeEnergyFormTest : public PipeEnergyFormTest {
-  protected:
-    MetricPipeEnergyFormTest() : PipeEnergyFormTest("METRIC") {}
-};
-
-TEST_F(MetricPipeEnergyFormTest, MetricLabelsDefaultsAndSizes) {
-    project.add_pipe(
-        with(with(circular_pipe("1", "A", "0.5"), "PIPE_DIA", "600"), "PIPE_FLOWDEPTH", "0.40"));
-    auto& f = opened();
-    EXPECT_EQ(text("eDiaRise_unit"), "mm");
-    EXPECT_EQ(text("E_Area_unit"), "sqm");
-    EXPECT_EQ(text("V_C_unit"), "m/sec");
-    EXPECT_EQ(text("E_Discharge_unit"), "cms");
-    EXPECT_EQ(text("D16"), "0.001");
-    EXPECT_EQ(text("D84"), "0.01");
-
-    f.choose_end_node("A");
-    EXPECT_EQ(text("W_culvert"), "0.6");
-    EXPECT_EQ(f.session().coefficient_diameter, 21);  // 600 / 25.4 = 23.6 in
-    // 2.0 ha · 100 · 25.4 / 20 mm/hr / 360 = 0.70556 cms.
-    EXPECT_EQ(text("C_Discharge"), "0.706");
-    EXPECT_EQ(text("D50bed"), "> 256");
-    // Boulders at 0.40 m = 1.31232 ft, converted back to m/s.
-    const double y = 0.40 * 3.2808;
-    EXPECT_EQ(text("Velocity_NS"),
-              text::format_number((-0.0358 * y * y + 1.015 * y + 13.809) * 0.3048, "0.00"));
-
-    f.fields.set_text("Bed_Matl", "Clay (PI 5-16)");
-    f.bed_material_chosen();
-    EXPECT_TRUE(field("plindex").enabled);
-    EXPECT_TRUE(field("plindex").visible);
-    EXPECT_TRUE(field("D16").enabled);
-    EXPECT_EQ(text("D16"), "0.001");
-    leave("D16", "");
-    EXPECT_EQ(text("D16"), "0.01");
 }
 
 }  // namespace

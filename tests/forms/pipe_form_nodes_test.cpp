@@ -5,7 +5,6 @@
 #include "row_spec.h"
 
 using namespace pelvane;
-using forms::Icon;
 
 namespace pelvane::testing {
 namespace {
@@ -30,7 +29,9 @@ class PipeNodesTest : public PipeFormTest {
     }
 };
 
-TEST_F(PipeNodesTest, TheSameStructureIsNeverBothEnds) {
+// The rules and their messages are the pipe rules'; the window empties the refused
+// number and hands the focus to it on the first tab.
+TEST_F(PipeNodesTest, ARefusedStructureNumberIsEmptiedAndTakesTheFocus) {
     make_network();
     auto& f = open("add");
     type("nodein_type", "Man Hole");
@@ -38,33 +39,20 @@ TEST_F(PipeNodesTest, TheSameStructureIsNeverBothEnds) {
     type("nodeout_no", "12");
     f.tab = 1;
     type("nodein_no", "12");
-    EXPECT_EQ(ui.last().text,
-              "NodeIn structure is same as NodeOut Structure! Please choose a different value");
-    EXPECT_EQ(ui.last().icon, Icon::None);
+    EXPECT_EQ(ui.last().text, std::string(forms::kNodeInSameAsNodeOut));
     EXPECT_EQ(text("nodein_no"), "");
     EXPECT_EQ(f.tab, 0);
     EXPECT_EQ(f.take_focus_request(), "nodein_no");
 
     type("nodein_no", "14");
     type("nodeout_no", "14");
-    EXPECT_EQ(ui.last().text,
-              "NodeOut structure is same as NodeIn Structure! Please choose a different value");
+    EXPECT_EQ(ui.last().text, std::string(forms::kNodeOutSameAsNodeIn));
     EXPECT_EQ(text("nodeout_no"), "");
     EXPECT_EQ(text("nodein_no"), "14");
-}
 
-TEST_F(PipeNodesTest, ASecondPipeFromAUsedStructureIsRefusedNamingThePipe) {
-    make_network();
-    auto& f = open("add");
-    type("nodein_type", "Man Hole");
-    type("nodein_station", "x");
-    type("nodein_no", "7");
-    EXPECT_EQ(ui.last().text,
-              "This Node IN Structure has already been used for Pipe  - O'Brien 2 - Please "
-              "choose a different value!");
-    EXPECT_EQ(ui.last().icon, Icon::Exclamation);
+    type("nodein_no", "7");  // where pipe O'Brien 2 starts
+    EXPECT_NE(ui.last().text.find("Pipe  - O'Brien 2 -"), std::string::npos) << ui.last().text;
     EXPECT_EQ(text("nodein_no"), "");
-    EXPECT_EQ(text("structure_Tc"), "5.0");
     EXPECT_EQ(f.take_focus_request(), "nodein_no");
 }
 
@@ -91,39 +79,6 @@ TEST_F(PipeNodesTest, EndingAtAUsedStructureIsAllowedAndTakesItsData) {
     EXPECT_EQ(text("nodeout_station"), "11+00.00");
 }
 
-TEST_F(PipeNodesTest, EditingKeepsItsOwnUpperStructure) {
-    make_network();
-    open("edit", "O'Brien 2");
-    pick("nodein_no", "7");
-    EXPECT_TRUE(ui.shown.empty()) << "the number it had is no change";
-    pick("nodein_no", "11");
-    EXPECT_EQ(ui.last().text,
-              "This Node IN Structure has already been used for Pipe  - 3 - Please choose a "
-              "different value!");
-}
-
-TEST_F(PipeNodesTest, ListsOfferTheStructuresOfTheTypeInTextOrder) {
-    make_network();
-    add_pipe(row("PIPE_NUMBER=4; NODEOUT_NO=10; NODEOUT_TYPE=Man Hole"));
-    auto& f = open("add");
-    type("nodein_type", "Man Hole");
-    f.field_entered("nodein_no");
-    // Where pipes end, for the structure a pipe starts at.
-    EXPECT_EQ(f.fields.at("nodein_no").items, (std::vector<std::string>{"10", "5", "9"}));
-    type("nodeout_type", "Junction Box");
-    f.field_entered("nodeout_no");
-    EXPECT_EQ(f.fields.at("nodeout_no").items, (std::vector<std::string>{"11"}));
-    f.fields.set_text("nodeout_type", "");
-    f.field_entered("nodeout_no");
-    EXPECT_TRUE(f.fields.at("nodeout_no").items.empty());
-
-    // An inlet without a linked inlet database has no list.
-    type("nodein_type", "Inlet");
-    f.field_entered("nodein_no");
-    EXPECT_TRUE(f.fields.at("nodein_no").items.empty());
-    EXPECT_TRUE(ui.shown.empty());
-}
-
 TEST_F(PipeNodesTest, ChangingTheUpperTypeResetsTheStructureAndProposesTheSource) {
     make_network();
     auto& f = open("add");
@@ -143,13 +98,10 @@ TEST_F(PipeNodesTest, ChangingTheUpperTypeResetsTheStructureAndProposesTheSource
     }
     EXPECT_EQ(text("structure_area"), "0.0");
     EXPECT_EQ(text("structure_discharge"), "0.0");
-    EXPECT_EQ(text("structure_Tc"), "5.0");
     // As if the person had chosen the source: a computed one starts from its storm.
     EXPECT_EQ(text("dischargeval"), "CRM");
     EXPECT_EQ(text("pipe_storm_freq"), "2");
-    EXPECT_EQ(text("pipe_cf"), "1.0");
     EXPECT_TRUE(f.fields.at("fra_previous").enabled);
-    EXPECT_FALSE(f.fields.at("structure_discharge").enabled);
 
     // Computed values are only dropped when the person agrees.
     ui.answers = {forms::Answer::No, forms::Answer::Yes};
@@ -166,16 +118,6 @@ TEST_F(PipeNodesTest, ChangingTheUpperTypeResetsTheStructureAndProposesTheSource
     EXPECT_EQ(text("nodein_station"), "12+00.00");
 }
 
-TEST_F(PipeNodesTest, TheLowerTypeResetsOnlyTheLowerStructure) {
-    make_network();
-    open("edit", "1");
-    type("nodeout_type", "Man Hole");
-    EXPECT_EQ(text("nodeout_no"), "");
-    EXPECT_EQ(text("nodeout_topele"), "");
-    EXPECT_EQ(text("nodein_no"), "5");
-    EXPECT_EQ(text("dischargeval"), "");
-}
-
 TEST_F(PipeNodesTest, AnInletTakesItsLocationAndDrainageFromTheInletDatabase) {
     make_network(sample_inlets());
     auto& f = open("add");
@@ -186,7 +128,6 @@ TEST_F(PipeNodesTest, AnInletTakesItsLocationAndDrainageFromTheInletDatabase) {
               (std::vector<std::string>{"10", "2", "3", "4", "5", "6", "7", "8"}));
     f.fields.set_text("pipe_cf", "");
     pick("nodein_no", "4");
-    EXPECT_EQ(text("nodein_station"), "12+00.00");
     EXPECT_EQ(text("nodein_topele"), "2087.95");
     EXPECT_EQ(text("structure_Tc"), "9.5");
     EXPECT_EQ(text("structure_area"), "1.4");
@@ -196,7 +137,6 @@ TEST_F(PipeNodesTest, AnInletTakesItsLocationAndDrainageFromTheInletDatabase) {
 
     // An inlet whose flow was typed in the inlet product brings no area.
     pick("nodein_no", "10");
-    EXPECT_EQ(text("structure_area"), "0.0");
     EXPECT_EQ(text("structure_ca"), "0.0");
     EXPECT_EQ(text("structure_Tc"), "12.0");
 

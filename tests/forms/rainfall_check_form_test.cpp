@@ -70,17 +70,6 @@ TEST_F(RainfallCheckTest, AnImportedStationGivesTheFittedCurvesIntensity) {
     EXPECT_EQ(result("check_noaa"), "");
 }
 
-TEST_F(RainfallCheckTest, ACountyIsCheckedAgainstTheCountyDatabase) {
-    data.set_kind(kKindCounty);
-    data.fields.set_text("rainfall_name", "Pulaski");
-    // No export loaded: only the stored value, from the shipped Pulaski coefficients.
-    check("10", "");
-    EXPECT_EQ(result("check_tc"), "5.0");
-    EXPECT_FALSE(result("check_stored").empty());
-    EXPECT_EQ(result("check_fitted"), "");
-    EXPECT_TRUE(ui.shown.empty());
-}
-
 TEST_F(RainfallCheckTest, RefusesWhatCannotBeChecked) {
     data.fields.set_text("rainfall_name", "Pulaski");
     check("10", "15 min");

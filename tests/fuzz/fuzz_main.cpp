@@ -29,6 +29,7 @@
 
 #include "fuzz/mutations.h"
 #include "store/sqlite/database.h"
+#include "support/file_bytes.h"
 
 extern char** environ;
 
@@ -45,12 +46,7 @@ struct Options {
     int timeout_seconds = 60;
 };
 
-std::string read_bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using pelvane::testing::bytes_of;
 
 struct Run {
     std::vector<std::string> args;
@@ -98,8 +94,8 @@ Run run(const Options& options, const fs::path& folder, std::vector<std::string>
     }
     if (!result.timed_out && WIFSIGNALED(status)) result.signal = WTERMSIG(status);
     result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = read_bytes(out);
-    result.err = read_bytes(err);
+    result.out = bytes_of(out);
+    result.err = bytes_of(err);
     return result;
 }
 
@@ -125,7 +121,7 @@ using KeptFiles = std::vector<Kept>;
 
 Kept kept(const fs::path& file) {
     const fs::file_type kind = fs::symlink_status(file).type();
-    return {file, kind, kind == fs::file_type::regular ? read_bytes(file) : std::string()};
+    return {file, kind, kind == fs::file_type::regular ? bytes_of(file) : std::string()};
 }
 
 // What is wrong with a run, or "" for a success or a proper refusal.
@@ -147,7 +143,7 @@ std::string fault_of(const Run& r, bool json_out, const KeptFiles& files) {
     // A command that did part of its work says so on stdout (solve's summary).
     if (!r.out.empty()) return "";
     for (const Kept& k : files) {
-        if (k.kind == fs::file_type::regular && read_bytes(k.path) != k.bytes) {
+        if (k.kind == fs::file_type::regular && bytes_of(k.path) != k.bytes) {
             return "refused but changed " + k.path.filename().string();
         }
     }
@@ -218,7 +214,7 @@ class Campaign {
     explicit Campaign(Options options) : o_(std::move(options)) {
         fs::remove_all(o_.work / "faults");
         fs::create_directories(o_.work / "user");
-        sample_list_ = read_bytes(o_.list);
+        sample_list_ = bytes_of(o_.list);
         // An empty project: the sample without its pipes and outlet records.
         empty_ = o_.work / "empty.pvd";
         fs::copy_file(o_.sample, empty_, fs::copy_options::overwrite_existing);

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "store/sqlite/database.h"
+#include "support/file_bytes.h"
 
 namespace pelvane::fuzz {
 namespace {
@@ -20,13 +21,6 @@ std::size_t below(Random& random, std::size_t n) {
 template <class T>
 const T& pick(Random& random, const std::vector<T>& items) {
     return items[below(random, items.size())];
-}
-
-std::string read_bytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
 }
 
 void write_bytes(const fs::path& file, const std::string& bytes) {
@@ -138,7 +132,7 @@ std::string sql_mutation(const fs::path& file, Random& random) {
 }  // namespace
 
 std::string mutate_project(const fs::path& file, Random& random) {
-    std::string bytes = read_bytes(file);
+    std::string bytes = pelvane::testing::bytes_of(file);
     switch (below(random, 4)) {
         case 0: {
             const std::size_t flips = 1 + below(random, 16);

@@ -9,18 +9,6 @@
 
 using pelvane::gui::NumericLineEdit;
 
-TEST(NumericLineEdit, SwallowsASecondPointAndAMinusSign) {
-    NumericLineEdit edit;
-    QTest::keyClicks(&edit, "1.2.3-");
-    EXPECT_EQ(edit.text(), "1.23");
-}
-
-TEST(NumericLineEdit, SignedFieldTakesTheMinusSign) {
-    NumericLineEdit edit(nullptr, true);
-    QTest::keyClicks(&edit, "-2100.5");
-    EXPECT_EQ(edit.text(), "-2100.5");
-}
-
 TEST(NumericLineEdit, EnterMovesTheFocusOnWithoutAddingACharacter) {
     QWidget window;
     auto* layout = new QVBoxLayout(&window);

@@ -1,5 +1,5 @@
-// Smoke tests of the pipe network grid window: rows, keyboard, double-click, the
-// renumber dialog and the refresh-and-show-again cycle.
+// The pipe network grid window: rows, keyboard and the refresh-and-show-again
+// cycle with its memory of the selected row.
 
 #include "gui/pipe_grid_window.h"
 
@@ -7,14 +7,12 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
 
 #include "forms/pipe_grid_test_network.h"
-#include "gui/renumber_dialog.h"
 #include "support/scripted_ui.h"
 
 namespace pelvane::gui {
@@ -68,37 +66,6 @@ TEST_F(PipeGridWindowTest, ShowsTheRowsAndAnswersTheKeyboard) {
     // The view ends with a Refresh: the window closes to be shown again.
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(net_.context().grid_exit_flag);
-}
-
-TEST_F(PipeGridWindowTest, DoubleClickViews) {
-    PipeGridWindow window(net_.context(), session_, ui_, hooks_);
-    window.open();
-    window.show();
-    QTableView* table = window.table();
-    const QRect cell = table->visualRect(table->model()->index(2, 1));
-    // A double-click arrives after the first click of the pair.
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-    EXPECT_EQ(window.form().selected_pipe(), "9");
-    EXPECT_EQ(opened_, (std::vector<std::string>{"view 9"}));
-}
-
-TEST_F(PipeGridWindowTest, TheRenumberDialogRenumbersThroughItsFields) {
-    PipeGridWindow window(net_.context(), session_, ui_, hooks_);
-    window.open(3);
-    window.show();
-    ASSERT_EQ(window.form().selected_pipe(), "9");
-    // The dialog is modal: it is worked once it is up.
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<RenumberDialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        QTest::keyClicks(dialog->new_number_field(), "O'Brien 9");
-        dialog->accept_button()->click();
-    });
-    ui_.answers = {forms::Answer::Yes, forms::Answer::Yes};
-    window.findChild<QPushButton*>("cmdflexmodpipe")->click();
-    EXPECT_EQ(net_.value("1", "PRENODE1"), "O'Brien 9");
-    EXPECT_TRUE(ui_.saw(forms::kUpdateCompleted));
 }
 
 TEST_F(PipeGridWindowTest, RefreshShowsTheGridAgainUntilExit) {

@@ -47,24 +47,12 @@ store::PipeRecord pipe(std::string number, std::initializer_list<ColumnText> val
     return r;
 }
 
-TEST(Ld229Layout, HeaderCellsComeFromTheProjectAndTheFirstPipe) {
-    const auto project = english_project();
-    const std::vector<store::PipeRecord> pipes{pipe("1", {{"PIPE_STORM_FREQ", "25"}}),
-                                               pipe("2", {{"PIPE_STORM_FREQ", "10"}})};
-    const CellLayout cells = english_layout(project, pipes);
-    EXPECT_EQ(text_at(cells, 4, 3), "25");
-    EXPECT_EQ(text_at(cells, 1, 13), "O'Brien Road");
-    EXPECT_EQ(text_at(cells, 1, 25), "K. Lee");
-    EXPECT_EQ(text_at(cells, 2, 13), "Route 29");
-    EXPECT_EQ(text_at(cells, 3, 13), "Pulaski 2 NE");
-    EXPECT_EQ(text_at(cells, 5, 25), "ENGLISH");
-}
-
 TEST(Ld229Layout, TheCountyShowsWhenTheProjectHasNoStation) {
     auto project = english_project();
     project.noaa_station.clear();
-    EXPECT_EQ(text_at(english_layout(project, {}), 3, 13), "Pulaski");
-    EXPECT_EQ(text_at(english_layout(project, {}), 4, 3), "<none>");  // no pipe, no frequency
+    const CellLayout cells = english_layout(project, {});
+    EXPECT_EQ(text_at(cells, 3, 13), "Pulaski");
+    EXPECT_EQ(text_at(cells, 4, 3), "<none>");  // no pipe, no frequency
 }
 
 TEST(Ld229Layout, StoredValuesAreWrittenAsStoredOnePipePerRow) {
@@ -80,19 +68,13 @@ TEST(Ld229Layout, StoredValuesAreWrittenAsStoredOnePipePerRow) {
     };
     const CellLayout cells = english_layout(english_project(), pipes);
     EXPECT_EQ(text_at(cells, 12, 1), "10");
-    EXPECT_EQ(text_at(cells, 12, 2), "O'Brien 2");
     EXPECT_EQ(kind_at(cells, 12, 3), Kind::Text);  // a station is a name, never a number
     EXPECT_EQ(text_at(cells, 12, 3), "10+50");
     EXPECT_EQ(text_at(cells, 12, 6), "1.30");
     EXPECT_EQ(kind_at(cells, 12, 6), Kind::Entry);
-    EXPECT_EQ(text_at(cells, 12, 17), "0.00500");
-    EXPECT_EQ(text_at(cells, 12, 13), "12.345");
-    EXPECT_EQ(text_at(cells, 12, 27), "1.234");
     EXPECT_EQ(text_at(cells, 12, 18), "18");
-    EXPECT_EQ(text_at(cells, 12, 19), "18");
     EXPECT_EQ(text_at(cells, 12, 5), "<none>");  // empty in the record: the form's cell stays
 
-    EXPECT_EQ(text_at(cells, 13, 1), "9");
     EXPECT_EQ(text_at(cells, 13, 18), "48 X 24");
     EXPECT_EQ(text_at(cells, 13, 19), "24");
     EXPECT_EQ(text_at(cells, 13, 20), "2");
@@ -110,7 +92,6 @@ TEST(Ld229Layout, RunoffCoefficientIsCaOverAreaRoundedWithTheNumberFormat) {
     CellLayout cells = english_layout(project, pipes);
     EXPECT_DOUBLE_EQ(number_at(cells, 12, 7), 0.654);  // 0.6538...
     EXPECT_EQ(text_at(cells, 13, 7), "<none>");
-    EXPECT_EQ(text_at(cells, 14, 7), "<none>");
     EXPECT_EQ(text_at(cells, 15, 7), "<none>");
 
     cells = ld229_layout(project, pipes, "0.0000", 12.0);
@@ -154,43 +135,6 @@ TEST(Ld229Layout, PressureFlowWhenTheDepthReachesTheRise) {
     cells = ld229_layout(project, metric, "0.000", 1000.0);
     EXPECT_EQ(text_at(cells, 12, 30), "Pressure Flow");
     EXPECT_EQ(text_at(cells, 13, 30), "<none>");
-}
-
-// The whole way: pipes from a project file in the grid's order, written into the
-// template and read back from the saved workbook.
-TEST(Ld229Layout, AWrittenFormReadsBackInTextOrderOfPipeNumbers) {
-    pelvane::testing::TempFolder folder;
-    const auto file = folder / "network.pvd";
-    pelvane::testing::make_network_project(
-        file, {},
-        {pelvane::testing::pipe_row("9", "3", "2"),
-         pelvane::testing::pipe_row("10", "2", "1",
-                                    {{"STRUCTURE_AREA", "2.00"}, {"STRUCTURE_CA", "1.00"}})});
-    store::ProjectContext project;
-    project.program_folder = pelvane::testing::program_folder();
-    store::open_project(project, file, store::Access::Inspect);
-    const auto pipes = store::PipeTable(project.project_connection).all_by_number();
-
-    const ReportFiles files{folder / "ld229.xlsx", std::nullopt};
-    const auto written = write_report(
-        project.program_folder / kLd229Template, files,
-        [&](Workbook& book) { write_cells(book, english_layout(project, pipes)); }, nullptr);
-    EXPECT_EQ(written.skipped_cells, 0);
-
-    const Workbook book = Workbook::open(files.workbook);
-    EXPECT_EQ(book.cell(1, 13).text, "O'Brien Road");
-    EXPECT_EQ(book.cell(3, 13).text, "Pulaski 2 NE");
-    EXPECT_EQ(book.cell(12, 1).text, "10");
-    EXPECT_EQ(book.cell(13, 1).text, "9");
-    EXPECT_TRUE(book.cell(12, 3).is_text());
-    EXPECT_EQ(book.cell(12, 3).text, "10+50");
-    EXPECT_TRUE(book.cell(12, 15).is_number());  // the outlet invert, a stored "100.00"
-    EXPECT_DOUBLE_EQ(book.cell(12, 15).number, 100.0);
-    EXPECT_DOUBLE_EQ(book.cell(12, 7).number, 0.5);
-    EXPECT_TRUE(book.cell(13, 7).empty());
-    EXPECT_DOUBLE_EQ(book.cell(12, 28).number, 0.294);  // 17.668 s
-    EXPECT_TRUE(book.cell(14, 1).empty());
-    EXPECT_EQ(book.cell(11, 30).text, "(30)");  // the form around the rows is kept
 }
 
 }  // namespace

@@ -133,27 +133,3 @@ TEST(TemplateForms, ColumnsOfTheTableFormsAreNumberedAboveTheFirstDataRow) {
         EXPECT_TRUE(book.cell(row + 1, 1).empty()) << file;
     }
 }
-
-TEST(TemplateForms, PipeRowsTakeTheNumberFormatsOfTheirColumns) {
-    TempFolder folder;
-    const auto file = folder / "ld347.xlsx";
-    Workbook book = Workbook::open(program_folder() / kLd347Template);
-    for (int column = 1; column <= 27; ++column) book.set_number(500, column, 1.5);
-    book.save(file);
-
-    const auto sheet = read_part(file, "xl/worksheets/sheet1.xml");
-    const auto styles = read_part(file, "xl/styles.xml");
-    const auto format_of = [&](const char* reference) {
-        const auto cell = sheet.select_node(("//c[@r='" + std::string(reference) + "']").c_str());
-        const int xf = cell.node().attribute("s").as_int();
-        const auto xfs = styles.child("styleSheet").child("cellXfs").children("xf");
-        const int id = std::next(xfs.begin(), xf)->attribute("numFmtId").as_int();
-        const auto format =
-            styles.select_node(("//numFmt[@numFmtId='" + std::to_string(id) + "']").c_str());
-        return std::string(format ? format.node().attribute("formatCode").value() : "General");
-    };
-    EXPECT_EQ(format_of("E500"), "0.000");    // water surface elevation
-    EXPECT_EQ(format_of("I500"), "0.00000");  // friction slope
-    EXPECT_EQ(format_of("K500"), "0.000");    // velocity, as stored
-    EXPECT_EQ(format_of("A500"), "General");  // structure number
-}

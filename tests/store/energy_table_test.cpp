@@ -49,19 +49,5 @@ TEST_F(EnergyTableTest, SaveAddsToAnEmptyTableThenKeepsEditingThatRecord) {
     EXPECT_EQ(back->get("TXT_EC"), record.get("TXT_EC"));
 }
 
-TEST_F(EnergyTableTest, TheFirstRecordIsTheFirstInTableOrder) {
-    testing::insert_row(file_, "ENERGY", {{"ENODEOUT_NO", "Z9"}, {"TXT_EC", "Class I"}});
-    testing::insert_row(file_, "ENERGY", {{"ENODEOUT_NO", "A1"}, {"TXT_EC", std::nullopt}});
-    const EnergyTable energy(db_);
-    EXPECT_EQ(energy.first()->get("ENODEOUT_NO"), "Z9");
-    EnergyRecord change;
-    change.set("TXT_EC", "Type II");
-    energy.save_first(change);
-    EXPECT_EQ(energy.of_node("Z9").at(0).get("TXT_EC"), "Type II");
-    EXPECT_EQ(energy.of_node("A1").at(0).get("TXT_EC"), "");
-    EXPECT_TRUE(energy.of_node("B").empty());
-    EXPECT_EQ(energy.all().size(), 2u);
-}
-
 }  // namespace
 }  // namespace pelvane::store

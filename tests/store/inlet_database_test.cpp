@@ -48,13 +48,6 @@ std::string read_failure(const std::filesystem::path& path, const std::string& n
 
 }  // namespace
 
-TEST(InletDatabase, SampleListInTextOrder) {
-    const Database db = store::open_inlet_database(sample_inlets());
-    EXPECT_TRUE(db.read_only());
-    EXPECT_EQ(store::inlet_numbers(db),
-              (std::vector<std::string>{"10", "2", "3", "4", "5", "6", "7", "8"}));
-}
-
 TEST(InletDatabase, DetailOfAnInlet) {
     const Database db = store::open_inlet_database(sample_inlets());
     const auto inlet = store::find_inlet(db, "4");

@@ -116,25 +116,6 @@ TEST_F(PipeTableTest, MissingNumbersAndBadNumbersAreReported) {
     EXPECT_EQ(pipes.count(), 0);
 }
 
-TEST_F(PipeTableTest, FirstNumberWhereAnyLooksAtTheGivenColumnsInTableOrder) {
-    const PipeTable pipes(db_);
-    PipeRecord a = pipe("20");
-    a.set("PRENODE4", "O'Brien 1");
-    PipeRecord b = pipe("10");
-    b.set("PRENODE2", "O'Brien 1");
-    pipes.insert(a);
-    pipes.insert(b);
-    const std::vector<Column> previous{"PRENODE1", "PRENODE2", "PRENODE3", "PRENODE4"};
-    EXPECT_EQ(pipes.first_number_where_any(previous, "O'Brien 1"), "20");
-    EXPECT_EQ(pipes.first_number_where_any({"PRENODE1", "PRENODE2", "PRENODE3"}, "O'Brien 1"),
-              "10");
-    EXPECT_EQ(pipes.first_number_where_any(previous, "O'Brien"), std::nullopt);
-    EXPECT_EQ(pipes.first_number_where_any({"DESCRIPTION"}, "O'Brien 1"), std::nullopt);
-    // A pipe passed over: the next one that matches, or none.
-    EXPECT_EQ(pipes.first_number_where_any(previous, "O'Brien 1", "20"), "10");
-    EXPECT_EQ(pipes.first_number_where_any({"PRENODE4"}, "O'Brien 1", "20"), std::nullopt);
-}
-
 TEST(LegacyPipeTable, WritesOnlyTheColumnsTheFileHas) {
     TempFolder folder;
     const auto file = folder / "oldzql.pvd";
@@ -158,30 +139,6 @@ TEST(LegacyPipeTable, WritesOnlyTheColumnsTheFileHas) {
     EXPECT_EQ(back->get("STRUCTURE_INPUT"), "0");
     // The fourth previous pipe is simply not searched in such a file.
     EXPECT_EQ(pipes.first_number_where_any({"PRENODE4"}, "3"), std::nullopt);
-}
-
-// Files made before the lookup indexes were in the template get them when opened
-// for design work; without them every network check reads the whole table.
-TEST(LegacyPipeTable, OpeningForDesignAddsTheLookupIndexes) {
-    TempFolder folder;
-    const auto file = folder / "oldzql.pvd";
-    testing::make_legacy_project(file);
-    const auto indexes = [&] {
-        std::vector<std::string> names;
-        const auto db = Database::open(file);
-        auto s = db.prepare(
-            "SELECT name FROM sqlite_master WHERE type = 'index' AND name LIKE 'PIPE%' "
-            "ORDER BY name");
-        while (s.step()) names.push_back(s.text(0));
-        return names;
-    };
-    for (const std::string& index : indexes()) {
-        Database::open(file).execute("DROP INDEX " + index);
-    }
-    ASSERT_TRUE(indexes().empty());
-    const ProjectContext context = testing::open_project_for_test(file);
-    EXPECT_EQ(indexes(), (std::vector<std::string>{"PIPE_NODEIN_NO", "PIPE_PRENODE1",
-                                                   "PIPE_PRENODE2", "PIPE_PRENODE3"}));
 }
 
 }  // namespace

@@ -95,16 +95,5 @@ TEST_F(ConversionTest, ALegacyFileGainsAllFiveColumnsAndThenPassesTheProductChec
     EXPECT_EQ(reopened.noaa_station, "Stuart's Draft");
 }
 
-TEST_F(ConversionTest, ALegacyFileMissingOnlySomeColumnsGetsTheOthers) {
-    const auto file = folder_ / "halfzql.pvd";
-    testing::make_legacy_project(file);
-    Database::open(file).execute("ALTER TABLE PROJECT ADD NOAA_STATION TEXT(50)");
-    Database::open(file).execute("ALTER TABLE PROJECT ADD MAJOR_RELEASE TEXT(10)");
-    testing::insert_row(file, "PROJECT", {{"PROJECT_NAME", "Half done"}});
-    ProjectContext context = open(file);
-    convert_to_noaa_release(context, "Roanoke");
-    expect_stamped(file, "Roanoke", 1);
-}
-
 }  // namespace
 }  // namespace pelvane::store

@@ -45,24 +45,6 @@ TEST(CreateProjectFile, IsAByteCopyOfTheTemplateReplacingAnExistingFile) {
     EXPECT_FALSE(fs::exists(folder / "other.pvd"));
 }
 
-TEST(CreateProjectFile, ADamagedTemplateIsNamedAndTheProjectThereKept) {
-    TempFolder folder;
-    const std::string good = bytes_of(testing::program_folder() / kTemplateFileName);
-    const auto damaged = folder / std::string(kTemplateFileName);
-    write_bytes(damaged, good.substr(0, good.size() / 2));
-    const auto target = folder / "route.pvd";
-    write_bytes(target, "the engineer's project");
-    try {
-        create_project_file(folder.path(), target);
-        FAIL() << "a template cut short must be refused";
-    } catch (const DatabaseError& e) {
-        EXPECT_NE(std::string(e.what()).find("template '" + damaged.string() + "' is damaged"),
-                  std::string::npos)
-            << e.what();
-    }
-    EXPECT_EQ(bytes_of(target), "the engineer's project");
-}
-
 TEST(LegacyPath, IsRecognisedByZqlAnywhereInAnyCase) {
     EXPECT_TRUE(is_legacy_path("/work/Projects/routezql.pvd"));
     EXPECT_TRUE(is_legacy_path("/work/OLD_ZQL/route.pvd"));
@@ -230,15 +212,6 @@ TEST(BadProjectFiles, AreRefusedWithAClearReason) {
     testing::make_current_project(partial);
     Database::open(partial).execute("DROP TABLE ENERGY");
     expect_refused(partial, "no ENERGY table");
-}
-
-TEST(BadProjectFiles, AReadOnlyFileCanBeInspectedButNotDesignedIn) {
-    TempFolder folder;
-    const auto file = folder / "locked.pvd";
-    testing::make_current_project(file);
-    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    expect_refused(file, "read-only");
-    EXPECT_NO_THROW(open_project_file(file, Access::Inspect));
 }
 
 TEST(BadProjectFiles, PipesSharingANumberAreRefusedUnlessOnlyInspected) {

@@ -53,23 +53,3 @@ TEST(UsdaCoefficientsStore, MissingRowTableOrDatabaseGivesNothing) {
     EXPECT_FALSE(store::read_usda_coefficients(empty, "24"));
     EXPECT_FALSE(store::read_usda_coefficients(Database{}, "24"));
 }
-
-TEST(UsdaCoefficientsStore, GeneratedDatabaseHoldsTheFitForEveryStandardDiameter) {
-    const auto db = Database::open(pelvane::testing::program_folder() / store::kCoefficientFileName,
-                                   Database::Mode::ReadOnly);
-    EXPECT_EQ(db.query_text("SELECT COUNT(*) FROM USDACOEFF"), "18");
-    for (const int diameter : outlet::kStandardDiameters) {
-        const auto stored = store::read_usda_coefficients(db, text::shortest_text(diameter));
-        ASSERT_TRUE(stored) << diameter;
-        const auto fitted = outlet::fit_usda_curves(diameter).coefficients;
-        EXPECT_EQ(stored->high_tailwater.a, fitted.high_tailwater.a) << diameter;
-        EXPECT_EQ(stored->high_tailwater.e, fitted.high_tailwater.e) << diameter;
-        EXPECT_EQ(stored->low_tailwater.b, fitted.low_tailwater.b) << diameter;
-        EXPECT_EQ(stored->low_tailwater.d, fitted.low_tailwater.d) << diameter;
-        // A 36 in outlet at 100 cfs with a tailwater of half its diameter.
-        if (diameter == 36) {
-            EXPECT_NEAR(stored->high_tailwater.stone_size_ft(100.0),
-                        outlet::usda_source_stone_size(100.0, 3.0, 1.5), 0.01);
-        }
-    }
-}

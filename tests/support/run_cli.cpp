@@ -4,23 +4,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
+#include <gtest/gtest.h>
 
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace pelvane::testing {
-namespace {
-
-std::string slurp(const std::filesystem::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-}  // namespace
-
 CliResult run_cli(const std::vector<std::string>& args, const std::filesystem::path& data_home) {
     TempFolder folder;
     const auto out_path = folder / "out.txt";
@@ -47,9 +36,21 @@ CliResult run_cli(const std::vector<std::string>& args, const std::filesystem::p
     int status = 0;
     ::waitpid(pid, &status, 0);
     result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = slurp(out_path);
-    result.err = slurp(err_path);
+    result.out = bytes_of(out_path);
+    result.err = bytes_of(err_path);
     return result;
+}
+
+std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more) {
+    args.insert(args.end(), more.begin(), more.end());
+    return args;
+}
+
+void expect_refusal(const CliResult& r, const std::string& says, int exit_code) {
+    EXPECT_EQ(r.exit_code, exit_code) << says;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
 }
 
 }  // namespace pelvane::testing

@@ -19,4 +19,10 @@ struct CliResult {
 CliResult run_cli(const std::vector<std::string>& args,
                   const std::filesystem::path& data_home = {});
 
+// `args` followed by `more`.
+std::vector<std::string> with(std::vector<std::string> args, const std::vector<std::string>& more);
+
+// A refusal: exit `exit_code`, nothing on stdout, one line on stderr containing `says`.
+void expect_refusal(const CliResult& r, const std::string& says, int exit_code = 1);
+
 }  // namespace pelvane::testing
