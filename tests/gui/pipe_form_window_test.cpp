@@ -12,6 +12,7 @@
 #include <QTimer>
 
 #include "gui/pipe_form_window.h"
+#include "gui/qt_ui.h"
 #include "support/legacy_projects.h"
 #include "support/temp_folder.h"
 
