@@ -22,19 +22,14 @@ class OutletCli : public ::testing::Test {
     void SetUp() override {
         make_current_project(file);
         insert_row(file, "PROJECT",
-                   {{"MAJOR_RELEASE", "2.1"},
-                    {"NOAA_STATION", "Pulaski"},
-                    {"PROJECT_NAME", "Sample road"},
-                    {"UNITS", "ENGLISH"},
-                    {"DESIGNER", "J. Smith"}});
-        RowValues pipe{
-            {"PIPE_NUMBER", "1"},        {"NODEIN_NO", "2"},          {"NODEOUT_NO", "1"},
-            {"PIPE_SHAPE", "Circular"},  {"PIPE_DIA", "24"},          {"NUMOFPIPES", "1"},
-            {"PIPE_SLOPE", "0.02"},      {"PIPE_MANN", "0.013"},      {"PIPE_STORM_FREQ", "10"},
-            {"PIPE_CF", "1.0"},          {"DISCHARGEVAL", "CRM"},     {"ACCUMULATED_TC", "12.5"},
-            {"ACCUMULATED_CA", "3.1"},   {"PIPE_DISCHARGE", "16.27"}, {"PIPE_FLOWDEPTH", "1.013"},
-            {"PIPE_AREAFLOW", "1.611"},  {"PIPE_WP", "3.192"},        {"HYD_RADIUS", "0.505"},
-            {"PIPE_VELOCITY", "10.100"}, {"FROUDE_NO", "2.060"}};
+                   row("MAJOR_RELEASE=2.1; NOAA_STATION=Pulaski; PROJECT_NAME=Sample road;"
+                       "UNITS=ENGLISH; DESIGNER=J. Smith"));
+        RowValues pipe =
+            row("PIPE_NUMBER=1; NODEIN_NO=2; NODEOUT_NO=1; PIPE_SHAPE=Circular; PIPE_DIA=24;"
+                "NUMOFPIPES=1; PIPE_SLOPE=0.02; PIPE_MANN=0.013; PIPE_STORM_FREQ=10; PIPE_CF=1.0;"
+                "DISCHARGEVAL=CRM; ACCUMULATED_TC=12.5; ACCUMULATED_CA=3.1; PIPE_DISCHARGE=16.27;"
+                "PIPE_FLOWDEPTH=1.013; PIPE_AREAFLOW=1.611; PIPE_WP=3.192; HYD_RADIUS=0.505;"
+                "PIPE_VELOCITY=10.100; FROUDE_NO=2.060");
         insert_row(file, "PIPE", pipe);
         pipe[0].second = "2";
         pipe[2].second = "O'Brien 9";

@@ -21,8 +21,7 @@ using testing::run_cli;
 
 using testing::bytes_of;
 
-const std::string kExport =
-    (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv").string();
+const std::string kExport = testing::pulaski_export().string();
 
 struct Folder {
     testing::TempFolder program;

@@ -6,9 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
-#include <sstream>
 
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace pelvane::hydrology {
@@ -21,10 +20,7 @@ std::vector<IdfPoint> sample(double (*f)(double)) {
 }
 
 NoaaExport pulaski() {
-    std::ifstream in(testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv");
-    std::stringstream text;
-    text << in.rdbuf();
-    auto parsed = parse_noaa_export(text.str());
+    auto parsed = parse_noaa_export(testing::bytes_of(testing::pulaski_export()));
     EXPECT_TRUE(parsed.ok()) << static_cast<int>(parsed.problem().kind);
     return parsed.value();
 }

@@ -5,20 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <tuple>
 
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 namespace pelvane::hydrology {
 namespace {
 
 std::string pulaski_text() {
-    std::ifstream in(testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return testing::bytes_of(testing::pulaski_export());
 }
 
 std::string replaced(std::string text, const std::string& from, const std::string& to) {

@@ -8,7 +8,6 @@
 #include <fstream>
 
 #include "main_window_fakes.h"
-#include "row_spec.h"
 #include "store/project_database.h"
 #include "store/rainfall_database.h"
 #include "support/legacy_projects.h"

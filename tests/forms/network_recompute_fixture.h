@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "row_spec.h"
 #include "store/pipe_table.h"
 #include "store/project_database.h"
 #include "store/project_details.h"

@@ -2,7 +2,6 @@
 
 #include "core/hydrology/idf_table.h"
 #include "report/report_writer.h"
-#include "row_spec.h"
 #include "store/project_database.h"
 #include "store/rainfall_database.h"
 

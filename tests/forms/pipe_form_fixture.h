@@ -58,24 +58,14 @@ class PipeFormTest : public ::testing::Test {
     // A project in `units`; legacy files need "zql" in their path.
     void make_project(const std::string& units = "ENGLISH", ProjectKind kind = ProjectKind::Current,
                       const std::string& inlet_database = "") {
-        file = folder / (kind == ProjectKind::Legacy ? "streets.zql.pvd" : "streets.pvd");
-        if (kind == ProjectKind::Legacy) {
-            make_legacy_project(file);
-            insert_row(file, "PROJECT",
-                       {{"PROJECT_ID", "P-7"},
-                        {"PROJECT_NAME", "Laurel Ridge"},
-                        {"UNITS", units},
-                        {"INLET_DATABASE", inlet_database}});
-        } else {
-            make_current_project(file);
-            insert_row(file, "PROJECT",
-                       {{"MAJOR_RELEASE", "2.1"},
-                        {"NOAA_STATION", kStation},
-                        {"PROJECT_ID", "P-7"},
-                        {"PROJECT_NAME", "Laurel Ridge"},
-                        {"UNITS", units},
-                        {"INLET_DATABASE", inlet_database}});
-        }
+        const bool legacy = kind == ProjectKind::Legacy;
+        file = folder / (legacy ? "streets.zql.pvd" : "streets.pvd");
+        legacy ? make_legacy_project(file) : make_current_project(file);
+        RowValues project = row("PROJECT_ID=P-7; PROJECT_NAME=Laurel Ridge");
+        project.insert(project.end(), {{"UNITS", units}, {"INLET_DATABASE", inlet_database}});
+        if (!legacy)
+            project.insert(project.end(), {{"MAJOR_RELEASE", "2.1"}, {"NOAA_STATION", kStation}});
+        insert_row(file, "PROJECT", project);
     }
 
     void add_pipe(const RowValues& values) { insert_row(file, "PIPE", values); }

@@ -3,7 +3,6 @@
 
 #include "forms/solve_messages.h"
 #include "pipe_form_fixture.h"
-#include "row_spec.h"
 #include "store/design_rainfall.h"
 
 using namespace pelvane;

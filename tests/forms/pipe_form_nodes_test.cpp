@@ -2,7 +2,6 @@
 // rules on the numbers and the take-over from other pipes and the inlet database.
 
 #include "pipe_form_fixture.h"
-#include "row_spec.h"
 
 using namespace pelvane;
 

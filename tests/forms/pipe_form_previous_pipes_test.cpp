@@ -2,7 +2,6 @@
 // the chosen pipe's accumulated values.
 
 #include "pipe_form_fixture.h"
-#include "row_spec.h"
 
 using namespace pelvane;
 

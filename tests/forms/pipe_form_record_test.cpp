@@ -2,7 +2,6 @@
 // availability, Save's refusals, what is written, and Exit.
 
 #include "pipe_form_fixture.h"
-#include "row_spec.h"
 #include "store/pipe_table.h"
 
 using namespace pelvane;

@@ -52,8 +52,7 @@ TEST_F(RainfallCheckTest, AnImportedStationGivesTheFittedCurvesIntensity) {
               store::no_coefficients_message(store::RainfallFile::Station, "Abingdon 3 S"));
     EXPECT_EQ(result("check_stored"), "");
 
-    ASSERT_TRUE(data.load_export(
-        (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv").string()));
+    ASSERT_TRUE(data.load_export(testing::pulaski_export().string()));
     ui.answers.push_back(Answer::Yes);  // the export is Pulaski's
     ASSERT_TRUE(data.import_export());
     ui.clear();

@@ -20,10 +20,6 @@ namespace {
 
 using store::RainfallFile;
 
-std::string pulaski_export() {
-    return (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv").string();
-}
-
 using testing::bytes_of;
 
 // A station coefficient table giving every coefficient of the named rows as 1.
@@ -71,7 +67,7 @@ TEST(RainfallDataForm, ImportsAFittedExportWithItsPreview) {
     EXPECT_EQ(form.fields.text("rainfall_kind"), kKindStation);
     EXPECT_EQ(form.fields.text("rainfall_name"), "Abingdon 3 S");
 
-    f.ui.files.push_back(pulaski_export());
+    f.ui.files.push_back(testing::pulaski_export().string());
     form.browse_export();
     EXPECT_EQ(f.context.last_folder, (testing::source_folder() / "data/rainfall").string());
     ASSERT_EQ(form.preview().size(), 6u);
@@ -101,7 +97,7 @@ TEST(RainfallDataForm, RefusedInputWritesNothing) {
     form.open();
 
     // An annual-maximum export, then a file that is no export at all.
-    std::string text = bytes_of(pulaski_export());
+    std::string text = bytes_of(testing::pulaski_export().string());
     text.replace(text.find("Partial duration"), 16, "Annual maximum");
     EXPECT_FALSE(form.load_export(f.write("ams.csv", text)));
     EXPECT_TRUE(form.preview().empty());
@@ -129,7 +125,7 @@ TEST(RainfallDataForm, ImportsAskBeforeGoingElsewhereAndIntoTheUserCopyOnly) {
     RainfallDataForm form(f.context, f.ui);
     form.open();
     form.fields.set_text("rainfall_name", "");
-    ASSERT_TRUE(form.load_export(pulaski_export()));
+    ASSERT_TRUE(form.load_export(testing::pulaski_export().string()));
     // The export names its station, which is offered.
     EXPECT_EQ(form.fields.text("rainfall_name"), "Pulaski");
     form.fields.set_text("rainfall_name", "Abingdon 3 S");

@@ -73,9 +73,7 @@ TEST(RainfallDetour, ThePipeTypedBeforeTheImportIsSolvedAndSavedWithoutRetyping)
         RainfallDataForm rainfall(context, ui);
         rainfall.open();
         EXPECT_EQ(rainfall.fields.text("rainfall_name"), "Blacksburg  ");
-        ASSERT_TRUE(rainfall.load_export(
-            (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv")
-                .string()));
+        ASSERT_TRUE(rainfall.load_export(testing::pulaski_export().string()));
         ui.answers.assign(2, Answer::Yes);  // whatever the import asks, the person agrees
         EXPECT_TRUE(rainfall.import_export());
         ui.answers.clear();

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "support/file_bytes.h"
 #include "support/scripted_ui.h"
@@ -37,10 +36,6 @@ class RecordingUi : public pelvane::testing::ScriptedUi {
         ScriptedUi::open_document(path);
     }
 };
-
-std::string slurp(const fs::path& file) {
-    return pelvane::testing::bytes_of(file);
-}
 
 class ReportSequence : public ::testing::Test {
   protected:
@@ -101,7 +96,7 @@ TEST_F(ReportSequence, AnExistingFileIsReplacedOnlyWhenThePersonAgrees) {
     ui_.answers = {Answer::No};
     EXPECT_FALSE(run());
     EXPECT_TRUE(ui_.last().question);
-    EXPECT_EQ(slurp(chosen), "keep me");
+    EXPECT_EQ(pelvane::testing::bytes_of(chosen), "keep me");
     EXPECT_EQ(fills_, 0);
 
     ui_.files = {chosen.string()};
@@ -146,7 +141,7 @@ echo "pdf of $base" > "$out/${base%.*}.pdf"
     EXPECT_EQ(ui_.shown.front().text, "File Already Exists!   Overwrite?");
     EXPECT_EQ(written->files.workbook, folder_ / "ld229.xlsx");
     EXPECT_EQ(written->files.pdf, pdf);
-    EXPECT_EQ(slurp(pdf), "pdf of ld229.xlsx\n");
+    EXPECT_EQ(pelvane::testing::bytes_of(pdf), "pdf of ld229.xlsx\n");
     EXPECT_EQ(report::Workbook::open(folder_ / "ld229.xlsx").cell(1, 13).text, "Route 29");
     EXPECT_EQ(ui_.opened, std::vector<std::string>{pdf.string()});
 }

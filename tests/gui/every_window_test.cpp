@@ -122,10 +122,7 @@ struct Desk {
         ui.any_file = [this](const forms::FileDialog& dialog) -> std::string {
             if (!*ui.agree) return "";
             if (dialog.save) return (folder / ("chosen" + dialog.default_extension)).string();
-            if (dialog.filter.find("csv") != std::string::npos) {
-                return (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv")
-                    .string();
-            }
+            if (dialog.filter.find("csv") != std::string::npos) return testing::pulaski_export();
             return file.string();
         };
     }

@@ -28,23 +28,11 @@ class PipeEnergyWindowTest : public ::testing::Test {
         insert_row(file, "PROJECT",
                    {{"MAJOR_RELEASE", "2.1"}, {"NOAA_STATION", "Pulaski"}, {"UNITS", units}});
         insert_row(file, "PIPE",
-                   {{"PIPE_NUMBER", "1"},
-                    {"NODEOUT_NO", "1"},
-                    {"PIPE_SHAPE", "Circular"},
-                    {"PIPE_DIA", dia},
-                    {"NUMOFPIPES", "1"},
-                    {"PIPE_SLOPE", "0.02"},
-                    {"PIPE_MANN", "0.013"},
-                    {"PIPE_CF", "1.0"},
-                    {"DISCHARGEVAL", "CRM"},
-                    {"ACCUMULATED_TC", "12.5"},
-                    {"ACCUMULATED_CA", "3.1"},
-                    {"PIPE_DISCHARGE", "16.27"},
-                    {"PIPE_FLOWDEPTH", "1.013"},
-                    {"PIPE_AREAFLOW", "1.611"},
-                    {"HYD_RADIUS", "0.505"},
-                    {"PIPE_VELOCITY", "10.100"},
-                    {"FROUDE_NO", "2.060"}});
+                   testing::row("PIPE_NUMBER=1; NODEOUT_NO=1; PIPE_SHAPE=Circular; PIPE_DIA=24;"
+                                "NUMOFPIPES=1; PIPE_SLOPE=0.02; PIPE_MANN=0.013; PIPE_CF=1.0;"
+                                "DISCHARGEVAL=CRM; ACCUMULATED_TC=12.5; ACCUMULATED_CA=3.1;"
+                                "PIPE_DISCHARGE=16.27; PIPE_FLOWDEPTH=1.013; PIPE_AREAFLOW=1.611;"
+                                "HYD_RADIUS=0.505; PIPE_VELOCITY=10.100; FROUDE_NO=2.060"));
         context = testing::open_project_for_test(file);
         session.enter_outlet_protection(context);
         window.emplace(context, session, ui);
@@ -78,7 +66,6 @@ class PipeEnergyWindowTest : public ::testing::Test {
     }
 
     std::string units = "ENGLISH";
-    std::string dia = "24";
     testing::TempFolder folder;
     std::filesystem::path file = folder / "window.pvd";
     store::ProjectContext context;

@@ -49,13 +49,9 @@ struct Shell {
         const std::string path = (folder / name).string();
         testing::make_current_project(path);
         testing::insert_row(path, "PROJECT",
-                            {{"PROJECT_ID", "P"},
-                             {"PROJECT_NAME", "Route 100"},
-                             {"COUNTY", "Pulaski"},
-                             {"UNITS", "ENGLISH"},
-                             {"MAJOR_RELEASE", "2.1"},
-                             {"NOAA_STATION", "Pulaski"},
-                             {"PRODUCT_NAME", "PELVANEVA"}});
+                            testing::row("PROJECT_ID=P; PROJECT_NAME=Route 100; COUNTY=Pulaski;"
+                                         "UNITS=ENGLISH; MAJOR_RELEASE=2.1; NOAA_STATION=Pulaski;"
+                                         "PRODUCT_NAME=PELVANEVA"));
         return path;
     }
 };
@@ -155,9 +151,7 @@ struct Desktop {
 
 TEST(ShellWorkflow, ImportANoaaExportAndCheckTheIntensity) {
     Desktop d;
-    const QString export_file = QString::fromStdString(
-        (testing::source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv").string());
-    d.ui.files.push_back(export_file.toStdString());
+    d.ui.files.push_back(testing::pulaski_export().string());
     d.ui.answers.push_back(forms::Answer::Yes);  // the export is Pulaski's
     QString before, stored, fitted;
     bool rainfall = false;

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "report/pdf_export.h"
+#include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 using namespace pelvane::report;
@@ -30,13 +30,6 @@ base=$(basename "$last")
 printf '%s\n' "$@" > "$out/${base%.*}.${fmt%%:*}"
 )";
 
-std::string slurp(const std::filesystem::path& file) {
-    std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
 }  // namespace
 
 TEST(OfficeConverter, RunsHeadlessWithAPrivateProfileAndMovesTheResultToTheTarget) {
@@ -47,7 +40,7 @@ TEST(OfficeConverter, RunsHeadlessWithAPrivateProfileAndMovesTheResultToTheTarge
     std::filesystem::create_directories(target.parent_path());
     office.convert(folder / "My Report.xlsx", target, "pdf");
 
-    const std::string arguments = slurp(target);
+    const std::string arguments = pelvane::testing::bytes_of(target);
     EXPECT_NE(arguments.find("--headless\n"), std::string::npos);
     EXPECT_NE(arguments.find("--convert-to\npdf\n"), std::string::npos);
     EXPECT_NE(arguments.find("-env:UserInstallation=file:///"), std::string::npos);

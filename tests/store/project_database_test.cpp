@@ -62,17 +62,11 @@ class OpenProjectTest : public ::testing::Test {
 TEST_F(OpenProjectTest, LoadsTheFirstRecordOfANoaaReleaseFile) {
     const auto file = folder_ / "route 1.pvd";
     testing::make_current_project(file);
-    testing::insert_row(file, "PROJECT",
-                        {{"MAJOR_RELEASE", "2.1"},
-                         {"NOAA_STATION", "Stuart's Draft"},
-                         {"PROJECT_ID", "P-1"},
-                         {"PROJECT_NAME", "Route 1"},
-                         {"COUNTY", "Augusta"},
-                         {"STATE", "VA"},
-                         {"UNITS", "METRIC"},
-                         {"LOCATION", "Main St"},
-                         {"DESIGNER", "J. O'Neil"},
-                         {"INLET_DATABASE", "/data/inlets.gwk"}});
+    testing::insert_row(
+        file, "PROJECT",
+        testing::row("MAJOR_RELEASE=2.1; NOAA_STATION=Stuart's Draft; PROJECT_ID=P-1;"
+                     "PROJECT_NAME=Route 1; COUNTY=Augusta; STATE=VA; UNITS=METRIC;"
+                     "LOCATION=Main St; DESIGNER=J. O'Neil; INLET_DATABASE=/data/inlets.gwk"));
     testing::insert_row(file, "PROJECT", {{"PROJECT_ID", "P-0"}, {"PROJECT_NAME", "Second"}});
     open_project(context_, file);
 

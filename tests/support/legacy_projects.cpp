@@ -19,7 +19,26 @@ void drop_columns(const std::filesystem::path& file, const std::string& table,
     }
 }
 
+std::string_view trimmed(std::string_view s) {
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
 }  // namespace
+
+RowValues row(std::string_view spec) {
+    RowValues values;
+    while (!trimmed(spec).empty()) {
+        const auto end = spec.find(';');
+        const std::string_view pair = spec.substr(0, end);
+        const auto equals = pair.find('=');
+        values.emplace_back(std::string(trimmed(pair.substr(0, equals))),
+                            std::string(trimmed(pair.substr(equals + 1))));
+        spec = end == std::string_view::npos ? std::string_view() : spec.substr(end + 1);
+    }
+    return values;
+}
 
 void make_current_project(const std::filesystem::path& file) {
     std::filesystem::copy_file(program_folder() / "PelvaneVA21.rdb", file,

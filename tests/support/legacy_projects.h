@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,6 +30,10 @@ store::ProjectContext open_project_for_test(const std::filesystem::path& file);
 
 // Column texts of a row to add; nullopt stores NULL.
 using RowValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
+// A row written compactly: row("PIPE_NUMBER=1; NODEIN_NO=S1; FLOW_TIME=") gives the
+// column texts in order (blanks around ';' and '=' dropped, an empty value kept).
+RowValues row(std::string_view spec);
 
 // Adds one row to `table` of the file, with plain SQL (independent of the code
 // under test).

@@ -31,5 +31,8 @@ std::filesystem::path source_folder() {
 std::filesystem::path cli_path() {
     return PELVANE_CLI_PATH;
 }
+std::filesystem::path pulaski_export() {
+    return source_folder() / "data/rainfall/Pulaski_PF_Depth_English_PDS.csv";
+}
 
 }  // namespace pelvane::testing

@@ -26,5 +26,7 @@ std::filesystem::path program_folder();
 std::filesystem::path source_folder();
 // The pelvane command-line tool.
 std::filesystem::path cli_path();
+// The NOAA precipitation-frequency export for Pulaski shipped in data/rainfall.
+std::filesystem::path pulaski_export();
 
 }  // namespace pelvane::testing
