@@ -3,6 +3,8 @@
 // folder (or a copy of part of it), a scripted Ui, a fixed clock and fake windows
 // that open the real child models and drive them by script.
 
+#include <gtest/gtest.h>
+
 #include <ctime>
 #include <functional>
 #include <optional>
@@ -67,6 +69,7 @@ struct FakeWindows : forms::Windows {
         if (!conversion_station) return;
         form.fields.set_text("noaa_station", *conversion_station);
         form.btnUpdate();
+        EXPECT_TRUE(form.converted() && form.close_requested);
     }
     void show_pipe_grid() override {
         shown.push_back("grid");

@@ -8,6 +8,7 @@
 #include <fstream>
 
 #include "main_window_fakes.h"
+#include "store/project_conversion.h"
 #include "store/project_database.h"
 #include "store/rainfall_database.h"
 #include "support/legacy_projects.h"
@@ -120,7 +121,6 @@ TEST_F(MainWindowTest, CreateCopiesTheTemplateAndAddsTheDetails) {
 
     EXPECT_EQ(windows.shown, Shown{"details noaa"});
     EXPECT_TRUE(windows.details_adding);
-    EXPECT_EQ(context.station_list.size(), 176u);
     EXPECT_TRUE(menus_for(true));
     EXPECT_EQ(context.project_name, "Route 11 Widening");
     EXPECT_TRUE(context.details_edit_mode);
@@ -223,6 +223,8 @@ TEST_F(MainWindowTest, OlderReleaseIsConvertedOnlyWhenAStationIsChosen) {
         EXPECT_EQ(ui.last().text, "Project Name: Old Road");
         EXPECT_EQ(windows.shown, c.windows);
         EXPECT_EQ(testing::first_value(path, "PROJECT", "MAJOR_RELEASE"), c.release);
+        EXPECT_EQ(ui.saw(std::string(store::kConversionDone)), c.station.has_value());
+        EXPECT_EQ(context.noaa_station, c.station.value_or(""));
         EXPECT_TRUE(context.active_rainfall_database.ends_with(c.rainfall));
         EXPECT_TRUE(menus_for(true));
 

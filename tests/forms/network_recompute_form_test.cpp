@@ -5,9 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "core/network/flow_order.h"
-#include "core/text/number_text.h"
 #include "forms/network_recompute.h"
-#include "forms/pipe_grid_form.h"
+#include "forms/pipe_grid_test_network.h"
 #include "network_recompute_fixture.h"
 #include "pipe_form_fixture.h"
 #include "store/project_details.h"
@@ -15,21 +14,10 @@
 namespace pelvane::testing {
 namespace {
 
-struct NoGridWindows : forms::PipeGridForm::Windows {
-    void show_pipe_form(const std::string&, const std::string&) override {}
-    void show_renumber_dialog(forms::RenumberForm&) override {}
-    void show_hgl() override {}
-    void show_energy_dissipation() override {}
-    void ld229_report() override {}
-    void pipe_report() override {}
-    void about() override {}
-    void show_rainfall_data() override {}
-};
-
 class RecomputeThroughTheWindow : public PipeFormTest {
   protected:
     // A new project at Pulaski, as the details window saves it.
-    void new_project(const std::string& inlet_database = "") {
+    void new_project() {
         file = folder / "road.pvd";
         store::create_project_file(program_folder(), file);
         store::ProjectContext details_context = open_project_for_test(file);
@@ -38,7 +26,6 @@ class RecomputeThroughTheWindow : public PipeFormTest {
         details.project_name = "Laurel Ridge Drive";
         details.county = "Pulaski";
         details.noaa_station = "Pulaski";
-        details.inlet_database = inlet_database;
         store::save_project_details(details_context, details, store::DetailsWindow::NoaaStation);
     }
 
@@ -136,7 +123,7 @@ TEST_F(RecomputeThroughTheWindow, OneStepEqualsPipeByPipeInThePipeWindow) {
 
 TEST_F(RecomputeThroughTheWindow, TheGridSaysWhenThereIsNothingToRecomputeOrSomethingFailed) {
     new_project();
-    NoGridWindows grid_windows;
+    FakeGridWindows grid_windows;
     context.emplace(open_project_for_test(file));
     forms::PipeGridForm grid(*context, session, ui, grid_windows);
     grid.open();

@@ -1,10 +1,13 @@
 #pragma once
-// A project file with a few pipes for the grid, rule and import tests.
+// A project file with a few pipes for the grid, rule and import tests, and the
+// windows the grid opens, recorded.
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "forms/pipe_grid_form.h"
 #include "store/pipe_table.h"
 #include "store/project_context.h"
 #include "support/legacy_projects.h"
@@ -30,6 +33,28 @@ inline store::PipeRecord pipe_record(const TestPipe& p) {
     }
     return r;
 }
+
+// Records the windows the grid opens; the renumber dialog is driven by a script.
+struct FakeGridWindows : forms::PipeGridForm::Windows {
+    std::vector<std::string> opened;
+    std::function<void(forms::RenumberForm&)> renumber = [](forms::RenumberForm& dialog) {
+        dialog.cancel();
+    };
+
+    void show_pipe_form(const std::string& mode, const std::string& number) override {
+        opened.push_back("pipe " + mode + " " + number);
+    }
+    void show_renumber_dialog(forms::RenumberForm& dialog) override {
+        opened.push_back("renumber " + dialog.old_number());
+        renumber(dialog);
+    }
+    void show_hgl() override { opened.push_back("hgl"); }
+    void show_energy_dissipation() override { opened.push_back("energy"); }
+    void ld229_report() override { opened.push_back("ld229"); }
+    void pipe_report() override { opened.push_back("pipe report"); }
+    void about() override { opened.push_back("about"); }
+    void show_rainfall_data() override { opened.push_back("rainfall"); }
+};
 
 // A project file in a fresh folder, opened for design work; legacy files get "zql"
 // in their name, which is how the program knows them.

@@ -50,8 +50,6 @@ TEST(SizePickerForm, PickingAnEllipseLocksSpanAndRiseAndABoxFreesThem) {
     support::ScriptedUi ui;
     FieldSet fields = new_pipe("ENGLISH");
     forms::apply_section_change(fields, forms::shape_chosen("Elliptical", "ENGLISH"));
-    fields.set_text("pipe_mat", "Plastic");
-    forms::apply_section_change(fields, forms::material_chosen("Plastic", "Elliptical"));
 
     SizePickerForm form(picker("frmEPipeSize"), ui);
     form.select_row(9);
@@ -61,7 +59,6 @@ TEST(SizePickerForm, PickingAnEllipseLocksSpanAndRiseAndABoxFreesThem) {
     forms::apply_section_change(fields, *form.picked());
     EXPECT_EQ(fields.text("span"), "27");
     EXPECT_FALSE(fields.at("rise").enabled);
-    EXPECT_EQ(fields.text("pipe_mat"), "Plastic") << "an ellipse keeps its material";
     EXPECT_TRUE(ui.shown.empty());
 
     forms::apply_section_change(fields, forms::shape_chosen("Box", "ENGLISH"));
