@@ -54,8 +54,6 @@ TEST_F(HglReportCli, HglWritesTheWorkbookAndRefusesBadInput) {
     EXPECT_NE(r.out.find("workbook: " + out.string()), std::string::npos) << r.out;
     const auto book = report::Workbook::open(out);
     EXPECT_DOUBLE_EQ(book.cell(11, 25).number, 99.5);
-    EXPECT_EQ(book.cell(15, 1).text, "4");
-    EXPECT_EQ(book.cell(4, 4).text, "25");
 
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"hgl", file_.string(), "--tailwater", "100"},
