@@ -19,14 +19,6 @@ class EnergyTableTest : public ::testing::Test {
     Database db_;
 };
 
-TEST_F(EnergyTableTest, TemplateHasExactlyTheKnownColumnsInOrder) {
-    const EnergyTable energy(db_);
-    ASSERT_EQ(energy.columns().size(), kEnergyColumns.size());
-    for (std::size_t i = 0; i < kEnergyColumns.size(); ++i) {
-        EXPECT_EQ(energy.columns()[i], kEnergyColumns[i].name());
-    }
-}
-
 TEST_F(EnergyTableTest, SaveAddsToAnEmptyTableThenKeepsEditingThatRecord) {
     const EnergyTable energy(db_);
     EXPECT_FALSE(energy.first().has_value());

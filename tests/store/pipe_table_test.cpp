@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "store/energy_table.h"
 #include "support/legacy_projects.h"
 #include "support/temp_folder.h"
 
@@ -34,12 +35,15 @@ class PipeTableTest : public ::testing::Test {
     Database db_;
 };
 
+// The template's PIPE and ENERGY tables have exactly the program's columns, in order.
 TEST_F(PipeTableTest, TemplateHasExactlyTheKnownColumnsInOrder) {
-    const PipeTable pipes(db_);
-    ASSERT_EQ(pipes.columns().size(), kPipeColumns.size());
-    for (std::size_t i = 0; i < kPipeColumns.size(); ++i) {
-        EXPECT_EQ(pipes.columns()[i], kPipeColumns[i].name()) << "column " << i;
-    }
+    const auto names = [](const auto& columns) {
+        std::vector<std::string> out;
+        for (const Column column : columns) out.emplace_back(column.name());
+        return out;
+    };
+    EXPECT_EQ(PipeTable(db_).columns(), names(kPipeColumns));
+    EXPECT_EQ(EnergyTable(db_).columns(), names(kEnergyColumns));
 }
 
 TEST_F(PipeTableTest, EveryColumnRoundTripsAsText) {
