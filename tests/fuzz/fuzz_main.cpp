@@ -20,6 +20,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -209,6 +210,25 @@ fs::path output_target(const fs::path& folder, const std::string& name, Random& 
     return target;
 }
 
+// The commands run on the damaged projects, one case each in turn: "{}" stands for
+// the project; export and report write to an output target of the given name.
+struct ProjectCommand {
+    const char* name;
+    std::vector<std::string> args;
+    bool json_out = false;
+    const char* output = nullptr;
+};
+const ProjectCommand kProjectCommands[] = {
+    {"info", {"info", "{}", "--json"}, true},
+    {"pipes", {"pipes", "{}", "--json"}, true},
+    {"solve", {"solve", "{}", "--all"}},
+    {"hgl", {"hgl", "{}", "--outfall", "1", "--tailwater", "2076", "--json"}, true},
+    {"import", {"import", "{}"}},
+    {"export", {"export", "{}"}, false, "list.csv"},
+    {"report ld229", {"report", "ld229", "{}", "-o"}, false, "ld229.xlsx"},
+    {"report pipe", {"report", "pipe", "{}", "--pipe", "1", "-o"}, false, "pipe.xlsx"},
+};
+
 class Campaign {
   public:
     explicit Campaign(Options options) : o_(std::move(options)) {
@@ -230,59 +250,19 @@ class Campaign {
         fs::copy_file(o_.sample, project);
         const std::string what = pelvane::fuzz::mutate_project(project, random);
         KeptFiles unchanged{kept(project)};
-        const std::string p = project.string();
+        const auto& c =
+            kProjectCommands[static_cast<std::size_t>(index) % std::size(kProjectCommands)];
         std::vector<std::string> args;
-        std::string command;
-        bool json_out = false;
-        switch (index % 8) {
-            case 0:
-                args = {"info", p, "--json"};
-                command = "info";
-                json_out = true;
-                break;
-            case 1:
-                args = {"pipes", p, "--json"};
-                command = "pipes";
-                json_out = true;
-                break;
-            case 2:
-                args = {"solve", p, "--all"};
-                command = "solve";
-                break;
-            case 3:
-                args = {"hgl", p, "--outfall", "1", "--tailwater", "2076", "--json"};
-                command = "hgl";
-                json_out = true;
-                break;
-            case 4: {
-                const fs::path list = folder / "one pipe.csv";
-                std::ofstream(list) << sample_list_.substr(0, sample_list_.find('\n') + 1)
-                                    << "-77,77,Inlet,,,,,,78,Inlet,,,,,10,100,99,Circular,"
-                                       "Concrete,15,,,1,0.013,0,10,1.0,,,,,,,,,\n";
-                args = {"import", p, list.string()};
-                command = "import";
-                break;
-            }
-            case 5:
-                args = {"export", p, output_target(folder, "list.csv", random, unchanged).string()};
-                command = "export";
-                break;
-            case 6:
-                args = {"report", "ld229", p, "-o",
-                        output_target(folder, "ld229.xlsx", random, unchanged).string()};
-                command = "report ld229";
-                break;
-            default:
-                args = {"report",
-                        "pipe",
-                        p,
-                        "--pipe",
-                        "1",
-                        "-o",
-                        output_target(folder, "pipe.xlsx", random, unchanged).string()};
-                command = "report pipe";
+        for (const std::string& arg : c.args) args.push_back(arg == "{}" ? project.string() : arg);
+        if (c.output) args.push_back(output_target(folder, c.output, random, unchanged).string());
+        if (c.name == std::string("import")) {
+            const fs::path list = folder / "one pipe.csv";
+            std::ofstream(list) << sample_list_.substr(0, sample_list_.find('\n') + 1)
+                                << "-77,77,Inlet,,,,,,78,Inlet,,,,,10,100,99,Circular,"
+                                   "Concrete,15,,,1,0.013,0,10,1.0,,,,,,,,,\n";
+            args.push_back(list.string());
         }
-        check(command, folder, run(o_, folder, args), json_out, unchanged, what);
+        check(c.name, folder, run(o_, folder, args), c.json_out, unchanged, what);
         fs::remove_all(folder);
     }
 
@@ -364,26 +344,21 @@ class Campaign {
 
 Options parse(int argc, char** argv) {
     Options o;
+    using Set = std::function<void(const std::string&)>;
+    const std::map<std::string, Set> options{
+        {"--cli", [&o](const std::string& v) { o.cli = v; }},
+        {"--sample", [&o](const std::string& v) { o.sample = v; }},
+        {"--list", [&o](const std::string& v) { o.list = v; }},
+        {"--work", [&o](const std::string& v) { o.work = v; }},
+        {"--seed", [&o](const std::string& v) { o.seed = std::stoull(v); }},
+        {"--projects", [&o](const std::string& v) { o.projects = std::stoi(v); }},
+        {"--imports", [&o](const std::string& v) { o.imports = std::stoi(v); }},
+        {"--timeout", [&o](const std::string& v) { o.timeout_seconds = std::stoi(v); }}};
     for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i], value = argv[i + 1];
-        if (name == "--cli")
-            o.cli = value;
-        else if (name == "--sample")
-            o.sample = value;
-        else if (name == "--list")
-            o.list = value;
-        else if (name == "--work")
-            o.work = value;
-        else if (name == "--seed")
-            o.seed = std::stoull(value);
-        else if (name == "--projects")
-            o.projects = std::stoi(value);
-        else if (name == "--imports")
-            o.imports = std::stoi(value);
-        else if (name == "--timeout")
-            o.timeout_seconds = std::stoi(value);
-        else
-            throw std::invalid_argument("unknown option " + name);
+        const auto option = options.find(argv[i]);
+        if (option == options.end())
+            throw std::invalid_argument("unknown option " + std::string(argv[i]));
+        option->second(argv[i + 1]);
     }
     if (o.cli.empty() || o.sample.empty() || o.list.empty() || o.work.empty()) {
         throw std::invalid_argument("--cli, --sample, --list and --work are required");

@@ -30,32 +30,19 @@ void write_bytes(const fs::path& file, const std::string& bytes) {
 // Values another program may leave in a text column: numbers out of any range,
 // blobs, text that is not UTF-8, blanks, very long texts.
 Value odd_value(Random& random) {
-    switch (below(random, 12)) {
-        case 0:
-            return nullptr;
-        case 1:
-            return 1e308;
-        case 2:
-            return -1e308;
-        case 3:
-            return std::int64_t{9223372036854775807};
-        case 4:
-            return std::string("abc");
-        case 5:
-            return std::string();
-        case 6:
-            return std::string("\xE9t\xE9 \x96 \xFF\xFE");
-        case 7:
-            return std::string(100000, '9');
-        case 8:
-            return std::string(" 12 ");
-        case 9:
-            return -5.0;
-        case 10:
-            return std::string("1e999");
-        default:
-            return 0.0;
-    }
+    static const std::vector<Value> values{nullptr,
+                                           1e308,
+                                           -1e308,
+                                           std::int64_t{9223372036854775807},
+                                           std::string("abc"),
+                                           std::string(),
+                                           std::string("\xE9t\xE9 \x96 \xFF\xFE"),
+                                           std::string(100000, '9'),
+                                           std::string(" 12 "),
+                                           -5.0,
+                                           std::string("1e999"),
+                                           0.0};
+    return pick(random, values);
 }
 
 std::string quoted_name(const std::string& name) {
