@@ -111,6 +111,8 @@ TEST_F(ReportSequence, TheFilledCopyIsSavedAndOpened) {
     ui_.files = {chosen.string()};
     const auto written = run();
     ASSERT_TRUE(written);
+    ASSERT_EQ(ui_.dialogs.size(), 1u);
+    EXPECT_TRUE(ui_.dialogs[0].save) << "a report asks where to save, not what to open";
     EXPECT_EQ(written->files.workbook, chosen);
     EXPECT_FALSE(written->files.pdf);
     EXPECT_EQ(written->skipped_cells, 0);
