@@ -33,6 +33,7 @@ void PipeEnergyForm::load_design_pipe(const std::string& node) {
         return;
     }
     std::vector<std::string> discharges;
+    discharges.reserve(pipes.size());
     for (const auto& pipe : pipes) discharges.push_back(pipe.get("PIPE_DISCHARGE"));
     const auto design = outlet::design_pipe_index(discharges);
     if (!design) {

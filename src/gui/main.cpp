@@ -31,7 +31,7 @@ int main(int argc, char** argv) {
     QObject::connect(&splash, &pelvane::gui::SplashWindow::finished, &window, [&] {
         window.show();
         if (arguments.size() > 1) {
-            const QString file = arguments.at(1);
+            const QString& file = arguments.at(1);
             QTimer::singleShot(0, &window, [&window, file] { window.open_project_file(file); });
         }
     });

@@ -42,7 +42,7 @@ void PipeGridWindow::build_menus() {
     auto* bar = new QMenuBar(this);
     auto* file = bar->addMenu("&File");
     const auto item = [&](QMenu* menu, const char* caption, void (forms::PipeGridForm::*command)(),
-                          QKeySequence keys = {}) {
+                          const QKeySequence& keys = {}) {
         QAction* action = menu->addAction(caption);
         if (!keys.isEmpty()) action->setShortcut(keys);
         connect(action, &QAction::triggered, this,
