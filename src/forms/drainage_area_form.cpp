@@ -11,23 +11,23 @@
 namespace pelvane::forms {
 namespace {
 
-constexpr const char* kGroup = "Group";
-constexpr const char* kType = "Type";
-constexpr const char* kCrange = "Crange";
-constexpr const char* kCval = "Cval";
-constexpr const char* kArea = "Area";
-constexpr const char* kCa = "CA";
-constexpr const char* kTotalArea = "TAREA";
-constexpr const char* kTotalCa = "TCA";
-constexpr const char* kAreaUnit = "TAunit";
-constexpr const char* kAreaFrame = "area_frame";
+constexpr FieldName kGroup = "Group";
+constexpr FieldName kType = "Type";
+constexpr FieldName kCrange = "Crange";
+constexpr FieldName kCval = "Cval";
+constexpr FieldName kArea = "Area";
+constexpr FieldName kCa = "CA";
+constexpr FieldName kTotalArea = "TAREA";
+constexpr FieldName kTotalCa = "TCA";
+constexpr FieldName kAreaUnit = "TAunit";
+constexpr FieldName kAreaFrame = "area_frame";
 
 constexpr char kBufferSeparator = ',';
 
 }  // namespace
 
 DrainageAreaForm::DrainageAreaForm(store::ProjectContext& context, DesignSession& session)
-    : context_(context), session_(session) {
+    : FormModel(field_names::kDrainageArea), context_(context), session_(session) {
     const auto table = hydrology::land_use_rows(context_.legacy_database_mode);
     // Every loop runs over the project's sub-area list length, which matches the
     // version of the window in use; it can never reach past the table.
@@ -47,12 +47,12 @@ DrainageAreaForm::DrainageAreaForm(store::ProjectContext& context, DesignSession
     fields.set_text(kAreaFrame, "A (Acres)");
 }
 
-std::string DrainageAreaForm::row_field(std::string_view column, int row) {
-    return std::string(column) + "(" + std::to_string(row) + ")";
+FieldName DrainageAreaForm::row_field(FieldName column, int row) {
+    return column.in_row(row);
 }
 
 // A C or area that is empty or does not read as a number counts as 0.
-double DrainageAreaForm::field_value(std::string_view column, int row) const {
+double DrainageAreaForm::field_value(FieldName column, int row) const {
     const auto parsed = text::parse_number(fields.text(row_field(column, row)));
     return parsed.ok() ? parsed.value : 0.0;
 }
@@ -88,7 +88,7 @@ void DrainageAreaForm::open(const AreaExchange& pipe) {
 }
 
 void DrainageAreaForm::area_left(int row) {
-    const std::string area_name = row_field(kArea, row);
+    const FieldName area_name = row_field(kArea, row);
     const auto area = text::parse_number(text::trim(fields.text(area_name)));
     // An area of nothing (empty, zero, or a lone point) is no area: the row is
     // cleared so that it neither shows nor stores a product.
@@ -103,7 +103,7 @@ void DrainageAreaForm::area_left(int row) {
 }
 
 void DrainageAreaForm::c_left(int row) {
-    const std::string c_name = row_field(kCval, row);
+    const FieldName c_name = row_field(kCval, row);
     const auto range = hydrology::parse_c_range(fields.text(row_field(kCrange, row)));
     const auto typed = text::parse_number(fields.text(c_name));
     double c = typed.ok() ? typed.value : 0.0;

@@ -44,7 +44,7 @@ class DrainageAreaForm : public FormModel {
     DrainageAreaForm(store::ProjectContext& context, DesignSession& session);
 
     // Name of a row field: row_field("Cval", 3) is "Cval(3)".
-    static std::string row_field(std::string_view column, int row);
+    static FieldName row_field(FieldName column, int row);
 
     // Opens for the pipe window's upper structure, restoring the stored rows.
     void open(const AreaExchange& pipe);
@@ -63,7 +63,7 @@ class DrainageAreaForm : public FormModel {
     const std::optional<AreaExchange>& saved() const { return saved_; }
 
   private:
-    double field_value(std::string_view column, int row) const;
+    double field_value(FieldName column, int row) const;
     void show_product(int row);
 
     store::ProjectContext& context_;

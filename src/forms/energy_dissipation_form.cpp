@@ -1,5 +1,7 @@
 #include "forms/energy_dissipation_form.h"
 
+#include <initializer_list>
+
 #include "core/outlet/contra_costa.h"
 #include "core/outlet/outlet_messages.h"
 #include "core/outlet/riprap_basin.h"
@@ -36,29 +38,32 @@ void for_every_label(Each each) {
 
 // The carriers copied from the outlet protection window at opening and back on
 // "Save Changes?" Yes.
-constexpr std::array<std::string_view, 3> kCarriedBack{"L2byh2", "txth3", "VDOT_Riprap"};
+constexpr std::array<FieldName, 3> kCarriedBack{"L2byh2", "txth3", "VDOT_Riprap"};
 
 }  // namespace
 
-std::string EnergyDissipationForm::usbr_size_field(int element) {
-    return "USBRsize(" + std::to_string(element) + ")";
+FieldName EnergyDissipationForm::usbr_size_field(int element) {
+    return FieldName("USBRsize").in_row(element);
 }
 
 EnergyDissipationForm::EnergyDissipationForm(store::ProjectContext& context, DesignSession& session,
                                              Ui& ui, PipeEnergyForm& outlet)
-    : context_(context), session_(session), ui_(ui), outlet_(outlet) {
+    : FormModel(field_names::kEnergyDissipation),
+      context_(context),
+      session_(session),
+      ui_(ui),
+      outlet_(outlet) {
     const bool english = context_.english();
     for_every_label([&](const t::FieldLabel& label) {
         fields.set_text(label.field, "");
-        fields.set_text(std::string(label.field) + "_label", std::string(label.label));
-        fields.set_text(std::string(label.field) + "_unit",
-                        std::string(t::unit_text(label.unit, english)));
+        fields.set_text(label_of(label.field), std::string(label.label));
+        fields.set_text(unit_of(label.field), std::string(t::unit_text(label.unit, english)));
     });
     for (int i = 0; i < kUsbrSizes; ++i) {
-        const std::string name = usbr_size_field(i);
+        const FieldName name = usbr_size_field(i);
         fields.set_text(name, "");
-        fields.set_text(name + "_label", std::string(t::kUsbrSizeLabels[std::size_t(i)]));
-        fields.set_text(name + "_unit", std::string(t::unit_text('L', english)));
+        fields.set_text(label_of(name), std::string(t::kUsbrSizeLabels[std::size_t(i)]));
+        fields.set_text(unit_of(name), std::string(t::unit_text('L', english)));
     }
     for (const auto& riprap : outlet::riprap_classes()) {
         fields["VDOT_Riprap"].items.emplace_back(riprap.name);
@@ -73,7 +78,8 @@ void EnergyDissipationForm::open() {
     clear_usbr();
     clear_contra_costa();
     // The unit labels were set for the project's units when the fields were made.
-    for (const std::string_view name : {"C_Discharge", "usdastorm_freq", "L2byh2", "txth3"}) {
+    for (const FieldName name :
+         std::initializer_list<FieldName>{"C_Discharge", "usdastorm_freq", "L2byh2", "txth3"}) {
         fields.set_text(name, outlet_.fields.text(name));
     }
     if (fields.text("L2byh2").empty())
@@ -87,15 +93,17 @@ void EnergyDissipationForm::clear_vdot() {
 }
 
 void EnergyDissipationForm::clear_usda() {
-    for (const std::string_view name : {"L_ROP", "W_ROP", "D50_size", "Thickness_Apron"}) {
+    for (const FieldName name :
+         std::initializer_list<FieldName>{"L_ROP", "W_ROP", "D50_size", "Thickness_Apron"}) {
         fields.set_text(name, "");
     }
     fields.set_text("usdastorm_freq", "2");
 }
 
 void EnergyDissipationForm::clear_riprap_basin() {
-    for (const std::string_view name :
-         {"L_Basin", "L_Pool", "L_Apron", "D_Pool", "T_StoneA", "T_StoneB", "W_Exit", "V_Exit"}) {
+    for (const FieldName name :
+         std::initializer_list<FieldName>{"L_Basin", "L_Pool", "L_Apron", "D_Pool", "T_StoneA",
+                                          "T_StoneB", "W_Exit", "V_Exit"}) {
         fields.set_text(name, "");
     }
 }
@@ -106,9 +114,9 @@ void EnergyDissipationForm::clear_usbr() {
 }
 
 void EnergyDissipationForm::clear_contra_costa() {
-    for (const std::string_view name :
-         {"txtdE_contra", "txtFRo_contra", "txtWbasin", "txtLB", "txtL1", "txtL2", "txtL3", "txth1",
-          "txth2", "txtyc", "txtVelocityc"}) {
+    for (const FieldName name : std::initializer_list<FieldName>{
+             "txtdE_contra", "txtFRo_contra", "txtWbasin", "txtLB", "txtL1", "txtL2", "txtL3",
+             "txth1", "txth2", "txtyc", "txtVelocityc"}) {
         fields.set_text(name, "");
     }
 }
@@ -218,16 +226,16 @@ void EnergyDissipationForm::design_usbr() {
     show_outlet_message(ui_, r.message);
 }
 
-void EnergyDissipationForm::field_left(std::string_view name) {
+void EnergyDissipationForm::field_left(FieldName name) {
     std::string& text = fields[name].text;
-    if (name == "L2byh2") {
+    if (name == FieldName("L2byh2")) {
         const outlet::FieldExit exit = outlet::leave_l2_h2(text);
         text = exit.text;
         if (!exit.accepted()) {
             request_focus("L2byh2");
             show_outlet_message(ui_, exit.message);
         }
-    } else if (name == "txth3") {
+    } else if (name == FieldName("txth3")) {
         text = outlet::leave_h3(text);
     }
 }
@@ -244,7 +252,7 @@ bool EnergyDissipationForm::query_close() {
     if (asked_) return true;
     asked_ = true;
     if (ui_.ask(t::kSaveChanges, Buttons::YesNo, Icon::Information, kExitTitle) == Answer::Yes) {
-        for (const std::string_view name : kCarriedBack) {
+        for (const FieldName name : kCarriedBack) {
             outlet_.fields.set_text(name, fields.text(name));
         }
     }

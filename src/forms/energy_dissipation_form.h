@@ -28,7 +28,7 @@ class PipeEnergyForm;
 class EnergyDissipationForm : public FormModel {
   public:
     static constexpr int kUsbrSizes = 15;
-    static std::string usbr_size_field(int element);  // "USBRsize(3)"
+    static FieldName usbr_size_field(int element);  // "USBRsize(3)"
 
     EnergyDissipationForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
                           PipeEnergyForm& outlet);
@@ -47,7 +47,7 @@ class EnergyDissipationForm : public FormModel {
     // A class was chosen in the `VDOT_Riprap` list (the field holds it).
     void riprap_class_chosen();
     // A field lost the focus (L2byh2, txth3).
-    void field_left(std::string_view name);
+    void field_left(FieldName name);
 
     // The window is closing (Exit or its close box): asks "Save Changes?" and, on
     // Yes, copies L2/h2, h3 and the class back. It always closes.

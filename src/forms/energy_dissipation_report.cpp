@@ -10,7 +10,9 @@ namespace pelvane::forms {
 report::CellLayout outlet_protection_cells(const PipeEnergyForm& outlet,
                                            const EnergyDissipationForm& dissipators) {
     const auto lookup = [](const FormModel& window) {
-        return [&window](std::string_view name) { return window.fields.text(name); };
+        // The report names the fields it shows; a name no window lists throws.
+        return
+            [&window](std::string_view name) { return window.fields.text(FieldName::named(name)); };
     };
     return report::outlet_protection_cells(lookup(outlet), lookup(dissipators), outlet.context(),
                                            outlet.session().unit_constants.unit_divisor);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/outlet/usda_method.h"
+#include "forms/field.h"
 
 namespace pelvane::forms::energy_dissipation_texts {
 
@@ -64,7 +65,7 @@ inline constexpr std::array<std::string_view, 15> kUsbrSizeLabels{"Width of basi
 // A field's label and unit label. Units: 'L' a length (ft / m), 'V' a velocity
 // (ft/sec / m/sec), 'Q' a discharge (cfs / cms), 'Y' years, 0 none.
 struct FieldLabel {
-    std::string_view field;
+    FieldName field;
     std::string_view label;
     char unit;
 };

@@ -10,12 +10,14 @@
 namespace pelvane::forms {
 
 struct FormModel {
+    explicit FormModel(const field_names::Window& window) : fields(window) {}
+
     FieldSet fields;
     std::string focus_request;  // field to focus after this event ("" = leave it)
     int tab = 0;                // selected tab of a window with tabs
     bool close_requested = false;
 
-    void request_focus(std::string name) { focus_request = std::move(name); }
+    void request_focus(FieldName name) { focus_request = name.str(); }
     std::string take_focus_request() {
         std::string f;
         f.swap(focus_request);

@@ -9,9 +9,9 @@
 namespace pelvane::forms {
 namespace {
 
-constexpr const char* kNodeField = "hglanodeout";
-constexpr const char* kTailwaterField = "TWE";
-constexpr const char* kUnitField = "length_unit";
+constexpr FieldName kNodeField = "hglanodeout";
+constexpr FieldName kTailwaterField = "TWE";
+constexpr FieldName kUnitField = "length_unit";
 
 }  // namespace
 
@@ -68,9 +68,9 @@ GradeLineReport grade_line_report(const store::ProjectContext& context,
 
 HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
                  const report::OfficeConverter* office)
-    : context_(context), session_(session), ui_(ui) {
+    : FormModel(field_names::kHgl), context_(context), session_(session), ui_(ui) {
     if (office != nullptr) office_ = *office;
-    for (const char* name : {kNodeField, kTailwaterField, kUnitField}) fields[name];
+    for (const FieldName name : {kNodeField, kTailwaterField, kUnitField}) fields[name];
 }
 
 HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui)
@@ -84,7 +84,7 @@ void HglForm::open() {
     fields.set_text(kUnitField, std::string(UnitNames::for_units(context_.units).length));
 }
 
-void HglForm::field_left(std::string_view name) {
+void HglForm::field_left(FieldName name) {
     if (name != kTailwaterField) return;
     fields.set_text(kTailwaterField,
                     format_on_leave(fields.text(kTailwaterField), kTailwaterPattern));

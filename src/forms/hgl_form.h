@@ -69,7 +69,7 @@ class HglForm : public FormModel {
     // Fills the structure list, sets the tailwater to "0.0" and names its unit.
     void open();
     // `TWE` lost the focus: a number is rewritten with "0.00".
-    void field_left(std::string_view name);
+    void field_left(FieldName name);
     // Compute HGL: with no structure chosen, nothing happens. Otherwise sets the
     // report constants, computes the grade line on the saved pipes and writes it
     // onto a new LD-347 workbook through the report sequence (refusing the file

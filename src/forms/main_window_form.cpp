@@ -1,5 +1,7 @@
 #include "forms/main_window_form.h"
 
+#include <initializer_list>
+
 #include <array>
 #include <utility>
 #include <vector>
@@ -93,12 +95,18 @@ std::string clock_text(const std::tm& time, const char* pattern) {
 
 MainWindowForm::MainWindowForm(store::ProjectContext& context, Ui& ui, Windows& windows,
                                Clock clock)
-    : context_(context), ui_(ui), windows_(windows), clock_(std::move(clock)) {
-    for (const char* item : {"mnufile", "mnuexit", "mnuDesign", "mnuPipe", "mnuTools",
-                             "mnuRainfallData", "mnuHelp", "mnusubHelp", "mnuabout"}) {
+    : FormModel(field_names::kMain),
+      context_(context),
+      ui_(ui),
+      windows_(windows),
+      clock_(std::move(clock)) {
+    for (const FieldName item :
+         std::initializer_list<FieldName>{"mnufile", "mnuexit", "mnuDesign", "mnuPipe", "mnuTools",
+                                          "mnuRainfallData", "mnuHelp", "mnusubHelp", "mnuabout"}) {
         fields[item].enabled = true;
     }
-    for (const char* panel : {"status_database", "status_units", "status_date", "status_time"}) {
+    for (const FieldName panel : std::initializer_list<FieldName>{"status_database", "status_units",
+                                                                  "status_date", "status_time"}) {
         fields.set_text(panel, "");
     }
     context_.last_folder.clear();

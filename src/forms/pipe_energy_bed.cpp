@@ -30,7 +30,7 @@ void PipeEnergyForm::apply_bed_material() {
             set_grain_fields_for(true);
         } else {
             fields["plindex"].visible = true;
-            fields[pipe_energy_texts::label_field("plindex")].visible = true;
+            fields[label_of("plindex")].visible = true;
         }
     }
     write_field(fields, "D16", bed.D16);
@@ -73,7 +73,7 @@ void PipeEnergyForm::leave_two_year_discharge() {
     request_focus("dn_TW");
 }
 
-void PipeEnergyForm::field_left(std::string_view name) {
+void PipeEnergyForm::field_left(FieldName name) {
     track_changes();
     const outlet::OutletUnits u = units();
     std::string& text = fields[name].text;

@@ -4,6 +4,8 @@
 
 #include "forms/pipe_energy_form.h"
 
+#include <initializer_list>
+
 #include "core/outlet/bed_material.h"
 #include "core/outlet/need_decision.h"
 #include "core/outlet/vdot_apron.h"
@@ -20,7 +22,7 @@ namespace {
 namespace t = pipe_energy_texts;
 
 // Every field of the window, the carriers of the dissipator window among them.
-constexpr std::array<std::string_view, 30> kWindowFields{
+constexpr std::array<FieldName, 30> kWindowFields{
     "enodeout",     "eDiaRise",    "E_Discharge",
     "vhstorm_freq", "dn_C",        "E_Area",
     "E_Peri",       "E_HydRad",    "V_C",
@@ -33,19 +35,23 @@ constexpr std::array<std::string_view, 30> kWindowFields{
     "VDOT_Riprap",  "L2byh2",      "txth3"};
 
 // What clearing the window empties.
-constexpr std::array<std::string_view, 14> kClearedFields{
+constexpr std::array<FieldName, 14> kClearedFields{
     "eDiaRise",          "E_Discharge", "C_Discharge", "E_Peri", "E_Area",
     "E_HydRad",          "dn_C",        "V_C",         "dn_TW",  "W_culvert",
     "outlet_protection", "Velocity_NS", "velocity2",   "plindex"};
 
-constexpr const char* kAnalyzeCommand = "cmdanalyzeED";
+constexpr FieldName kAnalyzeCommand = "cmdanalyzeED";
 
 }  // namespace
 
 PipeEnergyForm::PipeEnergyForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
                                Windows& windows)
-    : context_(context), session_(session), ui_(ui), windows_(windows) {
-    for (const std::string_view name : kWindowFields) fields.set_text(name, "");
+    : FormModel(field_names::kPipeEnergy),
+      context_(context),
+      session_(session),
+      ui_(ui),
+      windows_(windows) {
+    for (const FieldName name : kWindowFields) fields.set_text(name, "");
     for (const auto& material : outlet::bed_materials()) {
         fields["Bed_Matl"].items.emplace_back(material.name);
     }
@@ -53,7 +59,8 @@ PipeEnergyForm::PipeEnergyForm(store::ProjectContext& context, DesignSession& se
         fields["VDOT_Riprap"].items.emplace_back(riprap.name);
     }
     // The dissipator window's values travel through these; they are not shown here.
-    for (const std::string_view name : {"usdastorm_freq", "VDOT_Riprap", "L2byh2", "txth3"}) {
+    for (const FieldName name :
+         std::initializer_list<FieldName>{"usdastorm_freq", "VDOT_Riprap", "L2byh2", "txth3"}) {
         fields[name].visible = false;
     }
     fields.set_enabled("plindex", false);
@@ -74,8 +81,8 @@ outlet::OutletFields PipeEnergyForm::outlet_fields() const {
 void PipeEnergyForm::apply_labels() {
     const bool english = context_.english();
     for (const auto& label : t::kFieldLabels) {
-        fields.set_text(t::label_field(label.field), std::string(label.label));
-        fields.set_text(t::unit_field(label.field),
+        fields.set_text(label_of(label.field), std::string(label.label));
+        fields.set_text(unit_of(label.field),
                         std::string(english ? label.english_unit : label.metric_unit));
     }
 }
@@ -91,7 +98,7 @@ void PipeEnergyForm::apply_defaults() {
 }
 
 void PipeEnergyForm::clear_window() {
-    for (const std::string_view name : kClearedFields) fields.set_text(name, "");
+    for (const FieldName name : kClearedFields) fields.set_text(name, "");
     // The size of the default material as an English project shows it, in either units.
     fields.set_text("D50bed", std::string(outlet::bed_materials().front().d50_english));
     apply_defaults();
@@ -162,8 +169,8 @@ void PipeEnergyForm::open() {
 }
 
 void PipeEnergyForm::show_two_year_discharge_field(bool shown) {
-    for (const std::string& name : {std::string("C_Discharge"), t::label_field("C_Discharge"),
-                                    t::unit_field("C_Discharge")}) {
+    for (const FieldName name :
+         {FieldName("C_Discharge"), label_of("C_Discharge"), unit_of("C_Discharge")}) {
         fields[name].visible = shown;
         fields[name].enabled = shown;
     }

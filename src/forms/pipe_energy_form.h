@@ -27,13 +27,15 @@
 #include "store/project_context.h"
 #include "store/project_table.h"
 
+#include "forms/field.h"
+
 namespace pelvane::forms {
 
 class EnergyDissipationForm;
 
 // The fields bound to the ENERGY record and their columns.
 struct BoundField {
-    std::string_view field;
+    FieldName field;
     store::Column column;
 };
 // clang-format off
@@ -93,7 +95,7 @@ class PipeEnergyForm : public FormModel {
     void choose_end_node(const std::string& node);
 
     // A field lost the focus (dn_TW, W_culvert, C_Discharge, plindex, D16, D84).
-    void field_left(std::string_view name);
+    void field_left(FieldName name);
     // A material was chosen in `Bed_Matl` (the field holds it).
     void bed_material_chosen();
 

@@ -14,7 +14,7 @@
 namespace pelvane::forms {
 
 // A field the method returned; one it left untouched (nullopt) keeps its text.
-inline void write_field(FieldSet& fields, std::string_view name, const outlet::FieldText& text) {
+inline void write_field(FieldSet& fields, FieldName name, const outlet::FieldText& text) {
     if (text) fields.set_text(name, *text);
 }
 

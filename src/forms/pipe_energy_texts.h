@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "forms/field.h"
+
 namespace pelvane::forms::pipe_energy_texts {
 
 inline constexpr const char* kCaption = "Energy Dissipation Analysis";
@@ -39,7 +41,7 @@ inline constexpr const char* kEndNodeBlank = "End Node cannot be blank!";
 
 // A field's label and its unit label in English and metric projects ("" = none).
 struct FieldLabel {
-    std::string_view field;
+    FieldName field;
     std::string_view label;
     std::string_view english_unit;
     std::string_view metric_unit;
@@ -74,13 +76,5 @@ inline constexpr std::array<FieldLabel, 25> kFieldLabels{{
     {"txtLocation", "LOCATION OF MAX. SCOUR", "ft", "m"},
 }};
 // clang-format on
-
-// The model's field holding the label or the unit label of a field.
-inline std::string label_field(std::string_view field) {
-    return std::string(field) + "_label";
-}
-inline std::string unit_field(std::string_view field) {
-    return std::string(field) + "_unit";
-}
 
 }  // namespace pelvane::forms::pipe_energy_texts

@@ -3,6 +3,8 @@
 
 #include "forms/pipe_form.h"
 
+#include <initializer_list>
+
 #include "core/pipe/catalogue.h"
 #include "core/pipe/storm_frequency.h"
 #include "core/units.h"
@@ -19,7 +21,7 @@ std::vector<std::string> to_items(const List& list) {
     return {list.begin(), list.end()};
 }
 
-constexpr std::array<const char*, 11> kFrames{
+constexpr std::array<FieldName, 11> kFrames{
     texts::kNodeInFrame,       texts::kNodeOutFrame,   texts::kPipeFrame,     texts::kSectionFrame,
     texts::kSourceFrame,       texts::kStructureFrame, texts::kRainfallFrame, texts::kPreviousFrame,
     texts::kAccumulationFrame, texts::kLateralFrame,   texts::kSolveFrame};
@@ -28,12 +30,17 @@ constexpr std::array<const char*, 11> kFrames{
 
 PipeForm::PipeForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
                    PipeFormWindows& windows)
-    : context_(context), session_(session), ui_(ui), windows_(windows) {
+    : FormModel(field_names::kPipe),
+      context_(context),
+      session_(session),
+      ui_(ui),
+      windows_(windows) {
     clear_record_fields();
-    for (const char* name : {"nodein_type", "nodeout_type"}) {
+    for (const FieldName name : std::initializer_list<FieldName>{"nodein_type", "nodeout_type"}) {
         fields[name].items = to_items(texts::kNodeTypes);
     }
-    for (const char* name : {"nodein_offloc", "nodeout_offloc"}) {
+    for (const FieldName name :
+         std::initializer_list<FieldName>{"nodein_offloc", "nodeout_offloc"}) {
         fields[name].items = to_items(texts::kOffsetLocations);
     }
     fields["nodein_shaping"].items = to_items(texts::kShaping);
@@ -45,7 +52,7 @@ PipeForm::PipeForm(store::ProjectContext& context, DesignSession& session, Ui& u
     fields["pipe_storm_freq"].items = to_items(pipe::storm_frequency_list(legacy()));
     fields["pipe_dia"].items = to_items(pipe::standard_diameters(context_.units));
     for (int k = 4; k > previous_rows(); --k) {
-        for (const std::string& name : {prenode(k), preca(k), pretc(k), preflowtime(k)}) {
+        for (const FieldName name : {prenode(k), preca(k), pretc(k), preflowtime(k)}) {
             fields[name].visible = false;
         }
     }
@@ -109,7 +116,7 @@ void PipeForm::set_commands() {
 // With the frames enabled, those that only serve a computed discharge follow the
 // discharge source.
 void PipeForm::set_frames(bool enabled) {
-    for (const char* frame : kFrames) fields.set_enabled(frame, enabled);
+    for (const FieldName frame : kFrames) fields.set_enabled(frame, enabled);
     if (enabled) apply_flow_states();
 }
 
@@ -257,7 +264,7 @@ void PipeForm::toolbar_solve() {
     cmdpipesolve();
 }
 
-void PipeForm::field_entered(std::string_view name) {
+void PipeForm::field_entered(FieldName name) {
     if (name == "nodein_type") {
         nodein_type_at_focus_ = fields.text(name);
     } else if (name == "nodeout_type") {
@@ -271,7 +278,7 @@ void PipeForm::field_entered(std::string_view name) {
     }
 }
 
-void PipeForm::field_left(std::string_view name) {
+void PipeForm::field_left(FieldName name) {
     if (mode_ != ScreenMode::View && !value_in_range(name)) return;
     if (name == "nodein_type" || name == "nodeout_type") {
         node_type_left(name == "nodein_type");
@@ -294,7 +301,7 @@ void PipeForm::field_left(std::string_view name) {
     }
 }
 
-void PipeForm::choose(std::string_view name) {
+void PipeForm::choose(FieldName name) {
     if (name == "pipe_shape") {
         pipe_shape_chosen();
     } else if (name == "pipe_mat") {

@@ -26,6 +26,8 @@
 #include "store/pipe_table.h"
 #include "store/project_context.h"
 
+#include "forms/field.h"
+
 namespace pelvane::forms {
 
 class SizePickerForm;
@@ -53,7 +55,7 @@ enum class ScreenMode { View, Add, Edit };
 
 // A field of the window and the PIPE column it shows.
 struct PipeBinding {
-    std::string_view field;
+    FieldName field;
     store::Column column;
 };
 
@@ -71,8 +73,17 @@ std::string_view legacy_discharge_source(std::string_view structure_input);
 // pipe's before a type is chosen.
 std::string_view default_discharge_source(std::string_view node_in_type);
 
+// The four rows of previous pipes (k = 1 to 4).
+inline constexpr std::array<FieldName, 4> kPrenodes{"prenode1", "prenode2", "prenode3", "prenode4"};
+inline constexpr std::array<FieldName, 4> kPrecas{"preca1", "preca2", "preca3", "preca4"};
+inline constexpr std::array<FieldName, 4> kPretcs{"preTc1", "preTc2", "preTc3", "preTc4"};
+inline constexpr std::array<FieldName, 4> kPreflowtimes{"preflowtime1", "preflowtime2",
+                                                        "preflowtime3", "preflowtime4"};
+// Row k (1 to 4) of one of the above; another k throws std::out_of_range.
+FieldName previous_row(const std::array<FieldName, 4>& row, int k);
+
 // The section result fields, in the order a solve writes them.
-inline constexpr std::array<std::string_view, 13> kResultFields{
+inline constexpr std::array<FieldName, 13> kResultFields{
     "capacity",   "flow_type",      "pipe_flowdepth", "pipe_areaflow", "pipe_velocity",
     "hyd_radius", "pipe_WP",        "FROUDE_NO",      "pipe_summary",  "energy",
     "flow_time",  "critical_depth", "friction_slope"};
@@ -111,9 +122,9 @@ class PipeForm : public FormModel {
 
     // Field events, by field name: the focus entered or left a field, or an item
     // (list item, option, tab) was chosen. Fields without a rule ignore them.
-    void field_entered(std::string_view name);
-    void field_left(std::string_view name);
-    void choose(std::string_view name);
+    void field_entered(FieldName name);
+    void field_left(FieldName name);
+    void choose(FieldName name);
     // The person showed tab `index` (0 structures and pipe, 1 flow, 2 results).
     void tab_shown(int index);
 
@@ -136,10 +147,10 @@ class PipeForm : public FormModel {
         return legacy() ? pipe::kLegacyPreviousPipeRows : pipe::kPreviousPipeRows;
     }
 
-    static std::string prenode(int k) { return "prenode" + std::to_string(k); }
-    static std::string preca(int k) { return "preca" + std::to_string(k); }
-    static std::string pretc(int k) { return "preTc" + std::to_string(k); }
-    static std::string preflowtime(int k) { return "preflowtime" + std::to_string(k); }
+    static FieldName prenode(int k) { return previous_row(kPrenodes, k); }
+    static FieldName preca(int k) { return previous_row(kPrecas, k); }
+    static FieldName pretc(int k) { return previous_row(kPretcs, k); }
+    static FieldName preflowtime(int k) { return previous_row(kPreflowtimes, k); }
 
   private:
     // Record access (pipe_form_record.cpp).
@@ -163,7 +174,7 @@ class PipeForm : public FormModel {
 
     // Whether the field's number lies within its physical range; if not, the person
     // is told the range and the field gets the focus back (pipe_form_solve.cpp).
-    bool value_in_range(std::string_view field);
+    bool value_in_range(FieldName field);
 
     // Modes and states (pipe_form.cpp).
     void set_mode(ScreenMode mode);
@@ -191,10 +202,10 @@ class PipeForm : public FormModel {
 
     // Pipe, section and slope (pipe_form_section.cpp).
     void pipe_length_entered();
-    void slope_field_left(std::string_view name);
+    void slope_field_left(FieldName name);
     void pipe_shape_chosen();
     void pipe_mat_chosen();
-    void size_left(std::string_view name);
+    void size_left(FieldName name);
     void apply_shape_states();
 
     // Flow and discharge (pipe_form_flow.cpp).

@@ -5,6 +5,8 @@
 #include "core/pipe/storm_frequency.h"
 #include "core/text/number_text.h"
 #include "forms/drainage_area_form.h"
+
+#include <initializer_list>
 #include "forms/input_conventions.h"
 #include "forms/pipe_form.h"
 #include "forms/time_of_concentration_form.h"
@@ -14,14 +16,14 @@ namespace {
 
 namespace texts = pipe_form_texts;
 
-constexpr const char* kSourceField = "dischargeval";
+constexpr FieldName kSourceField = "dischargeval";
 constexpr const char* kMinimumTc = "5.0";
 constexpr double kMinimumTcMinutes = 5.0;
 
-constexpr std::array<const char*, 3> kComputedFrames{texts::kRainfallFrame, texts::kPreviousFrame,
-                                                     texts::kAccumulationFrame};
-constexpr std::array<const char*, 4> kComputedFields{"cmdstr_area", "cmdstr_Tc", "cmd_accIntensity",
-                                                     texts::kStructureFrame};
+constexpr std::array<FieldName, 3> kComputedFrames{texts::kRainfallFrame, texts::kPreviousFrame,
+                                                   texts::kAccumulationFrame};
+constexpr std::array<FieldName, 4> kComputedFields{"cmdstr_area", "cmdstr_Tc", "cmd_accIntensity",
+                                                   texts::kStructureFrame};
 
 bool tc_computed(std::string_view options) {
     return !options.empty() && options != texts::kNoTcOptions;
@@ -145,8 +147,8 @@ void PipeForm::apply_flow_states() {
     const bool active = mode_ != ScreenMode::View;
     const bool computed = computed_source();
     fields.set_enabled(texts::kSourceFrame, active);
-    for (const char* name : kComputedFrames) fields.set_enabled(name, active && computed);
-    for (const char* name : kComputedFields) fields.set_enabled(name, active && computed);
+    for (const FieldName name : kComputedFrames) fields.set_enabled(name, active && computed);
+    for (const FieldName name : kComputedFields) fields.set_enabled(name, active && computed);
     fields.set_enabled(texts::kLateralFrame, active && computed);
     fields.set_enabled("structure_discharge", !computed);
     fields.set_text("Check_ComputeTc",
@@ -164,7 +166,8 @@ void PipeForm::reset_previous_pipes() {
 }
 
 void PipeForm::clear_area_and_tc_buffers() {
-    for (const char* name : {"PTcoptionstr", "PTcStr", "pTcStr2", "pcbufstr", "pareabufstr"}) {
+    for (const FieldName name : std::initializer_list<FieldName>{
+             "PTcoptionstr", "PTcStr", "pTcStr2", "pcbufstr", "pareabufstr"}) {
         fields.set_text(name, "");
     }
     fields.set_text("Check_ComputeTc", "0");
@@ -215,7 +218,8 @@ void PipeForm::structure_input_chosen() {
         return;
     }
     set_discharge_source(texts::kInputSource);
-    for (const char* name : {"structure_area", "structure_ca", "accumulated_ca"}) {
+    for (const FieldName name :
+         std::initializer_list<FieldName>{"structure_area", "structure_ca", "accumulated_ca"}) {
         fields.set_text(name, "0.0");
     }
     fields.set_text("accumulated_Tc", kMinimumTc);
@@ -262,7 +266,8 @@ void PipeForm::structure_tc_left() {
         if (ui_.ask(texts::kClearComputedTc, Buttons::YesNo, Icon::None, kAppTitle) ==
             Answer::Yes) {
             fields.set_text("Check_ComputeTc", "0");
-            for (const char* name : {"PTcStr", "pTcStr2", "PTcoptionstr"})
+            for (const FieldName name :
+                 std::initializer_list<FieldName>{"PTcStr", "pTcStr2", "PTcoptionstr"})
                 fields.set_text(name, "");
         } else {
             fields.set_text("structure_Tc", structure_tc_at_focus_);
@@ -323,7 +328,7 @@ void PipeForm::cmdstr_Tc() {
 }
 
 void PipeForm::clear_results() {
-    for (std::string_view name : kResultFields) fields.set_text(name, "");
+    for (const FieldName name : kResultFields) fields.set_text(name, "");
 }
 
 }  // namespace pelvane::forms

@@ -6,6 +6,8 @@
 
 #include "core/pipe/inlet_takeover.h"
 #include "forms/inlet_link.h"
+
+#include <initializer_list>
 #include "forms/pipe_form.h"
 
 namespace pelvane::forms {
@@ -16,12 +18,12 @@ namespace texts = pipe_form_texts;
 // The fields of one end and the columns of the other end of a pipe that joins it:
 // the upper structure of this pipe is where another pipe ends, and the other way.
 struct NodeNames {
-    const char* number;
-    const char* type;
-    const char* station;
-    const char* offset;
-    const char* offloc;
-    const char* topele;
+    FieldName number;
+    FieldName type;
+    FieldName station;
+    FieldName offset;
+    FieldName offloc;
+    FieldName topele;
     // Columns of a saved pipe at the other end.
     store::Column other_number;
     store::Column other_type;
@@ -72,7 +74,8 @@ void PipeForm::node_type_left(bool node_in) {
 // nothing of the structure it was; the upper one also loses its drainage data.
 void PipeForm::reset_node(bool node_in) {
     const NodeNames& node = names_of(node_in);
-    for (const char* name : {node.number, node.station, node.offset, node.offloc, node.topele}) {
+    for (const FieldName name :
+         {node.number, node.station, node.offset, node.offloc, node.topele}) {
         fields.set_text(name, "");
     }
     node_number_handled_[node_in ? 0 : 1].clear();

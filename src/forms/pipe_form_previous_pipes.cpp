@@ -1,10 +1,20 @@
 // The previous pipes whose flow a pipe receives: the network rules on choosing one
 // (checked by pipe_rules) and the take-over of its accumulated values.
 
+#include <stdexcept>
+#include <string>
+
 #include "core/pipe/discharge.h"
 #include "forms/pipe_form.h"
 
 namespace pelvane::forms {
+
+FieldName previous_row(const std::array<FieldName, 4>& row, int k) {
+    if (k < 1 || k > 4) {
+        throw std::out_of_range("There is no previous pipe " + std::to_string(k) + ".");
+    }
+    return row[static_cast<std::size_t>(k - 1)];
+}
 
 void PipeForm::previous_pipe_left(int k) {
     if (fields.text(prenode(k)) != previous_handled_[static_cast<std::size_t>(k - 1)]) {

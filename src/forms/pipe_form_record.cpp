@@ -8,6 +8,8 @@
 #include "core/text/number_text.h"
 #include "core/units.h"
 #include "forms/pipe_form.h"
+
+#include <initializer_list>
 #include "forms/size_picker_form.h"
 #include "store/design_rainfall.h"
 #include "store/sqlite/database.h"
@@ -17,7 +19,7 @@ namespace {
 
 namespace texts = pipe_form_texts;
 
-constexpr std::string_view kDischargeSource = "dischargeval";
+constexpr FieldName kDischargeSource = "dischargeval";
 constexpr store::Column kStructureInput = "STRUCTURE_INPUT";
 constexpr store::Column kStructureCompute = "STRUCTURE_COMPUTE";
 
@@ -134,8 +136,8 @@ void PipeForm::set_unit_captions() {
 void PipeForm::init_pipe_data() {
     apply_section_change(fields, new_pipe_section(context_.units));
     fields.set_text("nodein_shaping", "NO");
-    for (const char* name :
-         {"structure_discharge", "pipe_discharge", "pipe_I", "structure_ca", "structure_area"}) {
+    for (const FieldName name : std::initializer_list<FieldName>{
+             "structure_discharge", "pipe_discharge", "pipe_I", "structure_ca", "structure_area"}) {
         fields.set_text(name, "0.0");
     }
     for (int k = 1; k <= 4; ++k) {
@@ -145,8 +147,9 @@ void PipeForm::init_pipe_data() {
     }
     fields.set_text("structure_Tc", "5.0");
     fields.set_text("pipe_cf", "1.0");
-    for (std::string_view name : kResultFields) fields.set_text(name, "");
-    for (const char* name : {"PTcoptionstr", "PTcStr", "pTcStr2", "pcbufstr", "pareabufstr"}) {
+    for (const FieldName name : kResultFields) fields.set_text(name, "");
+    for (const FieldName name : std::initializer_list<FieldName>{
+             "PTcoptionstr", "PTcStr", "pTcStr2", "pcbufstr", "pareabufstr"}) {
         fields.set_text(name, "");
     }
     fields.set_text("Check_ComputeTc", "0");
@@ -252,9 +255,8 @@ bool PipeForm::pipe_update() {
         store::Transaction transaction(db);
         const store::PipeTable table(db);
         const store::PipeRecord row = record();
-        if (adding_ || stored_number_.empty()) {
-            table.insert(row);
-        } else if (!table.update(stored_number_, row)) {
+        // A new pipe, or a stored one that is no longer there, is inserted.
+        if (adding_ || stored_number_.empty() || !table.update(stored_number_, row)) {
             table.insert(row);
         }
         // The coefficients a computed discharge was designed with are kept with it.

@@ -33,7 +33,7 @@ void PipeForm::pipe_length_entered() {
 
 // The slope follows the length and the invert elevations; a pipe that does not
 // fall is refused with a message.
-void PipeForm::slope_field_left(std::string_view name) {
+void PipeForm::slope_field_left(FieldName name) {
     if (name == "pipe_length" && mode_ == ScreenMode::View) return;
     fields.set_text(name, format_on_leave(fields.text(name), session_.number_format));
     const pipe::PipeSlope slope = pipe::pipe_slope(
@@ -60,7 +60,7 @@ void PipeForm::pipe_mat_chosen() {
     refresh_status();
 }
 
-void PipeForm::size_left(std::string_view name) {
+void PipeForm::size_left(FieldName name) {
     const auto field = name == "span" ? pipe::SizeField::Span : pipe::SizeField::Rise;
     if (const auto fill = pipe::size_left_fill(field, fields.text("pipe_shape"), context_.units,
                                                fields.text(name))) {

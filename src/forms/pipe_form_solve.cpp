@@ -2,6 +2,7 @@
 // hydraulics of its shape written into the results tab.
 
 #include <cctype>
+#include <optional>
 
 #include "core/pipe/input_ranges.h"
 #include "core/pipe/section.h"
@@ -13,23 +14,23 @@ namespace pelvane::forms {
 namespace {
 
 // The field that shows a PIPE column.
-std::string_view field_of(std::string_view column) {
+std::optional<FieldName> field_of(std::string_view column) {
     for (const PipeBinding& b : pipe_bindings()) {
         if (b.column.name() == column) return b.field;
     }
-    return {};
+    return std::nullopt;
 }
 
 }  // namespace
 
-bool PipeForm::value_in_range(std::string_view field) {
+bool PipeForm::value_in_range(FieldName field) {
     for (const PipeBinding& b : pipe_bindings()) {
         if (b.field != field) continue;
         auto refused = input_refusal_text(b.column.name(), fields.text(field), context_.units);
         if (!refused) return true;
         (*refused)[0] = static_cast<char>(std::toupper(static_cast<unsigned char>((*refused)[0])));
         ui_.message(*refused, Icon::Exclamation);
-        request_focus(std::string(field));
+        request_focus(field);
         return false;
     }
     return true;
@@ -56,8 +57,7 @@ void PipeForm::cmdpipesolve() {
          fields.text("span"), fields.text("rise"), fields.text("pipe_shape"), context_.units});
     session_.number_format = result.number_format;
     for (const auto& [column, shown] : result.written) {
-        const std::string_view field = field_of(column);
-        if (!field.empty()) fields.set_text(field, shown);
+        if (const auto field = field_of(column)) fields.set_text(*field, shown);
     }
     for (std::size_t i = 0; i < result.failures.size(); ++i) {
         ui_.message(std::string(kInvalidDataInputError), Icon::Exclamation);

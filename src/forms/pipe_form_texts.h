@@ -5,6 +5,8 @@
 #include <array>
 #include <string_view>
 
+#include "forms/field.h"
+
 namespace pelvane::forms::pipe_form_texts {
 
 // Messages of the record.
@@ -55,42 +57,42 @@ inline constexpr std::string_view kNoTcOptions = "0,0,0,0,0";
 inline constexpr const char* kRimCaption = "Rim Elev. / Flow Line Elev.";
 
 // Commands, named as their menu items; the toolbar buttons follow them.
-inline constexpr const char* kAddCommand = "mnuAddpipe";
-inline constexpr const char* kEditCommand = "mnuEditpipe";
-inline constexpr const char* kSaveCommand = "mnuSavepipe";
-inline constexpr const char* kSolveCommand = "cmdpipesolve";
-inline constexpr const char* kExitCommand = "mnuExitPipe";
+inline constexpr FieldName kAddCommand = "mnuAddpipe";
+inline constexpr FieldName kEditCommand = "mnuEditpipe";
+inline constexpr FieldName kSaveCommand = "mnuSavepipe";
+inline constexpr FieldName kSolveCommand = "cmdpipesolve";
+inline constexpr FieldName kExitCommand = "mnuExitPipe";
 // The toolbar button shown pressed: "1" (Add), "3" (Edit) or "" (none).
-inline constexpr const char* kPressedButton = "pressed_button";
+inline constexpr FieldName kPressedButton = "pressed_button";
 
 // Frames, enabled together by the screen mode and the discharge source.
-inline constexpr const char* kNodeInFrame = "fra_nodein";
-inline constexpr const char* kNodeOutFrame = "fra_nodeout";
-inline constexpr const char* kPipeFrame = "fra_pipe";
-inline constexpr const char* kSectionFrame = "fra_section";
-inline constexpr const char* kSourceFrame = "fra_source";
-inline constexpr const char* kStructureFrame = "fra_structure";
-inline constexpr const char* kRainfallFrame = "fra_rainfall";
-inline constexpr const char* kPreviousFrame = "fra_previous";
-inline constexpr const char* kAccumulationFrame = "fra_accumulation";
-inline constexpr const char* kLateralFrame = "fra_lateral";
-inline constexpr const char* kSolveFrame = "fra_solve";
+inline constexpr FieldName kNodeInFrame = "fra_nodein";
+inline constexpr FieldName kNodeOutFrame = "fra_nodeout";
+inline constexpr FieldName kPipeFrame = "fra_pipe";
+inline constexpr FieldName kSectionFrame = "fra_section";
+inline constexpr FieldName kSourceFrame = "fra_source";
+inline constexpr FieldName kStructureFrame = "fra_structure";
+inline constexpr FieldName kRainfallFrame = "fra_rainfall";
+inline constexpr FieldName kPreviousFrame = "fra_previous";
+inline constexpr FieldName kAccumulationFrame = "fra_accumulation";
+inline constexpr FieldName kLateralFrame = "fra_lateral";
+inline constexpr FieldName kSolveFrame = "fra_solve";
 
 // Status bar panels and the pipe number caption.
-inline constexpr const char* kStatus = "lblStatus";
-inline constexpr const char* kProjectPanel = "status_project";
-inline constexpr const char* kSectionPanel = "status_section";
-inline constexpr const char* kUnitsPanel = "status_units";
+inline constexpr FieldName kStatus = "lblStatus";
+inline constexpr FieldName kProjectPanel = "status_project";
+inline constexpr FieldName kSectionPanel = "status_section";
+inline constexpr FieldName kUnitsPanel = "status_units";
 
 // Unit captions (English, metric).
-inline constexpr const char* kLengthUnit = "unit_length";        // "ft", "m"
-inline constexpr const char* kSlopeUnit = "unit_slope";          // "ft/ft", "m/m"
-inline constexpr const char* kSizeUnit = "unit_size";            // "in", "mm"
-inline constexpr const char* kDischargeUnit = "unit_discharge";  // "cfs", "cms"
-inline constexpr const char* kVelocityUnit = "unit_velocity";    // "ft/sec", "m/sec"
-inline constexpr const char* kAreaUnit = "unit_area";            // "Acres", "Ha"
-inline constexpr const char* kFlowAreaUnit = "unit_flow_area";   // "sqft", "sqm"
-inline constexpr const char* kIntensityUnit = "unit_intensity";  // "in/hr", "mm/hr"
+inline constexpr FieldName kLengthUnit = "unit_length";        // "ft", "m"
+inline constexpr FieldName kSlopeUnit = "unit_slope";          // "ft/ft", "m/m"
+inline constexpr FieldName kSizeUnit = "unit_size";            // "in", "mm"
+inline constexpr FieldName kDischargeUnit = "unit_discharge";  // "cfs", "cms"
+inline constexpr FieldName kVelocityUnit = "unit_velocity";    // "ft/sec", "m/sec"
+inline constexpr FieldName kAreaUnit = "unit_area";            // "Acres", "Ha"
+inline constexpr FieldName kFlowAreaUnit = "unit_flow_area";   // "sqft", "sqm"
+inline constexpr FieldName kIntensityUnit = "unit_intensity";  // "in/hr", "mm/hr"
 
 // Tool tip of the diameter field: Min. 12 and the inch sign.
 inline constexpr std::string_view kDiameterToolTip = "Min. 12\"";

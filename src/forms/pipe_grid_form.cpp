@@ -21,7 +21,11 @@ std::string pipe_gone(std::string_view number) {
 
 PipeGridForm::PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
                            Windows& windows)
-    : context_(context), session_(session), ui_(ui), windows_(windows) {
+    : FormModel(field_names::kPipeGrid),
+      context_(context),
+      session_(session),
+      ui_(ui),
+      windows_(windows) {
     fields.set_text("rec_count", "0");
 }
 

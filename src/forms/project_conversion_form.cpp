@@ -10,7 +10,7 @@ namespace pelvane::forms {
 using namespace project_conversion_texts;
 
 ProjectConversionForm::ProjectConversionForm(store::ProjectContext& context, Ui& ui)
-    : context_(context), ui_(ui) {
+    : FormModel(field_names::kProjectConversion), context_(context), ui_(ui) {
     fields.set_text("noaa_station", kInitialStation);
 }
 

@@ -1,5 +1,7 @@
 #include "forms/project_details_form.h"
 
+#include <initializer_list>
+
 #include <optional>
 #include <utility>
 
@@ -17,7 +19,7 @@ const std::vector<std::string> kUnitItems = {std::string(kEnglish), std::string(
 
 // The fields bound to the record, and the value each holds.
 struct BoundField {
-    const char* field;
+    FieldName field;
     std::string store::ProjectDetails::*value;
     bool noaa_only;
 };
@@ -63,7 +65,8 @@ ProjectDetailsForm::ProjectDetailsForm(store::ProjectContext& context, Ui& ui,
                                        store::DetailsWindow window,
                                        std::function<void(std::string)> set_status,
                                        std::function<void()> show_rainfall_data)
-    : context_(context),
+    : FormModel(field_names::kProjectDetails),
+      context_(context),
       ui_(ui),
       window_(window),
       set_status_(std::move(set_status)),
@@ -112,7 +115,8 @@ void ProjectDetailsForm::open() {
     // edited, never given a second one.
     edit_mode_ = context_.details_edit_mode || record.has_value();
     if (edit_mode_) {
-        for (const char* fixed : {"project_id", "units", "county", "noaa_station"}) {
+        for (const FieldName fixed :
+             std::initializer_list<FieldName>{"project_id", "units", "county", "noaa_station"}) {
             fields.set_enabled(fixed, false);
         }
         context_.units = fields.text("units");
@@ -136,7 +140,7 @@ void ProjectDetailsForm::open() {
     show_rainfall_note();
 }
 
-void ProjectDetailsForm::field_edited(std::string_view field) {
+void ProjectDetailsForm::field_edited(FieldName field) {
     changed_ = true;
     if (field == "units") list_check(fields["units"].text, fields["units"].items, ui_);
     if (field == "county" || field == "noaa_station") show_rainfall_note();
@@ -146,7 +150,7 @@ std::string ProjectDetailsForm::missing_rainfall() const {
     const store::RainfallFile file = noaa()                          ? store::RainfallFile::Station
                                      : context_.legacy_database_mode ? store::RainfallFile::Legacy
                                                                      : store::RainfallFile::County;
-    const std::string& name = fields.text(noaa() ? "noaa_station" : "county");
+    const std::string& name = fields.text(noaa() ? FieldName("noaa_station") : FieldName("county"));
     if (name.empty()) return {};
     try {
         if (store::has_coefficients(context_, file, name)) return {};

@@ -74,7 +74,7 @@ class ProjectDetailsForm : public FormModel {
     // A bound field was changed by the person. A change of `units` runs the list
     // check; a change of the county or station says again whether its rainfall data
     // are there.
-    void field_edited(std::string_view field);
+    void field_edited(FieldName field);
 
     // Commands. Save refuses a county or station that is not in its list, naming
     // the closest; when the rainfall data are missing it offers Rainfall Data.

@@ -1,5 +1,7 @@
 #include "forms/rainfall_check_form.h"
 
+#include <initializer_list>
+
 #include <cmath>
 #include <string>
 
@@ -18,7 +20,7 @@ constexpr const char* kDefaultTc = "15";
 
 RainfallCheckForm::RainfallCheckForm(const store::ProjectContext& context, Ui& ui,
                                      const RainfallDataForm& data)
-    : context_(context), ui_(ui), data_(data) {
+    : FormModel(field_names::kRainfallCheck), context_(context), ui_(ui), data_(data) {
     auto& years = fields["check_years"].items;
     for (const int f : hydrology::kStormFrequencies) years.push_back(std::to_string(f));
     fields.set_text("check_years", kDefaultYears);
@@ -27,7 +29,8 @@ RainfallCheckForm::RainfallCheckForm(const store::ProjectContext& context, Ui& u
 }
 
 void RainfallCheckForm::clear_results() {
-    for (const char* result : {"check_fitted", "check_stored", "check_noaa"}) {
+    for (const FieldName result :
+         std::initializer_list<FieldName>{"check_fitted", "check_stored", "check_noaa"}) {
         fields.set_text(result, "");
     }
 }

@@ -78,7 +78,7 @@ RainfallPreview preview_of(const hydrology::FrequencyFit& f) {
 }  // namespace
 
 RainfallDataForm::RainfallDataForm(store::ProjectContext& context, Ui& ui)
-    : context_(context), ui_(ui) {
+    : FormModel(field_names::kRainfallData), context_(context), ui_(ui) {
     fields["rainfall_kind"].items = {kKindStation, kKindCounty};
     fields.set_text("rainfall_kind", kKindStation);
     fields.set_text("rainfall_name", "");
@@ -198,7 +198,7 @@ std::string RainfallDataForm::choose_csv(const std::string& title) {
     dialog.filter = kCsvFilter;
     dialog.initial_folder = dialog_folder(context_);
     dialog.must_exist = true;
-    const std::string path = ui_.choose_file(dialog);
+    std::string path = ui_.choose_file(dialog);
     if (!path.empty()) remember_folder(context_, path);
     return path;
 }
@@ -242,6 +242,7 @@ Outcome RainfallDataForm::import_export() {
     std::vector<RainfallFile> files{chosen_file()};
     if (files[0] == RainfallFile::County) files.push_back(RainfallFile::Legacy);
     std::vector<ImportTarget> targets;
+    targets.reserve(files.size());
     for (const auto file : files) {
         targets.push_back(
             {file, {hydrology::coefficient_row(*fit_, name, store::table_kind(file))}});

@@ -5,7 +5,7 @@
 namespace pelvane::forms {
 
 RenumberForm::RenumberForm(const store::ProjectContext& context, Ui& ui, std::string old_number)
-    : context_(context), ui_(ui) {
+    : FormModel(field_names::kRenumber), context_(context), ui_(ui) {
     fields.set_text("thispipenumber", std::move(old_number));
     fields.set_enabled("thispipenumber", false);
     fields.set_text("newpipenumber", "");

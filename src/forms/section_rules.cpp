@@ -18,7 +18,7 @@ FieldChange out_of_use(bool clear) {
 }  // namespace
 
 void apply_section_change(FieldSet& fields, const SectionChange& change) {
-    change.each([&](std::string_view name, const FieldChange& c) {
+    change.each([&](FieldName name, const FieldChange& c) {
         if (c.empty()) return;
         Field& field = fields[name];
         if (c.text) field.text = *c.text;

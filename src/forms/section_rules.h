@@ -39,13 +39,13 @@ struct SectionChange {
     // Calls f(field name, change) for every field, in the order above.
     template <class F>
     void each(F&& f) const {
-        f(std::string_view("pipe_shape"), pipe_shape);
-        f(std::string_view("pipe_mat"), pipe_mat);
-        f(std::string_view("pipe_mann"), pipe_mann);
-        f(std::string_view("pipe_dia"), pipe_dia);
-        f(std::string_view("span"), span);
-        f(std::string_view("rise"), rise);
-        f(std::string_view("numofpipes"), numofpipes);
+        f(FieldName("pipe_shape"), pipe_shape);
+        f(FieldName("pipe_mat"), pipe_mat);
+        f(FieldName("pipe_mann"), pipe_mann);
+        f(FieldName("pipe_dia"), pipe_dia);
+        f(FieldName("span"), span);
+        f(FieldName("rise"), rise);
+        f(FieldName("numofpipes"), numofpipes);
     }
 };
 

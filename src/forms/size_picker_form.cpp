@@ -2,7 +2,8 @@
 
 namespace pelvane::forms {
 
-SizePickerForm::SizePickerForm(const SizePicker& picker, Ui& ui) : picker_(picker), ui_(ui) {
+SizePickerForm::SizePickerForm(const SizePicker& picker, Ui& ui)
+    : FormModel(field_names::kSizePicker), picker_(picker), ui_(ui) {
     Field& list = fields[picker_.list];
     for (const SizeRow& row : picker_.rows) list.items.push_back(row.list_text());
 }

@@ -30,9 +30,9 @@ struct SizeRow {
 struct SizePicker {
     std::string_view window;  // `frmEPipeSize`, ...
     std::string_view title;
-    std::string_view list;            // name of the list control
-    std::string_view select_command;  // name of the Select button
-    std::string_view cancel_command;  // name of the Cancel button
+    FieldName list;            // the list control
+    FieldName select_command;  // the Select button
+    FieldName cancel_command;  // the Cancel button
     std::array<std::string_view, 4> captions;
     std::string_view shape;  // the shape it sizes
     bool metric = false;

@@ -1,5 +1,7 @@
 #include "forms/time_of_concentration_form.h"
 
+#include <initializer_list>
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -19,10 +21,10 @@ namespace texts = tc_texts;
 constexpr int kSegments = 5;
 
 struct PathNames {
-    const char* length;
-    const char* upper;
-    const char* lower;
-    const char* slope;
+    FieldName length;
+    FieldName upper;
+    FieldName lower;
+    FieldName slope;
 };
 // Segments 1 to 4 run over a flow path given by its length and end elevations.
 constexpr std::array<PathNames, 4> kPaths{{
@@ -31,21 +33,20 @@ constexpr std::array<PathNames, 4> kPaths{{
     {"flow_distance3", "upper_elevation3", "lower_elevation3", "slope3"},
     {"flow_distance4", "upper_elevation4", "lower_elevation4", "slope4"},
 }};
-constexpr std::array<const char*, kSegments> kTimes{"txtTc1", "txtTc2", "txtTc3", "txtTc4",
-                                                    "txtTc5"};
-constexpr std::array<const char*, kSegments> kChecks{"CheckTc1", "CheckTc2", "CheckTc3", "CheckTc4",
-                                                     "CheckTc5"};
-constexpr const char* kTotal = "computedPTc";
+constexpr std::array<FieldName, kSegments> kTimes{"txtTc1", "txtTc2", "txtTc3", "txtTc4", "txtTc5"};
+constexpr std::array<FieldName, kSegments> kChecks{"CheckTc1", "CheckTc2", "CheckTc3", "CheckTc4",
+                                                   "CheckTc5"};
+constexpr FieldName kTotal = "computedPTc";
 
 // The stored buffers: field texts joined by "," in these orders.
 // clang-format off
-constexpr std::array<const char*, 15> kFirstBuffer{
+constexpr std::array<FieldName, 15> kFirstBuffer{
     "flow_distance1", "upper_elevation1", "lower_elevation1", "slope1", "landuse_type",
     "intercept_coeff", "txtTc1",
     "flow_distance2", "upper_elevation2", "lower_elevation2", "slope2", "gn", "tgd_flow",
     "channel_velocity", "txtTc2"};
 constexpr std::size_t kLandCoverItem = 4;
-constexpr std::array<const char*, 21> kSecondBuffer{
+constexpr std::array<FieldName, 21> kSecondBuffer{
     "flow_distance3", "upper_elevation3", "lower_elevation3", "slope3", "soil_type",
     "rational_C_value", "txtTc3",
     "txtoutlet_height", "txttravel_length", "surface_type", "txtsurface_factor", "txtTc5",
@@ -63,7 +64,7 @@ constexpr char kSeparator = ',';
 // are put back together into the land cover, its only list text.
 constexpr char kCommaStandIn = ';';
 
-bool is_list_text(std::string_view name) {
+bool is_list_text(FieldName name) {
     return name == "landuse_type" || name == "soil_type" || name == "surface_type";
 }
 
@@ -73,8 +74,8 @@ std::string replace_all(std::string text, char from, char to) {
 }
 
 struct ListLink {
-    const char* list;
-    const char* dependent;
+    FieldName list;
+    FieldName dependent;
     std::span<const hydrology::ListChoice> (*choices)();
 };
 constexpr std::array<ListLink, 3> kLists{{
@@ -83,16 +84,16 @@ constexpr std::array<ListLink, 3> kLists{{
     {"surface_type", "txtsurface_factor", hydrology::surface_type_choices},
 }};
 
-constexpr std::array<const char*, 8> kNumberFormatFields{
+constexpr std::array<FieldName, 8> kNumberFormatFields{
     "upper_elevation1", "upper_elevation2", "upper_elevation3", "upper_elevation4",
     "flow_distance2",   "flow_distance4",   "txtoutlet_height", "txttravel_length"};
-constexpr std::array<const char*, 3> kCoefficientFields{"gn", "gn4", "intercept_coeff"};
+constexpr std::array<FieldName, 3> kCoefficientFields{"gn", "gn4", "intercept_coeff"};
 
 // Depth or velocity drive a channel segment, diameter or velocity a pipe segment:
 // a positive value in one clears the other.
 struct DrivePair {
-    const char* field;
-    const char* cleared;
+    FieldName field;
+    FieldName cleared;
 };
 constexpr std::array<DrivePair, 4> kDrivePairs{{
     {"tgd_flow", "channel_velocity"},
@@ -102,9 +103,10 @@ constexpr std::array<DrivePair, 4> kDrivePairs{{
 }};
 
 template <std::size_t N>
-std::string encode_buffer(const FieldSet& fields, const std::array<const char*, N>& names) {
+std::string encode_buffer(const FieldSet& fields, const std::array<FieldName, N>& names) {
     std::vector<std::string> items;
-    for (const char* name : names) {
+    items.reserve(N);
+    for (const FieldName name : names) {
         items.push_back(is_list_text(name)
                             ? replace_all(fields.text(name), kSeparator, kCommaStandIn)
                             : fields.text(name));
@@ -113,7 +115,7 @@ std::string encode_buffer(const FieldSet& fields, const std::array<const char*, 
 }
 
 template <std::size_t N>
-bool listed(const std::array<const char*, N>& names, std::string_view name) {
+bool listed(const std::array<FieldName, N>& names, FieldName name) {
     return std::find(names.begin(), names.end(), name) != names.end();
 }
 
@@ -128,22 +130,23 @@ struct TimeOfConcentrationForm::Path {
 // (depth of flow, pipe diameter) is given, else it is the one typed.
 struct TimeOfConcentrationForm::VelocityDrive {
     int segment;
-    const char* mannings_n;
-    const char* geometry;
-    const char* velocity;
+    FieldName mannings_n;
+    FieldName geometry;
+    FieldName velocity;
     bool full_pipe;
 };
 
 TimeOfConcentrationForm::TimeOfConcentrationForm(store::ProjectContext& context,
                                                  DesignSession& session, Ui& ui)
-    : context_(context), session_(session), ui_(ui) {
+    : FormModel(field_names::kTimeOfConcentration), context_(context), session_(session), ui_(ui) {
     for (const auto& path : kPaths) {
-        for (const char* name : {path.length, path.upper, path.lower, path.slope}) {
+        for (const FieldName name : {path.length, path.upper, path.lower, path.slope}) {
             fields.set_text(name, "");
         }
     }
-    for (const char* name : {"tgd_flow", "channel_velocity", "pipe_dia", "pipe_velocity",
-                             "txtoutlet_height", "txttravel_length"}) {
+    for (const FieldName name : std::initializer_list<FieldName>{
+             "tgd_flow", "channel_velocity", "pipe_dia", "pipe_velocity", "txtoutlet_height",
+             "txttravel_length"}) {
         fields.set_text(name, "");
     }
     fields.set_text("intercept_coeff", "0.076");
@@ -178,7 +181,7 @@ void TimeOfConcentrationForm::open(const TcExchange& pipe) {
 void TimeOfConcentrationForm::restore(const TcExchange& pipe) {
     const auto fill = [this](const auto& names, const std::vector<std::string>& items) {
         for (std::size_t i = 0; i < std::min(items.size(), names.size()); ++i) {
-            const std::string_view name = names[i];
+            const FieldName name = names[i];
             fields.set_text(name, is_list_text(name)
                                       ? replace_all(items[i], kCommaStandIn, kSeparator)
                                       : items[i]);
@@ -245,7 +248,7 @@ bool TimeOfConcentrationForm::compute_segment(int segment) {
 
 // An empty input reads as 0, which the checks below refuse where it matters; a
 // text that is not a number is a data error.
-std::optional<double> TimeOfConcentrationForm::input(std::string_view name) const {
+std::optional<double> TimeOfConcentrationForm::input(FieldName name) const {
     const auto parsed = text::parse_number(fields.text(name));
     if (parsed.empty()) return 0.0;
     if (!parsed.ok()) return std::nullopt;
@@ -270,8 +273,9 @@ auto TimeOfConcentrationForm::read_path(int segment) -> std::optional<Path> {
         refusal = texts::kFlowDistanceZero;
     } else if (!(*upper > *lower)) {
         refusal = texts::kUpperBelowLower;
-    } else if (!(slope = hydrology::segment_slope(*length, *upper, *lower))) {
-        refusal = texts::kDataError;
+    } else {
+        slope = hydrology::segment_slope(*length, *upper, *lower);
+        if (!slope) refusal = texts::kDataError;
     }
     if (refusal) {
         refuse(refusal);
@@ -355,14 +359,14 @@ bool TimeOfConcentrationForm::compute_kirpich() {
 // adds nothing.
 void TimeOfConcentrationForm::compute_total() {
     double total = 0.0;
-    for (const char* name : kTimes) {
+    for (const FieldName name : kTimes) {
         const auto parsed = text::parse_number(fields.text(name));
         if (parsed.ok()) total += parsed.value;
     }
     fields.set_text(kTotal, text::format_number(total, number_format()));
 }
 
-void TimeOfConcentrationForm::field_left(std::string_view name) {
+void TimeOfConcentrationForm::field_left(FieldName name) {
     if (name == "flow_distance1") {
         leave_shallow_distance();
     } else if (name == "flow_distance3") {
@@ -383,7 +387,7 @@ void TimeOfConcentrationForm::field_left(std::string_view name) {
 
 // Shallow concentrated flow is not valid beyond 300 ft (90 m).
 void TimeOfConcentrationForm::leave_shallow_distance() {
-    const char* name = kPaths[0].length;
+    const FieldName name = kPaths[0].length;
     if (fields.text(name).empty()) fields.set_text(name, "0.0");
     const auto length = text::parse_number(fields.text(name));
     if (length.ok()) {
@@ -400,7 +404,7 @@ void TimeOfConcentrationForm::leave_shallow_distance() {
 
 // Overland flow is limited to 200 of the project's length unit in either system.
 void TimeOfConcentrationForm::leave_overland_distance() {
-    const char* name = kPaths[2].length;
+    const FieldName name = kPaths[2].length;
     if (fields.text(name).empty()) fields.set_text(name, "0.0");
     const auto length = text::parse_number(fields.text(name));
     if (length.ok() && length.value > 200.0) {
@@ -428,7 +432,7 @@ void TimeOfConcentrationForm::leave_lower_elevation(int segment) {
     fields.set_text(names.slope, text::format_number(shown, "0.0000"));
 }
 
-void TimeOfConcentrationForm::leave_drive_field(std::string_view name) {
+void TimeOfConcentrationForm::leave_drive_field(FieldName name) {
     fields.set_text(name, format_on_leave(fields.text(name), number_format()));
     const auto value = text::parse_number(fields.text(name));
     if (!value.ok() || value.value <= 0.0) return;
@@ -437,7 +441,7 @@ void TimeOfConcentrationForm::leave_drive_field(std::string_view name) {
     }
 }
 
-void TimeOfConcentrationForm::choose(std::string_view list_field) {
+void TimeOfConcentrationForm::choose(FieldName list_field) {
     for (const auto& link : kLists) {
         if (list_field != link.list) continue;
         if (const auto value = hydrology::choice_value(link.choices(), fields.text(link.list))) {

@@ -89,10 +89,10 @@ class TimeOfConcentrationForm : public FormModel {
     // holds the new value: runs the box's command.
     void check_box_changed(int segment);
     // A numeric field lost the focus.
-    void field_left(std::string_view name);
+    void field_left(FieldName name);
     // An item was chosen in `landuse_type`, `soil_type` or `surface_type` (the
     // field holds it): its value goes into the dependent field.
-    void choose(std::string_view list_field);
+    void choose(FieldName list_field);
 
     void cmdsavePTc();
     void cmdcancelPTc();
@@ -122,8 +122,8 @@ class TimeOfConcentrationForm : public FormModel {
     void leave_shallow_distance();
     void leave_overland_distance();
     void leave_lower_elevation(int segment);
-    void leave_drive_field(std::string_view name);
-    std::optional<double> input(std::string_view name) const;
+    void leave_drive_field(FieldName name);
+    std::optional<double> input(FieldName name) const;
     const std::string& number_format() const { return session_.number_format; }
 
     store::ProjectContext& context_;

@@ -65,10 +65,10 @@ DrainageAreaDialog::DrainageAreaDialog(DrainageAreaForm& area, forms::Ui& ui, QW
         auto* range = make.label(DrainageAreaForm::row_field("Crange", i));
         range->setAlignment(Qt::AlignCenter);
         grid->addWidget(range, line, 1);
-        const std::string c_name = DrainageAreaForm::row_field("Cval", i);
+        const forms::FieldName c_name = DrainageAreaForm::row_field("Cval", i);
         grid->addWidget(make.number(c_name, false, 64), line, 2);
         binder_->on_leave(c_name, [this, i] { area_.c_left(i); });
-        const std::string area_name = DrainageAreaForm::row_field("Area", i);
+        const forms::FieldName area_name = DrainageAreaForm::row_field("Area", i);
         grid->addWidget(make.number(area_name, false, 96), line, 3);
         binder_->on_leave(area_name, [this, i] { area_.area_left(i); });
         grid->addWidget(make.shown(DrainageAreaForm::row_field("CA", i), 96), line, 4);

@@ -20,7 +20,7 @@ namespace t = forms::energy_dissipation_texts;
 using Form = forms::EnergyDissipationForm;
 
 // What the engineer types or chooses in this window; every other field is a result.
-bool is_input(std::string_view field) {
+bool is_input(forms::FieldName field) {
     return field == "C_Discharge" || field == "L2byh2" || field == "txth3";
 }
 
@@ -28,7 +28,7 @@ template <class Labels>
 void add_rows(FieldRows& rows, const Labels& labels, std::size_t from = 0,
               std::size_t to = std::tuple_size_v<Labels>) {
     for (std::size_t i = from; i < to; ++i) {
-        const std::string field(labels[i].field);
+        const forms::FieldName field = labels[i].field;
         if (field == "VDOT_Riprap") {
             rows.list(field, false);
         } else if (is_input(field)) {
@@ -139,7 +139,7 @@ void EnergyDissipationWindow::build_body() {
     grid->setRowStretch(1, 1);
 
     const auto button = [this](const char* name, const char* caption, void (Form::*command)()) {
-        auto* b = command_button(caption, "", binder_, this);
+        auto* b = command_button(caption, std::nullopt, binder_, this);
         b->setObjectName(name);
         binder_.command(b, [this, command] { (form_.*command)(); });
         return b;
@@ -156,7 +156,7 @@ void EnergyDissipationWindow::build_body() {
     body->addLayout(buttons);
 
     binder_.on_choose("VDOT_Riprap", [this] { form_.riprap_class_chosen(); });
-    for (const char* name : {"L2byh2", "txth3"}) {
+    for (const forms::FieldName name : {forms::FieldName("L2byh2"), forms::FieldName("txth3")}) {
         binder_.on_leave(name, [this, name] { form_.field_left(name); });
     }
 }

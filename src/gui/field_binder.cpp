@@ -14,8 +14,8 @@
 namespace pelvane::gui {
 namespace {
 
-void call_all(const std::vector<std::pair<std::string, std::function<void()>>>& handlers,
-              const std::string& field) {
+void call_all(const std::vector<std::pair<forms::FieldName, std::function<void()>>>& handlers,
+              forms::FieldName field) {
     for (const auto& [name, handler] : handlers) {
         if (name == field) handler();
     }
@@ -38,7 +38,7 @@ void set_background(QWidget* widget, bool highlighted) {
 FieldBinder::FieldBinder(forms::FormModel& model, QWidget* window, forms::Ui& ui)
     : QObject(window), model_(model), ui_(ui) {}
 
-void FieldBinder::bind(const std::string& field, QLineEdit* edit) {
+void FieldBinder::bind(forms::FieldName field, QLineEdit* edit) {
     bindings_.push_back({field, edit, nullptr, "", false});
     edit->installEventFilter(this);
     connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString& text) {
@@ -49,7 +49,7 @@ void FieldBinder::bind(const std::string& field, QLineEdit* edit) {
     });
 }
 
-void FieldBinder::bind(const std::string& field, QComboBox* combo) {
+void FieldBinder::bind(forms::FieldName field, QComboBox* combo) {
     bindings_.push_back({field, combo, nullptr, "", false});
     combo->installEventFilter(this);
     if (combo->lineEdit()) combo->lineEdit()->installEventFilter(this);
@@ -67,7 +67,7 @@ void FieldBinder::bind(const std::string& field, QComboBox* combo) {
     }
 }
 
-void FieldBinder::bind(const std::string& field, QCheckBox* box) {
+void FieldBinder::bind(forms::FieldName field, QCheckBox* box) {
     bindings_.push_back({field, box, nullptr, "", false});
     connect(box, &QCheckBox::clicked, this, [this, field](bool checked) {
         if (refreshing_) return;
@@ -76,11 +76,11 @@ void FieldBinder::bind(const std::string& field, QCheckBox* box) {
     });
 }
 
-void FieldBinder::bind(const std::string& field, QLabel* label) {
+void FieldBinder::bind(forms::FieldName field, QLabel* label) {
     bindings_.push_back({field, label, nullptr, "", false});
 }
 
-void FieldBinder::bind(const std::string& field, QRadioButton* radio, const std::string& value) {
+void FieldBinder::bind(forms::FieldName field, QRadioButton* radio, const std::string& value) {
     bindings_.push_back({field, radio, nullptr, value, false});
     connect(radio, &QRadioButton::clicked, this, [this, field, value] {
         if (refreshing_) return;
@@ -89,11 +89,11 @@ void FieldBinder::bind(const std::string& field, QRadioButton* radio, const std:
     });
 }
 
-void FieldBinder::bind_state(const std::string& field, QWidget* widget) {
+void FieldBinder::bind_state(forms::FieldName field, QWidget* widget) {
     bindings_.push_back({field, widget, nullptr, "", true});
 }
 
-void FieldBinder::bind_state(const std::string& field, QAction* action) {
+void FieldBinder::bind_state(forms::FieldName field, QAction* action) {
     bindings_.push_back({field, nullptr, action, "", true});
 }
 
@@ -104,16 +104,16 @@ void FieldBinder::bind_tabs(QTabWidget* tabs) {
     });
 }
 
-void FieldBinder::on_leave(const std::string& field, std::function<void()> handler) {
+void FieldBinder::on_leave(forms::FieldName field, std::function<void()> handler) {
     leave_.emplace_back(field, std::move(handler));
 }
-void FieldBinder::on_choose(const std::string& field, std::function<void()> handler) {
+void FieldBinder::on_choose(forms::FieldName field, std::function<void()> handler) {
     choose_.emplace_back(field, std::move(handler));
 }
-void FieldBinder::on_enter(const std::string& field, std::function<void()> handler) {
+void FieldBinder::on_enter(forms::FieldName field, std::function<void()> handler) {
     enter_.emplace_back(field, std::move(handler));
 }
-void FieldBinder::on_edit(const std::string& field, std::function<void()> handler) {
+void FieldBinder::on_edit(forms::FieldName field, std::function<void()> handler) {
     edit_.emplace_back(field, std::move(handler));
 }
 
@@ -149,7 +149,7 @@ bool FieldBinder::eventFilter(QObject* watched, QEvent* event) {
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
     }
     if (event->type() == QEvent::FocusIn) {
-        const std::string field = b->field;
+        const forms::FieldName field = b->field;
         bool any = false;
         for (const auto& h : enter_) any = any || h.first == field;
         if (any) {
@@ -157,7 +157,7 @@ bool FieldBinder::eventFilter(QObject* watched, QEvent* event) {
         }
     } else if (event->type() == QEvent::FocusOut) {
         push_to_model(*b);
-        const std::string field = b->field;
+        const forms::FieldName field = b->field;
         run([this, field] { call_all(leave_, field); });
     }
     return false;
@@ -175,7 +175,7 @@ const FieldBinder::Binding* FieldBinder::binding_of(const QObject* widget) const
 
 QWidget* FieldBinder::widget_of(const std::string& field) const {
     for (const auto& b : bindings_) {
-        if (b.field == field && b.widget && !b.state_only) return b.widget;
+        if (b.field.str() == field && b.widget && !b.state_only) return b.widget;
     }
     return nullptr;
 }

@@ -36,23 +36,23 @@ class FieldBinder : public QObject {
     // `ui` shows what goes wrong in an event.
     FieldBinder(forms::FormModel& model, QWidget* window, forms::Ui& ui);
 
-    void bind(const std::string& field, QLineEdit* edit);
+    void bind(forms::FieldName field, QLineEdit* edit);
     // A combo box: its items come from the field's items, its text is the field text.
-    void bind(const std::string& field, QComboBox* combo);
-    void bind(const std::string& field, QCheckBox* box);  // "1" / "0"
-    void bind(const std::string& field, QLabel* label);
+    void bind(forms::FieldName field, QComboBox* combo);
+    void bind(forms::FieldName field, QCheckBox* box);  // "1" / "0"
+    void bind(forms::FieldName field, QLabel* label);
     // A radio button that sets the field to `value` when chosen.
-    void bind(const std::string& field, QRadioButton* radio, const std::string& value);
+    void bind(forms::FieldName field, QRadioButton* radio, const std::string& value);
     // Only enabled/visible follow the field (frames, buttons, menu items).
-    void bind_state(const std::string& field, QWidget* widget);
-    void bind_state(const std::string& field, QAction* action);
+    void bind_state(forms::FieldName field, QWidget* widget);
+    void bind_state(forms::FieldName field, QAction* action);
     void bind_tabs(QTabWidget* tabs);
 
     // Model events.
-    void on_leave(const std::string& field, std::function<void()> handler);
-    void on_choose(const std::string& field, std::function<void()> handler);  // list/box/radio
-    void on_enter(const std::string& field, std::function<void()> handler);   // focus gained
-    void on_edit(const std::string& field, std::function<void()> handler);    // every edit
+    void on_leave(forms::FieldName field, std::function<void()> handler);
+    void on_choose(forms::FieldName field, std::function<void()> handler);  // list/box/radio
+    void on_enter(forms::FieldName field, std::function<void()> handler);   // focus gained
+    void on_edit(forms::FieldName field, std::function<void()> handler);    // every edit
     // Connects a button or menu command.
     void command(QAbstractButton* button, std::function<void()> handler);
     void command(QAction* action, std::function<void()> handler);
@@ -73,7 +73,7 @@ class FieldBinder : public QObject {
 
   private:
     struct Binding {
-        std::string field;
+        forms::FieldName field;
         QPointer<QWidget> widget;
         QPointer<QAction> action;
         std::string radio_value;
@@ -88,7 +88,7 @@ class FieldBinder : public QObject {
     QPointer<QTabWidget> tabs_;
     std::vector<Binding> bindings_;
     forms::Ui& ui_;
-    std::vector<std::pair<std::string, std::function<void()>>> leave_, choose_, enter_, edit_;
+    std::vector<std::pair<forms::FieldName, std::function<void()>>> leave_, choose_, enter_, edit_;
     bool refreshing_ = false;
 };
 

@@ -99,7 +99,7 @@ void announce_opened(QObject* context, Open open) {
 // a typed 2-year discharge when the pipe's discharge was typed, a sandy bed and a
 // shallow tailwater, the need evaluated and the scour hole sized.
 void work_out_outlet(forms::PipeEnergyForm& form) {
-    const auto leave = [&form](std::string_view field, std::string text) {
+    const auto leave = [&form](forms::FieldName field, std::string text) {
         form.fields.set_text(field, std::move(text));
         form.field_left(field);
     };
@@ -125,10 +125,10 @@ Button* button_named(QWidget* window, const QString& text) {
 
 // Types into the field named `name` and leaves it with Tab, so the window's rules
 // for leaving the field run as they do for a person.
-void type_into(QWidget* window, const std::string& name, const QString& text) {
-    auto* edit = window->findChild<QLineEdit*>(QString::fromStdString(name));
+void type_into(QWidget* window, forms::FieldName name, const QString& text) {
+    auto* edit = window->findChild<QLineEdit*>(QString::fromStdString(name.str()));
     if (!edit) {
-        std::cerr << "no field " << name << '\n';
+        std::cerr << "no field " << name.str() << '\n';
         std::exit(1);
     }
     edit->setFocus();

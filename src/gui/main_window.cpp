@@ -74,7 +74,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::build_menus() {
     struct Item {
-        const char* name;
+        const char* name;  // nullptr: a separator
         const char* caption;
         void (forms::MainWindowForm::*command)();
     };
@@ -86,7 +86,7 @@ void MainWindow::build_menus() {
             }
             QAction* action = menu->addAction(item.caption);
             action->setObjectName(item.name);
-            binder_->bind_state(item.name, action);
+            binder_->bind_state(forms::FieldName::named(item.name), action);
             binder_->command(action, [this, command = item.command] { (form_.get()->*command)(); });
         }
     };
@@ -112,10 +112,11 @@ void MainWindow::build_menus() {
 }
 
 void MainWindow::build_status_bar() {
-    const char* names[4] = {"status_database", "status_units", "status_date", "status_time"};
+    const std::array<forms::FieldName, 4> names{"status_database", "status_units", "status_date",
+                                                "status_time"};
     for (int i = 0; i < 4; ++i) {
         auto* panel = new QLabel(this);
-        panel->setObjectName(names[i]);
+        panel->setObjectName(QString::fromStdString(names[i].str()));
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setContentsMargins(6, 0, 6, 0);

@@ -36,24 +36,24 @@ FieldRows::FieldRows(QGroupBox* box, FieldBinder& binder, int columns)
     }
 }
 
-void FieldRows::add_row(const std::string& field, QWidget* widget) {
+void FieldRows::add_row(forms::FieldName field, QWidget* widget) {
     const int row = next_ / columns_;
     const int column = (next_ % columns_) * 4;
     ++next_;
     auto* label = new QLabel(box_);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setBuddy(widget);
-    binder_.bind(field + "_label", label);
+    binder_.bind(forms::label_of(field), label);
     auto* unit = new QLabel(box_);
     unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance("ft/sec") + 6);
-    binder_.bind(field + "_unit", unit);
-    widget->setObjectName(QString::fromStdString(field));
+    binder_.bind(forms::unit_of(field), unit);
+    widget->setObjectName(QString::fromStdString(field.str()));
     grid_->addWidget(label, row, column);
     grid_->addWidget(widget, row, column + 1);
     grid_->addWidget(unit, row, column + 2);
 }
 
-QLineEdit* FieldRows::output(const std::string& field, Qt::Alignment alignment) {
+QLineEdit* FieldRows::output(forms::FieldName field, Qt::Alignment alignment) {
     auto* edit = new QLineEdit(box_);
     look_like_output(edit);
     edit->setAlignment(alignment | Qt::AlignVCenter);
@@ -63,7 +63,7 @@ QLineEdit* FieldRows::output(const std::string& field, Qt::Alignment alignment) 
     return edit;
 }
 
-NumericLineEdit* FieldRows::input(const std::string& field) {
+NumericLineEdit* FieldRows::input(forms::FieldName field) {
     auto* edit = new NumericLineEdit(box_);
     edit->setFixedWidth(kFieldWidth);
     binder_.bind(field, edit);
@@ -71,7 +71,7 @@ NumericLineEdit* FieldRows::input(const std::string& field) {
     return edit;
 }
 
-QLineEdit* FieldRows::text_input(const std::string& field) {
+QLineEdit* FieldRows::text_input(forms::FieldName field) {
     auto* edit = new SelectingLineEdit(box_);
     edit->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     edit->setFixedWidth(kFieldWidth);
@@ -80,7 +80,7 @@ QLineEdit* FieldRows::text_input(const std::string& field) {
     return edit;
 }
 
-QComboBox* FieldRows::list(const std::string& field, bool editable) {
+QComboBox* FieldRows::list(forms::FieldName field, bool editable) {
     auto* combo = new QComboBox(box_);
     combo->setEditable(editable);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -114,11 +114,11 @@ QGroupBox* frame(const char* title, QWidget* parent) {
     return box;
 }
 
-QPushButton* command_button(const char* caption, const std::string& state_field,
+QPushButton* command_button(const char* caption, std::optional<forms::FieldName> state_field,
                             FieldBinder& binder, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setAutoDefault(false);
-    if (!state_field.empty()) binder.bind_state(state_field, button);
+    if (state_field) binder.bind_state(*state_field, button);
     return button;
 }
 

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QMenuBar>
+#include <optional>
 #include <string>
 
 #include "gui/field_binder.h"
@@ -27,13 +28,13 @@ class FieldRows {
     FieldRows(QGroupBox* box, FieldBinder& binder, int columns = 1);
 
     // A computed value: read-only and skipped by Tab; numbers right-aligned.
-    QLineEdit* output(const std::string& field, Qt::Alignment alignment = Qt::AlignRight);
+    QLineEdit* output(forms::FieldName field, Qt::Alignment alignment = Qt::AlignRight);
     // A number the engineer types.
-    NumericLineEdit* input(const std::string& field);
+    NumericLineEdit* input(forms::FieldName field);
     // A text the engineer types (no key filter).
-    QLineEdit* text_input(const std::string& field);
+    QLineEdit* text_input(forms::FieldName field);
     // A list; an editable one also accepts typing.
-    QComboBox* list(const std::string& field, bool editable);
+    QComboBox* list(forms::FieldName field, bool editable);
     // A row spanning the label, field and unit columns of one group.
     void add_wide(QWidget* widget);
     // Lets a field without a unit take the unit's column too.
@@ -44,7 +45,7 @@ class FieldRows {
     QGridLayout* grid() const { return grid_; }
 
   private:
-    void add_row(const std::string& field, QWidget* widget);
+    void add_row(forms::FieldName field, QWidget* widget);
 
     QGroupBox* box_;
     FieldBinder& binder_;
@@ -82,7 +83,7 @@ class CommandMenus {
 // A framed group with a bold title.
 QGroupBox* frame(const char* title, QWidget* parent);
 // A command button bound to a model command and, when given, its enabled state.
-QPushButton* command_button(const char* caption, const std::string& state_field,
+QPushButton* command_button(const char* caption, std::optional<forms::FieldName> state_field,
                             FieldBinder& binder, QWidget* parent);
 
 }  // namespace pelvane::gui

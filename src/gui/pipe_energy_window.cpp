@@ -20,8 +20,8 @@ namespace {
 namespace t = forms::pipe_energy_texts;
 
 // Fields whose leaving runs a rule of the window.
-constexpr const char* kLeaveRules[] = {"dn_TW",   "W_culvert", "C_Discharge",
-                                       "plindex", "D16",       "D84"};
+constexpr forms::FieldName kLeaveRules[] = {"dn_TW",   "W_culvert", "C_Discharge",
+                                            "plindex", "D16",       "D84"};
 
 }  // namespace
 
@@ -52,8 +52,9 @@ void PipeEnergyWindow::build_body() {
     FieldRows outlet(outlet_box, binder_);
     QComboBox* node = outlet.list("enodeout", true);
     node->setMinimumWidth(120);
-    for (const char* name : {"eDiaRise", "E_Discharge", "vhstorm_freq", "dn_C", "E_Area", "E_Peri",
-                             "E_HydRad", "V_C", "FR_C"}) {
+    for (const forms::FieldName name :
+         std::initializer_list<forms::FieldName>{"eDiaRise", "E_Discharge", "vhstorm_freq", "dn_C",
+                                                 "E_Area", "E_Peri", "E_HydRad", "V_C", "FR_C"}) {
         outlet.output(name);
     }
     outlet.input("W_culvert");
@@ -75,8 +76,10 @@ void PipeEnergyWindow::build_body() {
 
     auto* scour_box = frame(t::kScourFrame, this);
     FieldRows scour(scour_box, binder_, 2);
-    for (const char* name : {"txt_D", "txt_W", "txt_L", "txtLocation"}) scour.output(name);
-    auto* size_button = command_button(t::kScourHoleSize, "", binder_, scour_box);
+    for (const forms::FieldName name :
+         std::initializer_list<forms::FieldName>{"txt_D", "txt_W", "txt_L", "txtLocation"})
+        scour.output(name);
+    auto* size_button = command_button(t::kScourHoleSize, std::nullopt, binder_, scour_box);
     size_button->setObjectName("cmdscourholesize");
     binder_.command(size_button, [this] { form_.cmdscourholesize(); });
     auto* size_row = new QHBoxLayout;
@@ -88,7 +91,7 @@ void PipeEnergyWindow::build_body() {
     scour.add_wide(size_holder);
 
     // The decision and the two commands around it.
-    auto* need = command_button(t::kNeed, "", binder_, this);
+    auto* need = command_button(t::kNeed, std::nullopt, binder_, this);
     need->setObjectName("cmdNeed");
     binder_.command(need, [this] { form_.cmdNeed(); });
     auto* decision_label = new QLabel(this);
@@ -102,7 +105,7 @@ void PipeEnergyWindow::build_body() {
     binder_.bind("outlet_protection", decision_);
     connect(decision_, &QLineEdit::textChanged, this, [this] { show_decision(); });
     show_decision();
-    auto* analyze = command_button(t::kAnalyze, "cmdanalyzeED", binder_, this);
+    auto* analyze = command_button(t::kAnalyze, forms::FieldName("cmdanalyzeED"), binder_, this);
     analyze->setObjectName("cmdanalyzeED");
     binder_.command(analyze, [this] { form_.cmdanalyzeED(); });
     auto* decision_row = new QHBoxLayout;
@@ -143,7 +146,7 @@ void PipeEnergyWindow::build_body() {
     binder_.on_choose("enodeout", [this] { form_.enodeout_committed(); });
     binder_.on_leave("enodeout", [this] { form_.enodeout_committed(); });
     binder_.on_choose("Bed_Matl", [this] { form_.bed_material_chosen(); });
-    for (const char* name : kLeaveRules) {
+    for (const forms::FieldName name : kLeaveRules) {
         binder_.on_leave(name, [this, name] { form_.field_left(name); });
     }
 }

@@ -49,18 +49,22 @@ QToolButton* help_button(const QString& tip) {
 
 QWidget* PipeFormWindow::build_structure_tab() {
     const auto node_frame = [this](bool node_in) {
-        const std::string p = node_in ? "nodein_" : "nodeout_";
+        // The same controls for either end, named for the end they show.
+        const auto f = [node_in](forms::FieldName in, forms::FieldName out) {
+            return node_in ? in : out;
+        };
         FieldGrid g(node_in ? "Upper Structure (Node In)" : "Lower Structure (Node Out)");
         binder_.bind_state(node_in ? texts::kNodeInFrame : texts::kNodeOutFrame, g.box());
-        auto* type = make_.list(p + "type", false, 150);
-        auto* number = make_.list(p + "no", true, 150);
+        auto* type = make_.list(f("nodein_type", "nodeout_type"), false, 150);
+        auto* number = make_.list(f("nodein_no", "nodeout_no"), true, 150);
         g.row("Structure Type", type);
         g.row("Structure No.", number);
-        g.row("Station", make_.text(p + "station", 150));
-        auto* offset = make_.number(p + "offset");
+        g.row("Station", make_.text(f("nodein_station", "nodeout_station"), 150));
+        auto* offset = make_.number(f("nodein_offset", "nodeout_offset"));
         g.row("Offset", offset, make_.label(texts::kLengthUnit),
-              make_.list(p + "offloc", false, 80));
-        g.row(texts::kRimCaption, make_.number(p + "topele"), make_.label(texts::kLengthUnit));
+              make_.list(f("nodein_offloc", "nodeout_offloc"), false, 80));
+        g.row(texts::kRimCaption, make_.number(f("nodein_topele", "nodeout_topele")),
+              make_.label(texts::kLengthUnit));
         if (node_in) g.row("Shaping (VDOT St'd. IS-1)", make_.list("nodein_shaping", false, 80));
         return g.box();
     };

@@ -15,7 +15,7 @@ namespace pelvane::gui {
 
 // The handlers hold their own copy of the event: a dialog's factory is gone once
 // the dialog is built, the binder and its handlers are not.
-void FieldFactory::wire(const std::string& name, bool choose) {
+void FieldFactory::wire(forms::FieldName name, bool choose) {
     if (events_.entered) {
         binder_.on_enter(name, [event = events_.entered, name] { event(name); });
     }
@@ -27,27 +27,27 @@ void FieldFactory::wire(const std::string& name, bool choose) {
     }
 }
 
-QLineEdit* FieldFactory::text(const std::string& name, int width) {
+QLineEdit* FieldFactory::text(forms::FieldName name, int width) {
     auto* edit = new SelectingLineEdit;
-    edit->setObjectName(QString::fromStdString(name));
+    edit->setObjectName(QString::fromStdString(name.str()));
     edit->setFixedWidth(width);
     binder_.bind(name, edit);
     wire(name, false);
     return edit;
 }
 
-NumericLineEdit* FieldFactory::number(const std::string& name, bool signed_field, int width) {
+NumericLineEdit* FieldFactory::number(forms::FieldName name, bool signed_field, int width) {
     auto* edit = new NumericLineEdit(nullptr, signed_field);
-    edit->setObjectName(QString::fromStdString(name));
+    edit->setObjectName(QString::fromStdString(name.str()));
     edit->setFixedWidth(width);
     binder_.bind(name, edit);
     wire(name, false);
     return edit;
 }
 
-QLineEdit* FieldFactory::shown(const std::string& name, int width, bool words) {
+QLineEdit* FieldFactory::shown(forms::FieldName name, int width, bool words) {
     auto* edit = new QLineEdit;
-    edit->setObjectName(QString::fromStdString(name));
+    edit->setObjectName(QString::fromStdString(name.str()));
     edit->setReadOnly(true);
     edit->setFocusPolicy(Qt::NoFocus);
     edit->setAlignment((words ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
@@ -58,9 +58,9 @@ QLineEdit* FieldFactory::shown(const std::string& name, int width, bool words) {
     return edit;
 }
 
-QComboBox* FieldFactory::list(const std::string& name, bool editable, int width) {
+QComboBox* FieldFactory::list(forms::FieldName name, bool editable, int width) {
     auto* combo = new QComboBox;
-    combo->setObjectName(QString::fromStdString(name));
+    combo->setObjectName(QString::fromStdString(name.str()));
     combo->setEditable(editable);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setFixedWidth(width);
@@ -69,18 +69,18 @@ QComboBox* FieldFactory::list(const std::string& name, bool editable, int width)
     return combo;
 }
 
-QCheckBox* FieldFactory::check(const std::string& name, const QString& caption) {
+QCheckBox* FieldFactory::check(forms::FieldName name, const QString& caption) {
     auto* box = new QCheckBox(caption);
-    box->setObjectName(QString::fromStdString(name));
+    box->setObjectName(QString::fromStdString(name.str()));
     binder_.bind(name, box);
     wire(name, true);
     return box;
 }
 
-QRadioButton* FieldFactory::option(const std::string& name, const QString& caption,
+QRadioButton* FieldFactory::option(forms::FieldName name, const QString& caption,
                                    const std::string& value) {
     auto* radio = new QRadioButton(caption);
-    radio->setObjectName(QString::fromStdString(name + "_" + value));
+    radio->setObjectName(QString::fromStdString(name.str() + "_" + value));
     binder_.bind(name, radio, value);
     if (events_.chosen) {
         binder_.on_choose(name, [event = events_.chosen, name] { event(name); });
@@ -88,9 +88,9 @@ QRadioButton* FieldFactory::option(const std::string& name, const QString& capti
     return radio;
 }
 
-QLabel* FieldFactory::label(const std::string& name) {
+QLabel* FieldFactory::label(forms::FieldName name) {
     auto* label = new QLabel;
-    label->setObjectName(QString::fromStdString(name));
+    label->setObjectName(QString::fromStdString(name.str()));
     binder_.bind(name, label);
     return label;
 }

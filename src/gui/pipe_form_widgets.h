@@ -28,30 +28,30 @@ class FieldFactory {
   public:
     // The model's field events by field name; any may be empty.
     struct Events {
-        std::function<void(const std::string&)> entered;
-        std::function<void(const std::string&)> left;
-        std::function<void(const std::string&)> chosen;
+        std::function<void(forms::FieldName)> entered;
+        std::function<void(forms::FieldName)> left;
+        std::function<void(forms::FieldName)> chosen;
     };
 
     FieldFactory(FieldBinder& binder, Events events)
         : binder_(binder), events_(std::move(events)) {}
 
-    QLineEdit* text(const std::string& name, int width = 120);
-    NumericLineEdit* number(const std::string& name, bool signed_field = false, int width = 96);
+    QLineEdit* text(forms::FieldName name, int width = 120);
+    NumericLineEdit* number(forms::FieldName name, bool signed_field = false, int width = 96);
     // A value the window computes: shown, never typed. Numbers are right-aligned,
     // `words` (a flow type) left-aligned.
-    QLineEdit* shown(const std::string& name, int width = 96, bool words = false);
-    QComboBox* list(const std::string& name, bool editable = false, int width = 150);
-    QCheckBox* check(const std::string& name, const QString& caption);
-    QRadioButton* option(const std::string& name, const QString& caption, const std::string& value);
+    QLineEdit* shown(forms::FieldName name, int width = 96, bool words = false);
+    QComboBox* list(forms::FieldName name, bool editable = false, int width = 150);
+    QCheckBox* check(forms::FieldName name, const QString& caption);
+    QRadioButton* option(forms::FieldName name, const QString& caption, const std::string& value);
     // A label showing the field's text (unit captions, status texts).
-    QLabel* label(const std::string& name);
+    QLabel* label(forms::FieldName name);
     QPushButton* button(const QString& caption, std::function<void()> command);
 
     FieldBinder& binder() { return binder_; }
 
   private:
-    void wire(const std::string& name, bool choose);
+    void wire(forms::FieldName name, bool choose);
 
     FieldBinder& binder_;
     Events events_;

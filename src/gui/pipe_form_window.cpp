@@ -34,9 +34,9 @@ PipeFormWindow::PipeFormWindow(store::ProjectContext& context, forms::DesignSess
       ui_(ui),
       model_(context, session, ui_, *this),
       binder_(model_, this, ui_),
-      make_(binder_, {[this](const std::string& name) { model_.field_entered(name); },
-                      [this](const std::string& name) { model_.field_left(name); },
-                      [this](const std::string& name) { model_.choose(name); }}) {
+      make_(binder_, {[this](forms::FieldName name) { model_.field_entered(name); },
+                      [this](forms::FieldName name) { model_.field_left(name); },
+                      [this](forms::FieldName name) { model_.choose(name); }}) {
     setWindowTitle("Pipe Design");
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
 

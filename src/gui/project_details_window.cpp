@@ -71,21 +71,19 @@ void ProjectDetailsWindow::build(forms::Ui& ui) {
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(8);
 
-    const auto text_field = [&](const char* name) {
+    const auto text_field = [&](forms::FieldName name) {
         auto* edit = new SelectingLineEdit(frame);
-        edit->setObjectName(name);
+        edit->setObjectName(QString::fromStdString(name.str()));
         binder_->bind(name, edit);
-        const std::string field = name;
-        binder_->on_edit(field, [this, field] { form_->field_edited(field); });
+        binder_->on_edit(name, [this, name] { form_->field_edited(name); });
         return edit;
     };
-    const auto list_field = [&](const char* name) {
+    const auto list_field = [&](forms::FieldName name) {
         auto* combo = new QComboBox(frame);
-        combo->setObjectName(name);
+        combo->setObjectName(QString::fromStdString(name.str()));
         combo->setMaxVisibleItems(20);
         binder_->bind(name, combo);
-        const std::string field = name;
-        binder_->on_choose(field, [this, field] { form_->field_edited(field); });
+        binder_->on_choose(name, [this, name] { form_->field_edited(name); });
         return combo;
     };
 

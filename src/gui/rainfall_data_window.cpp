@@ -163,13 +163,17 @@ QWidget* RainfallDataWindow::build_check() {
     grid->addWidget(tc, 1, 1);
     grid->addWidget(new QLabel("min", group), 1, 2);
     grid->addWidget(compute, 2, 1);
-    const char* results[][2] = {{"check_fitted", "Fitted curve"},
-                                {"check_stored", "Stored coefficients"},
-                                {"check_noaa", "NOAA estimate"}};
+    struct Result {
+        forms::FieldName field;
+        const char* caption;
+    };
+    const Result results[] = {{"check_fitted", "Fitted curve"},
+                              {"check_stored", "Stored coefficients"},
+                              {"check_noaa", "NOAA estimate"}};
     int row = 3;
     for (const auto& [field, caption] : results) {
         auto* value = new QLabel(group);
-        value->setObjectName(field);
+        value->setObjectName(QString::fromStdString(field.str()));
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         value->setFrameShape(QFrame::StyledPanel);
         value->setMinimumWidth(80);

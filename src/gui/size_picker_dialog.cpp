@@ -32,7 +32,7 @@ SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, forms::Ui& ui,
     layout->addWidget(note);
 
     const auto& rows = sizes.rows;
-    table_->setObjectName(qt(sizes.list));
+    table_->setObjectName(qt(sizes.list.name()));
     table_->setColumnCount(4);
     table_->setRowCount(static_cast<int>(rows.size()));
     QStringList captions;
@@ -58,9 +58,9 @@ SizePickerDialog::SizePickerDialog(forms::SizePickerForm& picker, forms::Ui& ui,
 
     auto* buttons = new QDialogButtonBox;
     auto* select = buttons->addButton("Select", QDialogButtonBox::AcceptRole);
-    select->setObjectName(qt(sizes.select_command));
+    select->setObjectName(qt(sizes.select_command.name()));
     auto* cancel = buttons->addButton("Cancel", QDialogButtonBox::RejectRole);
-    cancel->setObjectName(qt(sizes.cancel_command));
+    cancel->setObjectName(qt(sizes.cancel_command.name()));
     layout->addWidget(buttons);
 
     // Only a row the person highlighted counts, never the cell a focus change sets.

@@ -25,8 +25,8 @@ QString caption(const char* text) {
     return QString::fromUtf8(text);
 }
 
-std::string numbered(const char* name, int segment) {
-    return std::string(name) + std::to_string(segment);
+forms::FieldName numbered(const char* name, int segment) {
+    return forms::FieldName::named(std::string(name) + std::to_string(segment));
 }
 
 // The flow path of segments 1 to 4: length, the two elevations and the slope.
@@ -97,15 +97,16 @@ TimeOfConcentrationDialog::TimeOfConcentrationDialog(forms::TimeOfConcentrationF
     : QDialog(parent), tc_(tc), binder_(std::make_unique<FieldBinder>(tc, this, ui)) {
     setWindowTitle(caption(texts::kCaption));
     setObjectName("frmVATc");
-    FieldFactory make(*binder_, {{},
-                                 [this](const std::string& name) { tc_.field_left(name); },
-                                 [this](const std::string& name) {
-                                     if (name.rfind("CheckTc", 0) == 0) {
-                                         tc_.check_box_changed(std::stoi(name.substr(7)));
-                                     } else {
-                                         tc_.choose(name);
-                                     }
-                                 }});
+    FieldFactory make(*binder_,
+                      {{},
+                       [this](forms::FieldName name) { tc_.field_left(name); },
+                       [this](forms::FieldName name) {
+                           if (name.name().starts_with("CheckTc")) {
+                               tc_.check_box_changed(std::stoi(std::string(name.name().substr(7))));
+                           } else {
+                               tc_.choose(name);
+                           }
+                       }});
 
     auto* layout = new QVBoxLayout(this);
     auto* frame = new QGroupBox(caption(texts::kFrame));

@@ -6,13 +6,14 @@
 using pelvane::forms::AreaExchange;
 using pelvane::forms::DesignSession;
 using pelvane::forms::DrainageAreaForm;
+using pelvane::forms::FieldName;
 
 namespace {
 
 constexpr int kLawns = 11;  // "0.25 - 0.35"
 constexpr int kPaved = 8;   // "0.90 - 0.95"
 
-std::string cell(std::string_view column, int row) {
+FieldName cell(FieldName column, int row) {
     return DrainageAreaForm::row_field(column, row);
 }
 
@@ -25,7 +26,7 @@ class DrainageAreaFormTest : public ::testing::Test {
         form.open(pipe);
         return form;
     }
-    static void type(DrainageAreaForm& form, std::string_view column, int row, std::string text) {
+    static void type(DrainageAreaForm& form, FieldName column, int row, std::string text) {
         form.fields.set_text(cell(column, row), std::move(text));
         if (column == "Area") {
             form.area_left(row);
@@ -40,7 +41,7 @@ class DrainageAreaFormTest : public ::testing::Test {
         type(form, "Area", kPaved, "1.5");
         type(form, "Cval", kPaved, "0.9");
     }
-    static const std::string& text(const DrainageAreaForm& form, std::string_view column, int row) {
+    static const std::string& text(const DrainageAreaForm& form, FieldName column, int row) {
         return form.fields.text(cell(column, row));
     }
 

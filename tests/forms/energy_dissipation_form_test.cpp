@@ -35,13 +35,13 @@ class EnergyDissipationFormTest : public ::testing::Test {
         outlet->cmdanalyzeED();
     }
     // The dissipator window's fields as it closed.
-    const std::string& text(std::string_view name) const { return closed.text(name); }
+    const std::string& text(FieldName name) const { return closed.text(name); }
 
     OutletProject project;
     testing::ScriptedUi ui;
     testing::ScriptedWindows windows;
     std::optional<PipeEnergyForm> outlet;
-    FieldSet closed;
+    FieldSet closed{field_names::kEnergyDissipation};
     // What the engineer does while the dissipator window is open.
     std::function<void(EnergyDissipationForm&)> script;
 };
@@ -64,11 +64,11 @@ TEST_F(EnergyDissipationFormTest, OpeningCopiesTheCarriersAndDesignRunsEveryMeth
          {"L_ROP", "W_ROP", "D50_size", "Thickness_Apron", "txtdE_basin", "txtFRo_basin", "L_Basin",
           "V_Exit", "txtdE_contra", "txtWbasin", "txtLB", "txth3", "txtVelocityc", "txtdE_usbr",
           "txtHo", "txtVB", "USBRsize(0)", "USBRsize(14)"}) {
-        EXPECT_FALSE(text(name).empty()) << name;
+        EXPECT_FALSE(text(FieldName::named(name)).empty()) << name;
     }
     // The basins share the outlet's equivalent depth: (20 / 10.2 / 2)^0.5.
     for (const char* name : {"txtdE_basin", "txtdE_contra", "txtdE_usbr"}) {
-        EXPECT_EQ(text(name), "0.99") << name;
+        EXPECT_EQ(text(FieldName::named(name)), "0.99") << name;
     }
 }
 

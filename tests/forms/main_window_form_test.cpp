@@ -66,7 +66,7 @@ class MainWindowTest : public ::testing::Test {
     }
     // Create and Open are offered exactly when no project is open.
     bool menus_for(bool open_project) const {
-        const auto on = [this](const char* name) { return form.fields.at(name).enabled; };
+        const auto on = [this](FieldName name) { return form.fields.at(name).enabled; };
         return on("mnucreateProj") != open_project && on("mnuopenProj") != open_project &&
                on("mnuupdateProj") == open_project && on("mnucloseProj") == open_project;
     }

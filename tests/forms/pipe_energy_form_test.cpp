@@ -22,9 +22,9 @@ class PipeEnergyFormTest : public ::testing::Test {
         form->open();
         return *form;
     }
-    const std::string& text(std::string_view field) const { return form->fields.text(field); }
-    const Field& field(std::string_view name) const { return form->fields.at(name); }
-    void leave(std::string_view name, std::string typed) {
+    const std::string& text(FieldName field) const { return form->fields.text(field); }
+    const Field& field(FieldName name) const { return form->fields.at(name); }
+    void leave(FieldName name, std::string typed) {
         form->fields.set_text(name, std::move(typed));
         form->field_left(name);
     }
@@ -81,7 +81,7 @@ TEST_F(PipeEnergyFormTest, ChangingTheNodeAfterADecisionAsksAndCancelKeepsEveryt
     f.choose_end_node("B");
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(text("enodeout"), "A");
-    for (const auto& [name, kept] : before) EXPECT_EQ(text(name), kept.text) << name;
+    for (const auto& [name, kept] : before) EXPECT_EQ(text(name), kept.text) << name.str();
 
     ui.answers = {Answer::Ok};
     f.choose_end_node("B");
@@ -207,7 +207,7 @@ TEST_F(PipeEnergyFormTest, SaveAndReopenKeepEveryColumn) {
     again.open();
     for (const auto& [name, column, value] : kept) {
         EXPECT_EQ(testing::first_value(project.file(), "ENERGY", column), value) << column;
-        EXPECT_EQ(again.fields.text(name), value) << name;
+        EXPECT_EQ(again.fields.text(FieldName::named(name)), value) << name;
     }
     EXPECT_EQ(again.fields.text("velocity2"), text("velocity2"));
     // The outlet width comes from the pipe again.

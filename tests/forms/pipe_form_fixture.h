@@ -95,18 +95,18 @@ class PipeFormTest : public ::testing::Test {
     }
 
     // The person types `text` into a field and leaves it.
-    void type(const std::string& name, const std::string& text) {
+    void type(forms::FieldName name, const std::string& text) {
         form->field_entered(name);
         form->fields.set_text(name, text);
         form->field_left(name);
     }
     // The person picks `text` from a list.
-    void pick(const std::string& name, const std::string& text) {
+    void pick(forms::FieldName name, const std::string& text) {
         form->field_entered(name);
         form->fields.set_text(name, text);
         form->choose(name);
     }
-    const std::string& text(const std::string& name) const { return form->fields.text(name); }
+    const std::string& text(forms::FieldName name) const { return form->fields.text(name); }
 
     std::string sample_inlets() const {
         return (program_folder() / "samples" / "SampleInlets.gwk").string();

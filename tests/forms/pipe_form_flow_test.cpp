@@ -45,7 +45,7 @@ TEST_F(PipeFlowTest, InputDischargeAsksAndNoKeepsEveryComputedValue) {
                                                           {"preca1", "0.0"},
                                                           {"PTcStr", ""},
                                                           {"pareabufstr", ""}}) {
-        EXPECT_EQ(text(name), cleared) << name;
+        EXPECT_EQ(text(forms::FieldName::named(name)), cleared) << name;
     }
     EXPECT_TRUE(form->fields.at("structure_discharge").enabled);
     EXPECT_FALSE(form->fields.at("fra_lateral").enabled);

@@ -93,7 +93,7 @@ TEST_F(PipeNodesTest, ChangingTheUpperTypeResetsTheStructureAndProposesTheSource
     type("nodein_type", "Inlet");
     for (const char* name :
          {"nodein_no", "nodein_station", "nodein_offset", "nodein_offloc", "nodein_topele"}) {
-        EXPECT_EQ(text(name), "") << name;
+        EXPECT_EQ(text(forms::FieldName::named(name)), "") << name;
     }
     EXPECT_EQ(text("structure_area"), "0.0");
     EXPECT_EQ(text("structure_discharge"), "0.0");

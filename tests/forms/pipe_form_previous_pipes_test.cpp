@@ -46,10 +46,12 @@ TEST_F(PreviousPipesTest, ARefusedPipeEmptiesItsBoxAndTakesTheFocus) {
         auto& f = open(c.mode, c.pipe);
         if (std::string(c.mode) == "add") type("pipe_number", "12");
         const std::string kept = text("prenode1");
-        pick(c.box, c.chosen);
+        const auto box = forms::FieldName::named(c.box);
+        pick(box, c.chosen);
         EXPECT_NE(ui.last().text.find(c.says), std::string::npos) << ui.last().text;
-        EXPECT_EQ(text(c.box), "") << c.chosen;
-        EXPECT_EQ(text(std::string("preca") + c.box[7]), "0.0") << c.chosen;
+        EXPECT_EQ(text(box), "") << c.chosen;
+        EXPECT_EQ(text(forms::FieldName::named(std::string("preca") + c.box[7])), "0.0")
+            << c.chosen;
         EXPECT_EQ(f.tab, 1);
         EXPECT_EQ(f.take_focus_request(), c.box);
         if (std::string(c.box) != "prenode1") {

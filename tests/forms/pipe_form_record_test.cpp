@@ -147,8 +147,8 @@ TEST_F(PipeSolveTest, ASolvedPipeShowsItsResultsAndCanBeSaved) {
     f.cmdpipesolve();
     EXPECT_EQ(ui.last().text, "Solved! Please check and Save your results");
     EXPECT_TRUE(f.solved());
-    for (std::string_view name : forms::kResultFields) {
-        EXPECT_NE(text(std::string(name)), "") << name;
+    for (const forms::FieldName name : forms::kResultFields) {
+        EXPECT_NE(text(name), "") << name.str();
     }
     EXPECT_EQ(text("flow_type"), "PARTIAL FLOW");
     EXPECT_EQ(session.number_format, "#0.000");

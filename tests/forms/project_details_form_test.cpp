@@ -35,7 +35,7 @@ class ProjectDetailsTest : public ::testing::Test {
         form->open();
         return *form;
     }
-    void type(const std::string& field, const std::string& text) {
+    void type(FieldName field, const std::string& text) {
         form->fields.set_text(field, text);
         form->field_edited(field);
     }
@@ -86,8 +86,9 @@ TEST_F(ProjectDetailsTest, SavingANewProjectWritesItAndTheNextOpeningEdits) {
     EXPECT_TRUE(again.edit_mode());
     EXPECT_FALSE(again.adding());
     EXPECT_EQ(again.fields.text("project_name"), "Stuart's Draft Connector");
-    for (const char* fixed : {"project_id", "units", "county", "noaa_station"}) {
-        EXPECT_FALSE(again.fields.at(fixed).enabled) << fixed;
+    for (const FieldName fixed : {FieldName("project_id"), FieldName("units"), FieldName("county"),
+                                  FieldName("noaa_station")}) {
+        EXPECT_FALSE(again.fields.at(fixed).enabled) << fixed.str();
     }
     // Leaving unchanged asks nothing.
     again.mnuprojexit();

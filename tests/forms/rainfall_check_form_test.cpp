@@ -30,7 +30,7 @@ class RainfallCheckTest : public ::testing::Test {
         form.fields.set_text("check_tc", tc);
         form.cmdCheck();
     }
-    const std::string& result(const char* field) const { return form.fields.text(field); }
+    const std::string& result(FieldName field) const { return form.fields.text(field); }
 
     testing::TempFolder program;
     store::ProjectContext context;

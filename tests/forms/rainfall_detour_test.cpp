@@ -28,10 +28,11 @@ TEST(RainfallDetour, ThePipeTypedBeforeTheImportIsSolvedAndSavedWithoutRetyping)
     // Montgomery County and Blacksburg, typed as a person types them.
     ui.files.push_back((folder / "Blacksburg.pvd").string());
     windows.in_details = [&](ProjectDetailsForm& details) {
-        for (const auto& [field, text] : {std::pair{"project_id", "B-1"},
-                                          {"project_name", "Prices Fork"},
-                                          {"county", "montgomery"},
-                                          {"noaa_station", "blacksburg"}}) {
+        for (const auto& [name, text] : {std::pair{"project_id", "B-1"},
+                                         {"project_name", "Prices Fork"},
+                                         {"county", "montgomery"},
+                                         {"noaa_station", "blacksburg"}}) {
+            const auto field = forms::FieldName::named(name);
             details.fields.set_text(field, text);
             details.field_edited(field);
         }
@@ -50,7 +51,7 @@ TEST(RainfallDetour, ThePipeTypedBeforeTheImportIsSolvedAndSavedWithoutRetyping)
     PipeForm pipe(context, session, ui, pipe_windows);
     pipe.open("add", "");
     // Typed and left, or picked from a list.
-    const auto enter = [&](const char* field, const char* text, bool picked = false) {
+    const auto enter = [&](forms::FieldName field, const char* text, bool picked = false) {
         pipe.field_entered(field);
         pipe.fields.set_text(field, text);
         picked ? pipe.choose(field) : pipe.field_left(field);

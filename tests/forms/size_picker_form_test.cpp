@@ -16,7 +16,7 @@ const forms::SizePicker& picker(std::string_view window) {
 
 // The section fields of a pipe window as they stand after a new pipe.
 FieldSet new_pipe(std::string_view units) {
-    FieldSet fields;
+    FieldSet fields{forms::field_names::kPipe};
     forms::apply_section_change(fields, forms::new_pipe_section(units));
     return fields;
 }

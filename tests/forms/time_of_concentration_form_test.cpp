@@ -9,6 +9,7 @@
 
 using pelvane::forms::Answer;
 using pelvane::forms::DesignSession;
+using pelvane::forms::FieldName;
 using pelvane::forms::Icon;
 using pelvane::forms::TcExchange;
 using pelvane::forms::TimeOfConcentrationForm;
@@ -29,14 +30,15 @@ class TcFormTest : public ::testing::Test {
     }
     static void fill(TimeOfConcentrationForm& form,
                      std::initializer_list<std::pair<const char*, const char*>> values) {
-        for (const auto& [name, text] : values) form.fields.set_text(name, text);
+        for (const auto& [name, text] : values) form.fields.set_text(FieldName::named(name), text);
     }
     // The person ticks or clears a segment's box.
     static void tick(TimeOfConcentrationForm& form, int segment, bool ticked) {
-        form.fields.set_text("CheckTc" + std::to_string(segment), ticked ? "1" : "0");
+        form.fields.set_text(FieldName::named("CheckTc" + std::to_string(segment)),
+                             ticked ? "1" : "0");
         form.check_box_changed(segment);
     }
-    static const std::string& text(const TimeOfConcentrationForm& form, const char* name) {
+    static const std::string& text(const TimeOfConcentrationForm& form, FieldName name) {
         return form.fields.text(name);
     }
     // Overland flow of 100 ft at 1 % with C 0.9: 4.149 min.
@@ -186,7 +188,7 @@ TEST_F(TcFormTest, SavedSegmentsAreComputedAgainOnReopening) {
 TEST_F(TcFormTest, FlowDistanceLimitsOnLeaving) {
     struct Case {
         const char* units;
-        const char* field;
+        pelvane::forms::FieldName field;
         const char* typed;
         const char* kept;
         const char* message;  // nullptr: none
@@ -197,7 +199,7 @@ TEST_F(TcFormTest, FlowDistanceLimitsOnLeaving) {
           Case{"ENGLISH", "flow_distance1", "", "0.000", nullptr},
           Case{"METRIC", "flow_distance1", "95", "90.0000", texts::kShallowLengthMetres},
           Case{"METRIC", "flow_distance3", "150", "150.0000", nullptr}}) {
-        SCOPED_TRACE(std::string(c.units) + " " + c.field + " " + c.typed);
+        SCOPED_TRACE(std::string(c.units) + " " + c.field.str() + " " + c.typed);
         context.units = c.units;
         ui.clear();
         auto form = opened();

@@ -12,21 +12,22 @@ namespace pelvane::gui {
 namespace {
 
 TEST(FieldFactory, AnOptionOutlivesItsFactory) {
-    forms::FormModel model;
-    model.fields.set_text("source", "A");
+    forms::FormModel model(forms::field_names::kPipe);
+    model.fields.set_text("dischargeval", "A");
     QWidget window;
     forms::UnattendedUi ui;
     FieldBinder binder(model, &window, ui);
     std::string chosen;
     QRadioButton* option = nullptr;
     {
-        FieldFactory make(binder, {{}, {}, [&chosen](const std::string& name) { chosen = name; }});
-        option = make.option("source", "B", "B");
+        FieldFactory make(binder,
+                          {{}, {}, [&chosen](forms::FieldName name) { chosen = name.str(); }});
+        option = make.option("dischargeval", "B", "B");
         option->setParent(&window);
     }
     option->click();
-    EXPECT_EQ(model.fields.text("source"), "B");
-    EXPECT_EQ(chosen, "source");
+    EXPECT_EQ(model.fields.text("dischargeval"), "B");
+    EXPECT_EQ(chosen, "dischargeval");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(TimeOfConcentrationDialog, TickingASegmentComputesItsTimeAndTheTotal) {
     for (const auto& [name, text] : {std::pair{"flow_distance1", "100"},
                                      {"upper_elevation1", "101"},
                                      {"lower_elevation1", "100"}}) {
-        tc.fields.set_text(name, text);
+        tc.fields.set_text(forms::FieldName::named(name), text);
     }
     gui::TimeOfConcentrationDialog dialog(tc, ui);
 

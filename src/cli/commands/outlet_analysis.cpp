@@ -49,14 +49,14 @@ std::string joined(const std::vector<std::string>& items) {
 
 // Types `value` into `field` and leaves it, as the engineer does; a field the
 // window has disabled refuses with `why`.
-void type_into(forms::FormModel& window, const std::string& field, const std::string& value,
-               const std::function<void(std::string_view)>& leave, const std::string& why) {
+void type_into(forms::FormModel& window, forms::FieldName field, const std::string& value,
+               const std::function<void(forms::FieldName)>& leave, const std::string& why) {
     if (!window.fields.at(field).enabled) throw CommandError(why);
     window.fields.set_text(field, value);
     leave(field);
 }
 
-void choose_from_list(forms::FormModel& window, const std::string& field, const std::string& value,
+void choose_from_list(forms::FormModel& window, forms::FieldName field, const std::string& value,
                       const std::string& option) {
     const auto& items = window.fields.at(field).items;
     if (std::find(items.begin(), items.end(), value) == items.end()) {
@@ -73,7 +73,7 @@ class OutletWindows : public forms::PipeEnergyForm::Windows {
         : args_(args), ui_(ui), analysis_(analysis), with_dissipators_(with_dissipators) {}
 
     void show_energy_dissipation(forms::EnergyDissipationForm& d) override {
-        const auto leave = [&d](std::string_view name) { d.field_left(name); };
+        const auto leave = [&d](forms::FieldName name) { d.field_left(name); };
         if (const auto riprap = args_.option("--class")) {
             choose_from_list(d, "VDOT_Riprap", *riprap, "--class");
             d.riprap_class_chosen();
@@ -97,8 +97,8 @@ class OutletWindows : public forms::PipeEnergyForm::Windows {
         auto& out = analysis_.fields;
         const auto add = [&](const auto& labels) {
             for (const auto& label : labels) {
-                const std::string name(label.field);
-                if (name != "C_Discharge") out[name] = d.fields.text(name);
+                if (label.field != "C_Discharge")
+                    out[label.field.str()] = d.fields.text(label.field);
             }
         };
         add(et::kVdotLabels);
@@ -123,8 +123,7 @@ class OutletWindows : public forms::PipeEnergyForm::Windows {
 
 void add_outlet_fields(const forms::PipeEnergyForm& form, JsonObject& out) {
     for (const auto& label : pt::kFieldLabels) {
-        const std::string name(label.field);
-        out[name] = form.fields.text(name);
+        out[label.field.str()] = form.fields.text(label.field);
     }
     if (!form.fields.text("status").empty()) out["status"] = form.fields.text("status");
 }
@@ -165,7 +164,7 @@ OutletAnalysis run_outlet_analysis(
         throw CommandError("no pipe ends at node \"" + node + "\" (end nodes: " + joined(nodes) +
                            ")");
     }
-    const auto leave = [&form](std::string_view name) { form.field_left(name); };
+    const auto leave = [&form](forms::FieldName name) { form.field_left(name); };
 
     form.choose_end_node(node);
     if (const auto q2 = args.option("--q2")) {
