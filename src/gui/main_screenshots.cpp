@@ -265,7 +265,7 @@ int main(int argc, char** argv) {
         const bool area = which == "area";
         QTimer::singleShot(0, &window, [&, area] {
             pelvane::gui::PipeFormWindow pipe(context, session, ui, &window);
-            pipe.open("edit", "3");
+            pipe.open_record("edit", "3");
             pipe.move(40, 40);
             pipe.show();
             QTimer::singleShot(300, &pipe, [&pipe, area] {
@@ -292,7 +292,7 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &window, [&, tab] {
             pelvane::gui::PipeFormWindow pipe(context, session, ui, &window);
             // Being edited, as the engineer sees it while working on it.
-            pipe.open("edit", "3");
+            pipe.open_record("edit", "3");
             pipe.tabs()->setCurrentIndex(tab);
             QTimer::singleShot(500, &pipe, [&pipe] { announce(&pipe); });
             pipe.exec();
@@ -310,7 +310,7 @@ int main(int argc, char** argv) {
         QTimer::singleShot(0, &window, [&, sizes] {
             pelvane::gui::PipeFormWindow pipe(context, session, ui, &window);
             // The size list is offered for the shapes with standard sizes only.
-            pipe.open("edit", sizes ? "2" : "3");
+            pipe.open_record("edit", sizes ? "2" : "3");
             announce_opened(&pipe, [&pipe, sizes] {
                 pipe.binder().run([&pipe, sizes] {
                     sizes ? pipe.model().pipeshape_help() : pipe.model().pipeskew_help();

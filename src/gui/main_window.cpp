@@ -158,7 +158,7 @@ void MainWindow::show_pipe_grid() {
     hooks.pipe_form = [this](QWidget* parent, const std::string& mode,
                              const std::string& pipe_number) {
         PipeFormWindow window(context_, session_, ui_, parent);
-        window.open(mode, pipe_number);
+        window.open_record(mode, pipe_number);
         window.exec();
     };
     hooks.hgl = [this](QWidget* parent) { gui::show_hgl(context_, session_, ui_, parent); };

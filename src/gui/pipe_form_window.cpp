@@ -70,7 +70,7 @@ PipeFormWindow::PipeFormWindow(store::ProjectContext& context, forms::DesignSess
     binder_.refresh();
 }
 
-void PipeFormWindow::open(std::string_view pipe_form_mode, std::string_view selected_pipe_number) {
+void PipeFormWindow::open_record(std::string_view pipe_form_mode, std::string_view selected_pipe_number) {
     binder_.run([&] { model_.open(pipe_form_mode, selected_pipe_number); });
 }
 

@@ -29,7 +29,7 @@ class PipeFormWindow : public QDialog, public forms::PipeFormWindows {
                    QWidget* parent = nullptr);
 
     // Opens the record as the grid asks ("add", "edit" or "view").
-    void open(std::string_view pipe_form_mode, std::string_view selected_pipe_number);
+    void open_record(std::string_view pipe_form_mode, std::string_view selected_pipe_number);
 
     forms::PipeForm& model() { return model_; }
     QTabWidget* tabs() const { return tabs_; }

@@ -150,7 +150,7 @@ void PipeGridWindow::build_body() {
     layout->addWidget(frame);
 }
 
-void PipeGridWindow::open(int remembered_row) {
+void PipeGridWindow::load(int remembered_row) {
     run([this, remembered_row] { form_.open(remembered_row); });
     table_->resizeColumnsToContents();
     table_->setFocus();
@@ -228,7 +228,7 @@ void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& sessio
                     QWidget* parent, const PipeGridHooks& hooks, PipeGridMemory& memory) {
     PipeGridWindow window(context, session, ui, hooks, parent);
     if (!memory.geometry.isEmpty()) window.restoreGeometry(memory.geometry);
-    window.open(memory.selected_row);
+    window.load(memory.selected_row);
     window.exec();
     memory.selected_row = context.grid_exit_flag ? 0 : window.form().selected_row();
     memory.geometry = window.saveGeometry();

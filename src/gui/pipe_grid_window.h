@@ -38,7 +38,7 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
                    PipeGridHooks hooks, QWidget* parent = nullptr);
 
     // Reads the pipes and selects `remembered_row` (1 = first), scrolled into view.
-    void open(int remembered_row = 0);
+    void load(int remembered_row = 0);
 
     forms::PipeGridForm& form() { return form_; }
     QTableView* table() const { return table_; }

@@ -53,7 +53,7 @@ class PipeFormWindowTest : public ::testing::Test {
 // when it closes; that is no new visit of the field.
 TEST_F(PipeFormWindowTest, AMessageOnEnteringAFieldIsShownOnce) {
     gui::PipeFormWindow window(context, session, ui);
-    window.open("add", "");
+    window.open_record("add", "");
     window.show();
     QApplication::setActiveWindow(&window);
     QApplication::processEvents();
@@ -72,7 +72,7 @@ TEST_F(PipeFormWindowTest, AMessageOnEnteringAFieldIsShownOnce) {
 // is a change when the field is really left.
 TEST_F(PipeFormWindowTest, ChoosingFromAListPopupIsAChangeOfTheField) {
     gui::PipeFormWindow window(context, session, ui);
-    window.open("add", "");
+    window.open_record("add", "");
     window.show();
     QApplication::setActiveWindow(&window);
     auto* type = window.findChild<QComboBox*>("nodein_type");

@@ -38,7 +38,7 @@ class PipeGridWindowTest : public ::testing::Test {
 
 TEST_F(PipeGridWindowTest, ShowsTheRowsAndAnswersTheKeyboard) {
     PipeGridWindow window(net_.context(), session_, ui_, hooks_);
-    window.open();
+    window.load();
     window.show();
     QTableView* table = window.table();
     ASSERT_EQ(table->model()->rowCount(), 3);
