@@ -17,8 +17,6 @@ namespace texts = pelvane::forms::tc_texts;
 
 namespace {
 
-constexpr const char* kFallow = "Fallow,Contour cropped,woodland (0.152)";
-
 class TcFormTest : public ::testing::Test {
   protected:
     TcFormTest() { context.units = "ENGLISH"; }

@@ -16,7 +16,8 @@ RowValues pipe_row(const std::string& number, const std::string& in, const std::
             "PIPE_VELOCITY=5.660; FLOW_TIME=17.668; FLOW_TYPE=PARTIAL FLOW");
     values.insert(values.begin(),
                   {{"PIPE_NUMBER", number}, {"NODEIN_NO", in}, {"NODEOUT_NO", out}});
-    for (const auto& [column, value] : more) {
+    for (const auto& [name, value] : more) {
+        const auto& column = name;  // the clang of clang-tidy cannot capture a binding
         const auto same = [&column](const auto& entry) { return entry.first == column; };
         const auto found = std::find_if(values.begin(), values.end(), same);
         if (found != values.end()) {
