@@ -37,7 +37,7 @@ class MainWindowTest : public ::testing::Test {
     // A project file at release "2.1" with a record.
     std::string noaa_project(const std::string& name, const std::string& project_name,
                              const std::string& product = "PELVANEVA") {
-        const std::string path = file(name);
+        std::string path = file(name);
         testing::make_current_project(path);
         auto values = testing::row(
             "PROJECT_ID=P-7; COUNTY=Pulaski; UNITS=METRIC; MAJOR_RELEASE=2.1;"
@@ -47,7 +47,7 @@ class MainWindowTest : public ::testing::Test {
         return path;
     }
     std::string older_project(const std::string& name) {
-        const std::string path = file(name);
+        std::string path = file(name);
         testing::make_older_release_project(path);
         testing::insert_row(
             path, "PROJECT",

@@ -95,6 +95,7 @@ TEST_F(RecomputeThroughTheWindow, OneStepEqualsPipeByPipeInThePipeWindow) {
         const auto setup = open_project_for_test(file);
         rows = store::PipeTable(setup.project_connection).all_in_table_order();
     }
+    links.reserve(rows.size());
     for (const auto& r : rows) {
         links.push_back(
             {r.get("PIPE_NUMBER"),

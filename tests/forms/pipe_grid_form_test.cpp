@@ -16,7 +16,7 @@ using testing::TestNetwork;
 
 // Types a number into the dialog and presses Accept; a dialog still open after that
 // is cancelled, as the person would.
-std::function<void(RenumberForm&)> type_and_accept(std::string number) {
+std::function<void(RenumberForm&)> type_and_accept(const std::string& number) {
     return [number](RenumberForm& dialog) {
         dialog.fields.set_text("newpipenumber", number);
         dialog.accept();

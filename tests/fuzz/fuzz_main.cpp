@@ -65,6 +65,7 @@ Run run(const Options& options, const fs::path& folder, std::vector<std::string>
     std::vector<std::string> words{options.cli.string()};
     words.insert(words.end(), args.begin(), args.end());
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (auto& word : words) argv.push_back(word.data());
     argv.push_back(nullptr);
     const fs::path out = folder / "stdout", err = folder / "stderr";
@@ -190,7 +191,7 @@ void keep_case(const fs::path& from, const fs::path& to, const Run& r, const std
 // keep), nothing, or something that is not a file at all.
 fs::path output_target(const fs::path& folder, const std::string& name, Random& random,
                        KeptFiles& files) {
-    const fs::path target = folder / name;
+    fs::path target = folder / name;
     switch (random() % 6) {
         case 0:
             return target;
@@ -314,7 +315,7 @@ class Campaign {
     }
 
     fs::path fresh_folder(const std::string& kind, int index) const {
-        const fs::path folder = o_.work / "case" / (kind + "-" + std::to_string(index));
+        fs::path folder = o_.work / "case" / (kind + "-" + std::to_string(index));
         fs::remove_all(folder);
         fs::create_directories(folder);
         return folder;

@@ -124,7 +124,11 @@ std::string mutate_project(const fs::path& file, Random& random) {
         case 0: {
             const std::size_t flips = 1 + below(random, 16);
             for (std::size_t i = 0; i < flips; ++i) {
-                bytes[below(random, bytes.size())] ^= static_cast<char>(1 + below(random, 255));
+                // The flip is drawn before the place: a recorded seed makes its file
+                // again only in this order.
+                const auto flip = static_cast<unsigned char>(1 + below(random, 255));
+                char& byte = bytes[below(random, bytes.size())];
+                byte = static_cast<char>(static_cast<unsigned char>(byte) ^ flip);
             }
             write_bytes(file, bytes);
             return std::to_string(flips) + " bytes changed";

@@ -46,7 +46,7 @@ using Act = std::function<void(QWidget&)>;
 const fs::path& program_copy() {
     static testing::TempFolder folder;
     static const fs::path program = [] {
-        const fs::path p = folder / "program";
+        fs::path p = folder / "program";
         fs::create_directories(p);
         for (const auto& entry : fs::directory_iterator(testing::program_folder())) {
             const fs::path target = p / entry.path().filename();
@@ -81,7 +81,9 @@ class ModalDriver {
         QObject::connect(&timer_, &QTimer::timeout, &timer_, [this] { poll(); });
         timer_.start(5);
     }
-    void expect(const char* class_name, Act step) { expected_.push_back({class_name, step}); }
+    void expect(const char* class_name, const Act& step) {
+        expected_.push_back({class_name, step});
+    }
     bool met() const { return expected_.empty(); }
 
   private:

@@ -46,7 +46,7 @@ struct Shell {
         context.user_data_folder = folder / "user";
     }
     std::string project(const std::string& name) {
-        const std::string path = (folder / name).string();
+        std::string path = (folder / name).string();
         testing::make_current_project(path);
         testing::insert_row(path, "PROJECT",
                             testing::row("PROJECT_ID=P; PROJECT_NAME=Route 100; COUNTY=Pulaski;"

@@ -13,6 +13,7 @@ using testing::TempFolder;
 
 std::vector<std::string> numbers_of(const std::vector<PipeRecord>& rows) {
     std::vector<std::string> numbers;
+    numbers.reserve(rows.size());
     for (const auto& r : rows) numbers.push_back(r.get("PIPE_NUMBER"));
     return numbers;
 }
@@ -39,6 +40,7 @@ class PipeTableTest : public ::testing::Test {
 TEST_F(PipeTableTest, TemplateHasExactlyTheKnownColumnsInOrder) {
     const auto names = [](const auto& columns) {
         std::vector<std::string> out;
+        out.reserve(columns.size());
         for (const Column column : columns) out.emplace_back(column.name());
         return out;
     };
