@@ -57,12 +57,6 @@ TEST_F(PipeFlowTest, InputDischargeAsksAndNoKeepsEveryComputedValue) {
     EXPECT_EQ(ui.shown.size(), 2u);
 }
 
-}  // namespace
-}  // namespace pelvane::testing
-
-namespace pelvane::testing {
-namespace {
-
 class PipeDischargeTest : public PipeFormTest {
   protected:
     // Pipe P drains 0.5 acres but carries 9 cfs from upstream.

@@ -5,9 +5,7 @@
 #include "store/pipe_table.h"
 
 using namespace pelvane;
-using forms::Icon;
 using forms::ScreenMode;
-namespace texts = forms::pipe_form_texts;
 
 namespace pelvane::testing {
 namespace {
@@ -99,12 +97,6 @@ TEST_F(PipeRecordTest, ExitAsksWhileAddingOrEditing) {
     EXPECT_EQ(store::PipeTable(context->project_connection).find("1")->get("PIPE_LENGTH"), "80.000")
         << "leaving without saving writes nothing";
 }
-
-}  // namespace
-}  // namespace pelvane::testing
-
-namespace pelvane::testing {
-namespace {
 
 class PipeSolveTest : public PipeFormTest {
   protected:
