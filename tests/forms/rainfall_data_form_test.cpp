@@ -1,5 +1,6 @@
-// The Rainfall Data window's model: importing a NOAA export with its preview, and
-// importing transcribed tables, against copies of the shipped rainfall databases.
+// The Rainfall Data window's model: importing a NOAA export with its preview,
+// importing transcribed tables, and the intensity check, against copies of the
+// shipped rainfall databases.
 
 #include "forms/rainfall_data_form.h"
 
@@ -10,6 +11,7 @@
 #include "core/hydrology/intensity.h"
 #include "core/text/number_text.h"
 #include "forms/intensity.h"
+#include "forms/rainfall_check_form.h"
 #include "store/rainfall_lookup.h"
 #include "support/file_bytes.h"
 #include "support/scripted_ui.h"
@@ -54,6 +56,12 @@ struct Fixture {
         context.county = "Accomack";
     }
 
+    // The intensity check for `years` and `tc` minutes.
+    static void check(RainfallCheckForm& form, const std::string& years, const std::string& tc) {
+        form.fields.set_text("check_years", years);
+        form.fields.set_text("check_tc", tc);
+        form.cmdCheck();
+    }
     std::string write(const std::string& name, const std::string& text) {
         std::ofstream(user / name, std::ios::binary) << text;
         return (user / name).string();
@@ -162,6 +170,47 @@ TEST(RainfallDataForm, ImportsAskBeforeGoingElsewhereAndIntoTheUserCopyOnly) {
     const auto kept = load_rainfall_coefficients(f.context, f.ui, 50);
     ASSERT_TRUE(kept);
     EXPECT_EQ(kept->b, fifty_b);
+}
+
+TEST(RainfallCheckForm, AnImportedStationGivesTheFittedCurvesIntensity) {
+    Fixture f;
+    RainfallDataForm data(f.context, f.ui);
+    data.open();
+    RainfallCheckForm form(f.context, f.ui, data);
+    const auto result = [&form](FieldName field) { return form.fields.text(field); };
+    EXPECT_EQ(result("check_years"), "10");
+    EXPECT_EQ(result("check_tc"), "15");
+
+    // Nothing imported yet: the design windows would refuse it, and so does the check.
+    Fixture::check(form, "10", "15");
+    ASSERT_EQ(f.ui.shown.size(), 1u);
+    EXPECT_EQ(f.ui.last().text,
+              store::no_coefficients_message(RainfallFile::Station, "Abingdon 3 S"));
+    EXPECT_EQ(result("check_stored"), "");
+
+    ASSERT_TRUE(data.load_export(testing::pulaski_export().string()));
+    f.ui.answers.push_back(Answer::Yes);  // the export is Pulaski's
+    ASSERT_TRUE(data.import_export());
+    f.ui.clear();
+    Fixture::check(form, "10", "15");
+    EXPECT_TRUE(f.ui.shown.empty());
+    EXPECT_EQ(result("check_stored"), "3.735");
+    EXPECT_EQ(result("check_fitted"), "3.735");
+    EXPECT_EQ(result("check_noaa"), "3.656");
+
+    // Between the NOAA durations there is no point to compare with.
+    Fixture::check(form, "2", "20.5");
+    EXPECT_EQ(result("check_stored"), result("check_fitted"));
+    EXPECT_NE(result("check_stored"), "");
+    EXPECT_EQ(result("check_noaa"), "");
+
+    // A time that is no number, and no station or county, are refused.
+    Fixture::check(form, "10", "15 min");
+    EXPECT_EQ(f.ui.last().text, kConversionError);
+    EXPECT_EQ(result("check_stored"), "");
+    data.fields.set_text("rainfall_name", "");
+    Fixture::check(form, "10", "15");
+    EXPECT_EQ(f.ui.last().text, "Choose the NOAA station or county to check.");
 }
 
 }  // namespace
