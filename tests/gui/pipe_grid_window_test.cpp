@@ -95,12 +95,6 @@ TEST_F(PipeGridWindowTest, RefreshShowsTheGridAgainUntilExit) {
     EXPECT_TRUE(net_.context().grid_exit_flag);
 }
 
-}  // namespace
-}  // namespace pelvane::gui
-
-namespace pelvane::gui {
-namespace {
-
 TEST_F(PipeGridWindowTest, AfterAnExitTheNextShowingStartsOnTheFirstRow) {
     PipeGridMemory memory;
     const auto show_and = [&](const char* button) {
