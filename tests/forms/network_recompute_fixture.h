@@ -56,23 +56,30 @@ inline store::PipeRecord typed_pipe(const std::string& number, const std::string
     return r;
 }
 
+// A fresh project file at `file` with its details saved as the details window saves
+// them.
+inline void make_station_project(const std::filesystem::path& file,
+                                 const std::string& units = "ENGLISH",
+                                 const std::string& station = "Pulaski") {
+    store::create_project_file(program_folder(), file);
+    store::ProjectContext context = open_project_for_test(file);
+    store::ProjectDetails details;
+    details.project_id = "NET-1";
+    details.project_name = "Network";
+    details.county = "Pulaski";
+    details.noaa_station = station;
+    details.units = units;
+    store::save_project_details(context, details, store::DetailsWindow::NoaaStation);
+}
+
 // A project file in a temporary folder, open for design work.
 class NetworkProject {
   public:
     explicit NetworkProject(const std::string& units = "ENGLISH",
-                            const std::string& station = "Pulaski",
-                            const std::string& file_name = "network.pvd")
-        : file_(folder_ / file_name) {
-        store::create_project_file(program_folder(), file_);
-        context_.program_folder = program_folder();
-        store::open_project(context_, file_);
-        store::ProjectDetails details;
-        details.project_id = "NET-1";
-        details.project_name = "Network";
-        details.county = "Pulaski";
-        details.noaa_station = station;
-        details.units = units;
-        store::save_project_details(context_, details, store::DetailsWindow::NoaaStation);
+                            const std::string& station = "Pulaski")
+        : file_(folder_ / "network.pvd") {
+        make_station_project(file_, units, station);
+        context_ = open_project_for_test(file_);
     }
 
     store::ProjectContext& context() { return context_; }

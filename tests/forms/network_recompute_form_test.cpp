@@ -9,26 +9,12 @@
 #include "forms/pipe_grid_test_network.h"
 #include "network_recompute_fixture.h"
 #include "pipe_form_fixture.h"
-#include "store/project_details.h"
 
 namespace pelvane::testing {
 namespace {
 
 class RecomputeThroughTheWindow : public PipeFormTest {
   protected:
-    // A new project at Pulaski, as the details window saves it.
-    void new_project() {
-        file = folder / "road.pvd";
-        store::create_project_file(program_folder(), file);
-        store::ProjectContext details_context = open_project_for_test(file);
-        store::ProjectDetails details;
-        details.project_id = "0100-077-111";
-        details.project_name = "Laurel Ridge Drive";
-        details.county = "Pulaski";
-        details.noaa_station = "Pulaski";
-        store::save_project_details(details_context, details, store::DetailsWindow::NoaaStation);
-    }
-
     store::PipeTable pipes() const { return store::PipeTable(context->project_connection); }
 
     // What the engineer does in the pipe window for a pipe whose previous pipes
@@ -57,7 +43,8 @@ class RecomputeThroughTheWindow : public PipeFormTest {
 };
 
 TEST_F(RecomputeThroughTheWindow, OneStepEqualsPipeByPipeInThePipeWindow) {
-    new_project();
+    file = folder / "road.pvd";
+    make_station_project(file);
     {
         store::ProjectContext setup = open_project_for_test(file);
         const store::PipeTable table(setup.project_connection);
@@ -123,7 +110,8 @@ TEST_F(RecomputeThroughTheWindow, OneStepEqualsPipeByPipeInThePipeWindow) {
 }
 
 TEST_F(RecomputeThroughTheWindow, TheGridSaysWhenThereIsNothingToRecomputeOrSomethingFailed) {
-    new_project();
+    file = folder / "road.pvd";
+    make_station_project(file);
     FakeGridWindows grid_windows;
     context.emplace(open_project_for_test(file));
     forms::PipeGridForm grid(*context, session, ui, grid_windows);

@@ -51,14 +51,9 @@ TEST(NetworkRecompute, UpstreamFirstWhateverTheTableOrder) {
     EXPECT_EQ(first.changed[2].pipe, "1");
     EXPECT_EQ(first.changed[2].old_discharge, "0.0");
 
-    // Each pipe took over what the pipe above it has now.
-    EXPECT_EQ(project.text("1", "PRECA1"), project.text("2", "ACCUMULATED_CA"));
-    EXPECT_EQ(project.text("1", "PREFLOWTIME1"), project.text("2", "FLOW_TIME"));
-    EXPECT_EQ(project.text("2", "PRETC1"), project.text("3", "ACCUMULATED_TC"));
+    // What each pipe takes over from the pipes above it is what the pipe window takes
+    // over (network_recompute_form_test compares the two on a larger network).
     EXPECT_EQ(project.text("1", "ACCUMULATED_CA"), "1.2");
-    EXPECT_GT(number(project.text("1", "PIPE_DISCHARGE")),
-              number(project.text("2", "PIPE_DISCHARGE")));
-    EXPECT_GT(number(project.text("1", "ACCUMULATED_TC")), 5.0);
 
     // Done in flow order, a second run finds nothing left to change.
     const RecomputeSummary second = recompute_network(project.context(), ui);
