@@ -70,16 +70,20 @@ class MainWindowTest : public ::testing::Test {
         return on("mnucreateProj") != open_project && on("mnuopenProj") != open_project &&
                on("mnuupdateProj") == open_project && on("mnucloseProj") == open_project;
     }
-    // Nothing of a failed command is left behind.
-    void expect_untouched() const {
+    // No project is open, and nothing shows one.
+    void expect_no_project() const {
         EXPECT_TRUE(menus_for(false));
         EXPECT_EQ(form.fields.text("status_database"), "");
         EXPECT_EQ(form.fields.text("status_units"), "");
-        EXPECT_EQ(context.database_path, "");
         EXPECT_EQ(context.project_name, "");
-        EXPECT_EQ(context.last_folder, "");
         EXPECT_FALSE(context.project_connection.is_open());
         EXPECT_FALSE(context.rainfall_connection.is_open());
+    }
+    // Nothing of a failed command is left behind.
+    void expect_untouched() const {
+        expect_no_project();
+        EXPECT_EQ(context.database_path, "");
+        EXPECT_EQ(context.last_folder, "");
         EXPECT_TRUE(context.county_list.empty());
         EXPECT_TRUE(windows.shown.empty());
     }
@@ -159,7 +163,7 @@ TEST_F(MainWindowTest, OpenAnEmptyProjectAsksForDetailsWithoutOfferingConversion
     EXPECT_TRUE(context.active_rainfall_database.ends_with("VARMNOAA.rdb"));
 }
 
-TEST_F(MainWindowTest, OpenAtTheNoaaReleaseNamesTheProject) {
+TEST_F(MainWindowTest, OpenAtTheNoaaReleaseNamesTheProjectAndCloseForgetsIt) {
     form.open_project_file(noaa_project("Pulaski job.pvd", "Peppers Ferry Road"));
 
     ASSERT_EQ(ui.shown.size(), 1u);
@@ -176,6 +180,12 @@ TEST_F(MainWindowTest, OpenAtTheNoaaReleaseNamesTheProject) {
     EXPECT_EQ(windows.shown, Shown{"details noaa"});
     EXPECT_TRUE(windows.details_editing);
     EXPECT_TRUE(context.details_edit_mode);
+
+    form.mnucloseProj();
+    EXPECT_EQ(ui.last().text, "Current Project Is Closed!");
+    expect_no_project();
+    EXPECT_EQ(context.project_id, "");
+    EXPECT_EQ(context.product_name, "");
 }
 
 TEST_F(MainWindowTest, OpenSaysWhenTheRainfallCoefficientsChangedSinceTheSolve) {
@@ -232,21 +242,6 @@ TEST_F(MainWindowTest, OlderReleaseIsConvertedOnlyWhenAStationIsChosen) {
         EXPECT_EQ(windows.shown.back(), c.details);
         form.mnucloseProj();
     }
-}
-
-TEST_F(MainWindowTest, CloseForgetsTheProject) {
-    open(noaa_project("job.pvd", "Job"));
-    ui.clear();
-    windows.shown.clear();
-    form.mnucloseProj();
-    EXPECT_EQ(ui.last().text, "Current Project Is Closed!");
-    EXPECT_TRUE(menus_for(false));
-    EXPECT_EQ(form.fields.text("status_database"), "");
-    EXPECT_EQ(context.project_name, "");
-    EXPECT_EQ(context.project_id, "");
-    EXPECT_EQ(context.product_name, "");
-    EXPECT_FALSE(context.project_connection.is_open());
-    EXPECT_FALSE(context.rainfall_connection.is_open());
 }
 
 TEST_F(MainWindowTest, PipeDesignNeedsACompatibleProjectAndRepeatsTheGridUntilItExits) {
