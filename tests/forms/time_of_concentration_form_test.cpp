@@ -57,19 +57,6 @@ class TcFormTest : public ::testing::Test {
     pelvane::testing::ScriptedUi ui;
 };
 
-TEST_F(TcFormTest, SeelyeSegmentAndTheTotal) {
-    auto form = opened();
-    overland_path(form);
-    tick(form, 3, true);
-    EXPECT_TRUE(ui.shown.empty());
-    EXPECT_EQ(text(form, "slope3"), "0.0100");
-    EXPECT_EQ(text(form, "txtTc3"), "4.149");
-    EXPECT_EQ(text(form, "computedPTc"), "4.149");
-    tick(form, 3, false);
-    EXPECT_EQ(text(form, "txtTc3"), "0.0");
-    EXPECT_EQ(text(form, "computedPTc"), "0.000");
-}
-
 TEST_F(TcFormTest, SegmentChecksRefuseAndUntickInTheirOrder) {
     auto form = opened();
     fill(form,
@@ -150,12 +137,15 @@ TEST_F(TcFormTest, ShortTotalAsksForTheFiveMinuteDefault) {
     EXPECT_EQ(form.saved()->PTcStr, "");
 }
 
-TEST_F(TcFormTest, SavedSegmentsAreComputedAgainOnReopening) {
+TEST_F(TcFormTest, SegmentsAddUpAndAreComputedAgainOnReopening) {
     auto form = opened();
-    shallow_path(form);
-    tick(form, 1, true);
     overland_path(form);
     tick(form, 3, true);
+    EXPECT_EQ(text(form, "slope3"), "0.0100");
+    EXPECT_EQ(text(form, "txtTc3"), "4.149");
+    EXPECT_EQ(text(form, "computedPTc"), "4.149");
+    shallow_path(form);
+    tick(form, 1, true);
     const std::string total = text(form, "computedPTc");
     form.cmdsavePTc();
     ASSERT_TRUE(form.saved());
@@ -173,7 +163,7 @@ TEST_F(TcFormTest, SavedSegmentsAreComputedAgainOnReopening) {
     const std::string tc1 = first[6];
     first[6] = "99.000";
     tampered.PTcStr = pelvane::text::join_items(first, ',');
-    const auto again = opened(tampered);
+    auto again = opened(tampered);
     EXPECT_EQ(text(again, "CheckTc1"), "1");
     EXPECT_EQ(text(again, "CheckTc3"), "1");
     EXPECT_EQ(text(again, "CheckTc2"), "0");
@@ -181,6 +171,11 @@ TEST_F(TcFormTest, SavedSegmentsAreComputedAgainOnReopening) {
     EXPECT_EQ(text(again, "txtTc3"), "4.149");
     EXPECT_EQ(text(again, "computedPTc"), total);
     EXPECT_TRUE(ui.shown.empty());
+
+    // An unticked segment counts no more.
+    tick(again, 3, false);
+    EXPECT_EQ(text(again, "txtTc3"), "0.0");
+    EXPECT_EQ(text(again, "computedPTc"), tc1);
 }
 
 TEST_F(TcFormTest, FlowDistanceLimitsOnLeaving) {
