@@ -124,30 +124,22 @@ TEST_F(ProjectDetailsTest, NamesAreTheListsAndMissingRainfallIsSaidAndOffered) {
     EXPECT_EQ(rainfall_data_opened, 1);
 }
 
-TEST_F(ProjectDetailsTest, RequiredFieldsAreCheckedCountyFirstAndNothingIsWritten) {
+// The required fields are the store's, the county checked first; the window says
+// which is missing and stays open with what was typed.
+TEST_F(ProjectDetailsTest, ARefusedSaveKeepsTheWindowAndExitWithoutSavingDropsIt) {
     open_new_project();
-    type("project_name", "Unsaved");
+    type("project_name", "Dropped");
     type("county", "");
     form->mnuprojsave();
     ASSERT_EQ(ui.shown.size(), 1u);
     EXPECT_EQ(ui.last().text, "County Name is a Required Field!");
-
     EXPECT_FALSE(form->close_requested);
     EXPECT_TRUE(form->changed());
-    EXPECT_EQ(form->fields.text("project_name"), "Unsaved");
-    EXPECT_EQ(store::TextTable(context.project_connection, "PROJECT").count(), 0);
-    EXPECT_EQ(context.project_name, "");
-}
-
-TEST_F(ProjectDetailsTest, ExitWithoutSavingAsksAndYesDropsThePendingRecord) {
-    open_new_project();
-    type("project_id", "P");
-    type("project_name", "Dropped");
 
     ui.answers.push_back(Answer::No);
     form->mnuprojexit();
     EXPECT_FALSE(form->close_requested);
-    ASSERT_EQ(ui.shown.size(), 1u);
+    ASSERT_EQ(ui.shown.size(), 2u);
     EXPECT_EQ(ui.last().text, "Exit without saving? ");
     EXPECT_EQ(form->fields.text("project_name"), "Dropped");
 
