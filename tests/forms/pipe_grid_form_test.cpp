@@ -100,8 +100,11 @@ TEST_F(PipeGridFormTest, ViewEditAndAddOpenThePipeWindowAndThenRefresh) {
     EXPECT_TRUE(ui_.shown.empty());
 }
 
-TEST_F(PipeGridFormTest, DeleteAsksAndRefusesAPipeThatDrainsIntoAnother) {
-    net_.add({{"1", "A", "OUT", {"O'Brien 5"}}, {"O'Brien 5", "C", "A", {}}});
+// A pipe that drains into another is refused; one that no pipe lists goes, and the
+// grid refreshes, unless it was the last.
+TEST_F(PipeGridFormTest, DeleteAsksRefusesAPipeThatDrainsIntoAnotherAndRefreshes) {
+    net_.add(
+        {{"1", "A", "OUT", {"O'Brien 5"}}, {"O'Brien 5", "C", "A", {}}, {"Z 9", "D", "A", {}}});
     auto& grid = open_grid(2);
     ASSERT_EQ(grid.selected_pipe(), "O'Brien 5");
 
@@ -114,26 +117,25 @@ TEST_F(PipeGridFormTest, DeleteAsksAndRefusesAPipeThatDrainsIntoAnother) {
     grid.delete_pipe();
     EXPECT_EQ(ui_.last().text,
               "Current Pipe is used as a Previous Pipe for Pipe  - 1 - Delete Denied!");
-    EXPECT_EQ(net_.pipes().count(), 2);
+    EXPECT_EQ(net_.pipes().count(), 3);
     EXPECT_FALSE(grid.close_requested);
-}
 
-TEST_F(PipeGridFormTest, DeleteRemovesAPipeThatNoPipeListsAndRefreshes) {
-    net_.add({{"1", "A", "OUT", {}}, {"2", "C", "A", {}}});
-    auto& grid = open_grid(2);
-    ui_.answers = {Answer::Yes};
-    grid.delete_pipe();
-    EXPECT_EQ(ui_.last().text,
-              "Current pipe Deleted! Please Refresh the screen to verify the results");
-    EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"1"}));
-    EXPECT_EQ(grid.fields.text("rec_count"), "1");
-    EXPECT_EQ(grid.selected_row(), 1);
-    EXPECT_TRUE(grid.close_requested);
-
-    // The last pipe goes too: the grid stays open on an empty list.
-    open_grid();
+    open_grid(3);
     ui_.answers = {Answer::Yes};
     grid_->delete_pipe();
+    EXPECT_EQ(ui_.last().text,
+              "Current pipe Deleted! Please Refresh the screen to verify the results");
+    EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"1", "O'Brien 5"}));
+    EXPECT_EQ(grid_->fields.text("rec_count"), "2");
+    EXPECT_EQ(grid_->selected_row(), 2);
+    EXPECT_TRUE(grid_->close_requested);
+
+    // The last pipe goes too: the grid stays open on an empty list.
+    for (int left = 2; left > 0; --left) {
+        open_grid();
+        ui_.answers = {Answer::Yes};
+        grid_->delete_pipe();
+    }
     EXPECT_EQ(grid_->record_count(), 0);
     EXPECT_EQ(grid_->selected_row(), 0);
     EXPECT_FALSE(grid_->close_requested);
