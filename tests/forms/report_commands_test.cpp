@@ -1,13 +1,16 @@
-// The grid's two report commands: Form LD229 and Pipe Report.
+// The grid's report commands: Form LD229, Pipe Report and the grade line window's
+// LD-347 workbook.
 
 #include <gtest/gtest.h>
 
 #include <regex>
 
+#include "forms/hgl_form.h"
 #include "forms/ld229_report.h"
 #include "forms/pipe_report.h"
 #include "report/xlsx/workbook.h"
 #include "store/project_database.h"
+#include "support/file_bytes.h"
 #include "support/report_projects.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
@@ -16,17 +19,30 @@ namespace pelvane::forms {
 namespace {
 
 namespace fs = std::filesystem;
+using pelvane::testing::bytes_of;
 using pelvane::testing::pipe_row;
 
 class ReportCommands : public ::testing::Test {
   protected:
     void open(const std::vector<pelvane::testing::RowValues>& pipes,
-              const std::string& units = "ENGLISH") {
-        pelvane::testing::ProjectValues values;
-        values.units = units;
+              const pelvane::testing::ProjectValues& values = {}) {
         pelvane::testing::make_network_project(file_, values, pipes);
         context_.program_folder = pelvane::testing::program_folder();
         store::open_project(context_, file_);
+    }
+    // The grade line window on the project.
+    void open_hgl(const std::vector<pelvane::testing::RowValues>& pipes,
+                  const pelvane::testing::ProjectValues& values = {}) {
+        open(pipes, values);
+        hgl_.emplace(context_, session_, ui_, nullptr);
+        hgl_->open();
+    }
+    // Chooses the structure and tailwater as the person would, leaving the field.
+    void compute(const std::string& node, const std::string& tailwater) {
+        hgl_->fields.set_text("hglanodeout", node);
+        hgl_->fields.set_text("TWE", tailwater);
+        hgl_->field_left("TWE");
+        hgl_->cmdHGL();
     }
 
     pelvane::testing::TempFolder folder_;
@@ -35,6 +51,7 @@ class ReportCommands : public ::testing::Test {
     store::ProjectContext context_;
     forms::DesignSession session_;
     pelvane::testing::ScriptedUi ui_;
+    std::optional<HglForm> hgl_;
 };
 
 TEST_F(ReportCommands, Ld229WritesEveryPipeThroughTheReportSequence) {
@@ -68,6 +85,58 @@ TEST_F(ReportCommands, PipeReportCoversTheSelectedPipeOrTheFirstRow) {
     ui_.clear();
     EXPECT_FALSE(run_pipe_report(context_, ui_, "77", nullptr));  // gone since the grid was read
     EXPECT_TRUE(ui_.dialogs.empty());
+}
+
+TEST_F(ReportCommands, HglTailwaterGetsTwoDecimalsAndComputeNeedsAStructure) {
+    open_hgl({pipe_row("1", "2", "1")});
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"100", "100.00"}, {"99.995", "100.00"}, {"-1.5", "-1.50"}, {"", ""}, {"1.2.3", "1.2.3"}};
+    for (const auto& [typed, shown] : cases) {
+        hgl_->fields.set_text("TWE", typed);
+        hgl_->field_left("TWE");
+        EXPECT_EQ(hgl_->fields.text("TWE"), shown) << typed;
+    }
+
+    // Without a structure Compute does nothing.
+    const double gravity = session_.unit_constants.gravity;
+    hgl_->cmdHGL();
+    EXPECT_TRUE(ui_.dialogs.empty());
+    EXPECT_TRUE(ui_.shown.empty());
+    EXPECT_EQ(session_.unit_constants.gravity, gravity);
+}
+
+// Outfall 1; pipe 1 from 2 to 1; pipes 2 and 3 both end at 2, pipe 3 entering at
+// a right angle; pipe 4 above pipe 2. Paths: 1-2-3-5, then 2-4. The rows and their
+// numbers are the grade line engine's, their cells the LD-347 layout's; here the
+// window's run reaches the workbook.
+TEST_F(ReportCommands, HglARunWritesTheWorkbookAndOpensIt) {
+    open_hgl({pipe_row("1", "2", "1"), pipe_row("2", "3", "2", {{"PIPE_STORM_FREQ", "10"}}),
+              pipe_row("3", "4", "2", {{"PIPE_SKEW", "90"}, {"PIPE_STORM_FREQ", "25 "}}),
+              pipe_row("4", "5", "3"), pipe_row("5", "8", "")},  // not connected
+             {"Route 9", "R. Hale", "Pulaski", "", "", "ENGLISH"});
+    const std::string before = bytes_of(file_);
+    ui_.files = {out_.string()};
+    compute("1", "100");
+
+    EXPECT_EQ(ui_.texts(),
+              std::vector<std::string>{"Finished! Please check and Save your results"});
+    EXPECT_EQ(ui_.opened, std::vector<std::string>{out_.string()});
+    EXPECT_EQ(session_.unit_constants.gravity, 32.2);
+    EXPECT_EQ(session_.unit_constants.unit_divisor, 12.0);
+    EXPECT_EQ(bytes_of(file_), before);  // the project is only read
+
+    const auto book = report::Workbook::open(out_);
+    EXPECT_EQ(book.cell(1, 9).text, "Route 9");
+    EXPECT_EQ(book.cell(4, 4).text, "25");  // the last pipe written, trimmed
+    EXPECT_EQ(book.cell(11, 1).text, "1");
+    EXPECT_DOUBLE_EQ(book.cell(11, 25).number, 100.0);  // "100.00" as typed
+    // Every column of a pipe row is read from the project file.
+    for (int column = 3; column <= 26; ++column) {
+        if (column == 6 || column == 22) continue;
+        EXPECT_TRUE(book.cell(12, column).is_number()) << column;
+    }
+    EXPECT_EQ(book.cell(16, 1).text, "4");
+    EXPECT_TRUE(book.cell(17, 1).empty());
 }
 
 TEST(TodayText, IsMonthDayYear) {
