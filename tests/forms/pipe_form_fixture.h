@@ -51,6 +51,11 @@ struct FakePipeWindows : forms::PipeFormWindows {
     }
 };
 
+// The inlet file shipped with the sample project.
+inline std::string sample_inlets() {
+    return (program_folder() / "samples" / "SampleInlets.gwk").string();
+}
+
 enum class ProjectKind { Current, Legacy };
 
 class PipeFormTest : public ::testing::Test {
@@ -107,10 +112,6 @@ class PipeFormTest : public ::testing::Test {
         form->choose(name);
     }
     const std::string& text(forms::FieldName name) const { return form->fields.text(name); }
-
-    std::string sample_inlets() const {
-        return (program_folder() / "samples" / "SampleInlets.gwk").string();
-    }
 
     static constexpr const char* kStation = "Laurel Ridge 1 N";
 

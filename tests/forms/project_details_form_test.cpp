@@ -1,10 +1,13 @@
-// The project details windows against real project files.
+// The project details windows against real project files, and the station list of
+// the release-conversion window (what a conversion writes is the store's; the window
+// converting an older file is driven by the main window tests).
 
 #include "forms/project_details_form.h"
 
 #include <gtest/gtest.h>
 
 #include "forms/main_window_form.h"
+#include "forms/project_conversion_form.h"
 #include "store/project_database.h"
 #include "store/rainfall_lookup.h"
 #include "support/legacy_projects.h"
@@ -181,6 +184,21 @@ TEST_F(ProjectDetailsTest, BrowseLinksAnInletDatabaseAndACancelledDialogSaysSo) 
     details().mnubrowseInlet();
     EXPECT_EQ(ui.dialogs.back().initial_folder, (folder / "street").string());
     EXPECT_EQ(ui.last().text, main_window_texts::kCancelSelected);
+}
+
+// The list is the station database's, in its order and spellings.
+TEST(ProjectConversionForm, OffersTheStationsOfTheDatabase) {
+    store::ProjectContext context;
+    context.program_folder = testing::program_folder();
+    ScriptedUi ui;
+    ProjectConversionForm form(context, ui);
+    form.open();
+    store::ProjectContext lists;
+    lists.program_folder = testing::program_folder();
+    ASSERT_TRUE(store::load_noaa_release_lists(lists).ok());
+    EXPECT_EQ(form.fields.at("noaa_station").items, lists.station_list);
+    EXPECT_EQ(form.fields.text("noaa_station"), lists.station_list.front());
+    EXPECT_TRUE(ui.shown.empty());
 }
 
 }  // namespace
