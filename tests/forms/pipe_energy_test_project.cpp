@@ -1,9 +1,8 @@
 #include "pipe_energy_test_project.h"
 
-#include "core/hydrology/idf_table.h"
+#include "pipe_form_fixture.h"
 #include "report/report_writer.h"
 #include "store/project_database.h"
-#include "store/rainfall_database.h"
 
 namespace pelvane::testing {
 
@@ -39,17 +38,8 @@ RowValues with(RowValues row, const std::string& column, std::optional<std::stri
 OutletProject::OutletProject(const std::string& units, bool with_usda)
     : program_(folder_ / "program"), file_(folder_ / "O'Brien outfalls.pvd"), units_(units) {
     fs::create_directories(program_);
-    {
-        auto db = store::Database::open(program_ / "VARMNOAA.rdb", store::Database::Mode::Create);
-        store::create_rainfall_tables(db, store::RainfallFile::Station);
-        store::add_rainfall_name(db, store::RainfallFile::Station, kStation);
-        hydrology::IdfTableRow row;
-        row.name = kStation;
-        for (const int years : hydrology::kStormFrequencies) {
-            row.curves[years] = {100.0 * (years == 2 ? 1 : 2), 10, 1};
-        }
-        store::write_coefficients(db, store::RainfallFile::Station, {row});
-    }
+    write_station_rainfall(program_ / "VARMNOAA.rdb", {kStation},
+                           [](int years) { return 100.0 * (years == 2 ? 1 : 2); });
     if (with_usda) {
         fs::copy_file(program_folder() / store::kCoefficientFileName,
                       program_ / store::kCoefficientFileName);

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/hydrology/intensity.h"
 #include "forms/drainage_area_form.h"
@@ -56,6 +57,21 @@ inline std::string sample_inlets() {
     return (program_folder() / "samples" / "SampleInlets.gwk").string();
 }
 
+// A station rainfall database at `file` listing `stations`; the first has the curve
+// i = b(years) / (Tc + 10) in/hr for every storm, the others no coefficients.
+inline void write_station_rainfall(const std::filesystem::path& file,
+                                   const std::vector<std::string>& stations,
+                                   const std::function<double(int)>& b) {
+    const auto db = store::Database::open(file, store::Database::Mode::Create);
+    store::create_rainfall_tables(db, store::RainfallFile::Station);
+    for (const auto& name : stations)
+        store::add_rainfall_name(db, store::RainfallFile::Station, name);
+    hydrology::IdfTableRow row;
+    row.name = stations.front();
+    for (const int years : hydrology::kStormFrequencies) row.curves[years] = {b(years), 10, 1};
+    store::write_coefficients(db, store::RainfallFile::Station, {row});
+}
+
 enum class ProjectKind { Current, Legacy };
 
 class PipeFormTest : public ::testing::Test {
@@ -79,15 +95,8 @@ class PipeFormTest : public ::testing::Test {
     // project's rainfall database then holds.
     void make_rainfall() {
         std::filesystem::create_directories(folder / "user");
-        const auto db =
-            store::Database::open(folder / "user" / "VARMNOAA.rdb", store::Database::Mode::Create);
-        store::create_rainfall_tables(db, store::RainfallFile::Station);
-        store::add_rainfall_name(db, store::RainfallFile::Station, kStation);
-        hydrology::IdfTableRow row;
-        row.name = kStation;
-        for (const int years : hydrology::kStormFrequencies)
-            row.curves[years] = {15.0 * years, 10, 1};
-        store::write_coefficients(db, store::RainfallFile::Station, {row});
+        write_station_rainfall(folder / "user" / "VARMNOAA.rdb", {kStation},
+                               [](int years) { return 15.0 * years; });
     }
 
     // Opens the window as the grid does.

@@ -1,6 +1,8 @@
 // The flow tab: discharge source, the structure's discharge, Tc and drainage area
-// fields and windows, and the states of its frames.
+// fields and windows, the states of its frames, and the intensity texts as the pipe
+// and outlet windows get them.
 
+#include "forms/intensity.h"
 #include "forms/solve_messages.h"
 #include "pipe_form_fixture.h"
 #include "store/design_rainfall.h"
@@ -153,6 +155,68 @@ TEST_F(PipeDischargeTest, ComputeIntensityUsesEveryDurationAndMetricDividesBy360
     EXPECT_EQ(text("pipe_cf"), "1.1");
     EXPECT_EQ(text("pipe_discharge"), "3.4925");
     EXPECT_TRUE(ui.shown.empty()) << ui.last().text;
+}
+
+// Intensity texts as the pipe and outlet windows get them.
+const std::string kEnglishFormat = "0.000";
+
+store::ProjectContext context_in(const std::string& units) {
+    store::ProjectContext context;
+    context.units = units;
+    return context;
+}
+
+TEST(Intensity, FormulaUnitsAndNumberFormat) {
+    ScriptedUi ui;
+    std::string tc = "10";
+    std::string pipe_i = "old";
+    const auto english = context_in("ENGLISH");
+    ASSERT_TRUE(forms::intensity_for_pipe(english, "0.000", {0, 10, 10, 1}, ui, tc, pipe_i));
+    EXPECT_EQ(pipe_i, "0.500");
+    const auto metric = context_in("METRIC");
+    ASSERT_TRUE(forms::intensity_for_pipe(metric, "0.0000", {0, 10, 10, 1}, ui, tc, pipe_i));
+    EXPECT_EQ(pipe_i, "12.7000");  // mm/hr, Tc still in minutes
+
+    // The exponent applies: 100 / (20 + 5)^0.5 = 20.
+    tc = "20";
+    forms::intensity_for_pipe(english, "0.000", {0, 100, 5, 0.5}, ui, tc, pipe_i);
+    EXPECT_EQ(pipe_i, "20.000");
+
+    // Legacy: A / (B + Tc) from A and B alone.
+    auto legacy = context_in("ENGLISH");
+    legacy.legacy_database_mode = true;
+    tc = "14";
+    forms::intensity_for_pipe(legacy, "0.000", {120, 30, 99, 99}, ui, tc, pipe_i);
+    EXPECT_EQ(pipe_i, "2.727");
+    EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST(Intensity, EachStormHasItsOwnCoefficientsOrNone) {
+    TempFolder folder;
+    write_station_rainfall(folder / "VARMNOAA.rdb", {"Stuart's Draft", "Abingdon 3 S"},
+                           [](int years) { return 10.0 * years; });
+    ScriptedUi ui;
+    auto context = context_in("ENGLISH");
+    context.program_folder = folder.path();
+    context.major_release = "2.1";
+    context.noaa_station = "Stuart's Draft";
+
+    std::string tc = "10";
+    const auto storm = forms::storm_coefficients(context, ui, "25");
+    ASSERT_TRUE(storm);
+    EXPECT_EQ(forms::intensity_lookup(context, kEnglishFormat, *storm, ui)(tc),
+              "12.500");  // 250 / 20
+    EXPECT_TRUE(ui.shown.empty());
+
+    // A station without coefficients is refused by name, and no set comes back to
+    // compute with; so is a storm that is no whole number of years.
+    context.noaa_station = "Abingdon 3 S";
+    EXPECT_EQ(forms::storm_coefficients(context, ui, "2"), std::nullopt);
+    ASSERT_EQ(ui.shown.size(), 1u);
+    EXPECT_NE(ui.last().text.find("\"Abingdon 3 S\""), std::string::npos);
+    EXPECT_NE(ui.last().text.find("Rainfall Data\u2026"), std::string::npos);
+    EXPECT_EQ(forms::storm_coefficients(context, ui, "2.5"), std::nullopt);
+    EXPECT_EQ(ui.last().text, "Type mismatch");
 }
 
 }  // namespace
