@@ -26,6 +26,7 @@
 #include <functional>
 
 #include "gui/main_window.h"
+#include "gui/pipe_energy_window.h"
 #include "gui/pipe_form_window.h"
 #include "gui/project_conversion_window.h"
 #include "gui/rainfall_data_window.h"
@@ -210,6 +211,21 @@ void type(QWidget& window, const char* field, const char* text) {
     QTest::keyClick(edit, Qt::Key_Tab);
 }
 
+// The outlet window once the need is evaluated shows its model: texts, shown or
+// hidden fields, the depth formatted as it was left.
+void expect_outlet_shows_its_model(QWidget& window) {
+    const forms::FieldSet& model = qobject_cast<PipeEnergyWindow*>(&window)->form().fields;
+    for (const char* name :
+         {"eDiaRise", "E_Discharge", "C_Discharge", "velocity2", "dn_TW", "outlet_protection"}) {
+        const auto* edit = window.findChild<QLineEdit*>(name);
+        const forms::Field& field = model.at(forms::FieldName::named(name));
+        EXPECT_EQ(edit->text().toStdString(), field.text) << name;
+        EXPECT_EQ(edit->isHidden(), !field.visible) << name;
+    }
+    EXPECT_FALSE(model.text("eDiaRise").empty());
+    EXPECT_EQ(model.text("dn_TW"), "0.800");
+}
+
 void select_second_pipe(QWidget& grid) {
     auto* table = grid.findChild<QAbstractItemView*>();
     table->setFocus();
@@ -334,6 +350,7 @@ const Row kWindows[] = {
              choose(outlet, "Bed_Matl", "Fine Sand");
              type(outlet, "dn_TW", "0.8");
              use(outlet, "Evaluate Needs");
+             expect_outlet_shows_its_model(outlet);
              then(d, "pelvane::gui::EnergyDissipationWindow", "Analyze Energy Dissipation",
                   act)(outlet);
          });
