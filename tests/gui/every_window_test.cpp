@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
@@ -232,11 +233,30 @@ void select_second_pipe(QWidget& grid) {
     QTest::keyClick(table, Qt::Key_Down);
 }
 
+// The main window shows its model: each command enabled as its field, each status
+// panel its text.
+void expect_main_shows_its_model(MainWindow& main) {
+    const forms::FieldSet& model = main.form().fields;
+    for (const QAction* action : main.findChildren<QAction*>()) {
+        const std::string name = action->objectName().toStdString();
+        if (action->menu() || !name.starts_with("mnu")) continue;
+        EXPECT_EQ(action->isEnabled(), model.at(forms::FieldName::named(name)).enabled) << name;
+    }
+    for (int i = 0; i < 4; ++i) {
+        const QLabel* panel = main.status_panel(i);
+        EXPECT_EQ(panel->text().toStdString(),
+                  model.text(forms::FieldName::named(panel->objectName().toStdString())));
+    }
+}
+
 void on_main(Desk& d, bool with_project, const Act& act) {
     MainWindow main(d.context, d.ui);
     main.show();
     if (with_project) main.open_project_file(QString::fromStdString(d.file.string()));
+    EXPECT_EQ(main.status_panel(0)->text().isEmpty(), !with_project);
+    expect_main_shows_its_model(main);
     act(main);
+    expect_main_shows_its_model(main);
 }
 
 void in_grid(Desk& d, const Act& act) {

@@ -1,5 +1,6 @@
-// The desktop shell offscreen: menu states and status panels follow the project, the
-// splash closes, and the Rainfall Data window imports an export through its buttons.
+// The desktop shell offscreen: the splash closes, and the Rainfall Data window imports
+// an export through its buttons. (The main window's menus and status panels are
+// checked by every_window_test.)
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,6 @@
 #include "gui/rainfall_data_window.h"
 #include "gui/splash_window.h"
 #include "store/project_database.h"
-#include "support/legacy_projects.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
 
@@ -29,10 +29,6 @@ namespace pelvane::gui {
 namespace {
 
 namespace fs = std::filesystem;
-
-QAction* menu_item(QMainWindow& window, const char* name) {
-    return window.findChild<QAction*>(name);
-}
 
 struct Desktop {
     testing::TempFolder folder;
@@ -53,16 +49,6 @@ struct Desktop {
         window = std::make_unique<MainWindow>(context, ui);
         window->show();
     }
-    // A project at the current release, at Pulaski.
-    std::string project(const std::string& name) {
-        std::string path = (folder / name).string();
-        testing::make_current_project(path);
-        testing::insert_row(path, "PROJECT",
-                            testing::row("PROJECT_ID=P; PROJECT_NAME=Route 100; COUNTY=Pulaski;"
-                                         "UNITS=ENGLISH; MAJOR_RELEASE=2.1; NOAA_STATION=Pulaski;"
-                                         "PRODUCT_NAME=PELVANEVA"));
-        return path;
-    }
     void trigger(const char* menu_item) {
         QAction* action = window->findChild<QAction*>(menu_item);
         ASSERT_NE(action, nullptr) << menu_item;
@@ -70,27 +56,6 @@ struct Desktop {
         action->trigger();
     }
 };
-
-TEST(ShellWindows, MainWindowHasItsMenusAndStatusPanels) {
-    Desktop d;
-    MainWindow& window = *d.window;
-    // Which commands a project enables is the form's rule; here the menus follow it.
-    EXPECT_FALSE(menu_item(window, "mnuupdateProj")->isEnabled());
-    EXPECT_FALSE(window.status_panel(2)->text().isEmpty());  // date
-    EXPECT_FALSE(window.status_panel(3)->text().isEmpty());  // time
-
-    window.open_project_file(QString::fromStdString(d.project("Route 100.pvd")));
-    EXPECT_EQ(d.ui.last().text, "Project Name: Route 100");
-    EXPECT_EQ(window.status_panel(0)->text(), "Project Database - Route 100.pvd");
-    EXPECT_EQ(window.status_panel(1)->text(), "UNITS: ENGLISH");
-    EXPECT_FALSE(menu_item(window, "mnuopenProj")->isEnabled());
-    EXPECT_TRUE(menu_item(window, "mnuupdateProj")->isEnabled());
-
-    menu_item(window, "mnucloseProj")->trigger();
-    EXPECT_EQ(d.ui.last().text, "Current Project Is Closed!");
-    EXPECT_EQ(window.status_panel(0)->text(), "");
-    EXPECT_TRUE(menu_item(window, "mnuopenProj")->isEnabled());
-}
 
 TEST(ShellWindows, SplashClosesOnAKeyAClickOrItsTime) {
     for (int way = 0; way < 3; ++way) {
