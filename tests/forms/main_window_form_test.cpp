@@ -1,19 +1,118 @@
 // The main window's project commands, against real project files and the build's
-// rainfall databases, with fake child windows.
+// rainfall databases, with fake child windows that open the real child models and
+// drive them by script; and a project whose station has no rainfall data yet, whose
+// pipe typed before the data are imported is solved and saved in the same pipe
+// window afterwards.
 
 #include "forms/main_window_form.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <ctime>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
-#include "main_window_fakes.h"
+#include "core/hydrology/intensity.h"
+#include "core/text/number_text.h"
+#include "forms/project_conversion_form.h"
+#include "forms/project_details_form.h"
+#include "forms/rainfall_data_form.h"
+#include "pipe_form_fixture.h"
 #include "store/project_conversion.h"
 #include "store/project_database.h"
 #include "store/rainfall_database.h"
+#include "store/rainfall_lookup.h"
 #include "support/legacy_projects.h"
 #include "support/scripted_ui.h"
 #include "support/temp_folder.h"
+
+namespace pelvane::testing {
+namespace {
+
+// 9 March 2024, 23:58:59.
+std::tm fixed_clock() {
+    std::tm t{};
+    t.tm_year = 124;
+    t.tm_mon = 2;
+    t.tm_mday = 9;
+    t.tm_hour = 23;
+    t.tm_min = 58;
+    t.tm_sec = 59;
+    return t;
+}
+
+struct FakeWindows : forms::Windows {
+    FakeWindows(store::ProjectContext& c, ScriptedUi& u) : context(c), ui(u) {}
+
+    store::ProjectContext& context;
+    ScriptedUi& ui;
+    forms::MainWindowForm* main = nullptr;
+
+    // Windows in the order they were shown: "details noaa", "details older",
+    // "conversion", "grid", "rainfall", "about", "exit".
+    std::vector<std::string> shown;
+    // What the person does in a details window once it is open (nothing by default).
+    std::function<void(forms::ProjectDetailsForm&)> in_details;
+    // How the last details window opened.
+    bool details_adding = false;
+    bool details_editing = false;
+    // The station chosen in the conversion window; nullopt closes it unconverted.
+    std::optional<std::string> conversion_station;
+    // How many times the grid closes only to be shown again with fresh data.
+    int grid_refreshes = 0;
+
+    void show_project_details(store::DetailsWindow window) override {
+        const bool noaa = window == store::DetailsWindow::NoaaStation;
+        shown.push_back(noaa ? "details noaa" : "details older");
+        forms::ProjectDetailsForm form(
+            context, ui, window, [this](std::string s) { main->show_database_status(s); },
+            [this] { show_rainfall_data(); });
+        form.open();
+        details_adding = form.adding();
+        details_editing = form.edit_mode();
+        if (in_details) in_details(form);
+    }
+    void show_project_conversion() override {
+        shown.push_back("conversion");
+        forms::ProjectConversionForm form(context, ui);
+        form.open();
+        if (!conversion_station) return;
+        form.fields.set_text("noaa_station", *conversion_station);
+        form.btnUpdate();
+        EXPECT_TRUE(form.converted() && form.close_requested);
+    }
+    void show_pipe_grid() override {
+        shown.push_back("grid");
+        if (grid_refreshes > 0) {
+            --grid_refreshes;
+            return;
+        }
+        context.grid_exit_flag = true;
+    }
+    void show_rainfall_data() override { shown.push_back("rainfall"); }
+    void show_about() override { shown.push_back("about"); }
+    void exit_program() override { shown.push_back("exit"); }
+};
+
+// Details typed into a details window and saved, for Pulaski, whose rainfall data
+// are shipped.
+inline std::function<void(forms::ProjectDetailsForm&)> save_details(std::string id,
+                                                                    std::string name) {
+    return [id = std::move(id), name = std::move(name)](forms::ProjectDetailsForm& form) {
+        form.fields.set_text("project_id", id);
+        form.field_edited("project_id");
+        form.fields.set_text("project_name", name);
+        form.field_edited("project_name");
+        form.fields.set_text("noaa_station", "Pulaski");
+        form.field_edited("noaa_station");
+        form.mnuprojsave();
+    };
+}
+
+}  // namespace
+}  // namespace pelvane::testing
 
 namespace pelvane::forms {
 namespace {
@@ -266,6 +365,90 @@ TEST_F(MainWindowTest, PipeDesignNeedsACompatibleProjectAndRepeatsTheGridUntilIt
     windows.grid_refreshes = 2;
     form.mnuPipe();
     EXPECT_EQ(windows.shown, (Shown{"grid", "grid", "grid"}));
+}
+
+// A project whose station has no rainfall data yet: the pipe typed before the data
+// are imported is computed, solved and saved in the same pipe window afterwards.
+TEST(RainfallDetour, ThePipeTypedBeforeTheImportIsSolvedAndSavedWithoutRetyping) {
+    testing::TempFolder folder;
+    store::ProjectContext context;
+    context.program_folder = testing::program_folder();
+    context.user_data_folder = folder / "user";
+    testing::ScriptedUi ui;
+    testing::FakeWindows windows(context, ui);
+    MainWindowForm main(context, ui, windows, testing::fixed_clock);
+    windows.main = &main;
+
+    // Montgomery County and Blacksburg, typed as a person types them.
+    ui.files.push_back((folder / "Blacksburg.pvd").string());
+    windows.in_details = [&](ProjectDetailsForm& details) {
+        for (const auto& [name, text] : {std::pair{"project_id", "B-1"},
+                                         {"project_name", "Prices Fork"},
+                                         {"county", "montgomery"},
+                                         {"noaa_station", "blacksburg"}}) {
+            const auto field = forms::FieldName::named(name);
+            details.fields.set_text(field, text);
+            details.field_edited(field);
+        }
+        ui.answers.push_back(Answer::No);  // not now: the rainfall comes in later
+        details.mnuprojsave();
+    };
+    main.mnucreateProj();
+    EXPECT_EQ(context.county, "Montgomery");
+    EXPECT_EQ(context.noaa_station, "Blacksburg  ");
+    const std::string missing =
+        store::no_coefficients_message(store::RainfallFile::Station, "Blacksburg  ");
+    EXPECT_NE(ui.last().text.find(missing), std::string::npos);
+
+    testing::FakePipeWindows pipe_windows;
+    DesignSession session;
+    PipeForm pipe(context, session, ui, pipe_windows);
+    pipe.open("add", "");
+    // Typed and left, or picked from a list.
+    const auto enter = [&](forms::FieldName field, const char* text, bool picked = false) {
+        pipe.field_entered(field);
+        pipe.fields.set_text(field, text);
+        picked ? pipe.choose(field) : pipe.field_left(field);
+    };
+    enter("pipe_number", "1");
+    enter("dischargeval", "CRM", true);
+    enter("structure_ca", "2");
+    enter("structure_Tc", "10");
+    enter("pipe_storm_freq", "10", true);
+    enter("pipe_length", "200");
+    enter("pipe_elein", "2082");
+    enter("pipe_eleout", "2080");
+    ui.clear();
+    pipe.cmd_accIntensity();
+    EXPECT_TRUE(ui.saw(missing));
+    pipe.cmdpipesolve();
+    EXPECT_FALSE(pipe.solved());
+
+    pipe_windows.rainfall = [&] {
+        RainfallDataForm rainfall(context, ui);
+        rainfall.open();
+        EXPECT_EQ(rainfall.fields.text("rainfall_name"), "Blacksburg  ");
+        ASSERT_TRUE(rainfall.load_export(testing::pulaski_export().string()));
+        ui.answers.assign(2, Answer::Yes);  // whatever the import asks, the person agrees
+        EXPECT_TRUE(rainfall.import_export());
+        ui.answers.clear();
+    };
+    pipe.mnuRainfallData();
+
+    const auto copy = store::Database::open(folder / "user" / "VARMNOAA.rdb");
+    const auto imported =
+        store::read_rainfall_entries(copy, store::RainfallFile::Station, "Blacksburg  ");
+    ASSERT_EQ(imported.size(), 1u);
+    const std::string intensity =
+        text::format_number(hydrology::idf_intensity(imported[0].curves.at(10), 10.0), "0.000");
+    ui.clear();
+    pipe.cmd_accIntensity();
+    EXPECT_EQ(pipe.fields.text("pipe_I"), intensity);
+    pipe.cmdpipesolve();
+    EXPECT_TRUE(pipe.solved()) << ui.last().text;
+    pipe.mnuSavepipe();
+    EXPECT_EQ(ui.last().text, "Record Saved");
+    EXPECT_EQ(store::PipeTable(context.project_connection).find("1")->get("PIPE_I"), intensity);
 }
 
 }  // namespace
