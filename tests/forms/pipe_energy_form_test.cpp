@@ -1,10 +1,115 @@
 // The outlet protection window and the dissipator window it opens, as the engineer
-// uses them.
+// uses them, on a small project with its own program folder (a rainfall database
+// with known 2-year coefficients, the build's USDA coefficient database when asked
+// for, and the report template) and pipes added with plain SQL.
 
 #include <gtest/gtest.h>
 
-#include "pipe_energy_test_project.h"
+#include <filesystem>
+#include <functional>
+#include <list>
+#include <string>
+
+#include "forms/design_session.h"
+#include "forms/energy_dissipation_form.h"
+#include "forms/pipe_energy_form.h"
+#include "pipe_form_fixture.h"
+#include "report/report_writer.h"
 #include "store/energy_table.h"
+#include "store/project_database.h"
+
+namespace pelvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The NOAA station of the project; its 2-year curve is i = 100 / (Tc + 10) in/hr.
+constexpr const char* kStation = "Stuart's Draft";
+
+// A 24 in circular concrete pipe ending at `node_out`, its discharge computed by
+// the rational method (Tc 10 min, C·A 2.0, Cf 1.0: a 2-year discharge of 10 cfs).
+RowValues circular_pipe(const std::string& number, const std::string& node_out,
+                        const std::string& discharge) {
+    RowValues pipe{
+        {"PIPE_NUMBER", number}, {"NODEIN_NO", "in " + number}, {"NODEOUT_NO", node_out}};
+    for (auto& column : row("PIPE_SHAPE=Circular; PIPE_MAT=Concrete; PIPE_DIA=24; NUMOFPIPES=1;"
+                            "PIPE_SLOPE=0.01; PIPE_MANN=0.013; PIPE_STORM_FREQ=10; PIPE_CF=1.0;"
+                            "DISCHARGEVAL=CRM; ACCUMULATED_TC=10; ACCUMULATED_CA=2.0;"
+                            "PIPE_FLOWDEPTH=1.2; PIPE_AREAFLOW=1.96; PIPE_WP=3.54;"
+                            "HYD_RADIUS=0.553; PIPE_VELOCITY=10.2; FROUDE_NO=1.9")) {
+        pipe.push_back(std::move(column));
+    }
+    pipe.emplace_back("LATERAL_DISCHARGE", std::nullopt);
+    pipe.emplace_back("PIPE_DISCHARGE", discharge);
+    return pipe;
+}
+
+// `row` with `column` set to `value` (nullopt stores NULL).
+RowValues with(RowValues row, const std::string& column, std::optional<std::string> value) {
+    for (auto& [name, text] : row) {
+        if (name == column) {
+            text = std::move(value);
+            return row;
+        }
+    }
+    row.emplace_back(column, std::move(value));
+    return row;
+}
+
+class OutletProject {
+  public:
+    explicit OutletProject(bool with_usda)
+        : program_(folder_ / "program"), file_(folder_ / "O'Brien outfalls.pvd") {
+        fs::create_directories(program_);
+        write_station_rainfall(program_ / "VARMNOAA.rdb", {kStation},
+                               [](int years) { return 100.0 * (years == 2 ? 1 : 2); });
+        if (with_usda) {
+            fs::copy_file(program_folder() / store::kCoefficientFileName,
+                          program_ / store::kCoefficientFileName);
+        }
+        fs::copy_file(program_folder() / report::kOutletProtectionTemplate,
+                      program_ / report::kOutletProtectionTemplate);
+        make_current_project(file_);
+        RowValues project =
+            row("MAJOR_RELEASE=2.1; PROJECT_ID=P-7; PROJECT_NAME=Route 460 O'Brien;"
+                "LOCATION=Pulaski; DESIGNER=D. Engineer; UNITS=ENGLISH");
+        project.emplace_back("NOAA_STATION", kStation);
+        insert_row(file_, "PROJECT", project);
+    }
+
+    void add_pipe(const RowValues& pipe) const { insert_row(file_, "PIPE", pipe); }
+    // Opens the project as the main window does and enters outlet protection in
+    // `design`, which the windows share.
+    store::ProjectContext& open() {
+        store::ProjectContext& context = sessions_.emplace_back();
+        context.program_folder = program_;
+        store::open_project(context, file_);
+        design.enter_outlet_protection(context);
+        return context;
+    }
+    forms::DesignSession design;
+    const std::filesystem::path& file() const { return file_; }
+
+  private:
+    TempFolder folder_;
+    std::filesystem::path program_;
+    std::filesystem::path file_;
+    std::list<store::ProjectContext> sessions_;
+};
+
+// The windows the outlet protection window opens, run by a test.
+class ScriptedWindows : public forms::PipeEnergyForm::Windows {
+  public:
+    std::function<void(forms::EnergyDissipationForm&)> on_dissipators;
+
+    void show_energy_dissipation(forms::EnergyDissipationForm& dissipators) override {
+        if (on_dissipators) on_dissipators(dissipators);
+    }
+    void about() override {}
+};
+
+}  // namespace
+}  // namespace pelvane::testing
 
 namespace pelvane::forms {
 namespace {
@@ -16,7 +121,7 @@ using testing::with;
 
 class PipeEnergyFormTest : public ::testing::Test {
   protected:
-    explicit PipeEnergyFormTest(bool usda = true) : project("ENGLISH", usda) {}
+    explicit PipeEnergyFormTest(bool usda = true) : project(usda) {}
 
     PipeEnergyForm& opened() {
         form.emplace(project.open(), project.design, ui, windows);
