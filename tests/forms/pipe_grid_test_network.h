@@ -81,7 +81,6 @@ class TestNetwork {
     const store::Database& db() const { return context_.project_connection; }
     store::PipeTable pipes() const { return store::PipeTable(db()); }
     const std::filesystem::path& file() const { return file_; }
-    const std::filesystem::path& folder() const { return folder_.path(); }
 
     // The text of `column` of pipe `number`, read with plain SQL.
     std::string value(const std::string& number, const std::string& column) const {
