@@ -6,10 +6,12 @@
 #include <fstream>
 
 #include "report/pdf_export.h"
+#include "support/error_text.h"
 #include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
 using namespace pelvane::report;
+using pelvane::testing::error_text;
 using pelvane::testing::TempFolder;
 
 namespace {
@@ -55,15 +57,11 @@ TEST(OfficeConverter, FailuresAreReportedWithTheOfficeProgramsLastWords) {
         write_script(folder / "failing",
                      "echo starting\necho 'Error: source file could not be "
                      "loaded' >&2\nexit 1\n"));
-    try {
-        failing.convert(folder / "book.xlsx", folder / "book.pdf", "pdf");
-        FAIL() << "no error";
-    } catch (const ConversionError& e) {
-        EXPECT_NE(std::string(e.what()).find("could not convert book.xlsx (Error: source file "
-                                             "could not be loaded)"),
-                  std::string::npos)
-            << e.what();
-    }
+    const std::string failure = error_text<ConversionError>(
+        [&] { failing.convert(folder / "book.xlsx", folder / "book.pdf", "pdf"); });
+    EXPECT_NE(failure.find("could not convert book.xlsx (Error: source file could not be loaded)"),
+              std::string::npos)
+        << failure;
     // Exit code 0 but nothing made is a failure too.
     const OfficeConverter silent(write_script(folder / "silent", "exit 0\n"));
     EXPECT_THROW(silent.convert(folder / "book.xlsx", folder / "book.pdf", "pdf"), ConversionError);
@@ -73,10 +71,8 @@ TEST(OfficeConverter, FailuresAreReportedWithTheOfficeProgramsLastWords) {
 
 TEST(OfficeConverter, NoConverterMeansAClearErrorForThePdf) {
     TempFolder folder;
-    try {
-        export_pdf(nullptr, folder / "book.xlsx", folder / "book.pdf");
-        FAIL() << "no error";
-    } catch (const ConversionError& e) {
-        EXPECT_NE(std::string(e.what()).find("LibreOffice is not installed"), std::string::npos);
-    }
+    EXPECT_NE(error_text<ConversionError>([&] {
+                  export_pdf(nullptr, folder / "book.xlsx", folder / "book.pdf");
+              }).find("LibreOffice is not installed"),
+              std::string::npos);
 }
