@@ -1,10 +1,12 @@
-// pelvane section as a user runs it. The numbers themselves are pinned by the
-// section tests; these check the options, the output forms and the exit codes.
+// pelvane section as a user runs it, and what the tool refuses for every command.
+// The numbers themselves are pinned by the section tests; these check the options,
+// the output forms and the exit codes.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,20 +59,51 @@ TEST(SectionCli, ASolverFailureKeepsWhatWasWrittenAndExitsOne) {
     EXPECT_NE(plain.err.find("PIPE_DISCHARGE is not a number"), std::string::npos) << plain.err;
 }
 
-TEST(SectionCli, MissingOrUnknownOptionsAreUsageErrors) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"section", "--shape", "Circular", "--dia", "18", "--discharge", "5", "--n", "0.013",
-         "--length", "100"},  // no slope
-        with(kCircular18, {"--discharge", "5", "--colour", "red"}),
-        {"section", "--shape", "Box", "--span", "48", "--discharge", "5", "--slope", "0.01", "--n",
-         "0.013", "--length", "100"},  // a box needs --rise
+// A wrong command line ends with the usage line; the names of the tool's lists are
+// taken in any letter case; every command explains itself with --help.
+TEST(SectionCli, MissingOrUnknownOptionsAndValuesAreUsageErrors) {
+    const struct {
+        std::vector<std::string> args;
+        std::string said;
+    } cases[] = {
+        {{"section", "--shape", "Circular", "--dia", "18", "--discharge", "5", "--n", "0.013",
+          "--length", "100"},
+         "usage: pelvane section"},  // no slope
+        {with(kCircular18, {"--discharge", "5", "--colour", "red"}), "usage: pelvane section"},
+        {{"section", "--shape", "Box", "--span", "48", "--discharge", "5", "--slope", "0.01", "--n",
+          "0.013", "--length", "100"},
+         "usage: pelvane section"},  // a box needs --rise
+        {with(kCircular18, {"--discharge", "5", "--units", "feet"}),
+         "--units \"feet\" is not one of ENGLISH or METRIC"},
+        {{"section", "--shape", "oval", "--dia", "18", "--discharge", "5", "--slope", "0.01", "--n",
+          "0.013", "--length", "100"},
+         "--shape \"oval\" is not one of Circular, Elliptical"},
     };
-    for (const auto& args : cases) {
-        const auto r = run_cli(args);
+    for (const auto& c : cases) {
+        const auto r = run_cli(c.args);
         EXPECT_EQ(r.exit_code, 2) << r.err;
         EXPECT_EQ(r.out, "");
-        EXPECT_NE(r.err.find("usage: pelvane section"), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(c.said), std::string::npos) << r.err;
     }
+    const std::vector<std::string> lower = {
+        "section", "--shape",  "circular", "--dia",       "18", "--slope", "0.01",   "--n",
+        "0.013",   "--length", "100",      "--discharge", "5",  "--units", "english"};
+    const auto typed = run_cli(lower);
+    EXPECT_EQ(typed.exit_code, 0) << typed.err;
+    EXPECT_EQ(typed.out,
+              run_cli(with(kCircular18, {"--discharge", "5", "--units", "ENGLISH"})).out);
+
+    std::istringstream usage(run_cli({"--help"}).out);
+    int commands = 0;
+    for (std::string line; std::getline(usage, line);) {
+        if (line.rfind("  ", 0) != 0 || line.rfind("   ", 0) == 0) continue;
+        const std::string name = line.substr(2, line.find(' ', 2) - 2);
+        const auto help = run_cli({name, "--help"});
+        EXPECT_EQ(help.exit_code, 0) << name << ": " << help.err;
+        EXPECT_EQ(help.out.rfind("usage: pelvane " + name + " ", 0), 0u) << help.out;
+        ++commands;
+    }
+    EXPECT_GT(commands, 15);
 }
 
 }  // namespace
