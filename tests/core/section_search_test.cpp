@@ -11,6 +11,7 @@
 #include <numbers>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "core/pipe/section_depths.h"
 #include "core/pipe/section_math.h"
@@ -79,15 +80,11 @@ SearchOutcome expect_same(const Search& search, const SectionState& start,
     SectionState fast = start, plain = start;
     const SearchOutcome a = search(fast, fast_scanner());
     const SearchOutcome b = search(plain, literal_scanner());
-    EXPECT_EQ(a.value, b.value) << what;
-    EXPECT_EQ(a.failed, b.failed) << what;
-    EXPECT_EQ(a.reason, b.reason) << what;
-    EXPECT_EQ(fast.A, plain.A) << what;
-    EXPECT_EQ(fast.P, plain.P) << what;
-    EXPECT_EQ(fast.R, plain.R) << what;
-    EXPECT_EQ(fast.V, plain.V) << what;
-    EXPECT_EQ(fast.Qc, plain.Qc) << what;
-    EXPECT_EQ(fast.y, plain.y) << what;
+    EXPECT_EQ(std::tie(a.value, a.failed, a.reason), std::tie(b.value, b.failed, b.reason)) << what;
+    const auto working = [](const SectionState& s) {
+        return std::tuple{s.A, s.P, s.R, s.V, s.Qc, s.y};
+    };
+    EXPECT_EQ(working(fast), working(plain)) << what;
     return a;
 }
 
