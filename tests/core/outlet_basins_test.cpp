@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <tuple>
 
 #include "core/outlet/contra_costa.h"
 #include "core/outlet/riprap_basin.h"
@@ -48,20 +49,10 @@ TEST(ContraCosta, DesignWithTheDefaultRatio) {
     // Values of an independent implementation.
     const auto r = design_contra_costa(box("1", "10", "40"), "", "", kEnglish);
     EXPECT_FALSE(r.failed);
-    EXPECT_EQ(r.L2byh2, "3.5");
-    EXPECT_EQ(r.txtdE, "1.00");
-    EXPECT_EQ(r.txtFRo, "1.76");
-    EXPECT_EQ(r.txtWbasin, "8.00");
-    EXPECT_EQ(r.txth2, "1.10");
-    EXPECT_EQ(r.txth1, "0.55");
-    EXPECT_EQ(r.txtL2, "3.86");
-    EXPECT_EQ(r.txtL1, "1.93");
-    EXPECT_EQ(r.txtL3, "6.18");
-    EXPECT_EQ(r.txtLB, "10.04");
-    EXPECT_EQ(r.txtY2, "2.25");
-    EXPECT_EQ(r.txth3, "0.23");
-    EXPECT_EQ(r.txtyc, "0.90");
-    EXPECT_EQ(r.txtVelocityc, "4.99");
+    EXPECT_EQ(std::tie(r.L2byh2, r.txtdE, r.txtFRo, r.txtWbasin, r.txth2, r.txth1, r.txtL2, r.txtL1,
+                       r.txtL3, r.txtLB, r.txtY2, r.txth3, r.txtyc, r.txtVelocityc),
+              std::make_tuple("3.5", "1.00", "1.76", "8.00", "1.10", "0.55", "3.86", "1.93", "6.18",
+                              "10.04", "2.25", "0.23", "0.90", "4.99"));
 
     // A typed h3 stays; a typed ratio is used as it is.
     const auto typed = design_contra_costa(box("1", "10", "40"), "3.5", "0.7", kEnglish);
@@ -139,17 +130,11 @@ TEST(RiprapBasin, DesignOfACircularOutlet) {
     const auto r = design_riprap_basin(outlet, "Class A1", kEnglish);
     EXPECT_FALSE(r.failed);
     EXPECT_FALSE(r.message);
-    EXPECT_EQ(r.txtdE, "0.97");
-    EXPECT_EQ(r.txtFRo, "2.87");
-    EXPECT_EQ(r.sizeD50, "0.800");
-    EXPECT_EQ(r.D_Pool, "0.60");
-    EXPECT_EQ(r.L_Pool, "6.00");  // 10·hs is below 3·W0
-    EXPECT_EQ(r.L_Basin, "8.99");
-    EXPECT_EQ(r.L_Apron, "2.99");
-    EXPECT_EQ(r.T_StoneA, "2.40");
-    EXPECT_EQ(r.T_StoneB, "1.60");
-    EXPECT_EQ(r.W_Exit, "7.99");
-    EXPECT_EQ(r.V_Exit, "4.15");
+    // The pool length 6.00 is 3·W0, 10·hs being below it.
+    EXPECT_EQ(std::tie(r.txtdE, r.txtFRo, r.sizeD50, r.D_Pool, r.L_Pool, r.L_Basin, r.L_Apron,
+                       r.T_StoneA, r.T_StoneB, r.W_Exit, r.V_Exit),
+              std::make_tuple("0.97", "2.87", "0.800", "0.60", "6.00", "8.99", "2.99", "2.40",
+                              "1.60", "7.99", "4.15"));
 }
 
 TEST(RiprapBasin, FroudeNumberIsTestedAsShown) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "core/pipe/catalogue.h"
@@ -114,13 +115,9 @@ TEST(PipeSlope, EachOutcomeAndItsText) {
 
 TEST(NodeInTakeover, ComputedInletBringsItsDrainage) {
     const NodeInTakeover t = node_in_takeover(inlet(true), "1.1");
-    EXPECT_EQ(t.location.station, "10+50.00");
-    EXPECT_EQ(t.location.offset, "14.00");
-    EXPECT_EQ(t.location.offset_location, "RIGHT");
-    EXPECT_EQ(t.location.top_elevation, "2081.42");
-    EXPECT_EQ(t.structure_Tc, "7.5");
-    EXPECT_EQ(t.structure_area, "1.17");
-    EXPECT_EQ(t.structure_ca, "0.586");
+    EXPECT_EQ(std::tie(t.location.station, t.location.offset, t.location.offset_location,
+                       t.location.top_elevation, t.structure_Tc, t.structure_area, t.structure_ca),
+              std::make_tuple("10+50.00", "14.00", "RIGHT", "2081.42", "7.5", "1.17", "0.586"));
     EXPECT_FALSE(t.pipe_cf) << "a chosen factor stays";
     EXPECT_TRUE(t.recompute_discharge);
     EXPECT_EQ(node_out_takeover(inlet(true)).top_elevation, "2081.42");

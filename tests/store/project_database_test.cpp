@@ -5,6 +5,7 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <tuple>
 
 #include "support/error_text.h"
 #include "support/file_bytes.h"
@@ -70,16 +71,11 @@ TEST_F(OpenProjectTest, LoadsTheFirstRecordOfANoaaReleaseFile) {
 
     EXPECT_EQ(context_.database_path, file.string());
     EXPECT_TRUE(context_.project_connection.is_open());
-    EXPECT_EQ(context_.major_release, "2.1");
-    EXPECT_EQ(context_.noaa_station, "Stuart's Draft");
-    EXPECT_EQ(context_.project_id, "P-1");
-    EXPECT_EQ(context_.project_name, "Route 1");
-    EXPECT_EQ(context_.county, "Augusta");
-    EXPECT_EQ(context_.state, "VA");
-    EXPECT_EQ(context_.units, "METRIC");
-    EXPECT_EQ(context_.location, "Main St");
-    EXPECT_EQ(context_.designer, "J. O'Neil");
-    EXPECT_EQ(context_.inlet_database, "/data/inlets.gwk");
+    const ProjectContext& c = context_;
+    EXPECT_EQ(std::tie(c.major_release, c.noaa_station, c.project_id, c.project_name, c.county,
+                       c.state, c.units, c.location, c.designer, c.inlet_database),
+              std::make_tuple("2.1", "Stuart's Draft", "P-1", "Route 1", "Augusta", "VA", "METRIC",
+                              "Main St", "J. O'Neil", "/data/inlets.gwk"));
     // Never written by the details windows: the template's column default.
     EXPECT_EQ(context_.product_name, "PELVANEVA");
     EXPECT_FALSE(context_.legacy_database_mode);
