@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 #include "core/outlet/coefficient_diameter.h"
 #include "core/outlet/least_squares.h"
@@ -92,19 +93,14 @@ TEST(UsdaApron, TailwaterOfHalfTheDiameterUsesTheFirstCurves) {
     auto r = design_usda_apron("20", outlet("1"), kCurves, kEnglish);
     EXPECT_FALSE(r.failed);
     EXPECT_TRUE(r.high_tailwater);
-    EXPECT_EQ(r.usdastorm_freq, "2");
-    EXPECT_EQ(r.L_ROP, "35.0");
-    EXPECT_EQ(r.W_ROP, "16.0");
-    EXPECT_EQ(r.D50_size, "0.5");
-    EXPECT_EQ(r.Thickness_Apron, "1.0");
+    EXPECT_EQ(std::tie(r.usdastorm_freq, r.L_ROP, r.W_ROP, r.D50_size, r.Thickness_Apron),
+              std::make_tuple("2", "35.0", "16.0", "0.5", "1.0"));
 
     // Just below half: La = 12·ln 20 + 8 = 43.95; W = 2 + La.
     r = design_usda_apron("20", outlet("0.99"), kCurves, kEnglish);
     EXPECT_FALSE(r.high_tailwater);
-    EXPECT_EQ(r.L_ROP, "43.9");
-    EXPECT_EQ(r.W_ROP, "45.9");
-    EXPECT_EQ(r.D50_size, "0.7");
-    EXPECT_EQ(r.Thickness_Apron, "1.4");
+    EXPECT_EQ(std::tie(r.L_ROP, r.W_ROP, r.D50_size, r.Thickness_Apron),
+              std::make_tuple("43.9", "45.9", "0.7", "1.4"));
 }
 
 TEST(UsdaApron, EndsQuietlyWithoutCurvesOrDischarge) {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <tuple>
 
 #include "core/outlet/bed_material.h"
 #include "core/outlet/coefficient_diameter.h"
@@ -222,10 +223,8 @@ TEST(ScourHole, GranularBed) {
     const auto r = size_scour_hole("Coarse Gravel", "0.01", "0.1", "5.0", kOutlet, kEnglish);
     EXPECT_FALSE(r.failed);
     EXPECT_FALSE(r.clay);
-    EXPECT_EQ(r.txt_D, "0.65");
-    EXPECT_EQ(r.txt_W, "2.16");
-    EXPECT_EQ(r.txt_L, "4.82");
-    EXPECT_EQ(r.txtLocation, "1.93");
+    EXPECT_EQ(std::tie(r.txt_D, r.txt_W, r.txt_L, r.txtLocation),
+              std::make_tuple("0.65", "2.16", "4.82", "1.93"));
     EXPECT_DOUBLE_EQ(parse_number(pelvane::text::format_number(0.4 * r.length, "0.00")).value,
                      parse_number(*r.txtLocation).value);
 }
@@ -244,10 +243,9 @@ TEST(ScourHole, ClayBedUsesThePlasticityIndexInstead) {
     const auto r = size_scour_hole("Clay (PI 5-16)", "0.1", "0.1", "10", kOutlet, kEnglish);
     EXPECT_TRUE(r.clay);
     EXPECT_FALSE(r.message);
-    EXPECT_EQ(r.txt_D, "1.53");
-    EXPECT_EQ(r.txt_W, "6.23");
-    EXPECT_EQ(r.txt_L, "17.57");  // time exponent 0.10
-    EXPECT_EQ(r.txtLocation, "7.03");
+    // The length 17.57 has the time exponent 0.10.
+    EXPECT_EQ(std::tie(r.txt_D, r.txt_W, r.txt_L, r.txtLocation),
+              std::make_tuple("1.53", "6.23", "17.57", "7.03"));
 
     // Metric: V is taken to ft/s inside X, Rc stays in metres.
     const auto metres = size_scour_hole("Clay (PI 5-16)", "", "", "10", metric_outlet(), kMetric);

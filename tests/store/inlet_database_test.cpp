@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "store/inlet_database.h"
@@ -58,18 +59,12 @@ TEST(InletDatabase, DetailOfAnInlet) {
     const Database db = store::open_inlet_database(sample_inlets());
     const auto inlet = store::find_inlet(db, "4");
     ASSERT_TRUE(inlet);
-    EXPECT_EQ(inlet->inlet_number, "4");
-    EXPECT_EQ(inlet->station, "12+00.00");
-    EXPECT_EQ(inlet->offset, "14.00");
-    EXPECT_EQ(inlet->offset_location, "RIGHT");
-    EXPECT_EQ(inlet->top_elevation, "2087.95");
-    EXPECT_EQ(inlet->tc, "9.5");
-    EXPECT_DOUBLE_EQ(inlet->total_area1, 0.30);
-    EXPECT_DOUBLE_EQ(inlet->total_area2, 1.10);
-    EXPECT_DOUBLE_EQ(inlet->total_ca1, 0.27);
-    EXPECT_DOUBLE_EQ(inlet->total_ca2, 0.33);
-    EXPECT_TRUE(inlet->compute_discharge);
-    EXPECT_EQ(inlet->total_discharge, "3.36");
+    const auto& i = *inlet;
+    EXPECT_EQ(std::tie(i.inlet_number, i.station, i.offset, i.offset_location, i.top_elevation,
+                       i.tc, i.total_discharge),
+              std::make_tuple("4", "12+00.00", "14.00", "RIGHT", "2087.95", "9.5", "3.36"));
+    EXPECT_EQ(std::tie(i.total_area1, i.total_area2, i.total_ca1, i.total_ca2, i.compute_discharge),
+              std::make_tuple(0.30, 1.10, 0.27, 0.33, true));
 
     const auto typed = store::find_inlet(db, "10");
     ASSERT_TRUE(typed);
