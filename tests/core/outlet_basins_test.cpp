@@ -72,11 +72,8 @@ TEST(ContraCosta, FroudeAboveThreeGivesNone) {
     r = design_contra_costa(box("0.5", velocity_for_froude(3.0001).c_str(), "20"), "3.5", "",
                             kEnglish);
     EXPECT_EQ(r.message, OutletMessage::ContraCostaFroude);
-    EXPECT_EQ(r.txtFRo, "3.00");
-    EXPECT_EQ(r.txtdE, "0.50");
-    EXPECT_EQ(r.txtWbasin, "NONE");
-    EXPECT_EQ(r.txtLB, "");
-    EXPECT_EQ(r.txtyc, "");
+    EXPECT_EQ(std::tie(r.txtFRo, r.txtdE, r.txtWbasin, r.txtLB, r.txtyc),
+              std::make_tuple("3.00", "0.50", "NONE", "", ""));
     EXPECT_FALSE(r.txtY2);
     EXPECT_FALSE(r.txth3);
 }
@@ -101,13 +98,9 @@ TEST(UsbrBasin, LimitsAreInclusive) {
     EXPECT_FALSE(r.message);
     EXPECT_FALSE(r.failed);
     // Values of an independent implementation.
-    EXPECT_EQ(r.txtdE, "2.00");
-    EXPECT_EQ(r.txtHo, "40.82");
-    EXPECT_EQ(r.USBRsize[0], "18.00");
-    EXPECT_EQ(r.USBRsize[1], "13.75");
-    EXPECT_EQ(r.USBRsize[14], "0.58");
-    EXPECT_EQ(r.txtHL, "29.98");
-    EXPECT_EQ(r.txtdB, "0.88");
+    EXPECT_EQ(
+        std::tie(r.txtdE, r.txtHo, r.USBRsize[0], r.USBRsize[1], r.USBRsize[14], r.txtHL, r.txtdB),
+        std::make_tuple("2.00", "40.82", "18.00", "13.75", "0.58", "29.98", "0.88"));
 
     for (const auto& [q, v] : {std::pair{"400.01", "50"}, std::pair{"400", "50.01"}}) {
         outlet.E_Discharge = q;

@@ -127,10 +127,9 @@ TEST(BedMaterial, GranularVelocityFromTheOutletDepthInFeet) {
     // Boulders at 2 ft: -0.0358·4 + 1.015·2 + 13.809 = 15.6958 ft/s.
     const auto english = apply_bed_material("Boulders", "2", kEnglish);
     EXPECT_FALSE(english.failed);
-    EXPECT_EQ(english.Velocity_NS, "15.70");
-    EXPECT_EQ(english.D50bed, "> 0.84");
-    EXPECT_EQ(english.plindex, "5.0");
-    EXPECT_EQ(english.outlet_protection, "");
+    EXPECT_EQ(
+        std::tie(english.Velocity_NS, english.D50bed, english.plindex, english.outlet_protection),
+        std::make_tuple("15.70", "> 0.84", "5.0", ""));
 
     // The same outlet in metres: the curve is evaluated in feet, the result is m/s.
     const auto metric = apply_bed_material("Boulders", "0.6096", kMetric);
