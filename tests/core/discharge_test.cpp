@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 #include "core/pipe/discharge.h"
@@ -285,13 +286,9 @@ TEST(RecomputeFlow, TakesOverEveryPreviousPipeAgainThenComputesTheIntensities) {
     FakeIntensity fake;
 
     ASSERT_TRUE(recompute_flow(f, intensities, links, kEnglish, fake.lookup()).ok());
-    EXPECT_EQ(f.previous[0].ca, "2.0");
-    EXPECT_EQ(f.previous[1].ca, "0.0");
-    EXPECT_EQ(f.previous[1].tc, "0.0");
-    EXPECT_EQ(f.accumulated_ca, "3");
-    EXPECT_EQ(f.accumulated_tc, "12.000");
-    EXPECT_EQ(f.pipe_i, "3.529");
-    EXPECT_EQ(intensities.previous[0], "3.529");
+    EXPECT_EQ(std::tie(f.previous[0].ca, f.previous[1].ca, f.previous[1].tc, f.accumulated_ca,
+                       f.accumulated_tc, f.pipe_i, intensities.previous[0]),
+              std::make_tuple("2.0", "0.0", "0.0", "3", "12.000", "3.529", "3.529"));
     // Largest: 9 + 1.000 * 3.529 * 1.0 at the previous pipe's arrival.
     EXPECT_EQ(f.pipe_discharge, "12.529");
 }

@@ -1,19 +1,61 @@
 // The outlet protection window's own computations: design pipe, barrel area,
-// coefficient diameter, 2-year discharge, bed material and the need decision.
+// coefficient diameter, 2-year discharge and velocity (its scans checked against
+// independent depth solutions), bed material, the need decision and the scour hole.
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <tuple>
 
 #include "core/outlet/bed_material.h"
 #include "core/outlet/coefficient_diameter.h"
 #include "core/outlet/design_pipe.h"
 #include "core/outlet/need_decision.h"
+#include "core/outlet/scour_hole.h"
 #include "core/outlet/two_year_flow.h"
+#include "core/text/number_text.h"
 
 using namespace pelvane::outlet;
+using pelvane::text::parse_number;
 
 namespace {
 const OutletUnits kEnglish = OutletUnits::for_units("ENGLISH");
 const OutletUnits kMetric = OutletUnits::for_units("METRIC");
+
+// Depth at which a rising discharge curve reaches q, by bisection.
+double depth_for(double q, double top, const std::function<double(double)>& discharge) {
+    double low = 0.0;
+    double high = top;
+    for (int i = 0; i < 200; ++i) {
+        const double mid = 0.5 * (low + high);
+        (discharge(mid) < q ? low : high) = mid;
+    }
+    return 0.5 * (low + high);
+}
+
+double circular_area(double d, double y) {
+    const double theta = 2.0 * std::acos(1.0 - 2.0 * y / d);
+    return d * d * (theta - std::sin(theta)) / 8.0;
+}
+
+double circular_discharge(double d, double y, double k, double n, double s) {
+    const double theta = 2.0 * std::acos(1.0 - 2.0 * y / d);
+    const double area = circular_area(d, y);
+    return k / n * area * std::pow(area / (d * theta / 2.0), 2.0 / 3.0) * std::sqrt(s);
+}
+
+// 20 cfs through 2 sq ft of flow with a hydraulic radius of 0.5 ft.
+const OutletFields kOutlet{.E_Discharge = "20", .E_Area = "2", .E_HydRad = "0.5"};
+
+// The same outlet in metric units.
+OutletFields metric_outlet() {
+    const double ft = 0.3048;
+    return OutletFields{.E_Discharge = pelvane::text::shortest_text(20 * ft * ft * ft),
+                        .E_Area = pelvane::text::shortest_text(2 * ft * ft),
+                        .E_HydRad = pelvane::text::shortest_text(0.5 * ft)};
+}
+
 }  // namespace
 
 TEST(DesignPipe, LargestDischargeByNumberFirstOnATie) {
@@ -85,10 +127,9 @@ TEST(BedMaterial, GranularVelocityFromTheOutletDepthInFeet) {
     // Boulders at 2 ft: -0.0358·4 + 1.015·2 + 13.809 = 15.6958 ft/s.
     const auto english = apply_bed_material("Boulders", "2", kEnglish);
     EXPECT_FALSE(english.failed);
-    EXPECT_EQ(english.Velocity_NS, "15.70");
-    EXPECT_EQ(english.D50bed, "> 0.84");
-    EXPECT_EQ(english.plindex, "5.0");
-    EXPECT_EQ(english.outlet_protection, "");
+    EXPECT_EQ(
+        std::tie(english.Velocity_NS, english.D50bed, english.plindex, english.outlet_protection),
+        std::make_tuple("15.70", "> 0.84", "5.0", ""));
 
     // The same outlet in metres: the curve is evaluated in feet, the result is m/s.
     const auto metric = apply_bed_material("Boulders", "0.6096", kMetric);
@@ -128,4 +169,90 @@ TEST(NeedDecision, MissingInputs) {
     d = decide_need("1", "0.5", "", "2");
     EXPECT_TRUE(d.failed);
     EXPECT_FALSE(d.required);
+}
+
+TEST(TwoYearVelocity, CircularScanStopsWithinOneStepOfTheNormalDepth) {
+    struct Case {
+        const char* dia;
+        const char* q2;
+        const OutletUnits* units;
+    };
+    for (const Case c : {Case{"18", "4.2", &kEnglish}, Case{"48", "35", &kEnglish},
+                         Case{"900", "0.6", &kMetric}}) {
+        const double d = pelvane::text::parse_number(c.dia).value / c.units->constants.unit_divisor;
+        const double q2 = pelvane::text::parse_number(c.q2).value;
+        const double k = c.units->constants.manning_k;
+        const auto v = two_year_velocity({"Circular", c.dia, "", "0.008", "0.013"}, c.q2, *c.units);
+        ASSERT_TRUE(v) << c.dia;
+        // The scan stops as soon as the barrel carries Q2 less 0.001, at most one step
+        // past the depth that carries exactly that.
+        const double reached = depth_for(
+            q2 - 0.001, d, [&](double y) { return circular_discharge(d, y, k, 0.013, 0.008); });
+        EXPECT_GE(v->depth, reached - 1e-9) << c.dia;
+        EXPECT_LE(v->depth, reached + 0.0001 + 1e-9) << c.dia;
+        EXPECT_NEAR(v->area, circular_area(d, v->depth), 1e-9);
+        EXPECT_DOUBLE_EQ(v->velocity, q2 / v->area);
+        EXPECT_EQ(v->velocity2, pelvane::text::format_number(q2 / v->area, "0.00"));
+    }
+}
+
+TEST(TwoYearVelocity, BoxScanUsesTheSpanAndTheRiseCap) {
+    const double b = 4.0;
+    const double k = kEnglish.constants.manning_k;
+    const auto box = [&](double y) {
+        const double area = b * y;
+        return k / 0.013 * area * std::pow(area / (b + 2.0 * y), 2.0 / 3.0) * std::sqrt(0.004);
+    };
+    const auto v = two_year_velocity({"Rectangulr", "36", "48", "0.004", "0.013"}, "30", kEnglish);
+    ASSERT_TRUE(v);
+    const double reached = depth_for(29.999, 3.0, box);
+    EXPECT_GE(v->depth, reached - 1e-9);
+    EXPECT_LE(v->depth, reached + 0.0001 + 1e-9);
+    EXPECT_NEAR(v->area, b * v->depth, 1e-12);
+
+    // Beyond the box's capacity: stops just past 0.9999 of the rise.
+    const auto full = two_year_velocity({"Box", "36", "48", "0.004", "0.013"}, "500", kEnglish);
+    ASSERT_TRUE(full);
+    EXPECT_GT(full->depth, 0.9999 * 3.0);
+    EXPECT_LE(full->depth, 0.9999 * 3.0 + 0.0001 + 1e-9);
+}
+
+TEST(ScourHole, GranularBed) {
+    // Values of an independent implementation (σ = 10, P = 2.49).
+    const auto r = size_scour_hole("Coarse Gravel", "0.01", "0.1", "5.0", kOutlet, kEnglish);
+    EXPECT_FALSE(r.failed);
+    EXPECT_FALSE(r.clay);
+    EXPECT_EQ(std::tie(r.txt_D, r.txt_W, r.txt_L, r.txtLocation),
+              std::make_tuple("0.65", "2.16", "4.82", "1.93"));
+    EXPECT_DOUBLE_EQ(parse_number(pelvane::text::format_number(0.4 * r.length, "0.00")).value,
+                     parse_number(*r.txtLocation).value);
+}
+
+TEST(ScourHole, GrainSizesMustGrow) {
+    for (const auto& [d16, d84] : {std::pair{"0.1", "0.1"}, std::pair{"0.2", "0.1"}}) {
+        const auto r = size_scour_hole("Fine Sand", d16, d84, "", kOutlet, kEnglish);
+        EXPECT_EQ(r.message, OutletMessage::D84NotAboveD16);
+        EXPECT_FALSE(r.txt_D);
+        EXPECT_FALSE(r.txtLocation);
+    }
+}
+
+TEST(ScourHole, ClayBedUsesThePlasticityIndexInstead) {
+    // D16 = D84 would be refused for a granular bed; clay does not read them.
+    const auto r = size_scour_hole("Clay (PI 5-16)", "0.1", "0.1", "10", kOutlet, kEnglish);
+    EXPECT_TRUE(r.clay);
+    EXPECT_FALSE(r.message);
+    // The length 17.57 has the time exponent 0.10.
+    EXPECT_EQ(std::tie(r.txt_D, r.txt_W, r.txt_L, r.txtLocation),
+              std::make_tuple("1.53", "6.23", "17.57", "7.03"));
+
+    // Metric: V is taken to ft/s inside X, Rc stays in metres.
+    const auto metres = size_scour_hole("Clay (PI 5-16)", "", "", "10", metric_outlet(), kMetric);
+    EXPECT_NEAR(metres.length, r.length * 0.3048, 1e-4);
+    EXPECT_FALSE(metres.D16);
+
+    // An empty index is completed and nothing is sized yet.
+    const auto empty = size_scour_hole("Clay (PI 5-16)", "", "", "", kOutlet, kEnglish);
+    EXPECT_EQ(empty.plindex, "5.0");
+    EXPECT_FALSE(empty.txt_D);
 }

@@ -1,8 +1,7 @@
-// The depth searches on their own: caps, turning points and discharges beyond what
-// the section can carry, where the scanner must still stop where the plain scan
-// stops and leave the same working values (random pipes are compared through the
-// whole solve); and the searches against an independent root of the Manning
-// equation.
+// The depth sequence the scans walk, and the depth searches on their own: caps, turning points and
+// discharges beyond what the section can carry, where the scanner must still stop where the plain
+// scan stops and leave the same working values (random pipes are compared through the whole solve);
+// and the searches against an independent root of the Manning equation.
 
 #include <gtest/gtest.h>
 
@@ -12,7 +11,9 @@
 #include <numbers>
 #include <random>
 #include <string>
+#include <tuple>
 
+#include "core/pipe/section_depths.h"
 #include "core/pipe/section_math.h"
 #include "core/pipe/section_searches.h"
 #include "section_literal_scan.h"
@@ -49,18 +50,15 @@ SectionState spanned(double span, double rise, double q) {
     return s;
 }
 
-// Full-section values of the ellipse, as its routine computes them.
-double ellipse_area(const SectionState& s) {
-    return std::numbers::pi * s.B * s.H / 4.0;
-}
-double ellipse_radius(const SectionState& s) {
-    return ellipse_area(s) / (std::numbers::pi * (s.B + s.H) / 2.0);
-}
-
-// The relative-depth scans end their routine on failure; seen here as outcomes.
-SearchOutcome ellipse_normal(SectionState& s, const DepthScanner& scanner) {
+// The relative-depth scans of the ellipse and the arch, with the full-section values
+// their routines compute; a failure ends the routine and is seen here as an outcome.
+SearchOutcome relative_normal(SectionState& s, const DepthScanner& scanner, bool arch) {
+    const double hb = s.H * s.B;
+    const double area = arch ? 0.781 * std::pow(hb, 1.003) : std::numbers::pi * hb / 4.0;
+    const double radius =
+        arch ? 0.241 * std::pow(hb, 0.4965) : area / (std::numbers::pi * (s.B + s.H) / 2.0);
     try {
-        return {relative_normal_depth(s, elliptical_shape(), ellipse_area(s), ellipse_radius(s),
+        return {relative_normal_depth(s, arch ? arch_shape() : elliptical_shape(), area, radius,
                                       scanner),
                 false,
                 {}};
@@ -68,16 +66,11 @@ SearchOutcome ellipse_normal(SectionState& s, const DepthScanner& scanner) {
         return {0.0, true, failure.what()};
     }
 }
+SearchOutcome ellipse_normal(SectionState& s, const DepthScanner& scanner) {
+    return relative_normal(s, scanner, false);
+}
 SearchOutcome arch_normal(SectionState& s, const DepthScanner& scanner) {
-    const double hb = s.H * s.B;
-    try {
-        return {relative_normal_depth(s, arch_shape(), 0.781 * std::pow(hb, 1.003),
-                                      0.241 * std::pow(hb, 0.4965), scanner),
-                false,
-                {}};
-    } catch (const ArithmeticFailure& failure) {
-        return {0.0, true, failure.what()};
-    }
+    return relative_normal(s, scanner, true);
 }
 
 // Runs `search` with both scanners from the same state and demands the same
@@ -87,15 +80,11 @@ SearchOutcome expect_same(const Search& search, const SectionState& start,
     SectionState fast = start, plain = start;
     const SearchOutcome a = search(fast, fast_scanner());
     const SearchOutcome b = search(plain, literal_scanner());
-    EXPECT_EQ(a.value, b.value) << what;
-    EXPECT_EQ(a.failed, b.failed) << what;
-    EXPECT_EQ(a.reason, b.reason) << what;
-    EXPECT_EQ(fast.A, plain.A) << what;
-    EXPECT_EQ(fast.P, plain.P) << what;
-    EXPECT_EQ(fast.R, plain.R) << what;
-    EXPECT_EQ(fast.V, plain.V) << what;
-    EXPECT_EQ(fast.Qc, plain.Qc) << what;
-    EXPECT_EQ(fast.y, plain.y) << what;
+    EXPECT_EQ(std::tie(a.value, a.failed, a.reason), std::tie(b.value, b.failed, b.reason)) << what;
+    const auto working = [](const SectionState& s) {
+        return std::tuple{s.A, s.P, s.R, s.V, s.Qc, s.y};
+    };
+    EXPECT_EQ(working(fast), working(plain)) << what;
     return a;
 }
 
@@ -131,6 +120,8 @@ void expect_same_around_the_top(const Search& search, const SectionState& s, dou
 
 const Search kCircularNormal = circular_normal_depth;
 const Search kBoxNormal = box_normal_depth;
+
+const DepthSequence* const kSequences[] = {&DepthSequence::fine(), &DepthSequence::coarse()};
 
 }  // namespace
 
@@ -224,4 +215,31 @@ TEST(NormalDepths, WithinOneStepAboveTheRootOfTheManningEquation) {
         EXPECT_GE(o.value, lo - 1e-9) << i;
         EXPECT_LT(o.value, lo + 0.0001 + 1e-9) << i;
     }
+}
+
+TEST(DepthSequence, EqualsTheRunningSumPassByPass) {
+    for (const DepthSequence* depths : kSequences) {
+        double y = 0.0;
+        EXPECT_EQ(depths->at(0), 0.0);
+        for (DepthSequence::Index k = 1; k <= 2'000'000; ++k) {
+            y = y + depths->step();
+            ASSERT_EQ(depths->at(k), y) << "step " << depths->step() << " pass " << k;
+        }
+    }
+}
+
+TEST(DepthSequence, FirstWhereFindsTheSamePassAsCounting) {
+    for (const double cap : {0.0, 0.00005, 0.9999 * 1.5, 0.999 * 7.25, 12.0}) {
+        const DepthSequence& depths = DepthSequence::fine();
+        DepthSequence::Index k = 1;
+        double y = depths.step();
+        while (!(y > cap)) {
+            y += depths.step();
+            ++k;
+        }
+        EXPECT_EQ(depths.first_where([cap](double d) { return d > cap; }), k) << cap;
+    }
+    // A test no depth satisfies ends at the stall.
+    const DepthSequence& coarse = DepthSequence::coarse();
+    EXPECT_EQ(coarse.first_where([](double) { return false; }), coarse.stall_index());
 }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/hydrology/land_use.h"
 #include "core/hydrology/time_of_concentration.h"
 #include "core/text/number_text.h"
 
@@ -67,4 +68,13 @@ TEST(TimeOfConcentration, ArithmeticFailuresGiveNothing) {
     EXPECT_FALSE(seelye_time(kEnglish, 100.0, 0.0, 0.9));   // zero slope to a negative power
     EXPECT_FALSE(kirpich_time(kEnglish, 500.0, 0.0, 1.0));
     EXPECT_FALSE(kirpich_time(kEnglish, -500.0, 10.0, 1.0));
+}
+
+TEST(LandUse, CRangeNeedsTwoNumbers) {
+    const auto range = parse_c_range("0.25 - 0.35");
+    ASSERT_TRUE(range);
+    EXPECT_DOUBLE_EQ(range->low, 0.25);
+    EXPECT_DOUBLE_EQ(range->high, 0.35);
+    EXPECT_FALSE(parse_c_range("0.25"));
+    EXPECT_FALSE(parse_c_range("0.25 - x"));
 }

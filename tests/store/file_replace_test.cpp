@@ -7,6 +7,7 @@
 #include <functional>
 #include <sstream>
 
+#include "support/error_text.h"
 #include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
@@ -17,6 +18,7 @@ namespace fs = std::filesystem;
 using testing::TempFolder;
 
 using pelvane::testing::bytes_of;
+using pelvane::testing::error_text;
 
 std::size_t entries_in(const fs::path& folder) {
     return static_cast<std::size_t>(
@@ -66,14 +68,10 @@ TEST(ReplaceFile, AFailureLeavesTheEarlierFileWhole) {
                               }),
                  FileWriteError);
     // A source that cannot be read in full is named as the cause.
-    try {
-        replace_file_with_copy(target, folder.path());
-        FAIL() << "a folder cannot be copied";
-    } catch (const FileWriteError& e) {
-        EXPECT_NE(std::string(e.what()).find("Could not read '" + folder.path().string()),
-                  std::string::npos)
-            << e.what();
-    }
+    const std::string refusal =
+        error_text<FileWriteError>([&] { replace_file_with_copy(target, folder.path()); });
+    EXPECT_NE(refusal.find("Could not read '" + folder.path().string()), std::string::npos)
+        << refusal;
     EXPECT_EQ(bytes_of(target), "the earlier workbook");
     EXPECT_EQ(entries_in(folder.path()), 1u);
 }

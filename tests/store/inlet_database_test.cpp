@@ -1,14 +1,21 @@
+// The program folder's other databases: the inlet database and the USDA design
+// curves of the coefficient database.
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "store/inlet_database.h"
+#include "store/usda_coefficients.h"
+#include "support/error_text.h"
 #include "support/temp_folder.h"
 
 using namespace pelvane;
+using pelvane::testing::error_text;
 using pelvane::testing::TempFolder;
 using store::Database;
 using store::DatabaseError;
@@ -29,21 +36,21 @@ std::filesystem::path changed_copy(const TempFolder& folder, const std::string& 
 }
 
 std::string open_failure(const std::filesystem::path& path) {
-    try {
-        store::open_inlet_database(path);
-    } catch (const DatabaseError& e) {
-        return e.what();
-    }
-    return "opened";
+    return error_text<DatabaseError>([&] { store::open_inlet_database(path); });
 }
 
 std::string read_failure(const std::filesystem::path& path, const std::string& number) {
-    try {
-        store::find_inlet(store::open_inlet_database(path), number);
-    } catch (const DatabaseError& e) {
-        return e.what();
-    }
-    return "read";
+    return error_text<DatabaseError>(
+        [&] { store::find_inlet(store::open_inlet_database(path), number); });
+}
+
+Database coefficient_database(const TempFolder& folder) {
+    auto db = Database::open(folder / "USDACOEFF.rdb", Database::Mode::Create);
+    db.execute(
+        "CREATE TABLE USDACOEFF (DIA TEXT, A1 DOUBLE, B1 DOUBLE, C1 DOUBLE, D1 DOUBLE, "
+        "E1 DOUBLE, A2 DOUBLE, B2 DOUBLE, C2 DOUBLE, D2 DOUBLE, E2 DOUBLE)");
+    db.execute("INSERT INTO USDACOEFF VALUES ('24', 1, 2, 3, 4, 5, 6, 7, 8, 9, 10)");
+    return db;
 }
 
 }  // namespace
@@ -52,18 +59,12 @@ TEST(InletDatabase, DetailOfAnInlet) {
     const Database db = store::open_inlet_database(sample_inlets());
     const auto inlet = store::find_inlet(db, "4");
     ASSERT_TRUE(inlet);
-    EXPECT_EQ(inlet->inlet_number, "4");
-    EXPECT_EQ(inlet->station, "12+00.00");
-    EXPECT_EQ(inlet->offset, "14.00");
-    EXPECT_EQ(inlet->offset_location, "RIGHT");
-    EXPECT_EQ(inlet->top_elevation, "2087.95");
-    EXPECT_EQ(inlet->tc, "9.5");
-    EXPECT_DOUBLE_EQ(inlet->total_area1, 0.30);
-    EXPECT_DOUBLE_EQ(inlet->total_area2, 1.10);
-    EXPECT_DOUBLE_EQ(inlet->total_ca1, 0.27);
-    EXPECT_DOUBLE_EQ(inlet->total_ca2, 0.33);
-    EXPECT_TRUE(inlet->compute_discharge);
-    EXPECT_EQ(inlet->total_discharge, "3.36");
+    const auto& i = *inlet;
+    EXPECT_EQ(std::tie(i.inlet_number, i.station, i.offset, i.offset_location, i.top_elevation,
+                       i.tc, i.total_discharge),
+              std::make_tuple("4", "12+00.00", "14.00", "RIGHT", "2087.95", "9.5", "3.36"));
+    EXPECT_EQ(std::tie(i.total_area1, i.total_area2, i.total_ca1, i.total_ca2, i.compute_discharge),
+              std::make_tuple(0.30, 1.10, 0.27, 0.33, true));
 
     const auto typed = store::find_inlet(db, "10");
     ASSERT_TRUE(typed);
@@ -113,7 +114,7 @@ TEST(InletDatabase, MissingOrBadNumbersFailTheRead) {
     EXPECT_NE(bad_ca.find("TOTALCA1"), std::string::npos) << bad_ca;
     const std::string null_flag = read_failure(path, "8");
     EXPECT_NE(null_flag.find("COMPUTE_DISCHARGE"), std::string::npos) << null_flag;
-    EXPECT_EQ(read_failure(path, "2"), "read") << "other inlets are fine";
+    EXPECT_EQ(read_failure(path, "2"), "") << "other inlets are fine";
 }
 
 TEST(InletDatabase, FilesThatCannotBeOpened) {
@@ -132,4 +133,30 @@ TEST(InletDatabase, FilesThatCannotBeOpened) {
     const auto other = folder / "other.gwk";
     Database::open(other, Database::Mode::Create).execute("CREATE TABLE PIPE (PIPE_NUMBER TEXT)");
     EXPECT_EQ(open_failure(other), "'" + other.string() + "' has no INLET table.");
+}
+
+TEST(UsdaCoefficientsStore, ReadsTheTenColumnsInOrder) {
+    TempFolder folder;
+    const auto db = coefficient_database(folder);
+    const auto c = store::read_usda_coefficients(db, "24");
+    ASSERT_TRUE(c);
+    const auto& [h, l] = *c;
+    EXPECT_EQ((std::vector{h.a, h.b, h.c, h.d, h.e, l.a, l.b, l.c, l.d, l.e}),
+              (std::vector<double>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+}
+
+TEST(UsdaCoefficientsStore, MissingRowTableOrDatabaseGivesNothing) {
+    TempFolder folder;
+    const auto db = coefficient_database(folder);
+    EXPECT_FALSE(store::read_usda_coefficients(db, "27"));
+    EXPECT_FALSE(store::read_usda_coefficients(db, "24.0"));
+    EXPECT_FALSE(store::read_usda_coefficients(db, "24' OR '1'='1"));
+    db.execute("UPDATE USDACOEFF SET C2 = NULL");
+    EXPECT_FALSE(store::read_usda_coefficients(db, "24"));
+    db.execute("UPDATE USDACOEFF SET C2 = '2.5'");
+    EXPECT_EQ(store::read_usda_coefficients(db, "24")->low_tailwater.c, 2.5);
+
+    const auto empty = Database::open(folder / "empty.rdb", Database::Mode::Create);
+    EXPECT_FALSE(store::read_usda_coefficients(empty, "24"));
+    EXPECT_FALSE(store::read_usda_coefficients(Database{}, "24"));
 }

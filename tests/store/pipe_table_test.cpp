@@ -122,6 +122,28 @@ TEST_F(PipeTableTest, MissingNumbersAndBadNumbersAreReported) {
     EXPECT_EQ(pipes.count(), 0);
 }
 
+TEST_F(PipeTableTest, EnergySaveAddsToAnEmptyTableThenKeepsEditingThatRecord) {
+    const EnergyTable energy(db_);
+    EXPECT_FALSE(energy.first().has_value());
+
+    EnergyRecord record;
+    for (std::size_t i = 0; i < kEnergyColumns.size(); ++i) {
+        record.set(kEnergyColumns[i], "v" + std::to_string(i) + "'");
+    }
+    energy.save_first(record);
+    EXPECT_EQ(energy.first(), record);
+
+    EnergyRecord change;
+    change.set("ENODEOUT_NO", "O'Brien 2");
+    change.set("OUTLET_PROTECT", "REQUIRED!");
+    energy.save_first(change);
+    EXPECT_EQ(energy.count(), 1);
+    const auto back = energy.first();
+    EXPECT_EQ(back->get("ENODEOUT_NO"), "O'Brien 2");
+    EXPECT_EQ(back->get("OUTLET_PROTECT"), "REQUIRED!");
+    EXPECT_EQ(back->get("TXT_EC"), record.get("TXT_EC"));
+}
+
 TEST(LegacyPipeTable, WritesOnlyTheColumnsTheFileHas) {
     TempFolder folder;
     const auto file = folder / "oldzql.pvd";

@@ -5,7 +5,9 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <tuple>
 
+#include "support/error_text.h"
 #include "support/file_bytes.h"
 #include "support/legacy_projects.h"
 #include "support/temp_folder.h"
@@ -17,6 +19,7 @@ namespace fs = std::filesystem;
 using testing::TempFolder;
 
 using pelvane::testing::bytes_of;
+using pelvane::testing::error_text;
 
 void write_bytes(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
@@ -35,13 +38,9 @@ TEST(CreateProjectFile, IsAByteCopyOfTheTemplateReplacingAnExistingFile) {
     create_project_file(testing::program_folder(), target);
     EXPECT_EQ(bytes_of(target), bytes_of(testing::program_folder() / kTemplateFileName));
 
-    try {
-        create_project_file(folder.path(), folder / "other.pvd");
-        FAIL() << "a missing template must be refused";
-    } catch (const DatabaseError& e) {
-        EXPECT_NE(std::string(e.what()).find((folder / "PelvaneVA21.rdb").string()),
-                  std::string::npos);
-    }
+    const std::string refusal = error_text<DatabaseError>(
+        [&] { create_project_file(folder.path(), folder / "other.pvd"); });
+    EXPECT_NE(refusal.find((folder / "PelvaneVA21.rdb").string()), std::string::npos) << refusal;
     EXPECT_FALSE(fs::exists(folder / "other.pvd"));
 }
 
@@ -72,16 +71,11 @@ TEST_F(OpenProjectTest, LoadsTheFirstRecordOfANoaaReleaseFile) {
 
     EXPECT_EQ(context_.database_path, file.string());
     EXPECT_TRUE(context_.project_connection.is_open());
-    EXPECT_EQ(context_.major_release, "2.1");
-    EXPECT_EQ(context_.noaa_station, "Stuart's Draft");
-    EXPECT_EQ(context_.project_id, "P-1");
-    EXPECT_EQ(context_.project_name, "Route 1");
-    EXPECT_EQ(context_.county, "Augusta");
-    EXPECT_EQ(context_.state, "VA");
-    EXPECT_EQ(context_.units, "METRIC");
-    EXPECT_EQ(context_.location, "Main St");
-    EXPECT_EQ(context_.designer, "J. O'Neil");
-    EXPECT_EQ(context_.inlet_database, "/data/inlets.gwk");
+    const ProjectContext& c = context_;
+    EXPECT_EQ(std::tie(c.major_release, c.noaa_station, c.project_id, c.project_name, c.county,
+                       c.state, c.units, c.location, c.designer, c.inlet_database),
+              std::make_tuple("2.1", "Stuart's Draft", "P-1", "Route 1", "Augusta", "VA", "METRIC",
+                              "Main St", "J. O'Neil", "/data/inlets.gwk"));
     // Never written by the details windows: the template's column default.
     EXPECT_EQ(context_.product_name, "PELVANEVA");
     EXPECT_FALSE(context_.legacy_database_mode);
@@ -171,15 +165,10 @@ TEST_F(OpenProjectTest, TheCoefficientDatabaseIsOptional) {
 // Each bad file is refused with a DatabaseError naming the file and the problem.
 void expect_refused(const fs::path& file, const std::string& problem,
                     Access access = Access::Design) {
-    try {
-        open_project_file(file, access);
-        ADD_FAILURE() << file << " was accepted";
-    } catch (const DatabaseError& e) {
-        const std::string what = e.what();
-        EXPECT_NE(what.find(file.string()), std::string::npos) << what;
-        EXPECT_NE(what.find(problem), std::string::npos) << what;
-        EXPECT_EQ(what.find('\n'), std::string::npos) << what;
-    }
+    const std::string what = error_text<DatabaseError>([&] { open_project_file(file, access); });
+    EXPECT_NE(what.find(file.string()), std::string::npos) << what;
+    EXPECT_NE(what.find(problem), std::string::npos) << what;
+    EXPECT_EQ(what.find('\n'), std::string::npos) << what;
 }
 
 TEST(BadProjectFiles, AreRefusedWithAClearReason) {
@@ -238,14 +227,9 @@ TEST(BadProjectFiles, AFileAnotherProgramIsReadingIsRefusedAtOnceForWriting) {
     const Database writer = Database::open(file);
     for (const auto& write : std::vector<std::function<void()>>{
              [&] { writer.lock_for_writing(); }, [&] { Transaction change(writer); }}) {
-        try {
-            write();
-            ADD_FAILURE() << "the write lock was taken while another program reads";
-        } catch (const DatabaseError& e) {
-            EXPECT_EQ(std::string(e.what()),
-                      "Another program is using '" + file.string() +
-                          "'; close the file there (or wait until it has finished) and try again.");
-        }
+        EXPECT_EQ(error_text<DatabaseError>(write),
+                  "Another program is using '" + file.string() +
+                      "'; close the file there (or wait until it has finished) and try again.");
     }
 }
 

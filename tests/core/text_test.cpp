@@ -1,11 +1,26 @@
+// The text helpers: numbers read and written as the windows do, item lists, and
+// typed county and station names against the lists' own spellings.
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
+#include "core/text/item_list.h"
+#include "core/text/names.h"
 #include "core/text/number_text.h"
 
 using namespace pelvane::text;
+using Items = std::vector<std::string>;
+
+namespace {
+
+const std::vector<std::string> kStations{
+    "Blacksburg  ", "Blacksburg 3 SE", "Blackstone Water Works",
+    "Bland",        "Newport  2 NNW",  "Floyd ",
+    "FLOYD"};
+
+}  // namespace
 
 TEST(ParseNumber, EmptyAndGarbageAreDistinctFailures) {
     EXPECT_TRUE(parse_number("").empty());
@@ -86,4 +101,46 @@ TEST(Rounding, HalfEvenAndHalfAwayDifferOnlyAtExactHalves) {
     EXPECT_DOUBLE_EQ(round_half_away(0.0125, 3), 0.013);
     EXPECT_DOUBLE_EQ(round_half_away(-2.5, 0), -3.0);
     EXPECT_DOUBLE_EQ(round_half_away(1.0005, 3), 1.001);
+}
+
+TEST(ItemList, SplitKeepsEmptyItemsAndTheEmptyTextHasNone) {
+    EXPECT_TRUE(split_items("", ',').empty());
+    EXPECT_EQ(split_items("2.000,,1.500", ','), (Items{"2.000", "", "1.500"}));
+    EXPECT_EQ(split_items(",", ','), (Items{"", ""}));
+    EXPECT_EQ(split_items("a,", ','), (Items{"a", ""}));
+}
+
+TEST(ItemList, SurplusSeparatorsStayInTheChosenItem) {
+    EXPECT_EQ(split_items("a,b,c,d", ',', 3), (Items{"a", "b", "c,d"}));
+    EXPECT_EQ(split_items("a,b,c,d", ',', 3, 1), (Items{"a", "b,c", "d"}));
+    EXPECT_EQ(split_items("a,b,c,d,e", ',', 3, 0), (Items{"a,b,c", "d", "e"}));
+    // Not more items than allowed: nothing is merged.
+    EXPECT_EQ(split_items("a,b", ',', 3, 0), (Items{"a", "b"}));
+}
+
+TEST(Names, ATypedNameFindsTheListsSpelling) {
+    const struct {
+        const char* typed;
+        std::optional<std::string> listed;
+    } cases[] = {
+        {"Blacksburg  ", "Blacksburg  "},  // exact
+        {"blacksburg", "Blacksburg  "},
+        {"  BLACKSBURG\t", "Blacksburg  "},
+        {"newport 2  nnw", "Newport  2 NNW"},
+        {"FLOYD", "FLOYD"},       // the exact text wins over another spelling
+        {"floyd", std::nullopt},  // two spellings: none is taken for the person
+        {"Blacksburg 3", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(listed_name(c.typed, kStations), c.listed) << c.typed;
+}
+
+TEST(Names, ClosestNamesPutPrefixesFirstThenTheNearest) {
+    EXPECT_EQ(
+        closest_names("blacks", kStations),
+        (std::vector<std::string>{"Blacksburg  ", "Blacksburg 3 SE", "Blackstone Water Works"}));
+    EXPECT_EQ(closest_names("Blaksburg", kStations, 2),
+              (std::vector<std::string>{"Blacksburg  ", "Blacksburg 3 SE"}));
+    EXPECT_EQ(closest_names("Flyod", kStations, 1), std::vector<std::string>{"Floyd "});
+    EXPECT_TRUE(closest_names("x", {}).empty());
 }
