@@ -22,11 +22,12 @@ ChecksForm::ChecksForm(const store::ProjectContext& context, Ui& ui)
     : context_(context), ui_(ui), settings_{checks::Criteria::defaults(context.units), {}} {}
 
 void ChecksForm::load() {
+    load_problem_.clear();
     try {
         settings_ = store::read_check_settings(context_.project_connection, context_.units);
     } catch (const std::exception& e) {
         settings_ = {checks::Criteria::defaults(context_.units), {}};
-        status_ = failed_review(e);
+        load_problem_ = e.what();
     }
     outfall_ = settings_.grade_line ? settings_.grade_line->outfall : "";
     tailwater_ = settings_.grade_line ? settings_.grade_line->tailwater : kDefaultTailwater;
@@ -101,6 +102,8 @@ void ChecksForm::show_review(const DesignReview& review) {
                   std::to_string(errors) + (errors == 1 ? " error)." : " errors).");
     }
     if (!review.grade_line_skipped.empty()) status_ += " " + review.grade_line_skipped;
+    // Reviewed against the defaults, and why.
+    if (!load_problem_.empty()) status_ += " " + load_problem_;
 }
 
 void ChecksForm::set_enabled(std::size_t row, bool enabled) {

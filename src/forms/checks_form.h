@@ -113,6 +113,7 @@ class ChecksForm {
     std::vector<checks::Violation> violations_;
     std::map<std::string, std::string, std::less<>> marks_;  // by pipe number
     std::string status_;
+    std::string load_problem_;  // why the kept criteria could not be read
 };
 
 }  // namespace pelvane::forms

@@ -16,6 +16,20 @@ constexpr const char* kCreateTable =
 constexpr std::string_view kOutfallRow = "grade_line_outfall";
 constexpr std::string_view kTailwaterRow = "grade_line_tailwater";
 
+// A table of that name that another program made differently is refused by name,
+// before a statement could fail on it with the database's own wording.
+void check_columns(const Database& project) {
+    if (!project.has_table(kTable)) return;
+    for (const char* column : {"NAME", "ENABLED", "VALUE"}) {
+        if (!project.has_column(kTable, column)) {
+            throw DatabaseError(
+                "The design criteria kept in the project file cannot be used: its " +
+                std::string(kTable) + " table has no " + column +
+                " column. Delete the table to start again from the defaults.");
+        }
+    }
+}
+
 }  // namespace
 
 bool has_check_settings(const Database& project) {
@@ -25,6 +39,7 @@ bool has_check_settings(const Database& project) {
 CheckSettings read_check_settings(const Database& project, std::string_view units) {
     CheckSettings settings{checks::Criteria::defaults(units), std::nullopt};
     if (!has_check_settings(project)) return settings;
+    check_columns(project);
     auto statement = project.prepare("SELECT NAME, ENABLED, VALUE FROM DESIGN_CHECKS");
     checks::GradeLineStart start;
     while (statement.step()) {
@@ -49,6 +64,7 @@ CheckSettings read_check_settings(const Database& project, std::string_view unit
 }
 
 void write_check_settings(const Database& project, const CheckSettings& settings) {
+    check_columns(project);
     Transaction transaction(project);
     project.execute(kCreateTable);
     project.execute("DELETE FROM DESIGN_CHECKS");
