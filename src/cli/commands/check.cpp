@@ -1,14 +1,10 @@
 // pelvane check: every violation of the project's design criteria, as the grid's
 // Checks panel lists them. Exit code 0 when there is none, 3 when there are some.
 
-#include <algorithm>
-
 #include "cli/json_output.h"
 #include "cli/project_session.h"
-#include "core/hgl/grade_line.h"
 #include "core/text/number_text.h"
 #include "forms/design_checks.h"
-#include "forms/hgl_form.h"
 
 namespace {
 
@@ -17,8 +13,7 @@ using namespace pelvane;
 constexpr int kViolationsFound = 3;
 
 // The structure and tailwater typed on the command line, both or neither.
-std::optional<checks::GradeLineStart> typed_grade_line(const cli::Args& args,
-                                                       const store::ProjectContext& context) {
+std::optional<checks::GradeLineStart> typed_grade_line(const cli::Args& args) {
     const auto outfall = args.option("--outfall");
     const auto tailwater = args.option("--tailwater");
     if (!outfall && !tailwater) return std::nullopt;
@@ -27,10 +22,6 @@ std::optional<checks::GradeLineStart> typed_grade_line(const cli::Args& args,
     }
     if (!tailwater || !text::parse_number(*tailwater).ok()) {
         throw cli::CommandError("--outfall needs --tailwater ELEV, a number", 2);
-    }
-    const auto nodes = hgl::outfall_nodes(forms::hgl_pipes(context));
-    if (std::find(nodes.begin(), nodes.end(), *outfall) == nodes.end()) {
-        throw cli::CommandError("no pipe ends at structure '" + *outfall + "'");
     }
     return checks::GradeLineStart{*outfall, *tailwater};
 }
@@ -50,10 +41,13 @@ int run_check(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({"--outfall", "--tailwater", "--json"});
     cli::ProjectSession session(command, cli::project_file_argument(args), store::Access::Compute);
     const store::ProjectContext& context = session.context();
-    const auto typed = typed_grade_line(args, context);
+    const auto typed = typed_grade_line(args);
     const store::CheckSettings settings =
         store::read_check_settings(context.project_connection, context.units);
     const forms::DesignReview review = forms::review_design(context, settings, typed);
+    if (typed && !review.grade_line_skipped.empty()) {
+        throw cli::CommandError("no pipe ends at structure '" + typed->outfall + "'");
+    }
 
     const bool json = args.flag("--json");
     if (!review.grade_line_skipped.empty()) {
