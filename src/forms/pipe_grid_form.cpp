@@ -25,7 +25,8 @@ PipeGridForm::PipeGridForm(store::ProjectContext& context, DesignSession& sessio
       context_(context),
       session_(session),
       ui_(ui),
-      windows_(windows) {
+      windows_(windows),
+      checks_(context, ui) {
     fields.set_text("rec_count", "0");
 }
 
@@ -34,6 +35,7 @@ void PipeGridForm::open(int remembered_row) {
     close_requested = false;
     session_.enter_pipe_design(context_);
     fields.set_enabled("mnuEnergy", outlet_protection_offered(context_));
+    checks_.load();
     read_rows();
     selected_ = rows_.empty() ? 0 : 1;
     select_row(remembered_row);
@@ -42,6 +44,12 @@ void PipeGridForm::open(int remembered_row) {
 void PipeGridForm::read_rows() {
     rows_ = read_grid_rows(context_.project_connection, legacy());
     fields.set_text("rec_count", std::to_string(rows_.size()));
+    checks_.run();
+}
+
+std::string PipeGridForm::row_marks(int row) const {
+    if (row < 1 || row > record_count()) return {};
+    return checks_.pipe_marks(rows_[static_cast<std::size_t>(row - 1)].front());
 }
 
 std::string PipeGridForm::selected_pipe() const {

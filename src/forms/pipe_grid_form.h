@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/checks_form.h"
 #include "forms/design_session.h"
 #include "forms/form_model.h"
 #include "forms/ld229_report.h"
@@ -87,6 +88,12 @@ class PipeGridForm : public FormModel {
     void select_row(int row);
     bool reopen_marker() const { return reopen_marker_; }
 
+    // The Checks panel's model. The grid runs its review each time it reads its rows,
+    // so after every save and recompute.
+    ChecksForm& checks() { return checks_; }
+    // The design rules the pipe of data row `row` (1 = first) breaks, "" for none.
+    std::string row_marks(int row) const;
+
     // Commands of the buttons and the File menu.
     void add();
     void view();  // also a double-click on a row, and Enter
@@ -122,6 +129,7 @@ class PipeGridForm : public FormModel {
     Ui& ui_;
     Windows& windows_;
     std::vector<GridRow> rows_;
+    ChecksForm checks_;
     int selected_ = 0;
     bool reopen_marker_ = false;
 };

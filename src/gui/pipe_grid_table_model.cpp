@@ -1,5 +1,7 @@
 #include "gui/pipe_grid_table_model.h"
 
+#include <QColor>
+
 namespace pelvane::gui {
 
 PipeGridTableModel::PipeGridTableModel(const forms::PipeGridForm& form, QObject* parent)
@@ -23,7 +25,16 @@ QVariant PipeGridTableModel::data(const QModelIndex& index, int role) const {
     const auto column = static_cast<std::size_t>(index.column());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
         const auto& row = form_.rows()[static_cast<std::size_t>(index.row())];
-        return QString::fromStdString(row[column]);
+        QString text = QString::fromStdString(row[column]);
+        if (role == Qt::ToolTipRole) {
+            const std::string marks = form_.row_marks(index.row() + 1);
+            if (!marks.empty()) text += "\n" + QString::fromStdString(marks);
+        }
+        return text;
+    }
+    // A pipe that breaks a design rule is tinted; its tooltip names the rules.
+    if (role == Qt::BackgroundRole && !form_.row_marks(index.row() + 1).empty()) {
+        return QColor(0xfd, 0xe2, 0xd8);
     }
     if (role == Qt::TextAlignmentRole) {
         const bool right = form_.columns()[column].quantity;

@@ -15,6 +15,7 @@
 
 #include "forms/main_window_form.h"
 #include "forms/network_recompute.h"
+#include "gui/checks_dialog.h"
 #include "gui/pipe_grid_table_model.h"
 #include "gui/rainfall_data_window.h"
 #include "gui/renumber_dialog.h"
@@ -66,6 +67,9 @@ void PipeGridWindow::build_menus() {
     item(file, "E&xit", &F::exit);
     auto* tools = bar->addMenu("&Tools");
     item(tools, forms::main_window_texts::kRainfallData, &F::rainfall_data);
+    QAction* checks = tools->addAction(forms::checks_texts::kCommand);
+    checks->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    connect(checks, &QAction::triggered, this, [this] { run([this] { show_checks(); }); });
     auto* help = bar->addMenu("&Help");
     item(help, "&Help ", &F::help, QKeySequence(Qt::Key_F1));
     item(help, "About Marrowind", &F::about);
@@ -220,6 +224,12 @@ void PipeGridWindow::pipe_report() {
 void PipeGridWindow::about() {
     hooks_.about(this);
 }
+void PipeGridWindow::show_checks() {
+    form_.checks().open();
+    ChecksDialog dialog(form_.checks(), this);
+    dialog.exec();
+}
+
 void PipeGridWindow::show_rainfall_data() {
     gui::show_rainfall_data(context_, ui_, this);
 }

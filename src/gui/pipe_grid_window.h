@@ -57,6 +57,8 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     void build_body();
     // Shows the form's rows and selected row.
     void show_rows();
+    // The Checks panel, modal over the grid; its criteria and findings mark the rows.
+    void show_checks();
 
     // forms::PipeGridForm::Windows
     void show_pipe_form(const std::string& mode, const std::string& pipe_number) override;

@@ -33,10 +33,12 @@ struct PipeIndex {
 }  // namespace
 
 HglResult compute_grade_line(std::span<const HglPipe> pipes, std::string_view outfall,
-                             std::string_view tailwater, std::string_view units) {
+                             std::string_view tailwater, std::string_view units,
+                             FrictionRule friction) {
     HglResult result;
     if (outfall.empty()) return result;
-    const HglConstants constants = HglConstants::for_units(units);
+    HglConstants constants = HglConstants::for_units(units);
+    constants.friction = friction;
     const std::vector<HglPath> paths = build_paths(pipes, outfall);
     const PipeIndex index(pipes);
 

@@ -29,8 +29,11 @@ struct HglResult {
 // in table order; `tailwater` is the tailwater elevation text (ft or m) as typed,
 // "" meaning "0.0"; `units` the project's UNITS. An empty `outfall` computes nothing.
 // The outfall row holds the node in field 1 and the tailwater text in field 25.
+// `friction` chooses the friction slope of every pipe row (the form's rule unless
+// told otherwise).
 HglResult compute_grade_line(std::span<const HglPipe> pipes, std::string_view outfall,
-                             std::string_view tailwater, std::string_view units);
+                             std::string_view tailwater, std::string_view units,
+                             FrictionRule friction = FrictionRule::Ld347);
 
 // The structures a run can start from: the distinct non-empty NODEOUT_NO texts in
 // ascending text (byte) order.

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "core/gravity.h"
+#include "core/pipe/section_state.h"
 #include "core/units.h"
 
 namespace pelvane::hgl {
@@ -39,16 +40,29 @@ struct HglPipe {
     std::string nodein_topele;
 };
 
+// How a run takes the friction slope of a pipe. Ld347 is the form's own rule: K of
+// 0.453 (English) or 0.312 (metric) in both of its formulas, and a box whose top side
+// is not wetted. FullManning is Manning's equation on the whole section flowing
+// full (every side wetted) with Manning's constant of the units; it is the check
+// on the form, whose rule understates the friction of boxes and of every
+// non-circular metric section.
+enum class FrictionRule { Ld347, FullManning };
+
 // Constants of one run, chosen from the project's units (anything but "ENGLISH" is
 // metric). The grade line uses its own gravity (not the outlet windows' metric one).
 struct HglConstants {
     double gravity = gravity::kEnglish;  // g, ft/sec² or m/sec²
     double unit_divisor = 12.0;          // u, in -> ft or mm -> m
     double friction_k = 0.453;           // K of the friction slope formulas
+    FrictionRule friction = FrictionRule::Ld347;
+    double manning_k = 0.0;  // Manning's constant of the units, for FullManning
 
     static HglConstants for_units(std::string_view units) {
-        if (is_english(units)) return HglConstants{};
-        return HglConstants{gravity::kMetric, 1000.0, 0.312};
+        HglConstants constants;
+        if (!is_english(units)) constants = HglConstants{gravity::kMetric, 1000.0, 0.312};
+        constants.manning_k =
+            pipe::SectionConstants::for_units(units, pipe::GravityKind::CircularBox).manning_k;
+        return constants;
     }
 };
 

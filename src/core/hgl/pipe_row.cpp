@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "core/pipe/full_section.h"
+#include "core/pipe/section_math.h"
 #include "core/text/number_text.h"
 
 namespace pelvane::hgl {
@@ -33,6 +35,24 @@ void set(double& working, Checked value) {
 
 void put(HglCell& cell, Checked value) {
     if (value.ok()) cell = value.value();
+}
+
+// (q · n / (k · A · R^(2/3)))² of the whole section flowing full, with Manning's
+// constant k of the units (1.486 English, 1.0 metric: the section solves' own).
+Checked full_manning_slope(const HglPipe& pipe, Checked q, double n, double unit_divisor,
+                           double manning_k) {
+    const bool circular = pipe.pipe_shape == "Circular";
+    const Checked diameter = circular ? record_number(pipe.pipe_dia) / unit_divisor : 0.0;
+    const Checked span = circular ? 0.0 : record_number(pipe.span) / unit_divisor;
+    const Checked rise = circular ? 0.0 : record_number(pipe.rise) / unit_divisor;
+    if (!diameter.ok() || !span.ok() || !rise.ok()) return Checked::failed();
+    try {
+        const pipe::FullSection full = pipe::full_section(
+            pipe::section_kind(pipe.pipe_shape), diameter.value(), span.value(), rise.value());
+        return square(q * n / (manning_k * full.area * power(Checked(full.radius), 2.0 / 3.0)));
+    } catch (const pipe::ArithmeticFailure&) {
+        return Checked::failed();
+    }
 }
 
 }  // namespace
@@ -98,7 +118,9 @@ HglFields compute_pipe_row(const HglPipe& pipe, std::span<const HglPipe* const> 
     field(9) = 0.0;
     set(w.manning_n, record_number(pipe.pipe_mann));
     const Checked q = read(7);
-    if (circular) {
+    if (constants.friction == FrictionRule::FullManning) {
+        put(field(9), full_manning_slope(pipe, q, w.manning_n, u, constants.manning_k));
+    } else if (circular) {
         set(w.diameter, record_number(pipe.pipe_dia) / u);
         put(field(9),
             square(q * w.manning_n / (k_friction * power(Checked(w.diameter), kDiameterExponent))));

@@ -1,3 +1,4 @@
+#include "core/pipe/full_section.h"
 #include "core/pipe/section.h"
 #include "core/pipe/section_math.h"
 #include "core/pipe/section_routine.h"
@@ -37,10 +38,9 @@ SectionResult box_section(const SectionInput& input, const DepthScanner& scanner
             w.number(kCriticalDepth, critical.value);
 
             // The friction slope always uses the full section, whatever the flow type.
-            const double full_area = finite(s.B * s.H);
-            const double full_radius = divide(full_area, finite(2.0 * finite(s.B + s.H)));
-            w.number(kFrictionSlope, detail::full_section_friction_slope(s, full_area, full_radius),
-                     "0.0000");
+            const FullSection whole = full_section(SectionKind::Box, 0.0, s.B, s.H);
+            w.number(kFrictionSlope,
+                     detail::full_section_friction_slope(s, whole.area, whole.radius), "0.0000");
         });
 }
 

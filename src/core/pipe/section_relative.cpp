@@ -1,8 +1,7 @@
 // Elliptical and arch sections: full-section values from the span and rise, partial
 // depths from the fitted ratio polynomials, coarse depth scans.
 
-#include <numbers>
-
+#include "core/pipe/full_section.h"
 #include "core/pipe/section.h"
 #include "core/pipe/section_math.h"
 #include "core/pipe/section_routine.h"
@@ -13,17 +12,11 @@ namespace {
 
 using detail::SectionWriter;
 
-struct FullSection {
-    double area = 0.0;
-    double perimeter = 0.0;  // the ellipse's own; the arch's follows from A / R
-    double radius = 0.0;
-};
-
 // How the two shapes differ; the rest of the routine is the same.
 struct RelativeKind {
     const char* name;
     const RelativeShape& (*shape)();
-    FullSection (*full_section)(const SectionState& s);
+    SectionKind kind;
     double (*pressure_perimeter)(const FullSection& full);
     double (*friction_slope)(const SectionState& s, const FullSection& full);
 };
@@ -34,7 +27,7 @@ SectionResult relative_section(const RelativeKind& kind, const SectionInput& inp
         kind.name, input, GravityKind::EllipticalArch, detail::SizeFields::SpanAndRise,
         [&kind, &scanner](SectionState& s, SectionWriter& w) {
             const RelativeShape& shape = kind.shape();
-            const FullSection full = kind.full_section(s);
+            const FullSection full = full_section(kind.kind, 0.0, s.B, s.H);
             const double capacity = manning_discharge(s, full.area, full.radius);
             s.y = s.H;
 
@@ -63,13 +56,7 @@ SectionResult relative_section(const RelativeKind& kind, const SectionInput& inp
 const RelativeKind kElliptical{
     "elliptical_section",
     &elliptical_shape,
-    [](const SectionState& s) {
-        FullSection full;
-        full.area = finite(finite(finite(std::numbers::pi * s.B) * s.H) / 4.0);
-        full.perimeter = finite(finite(std::numbers::pi * finite(s.B + s.H)) / 2.0);
-        full.radius = divide(full.area, full.perimeter);
-        return full;
-    },
+    SectionKind::Elliptical,
     [](const FullSection& full) { return full.perimeter; },
     [](const SectionState& s, const FullSection& full) {
         // F · (n · Q / (Af · Rf^0.67))², the exponent as the ellipse's rule has it.
@@ -81,13 +68,7 @@ const RelativeKind kElliptical{
 const RelativeKind kArch{
     "arch_section",
     &arch_shape,
-    [](const SectionState& s) {
-        const double rise_by_span = finite(s.H * s.B);
-        FullSection full;
-        full.area = finite(0.781 * power(rise_by_span, 1.003));
-        full.radius = finite(0.241 * power(rise_by_span, 0.4965));
-        return full;
-    },
+    SectionKind::Arch,
     [](const FullSection& full) { return divide(full.area, full.radius); },
     [](const SectionState& s, const FullSection& full) {
         return detail::full_section_friction_slope(s, full.area, full.radius);

@@ -5,6 +5,7 @@
 #include <numbers>
 #include <optional>
 
+#include "core/pipe/full_section.h"
 #include "core/pipe/section_math.h"
 
 namespace pelvane::pipe {
@@ -133,9 +134,10 @@ SearchOutcome circular_critical_depth(SectionState& s, const DepthScanner& scann
 
 SearchOutcome box_full_flow(SectionState& s) {
     return guarded("box_full_flow", [&] {
-        s.A = finite(s.B * s.H);
-        s.P = finite(2.0 * finite(s.B + s.H));
-        s.R = divide(s.A, s.P);
+        const FullSection full = full_section(SectionKind::Box, 0.0, s.B, s.H);
+        s.A = full.area;
+        s.P = full.perimeter;
+        s.R = full.radius;
         return manning_discharge(s, s.A, s.R);
     });
 }
