@@ -34,9 +34,8 @@ struct Folder {
     testing::TempFolder program;
     testing::TempFolder home;  // the user's data folder, which imports write
     Folder() {
-        for (const auto* f : {"VArainfall.rdb", "VARMSTORM.rdb", "VARMNOAA.rdb"}) {
-            std::filesystem::copy_file(testing::program_folder() / f, program / f);
-        }
+        testing::copy_program_files(program.path(),
+                                    {"VArainfall.rdb", "VARMSTORM.rdb", "VARMNOAA.rdb"});
     }
     testing::CliResult run(std::vector<std::string> args) const {
         args.push_back("--program-folder");
@@ -46,11 +45,10 @@ struct Folder {
     // A project file of the NOAA release on the station Stuart's Draft.
     std::string project(const std::string& name, const std::string& units) const {
         const auto path = program / name;
-        testing::make_current_project(path);
-        testing::insert_row(path, "PROJECT",
-                            testing::row("MAJOR_RELEASE=2.1; NOAA_STATION=Stuart's Draft; "
-                                         "PROJECT_ID=1; PROJECT_NAME=Test; COUNTY=Pulaski; UNITS=" +
-                                         units));
+        testing::make_current_project(
+            path, testing::row("MAJOR_RELEASE=2.1; NOAA_STATION=Stuart's Draft; PROJECT_ID=1; "
+                               "PROJECT_NAME=Test; COUNTY=Pulaski; UNITS=" +
+                               units));
         return path.string();
     }
 };

@@ -102,9 +102,8 @@ TEST(ProjectCli, NewRefusals) {
 TEST(ProjectCli, ConvertBringsAnOlderFileToTheNoaaReleaseAndRepeatsHarmlessly) {
     TempFolder folder;
     const auto file = folder / "older.pvd";
-    testing::make_older_release_project(file);
-    testing::insert_row(file, "PROJECT",
-                        {{"PROJECT_ID", "O1"}, {"PROJECT_NAME", "Old"}, {"MAJOR_RELEASE", "1.0"}});
+    testing::make_older_release_project(
+        file, {{"PROJECT_ID", "O1"}, {"PROJECT_NAME", "Old"}, {"MAJOR_RELEASE", "1.0"}});
     EXPECT_EQ(info_json(file)["generation"], "older");
     for (const char* station : {"Stuart's Draft", "Floyd "}) {
         const auto r = run_cli({"convert", file.string(), "--station", station});

@@ -100,10 +100,9 @@ TEST_F(HglReportCli, ReportsWriteTheirWorkbooks) {
 class OutletCli : public ::testing::Test {
   protected:
     void SetUp() override {
-        make_current_project(file);
-        insert_row(file, "PROJECT",
-                   row("MAJOR_RELEASE=2.1; NOAA_STATION=Pulaski; PROJECT_NAME=Sample road;"
-                       "UNITS=ENGLISH; DESIGNER=J. Smith"));
+        make_current_project(file,
+                             row("MAJOR_RELEASE=2.1; NOAA_STATION=Pulaski;"
+                                 "PROJECT_NAME=Sample road; UNITS=ENGLISH; DESIGNER=J. Smith"));
         RowValues pipe =
             row("PIPE_NUMBER=1; NODEIN_NO=2; NODEOUT_NO=1; PIPE_SHAPE=Circular; PIPE_DIA=24;"
                 "NUMOFPIPES=1; PIPE_SLOPE=0.02; PIPE_MANN=0.013; PIPE_STORM_FREQ=10; PIPE_CF=1.0;"
@@ -210,8 +209,7 @@ TEST_F(OutletCli, ReportWritesTheWorkbookOfARequiredOutfall) {
 TEST_F(OutletCli, ALegacyProjectDatabaseHasNoOutletProtection) {
     std::filesystem::create_directories(folder / "ZQL");
     const auto legacy = folder / "ZQL" / "route.pvd";
-    make_legacy_project(legacy);
-    insert_row(legacy, "PROJECT", {{"PROJECT_ID", "L"}, {"UNITS", "ENGLISH"}});
+    make_legacy_project(legacy, {{"PROJECT_ID", "L"}, {"UNITS", "ENGLISH"}});
     const auto r = run_cli({"outlet", legacy.string(), "--node", "1", "--tailwater-depth", "0.6"});
     EXPECT_EQ(r.exit_code, 1);
     EXPECT_NE(r.err.find("not offered for a legacy project database"), std::string::npos) << r.err;

@@ -45,26 +45,23 @@ class MainWindowTest : public ::testing::Test {
     std::string noaa_project(const std::string& name, const std::string& project_name,
                              const std::string& product = "PELVANEVA") {
         std::string path = file(name);
-        testing::make_current_project(path);
         auto values = testing::row(
             "PROJECT_ID=P-7; COUNTY=Pulaski; UNITS=METRIC; MAJOR_RELEASE=2.1;"
             "NOAA_STATION=Pulaski");
         values.insert(values.end(), {{"PROJECT_NAME", project_name}, {"PRODUCT_NAME", product}});
-        testing::insert_row(path, "PROJECT", values);
+        testing::make_current_project(path, values);
         return path;
     }
     std::string older_project(const std::string& name) {
         std::string path = file(name);
-        testing::make_older_release_project(path);
-        testing::insert_row(
-            path, "PROJECT",
-            testing::row("PROJECT_ID=OLD-1; PROJECT_NAME=Old Road; COUNTY=Pulaski;"
-                         "UNITS=ENGLISH; MAJOR_RELEASE=1.0; PRODUCT_NAME=PELVANEVA"));
+        testing::make_older_release_project(
+            path, testing::row("PROJECT_ID=OLD-1; PROJECT_NAME=Old Road; COUNTY=Pulaski;"
+                               "UNITS=ENGLISH; MAJOR_RELEASE=1.0; PRODUCT_NAME=PELVANEVA"));
         return path;
     }
     // A program folder without the NOAA-station rainfall database.
     void without_station_rainfall() {
-        fs::copy_file(testing::program_folder() / "PelvaneVA21.rdb", program / "PelvaneVA21.rdb");
+        testing::copy_program_files(program.path(), {"PelvaneVA21.rdb"});
         context.program_folder = program.path();
     }
     void open(const std::string& path) {

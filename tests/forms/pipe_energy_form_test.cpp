@@ -44,37 +44,18 @@ RowValues circular_pipe(const std::string& number, const std::string& node_out,
     return pipe;
 }
 
-// `row` with `column` set to `value` (nullopt stores NULL).
-RowValues with(RowValues row, const std::string& column, std::optional<std::string> value) {
-    for (auto& [name, text] : row) {
-        if (name == column) {
-            text = std::move(value);
-            return row;
-        }
-    }
-    row.emplace_back(column, std::move(value));
-    return row;
-}
-
 class OutletProject {
   public:
     explicit OutletProject(bool with_usda)
         : program_(folder_ / "program"), file_(folder_ / "O'Brien outfalls.pvd") {
-        fs::create_directories(program_);
+        copy_program_files(program_, {report::kOutletProtectionTemplate});
+        if (with_usda) copy_program_files(program_, {std::string(store::kCoefficientFileName)});
         write_station_rainfall(program_ / "VARMNOAA.rdb", {kStation},
                                [](int years) { return 100.0 * (years == 2 ? 1 : 2); });
-        if (with_usda) {
-            fs::copy_file(program_folder() / store::kCoefficientFileName,
-                          program_ / store::kCoefficientFileName);
-        }
-        fs::copy_file(program_folder() / report::kOutletProtectionTemplate,
-                      program_ / report::kOutletProtectionTemplate);
-        make_current_project(file_);
-        RowValues project =
-            row("MAJOR_RELEASE=2.1; PROJECT_ID=P-7; PROJECT_NAME=Route 460 O'Brien;"
-                "LOCATION=Pulaski; DESIGNER=D. Engineer; UNITS=ENGLISH");
-        project.emplace_back("NOAA_STATION", kStation);
-        insert_row(file_, "PROJECT", project);
+        make_current_project(
+            file_, with(row("MAJOR_RELEASE=2.1; PROJECT_ID=P-7; PROJECT_NAME=Route 460 O'Brien;"
+                            "LOCATION=Pulaski; DESIGNER=D. Engineer; UNITS=ENGLISH"),
+                        "NOAA_STATION", kStation));
     }
 
     void add_pipe(const RowValues& pipe) const { insert_row(file_, "PIPE", pipe); }

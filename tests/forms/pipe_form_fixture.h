@@ -81,12 +81,11 @@ class PipeFormTest : public ::testing::Test {
                       const std::string& inlet_database = "") {
         const bool legacy = kind == ProjectKind::Legacy;
         file = folder / (legacy ? "streets.zql.pvd" : "streets.pvd");
-        legacy ? make_legacy_project(file) : make_current_project(file);
         RowValues project = row("PROJECT_ID=P-7; PROJECT_NAME=Laurel Ridge");
         project.insert(project.end(), {{"UNITS", units}, {"INLET_DATABASE", inlet_database}});
         if (!legacy)
             project.insert(project.end(), {{"MAJOR_RELEASE", "2.1"}, {"NOAA_STATION", kStation}});
-        insert_row(file, "PROJECT", project);
+        legacy ? make_legacy_project(file, project) : make_current_project(file, project);
     }
 
     void add_pipe(const RowValues& values) { insert_row(file, "PIPE", values); }

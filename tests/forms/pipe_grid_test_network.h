@@ -62,13 +62,9 @@ class TestNetwork {
   public:
     explicit TestNetwork(bool legacy = false, const std::string& units = "ENGLISH")
         : file_(folder_ / (legacy ? "route zql.pvd" : "route.pvd")) {
-        if (legacy) {
-            make_legacy_project(file_);
-        } else {
-            make_current_project(file_);
-        }
-        insert_row(file_, "PROJECT",
-                   {{"PROJECT_ID", "R9"}, {"PROJECT_NAME", "Route 9"}, {"UNITS", units}});
+        const RowValues project{
+            {"PROJECT_ID", "R9"}, {"PROJECT_NAME", "Route 9"}, {"UNITS", units}};
+        legacy ? make_legacy_project(file_, project) : make_current_project(file_, project);
         context_ = open_project_for_test(file_);
     }
 

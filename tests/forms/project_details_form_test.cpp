@@ -157,9 +157,8 @@ TEST_F(ProjectDetailsTest, ARefusedSaveKeepsTheWindowAndExitWithoutSavingDropsIt
 }
 
 TEST_F(ProjectDetailsTest, BrowseLinksAnInletDatabaseAndACancelledDialogSaysSo) {
-    testing::make_current_project(path);
-    testing::insert_row(path, "PROJECT",
-                        {{"PROJECT_ID", "K"}, {"PROJECT_NAME", "Kept"}, {"COUNTY", "Bland"}});
+    testing::make_current_project(
+        path, {{"PROJECT_ID", "K"}, {"PROJECT_NAME", "Kept"}, {"COUNTY", "Bland"}});
     open_file(path);
     context.inlet_database = "/old/inlets.gwk";
     details();

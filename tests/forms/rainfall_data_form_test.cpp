@@ -45,9 +45,8 @@ struct Fixture {
     testing::ScriptedUi ui;
 
     Fixture() {
-        for (const auto* f : {"VArainfall.rdb", "VARMSTORM.rdb", "VARMNOAA.rdb"}) {
-            std::filesystem::copy_file(testing::program_folder() / f, program / f);
-        }
+        testing::copy_program_files(program.path(),
+                                    {"VArainfall.rdb", "VARMSTORM.rdb", "VARMNOAA.rdb"});
         context.program_folder = program.path();
         context.user_data_folder = user / "data";
         context.units = "ENGLISH";

@@ -183,11 +183,8 @@ class RecordingUi : public pelvane::testing::ScriptedUi {
 class ReportSequence : public ::testing::Test {
   protected:
     void SetUp() override {
-        fs::create_directories(program_);
-        fs::copy_file(pelvane::testing::program_folder() / report::kLd229Template,
-                      program_ / report::kLd229Template);
-        fs::copy_file(pelvane::testing::program_folder() / report::kLd347Template,
-                      program_ / report::kLd347Template);
+        pelvane::testing::copy_program_files(program_,
+                                             {report::kLd229Template, report::kLd347Template});
         context_.program_folder = program_;
     }
 

@@ -153,7 +153,12 @@ std::string fault_of(const Run& r, bool json_out, const KeptFiles& files) {
 }
 
 struct Tally {
-    std::map<std::string, int> successes, refusals, faults;
+    struct Outcomes {
+        int succeeded = 0;
+        int refused = 0;
+    };
+    std::map<std::string, Outcomes> commands;
+    std::map<std::string, int> faults;
     int runs = 0;
 
     void add(const std::string& command, const Run& r, const std::string& fault) {
@@ -161,9 +166,9 @@ struct Tally {
         if (!fault.empty()) {
             ++faults[command + ": " + fault];
         } else if (r.exit_code == 0) {
-            ++successes[command];
+            ++commands[command].succeeded;
         } else {
-            ++refusals[command];
+            ++commands[command].refused;
         }
     }
     int fault_count() const {
@@ -291,14 +296,9 @@ class Campaign {
         std::cout << "pelvane_fuzz: seed " << o_.seed << ", " << o_.projects
                   << " damaged projects, " << o_.imports << " damaged pipe lists, " << tally_.runs
                   << " runs\n";
-        for (const auto& [command, n] : tally_.successes) {
-            std::cout << "  " << command << ": " << n << " succeeded, " << refusals(command)
+        for (const auto& [command, n] : tally_.commands) {
+            std::cout << "  " << command << ": " << n.succeeded << " succeeded, " << n.refused
                       << " refused clearly\n";
-        }
-        for (const auto& [command, n] : tally_.refusals) {
-            if (!tally_.successes.count(command)) {
-                std::cout << "  " << command << ": 0 succeeded, " << n << " refused clearly\n";
-            }
         }
         std::cout << "  faults: " << tally_.fault_count() << "\n";
         for (const auto& [what, n] : tally_.faults)
@@ -309,11 +309,6 @@ class Campaign {
     const Options& options() const { return o_; }
 
   private:
-    int refusals(const std::string& command) const {
-        const auto it = tally_.refusals.find(command);
-        return it == tally_.refusals.end() ? 0 : it->second;
-    }
-
     fs::path fresh_folder(const std::string& kind, int index) const {
         fs::path folder = o_.work / "case" / (kind + "-" + std::to_string(index));
         fs::remove_all(folder);

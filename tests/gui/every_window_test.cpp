@@ -227,12 +227,6 @@ void expect_outlet_shows_its_model(QWidget& window) {
     EXPECT_EQ(model.text("dn_TW"), "0.800");
 }
 
-void select_second_pipe(QWidget& grid) {
-    auto* table = grid.findChild<QAbstractItemView*>();
-    table->setFocus();
-    QTest::keyClick(table, Qt::Key_Down);
-}
-
 // The main window shows its model: each command enabled as its field, each status
 // panel its text.
 void expect_main_shows_its_model(MainWindow& main) {
@@ -265,8 +259,14 @@ void in_grid(Desk& d, const Act& act) {
     });
 }
 
-void in_pipe_window(Desk& d, const char* command, const Act& act) {
+// The grid starts on pipe 1; pipe 2, an ellipse, has a size picker.
+void in_pipe_window(Desk& d, const char* command, const Act& act, bool second_pipe = false) {
     in_grid(d, [&](QWidget& grid) {
+        if (second_pipe) {
+            auto* table = grid.findChild<QAbstractItemView*>();
+            table->setFocus();
+            QTest::keyClick(table, Qt::Key_Down);
+        }
         d.through("pelvane::gui::PipeFormWindow", act, [&] { use(grid, command); });
     });
 }
@@ -284,14 +284,27 @@ Act then(Desk& d, const char* name, const char* command, const Act& act) {
     };
 }
 
+using Open = std::function<void(Desk&, const Act&)>;
+
 struct Row {
     const char* name;
-    std::function<void(Desk&, const Act&)> open;
+    Open open;
 };
+
+// The window of class `name` that `command` brings up over the window `outer` opens.
+Open over(void (*outer)(Desk&, const Act&), const char* name, const char* command) {
+    return [=](Desk& d, const Act& act) { outer(d, then(d, name, command, act)); };
+}
+void on_main_with_project(Desk& d, const Act& act) {
+    on_main(d, true, act);
+}
+void in_edited_pipe_window(Desk& d, const Act& act) {
+    in_pipe_window(d, "Edit", act);
+}
 
 const Row kWindows[] = {
     {"main window, no project", [](Desk& d, const Act& act) { on_main(d, false, act); }},
-    {"main window", [](Desk& d, const Act& act) { on_main(d, true, act); }},
+    {"main window", on_main_with_project},
     {"splash",
      [](Desk&, const Act& act) {
          SplashWindow splash(60000);
@@ -299,10 +312,7 @@ const Row kWindows[] = {
          act(splash);
      }},
     {"project details",
-     [](Desk& d, const Act& act) {
-         on_main(d, true,
-                 then(d, "pelvane::gui::ProjectDetailsWindow", "Update Project Details", act));
-     }},
+     over(on_main_with_project, "pelvane::gui::ProjectDetailsWindow", "Update Project Details")},
     {"project conversion",
      [](Desk& d, const Act& act) {
          store::open_project(d.context, d.file);
@@ -311,57 +321,25 @@ const Row kWindows[] = {
          act(conversion);
      }},
     {"rainfall data",
-     [](Desk& d, const Act& act) {
-         on_main(d, true, then(d, "pelvane::gui::RainfallDataWindow", "Rainfall Data…", act));
-     }},
-    {"about",
-     [](Desk& d, const Act& act) {
-         on_main(d, true, then(d, "pelvane::gui::AboutWindow", "About Marrowind", act));
-     }},
-    {"pipe grid", [](Desk& d, const Act& act) { in_grid(d, act); }},
-    {"renumber",
-     [](Desk& d, const Act& act) {
-         in_grid(d, then(d, "pelvane::gui::RenumberDialog", "Modify", act));
-     }},
-    {"grade line",
-     [](Desk& d, const Act& act) {
-         in_grid(d, then(d, "pelvane::gui::HglWindow", "HGL Analysis", act));
-     }},
+     over(on_main_with_project, "pelvane::gui::RainfallDataWindow", "Rainfall Data…")},
+    {"about", over(on_main_with_project, "pelvane::gui::AboutWindow", "About Marrowind")},
+    {"pipe grid", in_grid},
+    {"renumber", over(in_grid, "pelvane::gui::RenumberDialog", "Modify")},
+    {"grade line", over(in_grid, "pelvane::gui::HglWindow", "HGL Analysis")},
     {"pipe window, add", [](Desk& d, const Act& act) { in_pipe_window(d, "Add", act); }},
     {"pipe window, view", [](Desk& d, const Act& act) { in_pipe_window(d, "View", act); }},
-    // The grid starts on pipe 1; pipe 2, an ellipse, has a size picker.
-    {"pipe window, edit",
-     [](Desk& d, const Act& act) {
-         in_grid(d, [&](QWidget& grid) {
-             select_second_pipe(grid);
-             d.through("pelvane::gui::PipeFormWindow", act, [&] { use(grid, "Edit"); });
-         });
-     }},
+    {"pipe window, edit", [](Desk& d, const Act& act) { in_pipe_window(d, "Edit", act, true); }},
     {"size picker",
      [](Desk& d, const Act& act) {
-         in_grid(d, [&](QWidget& grid) {
-             select_second_pipe(grid);
-             d.through("pelvane::gui::PipeFormWindow",
-                       then(d, "pelvane::gui::SizePickerDialog", "Sizes...", act),
-                       [&] { use(grid, "Edit"); });
-         });
+         in_pipe_window(d, "Edit", then(d, "pelvane::gui::SizePickerDialog", "Sizes...", act),
+                        true);
      }},
-    {"deflection picture",
-     [](Desk& d, const Act& act) {
-         in_pipe_window(d, "Edit",
-                        then(d, "pelvane::gui::DeflectionPictureDialog",
-                             "The deflection angle at the lower end", act));
-     }},
-    {"drainage area",
-     [](Desk& d, const Act& act) {
-         in_pipe_window(d, "Edit", then(d, "pelvane::gui::DrainageAreaDialog", "Area...", act));
-     }},
+    {"deflection picture", over(in_edited_pipe_window, "pelvane::gui::DeflectionPictureDialog",
+                                "The deflection angle at the lower end")},
+    {"drainage area", over(in_edited_pipe_window, "pelvane::gui::DrainageAreaDialog", "Area...")},
     {"time of concentration",
-     [](Desk& d, const Act& act) {
-         in_pipe_window(d, "Edit",
-                        then(d, "pelvane::gui::TimeOfConcentrationDialog", "Tc...", act));
-     }},
-    {"outlet protection", [](Desk& d, const Act& act) { in_outlet_window(d, act); }},
+     over(in_edited_pipe_window, "pelvane::gui::TimeOfConcentrationDialog", "Tc...")},
+    {"outlet protection", in_outlet_window},
     {"dissipators",
      [](Desk& d, const Act& act) {
          in_outlet_window(d, [&](QWidget& outlet) {

@@ -25,9 +25,8 @@ class PipeFormWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         file = folder / "window.pvd";
-        support::make_current_project(file);
-        support::insert_row(file, "PROJECT",
-                            {{"MAJOR_RELEASE", "2.1"}, {"PROJECT_ID", "W"}, {"UNITS", "ENGLISH"}});
+        support::make_current_project(
+            file, {{"MAJOR_RELEASE", "2.1"}, {"PROJECT_ID", "W"}, {"UNITS", "ENGLISH"}});
         context = support::open_project_for_test(file);
     }
 

@@ -38,13 +38,9 @@ struct Desktop {
 
     // The rainfall databases are copies, so imports change nothing of the build.
     Desktop() {
-        const fs::path program = folder / "program";
-        fs::create_directories(program);
-        for (const char* f :
-             {"PelvaneVA21.rdb", "VArainfall.rdb", "VARMSTORM.rdb", "VARMNOAA.rdb"}) {
-            fs::copy_file(testing::program_folder() / f, program / f);
-        }
-        context.program_folder = program;
+        context.program_folder = folder / "program";
+        testing::copy_program_files(context.program_folder, {"PelvaneVA21.rdb", "VArainfall.rdb",
+                                                             "VARMSTORM.rdb", "VARMNOAA.rdb"});
         context.user_data_folder = folder / "user";
         window = std::make_unique<MainWindow>(context, ui);
         window->show();

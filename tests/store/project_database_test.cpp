@@ -60,9 +60,8 @@ class OpenProjectTest : public ::testing::Test {
 
 TEST_F(OpenProjectTest, LoadsTheFirstRecordOfANoaaReleaseFile) {
     const auto file = folder_ / "route 1.pvd";
-    testing::make_current_project(file);
-    testing::insert_row(
-        file, "PROJECT",
+    testing::make_current_project(
+        file,
         testing::row("MAJOR_RELEASE=2.1; NOAA_STATION=Stuart's Draft; PROJECT_ID=P-1;"
                      "PROJECT_NAME=Route 1; COUNTY=Augusta; STATE=VA; UNITS=METRIC;"
                      "LOCATION=Main St; DESIGNER=J. O'Neil; INLET_DATABASE=/data/inlets.gwk"));
@@ -102,9 +101,8 @@ TEST_F(OpenProjectTest, OnlyTheExactText21IsTheNoaaRelease) {
     for (const std::string release : {"2.10", " 2.1", "2.1 ", "1.0", "", "2.1"}) {
         TempFolder folder;
         const auto file = folder / "release.pvd";
-        testing::make_current_project(file);
-        testing::insert_row(file, "PROJECT",
-                            {{"MAJOR_RELEASE", release}, {"NOAA_STATION", "Floyd "}});
+        testing::make_current_project(file,
+                                      {{"MAJOR_RELEASE", release}, {"NOAA_STATION", "Floyd "}});
         ProjectContext context = context_for_tests();
         open_project(context, file);
         const bool noaa = release == "2.1";
@@ -119,9 +117,8 @@ TEST_F(OpenProjectTest, OnlyTheExactText21IsTheNoaaRelease) {
 TEST_F(OpenProjectTest, ALegacyFileSkipsTheColumnsItLacks) {
     fs::create_directories(folder_ / "Old_ZqL");
     const auto file = folder_ / "Old_ZqL" / "route.pvd";
-    testing::make_legacy_project(file);
-    testing::insert_row(file, "PROJECT",
-                        {{"PROJECT_ID", "L1"}, {"PROJECT_NAME", "Legacy"}, {"UNITS", "ENGLISH"}});
+    testing::make_legacy_project(
+        file, {{"PROJECT_ID", "L1"}, {"PROJECT_NAME", "Legacy"}, {"UNITS", "ENGLISH"}});
     context_.major_release = "kept release";
     context_.product_name = "kept product";
     open_project(context_, file);

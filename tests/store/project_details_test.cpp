@@ -92,8 +92,8 @@ TEST_F(ProjectDetailsTest, RequiredValuesAreCheckedCountyFirstAndNothingIsWritte
 
 TEST_F(ProjectDetailsTest, TheOlderReleaseWindowLeavesReleaseAndStationAlone) {
     const auto file = folder_ / "older.pvd";
-    testing::make_older_release_project(file);
-    testing::insert_row(file, "PROJECT", {{"PROJECT_ID", "B"}, {"PROJECT_NAME", "Second by id"}});
+    testing::make_older_release_project(file,
+                                        {{"PROJECT_ID", "B"}, {"PROJECT_NAME", "Second by id"}});
     testing::insert_row(file, "PROJECT",
                         {{"PROJECT_ID", "A"},
                          {"MAJOR_RELEASE", "1.0"},
@@ -118,8 +118,8 @@ TEST_F(ProjectDetailsTest, TheOlderReleaseWindowLeavesReleaseAndStationAlone) {
 
 TEST_F(ConversionTest, AnOlderFileGetsTheStationColumnAndEveryRecordIsStamped) {
     const auto file = folder_ / "older.pvd";
-    testing::make_older_release_project(file);
-    testing::insert_row(file, "PROJECT", {{"PROJECT_NAME", "Route 3"}, {"MAJOR_RELEASE", "1.0"}});
+    testing::make_older_release_project(file,
+                                        {{"PROJECT_NAME", "Route 3"}, {"MAJOR_RELEASE", "1.0"}});
     testing::insert_row(file, "PROJECT", {{"PROJECT_NAME", "Stray second record"}});
     ProjectContext context = open(file);
     ASSERT_EQ(generation_of(context), Generation::Older);
@@ -139,8 +139,7 @@ TEST_F(ConversionTest, AnInterruptedEarlierConversionStillGetsStamped) {
     // The station column is there already (the template has it) but the
     // release was never stamped.
     const auto file = folder_ / "interrupted.pvd";
-    testing::make_current_project(file);
-    testing::insert_row(file, "PROJECT", {{"PROJECT_NAME", "Route 4"}, {"MAJOR_RELEASE", "1.0"}});
+    testing::make_current_project(file, {{"PROJECT_NAME", "Route 4"}, {"MAJOR_RELEASE", "1.0"}});
     ProjectContext context = open(file);
     convert_to_noaa_release(context, "Abingdon 3 S");
     expect_stamped(file, "Abingdon 3 S", 1);
@@ -152,8 +151,7 @@ TEST_F(ConversionTest, AnInterruptedEarlierConversionStillGetsStamped) {
 
 TEST_F(ConversionTest, ALegacyFileGainsAllFiveColumnsAndThenPassesTheProductCheck) {
     const auto file = folder_ / "routezql.pvd";
-    testing::make_legacy_project(file);
-    testing::insert_row(file, "PROJECT", {{"PROJECT_NAME", "Old route"}});
+    testing::make_legacy_project(file, {{"PROJECT_NAME", "Old route"}});
     ProjectContext context = open(file);
     ASSERT_EQ(context.product_name, "");
 

@@ -40,24 +40,38 @@ RowValues row(std::string_view spec) {
     return values;
 }
 
-void make_current_project(const std::filesystem::path& file) {
+RowValues with(RowValues values, const std::string& column, std::optional<std::string> value) {
+    for (auto& [name, text] : values) {
+        if (name == column) {
+            text = std::move(value);
+            return values;
+        }
+    }
+    values.emplace_back(column, std::move(value));
+    return values;
+}
+
+void make_current_project(const std::filesystem::path& file, const RowValues& project) {
     std::filesystem::copy_file(program_folder() / "PelvaneVA21.rdb", file,
                                std::filesystem::copy_options::overwrite_existing);
     std::filesystem::permissions(file, std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
+    if (!project.empty()) insert_row(file, "PROJECT", project);
 }
 
-void make_legacy_project(const std::filesystem::path& file) {
+void make_legacy_project(const std::filesystem::path& file, const RowValues& project) {
     make_current_project(file);
     drop_columns(
         file, "PROJECT",
         {"NOAA_STATION", "PRODUCT_NAME", "MAJOR_RELEASE", "MINOR_RELEASE", "RELEASE_DATE"});
     drop_columns(file, "PIPE", {"PRENODE4", "PRECA4", "PRETC4", "PREFLOWTIME4", "DISCHARGEVAL"});
+    if (!project.empty()) insert_row(file, "PROJECT", project);
 }
 
-void make_older_release_project(const std::filesystem::path& file) {
+void make_older_release_project(const std::filesystem::path& file, const RowValues& project) {
     make_current_project(file);
     drop_columns(file, "PROJECT", {"NOAA_STATION"});
+    if (!project.empty()) insert_row(file, "PROJECT", project);
 }
 
 store::ProjectContext open_project_for_test(const std::filesystem::path& file) {

@@ -19,21 +19,25 @@
 
 namespace pelvane::testing {
 
-// A fresh copy of the build's project template at `file` (replacing any file).
-void make_current_project(const std::filesystem::path& file);
-void make_legacy_project(const std::filesystem::path& file);
-void make_older_release_project(const std::filesystem::path& file);
+// Column texts of a row to add; nullopt stores NULL.
+using RowValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
+
+// A fresh copy of the build's project template at `file` (replacing any file) and,
+// when `project` is given, that PROJECT row.
+void make_current_project(const std::filesystem::path& file, const RowValues& project = {});
+void make_legacy_project(const std::filesystem::path& file, const RowValues& project = {});
+void make_older_release_project(const std::filesystem::path& file, const RowValues& project = {});
 
 // Opens a project file for design work as the program does, with the build's
 // program folder.
 store::ProjectContext open_project_for_test(const std::filesystem::path& file);
 
-// Column texts of a row to add; nullopt stores NULL.
-using RowValues = std::vector<std::pair<std::string, std::optional<std::string>>>;
-
 // A row written compactly: row("PIPE_NUMBER=1; NODEIN_NO=S1; FLOW_TIME=") gives the
 // column texts in order (blanks around ';' and '=' dropped, an empty value kept).
 RowValues row(std::string_view spec);
+
+// `values` with `column` set to `value`, added at the end when it is not there.
+RowValues with(RowValues values, const std::string& column, std::optional<std::string> value);
 
 // Adds one row to `table` of the file, with plain SQL (independent of the code
 // under test).

@@ -1,7 +1,5 @@
 #include "support/report_projects.h"
 
-#include <algorithm>
-
 namespace pelvane::testing {
 
 RowValues pipe_row(const std::string& number, const std::string& in, const std::string& out,
@@ -16,32 +14,21 @@ RowValues pipe_row(const std::string& number, const std::string& in, const std::
             "PIPE_VELOCITY=5.660; FLOW_TIME=17.668; FLOW_TYPE=PARTIAL FLOW");
     values.insert(values.begin(),
                   {{"PIPE_NUMBER", number}, {"NODEIN_NO", in}, {"NODEOUT_NO", out}});
-    for (const auto& [name, value] : more) {
-        const auto& column = name;  // the clang of clang-tidy cannot capture a binding
-        const auto same = [&column](const auto& entry) { return entry.first == column; };
-        const auto found = std::find_if(values.begin(), values.end(), same);
-        if (found != values.end()) {
-            found->second = value;
-        } else {
-            values.emplace_back(column, value);
-        }
-    }
+    for (const auto& [column, value] : more) values = with(std::move(values), column, value);
     return values;
 }
 
 void make_network_project(const std::filesystem::path& file, const ProjectValues& project,
                           const std::vector<RowValues>& pipes) {
-    make_current_project(file);
-    insert_row(file, "PROJECT",
-               {{"PROJECT_ID", "P1"},
-                {"PROJECT_NAME", project.name},
-                {"DESIGNER", project.designer},
-                {"COUNTY", project.county},
-                {"NOAA_STATION", project.noaa_station},
-                {"STATE", "VA"},
-                {"LOCATION", project.location},
-                {"UNITS", project.units},
-                {"MAJOR_RELEASE", "2.1"}});
+    make_current_project(file, {{"PROJECT_ID", "P1"},
+                                {"PROJECT_NAME", project.name},
+                                {"DESIGNER", project.designer},
+                                {"COUNTY", project.county},
+                                {"NOAA_STATION", project.noaa_station},
+                                {"STATE", "VA"},
+                                {"LOCATION", project.location},
+                                {"UNITS", project.units},
+                                {"MAJOR_RELEASE", "2.1"}});
     for (const RowValues& pipe : pipes) insert_row(file, "PIPE", pipe);
 }
 

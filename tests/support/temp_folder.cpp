@@ -25,6 +25,12 @@ TempFolder::~TempFolder() {
 std::filesystem::path program_folder() {
     return PELVANE_PROGRAM_DIR;
 }
+void copy_program_files(const std::filesystem::path& folder,
+                        const std::vector<std::string>& names) {
+    std::filesystem::create_directories(folder);
+    for (const auto& name : names)
+        std::filesystem::copy_file(program_folder() / name, folder / name);
+}
 std::filesystem::path source_folder() {
     return PELVANE_SOURCE_DIR;
 }

@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace pelvane::testing {
 
@@ -22,6 +23,9 @@ class TempFolder {
 
 // The program folder of the build (template, rainfall databases, templates).
 std::filesystem::path program_folder();
+// Copies of the named files of the program folder in `folder` (made if need be), so
+// that what a test writes there leaves the build unchanged.
+void copy_program_files(const std::filesystem::path& folder, const std::vector<std::string>& names);
 // The source tree (for data sources such as data/samples).
 std::filesystem::path source_folder();
 // The pelvane command-line tool.
