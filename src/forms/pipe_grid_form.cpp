@@ -166,6 +166,11 @@ void PipeGridForm::hgl_analysis() {
     refresh();
 }
 
+void PipeGridForm::profile() {
+    if (!has_pipes(kNoPipesForDrawing)) return;
+    windows_.show_profile(selected_pipe());
+}
+
 void PipeGridForm::recompute_network() {
     if (!has_pipes(kNoPipesToRecompute)) return;
     const RecomputeSummary summary = forms::recompute_network(context_, ui_);

@@ -16,6 +16,7 @@
 #include "forms/main_window_form.h"
 #include "forms/network_recompute.h"
 #include "gui/pipe_grid_table_model.h"
+#include "gui/profile_window.h"
 #include "gui/rainfall_data_window.h"
 #include "gui/renumber_dialog.h"
 
@@ -62,6 +63,7 @@ void PipeGridWindow::build_menus() {
     item(file, "Pipe Report", &F::pipe_report);
     item(file, "Form LD229", &F::form_ld229);
     item(file, "HGL Analysis", &F::hgl_analysis);
+    item(file, "&Profile...", &F::profile, QKeySequence(Qt::CTRL | Qt::Key_P));
     file->addSeparator();
     item(file, "E&xit", &F::exit);
     auto* tools = bar->addMenu("&Tools");
@@ -207,6 +209,9 @@ void PipeGridWindow::show_renumber_dialog(forms::RenumberForm& dialog) {
 
 void PipeGridWindow::show_hgl() {
     hooks_.hgl(this);
+}
+void PipeGridWindow::show_profile(const std::string& pipe_number) {
+    gui::show_profile(context_, ui_, this, pipe_number, "", "");
 }
 void PipeGridWindow::show_energy_dissipation() {
     hooks_.energy_dissipation(this);

@@ -94,8 +94,9 @@ TEST_F(PipeGridFormTest, ViewEditAndAddOpenThePipeWindowAndThenRefresh) {
     EXPECT_EQ(grid_->selected_pipe(), "2");
     grid_->edit();
     grid_->add();
+    grid_->profile();
     EXPECT_EQ(windows_.opened,
-              (std::vector<std::string>{"pipe view 2", "pipe edit 2", "pipe add "}));
+              (std::vector<std::string>{"pipe view 2", "pipe edit 2", "pipe add ", "profile 2"}));
     EXPECT_EQ(open_grid(7).selected_row(), 1);
     EXPECT_TRUE(ui_.shown.empty());
 }
