@@ -60,6 +60,8 @@ class PipeGridForm : public FormModel {
         virtual void show_hgl() = 0;
         // The profile of the run from `pipe_number` down to its outfall.
         virtual void show_profile(const std::string& pipe_number) = 0;
+        // The schematic plan of the whole network.
+        virtual void show_plan() = 0;
         virtual void show_energy_dissipation() = 0;
         virtual void ld229_report() = 0;
         virtual void pipe_report() = 0;
@@ -101,8 +103,12 @@ class PipeGridForm : public FormModel {
     void pipe_report();
     void form_ld229();
     void hgl_analysis();
-    // The profile of the run from the selected pipe down to the end of the network.
+    // The profile of the run from the selected pipe down to the end of the network,
+    // and the plan of the whole network.
     void profile();
+    void plan();
+    // Selects the row of pipe `number` (the plan's click); false when there is none.
+    bool select_pipe(std::string_view number);
     // Recompute Network: every pipe recomputed and solved in flow order, the changed
     // ones saved; the summary is shown, then the grid refreshes.
     void recompute_network();

@@ -295,6 +295,10 @@ const Row kWindows[] = {
      [](Desk& d, const Act& act) {
          in_grid(d, then(d, "pelvane::gui::ProfileWindow", "Profile...", act));
      }},
+    {"network plan",
+     [](Desk& d, const Act& act) {
+         in_grid(d, then(d, "pelvane::gui::PlanWindow", "Network Plan...", act));
+     }},
     {"pipe window, add", [](Desk& d, const Act& act) { in_pipe_window(d, "Add", act); }},
     {"pipe window, view", [](Desk& d, const Act& act) { in_pipe_window(d, "View", act); }},
     // The grid starts on pipe 1; pipe 2, an ellipse, has a size picker.

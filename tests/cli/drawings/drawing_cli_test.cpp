@@ -1,4 +1,4 @@
-// pelvane profile as a user runs it on the sample project.
+// pelvane profile and plan as a user runs them on the sample project.
 
 #include <gtest/gtest.h>
 
@@ -44,6 +44,20 @@ TEST(ProfileCli, WritesTheDrawingAndRefusesByOption) {
     EXPECT_FALSE(fs::exists(folder / "x.svg"));
 }
 
+TEST(PlanCli, WritesThePlanColouredByTheChosenResult) {
+    testing::TempFolder folder;
+    const std::string sample = (testing::program_folder() / "samples" / "Sample.pvd").string();
+    const fs::path out = folder / "net.svg";
+    const auto r = run_cli({"plan", sample, "-o", out.string(), "--colour", "full"});
+    ASSERT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_NE(r.out.find("pipes: 9"), std::string::npos) << r.out;
+    EXPECT_GT(fs::file_size(out), 1000u);
+    const auto speed = run_cli({"plan", sample, "-o", out.string(), "--colour", "speed"});
+    EXPECT_EQ(speed.exit_code, 2);
+    EXPECT_NE(speed.err.find("--colour speed: choose one of velocity, full, capacity"),
+              std::string::npos)
+        << speed.err;
+}
 
 }  // namespace
 }  // namespace pelvane
