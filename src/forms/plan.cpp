@@ -3,10 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <unordered_map>
+#include <unordered_set>
+#include <variant>
 
+#include "core/hgl/grade_line.h"
 #include "core/pipe/catalogue.h"
 #include "core/text/number_text.h"
 #include "core/units.h"
+#include "forms/hgl_form.h"
 #include "forms/plan_texts.h"
 #include "store/pipe_table.h"
 
@@ -20,6 +25,7 @@ constexpr PlanResultName kResultNames[] = {
     {PlanResult::Velocity, plan_texts::kVelocity, "velocity"},
     {PlanResult::PercentFull, plan_texts::kPercentFull, "full"},
     {PlanResult::CapacityRatio, plan_texts::kCapacityRatio, "capacity"},
+    {PlanResult::Check, plan_texts::kCheck, "check"},
 };
 
 // From the lowest class to the highest: blue, green, yellow, orange, red.
@@ -27,6 +33,11 @@ constexpr std::array<Rgb, 5> kClassColours = {Rgb{0x2c, 0x7b, 0xb6}, Rgb{0x1a, 0
                                               Rgb{0xe6, 0xc2, 0x00}, Rgb{0xf4, 0x6d, 0x43},
                                               Rgb{0xd7, 0x19, 0x1c}};
 constexpr Rgb kNoValue{0xa0, 0xa0, 0xa0};
+constexpr Rgb kCheckOk = kClassColours[1];
+constexpr Rgb kCheckAdjust = kClassColours[4];
+// The checks as the grade line writes them.
+constexpr std::string_view kOk = "O.K.";
+constexpr std::string_view kAdjust = "ADJUST";
 constexpr Rgb kText{0x20, 0x20, 0x20};
 constexpr double kPipeWidth = 3.0;
 constexpr double kStructureHalf = 0.02;
@@ -58,6 +69,8 @@ std::optional<double> value_of(const PlanPipeTexts& p, PlanResult result, double
         }
         case PlanResult::CapacityRatio:
             return ratio(number_of(p.pipe_discharge), number_of(p.capacity), 1.0);
+        case PlanResult::Check:
+            break;
     }
     return std::nullopt;
 }
@@ -109,8 +122,8 @@ Plan make_plan(std::span<const PlanPipeTexts> pipes, std::string_view units, Pla
     plan.rows = layout.rows;
     for (std::size_t i = 0; i < pipes.size(); ++i) {
         plan.pipes.push_back({pipes[i].pipe_number, pipes[i].nodein_no, pipes[i].nodeout_no,
-                              layout.upper[i], layout.lower[i],
-                              value_of(pipes[i], result, divisor)});
+                              layout.upper[i], layout.lower[i], value_of(pipes[i], result, divisor),
+                              ""});
     }
     return plan;
 }
@@ -125,7 +138,40 @@ Plan plan_of_project(const store::ProjectContext& context, PlanResult result) {
     for (const auto& r : rows) {
         pipes.push_back({r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7], r[8], r[9]});
     }
-    return make_plan(pipes, context.units, result);
+    Plan plan = make_plan(pipes, context.units, result);
+    if (result == PlanResult::Check) {
+        const std::vector<std::string> checks =
+            grade_line_checks(hgl_pipes(context), context.units);
+        for (std::size_t i = 0; i < plan.pipes.size() && i < checks.size(); ++i) {
+            plan.pipes[i].check = checks[i];
+        }
+    }
+    return plan;
+}
+
+std::vector<std::string> grade_line_checks(std::span<const hgl::HglPipe> pipes,
+                                           std::string_view units) {
+    std::unordered_set<std::string_view> starting;
+    std::unordered_map<std::string_view, std::size_t> first_starting_at;
+    for (std::size_t i = 0; i < pipes.size(); ++i) {
+        starting.insert(pipes[i].nodein_no);
+        first_starting_at.try_emplace(pipes[i].nodein_no, i);
+    }
+    // A row is the grade line of the first pipe starting at its structure (field 1).
+    std::vector<std::string> checks(pipes.size());
+    for (const std::string& outfall : hgl::outfall_nodes(pipes)) {
+        if (starting.contains(outfall)) continue;
+        const hgl::HglResult result = hgl::compute_grade_line(pipes, outfall, "", units);
+        for (std::size_t r = 1; r < result.rows.size(); ++r) {
+            const auto* node = std::get_if<std::string>(&result.rows[r].field(1));
+            const auto* check = std::get_if<std::string>(&result.rows[r].field(27));
+            if (node == nullptr || check == nullptr) continue;
+            if (const auto pipe = first_starting_at.find(*node); pipe != first_starting_at.end()) {
+                checks[pipe->second] = *check;
+            }
+        }
+    }
+    return checks;
 }
 
 drawing::Drawing plan_drawing(const Plan& plan) {
@@ -139,6 +185,7 @@ drawing::Drawing plan_drawing(const Plan& plan) {
     d.y_scale = kSheetAspect * (plan.columns + 1.0) / (plan.rows + 1.0);
 
     const Classes classes(plan);
+    const bool check = plan.result == PlanResult::Check;
     std::vector<drawing::Point> structures;
     const auto structure = [&](const std::string& name, drawing::Point p) {
         if (std::find(structures.begin(), structures.end(), p) != structures.end()) return;
@@ -150,7 +197,9 @@ drawing::Drawing plan_drawing(const Plan& plan) {
         d.labels.push_back({name, p, drawing::HAlign::Left, drawing::VAlign::Below, false, kText});
     };
     for (const PlanPipe& p : plan.pipes) {
-        const Rgb colour = p.value ? kClassColours[classes.of(*p.value)] : kNoValue;
+        Rgb colour = p.value ? kClassColours[classes.of(*p.value)] : kNoValue;
+        if (check)
+            colour = p.check == kOk ? kCheckOk : p.check == kAdjust ? kCheckAdjust : kNoValue;
         const drawing::Point upper = at(p.upper);
         const drawing::Point lower = at(p.lower);
         d.lines.push_back({Pen{colour, kPipeWidth}, {lower, upper}});
@@ -165,7 +214,10 @@ drawing::Drawing plan_drawing(const Plan& plan) {
         structure(p.lower_node, at(p.lower));
         structure(p.upper_node, at(p.upper));
     }
-    if (classes.any) {
+    if (check) {
+        d.legend.push_back({std::string(kOk), Pen{kCheckOk, kPipeWidth}});
+        d.legend.push_back({std::string(kAdjust), Pen{kCheckAdjust, kPipeWidth}});
+    } else if (classes.any) {
         for (std::size_t k = 0; k < kClassColours.size(); ++k) {
             const double from = classes.low + classes.step * static_cast<double>(k);
             d.legend.push_back(
@@ -204,9 +256,9 @@ std::optional<std::size_t> pipe_near(const Plan& plan, drawing::Point at, double
 
 std::string plan_pipe_text(const Plan& plan, std::size_t pipe) {
     const PlanPipe& p = plan.pipes[pipe];
-    return plan_texts::pipe_line(
-        p.number, p.upper_node, p.lower_node, plan.result,
-        p.value ? value_text(*p.value) + " " + plan.unit : std::string(plan_texts::kNoValue));
+    std::string value = p.value ? value_text(*p.value) + " " + plan.unit : p.check;
+    if (value.empty()) value = plan_texts::kNoValue;
+    return plan_texts::pipe_line(p.number, p.upper_node, p.lower_node, plan.result, value);
 }
 
 }  // namespace pelvane::forms

@@ -9,14 +9,17 @@
 #include <string_view>
 #include <vector>
 
+#include "core/hgl/hgl_pipe.h"
 #include "core/network/plan_layout.h"
 #include "forms/drawing.h"
 #include "store/project_context.h"
 
 namespace pelvane::forms {
 
-// The results a plan is coloured by.
-enum class PlanResult { Velocity, PercentFull, CapacityRatio };
+// The results a plan is coloured by. Check is the O.K. / ADJUST of form LD-347 (the
+// water surface in the upper structure against its top) with the grade line computed
+// from each outfall with the grade line window's default tailwater, 0.0.
+enum class PlanResult { Velocity, PercentFull, CapacityRatio, Check };
 
 struct PlanResultName {
     PlanResult result;
@@ -46,6 +49,7 @@ struct PlanPipe {
     network::PlanPoint upper;
     network::PlanPoint lower;
     std::optional<double> value;  // of the chosen result; nothing when not computed
+    std::string check;            // "O.K.", "ADJUST" or "" (Check only)
 };
 
 struct Plan {
@@ -61,6 +65,12 @@ struct Plan {
 // full-flow capacity.
 Plan make_plan(std::span<const PlanPipeTexts> pipes, std::string_view units, PlanResult result);
 Plan plan_of_project(const store::ProjectContext& context, PlanResult result);
+
+// The LD-347 check of each pipe (field 27 of its row), the grade line computed from
+// every structure where pipes end and none starts, with tailwater 0.0; "" for a pipe
+// no such run reaches or whose row has no check.
+std::vector<std::string> grade_line_checks(std::span<const hgl::HglPipe> pipes,
+                                           std::string_view units);
 
 // The drawing: each pipe a line in the colour of its result's class (five equal
 // classes from the least to the largest value; grey without a value), its number at

@@ -19,6 +19,7 @@ inline constexpr const char* kSubtitle =
 inline constexpr const char* kVelocity = "Velocity";
 inline constexpr const char* kPercentFull = "Percent full (depth of flow / rise)";
 inline constexpr const char* kCapacityRatio = "Capacity ratio (discharge / capacity)";
+inline constexpr const char* kCheck = "LD-347 check (tailwater 0.0)";
 inline constexpr const char* kNoValue = "no value";
 
 // The result's name in the window's list.
@@ -35,7 +36,7 @@ inline std::string title(PlanResult result) {
 
 inline std::string unit_of(PlanResult result, std::string_view velocity_unit) {
     if (result == PlanResult::Velocity) return std::string(velocity_unit);
-    return result == PlanResult::PercentFull ? "%" : "";
+    return result == PlanResult::PercentFull ? "%" : "";  // a ratio or a check has none
 }
 
 inline std::string range(const std::string& from, const std::string& to, const std::string& unit) {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/hgl/hgl_test_pipes.h"
+
 namespace pelvane::forms {
 namespace {
 
@@ -46,6 +48,16 @@ TEST(Plan, ColoursEachPipeByTheChosenResult) {
     const double y = plan.rows - (plan.pipes[1].upper.y + plan.pipes[1].lower.y) / 2;
     EXPECT_EQ(pipe_near(plan, {1.5, y}, 0.1, 1.0), 1u);
     EXPECT_EQ(pipe_near(plan, {0.5, plan.rows + 3}, 0.1, 1.0), std::nullopt);
+}
+
+TEST(Plan, ChecksEachPipeOnTheGradeLineFromItsOutfall) {
+    // Pipes 3 and 4 run in a circle: no outfall, no grade line, no check.
+    std::vector<hgl::HglPipe> pipes = {
+        hgl::testing::make_pipe("1", "B", "OUT"), hgl::testing::make_pipe("2", "C", "B"),
+        hgl::testing::make_pipe("3", "Y", "Z"), hgl::testing::make_pipe("4", "Z", "Y")};
+    pipes[1].nodein_topele = "90.00";  // below the water surface in C
+    EXPECT_EQ(grade_line_checks(pipes, "ENGLISH"),
+              (std::vector<std::string>{"O.K.", "ADJUST", "", ""}));
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST(PlanCli, WritesThePlanColouredByTheChosenResult) {
     EXPECT_GT(fs::file_size(out), 1000u);
     const auto speed = run_cli({"plan", sample, "-o", out.string(), "--colour", "speed"});
     EXPECT_EQ(speed.exit_code, 2);
-    EXPECT_NE(speed.err.find("--colour speed: choose one of velocity, full, capacity"),
+    EXPECT_NE(speed.err.find("--colour speed: choose one of velocity, full, capacity, check"),
               std::string::npos)
         << speed.err;
 }

@@ -50,7 +50,7 @@ int run_plan(const cli::Args& args, cli::CommandContext& command) {
 }
 
 PELVANE_COMMAND({"plan",
-                 "FILE.pvd -o OUT.svg|png|pdf [--colour velocity|full|capacity] [--json]",
+                 "FILE.pvd -o OUT.svg|png|pdf [--colour velocity|full|capacity|check] [--json]",
                  "schematic plan of the whole network, pipes coloured by a result",
                  {"--json"},
                  run_plan});
