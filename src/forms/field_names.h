@@ -106,6 +106,12 @@ inline constexpr auto kDrainageAreaNames = std::to_array<std::string_view>({
 inline constexpr auto kHglNames = std::to_array<std::string_view>({
     "hglanodeout", "length_unit", "TWE",
 });
+inline constexpr auto kPlanNames = std::to_array<std::string_view>({
+    "plan_colour_by", "plan_status",
+});
+inline constexpr auto kProfileNames = std::to_array<std::string_view>({
+    "length_unit", "profile_from", "profile_hover", "profile_outfall", "profile_tailwater",
+});
 inline constexpr auto kPipeGridNames = std::to_array<std::string_view>({
     "mnuEnergy", "rec_count",
 });
@@ -141,6 +147,8 @@ inline constexpr Window kEnergyDissipation{"outlet protection", kEnergyDissipati
 inline constexpr Window kTimeOfConcentration{"time of concentration", kTimeOfConcentrationNames};
 inline constexpr Window kDrainageArea{"drainage area", kDrainageAreaNames};
 inline constexpr Window kHgl{"grade line", kHglNames};
+inline constexpr Window kPlan{"network plan", kPlanNames};
+inline constexpr Window kProfile{"profile", kProfileNames};
 inline constexpr Window kPipeGrid{"pipe grid", kPipeGridNames};
 inline constexpr Window kProjectConversion{"project conversion", kProjectConversionNames};
 inline constexpr Window kProjectDetails{"project details", kProjectDetailsNames};
@@ -149,7 +157,7 @@ inline constexpr Window kRainfallData{"rainfall data", kRainfallDataNames};
 inline constexpr Window kRenumber{"renumber", kRenumberNames};
 inline constexpr Window kSizePicker{"size picker", kSizePickerNames};
 
-inline constexpr std::array<const Window*, 14> kWindows = {
+inline constexpr std::array<const Window*, 16> kWindows = {
     &kMain,
     &kPipe,
     &kPipeEnergy,
@@ -157,6 +165,8 @@ inline constexpr std::array<const Window*, 14> kWindows = {
     &kTimeOfConcentration,
     &kDrainageArea,
     &kHgl,
+    &kPlan,
+    &kProfile,
     &kPipeGrid,
     &kProjectConversion,
     &kProjectDetails,

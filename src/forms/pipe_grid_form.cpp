@@ -61,6 +61,16 @@ void PipeGridForm::select_row(int row) {
     if (row >= 1 && row <= record_count()) selected_ = row;
 }
 
+bool PipeGridForm::select_pipe(std::string_view number) {
+    for (std::size_t r = 0; r < rows_.size(); ++r) {
+        if (rows_[r].front() == number) {
+            selected_ = static_cast<int>(r) + 1;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool PipeGridForm::has_pipes(const char* message) {
     if (!rows_.empty()) return true;
     ui_.message(message, Icon::Information);
@@ -172,6 +182,17 @@ void PipeGridForm::hgl_analysis() {
     if (!has_pipes(kNoPipesForHgl)) return;
     windows_.show_hgl();
     refresh();
+}
+
+void PipeGridForm::profile() {
+    if (!has_pipes(kNoPipesForDrawing)) return;
+    windows_.show_profile(selected_pipe());
+}
+
+void PipeGridForm::plan() {
+    if (!has_pipes(kNoPipesForDrawing)) return;
+    windows_.show_plan();
+    refresh();  // a pipe opened from the plan may have changed
 }
 
 void PipeGridForm::recompute_network() {

@@ -35,6 +35,7 @@ inline constexpr const char* kNoPipesToDelete = "No pipes to Delete!";
 inline constexpr const char* kNoPipesToModify = "No pipes to Modify!";
 inline constexpr const char* kNoPipesForEnergy = "No pipes to do Energy Dissipation Analysis!";
 inline constexpr const char* kNoPipesForHgl = "No pipes to Display in HGL Report!";
+inline constexpr const char* kNoPipesForDrawing = "No pipes to draw!";
 // The two reports refuse with their own kNoPipesToDisplay.
 inline constexpr const char* kDeleteQuestionHead = "Delete Current Pipe - ";
 inline constexpr const char* kModifyQuestionHead = "Modify Current pipe number - ";
@@ -58,6 +59,10 @@ class PipeGridForm : public FormModel {
         // Runs the renumber dialog until it asks to close.
         virtual void show_renumber_dialog(RenumberForm& dialog) = 0;
         virtual void show_hgl() = 0;
+        // The profile of the run from `pipe_number` down to its outfall.
+        virtual void show_profile(const std::string& pipe_number) = 0;
+        // The schematic plan of the whole network.
+        virtual void show_plan() = 0;
         virtual void show_energy_dissipation() = 0;
         virtual void ld229_report() = 0;
         virtual void pipe_report() = 0;
@@ -105,6 +110,12 @@ class PipeGridForm : public FormModel {
     void pipe_report();
     void form_ld229();
     void hgl_analysis();
+    // The profile of the run from the selected pipe down to the end of the network,
+    // and the plan of the whole network.
+    void profile();
+    void plan();
+    // Selects the row of pipe `number` (the plan's click); false when there is none.
+    bool select_pipe(std::string_view number);
     // Recompute Network: every pipe recomputed and solved in flow order, the changed
     // ones saved; the summary is shown, then the grid refreshes.
     void recompute_network();

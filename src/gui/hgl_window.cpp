@@ -8,7 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "forms/profile_texts.h"
 #include "gui/numeric_line_edit.h"
+#include "gui/profile_window.h"
 
 namespace pelvane::gui {
 
@@ -16,7 +18,11 @@ namespace texts = forms::hgl_texts;
 
 HglWindow::HglWindow(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
                      QWidget* parent)
-    : QDialog(parent), form_(context, session, ui), binder_(form_, this, ui) {
+    : QDialog(parent),
+      context_(context),
+      ui_(ui),
+      form_(context, session, ui),
+      binder_(form_, this, ui) {
     setWindowTitle(texts::kCaption);
 
     node_ = new QComboBox(this);
@@ -40,9 +46,12 @@ HglWindow::HglWindow(store::ProjectContext& context, forms::DesignSession& sessi
     compute_->setDefault(true);
     auto* close = new QPushButton(texts::kClose, this);
     close->setAutoDefault(false);
+    auto* profile = new QPushButton(forms::profile_texts::kOpenProfile, this);
+    profile->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(compute_);
+    buttons->addWidget(profile);
     buttons->addWidget(close);
 
     auto* layout = new QVBoxLayout(this);
@@ -57,6 +66,11 @@ HglWindow::HglWindow(store::ProjectContext& context, forms::DesignSession& sessi
     binder_.command(compute_, [this] { form_.cmdHGL(); });
     binder_.command(close, [this] { form_.cmdHGLclose(); });
     connect(&binder_, &FieldBinder::close_requested, this, [this] { accept(); });
+    // The profile of the longest run to the chosen structure, with its tailwater.
+    connect(profile, &QPushButton::clicked, this, [this] {
+        show_profile(context_, ui_, this, "", form_.fields.text("hglanodeout"),
+                     form_.fields.text("TWE"));
+    });
 
     binder_.run([this] { form_.open(); });
 }

@@ -25,6 +25,8 @@ class HglWindow : public QDialog {
     QPushButton* compute_button() const { return compute_; }
 
   private:
+    store::ProjectContext& context_;
+    forms::Ui& ui_;
     forms::HglForm form_;
     FieldBinder binder_;
     QComboBox* node_ = nullptr;

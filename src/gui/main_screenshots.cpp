@@ -3,14 +3,15 @@
 // and questions are answered quietly so that nothing covers the window.
 //
 //   pelvaneva_screenshots main|details|grid|rainfall|outlet|dissipators|area|tc|
-//                         pipe1|pipe2|pipe3|hgl|sizes|deflection|renumber|conversion|
-//                         about|splash <work folder> [project file] [NOAA export]
+//                         pipe1|pipe2|pipe3|hgl|profile|plan|sizes|deflection|renumber|
+//                         conversion|about|splash <work folder> [project file] [NOAA export]
 //
 // Without a project file (or when it does not exist) a demonstration project is
 // made in the work folder. "area" and "tc" open the drainage area and time of
 // concentration windows from the pipe window on pipe 3 of the sample project, with
 // values typed in as a person would; "pipe1" to "pipe3" show that pipe's three tabs
-// and "hgl" the grade line window on the first outfall; "sizes" and "deflection" the
+// and "hgl" the grade line window on the first outfall; "profile" the profile of the
+// longest run to it and "plan" the network plan; "sizes" and "deflection" the
 // pipe window's size list on pipe 2 (elliptical) and deflection picture on pipe 3,
 // "renumber" the grid's Modify dialog on pipe 3. Once the window is on screen its X window
 // id is printed as "window <id>"; the program then runs until it is ended.
@@ -42,6 +43,8 @@
 #include "gui/main_window.h"
 #include "gui/pipe_energy_window.h"
 #include "gui/pipe_form_window.h"
+#include "gui/plan_window.h"
+#include "gui/profile_window.h"
 #include "gui/project_details_window.h"
 #include "gui/rainfall_data_window.h"
 #include "gui/renumber_dialog.h"
@@ -304,6 +307,19 @@ int main(int argc, char** argv) {
             hgl.tailwater()->setText("2077.00");
             QTimer::singleShot(500, &hgl, [&hgl] { announce(&hgl); });
             hgl.exec();
+        });
+    } else if (which == "profile") {
+        QTimer::singleShot(0, &window, [&] {
+            pelvane::gui::ProfileWindow profile(context, ui, &window);
+            profile.open_run("", "1", "2076.50");
+            QTimer::singleShot(500, &profile, [&profile] { announce(&profile); });
+            profile.exec();
+        });
+    } else if (which == "plan") {
+        QTimer::singleShot(0, &window, [&] {
+            pelvane::gui::PlanWindow plan(context, ui, {}, &window);
+            QTimer::singleShot(500, &plan, [&plan] { announce(&plan); });
+            plan.exec();
         });
     } else if (which == "sizes" || which == "deflection") {
         const bool sizes = which == "sizes";

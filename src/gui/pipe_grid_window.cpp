@@ -17,6 +17,8 @@
 #include "forms/network_recompute.h"
 #include "gui/checks_dialog.h"
 #include "gui/pipe_grid_table_model.h"
+#include "gui/plan_window.h"
+#include "gui/profile_window.h"
 #include "gui/rainfall_data_window.h"
 #include "gui/renumber_dialog.h"
 
@@ -63,6 +65,8 @@ void PipeGridWindow::build_menus() {
     item(file, "Pipe Report", &F::pipe_report);
     item(file, "Form LD229", &F::form_ld229);
     item(file, "HGL Analysis", &F::hgl_analysis);
+    item(file, "&Profile...", &F::profile, QKeySequence(Qt::CTRL | Qt::Key_P));
+    item(file, "Network P&lan...", &F::plan, QKeySequence(Qt::CTRL | Qt::Key_L));
     file->addSeparator();
     item(file, "E&xit", &F::exit);
     auto* tools = bar->addMenu("&Tools");
@@ -211,6 +215,19 @@ void PipeGridWindow::show_renumber_dialog(forms::RenumberForm& dialog) {
 
 void PipeGridWindow::show_hgl() {
     hooks_.hgl(this);
+}
+void PipeGridWindow::show_profile(const std::string& pipe_number) {
+    gui::show_profile(context_, ui_, this, pipe_number, "", "");
+}
+void PipeGridWindow::show_plan() {
+    forms::PlanForm::PipeActions actions;
+    actions.select = [this](const std::string& number) {
+        if (form_.select_pipe(number)) show_rows();
+    };
+    actions.open = [this](const std::string& number) {
+        hooks_.pipe_form(this, std::string(forms::pipe_form_texts::kViewRequest), number);
+    };
+    gui::show_plan(context_, ui_, this, std::move(actions));
 }
 void PipeGridWindow::show_energy_dissipation() {
     hooks_.energy_dissipation(this);

@@ -64,6 +64,8 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     void show_pipe_form(const std::string& mode, const std::string& pipe_number) override;
     void show_renumber_dialog(forms::RenumberForm& dialog) override;
     void show_hgl() override;
+    void show_profile(const std::string& pipe_number) override;
+    void show_plan() override;
     void show_energy_dissipation() override;
     void ld229_report() override;
     void pipe_report() override;

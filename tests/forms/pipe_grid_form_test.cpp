@@ -94,8 +94,11 @@ TEST_F(PipeGridFormTest, ViewEditAndAddOpenThePipeWindowAndThenRefresh) {
     EXPECT_EQ(grid_->selected_pipe(), "2");
     grid_->edit();
     grid_->add();
-    EXPECT_EQ(windows_.opened,
-              (std::vector<std::string>{"pipe view 2", "pipe edit 2", "pipe add "}));
+    grid_->profile();
+    grid_->plan();
+    EXPECT_EQ(windows_.opened, (std::vector<std::string>{"pipe view 2", "pipe edit 2", "pipe add ",
+                                                         "profile 2", "plan"}));
+    EXPECT_TRUE(grid_->select_pipe("1") && grid_->selected_row() == 1);
     EXPECT_EQ(open_grid(7).selected_row(), 1);
     EXPECT_TRUE(ui_.shown.empty());
 }

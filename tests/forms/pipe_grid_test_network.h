@@ -49,6 +49,8 @@ struct FakeGridWindows : forms::PipeGridForm::Windows {
         renumber(dialog);
     }
     void show_hgl() override { opened.push_back("hgl"); }
+    void show_profile(const std::string& number) override { opened.push_back("profile " + number); }
+    void show_plan() override { opened.push_back("plan"); }
     void show_energy_dissipation() override { opened.push_back("energy"); }
     void ld229_report() override { opened.push_back("ld229"); }
     void pipe_report() override { opened.push_back("pipe report"); }
