@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QImage>
 
+#include "core/hgl/hgl_test_pipes.h"
 #include "draw/painter.h"
 #include "forms/profile.h"
 
@@ -14,40 +15,13 @@ namespace {
 namespace dr = forms::drawing;
 
 TEST(DrawingRender, DrawsEveryExportTypeOffscreen) {
-    forms::ProfileRun run;
-    run.start = "2";
-    run.outfall = "1";
-    run.outfall_rim = 106.0;
-    run.tailwater = 100.5;
-    run.length_unit = "ft";
-    run.size_unit = "in";
-    run.pipes = {{.number = "1",
-                  .upper_node = "A",
-                  .size = "24",
-                  .slope = "0.01000",
-                  .station_down = 0,
-                  .station_up = 100,
-                  .invert_down = 100,
-                  .invert_up = 101,
-                  .rise = 2,
-                  .hgl_down = 102,
-                  .hgl_up = 103,
-                  .velocity_head = 0.5,
-                  .rim_up = 108},
-                 {.number = "2",
-                  .upper_node = "B",
-                  .size = "18",
-                  .slope = "0.02000",
-                  .station_down = 100,
-                  .station_up = 160,
-                  .invert_down = 101.2,
-                  .invert_up = 102.4,
-                  .rise = 1.5,
-                  .hgl_down = 103,
-                  .hgl_up = 104,
-                  .velocity_head = 0.4,
-                  .rim_up = 109}};
-    const dr::Drawing drawing = forms::profile_drawing(run);
+    // One 18 in pipe (the grade line tests' pipe) into structure OUT.
+    const hgl::HglPipe pipe = hgl::testing::make_pipe("1", "A", "OUT");
+    const forms::ProfileTexts texts{"0.01000", "106.0"};
+    const forms::ProfileOutcome made =
+        forms::make_profile({&pipe, 1}, {&texts, 1}, "ENGLISH", "1", "OUT", "100.50");
+    ASSERT_TRUE(made.run) << made.problem;
+    const dr::Drawing drawing = forms::profile_drawing(*made.run);
 
     const std::pair<dr::Format, std::string> starts[] = {
         {dr::Format::Svg, "<?xml"}, {dr::Format::Png, "\x89PNG"}, {dr::Format::Pdf, "%PDF"}};
