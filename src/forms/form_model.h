@@ -3,7 +3,8 @@
 // the field that should get the focus after an event, the selected tab, and
 // whether the window asked to be closed. The view reads these after each event.
 
-#include <string>
+#include <optional>
+#include <utility>
 
 #include "forms/field.h"
 
@@ -13,16 +14,12 @@ struct FormModel {
     explicit FormModel(const field_names::Window& window) : fields(window) {}
 
     FieldSet fields;
-    std::string focus_request;  // field to focus after this event ("" = leave it)
-    int tab = 0;                // selected tab of a window with tabs
+    std::optional<FieldName> focus_request;  // field to focus after this event, if any
+    int tab = 0;                             // selected tab of a window with tabs
     bool close_requested = false;
 
-    void request_focus(FieldName name) { focus_request = name.str(); }
-    std::string take_focus_request() {
-        std::string f;
-        f.swap(focus_request);
-        return f;
-    }
+    void request_focus(FieldName name) { focus_request = name; }
+    std::optional<FieldName> take_focus_request() { return std::exchange(focus_request, {}); }
 };
 
 }  // namespace pelvane::forms

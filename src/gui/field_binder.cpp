@@ -237,9 +237,8 @@ void FieldBinder::refresh() {
     if (tabs_ && tabs_->currentIndex() != model_.tab) tabs_->setCurrentIndex(model_.tab);
     refreshing_ = false;
     emit refreshed();
-    const std::string focus = model_.take_focus_request();
-    if (!focus.empty()) {
-        if (QWidget* w = widget_of(focus)) {
+    if (const auto focus = model_.take_focus_request()) {
+        if (QWidget* w = widget_of(focus->str())) {
             w->setFocus(Qt::OtherFocusReason);
         }
     }

@@ -226,7 +226,7 @@ TEST_F(PipeEnergyFormTest, TypedDischargeAsksForTheTwoYearDischarge) {
     ASSERT_EQ(ui.texts(), std::vector<std::string>{"Please Input 2-Yr Discharge!"});
     EXPECT_TRUE(field("C_Discharge").visible);
     EXPECT_TRUE(field("C_Discharge").enabled);
-    EXPECT_EQ(f.take_focus_request(), "C_Discharge");
+    EXPECT_EQ(f.take_focus_request(), FieldName("C_Discharge"));
     EXPECT_EQ(text("velocity2"), "");
 
     leave("C_Discharge", "");
@@ -234,7 +234,7 @@ TEST_F(PipeEnergyFormTest, TypedDischargeAsksForTheTwoYearDischarge) {
     leave("C_Discharge", "10");
     EXPECT_EQ(text("C_Discharge"), "10.00");
     EXPECT_FALSE(text("velocity2").empty());
-    EXPECT_EQ(f.take_focus_request(), "dn_TW");
+    EXPECT_EQ(f.take_focus_request(), FieldName("dn_TW"));
 
     // Coming back to the pipe asks again: clearing the window empties the field.
     ui.clear();

@@ -43,7 +43,7 @@ TEST_F(PipeNodesTest, ARefusedStructureNumberIsEmptiedAndTakesTheFocus) {
     EXPECT_EQ(ui.last().text, std::string(forms::kNodeInSameAsNodeOut));
     EXPECT_EQ(text("nodein_no"), "");
     EXPECT_EQ(f.tab, 0);
-    EXPECT_EQ(f.take_focus_request(), "nodein_no");
+    EXPECT_EQ(f.take_focus_request(), forms::FieldName("nodein_no"));
 
     type("nodein_no", "14");
     type("nodeout_no", "14");
@@ -54,7 +54,7 @@ TEST_F(PipeNodesTest, ARefusedStructureNumberIsEmptiedAndTakesTheFocus) {
     type("nodein_no", "7");  // where pipe O'Brien 2 starts
     EXPECT_NE(ui.last().text.find("Pipe  - O'Brien 2 -"), std::string::npos) << ui.last().text;
     EXPECT_EQ(text("nodein_no"), "");
-    EXPECT_EQ(f.take_focus_request(), "nodein_no");
+    EXPECT_EQ(f.take_focus_request(), forms::FieldName("nodein_no"));
 }
 
 TEST_F(PipeNodesTest, EndingAtAUsedStructureIsAllowedAndTakesItsData) {
@@ -193,7 +193,7 @@ TEST_F(PreviousPipesTest, ARefusedPipeEmptiesItsBoxAndTakesTheFocus) {
         EXPECT_EQ(text(forms::FieldName::named(std::string("preca") + c.box[7])), "0.0")
             << c.chosen;
         EXPECT_EQ(f.tab, 1);
-        EXPECT_EQ(f.take_focus_request(), c.box);
+        EXPECT_EQ(f.take_focus_request(), box);
         if (std::string(c.box) != "prenode1") {
             EXPECT_EQ(text("prenode1"), kept);
         }

@@ -163,14 +163,14 @@ TEST_F(PipeSectionTest, ANewNumberIsCheckedWhenTheLengthIsReached) {
     EXPECT_EQ(ui.last().text,
               "pipe number can't be blank. Please enter a valid unique Pipe Number!");
     EXPECT_EQ(f.tab, 0);
-    EXPECT_EQ(f.take_focus_request(), "pipe_number");
+    EXPECT_EQ(f.take_focus_request(), forms::FieldName("pipe_number"));
 
     f.fields.set_text("pipe_number", "O'Brien 1");
     f.field_entered("pipe_length");
     EXPECT_EQ(ui.last().text,
               "O'Brien 1 already exists in the database! Please enter a valid unique Pipe Number");
     EXPECT_EQ(text("pipe_number"), "");
-    EXPECT_EQ(f.take_focus_request(), "pipe_number");
+    EXPECT_EQ(f.take_focus_request(), forms::FieldName("pipe_number"));
 
     ui.clear();
     f.fields.set_text("pipe_number", "O'Brien 2");

@@ -81,7 +81,7 @@ class OutletWindows : public forms::PipeEnergyForm::Windows {
         if (const auto ratio = args_.option("--l2h2")) {
             type_into(d, "L2byh2", *ratio, leave, "");
             // A refused ratio keeps the focus: the engineer would have to type another.
-            if (!d.take_focus_request().empty()) throw CommandError(ui_.messages.back(), 2);
+            if (d.take_focus_request()) throw CommandError(ui_.messages.back(), 2);
         }
         if (const auto h3 = args_.option("--h3")) type_into(d, "txth3", *h3, leave, "");
         d.cmdanalyze();
