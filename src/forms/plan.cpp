@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <set>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <variant>
 
 #include "core/hgl/grade_line.h"
@@ -186,10 +188,11 @@ drawing::Drawing plan_drawing(const Plan& plan) {
 
     const Classes classes(plan);
     const bool check = plan.result == PlanResult::Check;
-    std::vector<drawing::Point> structures;
+    // One box per place: a structure where several pipes meet is drawn once. A set,
+    // as a network has thousands of structures.
+    std::set<std::pair<double, double>> structures;
     const auto structure = [&](const std::string& name, drawing::Point p) {
-        if (std::find(structures.begin(), structures.end(), p) != structures.end()) return;
-        structures.push_back(p);
+        if (!structures.insert({p.x, p.y}).second) return;
         d.boxes.push_back({Pen{kText, 0.8},
                            Rgb{0xff, 0xff, 0xff},
                            {p.x - kStructureHalf, p.y - kStructureHalf / d.y_scale},
