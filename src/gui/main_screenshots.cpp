@@ -4,7 +4,8 @@
 //
 //   pelvaneva_screenshots main|details|grid|rainfall|outlet|dissipators|area|tc|
 //                         pipe1|pipe2|pipe3|hgl|profile|plan|sizes|deflection|renumber|
-//                         conversion|about|splash <work folder> [project file] [NOAA export]
+//                         checks|conversion|about|splash
+//                         <work folder> [project file] [NOAA export]
 //
 // Without a project file (or when it does not exist) a demonstration project is
 // made in the work folder. "area" and "tc" open the drainage area and time of
@@ -13,10 +14,12 @@
 // and "hgl" the grade line window on the first outfall; "profile" the profile of the
 // longest run to it and "plan" the network plan; "sizes" and "deflection" the
 // pipe window's size list on pipe 2 (elliptical) and deflection picture on pipe 3,
-// "renumber" the grid's Modify dialog on pipe 3. Once the window is on screen its X window
-// id is printed as "window <id>"; the program then runs until it is ended.
+// "renumber" the grid's Modify dialog on pipe 3 and "checks" the Checks panel opened
+// from the grid's Tools menu. Once the window is on screen its X window id is
+// printed as "window <id>"; the program then runs until it is ended.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,6 +36,7 @@
 #include <utility>
 #include <vector>
 
+#include "forms/checks_form.h"
 #include "forms/design_session.h"
 #include "forms/drainage_area_form.h"
 #include "forms/project.h"
@@ -340,6 +344,22 @@ int main(int argc, char** argv) {
             pelvane::gui::RenumberDialog renumber(form, ui, &window);
             QTimer::singleShot(500, &renumber, [&renumber] { announce(&renumber); });
             renumber.exec();
+        });
+    } else if (which == "checks") {
+        QTimer::singleShot(0, &window, [&] {
+            QTimer::singleShot(500, &window, [] {
+                QWidget* grid = QApplication::activeModalWidget();
+                QAction* checks = nullptr;
+                for (QAction* a : grid->findChildren<QAction*>()) {
+                    if (a->text() == forms::checks_texts::kCommand) checks = a;
+                }
+                if (!checks) {
+                    std::cerr << "no action " << forms::checks_texts::kCommand << '\n';
+                    std::exit(1);
+                }
+                announce_opened(grid, [checks] { checks->trigger(); });
+            });
+            window.form().mnuPipe();
         });
     } else if (which == "conversion") {
         announce_opened(&window, [&window] { window.show_project_conversion(); });
