@@ -36,6 +36,8 @@ struct NoWindows : forms::PipeGridForm::Windows {
     void show_pipe_form(const std::string&, const std::string&) override {}
     void show_renumber_dialog(forms::RenumberForm&) override {}
     void show_hgl() override {}
+    void show_profile(const std::string&) override {}
+    void show_plan() override {}
     void show_energy_dissipation() override {}
     void ld229_report() override {}
     void pipe_report() override {}
@@ -60,7 +62,8 @@ fs::path generated_project(int pipe_count) {
     for (int k = 1; k <= pipe_count; ++k) {
         store::PipeRecord pipe;
         for (const auto column : store::kPipeColumns) {
-            pipe.set(column, format_number(0.37 * k + static_cast<double>(column.name().size()), "0.000"));
+            pipe.set(column,
+                     format_number(0.37 * k + static_cast<double>(column.name().size()), "0.000"));
         }
         const int node = k + 1;
         const int below = std::max(1, (node + 2) / 4);
