@@ -66,7 +66,7 @@ struct FakeWindows : forms::Windows {
         const bool noaa = window == store::DetailsWindow::NoaaStation;
         shown.push_back(noaa ? "details noaa" : "details older");
         forms::ProjectDetailsForm form(
-            context, ui, window, [this](std::string s) { main->show_database_status(s); },
+            context, ui, window, [this](const std::string& s) { main->show_database_status(s); },
             [this] { show_rainfall_data(); });
         form.open();
         details_adding = form.adding();
