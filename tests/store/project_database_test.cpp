@@ -230,5 +230,24 @@ TEST(BadProjectFiles, AFileAnotherProgramIsReadingIsRefusedAtOnceForWriting) {
     }
 }
 
+// A transaction opened inside another is part of it: its rollback undoes only its own
+// writing, and what it keeps stays only if the outer one commits.
+TEST(Transactions, OneOpenedInsideAnotherIsPartOfIt) {
+    TempFolder folder;
+    const auto file = folder / "nested.pvd";
+    testing::make_current_project(file);
+    const Database db = Database::open(file);
+    for (const bool keep : {false, true}) {
+        Transaction outer(db);
+        for (const char* number : {"1", "2", "O'Brien 3"}) {
+            Transaction inner(db);
+            db.execute("INSERT INTO PIPE (PIPE_NUMBER) VALUES (?1)", {std::string(number)});
+            if (number[0] != '2') inner.commit();
+        }
+        if (keep) outer.commit();
+    }
+    EXPECT_EQ(db.query_text("SELECT group_concat(PIPE_NUMBER, ',') FROM PIPE"), "1,O'Brien 3");
+}
+
 }  // namespace
 }  // namespace pelvane::store

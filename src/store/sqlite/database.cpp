@@ -248,21 +248,30 @@ void Database::lock_for_writing() const {
     execute("COMMIT");
 }
 
-Transaction::Transaction(const Database& db) : db_(db) {
-    db_.execute("BEGIN EXCLUSIVE");
+bool Database::in_transaction() const {
+    return db_ && sqlite3_get_autocommit(db_) == 0;
+}
+
+Transaction::Transaction(const Database& db) : db_(db), nested_(db.in_transaction()) {
+    db_.execute(nested_ ? "SAVEPOINT nested_change" : "BEGIN EXCLUSIVE");
 }
 
 Transaction::~Transaction() {
     if (!done_) {
         try {
-            db_.execute("ROLLBACK");
+            if (nested_) {
+                db_.execute("ROLLBACK TO nested_change");
+                db_.execute("RELEASE nested_change");
+            } else {
+                db_.execute("ROLLBACK");
+            }
         } catch (...) {
         }
     }
 }
 
 void Transaction::commit() {
-    db_.execute("COMMIT");
+    db_.execute(nested_ ? "RELEASE nested_change" : "COMMIT");
     done_ = true;
 }
 

@@ -93,6 +93,8 @@ class Database {
     bool has_column(std::string_view table, std::string_view column) const;
     int changes() const;
     bool read_only() const;
+    // Whether a transaction is open on this connection.
+    bool in_transaction() const;
 
     // Takes the file's write lock now and keeps it until the connection closes, so
     // that a command that writes either has the file to itself from the start or is
@@ -111,6 +113,11 @@ class Database {
 // It takes the whole file at its start (BEGIN EXCLUSIVE): while another program
 // reads the file, a change of many rows would otherwise wait for it at every page
 // it has to write out, and then fail at the end all the same.
+//
+// Inside another transaction it is a savepoint of it: work that keeps itself whole
+// (a network recompute) can then be part of a larger change (a sizing that
+// recomputes the network after each pass), which the outer transaction keeps or
+// rolls back as a whole.
 class Transaction {
   public:
     explicit Transaction(const Database& db);
@@ -121,6 +128,7 @@ class Transaction {
 
   private:
     const Database& db_;
+    bool nested_ = false;
     bool done_ = false;
 };
 
