@@ -12,6 +12,7 @@ namespace pelvane::forms {
 namespace {
 
 using recompute::PipeRow;
+using recompute::SavedNetwork;
 namespace col = recompute;
 
 // Below this many pipes a recompute is over before a progress bar would show.
@@ -35,27 +36,6 @@ std::vector<store::Column> all_columns() {
 
 std::vector<store::Column> written_columns() {
     return columns_from(col::kFirstWritten);
-}
-
-// The pipes as saved, and the network their previous-pipe numbers make.
-struct SavedNetwork {
-    std::vector<PipeRow> rows;
-    network::PipeNetwork links;
-};
-
-SavedNetwork read_network(const store::ProjectContext& context) {
-    const store::PipeTable table(context.project_connection);
-    std::vector<PipeRow> rows = table.texts_in_table_order(all_columns());
-    std::vector<network::PipeLinks> links;
-    links.reserve(rows.size());
-    for (const PipeRow& row : rows) {
-        network::PipeLinks pipe{row[col::kPipeNumber], {}};
-        for (int k = 0; k < network::kPreviousPipeRows; ++k) {
-            pipe.previous[k] = row[col::kPrenode1 + k];
-        }
-        links.push_back(std::move(pipe));
-    }
-    return {std::move(rows), network::PipeNetwork(std::move(links), context.legacy_database_mode)};
 }
 
 bool results_differ(const PipeRow& before, const PipeRow& after) {
@@ -147,11 +127,30 @@ bool keep_going(Ui& ui, std::size_t done, std::size_t total) {
 
 }  // namespace
 
+namespace recompute {
+
+SavedNetwork read_network(const store::ProjectContext& context) {
+    const store::PipeTable table(context.project_connection);
+    std::vector<PipeRow> rows = table.texts_in_table_order(all_columns());
+    std::vector<network::PipeLinks> links;
+    links.reserve(rows.size());
+    for (const PipeRow& row : rows) {
+        network::PipeLinks pipe{row[col::kPipeNumber], {}};
+        for (int k = 0; k < network::kPreviousPipeRows; ++k) {
+            pipe.previous[k] = row[col::kPrenode1 + k];
+        }
+        links.push_back(std::move(pipe));
+    }
+    return {std::move(rows), network::PipeNetwork(std::move(links), context.legacy_database_mode)};
+}
+
+}  // namespace recompute
+
 RecomputeSummary recompute_network(store::ProjectContext& context, Ui& ui) {
     RecomputeSummary summary;
     BusyPointer busy(ui);
     try {
-        SavedNetwork saved = read_network(context);
+        SavedNetwork saved = recompute::read_network(context);
         network::FlowOrder order = network::flow_order(saved.links);
         if (!order.complete()) {
             summary.cycles = std::move(order.cycles);
@@ -184,7 +183,7 @@ RecomputeSummary recompute_pipe(store::ProjectContext& context, Ui& ui,
     RecomputeSummary summary;
     BusyPointer busy(ui);
     try {
-        SavedNetwork saved = read_network(context);
+        SavedNetwork saved = recompute::read_network(context);
         const auto index = saved.links.find(pipe_number);
         if (!index) {
             summary.error = "There is no pipe " + std::string(pipe_number) + ".";

@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/network/pipe_network.h"
 #include "core/pipe/discharge.h"
 #include "store/project_context.h"
 #include "store/rainfall_lookup.h"
@@ -55,6 +56,14 @@ const std::array<std::string_view, kColumnCount>& column_names();
 
 // A pipe's texts by position.
 using PipeRow = std::vector<std::string>;
+
+// The pipes as saved, in table order, and the network their previous-pipe numbers
+// make.
+struct SavedNetwork {
+    std::vector<PipeRow> rows;
+    network::PipeNetwork links;
+};
+SavedNetwork read_network(const store::ProjectContext& context);
 
 // What a previous-pipe row of `row` hands on when it names the pipe `previous`:
 // its accumulated C·A and time, its flow time and its discharge.

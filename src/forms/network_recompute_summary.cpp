@@ -3,6 +3,7 @@
 #include <string>
 
 #include "forms/network_recompute.h"
+#include "forms/summary_list.h"
 
 namespace pelvane::forms {
 namespace {
@@ -11,15 +12,6 @@ std::string joined(const std::vector<std::string>& numbers) {
     std::string out;
     for (const std::string& n : numbers) out += (out.empty() ? "" : ", ") + n;
     return out;
-}
-
-// One line per item, at most `listed`, then how many were left out.
-template <typename Item, typename Line>
-void list(std::string& out, const std::vector<Item>& items, std::size_t listed, Line line) {
-    for (std::size_t i = 0; i < items.size() && i < listed; ++i) out += "\n  " + line(items[i]);
-    if (items.size() > listed) {
-        out += "\n  ... and " + std::to_string(items.size() - listed) + " more";
-    }
 }
 
 std::string shown(const std::string& discharge) {
@@ -37,8 +29,9 @@ std::string recompute_summary_text(const RecomputeSummary& summary, std::size_t 
         std::string out =
             "The previous pipes of these pipes run in a circle, so the network cannot be "
             "recomputed. Nothing was changed.";
-        list(out, summary.cycles, listed,
-             [](const std::vector<std::string>& cycle) { return "Circle: " + joined(cycle); });
+        list_lines(out, summary.cycles, listed, [](const std::vector<std::string>& cycle) {
+            return "Circle: " + joined(cycle);
+        });
         if (!summary.blocked.empty()) out += "\nPipes below a circle: " + joined(summary.blocked);
         return out;
     }
@@ -52,15 +45,15 @@ std::string recompute_summary_text(const RecomputeSummary& summary, std::size_t 
         out += "\nNo discharge or result changed.";
     } else {
         out += "\nDischarge or results changed (old → new discharge):";
-        list(out, summary.changed, listed, [](const RecomputedPipe& p) {
+        list_lines(out, summary.changed, listed, [](const RecomputedPipe& p) {
             return "Pipe " + p.pipe + ": " + shown(p.old_discharge) + " → " +
                    shown(p.new_discharge);
         });
     }
     if (!summary.failed.empty()) {
         out += "\nCould not be solved (left as saved):";
-        list(out, summary.failed, listed,
-             [](const UnsolvedPipe& p) { return "Pipe " + p.pipe + ": " + p.reason; });
+        list_lines(out, summary.failed, listed,
+                   [](const UnsolvedPipe& p) { return "Pipe " + p.pipe + ": " + p.reason; });
     }
     return out;
 }
