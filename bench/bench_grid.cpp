@@ -43,6 +43,7 @@ struct NoWindows : forms::PipeGridForm::Windows {
     void pipe_report() override {}
     void about() override {}
     void show_rainfall_data() override {}
+    void show_sizing_dialog(forms::SizingForm&) override {}
 };
 
 // A project of `pipe_count` pipes: pipe k starts at structure k + 1 and drains into
@@ -50,7 +51,7 @@ struct NoWindows : forms::PipeGridForm::Windows {
 fs::path generated_project(int pipe_count) {
     static std::map<int, fs::path> made;
     if (const auto it = made.find(pipe_count); it != made.end()) return it->second;
-    const fs::path file =
+    fs::path file =
         fs::temp_directory_path() / ("pelvane_bench_grid_" + std::to_string(pipe_count) + ".pvd");
     store::create_project_file(PELVANE_PROGRAM_DIR, file);
     const auto db = store::Database::open(file);

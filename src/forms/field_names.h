@@ -132,6 +132,9 @@ inline constexpr auto kRainfallDataNames = std::to_array<std::string_view>({
 inline constexpr auto kRenumberNames = std::to_array<std::string_view>({
     "newpipenumber", "thispipenumber",
 });
+inline constexpr auto kSizingNames = std::to_array<std::string_view>({
+    "max_full", "size_scope",
+});
 inline constexpr auto kSizePickerNames = std::to_array<std::string_view>({
     "Epipelist", "EpipelistM", "PA_C_E_list", "PA_C_M_list", "PA_Cmp1_E_list", "PA_Cmp1_M_list",
     "PA_Cmp2_E_list", "PA_Cmp2_M_list", "PA_Cmp3_E_list", "PA_Cmp3_M_list", "pacancel",
@@ -156,8 +159,9 @@ inline constexpr Window kRainfallCheck{"rainfall check", kRainfallCheckNames};
 inline constexpr Window kRainfallData{"rainfall data", kRainfallDataNames};
 inline constexpr Window kRenumber{"renumber", kRenumberNames};
 inline constexpr Window kSizePicker{"size picker", kSizePickerNames};
+inline constexpr Window kSizing{"size pipes", kSizingNames};
 
-inline constexpr std::array<const Window*, 16> kWindows = {
+inline constexpr std::array<const Window*, 17> kWindows = {
     &kMain,
     &kPipe,
     &kPipeEnergy,
@@ -174,6 +178,7 @@ inline constexpr std::array<const Window*, 16> kWindows = {
     &kRainfallData,
     &kRenumber,
     &kSizePicker,
+    &kSizing,
 };
 
 // The list's own spelling of `name` (which must match it exactly), or "".

@@ -6,6 +6,7 @@
 #include "forms/input_conventions.h"
 #include "forms/network_recompute.h"
 #include "forms/pipe_rules.h"
+#include "forms/pipe_sizing.h"
 #include "store/pipe_table.h"
 
 namespace pelvane::forms {
@@ -200,6 +201,17 @@ void PipeGridForm::recompute_network() {
     const RecomputeSummary summary = forms::recompute_network(context_, ui_);
     ui_.message(recompute_summary_text(summary),
                 summary.complete() ? Icon::Information : Icon::Exclamation, kAppTitle);
+    refresh();
+}
+
+void PipeGridForm::size_pipes() {
+    if (!has_pipes(kNoPipesToSize)) return;
+    SizingForm dialog(ui_, selected_pipe());
+    windows_.show_sizing_dialog(dialog);
+    if (!dialog.request()) return;
+    const SizingSummary summary = forms::size_pipes(context_, ui_, *dialog.request());
+    ui_.message(sizing_summary_text(summary),
+                summary.complete() ? Icon::Information : Icon::Exclamation, kSizePipesCaption);
     refresh();
 }
 

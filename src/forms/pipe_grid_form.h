@@ -20,6 +20,7 @@
 #include "forms/pipe_form_texts.h"
 #include "forms/pipe_grid_rows.h"
 #include "forms/renumber_form.h"
+#include "forms/sizing_form.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
 
@@ -69,6 +70,8 @@ class PipeGridForm : public FormModel {
         virtual void about() = 0;
         // Rainfall Data, where missing coefficients are imported.
         virtual void show_rainfall_data() = 0;
+        // Runs the Size Pipes dialog until it asks to close.
+        virtual void show_sizing_dialog(SizingForm& dialog) = 0;
     };
 
     PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui, Windows& windows);
@@ -119,6 +122,10 @@ class PipeGridForm : public FormModel {
     // Recompute Network: every pipe recomputed and solved in flow order, the changed
     // ones saved; the summary is shown, then the grid refreshes.
     void recompute_network();
+    // Size Pipes: asks for the pipes (the selected one or all) and the share of full
+    // flow, sizes them and recomputes the network, shows what changed and what could
+    // not be sized, then the grid refreshes.
+    void size_pipes();
     // Tools > Rainfall Data.
     void rainfall_data();
     void help();

@@ -21,6 +21,7 @@
 #include "gui/profile_window.h"
 #include "gui/rainfall_data_window.h"
 #include "gui/renumber_dialog.h"
+#include "gui/sizing_dialog.h"
 
 namespace pelvane::gui {
 
@@ -70,6 +71,7 @@ void PipeGridWindow::build_menus() {
     file->addSeparator();
     item(file, "E&xit", &F::exit);
     auto* tools = bar->addMenu("&Tools");
+    item(tools, forms::kSizePipesCommand, &F::size_pipes, QKeySequence(Qt::CTRL | Qt::Key_I));
     item(tools, forms::main_window_texts::kRainfallData, &F::rainfall_data);
     QAction* checks = tools->addAction(forms::checks_texts::kCommand);
     checks->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -245,6 +247,11 @@ void PipeGridWindow::show_checks() {
     form_.checks().open();
     ChecksDialog dialog(form_.checks(), this);
     dialog.exec();
+}
+
+void PipeGridWindow::show_sizing_dialog(forms::SizingForm& dialog) {
+    SizingDialog window(dialog, ui_, this);
+    window.exec();
 }
 
 void PipeGridWindow::show_rainfall_data() {

@@ -101,6 +101,24 @@ TEST_F(PipeGridFormTest, ViewEditAndAddOpenThePipeWindowAndThenRefresh) {
     EXPECT_TRUE(grid_->select_pipe("1") && grid_->selected_row() == 1);
     EXPECT_EQ(open_grid(7).selected_row(), 1);
     EXPECT_TRUE(ui_.shown.empty());
+
+    // Size Pipes: the dialog refuses a share of 0 and stays open, then sizes the
+    // selected pipe, which has no shape to size.
+    windows_.sizing = [](SizingForm& dialog) {
+        for (const char* share : {"0", "90"}) {
+            dialog.fields.set_text("max_full", share);
+            dialog.accept();
+        }
+    };
+    grid_->size_pipes();
+    EXPECT_EQ(ui_.texts(),
+              (std::vector<std::string>{
+                  "Largest share of full flow (%) must be a percentage of full flow "
+                  "above 0 and at most 100 (100 allows no pressure flow); it is \"0\".",
+                  "No pipe changed size.\nNot sized (each keeps its size):\n  Pipe 1: "
+                  "there is no table of standard sizes for the shape \"\"\nSizes "
+                  "settled after 1 pass."}));
+    EXPECT_TRUE(grid_->close_requested);
 }
 
 // A pipe that drains into another is refused; one that no pipe lists goes, and the

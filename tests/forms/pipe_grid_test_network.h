@@ -56,6 +56,8 @@ struct FakeGridWindows : forms::PipeGridForm::Windows {
     void pipe_report() override { opened.push_back("pipe report"); }
     void about() override { opened.push_back("about"); }
     void show_rainfall_data() override { opened.push_back("rainfall"); }
+    std::function<void(forms::SizingForm&)> sizing = [](forms::SizingForm& d) { d.cancel(); };
+    void show_sizing_dialog(forms::SizingForm& dialog) override { sizing(dialog); }
 };
 
 // A project file in a fresh folder, opened for design work; legacy files get "zql"

@@ -329,6 +329,7 @@ const Row kWindows[] = {
     {"profile", over(in_grid, "pelvane::gui::ProfileWindow", "Profile...")},
     {"network plan", over(in_grid, "pelvane::gui::PlanWindow", "Network Plan...")},
     {"design checks", over(in_grid, "pelvane::gui::ChecksDialog", "Design Checks...")},
+    {"size pipes", over(in_grid, "pelvane::gui::SizingDialog", "Size Pipes...")},
     {"pipe window, add", [](Desk& d, const Act& act) { in_pipe_window(d, "Add", act); }},
     {"pipe window, view", [](Desk& d, const Act& act) { in_pipe_window(d, "View", act); }},
     {"pipe window, edit", [](Desk& d, const Act& act) { in_pipe_window(d, "Edit", act, true); }},
