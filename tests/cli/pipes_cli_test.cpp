@@ -1,5 +1,5 @@
 // The pipe network commands as a user runs them: pipes, import, export, renumber,
-// delete, solve. The network rules and their messages are pinned by the pipe rules
+// delete, solve, size. The network rules and their messages are pinned by the pipe rules
 // tests, the recompute itself by the network recompute tests.
 
 #include <gtest/gtest.h>
@@ -190,6 +190,26 @@ TEST(SolveCli, CirclesAndUnsolvedPipesEndWithAFailure) {
               std::string::npos)
         << plain.out;
     EXPECT_NE(plain.err.find("1 pipe(s) could not be solved"), std::string::npos) << plain.err;
+}
+
+TEST(SizeCli, SizesInOneRunNamesTheRefusedPipesAndRefusesABadShare) {
+    NetworkProject project;
+    project.add({typed_pipe("O'Brien 1", "8.000"), typed_pipe("2", "900.000")});
+    const auto r = run_cli({"size", project.file().string(), "--all", "--json"});
+    EXPECT_EQ(r.exit_code, 3) << r.err;
+    EXPECT_EQ(nlohmann::json::parse(r.out), nlohmann::json::parse(R"({
+        "changed": [{"pipe": "O'Brien 1", "old": "24 in", "new": "18 in"}],
+        "refused": [{"pipe": "2",
+                     "reason": "no standard size carries 900.000 cfs within 100 % of full flow"}],
+        "passes": 2})"));
+    EXPECT_EQ(project.text("O'Brien 1", "PIPE_DIA"), "18");
+
+    EXPECT_EQ(run_cli({"size", project.file().string(), "--pipe", "O'Brien 1"}).exit_code, 0);
+    const auto bad = run_cli({"size", project.file().string(), "--all", "--max-full", "150"});
+    EXPECT_EQ(bad.exit_code, 2);
+    EXPECT_NE(bad.err.find("--max-full must be a percentage of full flow above 0 and at most 100"),
+              std::string::npos)
+        << bad.err;
 }
 
 }  // namespace
