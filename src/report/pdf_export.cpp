@@ -65,6 +65,7 @@ int run(const std::vector<std::string>& words, const fs::path& log, std::chrono:
     posix_spawnattr_setpgroup(&attributes, 0);
 
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (const auto& word : words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
     pid_t child = 0;
