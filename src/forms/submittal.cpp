@@ -100,6 +100,11 @@ class Writer {
                                 fs::path(file).replace_extension(".pdf").filename());
                 conversions.push_back({file, parts.back()});
             }
+            // The longest step, with nothing to show until it ends: said beforehand.
+            if (progress_) {
+                progress_("Combined PDF ... LibreOffice makes PDFs of " +
+                          std::to_string(conversions.size()) + " workbooks");
+            }
             tools_.office->convert(conversions, "pdf");
             tools_.merger->merge(parts, target);
         } catch (const report::ConversionError& e) {

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "draw/painter.h"
@@ -48,10 +49,10 @@ SubmittalDialog::SubmittalDialog(store::ProjectContext& context, forms::Ui& ui, 
     auto* progress = new QLabel(this);
     progress->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     progress->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidget(progress);
-    scroll->setWidgetResizable(true);
-    scroll->setMinimumHeight(220);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(progress);
+    scroll_->setWidgetResizable(true);
+    scroll_->setMinimumHeight(220);
 
     auto* write = new QPushButton(texts::kWrite, this);
     write->setDefault(true);
@@ -64,7 +65,7 @@ SubmittalDialog::SubmittalDialog(store::ProjectContext& context, forms::Ui& ui, 
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(inputs);
-    layout->addWidget(scroll, 1);
+    layout->addWidget(scroll_, 1);
     layout->addLayout(buttons);
 
     binder_.bind("submittal_outfall", outfall);
@@ -89,6 +90,8 @@ void SubmittalDialog::write() {
                                       merger ? &*merger : nullptr};
     form_.write(tools, [this] {
         binder_.refresh();
+        // The latest line in view.
+        scroll_->verticalScrollBar()->setValue(scroll_->verticalScrollBar()->maximum());
         // Shows the line and lets a click on Cancel in.
         QApplication::processEvents();
     });

@@ -7,6 +7,8 @@
 #include "forms/submittal_form.h"
 #include "gui/field_binder.h"
 
+class QScrollArea;
+
 namespace pelvane::gui {
 
 class SubmittalDialog : public QDialog {
@@ -23,6 +25,7 @@ class SubmittalDialog : public QDialog {
 
     forms::SubmittalForm form_;
     FieldBinder binder_;
+    QScrollArea* scroll_ = nullptr;
 };
 
 // Shows the dialog modally over `parent`.
