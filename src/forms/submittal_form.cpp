@@ -91,7 +91,7 @@ void SubmittalForm::write(const SubmittalTools& tools, const std::function<void(
     }
     writing_ = true;
     cancel_ = false;
-    fields.set_enabled(kWriteCommand, false);
+    lock_inputs(true);
     fields.set_text(kProgressField, "");
     const auto line = [this, &shown](const std::string& text) {
         const std::string so_far = fields.text(kProgressField);
@@ -110,7 +110,7 @@ void SubmittalForm::write(const SubmittalTools& tools, const std::function<void(
         failure = e.what();
     }
     writing_ = false;
-    fields.set_enabled(kWriteCommand, true);
+    lock_inputs(false);
     if (!outcome) return ui_.message(failure, Icon::Exclamation, t::kCaption);
     ui_.message(submittal_summary(*outcome, folder), Icon::Information, t::kCaption);
     if (outcome->pdf &&
@@ -118,6 +118,14 @@ void SubmittalForm::write(const SubmittalTools& tools, const std::function<void(
         ui_.open_document(outcome->pdf->string());
     }
     close_requested = true;
+}
+
+// While writing, the choices stay as they were given (the view lets events in to
+// take a Cancel).
+void SubmittalForm::lock_inputs(bool locked) {
+    for (const FieldName name : {kOutfallField, kTailwaterField, kFolderField, kWriteCommand}) {
+        fields.set_enabled(name, !locked);
+    }
 }
 
 void SubmittalForm::cancel() {

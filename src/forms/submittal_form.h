@@ -6,6 +6,7 @@
 // Fields: `submittal_outfall` (its items are the structures where pipes end),
 // `submittal_tailwater` and its unit `length_unit`, `submittal_folder`,
 // `submittal_progress` (the lines so far) and the command state `cmdSubmittalWrite`.
+// While writing, the choices and Write are disabled (Browse... follows the folder).
 
 #include <atomic>
 #include <functional>
@@ -56,6 +57,7 @@ class SubmittalForm : public FormModel {
 
   private:
     std::string project_folder() const;
+    void lock_inputs(bool locked);
 
     store::ProjectContext& context_;
     Ui& ui_;

@@ -74,6 +74,7 @@ SubmittalDialog::SubmittalDialog(store::ProjectContext& context, forms::Ui& ui, 
     binder_.bind("submittal_folder", folder);
     binder_.bind("submittal_progress", progress);
     binder_.bind_state("cmdSubmittalWrite", write);
+    binder_.bind_state("submittal_folder", browse);
     binder_.on_leave("submittal_tailwater", [this] { form_.field_left("submittal_tailwater"); });
     binder_.command(browse, [this] { form_.browse(); });
     binder_.command(write, [this] { this->write(); });
@@ -90,9 +91,10 @@ void SubmittalDialog::write() {
                                       merger ? &*merger : nullptr};
     form_.write(tools, [this] {
         binder_.refresh();
-        // The latest line in view.
+        // Lays the new line out and lets a click on Cancel in; then brings the line
+        // into view and paints it before the next document.
+        QApplication::processEvents();
         scroll_->verticalScrollBar()->setValue(scroll_->verticalScrollBar()->maximum());
-        // Shows the line and lets a click on Cancel in.
         QApplication::processEvents();
     });
 }
