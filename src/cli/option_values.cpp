@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/pipe/catalogue.h"
+#include "core/text/number_text.h"
 #include "core/units.h"
 
 namespace pelvane::cli {
@@ -43,6 +44,16 @@ std::string shape_option(const Args& args) {
     for (const auto& shape : pipe::shapes()) names.push_back(shape.name);
     names.push_back(pipe::kStoredRectangular);
     return list_value("--shape", *typed, names);
+}
+
+GradeLineOptions grade_line_options(const Args& args) {
+    const auto outfall = args.option("--outfall");
+    if (!outfall || outfall->empty()) throw CommandError("--outfall NODE is required", 2);
+    const auto tailwater = args.option("--tailwater");
+    if (!tailwater || !text::parse_number(*tailwater).ok()) {
+        throw CommandError("--tailwater ELEV is required and must be a number", 2);
+    }
+    return {*outfall, *tailwater};
 }
 
 }  // namespace pelvane::cli

@@ -22,4 +22,12 @@ std::string units_option(const Args& args, const std::string& fallback);
 // --shape: a shape of the pipe window's list, or the stored "Rectangulr".
 std::string shape_option(const Args& args);
 
+// --outfall NODE and --tailwater ELEV, where a grade line starts: the structure and
+// the tailwater as typed; a usage error naming the option missing or not a number.
+struct GradeLineOptions {
+    std::string outfall;
+    std::string tailwater;
+};
+GradeLineOptions grade_line_options(const Args& args);
+
 }  // namespace pelvane::cli

@@ -81,14 +81,14 @@ void ChecksForm::show_review(const DesignReview& review) {
     int errors = 0;
     for (const checks::Violation& v : violations_) {
         const checks::Criterion& c = settings_.criteria[v.criterion];
+        ViolationTexts texts = violation_texts(v, settings_.criteria, context_.units);
         ViolationRow row;
         row.rule = criterion_title(c, settings_.criteria.english());
-        row.pipe = v.pipe.value_or("");
-        row.structure = v.structure.value_or("");
-        row.value =
-            std::string(value_name(v)) + " " + quantity_text(v.quantity, v.value, context_.units);
-        row.limit = quantity_text(v.quantity, v.limit, context_.units);
-        row.source = source_text(c);
+        row.pipe = std::move(texts.pipe);
+        row.structure = std::move(texts.structure);
+        row.value = std::move(texts.value);
+        row.limit = std::move(texts.limit);
+        row.source = std::move(texts.source);
         row.error = v.severity == checks::Severity::Error;
         errors += row.error ? 1 : 0;
         violation_rows_.push_back(std::move(row));

@@ -188,15 +188,25 @@ std::string_view value_name(const checks::Violation& v) {
     return {};
 }
 
+ViolationTexts violation_texts(const checks::Violation& v, const checks::Criteria& criteria,
+                               std::string_view units) {
+    ViolationTexts texts;
+    texts.rule = checks::rule_id(v.rule);
+    if (v.pipe) texts.pipe = *v.pipe;
+    if (v.structure) texts.structure = *v.structure;
+    texts.value = std::string(value_name(v)) + " " + quantity_text(v.quantity, v.value, units);
+    texts.limit = quantity_text(v.quantity, v.limit, units);
+    texts.source = source_text(criteria[v.criterion]);
+    return texts;
+}
+
 std::string violation_line(const checks::Violation& v, const checks::Criteria& criteria,
                            std::string_view units) {
-    const checks::Criterion& criterion = criteria[v.criterion];
-    std::string line(checks::rule_id(v.rule));
-    if (v.pipe) line += " pipe " + *v.pipe;
-    if (v.structure) line += " structure " + *v.structure;
-    line += ": " + std::string(value_name(v)) + " " + quantity_text(v.quantity, v.value, units);
-    line += ", limit " + quantity_text(v.quantity, v.limit, units);
-    line += " (" + source_text(criterion) + ")";
+    const ViolationTexts texts = violation_texts(v, criteria, units);
+    std::string line = texts.rule;
+    if (v.pipe) line += " pipe " + texts.pipe;
+    if (v.structure) line += " structure " + texts.structure;
+    line += ": " + texts.value + ", limit " + texts.limit + " (" + texts.source + ")";
     return line;
 }
 

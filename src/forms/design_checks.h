@@ -53,6 +53,14 @@ std::string quantity_text(checks::Quantity quantity, double value, std::string_v
 // The criterion's source, marked when its value is unverified.
 std::string source_text(const checks::Criterion& criterion);
 
+// The parts of a violation as the line below words them: the rule id, the pipe and
+// structure ("" for none), "cover 2.45 ft", "3.00 ft" and the source.
+struct ViolationTexts {
+    std::string rule, pipe, structure, value, limit, source;
+};
+ViolationTexts violation_texts(const checks::Violation& v, const checks::Criteria& criteria,
+                               std::string_view units);
+
 // One line naming the rule, the pipe and structure, value, limit and source:
 // "min_cover  pipe 3 at 4: cover 2.45 ft, limit 3.00 ft — FHWA HEC-22 §9.2.4 ...".
 std::string violation_line(const checks::Violation& v, const checks::Criteria& criteria,

@@ -112,6 +112,10 @@ inline constexpr auto kPlanNames = std::to_array<std::string_view>({
 inline constexpr auto kProfileNames = std::to_array<std::string_view>({
     "length_unit", "profile_from", "profile_hover", "profile_outfall", "profile_tailwater",
 });
+inline constexpr auto kSubmittalNames = std::to_array<std::string_view>({
+    "cmdSubmittalWrite", "length_unit", "submittal_folder", "submittal_outfall",
+    "submittal_progress", "submittal_tailwater",
+});
 inline constexpr auto kPipeGridNames = std::to_array<std::string_view>({
     "mnuEnergy", "rec_count",
 });
@@ -152,6 +156,7 @@ inline constexpr Window kDrainageArea{"drainage area", kDrainageAreaNames};
 inline constexpr Window kHgl{"grade line", kHglNames};
 inline constexpr Window kPlan{"network plan", kPlanNames};
 inline constexpr Window kProfile{"profile", kProfileNames};
+inline constexpr Window kSubmittal{"submittal", kSubmittalNames};
 inline constexpr Window kPipeGrid{"pipe grid", kPipeGridNames};
 inline constexpr Window kProjectConversion{"project conversion", kProjectConversionNames};
 inline constexpr Window kProjectDetails{"project details", kProjectDetailsNames};
@@ -171,6 +176,7 @@ inline constexpr std::array<const Window*, 17> kWindows = {
     &kHgl,
     &kPlan,
     &kProfile,
+    &kSubmittal,
     &kPipeGrid,
     &kProjectConversion,
     &kProjectDetails,

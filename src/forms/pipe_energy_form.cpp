@@ -133,10 +133,23 @@ void PipeEnergyForm::attach_Energy_datasource() {
 }
 
 void PipeEnergyForm::open() {
+    open_record(std::nullopt);
+}
+
+void PipeEnergyForm::open(const store::TextRecord& record) {
+    open_record(record);
+}
+
+void PipeEnergyForm::open_record(const std::optional<store::TextRecord>& given) {
     apply_labels();
     apply_defaults();
     read_end_nodes();
-    get_Energy_records();
+    if (given) {
+        record_ = given;
+        remembered_protection_ = given->get("OUTLET_PROTECT");
+    } else {
+        get_Energy_records();
+    }
     attach_Energy_datasource();
 
     if (!record_) {

@@ -84,6 +84,9 @@ class PipeEnergyForm : public FormModel {
     // with its design pipe, bed material, 2-year flow and scour hole, or a new
     // record when the table is empty.
     void open();
+    // The same on a stored record of any outfall (the submittal reports each one),
+    // instead of the first of the table.
+    void open(const store::TextRecord& record);
 
     // The end-node field: entering it remembers the node shown; every change the
     // person makes marks it edited; a committed choice (picked from the list, or
@@ -134,6 +137,7 @@ class PipeEnergyForm : public FormModel {
     void apply_defaults();
     void clear_window();
     void read_end_nodes();
+    void open_record(const std::optional<store::TextRecord>& given);
     void get_Energy_records();
     void attach_Energy_datasource();
     void show_two_year_discharge_field(bool shown);

@@ -24,6 +24,7 @@ struct FileDialog {
     std::string initial_folder;
     std::string default_extension;  // ".pvd"
     bool must_exist = false;
+    bool folder = false;  // a folder is chosen, not a file
 };
 
 class Ui {

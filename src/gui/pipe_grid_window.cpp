@@ -22,6 +22,7 @@
 #include "gui/rainfall_data_window.h"
 #include "gui/renumber_dialog.h"
 #include "gui/sizing_dialog.h"
+#include "gui/submittal_dialog.h"
 
 namespace pelvane::gui {
 
@@ -68,6 +69,9 @@ void PipeGridWindow::build_menus() {
     item(file, "HGL Analysis", &F::hgl_analysis);
     item(file, "&Profile...", &F::profile, QKeySequence(Qt::CTRL | Qt::Key_P));
     item(file, "Network P&lan...", &F::plan, QKeySequence(Qt::CTRL | Qt::Key_L));
+    QAction* submittal = file->addAction(forms::submittal_texts::kCommand);
+    connect(submittal, &QAction::triggered, this,
+            [this] { run([this] { show_submittal(context_, ui_, this); }); });
     file->addSeparator();
     item(file, "E&xit", &F::exit);
     auto* tools = bar->addMenu("&Tools");

@@ -79,7 +79,9 @@ std::string QtUi::choose_file(const forms::FileDialog& dialog) {
     const QString folder = QString::fromStdString(dialog.initial_folder);
     const QString filter = qt_filter(dialog.filter);
     QString chosen;
-    if (dialog.save) {
+    if (dialog.folder) {
+        chosen = QFileDialog::getExistingDirectory(owner(), title, folder);
+    } else if (dialog.save) {
         // The models ask their own overwrite question.
         chosen = QFileDialog::getSaveFileName(owner(), title, folder, filter, nullptr,
                                               QFileDialog::DontConfirmOverwrite);

@@ -21,28 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// A private folder for one conversion (profile, output, log), removed afterwards.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "pelvane-office-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw ConversionError("cannot make a temporary folder for LibreOffice");
-        }
-        path_ = pattern;
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const fs::path& path() const { return path_; }
-
-  private:
-    fs::path path_;
-};
-
 // A file URL for -env:UserInstallation; bytes outside the unreserved set are
 // percent-encoded so folders with blanks work.
 std::string file_url(const fs::path& folder) {
@@ -74,8 +52,8 @@ std::string tail_of(const fs::path& log) {
 
 // Runs the program in a process group of its own, so that on a time-out the
 // office process it starts is stopped along with it. Returns the exit status.
-int run(const std::vector<std::string>& words, const fs::path& log,
-        std::chrono::seconds time_limit) {
+int run(const std::vector<std::string>& words, const fs::path& log, std::chrono::seconds time_limit,
+        const char* timed_out) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
@@ -87,6 +65,7 @@ int run(const std::vector<std::string>& words, const fs::path& log,
     posix_spawnattr_setpgroup(&attributes, 0);
 
     std::vector<char*> argv;
+    argv.reserve(words.size() + 1);
     for (const auto& word : words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
     pid_t child = 0;
@@ -101,7 +80,7 @@ int run(const std::vector<std::string>& words, const fs::path& log,
         if (std::chrono::steady_clock::now() > deadline) {
             ::kill(-child, SIGKILL);
             ::waitpid(child, &status, 0);
-            throw ConversionError("LibreOffice did not finish the conversion in time");
+            throw ConversionError(timed_out);
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
@@ -117,22 +96,50 @@ void move_file(const fs::path& from, const fs::path& to) {
     }
 }
 
-}  // namespace
-
-std::optional<OfficeConverter> OfficeConverter::find() {
+// The first of `names` found as a program on the PATH.
+std::optional<fs::path> find_program(std::initializer_list<const char*> names) {
     const char* path = std::getenv("PATH");
     if (path == nullptr) return std::nullopt;
-    for (const char* name : {"soffice", "libreoffice"}) {
+    for (const char* name : names) {
         std::istringstream folders(path);
         std::string folder;
         while (std::getline(folders, folder, ':')) {
             if (folder.empty()) continue;
             const fs::path candidate = fs::path(folder) / name;
             if (::access(candidate.c_str(), X_OK) == 0 && !fs::is_directory(candidate)) {
-                return OfficeConverter(candidate);
+                return candidate;
             }
         }
     }
+    return std::nullopt;
+}
+
+void check_target(const fs::path& target) {
+    try {
+        store::check_replaceable(target);
+    } catch (const store::FileWriteError& e) {
+        throw ConversionError(e.what());
+    }
+}
+
+}  // namespace
+
+TemporaryFolder::TemporaryFolder(std::string_view purpose) {
+    std::error_code error;
+    std::string pattern = (fs::temp_directory_path(error) / "pelvane-XXXXXX").string();
+    if (error || ::mkdtemp(pattern.data()) == nullptr) {
+        throw ConversionError("cannot make a temporary folder for " + std::string(purpose));
+    }
+    path_ = pattern;
+}
+
+TemporaryFolder::~TemporaryFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+}
+
+std::optional<OfficeConverter> OfficeConverter::find() {
+    if (auto program = find_program({"soffice", "libreoffice"})) return OfficeConverter(*program);
     return std::nullopt;
 }
 
@@ -141,29 +148,68 @@ OfficeConverter::OfficeConverter(fs::path program, std::chrono::seconds time_lim
 
 void OfficeConverter::convert(const fs::path& source, const fs::path& target,
                               std::string_view format) const {
-    if (!fs::exists(source)) throw ConversionError("there is no file " + source.string());
-    try {
-        store::check_replaceable(target);  // before LibreOffice works for nothing
-    } catch (const store::FileWriteError& e) {
-        throw ConversionError(e.what());
+    const Conversion one{source, target};
+    convert(std::span<const Conversion>(&one, 1), format);
+}
+
+void OfficeConverter::convert(std::span<const Conversion> files, std::string_view format) const {
+    if (files.empty()) return;
+    for (const Conversion& file : files) {
+        if (!fs::exists(file.source)) {
+            throw ConversionError("there is no file " + file.source.string());
+        }
+        check_target(file.target);  // before LibreOffice works for nothing
     }
-    ScratchFolder scratch;
+    const TemporaryFolder scratch("LibreOffice");
     const fs::path output = scratch.path() / "out";
     fs::create_directories(output);
     const fs::path log = scratch.path() / "office.log";
+    std::vector<std::string> words{program_.string(),
+                                   "--headless",
+                                   "--norestore",
+                                   "--nolockcheck",
+                                   "-env:UserInstallation=" + file_url(scratch.path() / "profile"),
+                                   "--convert-to",
+                                   std::string(format),
+                                   "--outdir",
+                                   output.string()};
+    for (const Conversion& file : files) words.push_back(fs::absolute(file.source).string());
     const int status =
-        run({program_.string(), "--headless", "--norestore", "--nolockcheck",
-             "-env:UserInstallation=" + file_url(scratch.path() / "profile"), "--convert-to",
-             std::string(format), "--outdir", output.string(), fs::absolute(source).string()},
-            log, time_limit_);
+        run(words, log, time_limit_ * static_cast<std::chrono::seconds::rep>(files.size()),
+            "LibreOffice did not finish the conversion in time");
     const std::string extension(format.substr(0, format.find(':')));
-    const fs::path made = output / (source.stem().string() + "." + extension);
-    if (status != 0 || !fs::exists(made)) {
-        std::string text = "LibreOffice could not convert " + source.filename().string();
+    for (const Conversion& file : files) {
+        const fs::path made = output / (file.source.stem().string() + "." + extension);
+        if (status != 0 || !fs::exists(made)) {
+            std::string text = "LibreOffice could not convert " + file.source.filename().string();
+            if (const std::string why = tail_of(log); !why.empty()) text += " (" + why + ")";
+            throw ConversionError(text);
+        }
+        move_file(made, file.target);
+    }
+}
+
+std::optional<PdfMerger> PdfMerger::find() {
+    if (auto program = find_program({"pdfunite"})) return PdfMerger(*program);
+    return std::nullopt;
+}
+
+void PdfMerger::merge(std::span<const fs::path> parts, const fs::path& target) const {
+    check_target(target);
+    const TemporaryFolder scratch("pdfunite");
+    const fs::path joined = scratch.path() / "joined.pdf";
+    std::vector<std::string> words{program_.string()};
+    for (const fs::path& part : parts) words.push_back(part.string());
+    words.push_back(joined.string());
+    const fs::path log = scratch.path() / "pdfunite.log";
+    // pdfunite reads files already on the disk; a minute is ample for any submittal.
+    const int status = run(words, log, std::chrono::seconds(60), "pdfunite did not finish in time");
+    if (status != 0 || !fs::exists(joined)) {
+        std::string text = "pdfunite could not join the PDFs into " + target.filename().string();
         if (const std::string why = tail_of(log); !why.empty()) text += " (" + why + ")";
         throw ConversionError(text);
     }
-    move_file(made, target);
+    move_file(joined, target);
 }
 
 void export_pdf(const OfficeConverter* converter, const fs::path& workbook, const fs::path& pdf) {

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -16,6 +17,21 @@ namespace pelvane::report {
 class ConversionError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
+};
+
+// A private folder for one conversion (profile, output, log) or for PDFs on their
+// way into another, removed with everything in it when this dies.
+class TemporaryFolder {
+  public:
+    // A ConversionError naming `purpose` when none can be made.
+    explicit TemporaryFolder(std::string_view purpose);
+    ~TemporaryFolder();
+    TemporaryFolder(const TemporaryFolder&) = delete;
+    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
 };
 
 class OfficeConverter {
@@ -33,10 +49,38 @@ class OfficeConverter {
     void convert(const std::filesystem::path& source, const std::filesystem::path& target,
                  std::string_view format) const;
 
+    // Several files in one run of LibreOffice, which saves its start-up for each
+    // further file. The sources' names (without extension) must differ.
+    struct Conversion {
+        std::filesystem::path source;
+        std::filesystem::path target;
+    };
+    void convert(std::span<const Conversion> files, std::string_view format) const;
+
   private:
     std::filesystem::path program_;
     std::chrono::seconds time_limit_;
 };
+
+// PDF files joined into one by pdfunite (poppler-utils) when it is installed.
+class PdfMerger {
+  public:
+    // pdfunite on the PATH; nullopt when absent.
+    static std::optional<PdfMerger> find();
+
+    explicit PdfMerger(std::filesystem::path program) : program_(std::move(program)) {}
+
+    // Writes the pages of `parts`, in order, as `target` (replacing it). A
+    // ConversionError naming the file when pdfunite fails.
+    void merge(std::span<const std::filesystem::path> parts,
+               const std::filesystem::path& target) const;
+
+  private:
+    std::filesystem::path program_;
+};
+
+// Why a combined PDF is missing when the program that joins PDFs is.
+inline constexpr const char* kPdfMergerMissing = "pdfunite (poppler-utils) is not installed";
 
 // The workbook's sheet as a PDF. A ConversionError when LibreOffice is not
 // installed (`converter` null) or fails.

@@ -18,6 +18,7 @@ inline constexpr const char* kLd229Template = "LD229.xlsx";
 inline constexpr const char* kLd347Template = "LD347.xlsx";
 inline constexpr const char* kPipeReportTemplate = "STORMDRAINRESULTS.xlsx";
 inline constexpr const char* kOutletProtectionTemplate = "OUTLETPROTECTION.xlsx";
+inline constexpr const char* kChecksTemplate = "CHECKS.xlsx";
 
 struct ReportFiles {
     std::filesystem::path workbook;            // always written

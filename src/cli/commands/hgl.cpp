@@ -7,6 +7,7 @@
 
 #include "cli/commands/report_command.h"
 #include "cli/json_output.h"
+#include "cli/option_values.h"
 #include "cli/project_session.h"
 #include "core/text/number_text.h"
 #include "forms/hgl_form.h"
@@ -56,27 +57,22 @@ void print_rows(std::ostream& out, const hgl::HglResult& result) {
 
 int run_hgl(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({"--outfall", "--tailwater", "-o", "--pdf", "--json"});
-    const auto outfall = args.option("--outfall");
-    if (!outfall || outfall->empty()) throw cli::CommandError("--outfall NODE is required", 2);
-    const auto typed = args.option("--tailwater");
-    if (!typed || !text::parse_number(*typed).ok()) {
-        throw cli::CommandError("--tailwater ELEV is required and must be a number", 2);
-    }
+    const auto [outfall, typed] = cli::grade_line_options(args);
     if (args.flag("--pdf") && !args.option("-o")) {
         throw cli::CommandError("--pdf needs -o OUT.xlsx", 2);
     }
     // As the window's field holds it once the person has left it.
-    const std::string tailwater = forms::format_on_leave(*typed, forms::kTailwaterPattern);
+    const std::string tailwater = forms::format_on_leave(typed, forms::kTailwaterPattern);
 
     cli::ProjectSession session(command, cli::project_file_argument(args), store::Access::Compute);
     store::ProjectContext& context = session.context();
     const auto pipes = forms::hgl_pipes(context);
     const auto nodes = hgl::outfall_nodes(pipes);
-    if (std::find(nodes.begin(), nodes.end(), *outfall) == nodes.end()) {
-        throw cli::CommandError("no pipe ends at structure '" + *outfall + "'");
+    if (std::find(nodes.begin(), nodes.end(), outfall) == nodes.end()) {
+        throw cli::CommandError("no pipe ends at structure '" + outfall + "'");
     }
     const forms::GradeLineReport made =
-        forms::grade_line_report(context, pipes, *outfall, tailwater);
+        forms::grade_line_report(context, pipes, outfall, tailwater);
     const hgl::HglResult& result = made.result;
 
     std::optional<report::WrittenReport> written;

@@ -5,8 +5,8 @@
 #include "forms/profile.h"
 #include "cli/command.h"
 #include "cli/json_output.h"
+#include "cli/option_values.h"
 #include "cli/project_session.h"
-#include "core/text/number_text.h"
 #include "draw/painter.h"
 #include "forms/hgl_form.h"
 #include "forms/input_conventions.h"
@@ -31,22 +31,17 @@ int run_profile(const cli::Args& args, cli::CommandContext& command) {
     args.allow_only({"--from", "--outfall", "--tailwater", "-o", "--json"});
     const auto from = args.option("--from");
     if (!from || from->empty()) throw cli::CommandError("--from PIPE is required", 2);
-    const auto outfall = args.option("--outfall");
-    if (!outfall || outfall->empty()) throw cli::CommandError("--outfall NODE is required", 2);
-    const auto typed = args.option("--tailwater");
-    if (!typed || !text::parse_number(*typed).ok()) {
-        throw cli::CommandError("--tailwater ELEV is required and must be a number", 2);
-    }
+    const auto [outfall, typed] = cli::grade_line_options(args);
     const auto out = args.option("-o");
     if (!out || out->empty()) throw cli::CommandError("-o OUT.svg|png|pdf is required", 2);
     const auto format = forms::drawing::format_of(*out);
     if (!format) throw cli::CommandError("-o " + *out + ": " + forms::drawing::kExportTypes, 2);
     // As the grade line window's field holds it once the person has left it.
-    const std::string tailwater = forms::format_on_leave(*typed, forms::kTailwaterPattern);
+    const std::string tailwater = forms::format_on_leave(typed, forms::kTailwaterPattern);
 
     cli::ProjectSession session(command, cli::project_file_argument(args), store::Access::Compute);
     const forms::ProfileOutcome outcome =
-        forms::profile_of_project(session.context(), *from, *outfall, tailwater);
+        forms::profile_of_project(session.context(), *from, outfall, tailwater);
     if (!outcome.run) throw cli::CommandError(option_of(outcome.choice) + outcome.problem);
 
     const draw::GuiForDrawing gui;
