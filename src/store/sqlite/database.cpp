@@ -163,13 +163,16 @@ Database::~Database() {
 }
 
 Database::Database(Database&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)) {}
+    : db_(std::exchange(other.db_, nullptr)),
+      path_(std::move(other.path_)),
+      listener_(std::exchange(other.listener_, nullptr)) {}
 
 Database& Database::operator=(Database&& other) noexcept {
     if (this != &other) {
         close();
         db_ = std::exchange(other.db_, nullptr);
         path_ = std::move(other.path_);
+        listener_ = std::exchange(other.listener_, nullptr);
     }
     return *this;
 }
@@ -258,10 +261,12 @@ Transaction::~Transaction() {
             db_.execute("ROLLBACK");
         } catch (...) {
         }
+        if (CommitListener* listener = db_.commit_listener()) listener->rolled_back();
     }
 }
 
 void Transaction::commit() {
+    if (CommitListener* listener = db_.commit_listener()) listener->before_commit(db_);
     db_.execute("COMMIT");
     done_ = true;
 }
