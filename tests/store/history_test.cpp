@@ -101,6 +101,17 @@ TEST_F(HistoryTest, RandomEditsUndosAndRedosFollowTheStatesOfTheFile) {
     }
 }
 
+TEST_F(HistoryTest, RowsWrittenAgainWithTheirValuesAreNoStep) {
+    db.execute("CREATE TABLE RAIN (YEARS INTEGER PRIMARY KEY, COEF REAL)");
+    for (int i = 0; i < 2; ++i) {
+        HistoryStep step(db, "Rain");
+        Transaction transaction(db);
+        db.execute("INSERT OR REPLACE INTO RAIN VALUES (10, 0.0)");
+        transaction.commit();
+    }
+    EXPECT_EQ(read_history(db).size(), 1u);
+}
+
 TEST_F(HistoryTest, UndoOfRowsAnotherProgramChangedIsRefusedAndChangesNothing) {
     edit(db, {{"1", "10"}, {"2", "20"}});
     edit(db, {{"1", "11"}, {"2", "21"}});

@@ -113,6 +113,26 @@ class Reader {
     std::size_t at_ = 0;
 };
 
+// A REAL column keeps a whole number as an integer in the file, which the pre-update
+// hook reports as such, while a SELECT reads it as a REAL again.
+bool same_value(const Value& a, const Value& b) {
+    const auto* i = std::get_if<std::int64_t>(&a);
+    const auto* d = std::get_if<double>(&b);
+    if (!i || !d) {
+        i = std::get_if<std::int64_t>(&b);
+        d = std::get_if<double>(&a);
+    }
+    if (i && d) return static_cast<double>(*i) == *d;
+    return a == b;
+}
+
+// Whether two images are of the same row with the same values.
+bool same_row(const std::optional<RowImage>& a, const std::optional<RowImage>& b) {
+    if (!a || !b) return !a && !b;
+    return a->rowid == b->rowid && a->values.size() == b->values.size() &&
+           std::equal(a->values.begin(), a->values.end(), b->values.begin(), same_value);
+}
+
 Value value_of(sqlite3_value* v) {
     switch (sqlite3_value_type(v)) {
         case SQLITE_NULL:
@@ -161,19 +181,6 @@ std::optional<RowImage> current_row(const Database& db, const std::string& table
     RowImage row{rowid, {}};
     for (int i = 0; i < s.column_count(); ++i) row.values.push_back(s.value(i));
     return row;
-}
-
-// A REAL column keeps a whole number as an integer in the file, which the pre-update
-// hook reports as such, while a SELECT reads it as a REAL again.
-bool same_value(const Value& a, const Value& b) {
-    const auto* i = std::get_if<std::int64_t>(&a);
-    const auto* d = std::get_if<double>(&b);
-    if (!i || !d) {
-        i = std::get_if<std::int64_t>(&b);
-        d = std::get_if<double>(&a);
-    }
-    if (i && d) return static_cast<double>(*i) == *d;
-    return a == b;
 }
 
 // Whether the row is as `expected` says: its recorded columns hold the same values
@@ -273,11 +280,18 @@ void ChangeLog::record(int op, std::string_view table, std::int64_t key1, std::i
         return;
     }
     sqlite3* db = db_.handle();
+    // INSERT OR REPLACE deletes the row it replaces just before: one change of that row.
+    if (op == SQLITE_INSERT && !rows_.empty() && rows_.back().table == table &&
+        !rows_.back().after && rows_.back().before && rows_.back().before->rowid == key2) {
+        rows_.back().after = image_of(db, key2, true);
+        if (same_row(rows_.back().before, rows_.back().after)) rows_.pop_back();
+        return;
+    }
     RowChange change{std::string(table), std::nullopt, std::nullopt};
     if (op != SQLITE_INSERT) change.before = image_of(db, key1, false);
     if (op != SQLITE_DELETE) change.after = image_of(db, key2, true);
     // A row written with the values it had is no change.
-    if (change.before != change.after) rows_.push_back(std::move(change));
+    if (!same_row(change.before, change.after)) rows_.push_back(std::move(change));
 }
 
 void apply_changes(const Database& db, const ChangeSet& changes, ChangeDirection direction) {
