@@ -19,6 +19,7 @@
 #include "forms/ld229_report.h"
 #include "forms/pipe_form_texts.h"
 #include "forms/pipe_grid_rows.h"
+#include "forms/project_history.h"
 #include "forms/renumber_form.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
@@ -119,6 +120,11 @@ class PipeGridForm : public FormModel {
     // Recompute Network: every pipe recomputed and solved in flow order, the changed
     // ones saved; the summary is shown, then the grid refreshes.
     void recompute_network();
+    // Edit > Undo / Redo (the grid reads its rows again) and File > Compact History.
+    void undo();
+    void redo();
+    void compact_history();
+    HistoryMenu history_menu() const;
     // Tools > Rainfall Data.
     void rainfall_data();
     void help();
