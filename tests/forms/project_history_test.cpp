@@ -12,6 +12,7 @@
 #include "forms/checks_form.h"
 #include "forms/network_recompute.h"
 #include "forms/network_recompute_fixture.h"
+#include "forms/pipe_form_fixture.h"
 #include "forms/pipe_grid_import.h"
 #include "forms/pipe_rules.h"
 #include "forms/project_details_form.h"
@@ -41,6 +42,16 @@ struct CommandCase {
 TEST(ProjectHistory, UndoAndRedoOfEveryCommandRestoreTheFile) {
     const std::string csv = other_pipes();
     const std::vector<CommandCase> cases{
+        {step_names::kSavePipe,
+         [](store::ProjectContext& c, Ui& ui) {
+             testing::FakePipeWindows windows;
+             DesignSession session;
+             PipeForm form(c, session, ui, windows);
+             form.open("edit", "N8");
+             form.fields.set_text("nodein_station", "12+50.00");
+             form.mark_solved();
+             form.mnuSavepipe();
+         }},
         {step_names::kDeletePipe,
          [](store::ProjectContext& c, Ui&) {
              ASSERT_TRUE(delete_pipe(store::PipeTable(c.project_connection), "N1", false).deleted);
