@@ -8,6 +8,7 @@
 #include "core/hgl/grade_line.h"
 #include "core/text/number_text.h"
 #include "forms/hgl_form.h"
+#include "forms/project_history.h"
 
 namespace pelvane::forms {
 namespace {
@@ -161,6 +162,7 @@ Outcome ChecksForm::save() {
         settings_.grade_line.reset();
     }
     try {
+        const CommandStep step(context_.project_connection, step_names::kDesignCriteria);
         store::write_check_settings(context_.project_connection, settings_);
     } catch (const std::exception& e) {
         return refuse(std::string("The design criteria were not saved: ") + e.what());

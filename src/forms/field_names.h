@@ -17,8 +17,9 @@ struct Window {
 
 // clang-format off
 inline constexpr auto kMainNames = std::to_array<std::string_view>({
-    "mnuabout", "mnucloseProj", "mnucreateProj", "mnuDesign", "mnuexit", "mnufile", "mnuHelp",
-    "mnuopenProj", "mnuPipe", "mnuRainfallData", "mnusubHelp", "mnuTools", "mnuupdateProj",
+    "mnuabout", "mnucloseProj", "mnucompactHistory", "mnucreateProj", "mnuDesign", "mnuexit",
+    "mnufile", "mnuHelp", "mnuopenProj", "mnuPipe", "mnuRainfallData", "mnusubHelp", "mnuTools",
+    "mnuupdateProj",
     "status_database", "status_date", "status_time", "status_units",
 });
 inline constexpr auto kPipeNames = std::to_array<std::string_view>({
@@ -123,9 +124,9 @@ inline constexpr auto kProjectConversionNames = std::to_array<std::string_view>(
     "noaa_station",
 });
 inline constexpr auto kProjectDetailsNames = std::to_array<std::string_view>({
-    "cmdNOAAStationHelp", "county", "description", "designer", "inlet_database", "location",
-    "major_release", "noaa_station", "project_id", "project_name", "rainfall_note", "state",
-    "units",
+    "cmdNOAAStationHelp", "county", "description", "designer", "history_limit", "inlet_database",
+    "location", "major_release", "noaa_station", "project_id", "project_name", "rainfall_note",
+    "state", "units",
 });
 inline constexpr auto kRainfallCheckNames = std::to_array<std::string_view>({
     "check_fitted", "check_noaa", "check_stored", "check_tc", "check_years",

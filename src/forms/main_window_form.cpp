@@ -8,6 +8,7 @@
 
 #include "forms/design_rainfall_notice.h"
 #include "forms/input_conventions.h"
+#include "forms/project_history.h"
 #include "store/project_database.h"
 #include "store/rainfall_lookup.h"
 
@@ -122,6 +123,7 @@ void MainWindowForm::set_menus(bool project_open) {
     fields.set_enabled("mnuopenProj", !project_open);
     fields.set_enabled("mnuupdateProj", project_open);
     fields.set_enabled("mnucloseProj", project_open);
+    fields.set_enabled("mnucompactHistory", project_open);
 }
 
 void MainWindowForm::tick() {
@@ -302,6 +304,22 @@ void MainWindowForm::mnucloseProj() {
     fields.set_text("status_units", "");
     short_file_name_.clear();
     context_.product_name.clear();
+}
+
+void MainWindowForm::undo() {
+    if (project_open_) undo_command(context_, ui_);
+}
+
+void MainWindowForm::redo() {
+    if (project_open_) redo_command(context_, ui_);
+}
+
+void MainWindowForm::compact_history() {
+    if (project_open_) compact_history_command(context_.project_connection, ui_);
+}
+
+HistoryMenu MainWindowForm::history_menu() const {
+    return project_open_ ? forms::history_menu(context_.project_connection) : HistoryMenu{};
 }
 
 void MainWindowForm::mnuPipe() {

@@ -16,6 +16,7 @@
 #include <string>
 
 #include "forms/form_model.h"
+#include "forms/project_history.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
 #include "store/project_details.h"
@@ -29,6 +30,7 @@ inline constexpr const char* kCreateProject = "&Create New Project";      // mnu
 inline constexpr const char* kOpenProject = "&Open Project";              // mnuopenProj
 inline constexpr const char* kUpdateProject = "&Update Project Details";  // mnuupdateProj
 inline constexpr const char* kCloseProject = "Close Project";             // mnucloseProj
+inline constexpr const char* kCompactHistory = "Compact History...";      // mnucompactHistory
 inline constexpr const char* kExit = "E&xit";                             // mnuexit
 inline constexpr const char* kDesignMenu = "&Design";                     // mnuDesign
 inline constexpr const char* kPipe = "&Pelvane";                          // mnuPipe
@@ -98,6 +100,11 @@ class MainWindowForm : public FormModel {
     void open_project_file(const std::string& path);
     void mnuupdateProj();
     void mnucloseProj();
+    // Edit > Undo / Redo and File > Compact History, on the open project.
+    void undo();
+    void redo();
+    void compact_history();
+    HistoryMenu history_menu() const;
     void mnuPipe();
     void mnuRainfallData();
     void mnusubHelp();

@@ -5,6 +5,7 @@
 #include "core/network/flow_order.h"
 #include "core/network/pipe_network.h"
 #include "forms/network_recompute_pipe.h"
+#include "forms/project_history.h"
 #include "store/design_rainfall.h"
 #include "store/pipe_table.h"
 
@@ -73,6 +74,7 @@ class Recompute {
     // transaction: a failure leaves the file as it was.
     void save() {
         const store::Database& db = context_.project_connection;
+        const CommandStep step(db, step_names::kRecomputeNetwork);
         store::Transaction transaction(db);
         store::PipeColumnWriter writer(store::PipeTable(db), written_columns());
         std::vector<std::string> texts;

@@ -13,6 +13,7 @@
 #include "forms/input_conventions.h"
 #include "forms/pipe_energy_support.h"
 #include "forms/pipe_energy_texts.h"
+#include "forms/project_history.h"
 #include "store/energy_table.h"
 #include "store/pipe_table.h"
 
@@ -278,6 +279,7 @@ void PipeEnergyForm::mnusave() {
         record.set(derived.column, fields.text(derived.field));
     }
     try {
+        const CommandStep step(context_.project_connection, step_names::kOutletProtection);
         store::EnergyTable(context_.project_connection).save_first(record);
     } catch (const store::DatabaseError& e) {
         ui_.message(e.what(), Icon::Exclamation);

@@ -10,6 +10,7 @@
 #include "forms/pipe_form.h"
 
 #include <initializer_list>
+#include "forms/project_history.h"
 #include "forms/size_picker_form.h"
 #include "store/design_rainfall.h"
 #include "store/sqlite/database.h"
@@ -252,6 +253,7 @@ bool PipeForm::rule_passes(const std::function<RuleResult(const store::PipeTable
 bool PipeForm::pipe_update() {
     try {
         const store::Database& db = context_.project_connection;
+        const CommandStep step(db, step_names::kSavePipe);
         store::Transaction transaction(db);
         const store::PipeTable table(db);
         const store::PipeRecord row = record();

@@ -215,6 +215,22 @@ void PipeGridForm::size_pipes() {
     refresh();
 }
 
+void PipeGridForm::undo() {
+    if (undo_command(context_, ui_)) refresh();
+}
+
+void PipeGridForm::redo() {
+    if (redo_command(context_, ui_)) refresh();
+}
+
+void PipeGridForm::compact_history() {
+    compact_history_command(context_.project_connection, ui_);
+}
+
+HistoryMenu PipeGridForm::history_menu() const {
+    return forms::history_menu(context_.project_connection);
+}
+
 void PipeGridForm::help() {
     open_help(ui_, context_, "pipes");
 }

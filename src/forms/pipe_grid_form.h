@@ -19,6 +19,7 @@
 #include "forms/ld229_report.h"
 #include "forms/pipe_form_texts.h"
 #include "forms/pipe_grid_rows.h"
+#include "forms/project_history.h"
 #include "forms/renumber_form.h"
 #include "forms/sizing_form.h"
 #include "forms/ui.h"
@@ -126,6 +127,11 @@ class PipeGridForm : public FormModel {
     // flow, sizes them and recomputes the network, shows what changed and what could
     // not be sized, then the grid refreshes.
     void size_pipes();
+    // Edit > Undo / Redo (the grid reads its rows again) and File > Compact History.
+    void undo();
+    void redo();
+    void compact_history();
+    HistoryMenu history_menu() const;
     // Tools > Rainfall Data.
     void rainfall_data();
     void help();

@@ -12,6 +12,7 @@
 #include "forms/pipe_grid_rows.h"
 #include "forms/pipe_import_checks.h"
 #include "forms/pipe_rules.h"
+#include "forms/project_history.h"
 #include "store/pipe_table.h"
 
 namespace pelvane::forms {
@@ -167,6 +168,7 @@ int import_pipes(const store::ProjectContext& context, std::string_view csv_text
     const bool legacy = context.legacy_database_mode;
     std::vector<ImportedPipe> added;
     std::vector<ImportProblem> problems;
+    const CommandStep step(db, step_names::kImportPipes);
     store::Transaction transaction(db);
     for (std::size_t r = 1; r < records.size(); ++r) {
         const hydrology::CsvLine& row = records[r];

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "core/network/upstream.h"
+#include "forms/project_history.h"
 
 namespace pelvane::forms {
 namespace {
@@ -128,7 +129,11 @@ RuleResult check_delete(const store::PipeTable& pipes, std::string_view number, 
 
 PipeDeletion delete_pipe(const store::PipeTable& pipes, std::string_view number, bool legacy) {
     if (auto refused = check_delete(pipes, number, legacy)) return {false, std::move(refused)};
-    return {pipes.remove(number), std::nullopt};
+    const CommandStep step(pipes.database(), step_names::kDeletePipe);
+    store::Transaction transaction(pipes.database());
+    const bool deleted = pipes.remove(number);
+    transaction.commit();
+    return {deleted, std::nullopt};
 }
 
 RuleResult check_renumber_target(const store::PipeTable& pipes, std::string_view new_number) {
@@ -151,6 +156,7 @@ std::string renumber_question(std::string_view listed_by) {
 int renumber_pipe(const store::Database& db, std::string_view old_number,
                   std::string_view new_number, bool legacy) {
     const std::vector<store::Value> params{std::string(new_number), std::string(old_number)};
+    const CommandStep step(db, step_names::kRenumberPipe);
     store::Transaction transaction(db);
     db.execute("UPDATE PIPE SET PIPE_NUMBER = ? WHERE PIPE_NUMBER = ?", params);
     const int renumbered = db.changes();

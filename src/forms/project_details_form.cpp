@@ -1,12 +1,16 @@
 #include "forms/project_details_form.h"
 
+#include <cmath>
 #include <initializer_list>
 
 #include <optional>
 #include <utility>
 
+#include "core/text/number_text.h"
 #include "forms/input_conventions.h"
 #include "forms/main_window_form.h"
+#include "forms/project_history.h"
+#include "store/history.h"
 #include "store/project_database.h"
 #include "store/rainfall_lookup.h"
 
@@ -73,6 +77,7 @@ ProjectDetailsForm::ProjectDetailsForm(store::ProjectContext& context, Ui& ui,
       show_rainfall_data_(std::move(show_rainfall_data)) {
     for (const BoundField& b : kBound) fields.set_text(b.field, "");
     fields.set_text("rainfall_note", "");
+    fields.set_text("history_limit", std::to_string(store::kDefaultHistoryLimit));
     fields["noaa_station"].visible = noaa();
     fields["major_release"].visible = false;
     fields["cmdNOAAStationHelp"].visible = noaa();
@@ -108,6 +113,8 @@ void ProjectDetailsForm::open() {
     if (record) {
         copy_into_context(context_, *record, noaa());
         show_record(store::details_from_record(*record));
+        fields.set_text("history_limit",
+                        std::to_string(store::history_limit(context_.project_connection)));
     }
     changed_ = false;
 
@@ -184,8 +191,21 @@ void ProjectDetailsForm::mnuprojsave() {
         }
         show_record(d);
     }
+    const text::ParsedNumber limit = text::parse_number(fields.text("history_limit"));
+    if (!limit.ok() || limit.value != std::floor(limit.value) || limit.value < 1 ||
+        limit.value > kMaxHistoryLimit) {
+        ui_.message(std::string(kHistoryLimit) + " must be a whole number from 1 to " +
+                        std::to_string(kMaxHistoryLimit) + "; \"" + fields.text("history_limit") +
+                        "\" is not.",
+                    Icon::Exclamation, kAppTitle);
+        return;
+    }
     try {
+        // The first record of a new project is its making, not a step of its history.
+        std::optional<CommandStep> step;
+        if (edit_mode_) step.emplace(context_.project_connection, step_names::kProjectDetails);
         store::save_project_details(context_, d, window_);
+        store::set_history_limit(context_.project_connection, static_cast<int>(limit.value));
     } catch (const std::exception& e) {
         ui_.message(e.what(), Icon::Exclamation, kAppTitle);
         return;

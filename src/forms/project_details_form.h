@@ -38,6 +38,9 @@ inline constexpr const char* kState = "STATE";
 inline constexpr const char* kUnits = "UNITS";
 inline constexpr const char* kDesigner = "DESIGNED BY";
 inline constexpr const char* kInletDatabase = "INLET DATABASE";
+inline constexpr const char* kHistoryLimit = "HISTORY STEPS KEPT";
+// The history keeps at least one step; beyond a thousand the file grows to no use.
+inline constexpr int kMaxHistoryLimit = 1000;
 // Menus and buttons; "&" marks the mnemonic.
 inline constexpr const char* kFileMenu = "&File";
 inline constexpr const char* kSave = "&Save";     // mnuprojsave

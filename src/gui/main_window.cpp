@@ -13,6 +13,7 @@
 #include "gui/about_window.h"
 #include "gui/field_binder.h"
 #include "gui/hgl_window.h"
+#include "gui/history_menu.h"
 #include "gui/pipe_energy_window.h"
 #include "gui/pipe_form_window.h"
 #include "gui/pipe_grid_window.h"
@@ -99,6 +100,8 @@ void MainWindow::build_menus() {
                      {"mnuupdateProj", kUpdateProject, &F::mnuupdateProj},
                      {"mnucloseProj", kCloseProject, &F::mnucloseProj},
                      {nullptr, nullptr, nullptr},
+                     {"mnucompactHistory", kCompactHistory, &F::compact_history},
+                     {nullptr, nullptr, nullptr},
                      {"mnuexit", kExit, &F::mnuexit}});
     QMenu* design = menuBar()->addMenu(kDesignMenu);
     design->setObjectName("mnuDesign");
@@ -109,6 +112,10 @@ void MainWindow::build_menus() {
     QMenu* help = menuBar()->addMenu(kHelpMenu);
     help->setObjectName("mnuHelp");
     add_items(help, {{"mnusubHelp", kHelp, &F::mnusubHelp}, {"mnuabout", kAbout, &F::mnuabout}});
+    add_history_menu(menuBar(), this,
+                     {[this] { return form_->history_menu(); },
+                      [this] { binder_->run([this] { form_->undo(); }); },
+                      [this] { binder_->run([this] { form_->redo(); }); }});
 }
 
 void MainWindow::build_status_bar() {

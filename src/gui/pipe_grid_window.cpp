@@ -16,6 +16,7 @@
 #include "forms/main_window_form.h"
 #include "forms/network_recompute.h"
 #include "gui/checks_dialog.h"
+#include "gui/history_menu.h"
 #include "gui/pipe_grid_table_model.h"
 #include "gui/plan_window.h"
 #include "gui/profile_window.h"
@@ -63,6 +64,8 @@ void PipeGridWindow::build_menus() {
     item(file, forms::kRecomputeNetworkCaption, &F::recompute_network);
     item(file, "&Delete Pipe", &F::delete_pipe);
     file->addSeparator();
+    item(file, "Compact &History...", &F::compact_history);
+    file->addSeparator();
     binder_.bind_state("mnuEnergy", item(file, "Energy Dissipation", &F::energy_dissipation));
     item(file, "Pipe Report", &F::pipe_report);
     item(file, "Form LD229", &F::form_ld229);
@@ -83,6 +86,10 @@ void PipeGridWindow::build_menus() {
     auto* help = bar->addMenu("&Help");
     item(help, "&Help ", &F::help, QKeySequence(Qt::Key_F1));
     item(help, "About Marrowind", &F::about);
+    add_history_menu(
+        bar, this,
+        {[this] { return form_.history_menu(); }, [this] { run([this] { form_.undo(); }); },
+         [this] { run([this] { form_.redo(); }); }});
     bar->setNativeMenuBar(false);
     menu_bar_ = bar;
 }

@@ -140,6 +140,11 @@ void ProjectDetailsWindow::build(forms::Ui& ui) {
     inlet->setToolTip("Chosen with Browse");
     grid->addWidget(label(kInletDatabase, frame), row, 0);
     grid->addWidget(inlet, row, 1, 1, 3);
+    ++row;
+    auto* history_limit = text_field("history_limit");
+    history_limit->setToolTip("The oldest steps of the project's history are dropped past it");
+    grid->addWidget(label(kHistoryLimit, frame), row, 0);
+    grid->addWidget(history_limit, row, 1);
     layout->addWidget(frame);
 
     // Said beside the county and station it is about, with the way to mend it.

@@ -18,6 +18,7 @@
 #include "forms/network_recompute.h"
 #include "forms/pipe_grid_import.h"
 #include "forms/time_of_concentration_form.h"
+#include "store/history.h"
 #include "store/pipe_table.h"
 #include "store/project_database.h"
 #include "tools/generator.h"
@@ -157,6 +158,8 @@ int build_sample_project(const std::vector<std::string>& args) {
     // computes and solves them.
     const forms::RecomputeSummary summary = forms::recompute_network(context, ui);
     if (!summary.complete()) throw std::runtime_error(forms::recompute_summary_text(summary));
+    // The sample is shipped as a finished project, without the steps that built it.
+    store::clear_history(context.project_connection);
     context.inlet_connection.close();
     store::close_project(context);
     context.coefficient_connection.close();

@@ -132,6 +132,21 @@ TEST_F(PipesCli, RenumberAsksThroughYesAndDeleteKeepsAPreviousPipe) {
     EXPECT_EQ(pipe_ids(project_), (std::vector<std::string>{"10", "5", "9", "O'Brien 3"}));
 }
 
+TEST_F(PipesCli, HistoryListsTheCommandsAndUndoRedoTheLast) {
+    ASSERT_EQ(run_cli({"delete", project_.string(), "9"}).exit_code, 0);
+    const auto listed = run_cli({"history", project_.string(), "--json"});
+    const auto steps = nlohmann::json::parse(listed.out)["steps"];
+    ASSERT_EQ(steps.size(), 2u) << listed.out;
+    EXPECT_EQ(steps[1]["command"], "Delete Pipe");
+    EXPECT_EQ(steps[1]["undone"], false);
+    EXPECT_EQ(steps[0]["step"], 1);
+    EXPECT_EQ(run_cli({"undo", project_.string()}).out, "Undone: Delete Pipe\n");
+    EXPECT_EQ(run_cli({"undo", project_.string()}).out, "Undone: Import Pipes\n");
+    expect_refusal(run_cli({"undo", project_.string()}), "There is nothing to undo.");
+    EXPECT_EQ(run_cli({"redo", project_.string()}).out, "Redone: Import Pipes\n");
+    EXPECT_EQ(pipe_ids(project_), (std::vector<std::string>{"1", "10", "2", "9", "O'Brien 3"}));
+}
+
 TEST(SolveCli, AllPipesInFlowOrderThenNothingLeft) {
     NetworkProject project;
     project.add({computed_pipe("1", "0.3", {"2", "3"}), computed_pipe("2", "0.4"),

@@ -163,13 +163,16 @@ Database::~Database() {
 }
 
 Database::Database(Database&& other) noexcept
-    : db_(std::exchange(other.db_, nullptr)), path_(std::move(other.path_)) {}
+    : db_(std::exchange(other.db_, nullptr)),
+      path_(std::move(other.path_)),
+      listener_(std::exchange(other.listener_, nullptr)) {}
 
 Database& Database::operator=(Database&& other) noexcept {
     if (this != &other) {
         close();
         db_ = std::exchange(other.db_, nullptr);
         path_ = std::move(other.path_);
+        listener_ = std::exchange(other.listener_, nullptr);
     }
     return *this;
 }
@@ -267,10 +270,19 @@ Transaction::~Transaction() {
             }
         } catch (...) {
         }
+        // The history hears of the whole change only: a savepoint rolled back inside
+        // it leaves rows its step recorded, so an undo of that step finds them
+        // changed and refuses rather than applying part of it.
+        if (CommitListener* listener = db_.commit_listener(); listener && !nested_) {
+            listener->rolled_back();
+        }
     }
 }
 
 void Transaction::commit() {
+    if (CommitListener* listener = db_.commit_listener(); listener && !nested_) {
+        listener->before_commit(db_);
+    }
     db_.execute(nested_ ? "RELEASE nested_change" : "COMMIT");
     done_ = true;
 }

@@ -17,6 +17,23 @@ struct sqlite3_stmt;
 
 namespace pelvane::store {
 
+class Database;
+
+// Told by a Transaction before it commits and after it rolls back: the project's
+// history (store/history.h) adds its step to the change before COMMIT, so the step
+// and the change it records are one change of the file.
+class CommitListener {
+  public:
+    virtual void before_commit(const Database& db) = 0;
+    virtual void rolled_back() = 0;
+
+  protected:
+    CommitListener() = default;
+    ~CommitListener() = default;
+    CommitListener(const CommitListener&) = default;
+    CommitListener& operator=(const CommitListener&) = default;
+};
+
 // A failing database step. what() is the description shown to the engineer.
 class DatabaseError : public std::runtime_error {
   public:
@@ -103,9 +120,17 @@ class Database {
     // when it cannot be had.
     void lock_for_writing() const;
 
+    // The listener of this connection's transactions (one at a time; nullptr for none).
+    void set_commit_listener(CommitListener* listener) const { listener_ = listener; }
+    CommitListener* commit_listener() const { return listener_; }
+
+    // The SQLite connection, for the change log of store/sqlite only.
+    sqlite3* handle() const { return db_; }
+
   private:
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
+    mutable CommitListener* listener_ = nullptr;
 };
 
 // Runs a group of statements as one change: commit() keeps it; leaving the scope
