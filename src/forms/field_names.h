@@ -113,7 +113,8 @@ inline constexpr auto kProfileNames = std::to_array<std::string_view>({
     "length_unit", "profile_from", "profile_hover", "profile_outfall", "profile_tailwater",
 });
 inline constexpr auto kPipeGridNames = std::to_array<std::string_view>({
-    "mnuEnergy", "rec_count",
+    "cmdflexaddpipe", "cmdflexdeletepipe", "cmdflexmodpipe", "cmdflexrecompute", "cmdflexveditpipe",
+    "mnuEnergy", "read_only_banner", "rec_count",
 });
 inline constexpr auto kProjectConversionNames = std::to_array<std::string_view>({
     "noaa_station",

@@ -36,6 +36,9 @@ inline constexpr const char* kNoPipesToModify = "No pipes to Modify!";
 inline constexpr const char* kNoPipesForEnergy = "No pipes to do Energy Dissipation Analysis!";
 inline constexpr const char* kNoPipesForHgl = "No pipes to Display in HGL Report!";
 inline constexpr const char* kNoPipesForDrawing = "No pipes to draw!";
+inline constexpr const char* kViewingOnlyBanner =
+    "This project file is read-only, so it is open for viewing: the commands that would "
+    "change it are off. To work on it, make the file writable and open it again.";
 // The two reports refuse with their own kNoPipesToDisplay.
 inline constexpr const char* kDeleteQuestionHead = "Delete Current Pipe - ";
 inline constexpr const char* kModifyQuestionHead = "Modify Current pipe number - ";
@@ -131,6 +134,9 @@ class PipeGridForm : public FormModel {
 
   private:
     bool legacy() const { return context_.legacy_database_mode; }
+    // Whether the command of `command`'s button or menu item is on (off for a file open
+    // for viewing); a key press reaches a command whose button is off.
+    bool may_change(FieldName command) const;
     void read_rows();
     // Shows `message` and returns false when there are no pipes.
     bool has_pipes(const char* message);

@@ -15,6 +15,7 @@
 
 #include "forms/main_window_form.h"
 #include "forms/network_recompute.h"
+#include "forms/window_titles.h"
 #include "gui/checks_dialog.h"
 #include "gui/pipe_grid_table_model.h"
 #include "gui/plan_window.h"
@@ -32,7 +33,7 @@ PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::DesignSess
       hooks_(std::move(hooks)),
       form_(context, session, ui, *this),
       binder_(form_, this, ui_) {
-    setWindowTitle(forms::kAppTitle);
+    setWindowTitle(QString::fromStdString(forms::project_window_title(context, forms::kAppTitle)));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(true);
     build_menus();
@@ -53,13 +54,16 @@ void PipeGridWindow::build_menus() {
         return action;
     };
     using F = forms::PipeGridForm;
-    item(file, "&Add Pipe", &F::add, QKeySequence(Qt::CTRL | Qt::Key_N));
+    binder_.bind_state("cmdflexaddpipe",
+                       item(file, "&Add Pipe", &F::add, QKeySequence(Qt::CTRL | Qt::Key_N)));
     item(file, "&View Pipe", &F::view);
-    item(file, "&Edit Pipe", &F::edit, QKeySequence(Qt::CTRL | Qt::Key_E));
-    item(file, "&Modify Pipe Number", &F::modify);
+    binder_.bind_state("cmdflexveditpipe",
+                       item(file, "&Edit Pipe", &F::edit, QKeySequence(Qt::CTRL | Qt::Key_E)));
+    binder_.bind_state("cmdflexmodpipe", item(file, "&Modify Pipe Number", &F::modify));
     item(file, "&Refresh", &F::refresh, QKeySequence(Qt::Key_F5));
-    item(file, forms::kRecomputeNetworkCaption, &F::recompute_network);
-    item(file, "&Delete Pipe", &F::delete_pipe);
+    binder_.bind_state("cmdflexrecompute",
+                       item(file, forms::kRecomputeNetworkCaption, &F::recompute_network));
+    binder_.bind_state("cmdflexdeletepipe", item(file, "&Delete Pipe", &F::delete_pipe));
     file->addSeparator();
     binder_.bind_state("mnuEnergy", item(file, "Energy Dissipation", &F::energy_dissipation));
     item(file, "Pipe Report", &F::pipe_report);
@@ -139,20 +143,31 @@ void PipeGridWindow::build_body() {
         connect(b, &QPushButton::clicked, this,
                 [this, command] { run([this, command] { (form_.*command)(); }); });
         buttons->addWidget(b);
+        return b;
     };
     using F = forms::PipeGridForm;
-    button("cmdflexaddpipe", "Add", &F::add);
+    binder_.bind_state("cmdflexaddpipe", button("cmdflexaddpipe", "Add", &F::add));
     button("cmdflexviewpipe", "View", &F::view);
-    button("cmdflexveditpipe", "Edit", &F::edit);
-    button("cmdflexdeletepipe", "Delete", &F::delete_pipe);
-    button("cmdflexmodpipe", "Modify", &F::modify);
+    binder_.bind_state("cmdflexveditpipe", button("cmdflexveditpipe", "Edit", &F::edit));
+    binder_.bind_state("cmdflexdeletepipe", button("cmdflexdeletepipe", "Delete", &F::delete_pipe));
+    binder_.bind_state("cmdflexmodpipe", button("cmdflexmodpipe", "Modify", &F::modify));
     button("cmdflexrefreshpipe", "Refresh", &F::refresh);
-    button("cmdflexrecompute", "Recompute", &F::recompute_network);
+    binder_.bind_state("cmdflexrecompute",
+                       button("cmdflexrecompute", "Recompute", &F::recompute_network));
     buttons->addStretch();
     button("cmdflexexit", "Exit", &F::exit);
 
+    auto* banner = new QLabel(this);
+    banner->setObjectName("read_only_banner");
+    banner->setWordWrap(true);
+    banner->setStyleSheet(
+        "QLabel { background: #fff4ce; color: #4a3b00; border: 1px solid #e0c96b;"
+        " padding: 6px; }");
+    binder_.bind("read_only_banner", banner);
+
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menu_bar_);
+    layout->addWidget(banner);
     layout->addWidget(table_, 1);
     layout->addLayout(count_row);
     layout->addWidget(frame);

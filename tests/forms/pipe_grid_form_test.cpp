@@ -161,5 +161,19 @@ TEST_F(PipeGridFormTest, ModifyRenumbersThePipeAndEveryReference) {
     EXPECT_TRUE(grid.close_requested);
 }
 
+// A file open for viewing: every changing command is off, even from the keyboard.
+TEST_F(PipeGridFormTest, AFileOpenForViewingOnlyOffersNoChange) {
+    net_.add({{"1", "A", "OUT", {}}});
+    net_.context().viewing_only = true;
+    auto& grid = open_grid();
+    EXPECT_FALSE(grid.fields.at("cmdflexveditpipe").enabled);
+    EXPECT_TRUE(grid.fields.at("read_only_banner").visible);
+    grid.edit();
+    grid.delete_pipe();
+    grid.view();
+    EXPECT_EQ(windows_.opened, std::vector<std::string>{"pipe view 1"});
+    EXPECT_TRUE(ui_.shown.empty());
+}
+
 }  // namespace
 }  // namespace pelvane::forms
