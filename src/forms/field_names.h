@@ -114,7 +114,7 @@ inline constexpr auto kProfileNames = std::to_array<std::string_view>({
 });
 inline constexpr auto kPipeGridNames = std::to_array<std::string_view>({
     "cmdflexaddpipe", "cmdflexdeletepipe", "cmdflexmodpipe", "cmdflexrecompute", "cmdflexveditpipe",
-    "mnuEnergy", "read_only_banner", "rec_count",
+    "mnuEnergy", "mnuImportPipes", "read_only_banner", "rec_count",
 });
 inline constexpr auto kProjectConversionNames = std::to_array<std::string_view>({
     "noaa_station",

@@ -19,9 +19,9 @@ std::string pipe_gone(std::string_view number) {
 }
 
 // The commands that change the project file, off while it is open for viewing.
-constexpr std::array<FieldName, 5> kChangingCommands{"cmdflexaddpipe", "cmdflexveditpipe",
+constexpr std::array<FieldName, 6> kChangingCommands{"cmdflexaddpipe",    "cmdflexveditpipe",
                                                      "cmdflexdeletepipe", "cmdflexmodpipe",
-                                                     "cmdflexrecompute"};
+                                                     "cmdflexrecompute",  "mnuImportPipes"};
 
 }  // namespace
 
@@ -220,6 +220,19 @@ void PipeGridForm::recompute_network() {
     ui_.message(recompute_summary_text(summary),
                 summary.complete() ? Icon::Information : Icon::Exclamation, kAppTitle);
     refresh();
+}
+
+void PipeGridForm::import_pipes() {
+    if (!may_change("mnuImportPipes")) return;
+    if (import_pipe_list(context_, ui_, [this](const ImportPreview& preview) {
+            return windows_.confirm_import(preview);
+        })) {
+        refresh();
+    }
+}
+
+void PipeGridForm::export_pipes() {
+    if (has_pipes(kNoPipesToExport)) export_pipe_list(context_, ui_);
 }
 
 void PipeGridForm::help() {

@@ -19,6 +19,7 @@
 #include "forms/ld229_report.h"
 #include "forms/pipe_form_texts.h"
 #include "forms/pipe_grid_rows.h"
+#include "forms/pipe_list_form.h"
 #include "forms/renumber_form.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
@@ -36,6 +37,7 @@ inline constexpr const char* kNoPipesToModify = "No pipes to Modify!";
 inline constexpr const char* kNoPipesForEnergy = "No pipes to do Energy Dissipation Analysis!";
 inline constexpr const char* kNoPipesForHgl = "No pipes to Display in HGL Report!";
 inline constexpr const char* kNoPipesForDrawing = "No pipes to draw!";
+inline constexpr const char* kNoPipesToExport = "No pipes to export!";
 inline constexpr const char* kViewingOnlyBanner =
     "This project file is read-only, so it is open for viewing: the commands that would "
     "change it are off. To work on it, make the file writable and open it again.";
@@ -72,6 +74,8 @@ class PipeGridForm : public FormModel {
         virtual void about() = 0;
         // Rainfall Data, where missing coefficients are imported.
         virtual void show_rainfall_data() = 0;
+        // The preview of a pipe list to import; true when the person chose Import.
+        virtual bool confirm_import(const ImportPreview& preview) = 0;
     };
 
     PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui, Windows& windows);
@@ -122,6 +126,9 @@ class PipeGridForm : public FormModel {
     // Recompute Network: every pipe recomputed and solved in flow order, the changed
     // ones saved; the summary is shown, then the grid refreshes.
     void recompute_network();
+    // File > Import Pipes... (the grid refreshes after an import) and Export Pipes....
+    void import_pipes();
+    void export_pipes();
     // Tools > Rainfall Data.
     void rainfall_data();
     void help();

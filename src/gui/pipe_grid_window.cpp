@@ -17,6 +17,7 @@
 #include "forms/network_recompute.h"
 #include "forms/window_titles.h"
 #include "gui/checks_dialog.h"
+#include "gui/import_preview_dialog.h"
 #include "gui/pipe_grid_table_model.h"
 #include "gui/plan_window.h"
 #include "gui/profile_window.h"
@@ -71,6 +72,11 @@ void PipeGridWindow::build_menus() {
     item(file, "HGL Analysis", &F::hgl_analysis);
     item(file, "&Profile...", &F::profile, QKeySequence(Qt::CTRL | Qt::Key_P));
     item(file, "Network P&lan...", &F::plan, QKeySequence(Qt::CTRL | Qt::Key_L));
+    file->addSeparator();
+    binder_.bind_state("mnuImportPipes",
+                       item(file, forms::pipe_list_texts::kImportCommand, &F::import_pipes,
+                            QKeySequence(Qt::CTRL | Qt::Key_I)));
+    item(file, forms::pipe_list_texts::kExportCommand, &F::export_pipes);
     file->addSeparator();
     item(file, "E&xit", &F::exit);
     auto* tools = bar->addMenu("&Tools");
@@ -264,6 +270,10 @@ void PipeGridWindow::show_checks() {
 
 void PipeGridWindow::show_rainfall_data() {
     gui::show_rainfall_data(context_, ui_, this);
+}
+
+bool PipeGridWindow::confirm_import(const forms::ImportPreview& preview) {
+    return gui::confirm_import(preview, this);
 }
 
 void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,

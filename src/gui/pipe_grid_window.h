@@ -71,6 +71,7 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     void pipe_report() override;
     void about() override;
     void show_rainfall_data() override;
+    bool confirm_import(const forms::ImportPreview& preview) override;
 
     store::ProjectContext& context_;
     forms::Ui& ui_;

@@ -56,6 +56,13 @@ struct FakeGridWindows : forms::PipeGridForm::Windows {
     void pipe_report() override { opened.push_back("pipe report"); }
     void about() override { opened.push_back("about"); }
     void show_rainfall_data() override { opened.push_back("rainfall"); }
+    // The previews shown; Import is chosen unless `import` is false.
+    std::vector<forms::ImportPreview> previews;
+    bool import = true;
+    bool confirm_import(const forms::ImportPreview& preview) override {
+        previews.push_back(preview);
+        return import;
+    }
 };
 
 // A project file in a fresh folder, opened for design work; legacy files get "zql"
