@@ -4,11 +4,12 @@
 
 namespace pelvane::forms {
 
-void export_drawing(Ui& ui, const char* title, const drawing::Drawing& picture,
-                    const DrawingWriter& write) {
+void export_drawing(Ui& ui, const char* title, const std::string& folder,
+                    const drawing::Drawing& picture, const DrawingWriter& write) {
     FileDialog dialog;
     dialog.save = true;
     dialog.title = title;
+    dialog.initial_folder = folder;
     dialog.filter = drawing::kExportFilter;
     dialog.default_extension = ".svg";
     const std::string chosen = ui.choose_file(dialog);

@@ -17,7 +17,8 @@ using DrawingWriter =
 
 // Asks for the file (`title` on the dialog and the messages) and writes `picture`
 // to it; a name of another type or a file that cannot be written is told.
-void export_drawing(Ui& ui, const char* title, const drawing::Drawing& picture,
-                    const DrawingWriter& write);
+// The dialog starts in `folder`.
+void export_drawing(Ui& ui, const char* title, const std::string& folder,
+                    const drawing::Drawing& picture, const DrawingWriter& write);
 
 }  // namespace pelvane::forms

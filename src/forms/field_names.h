@@ -118,7 +118,8 @@ inline constexpr auto kSubmittalNames = std::to_array<std::string_view>({
     "submittal_progress", "submittal_tailwater",
 });
 inline constexpr auto kPipeGridNames = std::to_array<std::string_view>({
-    "mnuEnergy", "rec_count",
+    "cmdflexaddpipe", "cmdflexdeletepipe", "cmdflexmodpipe", "cmdflexrecompute", "cmdflexveditpipe",
+    "mnuEnergy", "mnuImportPipes", "mnuSizePipes", "read_only_banner", "rec_count",
 });
 inline constexpr auto kProjectConversionNames = std::to_array<std::string_view>({
     "noaa_station",

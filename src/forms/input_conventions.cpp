@@ -45,6 +45,11 @@ std::string dialog_folder(const store::ProjectContext& context) {
     return context.last_folder.empty() ? context.program_folder.string() : context.last_folder;
 }
 
+std::string save_dialog_folder(const store::ProjectContext& context) {
+    if (context.database_path.empty()) return dialog_folder(context);
+    return std::filesystem::path(context.database_path).parent_path().string();
+}
+
 void remember_folder(store::ProjectContext& context, const std::filesystem::path& file) {
     context.last_folder = file.parent_path().string();
 }
@@ -59,8 +64,14 @@ std::string help_page_path(const store::ProjectContext& context, std::string_vie
     return (context.program_folder / "help" / (page + ".html")).string();
 }
 
+void open_or_show_path(Ui& ui, const std::string& path_or_url) {
+    if (!ui.open_document(path_or_url)) {
+        ui.message(kNothingOpens + path_or_url, Icon::Exclamation, kAppTitle);
+    }
+}
+
 void open_help(Ui& ui, const store::ProjectContext& context, std::string_view topic) {
-    ui.open_document(help_page_path(context, topic));
+    open_or_show_path(ui, help_page_path(context, topic));
 }
 
 std::string noaa_page_address(const store::ProjectContext& context) {
@@ -76,7 +87,7 @@ std::string noaa_page_address(const store::ProjectContext& context) {
 }
 
 void open_noaa_page(Ui& ui, const store::ProjectContext& context) {
-    ui.open_document(noaa_page_address(context));
+    open_or_show_path(ui, noaa_page_address(context));
 }
 
 }  // namespace pelvane::forms

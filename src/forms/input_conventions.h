@@ -43,6 +43,9 @@ bool list_check(std::string& text, const std::vector<std::string>& items, Ui& ui
 // Where a file dialog starts: the folder of the last file chosen in any dialog, or
 // the program folder before the first.
 std::string dialog_folder(const store::ProjectContext& context);
+// Where a save dialog (a report, a drawing, a pipe list) starts: the open project's
+// folder, where its results belong; without a project, as any other dialog.
+std::string save_dialog_folder(const store::ProjectContext& context);
 // A file was chosen (or made): the next dialog starts in its folder.
 void remember_folder(store::ProjectContext& context, const std::filesystem::path& file);
 
@@ -56,6 +59,12 @@ inline constexpr const char* kFileAlreadyExists = "File Already Exists!   Overwr
 // file may be written: it does not exist, or the answer was not No.
 bool may_overwrite(Ui& ui, bool exists);
 
+inline constexpr const char* kNothingOpens =
+    "No application on this computer could open it. You can open it yourself from:\n";
+// Opens a written file, a help page or a web page with the desktop's default
+// application; when none takes it, says so and gives the path or address.
+void open_or_show_path(Ui& ui, const std::string& path_or_url);
+
 // The help pages in the program folder, opened in the browser; `topic` picks a page
 // ("" = the contents).
 void open_help(Ui& ui, const store::ProjectContext& context, std::string_view topic = "");
@@ -67,7 +76,7 @@ inline constexpr const char* kNoaaStationLabel = "NOAA STATION";
 inline constexpr const char* kNoaaStationHelp = "NOAA Station Help";
 // The NOAA precipitation-frequency map page for Virginia. The server address comes
 // from "noaa_server.txt" in the program folder when present, so an office can point
-// it elsewhere; the outcome is not examined.
+// it elsewhere.
 void open_noaa_page(Ui& ui, const store::ProjectContext& context);
 std::string noaa_page_address(const store::ProjectContext& context);
 

@@ -9,6 +9,7 @@
 #include "forms/design_rainfall_notice.h"
 #include "forms/input_conventions.h"
 #include "forms/project_history.h"
+#include "forms/window_titles.h"
 #include "store/project_database.h"
 #include "store/rainfall_lookup.h"
 
@@ -25,6 +26,7 @@ struct ContextValues {
         inlet_database, noaa_station, major_release, product_name, last_folder,
         active_rainfall_database;
     bool legacy_database_mode = false;
+    bool viewing_only = false;
     bool details_edit_mode = false;
     std::vector<std::string> county_list, station_list;
 
@@ -44,6 +46,7 @@ struct ContextValues {
           last_folder(c.last_folder),
           active_rainfall_database(c.active_rainfall_database),
           legacy_database_mode(c.legacy_database_mode),
+          viewing_only(c.viewing_only),
           details_edit_mode(c.details_edit_mode),
           county_list(c.county_list),
           station_list(c.station_list) {}
@@ -66,6 +69,7 @@ struct ContextValues {
         c.last_folder = last_folder;
         c.active_rainfall_database = active_rainfall_database;
         c.legacy_database_mode = legacy_database_mode;
+        c.viewing_only = viewing_only;
         c.details_edit_mode = details_edit_mode;
         c.county_list = county_list;
         c.station_list = station_list;
@@ -100,7 +104,8 @@ MainWindowForm::MainWindowForm(store::ProjectContext& context, Ui& ui, Windows& 
       context_(context),
       ui_(ui),
       windows_(windows),
-      clock_(std::move(clock)) {
+      clock_(std::move(clock)),
+      recent_(context.user_data_folder) {
     for (const FieldName item :
          std::initializer_list<FieldName>{"mnufile", "mnuexit", "mnuDesign", "mnuPipe", "mnuTools",
                                           "mnuRainfallData", "mnuHelp", "mnusubHelp", "mnuabout"}) {
@@ -119,9 +124,9 @@ MainWindowForm::MainWindowForm(store::ProjectContext& context, Ui& ui, Windows& 
 
 void MainWindowForm::set_menus(bool project_open) {
     project_open_ = project_open;
-    fields.set_enabled("mnucreateProj", !project_open);
-    fields.set_enabled("mnuopenProj", !project_open);
-    fields.set_enabled("mnuupdateProj", project_open);
+    fields.set_enabled("mnucreateProj", true);
+    fields.set_enabled("mnuopenProj", true);
+    fields.set_enabled("mnuupdateProj", project_open && !context_.viewing_only);
     fields.set_enabled("mnucloseProj", project_open);
     fields.set_enabled("mnucompactHistory", project_open);
 }
@@ -162,6 +167,7 @@ void MainWindowForm::mnucreateProj() {
     }
     std::error_code ec;
     if (!may_overwrite(ui_, fs::exists(path, ec))) return;
+    close_open_project();
 
     const ContextValues before(context_);
     ui_.set_busy(true);
@@ -185,6 +191,7 @@ void MainWindowForm::mnucreateProj() {
         return;
     }
     forget_project_values(context_);
+    recent_.add(context_.database_path);
     ui_.set_busy(false);
     ui_.message(kCreated, Icon::Information, kMainTitle);
 
@@ -201,6 +208,7 @@ void MainWindowForm::mnuopenProj() {
         fail(kCancelSelected);
         return;
     }
+    close_open_project();
     open_chosen(path);
 }
 
@@ -209,7 +217,40 @@ void MainWindowForm::open_project_file(const std::string& path) {
         ui_.message(kNoDatabaseSelected, Icon::Exclamation, kMainTitle);
         return;
     }
+    close_open_project();
     open_chosen(path);
+}
+
+void MainWindowForm::open_recent(std::size_t index) {
+    if (index >= recent_.paths().size()) return;
+    const std::string path = recent_.paths()[index];
+    std::error_code ec;
+    if (!fs::is_regular_file(path, ec)) {
+        ui_.message(kRecentProjectGone + path, Icon::Exclamation, kMainTitle);
+        recent_.remove(path);
+        return;
+    }
+    open_project_file(path);
+}
+
+void MainWindowForm::close_open_project() {
+    if (!project_open_) return;
+    try {
+        store::close_project(context_);
+    } catch (const std::exception& e) {
+        ui_.message(e.what(), Icon::None, kAppTitle);
+    }
+    set_menus(false);
+    fields.set_text("status_database", "");
+    fields.set_text("status_units", "");
+    short_file_name_.clear();
+    context_.product_name.clear();
+    context_.database_path.clear();
+    context_.viewing_only = false;
+}
+
+std::string MainWindowForm::title() const {
+    return project_window_title(context_, kAppTitle);
 }
 
 bool MainWindowForm::open_chosen(const std::string& path) {
@@ -225,13 +266,19 @@ bool MainWindowForm::open_chosen(const std::string& path) {
 
     show_database_status(kOpening);
     ui_.set_busy(true);
+    // Whether the file exists and is a project is for the open itself to say.
+    std::error_code ec;
+    const bool viewing_only = fs::exists(path, ec) && !store::project_file_writable(path);
     try {
         forget_project_values(context_);
-        store::open_project(context_, path);
+        store::open_project(context_, path,
+                            viewing_only ? store::Access::Compute : store::Access::Design);
     } catch (const std::exception& e) {
         return undo(e.what());
     }
+    context_.viewing_only = viewing_only;
     remember_folder(context_, context_.database_path);
+    recent_.add(context_.database_path);
     const std::string short_name = fs::path(context_.database_path).filename().string();
     ui_.set_busy(false);
 
@@ -240,7 +287,8 @@ bool MainWindowForm::open_chosen(const std::string& path) {
     if (context_.project_name.empty()) {
         ui_.message(kNoProjectFound, Icon::Exclamation, kMainTitle);
         context_.details_edit_mode = false;
-        windows_.show_project_details(store::DetailsWindow::NoaaStation);
+        if (!context_.viewing_only)
+            windows_.show_project_details(store::DetailsWindow::NoaaStation);
     } else {
         ui_.message(kProjectName + context_.project_name, Icon::Information, kMainTitle);
         if (const auto notice = design_rainfall_notice(context_)) {
@@ -248,7 +296,8 @@ bool MainWindowForm::open_chosen(const std::string& path) {
         }
     }
     short_file_name_ = short_name;
-    show_database_status(kDatabasePanel + short_file_name_);
+    show_database_status(kDatabasePanel + short_file_name_ +
+                         (context_.viewing_only ? kViewingOnlyPanel : ""));
     fields.set_text("status_units", kUnitsPanel + context_.units);
     set_menus(true);
     return true;
@@ -262,7 +311,9 @@ bool MainWindowForm::load_release_lists() {
         if (!lists.ok()) fail(lists.error);
         return lists.ok();
     }
-    if (ui_.ask(kConvertQuestion, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::Yes) {
+    // A file open for viewing cannot be converted, so the question is not asked.
+    if (!context_.viewing_only &&
+        ui_.ask(kConvertQuestion, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::Yes) {
         windows_.show_project_conversion();
         // The conversion window reports its own failures; the file is at the NOAA
         // release once it has run, and works only with the NOAA lists it loaded.
@@ -277,6 +328,7 @@ bool MainWindowForm::load_release_lists() {
 }
 
 void MainWindowForm::mnuupdateProj() {
+    if (context_.viewing_only) return;
     if (context_.project_name.empty()) {
         ui_.message(kNoProjectFound, Icon::Exclamation, kMainTitle);
         ui_.set_busy(false);
@@ -294,16 +346,7 @@ void MainWindowForm::mnuupdateProj() {
 
 void MainWindowForm::mnucloseProj() {
     ui_.message(kClosed, Icon::Information, kAppTitle);
-    try {
-        store::close_project(context_);
-    } catch (const std::exception& e) {
-        ui_.message(e.what(), Icon::None, kAppTitle);
-    }
-    set_menus(false);
-    fields.set_text("status_database", "");
-    fields.set_text("status_units", "");
-    short_file_name_.clear();
-    context_.product_name.clear();
+    close_open_project();
 }
 
 void MainWindowForm::undo() {

@@ -17,6 +17,7 @@
 
 #include "forms/form_model.h"
 #include "forms/project_history.h"
+#include "forms/recent_projects.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
 #include "store/project_details.h"
@@ -44,6 +45,7 @@ inline constexpr const char* kAbout = "About Marrowind";                  // mnu
 inline constexpr const char* kDatabasePanel = "Project Database - ";
 inline constexpr const char* kUnitsPanel = "UNITS: ";
 inline constexpr const char* kOpening = "Opening Project Database.  Please wait...";
+inline constexpr const char* kViewingOnlyPanel = "  (read-only: open for viewing)";
 
 // Dialogs.
 inline constexpr const char* kProjectFilter = "Pelvane files (*.pvd)|*.pvd";
@@ -98,6 +100,10 @@ class MainWindowForm : public FormModel {
     void mnuopenProj();
     // Open without the dialog: the file chosen on the command line.
     void open_project_file(const std::string& path);
+    // Opens entry `index` of the recent projects (a file that is gone is said so and
+    // taken off the list).
+    void open_recent(std::size_t index);
+    const std::vector<std::string>& recent_projects() const { return recent_.paths(); }
     void mnuupdateProj();
     void mnucloseProj();
     // Edit > Undo / Redo and File > Compact History, on the open project.
@@ -117,6 +123,8 @@ class MainWindowForm : public FormModel {
     void show_database_status(std::string text);
 
     bool project_open() const { return project_open_; }
+    // The window's title: the project's file name, then the program's.
+    std::string title() const;
     const std::string& short_file_name() const { return short_file_name_; }
 
   private:
@@ -130,6 +138,9 @@ class MainWindowForm : public FormModel {
     // conversion of an older file.
     bool load_release_lists();
     void fail(const std::string& description);
+    // Create and Open work while a project is open: once the new file is chosen, the
+    // open one is closed first (everything in it is saved by then).
+    void close_open_project();
 
     store::ProjectContext& context_;
     Ui& ui_;
@@ -137,6 +148,7 @@ class MainWindowForm : public FormModel {
     Clock clock_;
     bool project_open_ = false;
     std::string short_file_name_;
+    RecentProjects recent_;
 };
 
 }  // namespace pelvane::forms

@@ -106,8 +106,10 @@ void PipeForm::set_mode(ScreenMode mode) {
 
 void PipeForm::set_commands() {
     const bool view = mode_ == ScreenMode::View;
-    fields.set_enabled(texts::kAddCommand, view);
-    fields.set_enabled(texts::kEditCommand, view);
+    // A file open for viewing is only viewed.
+    const bool may_change = !context_.viewing_only;
+    fields.set_enabled(texts::kAddCommand, view && may_change);
+    fields.set_enabled(texts::kEditCommand, view && may_change);
     fields.set_enabled(texts::kSaveCommand, !view);
     fields.set_enabled(texts::kSolveCommand, !view);
     fields.set_enabled(texts::kExitCommand, true);
@@ -149,7 +151,7 @@ void PipeForm::mark_solved() {
 }
 
 void PipeForm::mnuAddpipe() {
-    if (mode_ != ScreenMode::View) return;
+    if (mode_ != ScreenMode::View || context_.viewing_only) return;
     set_mode(ScreenMode::Add);
     fields.set_text(texts::kStatus, "");
     fields.set_text(texts::kSectionPanel, "");
@@ -178,7 +180,7 @@ void PipeForm::mnuAddpipe() {
 }
 
 void PipeForm::mnuEditpipe() {
-    if (mode_ != ScreenMode::View) return;
+    if (mode_ != ScreenMode::View || context_.viewing_only) return;
     if (!stored_number_.empty()) get_pipe_records(stored_number_);
     apply_shape_states();
     editing_ = true;

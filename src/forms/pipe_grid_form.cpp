@@ -1,6 +1,7 @@
 #include "forms/pipe_grid_form.h"
 
 #include <algorithm>
+#include <array>
 #include <exception>
 
 #include "forms/input_conventions.h"
@@ -18,7 +19,16 @@ std::string pipe_gone(std::string_view number) {
            " is no longer in the project file; nothing was changed.";
 }
 
+// The commands that change the project file, off while it is open for viewing.
+constexpr std::array<FieldName, 7> kChangingCommands{
+    "cmdflexaddpipe",   "cmdflexveditpipe", "cmdflexdeletepipe", "cmdflexmodpipe",
+    "cmdflexrecompute", "mnuImportPipes",   "mnuSizePipes"};
+
 }  // namespace
+
+bool PipeGridForm::may_change(FieldName command) const {
+    return fields.at(command).enabled;
+}
 
 PipeGridForm::PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
                            Windows& windows)
@@ -35,7 +45,11 @@ void PipeGridForm::open(int remembered_row) {
     reopen_marker_ = false;
     close_requested = false;
     session_.enter_pipe_design(context_);
-    fields.set_enabled("mnuEnergy", outlet_protection_offered(context_));
+    const bool writable = !context_.viewing_only;
+    fields.set_enabled("mnuEnergy", writable && outlet_protection_offered(context_));
+    for (const FieldName command : kChangingCommands) fields.set_enabled(command, writable);
+    fields.set_text("read_only_banner", writable ? "" : kViewingOnlyBanner);
+    fields["read_only_banner"].visible = !writable;
     checks_.load();
     read_rows();
     selected_ = rows_.empty() ? 0 : 1;
@@ -85,6 +99,7 @@ std::string PipeGridForm::column_unit(std::size_t index) const {
 }
 
 void PipeGridForm::add() {
+    if (!may_change("cmdflexaddpipe")) return;
     windows_.show_pipe_form(std::string(pipe_form_texts::kAddRequest), "");
     refresh();
 }
@@ -96,12 +111,14 @@ void PipeGridForm::view() {
 }
 
 void PipeGridForm::edit() {
+    if (!may_change("cmdflexveditpipe")) return;
     if (!has_pipes(kNoPipesToViewEdit)) return;
     windows_.show_pipe_form(std::string(pipe_form_texts::kEditRequest), selected_pipe());
     refresh();
 }
 
 void PipeGridForm::delete_pipe() {
+    if (!may_change("cmdflexdeletepipe")) return;
     if (!has_pipes(kNoPipesToDelete)) return;
     const std::string number = selected_pipe();
     const std::string question = kDeleteQuestionHead + number + kQuestionTail;
@@ -127,6 +144,7 @@ void PipeGridForm::delete_pipe() {
 }
 
 void PipeGridForm::modify() {
+    if (!may_change("cmdflexmodpipe")) return;
     if (!has_pipes(kNoPipesToModify)) return;
     const std::string old_number = selected_pipe();
     const std::string question = kModifyQuestionHead + old_number + kQuestionTail;
@@ -197,6 +215,7 @@ void PipeGridForm::plan() {
 }
 
 void PipeGridForm::recompute_network() {
+    if (!may_change("cmdflexrecompute")) return;
     if (!has_pipes(kNoPipesToRecompute)) return;
     const RecomputeSummary summary = forms::recompute_network(context_, ui_);
     ui_.message(recompute_summary_text(summary),
@@ -205,6 +224,7 @@ void PipeGridForm::recompute_network() {
 }
 
 void PipeGridForm::size_pipes() {
+    if (!may_change("mnuSizePipes")) return;
     if (!has_pipes(kNoPipesToSize)) return;
     SizingForm dialog(ui_, selected_pipe());
     windows_.show_sizing_dialog(dialog);
@@ -229,6 +249,19 @@ void PipeGridForm::compact_history() {
 
 HistoryMenu PipeGridForm::history_menu() const {
     return forms::history_menu(context_.project_connection);
+}
+
+void PipeGridForm::import_pipes() {
+    if (!may_change("mnuImportPipes")) return;
+    if (import_pipe_list(context_, ui_, [this](const ImportPreview& preview) {
+            return windows_.confirm_import(preview);
+        })) {
+        refresh();
+    }
+}
+
+void PipeGridForm::export_pipes() {
+    if (has_pipes(kNoPipesToExport)) export_pipe_list(context_, ui_);
 }
 
 void PipeGridForm::help() {

@@ -19,6 +19,7 @@
 #include "forms/ld229_report.h"
 #include "forms/pipe_form_texts.h"
 #include "forms/pipe_grid_rows.h"
+#include "forms/pipe_list_form.h"
 #include "forms/project_history.h"
 #include "forms/renumber_form.h"
 #include "forms/sizing_form.h"
@@ -38,6 +39,10 @@ inline constexpr const char* kNoPipesToModify = "No pipes to Modify!";
 inline constexpr const char* kNoPipesForEnergy = "No pipes to do Energy Dissipation Analysis!";
 inline constexpr const char* kNoPipesForHgl = "No pipes to Display in HGL Report!";
 inline constexpr const char* kNoPipesForDrawing = "No pipes to draw!";
+inline constexpr const char* kNoPipesToExport = "No pipes to export!";
+inline constexpr const char* kViewingOnlyBanner =
+    "This project file is read-only, so it is open for viewing: the commands that would "
+    "change it are off. To work on it, make the file writable and open it again.";
 // The two reports refuse with their own kNoPipesToDisplay.
 inline constexpr const char* kDeleteQuestionHead = "Delete Current Pipe - ";
 inline constexpr const char* kModifyQuestionHead = "Modify Current pipe number - ";
@@ -73,6 +78,8 @@ class PipeGridForm : public FormModel {
         virtual void show_rainfall_data() = 0;
         // Runs the Size Pipes dialog until it asks to close.
         virtual void show_sizing_dialog(SizingForm& dialog) = 0;
+        // The preview of a pipe list to import; true when the person chose Import.
+        virtual bool confirm_import(const ImportPreview& preview) = 0;
     };
 
     PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui, Windows& windows);
@@ -132,6 +139,9 @@ class PipeGridForm : public FormModel {
     void redo();
     void compact_history();
     HistoryMenu history_menu() const;
+    // File > Import Pipes... (the grid refreshes after an import) and Export Pipes....
+    void import_pipes();
+    void export_pipes();
     // Tools > Rainfall Data.
     void rainfall_data();
     void help();
@@ -144,6 +154,9 @@ class PipeGridForm : public FormModel {
 
   private:
     bool legacy() const { return context_.legacy_database_mode; }
+    // Whether the command of `command`'s button or menu item is on (off for a file open
+    // for viewing); a key press reaches a command whose button is off.
+    bool may_change(FieldName command) const;
     void read_rows();
     // Shows `message` and returns false when there are no pipes.
     bool has_pipes(const char* message);

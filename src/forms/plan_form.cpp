@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "forms/input_conventions.h"
 #include "forms/plan_texts.h"
 
 namespace pelvane::forms {
@@ -58,7 +59,8 @@ void PlanForm::double_click(drawing::Point at, double reach) {
 }
 
 void PlanForm::export_drawing(const DrawingWriter& write) {
-    forms::export_drawing(ui_, plan_texts::kExportTitle, picture_, write);
+    forms::export_drawing(ui_, plan_texts::kExportTitle, save_dialog_folder(context_), picture_,
+                          write);
 }
 
 void PlanForm::close() {

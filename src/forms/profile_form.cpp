@@ -86,7 +86,9 @@ void ProfileForm::hover(std::optional<double> station) {
 }
 
 void ProfileForm::export_drawing(const DrawingWriter& write) {
-    if (run_) forms::export_drawing(ui_, profile_texts::kExportTitle, picture_, write);
+    if (!run_) return;
+    forms::export_drawing(ui_, profile_texts::kExportTitle, save_dialog_folder(context_), picture_,
+                          write);
 }
 
 void ProfileForm::close() {

@@ -28,7 +28,7 @@ std::optional<report::WrittenReport> run_report(Ui& ui, store::ProjectContext& c
     dialog.title = spec.dialog_title;
     dialog.filter = spec.dialog_filter;
     if (office != nullptr) dialog.filter += std::string("|") + kPdfFilter;
-    dialog.initial_folder = dialog_folder(context);
+    dialog.initial_folder = save_dialog_folder(context);
     dialog.default_extension = ".xlsx";
     const std::string chosen = ui.choose_file(dialog);
     if (names_no_file(chosen)) {
@@ -62,7 +62,7 @@ std::optional<report::WrittenReport> run_report(Ui& ui, store::ProjectContext& c
         }
     }
     if (!spec.closing_message.empty()) ui.message(spec.closing_message, Icon::None);
-    ui.open_document(shown.string());
+    open_or_show_path(ui, shown.string());
     return written;
 }
 

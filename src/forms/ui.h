@@ -36,8 +36,9 @@ class Ui {
                        const std::string& title) = 0;
     // The chosen path, or "" when the person cancelled.
     virtual std::string choose_file(const FileDialog& dialog) = 0;
-    // Opens a file or web address with the desktop's default application.
-    virtual void open_document(const std::string& path_or_url) = 0;
+    // Opens a file or web address with the desktop's default application; false when
+    // no application took it.
+    virtual bool open_document(const std::string& path_or_url) = 0;
 
     // Busy pointer around long work.
     virtual void set_busy(bool) {}
@@ -76,7 +77,7 @@ class UnattendedUi : public Ui {
         return Answer::No;
     }
     std::string choose_file(const FileDialog&) override { return {}; }
-    void open_document(const std::string&) override {}
+    bool open_document(const std::string&) override { return true; }
 };
 
 }  // namespace pelvane::forms

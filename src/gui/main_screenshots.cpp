@@ -71,7 +71,7 @@ class QuietUi : public forms::Ui {
         return forms::Answer::No;
     }
     std::string choose_file(const forms::FileDialog&) override { return {}; }
-    void open_document(const std::string&) override {}
+    bool open_document(const std::string&) override { return true; }
 };
 
 // A small project as an engineer would have entered it.

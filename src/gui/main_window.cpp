@@ -59,6 +59,8 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* p
     setCentralWidget(new PictureArea(this));
     build_menus();
     build_status_bar();
+    connect(binder_.get(), &FieldBinder::refreshed, this,
+            [this] { setWindowTitle(QString::fromStdString(form_->title())); });
     binder_->refresh();
 
     clock_.setInterval(1000);
@@ -95,8 +97,9 @@ void MainWindow::build_menus() {
     QMenu* file = menuBar()->addMenu(kFileMenu);
     file->setObjectName("mnufile");
     add_items(file, {{"mnucreateProj", kCreateProject, &F::mnucreateProj},
-                     {"mnuopenProj", kOpenProject, &F::mnuopenProj},
-                     {nullptr, nullptr, nullptr},
+                     {"mnuopenProj", kOpenProject, &F::mnuopenProj}});
+    build_recent_menu(file);
+    add_items(file, {{nullptr, nullptr, nullptr},
                      {"mnuupdateProj", kUpdateProject, &F::mnuupdateProj},
                      {"mnucloseProj", kCloseProject, &F::mnucloseProj},
                      {nullptr, nullptr, nullptr},
@@ -116,6 +119,22 @@ void MainWindow::build_menus() {
                      {[this] { return form_->history_menu(); },
                       [this] { binder_->run([this] { form_->undo(); }); },
                       [this] { binder_->run([this] { form_->redo(); }); }});
+}
+
+void MainWindow::build_recent_menu(QMenu* file) {
+    QMenu* recent = file->addMenu(forms::kRecentProjectsMenu);
+    recent->setObjectName("mnuRecentProjects");
+    // Rebuilt each time it opens, so it always shows the list as it is now.
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] {
+        recent->clear();
+        const auto& paths = form_->recent_projects();
+        if (paths.empty()) recent->addAction(forms::kNoRecentProjects)->setEnabled(false);
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            QAction* action = recent->addAction(
+                QString::fromStdString(forms::recent_project_caption(i, paths[i])));
+            binder_->command(action, [this, i] { form_->open_recent(i); });
+        }
+    });
 }
 
 void MainWindow::build_status_bar() {

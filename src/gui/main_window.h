@@ -11,6 +11,7 @@
 #include "gui/field_binder.h"
 
 class QLabel;
+class QMenu;
 
 namespace pelvane::gui {
 
@@ -42,6 +43,7 @@ class MainWindow : public QMainWindow, public forms::Windows {
 
   private:
     void build_menus();
+    void build_recent_menu(QMenu* file);
     void build_status_bar();
 
     store::ProjectContext& context_;

@@ -14,6 +14,7 @@
 
 #include "forms/input_conventions.h"
 #include "forms/main_window_form.h"
+#include "forms/window_titles.h"
 #include "gui/deflection_picture_dialog.h"
 #include "gui/drainage_area_dialog.h"
 #include "gui/rainfall_data_window.h"
@@ -24,6 +25,8 @@ namespace pelvane::gui {
 namespace {
 
 namespace texts = forms::pipe_form_texts;
+
+constexpr const char* kCaption = "Pipe Design";
 
 }  // namespace
 
@@ -37,7 +40,7 @@ PipeFormWindow::PipeFormWindow(store::ProjectContext& context, forms::DesignSess
       make_(binder_, {[this](forms::FieldName name) { model_.field_entered(name); },
                       [this](forms::FieldName name) { model_.field_left(name); },
                       [this](forms::FieldName name) { model_.choose(name); }}) {
-    setWindowTitle("Pipe Design");
+    setWindowTitle(QString::fromStdString(forms::project_window_title(context_, kCaption)));
     setWindowFlags(windowFlags() | Qt::WindowMinMaxButtonsHint);
 
     auto* layout = new QVBoxLayout(this);
@@ -63,14 +66,19 @@ PipeFormWindow::PipeFormWindow(store::ProjectContext& context, forms::DesignSess
     layout->addWidget(body, 1);
     layout->addWidget(build_status_bar());
 
-    connect(&binder_, &FieldBinder::refreshed, this, [this] { show_pressed_button(); });
+    connect(&binder_, &FieldBinder::refreshed, this, [this] {
+        show_pressed_button();
+        setWindowTitle(QString::fromStdString(
+            forms::project_window_title(context_, kCaption, model_.record_changed())));
+    });
     connect(&binder_, &FieldBinder::close_requested, this, [this] {
         if (!closing_) done(QDialog::Accepted);
     });
     binder_.refresh();
 }
 
-void PipeFormWindow::open_record(std::string_view pipe_form_mode, std::string_view selected_pipe_number) {
+void PipeFormWindow::open_record(std::string_view pipe_form_mode,
+                                 std::string_view selected_pipe_number) {
     binder_.run([&] { model_.open(pipe_form_mode, selected_pipe_number); });
 }
 

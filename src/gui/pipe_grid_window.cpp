@@ -15,8 +15,10 @@
 
 #include "forms/main_window_form.h"
 #include "forms/network_recompute.h"
+#include "forms/window_titles.h"
 #include "gui/checks_dialog.h"
 #include "gui/history_menu.h"
+#include "gui/import_preview_dialog.h"
 #include "gui/pipe_grid_table_model.h"
 #include "gui/plan_window.h"
 #include "gui/profile_window.h"
@@ -35,7 +37,7 @@ PipeGridWindow::PipeGridWindow(store::ProjectContext& context, forms::DesignSess
       hooks_(std::move(hooks)),
       form_(context, session, ui, *this),
       binder_(form_, this, ui_) {
-    setWindowTitle(forms::kAppTitle);
+    setWindowTitle(QString::fromStdString(forms::project_window_title(context, forms::kAppTitle)));
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(true);
     build_menus();
@@ -56,13 +58,16 @@ void PipeGridWindow::build_menus() {
         return action;
     };
     using F = forms::PipeGridForm;
-    item(file, "&Add Pipe", &F::add, QKeySequence(Qt::CTRL | Qt::Key_N));
+    binder_.bind_state("cmdflexaddpipe",
+                       item(file, "&Add Pipe", &F::add, QKeySequence(Qt::CTRL | Qt::Key_N)));
     item(file, "&View Pipe", &F::view);
-    item(file, "&Edit Pipe", &F::edit, QKeySequence(Qt::CTRL | Qt::Key_E));
-    item(file, "&Modify Pipe Number", &F::modify);
+    binder_.bind_state("cmdflexveditpipe",
+                       item(file, "&Edit Pipe", &F::edit, QKeySequence(Qt::CTRL | Qt::Key_E)));
+    binder_.bind_state("cmdflexmodpipe", item(file, "&Modify Pipe Number", &F::modify));
     item(file, "&Refresh", &F::refresh, QKeySequence(Qt::Key_F5));
-    item(file, forms::kRecomputeNetworkCaption, &F::recompute_network);
-    item(file, "&Delete Pipe", &F::delete_pipe);
+    binder_.bind_state("cmdflexrecompute",
+                       item(file, forms::kRecomputeNetworkCaption, &F::recompute_network));
+    binder_.bind_state("cmdflexdeletepipe", item(file, "&Delete Pipe", &F::delete_pipe));
     file->addSeparator();
     item(file, "Compact &History...", &F::compact_history);
     file->addSeparator();
@@ -76,9 +81,15 @@ void PipeGridWindow::build_menus() {
     connect(submittal, &QAction::triggered, this,
             [this] { run([this] { show_submittal(context_, ui_, this); }); });
     file->addSeparator();
+    binder_.bind_state("mnuImportPipes",
+                       item(file, forms::pipe_list_texts::kImportCommand, &F::import_pipes,
+                            QKeySequence(Qt::CTRL | Qt::Key_I)));
+    item(file, forms::pipe_list_texts::kExportCommand, &F::export_pipes);
+    file->addSeparator();
     item(file, "E&xit", &F::exit);
     auto* tools = bar->addMenu("&Tools");
-    item(tools, forms::kSizePipesCommand, &F::size_pipes, QKeySequence(Qt::CTRL | Qt::Key_I));
+    binder_.bind_state("mnuSizePipes", item(tools, forms::kSizePipesCommand, &F::size_pipes,
+                                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
     item(tools, forms::main_window_texts::kRainfallData, &F::rainfall_data);
     QAction* checks = tools->addAction(forms::checks_texts::kCommand);
     checks->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
@@ -152,20 +163,31 @@ void PipeGridWindow::build_body() {
         connect(b, &QPushButton::clicked, this,
                 [this, command] { run([this, command] { (form_.*command)(); }); });
         buttons->addWidget(b);
+        return b;
     };
     using F = forms::PipeGridForm;
-    button("cmdflexaddpipe", "Add", &F::add);
+    binder_.bind_state("cmdflexaddpipe", button("cmdflexaddpipe", "Add", &F::add));
     button("cmdflexviewpipe", "View", &F::view);
-    button("cmdflexveditpipe", "Edit", &F::edit);
-    button("cmdflexdeletepipe", "Delete", &F::delete_pipe);
-    button("cmdflexmodpipe", "Modify", &F::modify);
+    binder_.bind_state("cmdflexveditpipe", button("cmdflexveditpipe", "Edit", &F::edit));
+    binder_.bind_state("cmdflexdeletepipe", button("cmdflexdeletepipe", "Delete", &F::delete_pipe));
+    binder_.bind_state("cmdflexmodpipe", button("cmdflexmodpipe", "Modify", &F::modify));
     button("cmdflexrefreshpipe", "Refresh", &F::refresh);
-    button("cmdflexrecompute", "Recompute", &F::recompute_network);
+    binder_.bind_state("cmdflexrecompute",
+                       button("cmdflexrecompute", "Recompute", &F::recompute_network));
     buttons->addStretch();
     button("cmdflexexit", "Exit", &F::exit);
 
+    auto* banner = new QLabel(this);
+    banner->setObjectName("read_only_banner");
+    banner->setWordWrap(true);
+    banner->setStyleSheet(
+        "QLabel { background: #fff4ce; color: #4a3b00; border: 1px solid #e0c96b;"
+        " padding: 6px; }");
+    binder_.bind("read_only_banner", banner);
+
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menu_bar_);
+    layout->addWidget(banner);
     layout->addWidget(table_, 1);
     layout->addLayout(count_row);
     layout->addWidget(frame);
@@ -267,6 +289,10 @@ void PipeGridWindow::show_sizing_dialog(forms::SizingForm& dialog) {
 
 void PipeGridWindow::show_rainfall_data() {
     gui::show_rainfall_data(context_, ui_, this);
+}
+
+bool PipeGridWindow::confirm_import(const forms::ImportPreview& preview) {
+    return gui::confirm_import(preview, this);
 }
 
 void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,

@@ -72,6 +72,7 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     void about() override;
     void show_rainfall_data() override;
     void show_sizing_dialog(forms::SizingForm& dialog) override;
+    bool confirm_import(const forms::ImportPreview& preview) override;
 
     store::ProjectContext& context_;
     forms::Ui& ui_;

@@ -95,10 +95,10 @@ std::string QtUi::choose_file(const forms::FileDialog& dialog) {
     return chosen.toStdString();
 }
 
-void QtUi::open_document(const std::string& path_or_url) {
+bool QtUi::open_document(const std::string& path_or_url) {
     const QString target = QString::fromStdString(path_or_url);
     const QUrl url = target.contains("://") ? QUrl(target) : QUrl::fromLocalFile(target);
-    QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(url);
 }
 
 void QtUi::set_busy(bool busy) {

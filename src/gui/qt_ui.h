@@ -21,7 +21,7 @@ class QtUi : public forms::Ui {
     forms::Answer ask(const std::string& text, forms::Buttons buttons, forms::Icon icon,
                       const std::string& title) override;
     std::string choose_file(const forms::FileDialog& dialog) override;
-    void open_document(const std::string& path_or_url) override;
+    bool open_document(const std::string& path_or_url) override;
     void set_busy(bool busy) override;
     bool progress(int done, int total, const std::string& what) override;
 

@@ -40,6 +40,9 @@ struct ProjectContext {
     std::string product_name;
 
     bool legacy_database_mode = false;
+    // The project file cannot be written, so it is open for viewing only: every
+    // command that would change it is off.
+    bool viewing_only = false;
     bool details_edit_mode = false;
     bool grid_exit_flag = false;
     std::string last_folder;

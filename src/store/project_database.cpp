@@ -31,6 +31,11 @@ bool has_write_permission(const fs::path& file) {
 
 }  // namespace
 
+bool project_file_writable(const fs::path& file) {
+    std::error_code ec;
+    return fs::is_regular_file(file, ec) && has_write_permission(file);
+}
+
 std::string_view generation_name(Generation generation) {
     switch (generation) {
         case Generation::Legacy:

@@ -55,6 +55,10 @@ void create_project_file(const std::filesystem::path& program_folder,
 // refusal is a DatabaseError naming the file and the problem.
 Database open_project_file(const std::filesystem::path& file, Access access = Access::Design);
 
+// Whether the file may be written (its permission bits; a folder or a missing file
+// may not). A project that may not is opened for viewing only.
+bool project_file_writable(const std::filesystem::path& file);
+
 // Opens the project connection to the context's database path and the coefficient
 // connection to the program folder's coefficient database. The coefficient
 // database is optional: without it the connection stays closed and the outlet

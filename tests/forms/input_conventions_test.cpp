@@ -83,6 +83,11 @@ TEST(OpenPages, HelpFromTheProgramFolderAndAConfigurableNoaaServer) {
     ASSERT_EQ(ui.opened.size(), 2u);
     EXPECT_EQ(ui.opened[0], (folder.path() / "help" / "index.html").string());
     EXPECT_EQ(ui.opened[1], "https://hdsc.nws.noaa.gov/hdsc/pfds/pfds_map_cont.html?bkmrk=va");
+    EXPECT_TRUE(ui.shown.empty());
+    // Where nothing opens it, the person is told where the page is.
+    ui.opens = false;
+    open_help(ui, context, "pipes");
+    EXPECT_TRUE(ui.last().text.ends_with((folder.path() / "help" / "pipes.html").string()));
 
     std::ofstream(folder / "noaa_server.txt") << "http://mirror.example.org/\n";
     EXPECT_EQ(noaa_page_address(context),

@@ -16,6 +16,7 @@
 #include "core/hydrology/intensity.h"
 #include "core/text/number_text.h"
 #include "forms/project_conversion_form.h"
+#include "forms/input_conventions.h"
 #include "forms/project_details_form.h"
 #include "forms/rainfall_data_form.h"
 #include "pipe_form_fixture.h"
@@ -158,11 +159,11 @@ class MainWindowTest : public ::testing::Test {
         ui.files.push_back(path);
         form.mnuopenProj();
     }
-    // Create and Open are offered exactly when no project is open.
+    // Create and Open are always offered; Update and Close exactly when a project is open.
     bool menus_for(bool open_project) const {
         const auto on = [this](FieldName name) { return form.fields.at(name).enabled; };
-        return on("mnucreateProj") != open_project && on("mnuopenProj") != open_project &&
-               on("mnuupdateProj") == open_project && on("mnucloseProj") == open_project;
+        return on("mnucreateProj") && on("mnuopenProj") && on("mnuupdateProj") == open_project &&
+               on("mnucloseProj") == open_project;
     }
     // No project is open, and nothing shows one.
     void expect_no_project() const {
@@ -280,6 +281,43 @@ TEST_F(MainWindowTest, OpenAtTheNoaaReleaseNamesTheProjectAndCloseForgetsIt) {
     expect_no_project();
     EXPECT_EQ(context.project_id, "");
     EXPECT_EQ(context.product_name, "");
+}
+
+// Open while a project is open closes it first; the title and the recent list follow,
+// and the list outlives the window. A recent file that is gone is taken off the list.
+TEST_F(MainWindowTest, OpenOverAnOpenProjectAndTheRecentList) {
+    context.user_data_folder = folder.path() / "user";
+    MainWindowForm main(context, ui, windows, testing::fixed_clock);
+    const std::string first = noaa_project("first.pvd", "First");
+    const std::string second = noaa_project("second.pvd", "Second");
+    main.open_project_file(first);
+    ui.files.push_back(second);
+    main.mnuopenProj();
+    EXPECT_EQ(context.project_name, "Second");
+    EXPECT_EQ(main.title(), "second.pvd - PelvaneVA");
+    EXPECT_EQ(main.recent_projects(), (std::vector<std::string>{second, first}));
+    EXPECT_EQ(forms::save_dialog_folder(context), folder.path().string());
+
+    fs::remove(second);
+    MainWindowForm later(context, ui, windows, testing::fixed_clock);
+    later.open_recent(0);
+    EXPECT_NE(ui.last().text.find(second), std::string::npos);
+    EXPECT_EQ(later.recent_projects(), std::vector<std::string>{first});
+    later.open_recent(0);
+    EXPECT_EQ(context.project_name, "First");
+    later.mnucloseProj();
+    EXPECT_EQ(later.title(), "PelvaneVA");
+}
+
+TEST_F(MainWindowTest, AReadOnlyFileOpensForViewingOnly) {
+    const std::string path = noaa_project("locked.pvd", "Locked");
+    fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    form.open_project_file(path);
+    EXPECT_TRUE(context.viewing_only);
+    EXPECT_FALSE(form.fields.at("mnuupdateProj").enabled);
+    EXPECT_TRUE(form.fields.text("status_database").ends_with("(read-only: open for viewing)"));
+    form.mnucloseProj();
+    EXPECT_FALSE(context.viewing_only);
 }
 
 TEST_F(MainWindowTest, OpenSaysWhenTheRainfallCoefficientsChangedSinceTheSolve) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "forms/input_conventions.h"
 #include "forms/pipe_grid_test_network.h"
 #include "forms/pipe_rules.h"
@@ -177,6 +179,53 @@ TEST_F(PipeGridFormTest, ModifyRenumbersThePipeAndEveryReference) {
     EXPECT_EQ(net_.value("8", "PRENODE4"), "7");  // every reference: the pipe rules' renumber
     EXPECT_EQ(pipe_ids(), (std::vector<std::string>{"6", "7", "8"}));
     EXPECT_TRUE(grid.close_requested);
+}
+
+// A file open for viewing: every changing command is off, even from the keyboard.
+TEST_F(PipeGridFormTest, AFileOpenForViewingOnlyOffersNoChange) {
+    net_.add({{"1", "A", "OUT", {}}});
+    net_.context().viewing_only = true;
+    auto& grid = open_grid();
+    EXPECT_FALSE(grid.fields.at("cmdflexveditpipe").enabled);
+    EXPECT_TRUE(grid.fields.at("read_only_banner").visible);
+    grid.edit();
+    grid.delete_pipe();
+    grid.view();
+    EXPECT_EQ(windows_.opened, std::vector<std::string>{"pipe view 1"});
+    EXPECT_TRUE(ui_.shown.empty());
+}
+
+// Export writes the list in the project's folder; an import is previewed with every
+// problem, and only a list without any is added.
+TEST_F(PipeGridFormTest, ImportAndExportPipeListsThroughThePreview) {
+    net_.add({{"1", "A", "OUT", {}}});
+    auto& grid = open_grid();
+    const auto folder = net_.file().parent_path();
+    ui_.files = {(folder / "out.csv").string()};
+    grid.export_pipes();
+    EXPECT_EQ(ui_.dialogs.back().initial_folder, folder.string());
+    EXPECT_NE(ui_.last().text.find("out.csv"), std::string::npos);
+
+    const auto import = [&](const std::string& text) {
+        std::ofstream(folder / "in.csv") << text;
+        ui_.files = {(folder / "in.csv").string()};
+        grid.import_pipes();
+        return windows_.previews.back();
+    };
+    const auto refused = import(
+        "PIPE_NUMBER,NODEIN_NO,NODEOUT_NO,PIPE_LENGTH\n"
+        "1,B,OUT,10\nO'Brien 2,C,A,abc\n");
+    EXPECT_EQ(refused.rows.size(), 2u);
+    EXPECT_EQ(refused.rows[1][0], "O'Brien 2");
+    ASSERT_EQ(refused.problems.size(), 2u) << refused.problems[0].text();
+    EXPECT_EQ(refused.summary(),
+              "2 problems in 2 rows: nothing will be imported until they are fixed.");
+    EXPECT_EQ(net_.numbers(), std::vector<std::string>{"1"});
+
+    const auto accepted = import("PIPE_NUMBER,NODEIN_NO,NODEOUT_NO\nO'Brien 2,C,A\n");
+    EXPECT_EQ(accepted.summary(), "1 pipe will be added to the project.");
+    EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"1", "O'Brien 2"}));
+    EXPECT_EQ(grid.record_count(), 2);
 }
 
 }  // namespace

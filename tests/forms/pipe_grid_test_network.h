@@ -58,6 +58,13 @@ struct FakeGridWindows : forms::PipeGridForm::Windows {
     void show_rainfall_data() override { opened.push_back("rainfall"); }
     std::function<void(forms::SizingForm&)> sizing = [](forms::SizingForm& d) { d.cancel(); };
     void show_sizing_dialog(forms::SizingForm& dialog) override { sizing(dialog); }
+    // The previews shown; Import is chosen unless `import` is false.
+    std::vector<forms::ImportPreview> previews;
+    bool import = true;
+    bool confirm_import(const forms::ImportPreview& preview) override {
+        previews.push_back(preview);
+        return import;
+    }
 };
 
 // A project file in a fresh folder, opened for design work; legacy files get "zql"

@@ -174,9 +174,9 @@ class RecordingUi : public pelvane::testing::ScriptedUi {
         events.push_back(text);
         ScriptedUi::message(text, icon, title);
     }
-    void open_document(const std::string& path) override {
+    bool open_document(const std::string& path) override {
         events.push_back("open");
-        ScriptedUi::open_document(path);
+        return ScriptedUi::open_document(path);
     }
 };
 

@@ -31,8 +31,9 @@ std::string ScriptedUi::choose_file(const forms::FileDialog& dialog) {
     return f;
 }
 
-void ScriptedUi::open_document(const std::string& path_or_url) {
+bool ScriptedUi::open_document(const std::string& path_or_url) {
     opened.push_back(path_or_url);
+    return opens;
 }
 
 bool ScriptedUi::progress(int done, int total, const std::string& what) {

@@ -41,7 +41,9 @@ class ScriptedUi : public forms::Ui {
     forms::Answer ask(const std::string& text, forms::Buttons buttons, forms::Icon icon,
                       const std::string& title) override;
     std::string choose_file(const forms::FileDialog& dialog) override;
-    void open_document(const std::string& path_or_url) override;
+    // False once `opens` is set false: no application on the machine opens anything.
+    bool opens = true;
+    bool open_document(const std::string& path_or_url) override;
     bool progress(int done, int total, const std::string& what) override;
 
     // Texts of everything shown, in order.

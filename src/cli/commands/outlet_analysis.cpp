@@ -32,7 +32,7 @@ class OutletUi : public forms::Ui {
         return buttons == forms::Buttons::OkCancel ? forms::Answer::Ok : forms::Answer::Yes;
     }
     std::string choose_file(const forms::FileDialog&) override { return {}; }
-    void open_document(const std::string&) override {}
+    bool open_document(const std::string&) override { return true; }
 };
 
 std::string required(const Args& args, const std::string& option) {

@@ -26,7 +26,7 @@ class RainfallUi : public forms::Ui {
         return yes_ ? forms::Answer::Yes : forms::Answer::No;
     }
     std::string choose_file(const forms::FileDialog&) override { return {}; }
-    void open_document(const std::string&) override {}
+    bool open_document(const std::string&) override { return true; }
 
   private:
     bool yes_;
