@@ -9,6 +9,7 @@
 #include "core/units.h"
 #include "forms/network_recompute.h"
 #include "forms/network_recompute_pipe.h"
+#include "forms/project_history.h"
 #include "forms/size_pickers.h"
 #include "forms/summary_list.h"
 #include "store/check_settings.h"
@@ -186,6 +187,7 @@ void run(store::ProjectContext& context, Ui& ui, const SizingRequest& request,
     const store::Database& db = context.project_connection;
     const network::SizingLimits limits = limits_from(
         store::read_check_settings(db, context.units).criteria, request.max_full_percent);
+    const CommandStep step(db, step_names::kSizePipes);
     store::Transaction transaction(db);
     SavedNetwork saved = recompute::read_network(context);
     const network::FlowOrder order = network::flow_order(saved.links);

@@ -15,6 +15,7 @@
 #include "forms/pipe_form_fixture.h"
 #include "forms/pipe_grid_import.h"
 #include "forms/pipe_rules.h"
+#include "forms/pipe_sizing.h"
 #include "forms/project_details_form.h"
 #include "store/energy_table.h"
 #include "support/scripted_ui.h"
@@ -62,6 +63,11 @@ TEST(ProjectHistory, UndoAndRedoOfEveryCommandRestoreTheFile) {
          }},
         {step_names::kRecomputeNetwork,
          [](store::ProjectContext& c, Ui& ui) { ASSERT_GT(recompute_network(c, ui).saved, 0); }},
+        {step_names::kSizePipes,
+         [](store::ProjectContext& c, Ui& ui) {
+             const SizingSummary sized = size_pipes(c, ui, {{}, 50.0});
+             ASSERT_TRUE(sized.error.empty() && !sized.changed.empty()) << sized.error;
+         }},
         {step_names::kImportPipes,
          [&csv](store::ProjectContext& c, Ui&) { ASSERT_EQ(import_pipes(c, csv), 2); }},
         {step_names::kProjectDetails,
