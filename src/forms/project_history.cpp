@@ -24,6 +24,10 @@ std::string rows_of(const std::string& table) {
 }
 
 Outcome worded(const store::Database& db, bool undo) {
+    if (db.read_only()) {
+        return Outcome::refused(std::string(undo ? "Cannot undo" : "Cannot redo") +
+                                ": the project file is read-only, so it is open for viewing.");
+    }
     store::HistoryMove moved;
     try {
         moved = undo ? store::undo_step(db) : store::redo_step(db);
@@ -62,7 +66,8 @@ Outcome reloaded(Outcome outcome, store::ProjectContext& context, Ui& ui) {
 
 HistoryMenu history_menu(const store::Database& db) {
     HistoryMenu menu;
-    if (!db.is_open()) return menu;
+    // A file open for viewing cannot be written, so nothing of it can be undone.
+    if (!db.is_open() || db.read_only()) return menu;
     try {
         if (const auto step = store::step_to_undo(db)) {
             menu.undo += " " + step->command;
