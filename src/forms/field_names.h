@@ -168,7 +168,7 @@ inline constexpr Window kRenumber{"renumber", kRenumberNames};
 inline constexpr Window kSizePicker{"size picker", kSizePickerNames};
 inline constexpr Window kSizing{"size pipes", kSizingNames};
 
-inline constexpr std::array<const Window*, 17> kWindows = {
+inline constexpr auto kWindows = std::to_array<const Window*>({
     &kMain,
     &kPipe,
     &kPipeEnergy,
@@ -187,7 +187,7 @@ inline constexpr std::array<const Window*, 17> kWindows = {
     &kRenumber,
     &kSizePicker,
     &kSizing,
-};
+});
 
 // The list's own spelling of `name` (which must match it exactly), or "".
 constexpr std::string_view listed(std::string_view name) {
