@@ -29,7 +29,7 @@ struct QuietUi : forms::Ui {
         return forms::Answer::No;
     }
     std::string choose_file(const forms::FileDialog&) override { return ""; }
-    void open_document(const std::string&) override {}
+    bool open_document(const std::string&) override { return true; }
 };
 
 struct NoWindows : forms::PipeGridForm::Windows {
@@ -44,6 +44,7 @@ struct NoWindows : forms::PipeGridForm::Windows {
     void about() override {}
     void show_rainfall_data() override {}
     void show_sizing_dialog(forms::SizingForm&) override {}
+    bool confirm_import(const forms::ImportPreview&) override { return false; }
 };
 
 // A project of `pipe_count` pipes: pipe k starts at structure k + 1 and drains into
