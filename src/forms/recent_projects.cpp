@@ -9,9 +9,9 @@ namespace pelvane::forms {
 
 namespace fs = std::filesystem;
 
-RecentProjects::RecentProjects(fs::path user_folder) {
+RecentProjects::RecentProjects(const fs::path& user_folder) {
     if (user_folder.empty()) return;
-    file_ = std::move(user_folder) / kRecentProjectsFileName;
+    file_ = user_folder / kRecentProjectsFileName;
     std::ifstream in(file_);
     std::string line;
     while (paths_.size() < kRecentProjectsLimit && std::getline(in, line)) {

@@ -20,7 +20,7 @@ inline constexpr const char* kRecentProjectGone =
 class RecentProjects {
   public:
     // The list kept in `user_folder`; an empty folder keeps the list for this session only.
-    explicit RecentProjects(std::filesystem::path user_folder);
+    explicit RecentProjects(const std::filesystem::path& user_folder);
 
     const std::vector<std::string>& paths() const { return paths_; }
     // Puts `path` first (once) and keeps the list within the limit.
