@@ -7,7 +7,7 @@
 
 namespace pelvane::gui {
 
-void add_history_menu(QMenuBar* bar, QWidget* window, HistoryCommands commands) {
+std::function<void()> add_history_menu(QMenuBar* bar, QWidget* window, HistoryCommands commands) {
     auto* menu = new QMenu("&Edit", bar);
     menu->setObjectName("editMenu");
     const QList<QAction*> menus = bar->actions();
@@ -36,6 +36,7 @@ void add_history_menu(QMenuBar* bar, QWidget* window, HistoryCommands commands) 
         update();
     });
     update();
+    return update;
 }
 
 }  // namespace pelvane::gui

@@ -20,7 +20,8 @@ struct HistoryCommands {
 
 // Puts the Edit menu after the first menu of `bar`. Its texts and states are read
 // when the window opens, when the menu opens and after each of its commands; the
-// connections end with `window`.
-void add_history_menu(QMenuBar* bar, QWidget* window, HistoryCommands commands);
+// connections end with `window`. Returns what reads them again, for a window whose
+// project another window may change meanwhile.
+std::function<void()> add_history_menu(QMenuBar* bar, QWidget* window, HistoryCommands commands);
 
 }  // namespace pelvane::gui

@@ -59,8 +59,12 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* p
     setCentralWidget(new PictureArea(this));
     build_menus();
     build_status_bar();
-    connect(binder_.get(), &FieldBinder::refreshed, this,
-            [this] { setWindowTitle(QString::fromStdString(form_->title())); });
+    // After every command, the grid's included: a step made there counts here too, so
+    // Ctrl+Z works before the Edit menu has been opened.
+    connect(binder_.get(), &FieldBinder::refreshed, this, [this] {
+        setWindowTitle(QString::fromStdString(form_->title()));
+        if (refresh_history_) refresh_history_();
+    });
     binder_->refresh();
 
     clock_.setInterval(1000);
@@ -115,10 +119,10 @@ void MainWindow::build_menus() {
     QMenu* help = menuBar()->addMenu(kHelpMenu);
     help->setObjectName("mnuHelp");
     add_items(help, {{"mnusubHelp", kHelp, &F::mnusubHelp}, {"mnuabout", kAbout, &F::mnuabout}});
-    add_history_menu(menuBar(), this,
-                     {[this] { return form_->history_menu(); },
-                      [this] { binder_->run([this] { form_->undo(); }); },
-                      [this] { binder_->run([this] { form_->redo(); }); }});
+    refresh_history_ = add_history_menu(menuBar(), this,
+                                        {[this] { return form_->history_menu(); },
+                                         [this] { binder_->run([this] { form_->undo(); }); },
+                                         [this] { binder_->run([this] { form_->redo(); }); }});
 }
 
 void MainWindow::build_recent_menu(QMenu* file) {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 #include "forms/design_session.h"
@@ -57,6 +58,7 @@ class MainWindow : public QMainWindow, public forms::Windows {
     std::unique_ptr<PipeGridMemory> grid_memory_;
     QTimer clock_;
     bool exiting_ = false;
+    std::function<void()> refresh_history_;
 };
 
 }  // namespace pelvane::gui
