@@ -168,7 +168,7 @@ inline constexpr Window kRenumber{"renumber", kRenumberNames};
 inline constexpr Window kSizePicker{"size picker", kSizePickerNames};
 inline constexpr Window kSizing{"size pipes", kSizingNames};
 
-inline constexpr std::array<const Window*, 17> kWindows = {
+inline constexpr std::array<const Window*, 18> kWindows = {
     &kMain,
     &kPipe,
     &kPipeEnergy,
