@@ -41,7 +41,7 @@ PipeGridForm::PipeGridForm(store::ProjectContext& context, DesignSession& sessio
     fields.set_text("rec_count", "0");
 }
 
-void PipeGridForm::open(int remembered_row) {
+void PipeGridForm::open(int remembered_row, GridView view, std::string_view remembered_pipe) {
     reopen_marker_ = false;
     close_requested = false;
     session_.enter_pipe_design(context_);
@@ -51,15 +51,36 @@ void PipeGridForm::open(int remembered_row) {
     fields.set_text("read_only_banner", writable ? "" : kViewingOnlyBanner);
     fields["read_only_banner"].visible = !writable;
     checks_.load();
+    view_ = std::move(view);
     read_rows();
     selected_ = rows_.empty() ? 0 : 1;
     select_row(remembered_row);
+    if (!remembered_pipe.empty()) select_pipe(remembered_pipe);
 }
 
 void PipeGridForm::read_rows() {
-    rows_ = read_grid_rows(context_.project_connection, legacy());
-    fields.set_text("rec_count", std::to_string(rows_.size()));
+    all_rows_ = read_grid_rows(context_.project_connection, legacy());
+    rows_ = shown_rows(all_rows_, view_);
+    fields.set_text("rec_count", std::to_string(all_rows_.size()));
     checks_.run();
+}
+
+void PipeGridForm::show_view() {
+    const std::string pipe = selected_pipe();
+    rows_ = shown_rows(all_rows_, view_);
+    selected_ = rows_.empty() ? 0 : 1;
+    if (!pipe.empty()) select_pipe(pipe);
+}
+
+void PipeGridForm::sort_by(std::size_t index) {
+    if (index >= columns().size()) return;
+    view_.sort_by(index);
+    show_view();
+}
+
+void PipeGridForm::set_filter(std::string text) {
+    view_.filter = std::move(text);
+    show_view();
 }
 
 std::string PipeGridForm::row_marks(int row) const {
@@ -86,8 +107,8 @@ bool PipeGridForm::select_pipe(std::string_view number) {
     return false;
 }
 
-bool PipeGridForm::has_pipes(const char* message) {
-    if (!rows_.empty()) return true;
+bool PipeGridForm::has_pipes(const char* message, bool selected) {
+    if (!(selected ? rows_ : all_rows_).empty()) return true;
     ui_.message(message, Icon::Information);
     return false;
 }
@@ -105,21 +126,21 @@ void PipeGridForm::add() {
 }
 
 void PipeGridForm::view() {
-    if (!has_pipes(kNoPipesToViewEdit)) return;
+    if (!has_pipes(kNoPipesToViewEdit, true)) return;
     windows_.show_pipe_form(std::string(pipe_form_texts::kViewRequest), selected_pipe());
     refresh();
 }
 
 void PipeGridForm::edit() {
     if (!may_change("cmdflexveditpipe")) return;
-    if (!has_pipes(kNoPipesToViewEdit)) return;
+    if (!has_pipes(kNoPipesToViewEdit, true)) return;
     windows_.show_pipe_form(std::string(pipe_form_texts::kEditRequest), selected_pipe());
     refresh();
 }
 
 void PipeGridForm::delete_pipe() {
     if (!may_change("cmdflexdeletepipe")) return;
-    if (!has_pipes(kNoPipesToDelete)) return;
+    if (!has_pipes(kNoPipesToDelete, true)) return;
     const std::string number = selected_pipe();
     const std::string question = kDeleteQuestionHead + number + kQuestionTail;
     if (ui_.ask(question, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) return;
@@ -145,7 +166,7 @@ void PipeGridForm::delete_pipe() {
 
 void PipeGridForm::modify() {
     if (!may_change("cmdflexmodpipe")) return;
-    if (!has_pipes(kNoPipesToModify)) return;
+    if (!has_pipes(kNoPipesToModify, true)) return;
     const std::string old_number = selected_pipe();
     const std::string question = kModifyQuestionHead + old_number + kQuestionTail;
     if (ui_.ask(question, Buttons::YesNo, Icon::Exclamation, kAppTitle) != Answer::Yes) return;
@@ -178,7 +199,7 @@ void PipeGridForm::refresh() {
     read_rows();
     selected_ = rows_.empty() ? 0 : std::clamp(remembered, 1, record_count());
     // With pipes the grid closes and is shown again at once on the fresh rows.
-    if (!rows_.empty()) close_requested = true;
+    if (!all_rows_.empty()) close_requested = true;
 }
 
 void PipeGridForm::energy_dissipation() {
@@ -188,7 +209,7 @@ void PipeGridForm::energy_dissipation() {
 }
 
 void PipeGridForm::pipe_report() {
-    if (!has_pipes(kNoPipesToDisplay)) return;
+    if (!has_pipes(kNoPipesToDisplay, true)) return;
     windows_.pipe_report();
 }
 
@@ -204,7 +225,7 @@ void PipeGridForm::hgl_analysis() {
 }
 
 void PipeGridForm::profile() {
-    if (!has_pipes(kNoPipesForDrawing)) return;
+    if (!has_pipes(kNoPipesForDrawing, true)) return;
     windows_.show_profile(selected_pipe());
 }
 

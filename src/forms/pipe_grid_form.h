@@ -18,6 +18,7 @@
 #include "forms/form_model.h"
 #include "forms/ld229_report.h"
 #include "forms/pipe_form_texts.h"
+#include "forms/pipe_grid_order.h"
 #include "forms/pipe_grid_rows.h"
 #include "forms/pipe_list_form.h"
 #include "forms/project_history.h"
@@ -31,6 +32,8 @@ namespace pelvane::forms {
 // Captions of the window (its title is the application title).
 inline constexpr const char* kRecCountCaption = "Total Number of Pipes in the Project Database:";
 inline constexpr const char* kPipeFunctionsCaption = "Pipe Functions";
+inline constexpr const char* kFilterPlaceholder =
+    "Filter: show the pipes holding this text in any column (Ctrl+F)";
 
 // Messages.
 inline constexpr const char* kNoPipesToViewEdit = "No pipes to View/Edit!";
@@ -85,18 +88,24 @@ class PipeGridForm : public FormModel {
     PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui, Windows& windows);
 
     // Opening: clears the reopen marker; enters pipe design in the session; sets the
-    // Energy Dissipation command (off in legacy database mode); reads the rows and
-    // selects `remembered_row` (1 = first data row), or the first row when that is
-    // not a row.
-    void open(int remembered_row = 0);
+    // Energy Dissipation command (off in legacy database mode); reads the rows as
+    // `view` shows them and selects the row of `remembered_pipe`, else
+    // `remembered_row` (1 = first data row), else the first row.
+    void open(int remembered_row = 0, GridView view = {}, std::string_view remembered_pipe = {});
 
     std::span<const GridColumn> columns() const { return grid_columns(legacy()); }
     // The unit of column `index` in this project's units, shown under its heading
     // ("" for a column without one).
     std::string column_unit(std::size_t index) const;
+    // The rows shown: sorted and filtered as `view()` says.
     const std::vector<GridRow>& rows() const { return rows_; }
     int record_count() const { return static_cast<int>(rows_.size()); }
-    // The selected data row, 1 = first; 0 when there are no pipes.
+    const GridView& view_state() const { return view_; }
+    // A click on the header of column `index` (a second click reverses the order),
+    // and the filter box. The selection stays on its pipe while it is shown.
+    void sort_by(std::size_t index);
+    void set_filter(std::string text);
+    // The selected data row, 1 = first; 0 when no pipe is shown.
     int selected_row() const { return selected_; }
     // The PIPE_ID of the selected row ("" without one).
     std::string selected_pipe() const;
@@ -158,14 +167,19 @@ class PipeGridForm : public FormModel {
     // for viewing); a key press reaches a command whose button is off.
     bool may_change(FieldName command) const;
     void read_rows();
-    // Shows `message` and returns false when there are no pipes.
-    bool has_pipes(const char* message);
+    // Takes the rows `view_` shows again; the selection stays on its pipe.
+    void show_view();
+    // Shows `message` and returns false when the project has no pipes or, for a
+    // command on the selected pipe, when the filter shows none.
+    bool has_pipes(const char* message, bool selected = false);
 
     store::ProjectContext& context_;
     DesignSession& session_;
     Ui& ui_;
     Windows& windows_;
+    std::vector<GridRow> all_rows_;
     std::vector<GridRow> rows_;
+    GridView view_;
     ChecksForm checks_;
     int selected_ = 0;
     bool reopen_marker_ = false;

@@ -7,9 +7,11 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -134,6 +136,23 @@ void PipeGridWindow::build_body() {
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) run([this] { form_.view(); });
     });
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionsClickable(true);
+    connect(header, &QHeaderView::sectionClicked, this, [this](int section) {
+        run([this, section] { form_.sort_by(static_cast<std::size_t>(section)); });
+    });
+    filter_ = new QLineEdit(this);
+    filter_->setObjectName("grid_filter");
+    filter_->setPlaceholderText(forms::kFilterPlaceholder);
+    filter_->setClearButtonEnabled(true);
+    connect(filter_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        run([this, &text] { form_.set_filter(text.toStdString()); });
+    });
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        filter_->setFocus();
+        filter_->selectAll();
+    });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!syncing_ && current.isValid()) form_.select_row(current.row() + 1);
@@ -188,13 +207,16 @@ void PipeGridWindow::build_body() {
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menu_bar_);
     layout->addWidget(banner);
+    layout->addWidget(filter_);
     layout->addWidget(table_, 1);
     layout->addLayout(count_row);
     layout->addWidget(frame);
 }
 
-void PipeGridWindow::load(int remembered_row) {
-    run([this, remembered_row] { form_.open(remembered_row); });
+void PipeGridWindow::load(int remembered_row, const forms::GridView& view,
+                          const std::string& remembered_pipe) {
+    filter_->setText(QString::fromStdString(view.filter));
+    run([&] { form_.open(remembered_row, view, remembered_pipe); });
     table_->resizeColumnsToContents();
     table_->setFocus();
 }
@@ -209,6 +231,14 @@ void PipeGridWindow::run(const std::function<void()>& command) {
 void PipeGridWindow::show_rows() {
     syncing_ = true;
     rows_model_->reload();
+    QHeaderView* header = table_->horizontalHeader();
+    const auto& sorted = form_.view_state().sort_column;
+    header->setSortIndicatorShown(sorted.has_value());
+    if (sorted) {
+        header->setSortIndicator(static_cast<int>(*sorted), form_.view_state().descending
+                                                                ? Qt::DescendingOrder
+                                                                : Qt::AscendingOrder);
+    }
     const int row = form_.selected_row() - 1;
     if (row >= 0) {
         const QModelIndex index = rows_model_->index(row, 0);
@@ -299,9 +329,12 @@ void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& sessio
                     QWidget* parent, const PipeGridHooks& hooks, PipeGridMemory& memory) {
     PipeGridWindow window(context, session, ui, hooks, parent);
     if (!memory.geometry.isEmpty()) window.restoreGeometry(memory.geometry);
-    window.load(memory.selected_row);
+    window.load(memory.selected_row, memory.view, memory.selected_pipe);
     window.exec();
-    memory.selected_row = context.grid_exit_flag ? 0 : window.form().selected_row();
+    const bool again = !context.grid_exit_flag;
+    memory.selected_row = again ? window.form().selected_row() : 0;
+    memory.selected_pipe = again ? window.form().selected_pipe() : "";
+    memory.view = again ? window.form().view_state() : forms::GridView{};
     memory.geometry = window.saveGeometry();
 }
 

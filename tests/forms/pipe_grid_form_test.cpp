@@ -195,6 +195,39 @@ TEST_F(PipeGridFormTest, AFileOpenForViewingOnlyOffersNoChange) {
     EXPECT_TRUE(ui_.shown.empty());
 }
 
+TEST(CompareCells, NumbersByValueAndTextsByTheirDigitRuns) {
+    const std::vector<std::pair<std::string, std::string>> before = {
+        {"2", "10"},  {"-1.5", "0.25"}, {"1.5", "1.25e1"},          {"", "0"},
+        {"9.5", "A"}, {"S2", "s10"},    {"O'Brien 1", "O'Brien 2"}, {"O'Brien 2", "O'Brien 10"},
+        {"007", "7"}, {"a", "B"}};
+    for (const auto& [a, b] : before) {
+        EXPECT_LT(compare_cells(a, b), 0) << a << " before " << b;
+        EXPECT_GT(compare_cells(b, a), 0) << b << " after " << a;
+    }
+    EXPECT_EQ(compare_cells("S1", "S1"), 0);
+}
+
+// Sorting and filtering keep the selection on its pipe; a filter that hides every
+// pipe leaves nothing to view, while the count stays that of the project.
+TEST_F(PipeGridFormTest, SortAndFilterKeepTheSelectedPipe) {
+    net_.add({{"10", "S10", "OUT", {}}, {"2", "S2", "OUT", {}}, {"1", "S1", "S2", {}}});
+    auto& grid = open_grid(3);
+    EXPECT_EQ(grid.selected_pipe(), "2");
+    grid.sort_by(0);
+    EXPECT_EQ(pipe_ids(), (std::vector<std::string>{"1", "2", "10"}));
+    EXPECT_EQ(grid.selected_row(), 2);
+    grid.sort_by(0);
+    EXPECT_EQ(pipe_ids(), (std::vector<std::string>{"10", "2", "1"}));
+    grid.set_filter("s1");
+    EXPECT_EQ(pipe_ids(), (std::vector<std::string>{"10", "1"}));
+    EXPECT_EQ(grid.selected_pipe(), "10");
+    grid.set_filter("nowhere");
+    EXPECT_EQ(grid.fields.text("rec_count"), "3");
+    grid.view();
+    EXPECT_EQ(ui_.last().text, kNoPipesToViewEdit);
+    EXPECT_TRUE(windows_.opened.empty());
+}
+
 // Export writes the list in the project's folder; an import is previewed with every
 // problem, and only a list without any is added.
 TEST_F(PipeGridFormTest, ImportAndExportPipeListsThroughThePreview) {

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -66,6 +67,10 @@ TEST_F(PipeGridWindowTest, ShowsTheRowsAndAnswersTheKeyboard) {
     // The view ends with a Refresh: the window closes to be shown again.
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(net_.context().grid_exit_flag);
+    // A click on a heading sorts; the selection stays on pipe 10.
+    emit table->horizontalHeader()->sectionClicked(0);
+    EXPECT_EQ(table->model()->index(2, 0).data().toString(), "10");
+    EXPECT_EQ(table->currentIndex().row(), 2);
 }
 
 TEST_F(PipeGridWindowTest, RefreshShowsTheGridAgainUntilExit) {
