@@ -20,9 +20,9 @@ std::string pipe_gone(std::string_view number) {
 }
 
 // The commands that change the project file, off while it is open for viewing.
-constexpr std::array<FieldName, 7> kChangingCommands{
+constexpr std::array<FieldName, 8> kChangingCommands{
     "cmdflexaddpipe",   "cmdflexveditpipe", "cmdflexdeletepipe", "cmdflexmodpipe",
-    "cmdflexrecompute", "mnuImportPipes",   "mnuSizePipes"};
+    "cmdflexrecompute", "mnuImportPipes",   "mnuPastePipes",     "mnuSizePipes"};
 
 }  // namespace
 
@@ -275,6 +275,26 @@ HistoryMenu PipeGridForm::history_menu() const {
 void PipeGridForm::import_pipes() {
     if (!may_change("mnuImportPipes")) return;
     if (import_pipe_list(context_, ui_, [this](const ImportPreview& preview) {
+            return windows_.confirm_import(preview);
+        })) {
+        refresh();
+    }
+}
+
+std::string PipeGridForm::copy_rows(const std::vector<int>& rows) const {
+    std::vector<std::string> names;
+    for (const GridColumn& c : columns()) names.emplace_back(c.column.name());
+    std::vector<GridRow> copied;
+    for (const int row : rows) {
+        if (row >= 1 && row <= record_count())
+            copied.push_back(rows_[static_cast<std::size_t>(row - 1)]);
+    }
+    return copied_rows(names, copied);
+}
+
+void PipeGridForm::paste_pipes(std::string_view text) {
+    if (!may_change("mnuPastePipes")) return;
+    if (paste_pipe_list(context_, ui_, text, [this](const ImportPreview& preview) {
             return windows_.confirm_import(preview);
         })) {
         refresh();

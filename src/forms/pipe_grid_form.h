@@ -151,6 +151,12 @@ class PipeGridForm : public FormModel {
     // File > Import Pipes... (the grid refreshes after an import) and Export Pipes....
     void import_pipes();
     void export_pipes();
+    // Copy Rows: the shown rows `rows` (1 = first) under a header of the grid's PIPE
+    // columns, as tab-separated text. Paste Pipes: `text` previewed with every
+    // problem, then adding or updating the pipes its rows name (an updated pipe is
+    // unsolved until recomputed); the grid refreshes after it.
+    std::string copy_rows(const std::vector<int>& rows) const;
+    void paste_pipes(std::string_view text);
     // Tools > Rainfall Data.
     void rainfall_data();
     void help();

@@ -1,8 +1,12 @@
 #include "gui/pipe_grid_window.h"
 
+#include <algorithm>
+
 #include <QAction>
+#include <QClipboard>
 #include <QColor>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -87,6 +91,13 @@ void PipeGridWindow::build_menus() {
                        item(file, forms::pipe_list_texts::kImportCommand, &F::import_pipes,
                             QKeySequence(Qt::CTRL | Qt::Key_I)));
     item(file, forms::pipe_list_texts::kExportCommand, &F::export_pipes);
+    QAction* copy = file->addAction(forms::pipe_list_texts::kCopyCommand);
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] { copy_rows(); });
+    QAction* paste = file->addAction(forms::pipe_list_texts::kPasteCommand);
+    paste->setShortcut(QKeySequence::Paste);
+    connect(paste, &QAction::triggered, this, [this] { paste_rows(); });
+    binder_.bind_state("mnuPastePipes", paste);
     file->addSeparator();
     item(file, "E&xit", &F::exit);
     auto* tools = bar->addMenu("&Tools");
@@ -112,7 +123,7 @@ void PipeGridWindow::build_body() {
     rows_model_ = new PipeGridTableModel(form_, this);
     table_->setModel(rows_model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setAlternatingRowColors(true);
     table_->setWordWrap(false);
@@ -251,7 +262,17 @@ void PipeGridWindow::show_rows() {
 
 bool PipeGridWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == table_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+        const auto* press = static_cast<QKeyEvent*>(event);
+        // The view's own Copy would take the current cell only.
+        if (press->matches(QKeySequence::Copy)) {
+            copy_rows();
+            return true;
+        }
+        if (press->matches(QKeySequence::Paste)) {
+            paste_rows();
+            return true;
+        }
+        const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             run([this] { form_.view(); });
             return true;
@@ -262,6 +283,21 @@ bool PipeGridWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void PipeGridWindow::copy_rows() {
+    std::vector<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        rows.push_back(index.row() + 1);
+    }
+    if (rows.empty()) rows.push_back(form_.selected_row());
+    std::ranges::sort(rows);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(form_.copy_rows(rows)));
+}
+
+void PipeGridWindow::paste_rows() {
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    run([this, &text] { form_.paste_pipes(text); });
 }
 
 void PipeGridWindow::done(int result) {

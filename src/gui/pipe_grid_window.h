@@ -60,6 +60,10 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     void build_body();
     // Shows the form's rows and selected row.
     void show_rows();
+    // Puts the selected rows on the clipboard as tab-separated text, and pastes
+    // the clipboard's rows.
+    void copy_rows();
+    void paste_rows();
     // The Checks panel, modal over the grid; its criteria and findings mark the rows.
     void show_checks();
 

@@ -261,5 +261,34 @@ TEST_F(PipeGridFormTest, ImportAndExportPipeListsThroughThePreview) {
     EXPECT_EQ(grid.record_count(), 2);
 }
 
+// Copied rows paste back; a paste with a bad value writes nothing and names it; a
+// good one updates the pipe it names (which loses its results) and adds the other.
+TEST_F(PipeGridFormTest, PasteUpdatesAndAddsPipesOrChangesNothing) {
+    net_.add({{"1", "A", "OUT", {}}, {"O'Brien 2", "B", "A", {}}});
+    net_.db().prepare("UPDATE PIPE SET CAPACITY = '12.5' WHERE PIPE_NUMBER = '1'").step();
+    auto& grid = open_grid();
+    const std::string copied = grid.copy_rows({2});
+    EXPECT_EQ(copied.substr(0, copied.find('\t')), "PIPE_NUMBER");
+    EXPECT_NE(copied.find("\nO'Brien 2\tB\tA\t"), std::string::npos);
+    const auto dump = [&] { return read_all_columns(net_.db()).rows; };
+    const auto before = dump();
+    grid.paste_pipes(copied);
+    EXPECT_EQ(ui_.last().text, pipe_list_texts::kNothingToPaste);
+
+    grid.paste_pipes("PIPE_NUMBER\tPIPE_LENGTH\n1\t-5\nO'Brien 3\t10\n");
+    EXPECT_EQ(dump(), before);
+    ASSERT_EQ(windows_.previews.back().problems.size(), 1u);
+    EXPECT_EQ(windows_.previews.back().problems[0].line, 2);
+    EXPECT_EQ(windows_.previews.back().problems[0].column, "PIPE_LENGTH");
+
+    grid.paste_pipes("PIPE_NUMBER,PIPE_LENGTH\n1,250\nO'Brien 3,10\n");
+    EXPECT_EQ(windows_.previews.back().summary(), "1 pipe will be updated and 1 added.");
+    EXPECT_EQ(net_.value("1", "PIPE_LENGTH"), "250");
+    EXPECT_EQ(net_.value("1", "CAPACITY"), "");
+    EXPECT_EQ(net_.value("1", "NODEIN_NO"), "A");
+    EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"1", "O'Brien 2", "O'Brien 3"}));
+    EXPECT_EQ(history_menu(net_.db()).undo, "Undo Paste Pipes");
+}
+
 }  // namespace
 }  // namespace pelvane::forms

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -57,6 +58,10 @@ TEST_F(PipeGridWindowTest, ShowsTheRowsAndAnswersTheKeyboard) {
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Down);
     EXPECT_EQ(window.form().selected_pipe(), "10");
+    QTest::keyClick(table, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 3);  // the header and two rows
+    QTest::keyClick(table, Qt::Key_Down);
     ui_.answers = {forms::Answer::No};
     QTest::keyClick(table, Qt::Key_Delete);
     EXPECT_EQ(ui_.last().text, "Delete Current Pipe - 10 ?");
