@@ -301,6 +301,36 @@ void PipeGridForm::paste_pipes(std::string_view text) {
     }
 }
 
+bool PipeGridForm::cell_editable(std::size_t index) const {
+    if (index == 0 || index >= columns().size() || !fields.at("mnuPastePipes").enabled)
+        return false;
+    return columns()[index].unit != &UnitNames::size;
+}
+
+bool PipeGridForm::edit_cell(int row, std::size_t index, const std::string& text) {
+    if (!cell_editable(index) || row < 1 || row > record_count()) return false;
+    const GridRow& shown = rows_[static_cast<std::size_t>(row - 1)];
+    if (shown[index] == text) return false;
+    const std::string number = shown.front();
+    const std::string column(columns()[index].column.name());
+    try {
+        forms::import_pipes(context_, copied_rows({"PIPE_NUMBER", column}, {{number, text}}),
+                            ImportMode::Write, SavedPipes::Update, step_names::kEditInGrid);
+    } catch (const ImportError& e) {
+        const ImportProblem& problem = e.problems().front();
+        ui_.message("Pipe " + number + ", " + (problem.column.empty() ? column : problem.column) +
+                        ": " + problem.message,
+                    Icon::Exclamation, kAppTitle);
+        return false;
+    } catch (const std::exception& e) {
+        ui_.message(e.what(), Icon::Exclamation, kAppTitle);
+        return false;
+    }
+    read_rows();
+    if (!select_pipe(number)) selected_ = rows_.empty() ? 0 : std::min(row, record_count());
+    return true;
+}
+
 void PipeGridForm::export_pipes() {
     if (has_pipes(kNoPipesToExport)) export_pipe_list(context_, ui_);
 }

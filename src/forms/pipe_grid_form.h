@@ -157,6 +157,15 @@ class PipeGridForm : public FormModel {
     // unsolved until recomputed); the grid refreshes after it.
     std::string copy_rows(const std::vector<int>& rows) const;
     void paste_pipes(std::string_view text);
+    // Whether the cells of column `index` are edited in place: the plain inputs, not
+    // the pipe number (Modify changes it with every reference) nor the sizes (the
+    // pipe window's size picker gives them), and nothing while viewing only.
+    bool cell_editable(std::size_t index) const;
+    // An edit of the cell of shown row `row` (1 = first), column `index`: the value
+    // meets the paste's checks as a one-cell paste; a refused one is shown with its
+    // message and the cell keeps the saved value. The rows are read again (the pipe
+    // stays selected). True when the pipe changed.
+    bool edit_cell(int row, std::size_t index, const std::string& text);
     // Tools > Rainfall Data.
     void rainfall_data();
     void help();

@@ -21,6 +21,7 @@ inline constexpr std::string_view kRenumberPipe = "Renumber Pipe";
 inline constexpr std::string_view kRecomputeNetwork = "Recompute Network";
 inline constexpr std::string_view kImportPipes = "Import Pipes";
 inline constexpr std::string_view kPastePipes = "Paste Pipes";
+inline constexpr std::string_view kEditInGrid = "Edit in Grid";
 inline constexpr std::string_view kProjectDetails = "Project Details";
 inline constexpr std::string_view kOutletProtection = "Outlet Protection";
 inline constexpr std::string_view kDesignCriteria = "Design Criteria";

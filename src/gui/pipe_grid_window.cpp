@@ -71,8 +71,8 @@ void PipeGridWindow::build_menus() {
                        item(file, "&Edit Pipe", &F::edit, QKeySequence(Qt::CTRL | Qt::Key_E)));
     binder_.bind_state("cmdflexmodpipe", item(file, "&Modify Pipe Number", &F::modify));
     item(file, "&Refresh", &F::refresh, QKeySequence(Qt::Key_F5));
-    binder_.bind_state("cmdflexrecompute",
-                       item(file, forms::kRecomputeNetworkCaption, &F::recompute_network));
+    binder_.bind_state("cmdflexrecompute", item(file, forms::kRecomputeNetworkCaption,
+                                                &F::recompute_network, QKeySequence(Qt::Key_F9)));
     binder_.bind_state("cmdflexdeletepipe", item(file, "&Delete Pipe", &F::delete_pipe));
     file->addSeparator();
     item(file, "Compact &History...", &F::compact_history);
@@ -124,7 +124,16 @@ void PipeGridWindow::build_body() {
     table_->setModel(rows_model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // F2 or typing edits a cell; Enter and a double-click keep viewing the pipe.
+    table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    connect(
+        rows_model_, &PipeGridTableModel::cell_edited, this,
+        [this](int row, int column, const QString& text) {
+            run([this, row, column, &text] {
+                form_.edit_cell(row + 1, static_cast<std::size_t>(column), text.toStdString());
+            });
+        },
+        Qt::QueuedConnection);
     table_->setAlternatingRowColors(true);
     table_->setWordWrap(false);
     table_->setCornerButtonEnabled(false);
@@ -261,7 +270,8 @@ void PipeGridWindow::show_rows() {
 }
 
 bool PipeGridWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == table_ && event->type() == QEvent::KeyPress) {
+    // Keys an open cell editor lets through (Enter after an edit) are not the grid's.
+    if (watched == table_ && event->type() == QEvent::KeyPress && table_->hasFocus()) {
         const auto* press = static_cast<QKeyEvent*>(event);
         // The view's own Copy would take the current cell only.
         if (press->matches(QKeySequence::Copy)) {

@@ -290,5 +290,20 @@ TEST_F(PipeGridFormTest, PasteUpdatesAndAddsPipesOrChangesNothing) {
     EXPECT_EQ(history_menu(net_.db()).undo, "Undo Paste Pipes");
 }
 
+// A cell edit is a one-cell paste: a refused value names the pipe and the field and
+// leaves the saved one; neither the pipe number nor a size is edited in place.
+TEST_F(PipeGridFormTest, EditingACellGoesThroughThePasteChecks) {
+    net_.add({{"1", "A", "OUT", {}}});
+    auto& grid = open_grid();
+    EXPECT_FALSE(grid.cell_editable(0));
+    EXPECT_FALSE(grid.cell_editable(6));
+    EXPECT_FALSE(grid.edit_cell(1, 3, "-5"));
+    EXPECT_EQ(ui_.last().text.rfind("Pipe 1, PIPE_LENGTH: ", 0), 0u) << ui_.last().text;
+    EXPECT_EQ(grid.rows()[0][3], "");
+    EXPECT_TRUE(grid.edit_cell(1, 3, "120"));
+    EXPECT_EQ(grid.rows()[0][3], "120");
+    EXPECT_EQ(history_menu(net_.db()).undo, "Undo Edit in Grid");
+}
+
 }  // namespace
 }  // namespace pelvane::forms

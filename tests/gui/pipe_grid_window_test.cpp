@@ -53,6 +53,10 @@ TEST_F(PipeGridWindowTest, ShowsTheRowsAndAnswersTheKeyboard) {
     EXPECT_TRUE(alignment(3) & Qt::AlignRight);  // LENGTH
     EXPECT_TRUE(alignment(4) & Qt::AlignLeft);   // SHAPE
     EXPECT_EQ(window.findChild<QLabel*>("rec_count")->text(), "3");
+    // A cell edit runs once its editor has closed.
+    table->model()->setData(table->model()->index(0, 3), "99");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table->model()->index(0, 3).data().toString(), "99");
     EXPECT_EQ(table->currentIndex().row(), 0);
 
     table->setFocus();
