@@ -20,9 +20,9 @@ std::string pipe_gone(std::string_view number) {
 }
 
 // The commands that change the project file, off while it is open for viewing.
-constexpr std::array<FieldName, 7> kChangingCommands{
+constexpr std::array<FieldName, 8> kChangingCommands{
     "cmdflexaddpipe",   "cmdflexveditpipe", "cmdflexdeletepipe", "cmdflexmodpipe",
-    "cmdflexrecompute", "mnuImportPipes",   "mnuSizePipes"};
+    "cmdflexrecompute", "mnuImportPipes",   "mnuPastePipes",     "mnuSizePipes"};
 
 }  // namespace
 
@@ -41,7 +41,7 @@ PipeGridForm::PipeGridForm(store::ProjectContext& context, DesignSession& sessio
     fields.set_text("rec_count", "0");
 }
 
-void PipeGridForm::open(int remembered_row) {
+void PipeGridForm::open(int remembered_row, GridView view, std::string_view remembered_pipe) {
     reopen_marker_ = false;
     close_requested = false;
     session_.enter_pipe_design(context_);
@@ -51,15 +51,36 @@ void PipeGridForm::open(int remembered_row) {
     fields.set_text("read_only_banner", writable ? "" : kViewingOnlyBanner);
     fields["read_only_banner"].visible = !writable;
     checks_.load();
+    view_ = std::move(view);
     read_rows();
     selected_ = rows_.empty() ? 0 : 1;
     select_row(remembered_row);
+    if (!remembered_pipe.empty()) select_pipe(remembered_pipe);
 }
 
 void PipeGridForm::read_rows() {
-    rows_ = read_grid_rows(context_.project_connection, legacy());
-    fields.set_text("rec_count", std::to_string(rows_.size()));
+    all_rows_ = read_grid_rows(context_.project_connection, legacy());
+    rows_ = shown_rows(all_rows_, view_);
+    fields.set_text("rec_count", std::to_string(all_rows_.size()));
     checks_.run();
+}
+
+void PipeGridForm::show_view() {
+    const std::string pipe = selected_pipe();
+    rows_ = shown_rows(all_rows_, view_);
+    selected_ = rows_.empty() ? 0 : 1;
+    if (!pipe.empty()) select_pipe(pipe);
+}
+
+void PipeGridForm::sort_by(std::size_t index) {
+    if (index >= columns().size()) return;
+    view_.sort_by(index);
+    show_view();
+}
+
+void PipeGridForm::set_filter(std::string text) {
+    view_.filter = std::move(text);
+    show_view();
 }
 
 std::string PipeGridForm::row_marks(int row) const {
@@ -86,8 +107,8 @@ bool PipeGridForm::select_pipe(std::string_view number) {
     return false;
 }
 
-bool PipeGridForm::has_pipes(const char* message) {
-    if (!rows_.empty()) return true;
+bool PipeGridForm::has_pipes(const char* message, bool selected) {
+    if (!(selected ? rows_ : all_rows_).empty()) return true;
     ui_.message(message, Icon::Information);
     return false;
 }
@@ -105,21 +126,21 @@ void PipeGridForm::add() {
 }
 
 void PipeGridForm::view() {
-    if (!has_pipes(kNoPipesToViewEdit)) return;
+    if (!has_pipes(kNoPipesToViewEdit, true)) return;
     windows_.show_pipe_form(std::string(pipe_form_texts::kViewRequest), selected_pipe());
     refresh();
 }
 
 void PipeGridForm::edit() {
     if (!may_change("cmdflexveditpipe")) return;
-    if (!has_pipes(kNoPipesToViewEdit)) return;
+    if (!has_pipes(kNoPipesToViewEdit, true)) return;
     windows_.show_pipe_form(std::string(pipe_form_texts::kEditRequest), selected_pipe());
     refresh();
 }
 
 void PipeGridForm::delete_pipe() {
     if (!may_change("cmdflexdeletepipe")) return;
-    if (!has_pipes(kNoPipesToDelete)) return;
+    if (!has_pipes(kNoPipesToDelete, true)) return;
     const std::string number = selected_pipe();
     const std::string question = kDeleteQuestionHead + number + kQuestionTail;
     if (ui_.ask(question, Buttons::YesNo, Icon::Exclamation, kAppTitle) == Answer::No) return;
@@ -145,7 +166,7 @@ void PipeGridForm::delete_pipe() {
 
 void PipeGridForm::modify() {
     if (!may_change("cmdflexmodpipe")) return;
-    if (!has_pipes(kNoPipesToModify)) return;
+    if (!has_pipes(kNoPipesToModify, true)) return;
     const std::string old_number = selected_pipe();
     const std::string question = kModifyQuestionHead + old_number + kQuestionTail;
     if (ui_.ask(question, Buttons::YesNo, Icon::Exclamation, kAppTitle) != Answer::Yes) return;
@@ -178,7 +199,7 @@ void PipeGridForm::refresh() {
     read_rows();
     selected_ = rows_.empty() ? 0 : std::clamp(remembered, 1, record_count());
     // With pipes the grid closes and is shown again at once on the fresh rows.
-    if (!rows_.empty()) close_requested = true;
+    if (!all_rows_.empty()) close_requested = true;
 }
 
 void PipeGridForm::energy_dissipation() {
@@ -188,7 +209,7 @@ void PipeGridForm::energy_dissipation() {
 }
 
 void PipeGridForm::pipe_report() {
-    if (!has_pipes(kNoPipesToDisplay)) return;
+    if (!has_pipes(kNoPipesToDisplay, true)) return;
     windows_.pipe_report();
 }
 
@@ -204,7 +225,7 @@ void PipeGridForm::hgl_analysis() {
 }
 
 void PipeGridForm::profile() {
-    if (!has_pipes(kNoPipesForDrawing)) return;
+    if (!has_pipes(kNoPipesForDrawing, true)) return;
     windows_.show_profile(selected_pipe());
 }
 
@@ -258,6 +279,56 @@ void PipeGridForm::import_pipes() {
         })) {
         refresh();
     }
+}
+
+std::string PipeGridForm::copy_rows(const std::vector<int>& rows) const {
+    std::vector<std::string> names;
+    for (const GridColumn& c : columns()) names.emplace_back(c.column.name());
+    std::vector<GridRow> copied;
+    for (const int row : rows) {
+        if (row >= 1 && row <= record_count())
+            copied.push_back(rows_[static_cast<std::size_t>(row - 1)]);
+    }
+    return copied_rows(names, copied);
+}
+
+void PipeGridForm::paste_pipes(std::string_view text) {
+    if (!may_change("mnuPastePipes")) return;
+    if (paste_pipe_list(context_, ui_, text, [this](const ImportPreview& preview) {
+            return windows_.confirm_import(preview);
+        })) {
+        refresh();
+    }
+}
+
+bool PipeGridForm::cell_editable(std::size_t index) const {
+    if (index == 0 || index >= columns().size() || !fields.at("mnuPastePipes").enabled)
+        return false;
+    return columns()[index].unit != &UnitNames::size;
+}
+
+bool PipeGridForm::edit_cell(int row, std::size_t index, const std::string& text) {
+    if (!cell_editable(index) || row < 1 || row > record_count()) return false;
+    const GridRow& shown = rows_[static_cast<std::size_t>(row - 1)];
+    if (shown[index] == text) return false;
+    const std::string number = shown.front();
+    const std::string column(columns()[index].column.name());
+    try {
+        forms::import_pipes(context_, copied_rows({"PIPE_NUMBER", column}, {{number, text}}),
+                            ImportMode::Write, SavedPipes::Update, step_names::kEditInGrid);
+    } catch (const ImportError& e) {
+        const ImportProblem& problem = e.problems().front();
+        ui_.message("Pipe " + number + ", " + (problem.column.empty() ? column : problem.column) +
+                        ": " + problem.message,
+                    Icon::Exclamation, kAppTitle);
+        return false;
+    } catch (const std::exception& e) {
+        ui_.message(e.what(), Icon::Exclamation, kAppTitle);
+        return false;
+    }
+    read_rows();
+    if (!select_pipe(number)) selected_ = rows_.empty() ? 0 : std::min(row, record_count());
+    return true;
 }
 
 void PipeGridForm::export_pipes() {

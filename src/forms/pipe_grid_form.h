@@ -18,6 +18,7 @@
 #include "forms/form_model.h"
 #include "forms/ld229_report.h"
 #include "forms/pipe_form_texts.h"
+#include "forms/pipe_grid_order.h"
 #include "forms/pipe_grid_rows.h"
 #include "forms/pipe_list_form.h"
 #include "forms/project_history.h"
@@ -31,6 +32,8 @@ namespace pelvane::forms {
 // Captions of the window (its title is the application title).
 inline constexpr const char* kRecCountCaption = "Total Number of Pipes in the Project Database:";
 inline constexpr const char* kPipeFunctionsCaption = "Pipe Functions";
+inline constexpr const char* kFilterPlaceholder =
+    "Filter: show the pipes holding this text in any column (Ctrl+F)";
 
 // Messages.
 inline constexpr const char* kNoPipesToViewEdit = "No pipes to View/Edit!";
@@ -85,18 +88,24 @@ class PipeGridForm : public FormModel {
     PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui, Windows& windows);
 
     // Opening: clears the reopen marker; enters pipe design in the session; sets the
-    // Energy Dissipation command (off in legacy database mode); reads the rows and
-    // selects `remembered_row` (1 = first data row), or the first row when that is
-    // not a row.
-    void open(int remembered_row = 0);
+    // Energy Dissipation command (off in legacy database mode); reads the rows as
+    // `view` shows them and selects the row of `remembered_pipe`, else
+    // `remembered_row` (1 = first data row), else the first row.
+    void open(int remembered_row = 0, GridView view = {}, std::string_view remembered_pipe = {});
 
     std::span<const GridColumn> columns() const { return grid_columns(legacy()); }
     // The unit of column `index` in this project's units, shown under its heading
     // ("" for a column without one).
     std::string column_unit(std::size_t index) const;
+    // The rows shown: sorted and filtered as `view()` says.
     const std::vector<GridRow>& rows() const { return rows_; }
     int record_count() const { return static_cast<int>(rows_.size()); }
-    // The selected data row, 1 = first; 0 when there are no pipes.
+    const GridView& view_state() const { return view_; }
+    // A click on the header of column `index` (a second click reverses the order),
+    // and the filter box. The selection stays on its pipe while it is shown.
+    void sort_by(std::size_t index);
+    void set_filter(std::string text);
+    // The selected data row, 1 = first; 0 when no pipe is shown.
     int selected_row() const { return selected_; }
     // The PIPE_ID of the selected row ("" without one).
     std::string selected_pipe() const;
@@ -142,6 +151,21 @@ class PipeGridForm : public FormModel {
     // File > Import Pipes... (the grid refreshes after an import) and Export Pipes....
     void import_pipes();
     void export_pipes();
+    // Copy Rows: the shown rows `rows` (1 = first) under a header of the grid's PIPE
+    // columns, as tab-separated text. Paste Pipes: `text` previewed with every
+    // problem, then adding or updating the pipes its rows name (an updated pipe is
+    // unsolved until recomputed); the grid refreshes after it.
+    std::string copy_rows(const std::vector<int>& rows) const;
+    void paste_pipes(std::string_view text);
+    // Whether the cells of column `index` are edited in place: the plain inputs, not
+    // the pipe number (Modify changes it with every reference) nor the sizes (the
+    // pipe window's size picker gives them), and nothing while viewing only.
+    bool cell_editable(std::size_t index) const;
+    // An edit of the cell of shown row `row` (1 = first), column `index`: the value
+    // meets the paste's checks as a one-cell paste; a refused one is shown with its
+    // message and the cell keeps the saved value. The rows are read again (the pipe
+    // stays selected). True when the pipe changed.
+    bool edit_cell(int row, std::size_t index, const std::string& text);
     // Tools > Rainfall Data.
     void rainfall_data();
     void help();
@@ -158,14 +182,19 @@ class PipeGridForm : public FormModel {
     // for viewing); a key press reaches a command whose button is off.
     bool may_change(FieldName command) const;
     void read_rows();
-    // Shows `message` and returns false when there are no pipes.
-    bool has_pipes(const char* message);
+    // Takes the rows `view_` shows again; the selection stays on its pipe.
+    void show_view();
+    // Shows `message` and returns false when the project has no pipes or, for a
+    // command on the selected pipe, when the filter shows none.
+    bool has_pipes(const char* message, bool selected = false);
 
     store::ProjectContext& context_;
     DesignSession& session_;
     Ui& ui_;
     Windows& windows_;
+    std::vector<GridRow> all_rows_;
     std::vector<GridRow> rows_;
+    GridView view_;
     ChecksForm checks_;
     int selected_ = 0;
     bool reopen_marker_ = false;

@@ -8,6 +8,7 @@
 #include "core/hydrology/idf_csv.h"
 #include "core/network/cycles.h"
 #include "forms/idf_problems.h"
+#include "forms/pipe_form.h"
 #include "forms/pipe_grid_csv.h"
 #include "forms/pipe_grid_rows.h"
 #include "forms/pipe_import_checks.h"
@@ -95,6 +96,35 @@ std::optional<store::PipeRecord> record_of(const hydrology::CsvLine& row,
     return record;
 }
 
+// The saved pipe with the row's values, or nothing when they are its own. Its
+// section results are cleared, and its slope when the length or an invert changes
+// without one.
+std::optional<store::PipeRecord> changed_pipe(const store::PipeTable& pipes,
+                                              const store::PipeRecord& saved,
+                                              const store::PipeRecord& given) {
+    store::PipeRecord pipe = saved;
+    bool changed = false;
+    for (const auto& [column, text] : given.texts()) {
+        changed = changed || (column.name() != "PROJECT_ID" && text != saved.get(column));
+        pipe.set(column, text);
+    }
+    if (!changed) return std::nullopt;
+    const auto differs = [&](store::Column c) {
+        return given.holds(c) && given.get(c) != saved.get(c);
+    };
+    if (!given.holds("PIPE_SLOPE") &&
+        (differs("PIPE_LENGTH") || differs("PIPE_ELEIN") || differs("PIPE_ELEOUT"))) {
+        pipe.set("PIPE_SLOPE", "");
+    }
+    for (const PipeBinding& b : pipe_bindings()) {
+        if (std::ranges::find(kResultFields, b.field) != kResultFields.end() &&
+            pipes.has_column(b.column)) {
+            pipe.set(b.column, "");
+        }
+    }
+    return pipe;
+}
+
 // Previous pipes that are no pipe of the project, and loops through node or
 // previous-pipe links, once every row is in.
 void check_network(const store::PipeTable& pipes, const std::vector<ImportedPipe>& added,
@@ -152,9 +182,15 @@ ImportError::ImportError(std::vector<ImportProblem> problems)
     : std::runtime_error(problem_list(problems)), problems_(std::move(problems)) {}
 
 int import_pipes(const store::ProjectContext& context, std::string_view csv_text, ImportMode mode) {
+    return import_pipes(context, csv_text, mode, SavedPipes::Refuse, step_names::kImportPipes)
+        .added;
+}
+
+ImportCount import_pipes(const store::ProjectContext& context, std::string_view csv_text,
+                         ImportMode mode, SavedPipes saved, std::string_view step_name) {
     std::vector<hydrology::CsvLine> records;
     try {
-        records = hydrology::read_csv(csv_text);
+        records = hydrology::read_csv(csv_text, list_separator(csv_text));
     } catch (const hydrology::CsvError& e) {
         throw ImportError(e.line(), csv_problem_text(e.problem()));
     }
@@ -166,34 +202,57 @@ int import_pipes(const store::ProjectContext& context, std::string_view csv_text
     const store::Database& db = context.project_connection;
     const store::PipeTable pipes(db);
     const bool legacy = context.legacy_database_mode;
-    std::vector<ImportedPipe> added;
+    std::vector<ImportedPipe> written;
+    ImportCount count;
+    std::set<std::string> listed;
     std::vector<ImportProblem> problems;
-    const CommandStep step(db, step_names::kImportPipes);
+    const CommandStep step(db, step_name);
     store::Transaction transaction(db);
     for (std::size_t r = 1; r < records.size(); ++r) {
         const hydrology::CsvLine& row = records[r];
         auto record = record_of(row, columns, pipes, context.project_id, problems);
         if (!record) continue;
+        const std::string number = record->get("PIPE_NUMBER");
+        std::optional<store::PipeRecord> before;
+        if (saved == SavedPipes::Update && !number.empty()) {
+            if (!listed.insert(number).second) {
+                problems.push_back(
+                    {row.number, "PIPE_NUMBER", "the pipe " + number + " is named twice"});
+                continue;
+            }
+            before = pipes.find(number);
+            if (before) {
+                record = changed_pipe(pipes, *before, *record);
+                if (!record) continue;
+            }
+        }
         const auto refused_values = check_pipe_values(*record, context.units, legacy);
         for (const ColumnProblem& p : refused_values) {
             problems.push_back({row.number, p.column, p.message});
         }
         if (!refused_values.empty()) continue;
-        if (const auto refused = check_new_pipe(pipes, *record, legacy)) {
+        const auto refused = before ? check_changed_pipe(pipes, *record, *before, legacy)
+                                    : check_new_pipe(pipes, *record, legacy);
+        if (refused) {
             problems.push_back({row.number, refused->column, refused->refusal.message});
             continue;
         }
-        pipes.insert(*record);
-        added.push_back({row.number, std::move(*record)});
+        if (!before) {
+            pipes.insert(*record);
+            ++count.added;
+        } else if (pipes.update(number, *record)) {
+            ++count.updated;
+        }
+        written.push_back({row.number, std::move(*record)});
     }
-    check_network(pipes, added, legacy, problems);
+    check_network(pipes, written, legacy, problems);
     if (!problems.empty()) {
         std::stable_sort(problems.begin(), problems.end(),
                          [](const auto& a, const auto& b) { return a.line < b.line; });
         throw ImportError(std::move(problems));
     }
     if (mode == ImportMode::Write) transaction.commit();
-    return static_cast<int>(added.size());
+    return count;
 }
 
 void export_pipes(const store::Database& db, std::ostream& out) {

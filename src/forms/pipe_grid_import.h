@@ -1,10 +1,12 @@
 #pragma once
-// Pipe lists in and out of a project as comma-separated text whose header names
-// PIPE columns. An import adds every row as a new pipe under the same checks as the
+// Pipe lists in and out of a project as comma- or tab-separated text whose header
+// names PIPE columns. An import adds every row as a new pipe under the same checks as the
 // pipe window (the values of each field, then the network rules: unique number, a
 // structure starts one pipe, node in is not node out, the previous-pipe rules, no
 // loop), all rows as one change: any refused row leaves the project as it was, and
-// every problem of the file is reported at once.
+// every problem of the file is reported at once. A paste may also change saved
+// pipes: a row whose PIPE_NUMBER is saved gives that pipe new values under the
+// same checks.
 
 #include <ostream>
 #include <stdexcept>
@@ -56,6 +58,25 @@ enum class ImportMode {
 // pipe of the project.
 int import_pipes(const store::ProjectContext& context, std::string_view csv_text,
                  ImportMode mode = ImportMode::Write);
+
+// What an import does with a row whose PIPE_NUMBER is a saved pipe.
+enum class SavedPipes {
+    Refuse,  // the number is taken (Import Pipes, `pelvane import`)
+    Update,  // the row's columns replace the pipe's (the grid's Paste)
+};
+
+struct ImportCount {
+    int added = 0;
+    int updated = 0;  // saved pipes given values that differ from theirs
+};
+
+// The same with `saved` rows, recorded in the project's history as `step`. A pipe
+// given new values loses its section results (capacity, flow type, velocity...)
+// until it is solved again, as the pipe window clears them for a new solve: the
+// grid then shows it unsolved rather than with results of other values. A pipe
+// named twice in the text is refused.
+ImportCount import_pipes(const store::ProjectContext& context, std::string_view csv_text,
+                         ImportMode mode, SavedPipes saved, std::string_view step);
 
 // Writes every pipe of the project with every column its PIPE table has (in table
 // order), in the grid's order. An import of it into an empty project of the same

@@ -7,6 +7,8 @@
 
 #include "core/hydrology/idf_csv.h"
 #include "forms/input_conventions.h"
+#include "forms/pipe_grid_csv.h"
+#include "forms/project_history.h"
 #include "store/file_replace.h"
 
 namespace pelvane::forms {
@@ -30,24 +32,66 @@ FileDialog list_dialog(const store::ProjectContext& context, bool save) {
     return dialog;
 }
 
+ImportCount write_pipes(const store::ProjectContext& context, std::string_view text, bool paste,
+                        ImportMode mode = ImportMode::Write) {
+    if (!paste) return {import_pipes(context, text, mode), 0};
+    return import_pipes(context, text, mode, SavedPipes::Update, step_names::kPastePipes);
+}
+
+// Writes the previewed list when the person confirms it; the message says what was
+// done or why nothing was.
+bool write_previewed(store::ProjectContext& context, Ui& ui, const ImportPreview& preview,
+                     std::string_view text,
+                     const std::function<bool(const ImportPreview&)>& confirm) {
+    const char* title = preview.paste ? kPasteTitle : kImportTitle;
+    if (preview.paste && preview.importable() &&
+        preview.pipes_to_add + preview.pipes_to_update == 0) {
+        ui.message(kNothingToPaste, Icon::Information, title);
+        return false;
+    }
+    if (!confirm(preview) || !preview.importable()) return false;
+    try {
+        const ImportCount done = write_pipes(context, text, preview.paste);
+        const std::string added = count_of(static_cast<std::size_t>(done.added), "pipe", "pipes");
+        ui.message(preview.paste
+                       ? count_of(static_cast<std::size_t>(done.updated), "pipe", "pipes") +
+                             " updated and " + std::to_string(done.added) + " added."
+                       : added + " added from " + preview.file + ".",
+                   Icon::Information, title);
+        return true;
+    } catch (const ImportError& e) {
+        // The project changed since the preview (another program wrote to it).
+        ui.message(e.what(), Icon::Exclamation, title);
+    } catch (const std::exception& e) {
+        ui.message(e.what(), Icon::Exclamation, title);
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string ImportPreview::summary() const {
+    if (importable() && pipes_to_update > 0) {
+        return count_of(static_cast<std::size_t>(pipes_to_update), "pipe", "pipes") +
+               " will be updated and " + std::to_string(pipes_to_add) + " added.";
+    }
     if (importable()) {
         return count_of(static_cast<std::size_t>(pipes_to_add), "pipe", "pipes") +
                " will be added to the project.";
     }
     return count_of(problems.size(), "problem", "problems") + " in " +
-           count_of(row_count, "row", "rows") + ": nothing will be imported until " +
+           count_of(row_count, "row", "rows") + ": nothing will be " +
+           (paste ? "pasted" : "imported") + " until " +
            (problems.size() == 1 ? "it is" : "they are") + " fixed.";
 }
 
 ImportPreview preview_pipe_list(const store::ProjectContext& context, std::string file,
-                                std::string_view csv_text) {
+                                std::string_view csv_text, bool paste) {
     ImportPreview preview;
     preview.file = std::move(file);
+    preview.paste = paste;
     try {
-        auto lines = hydrology::read_csv(csv_text);
+        auto lines = hydrology::read_csv(csv_text, list_separator(csv_text));
         std::erase_if(lines, [](const hydrology::CsvLine& line) { return line.cells.empty(); });
         if (!lines.empty()) preview.header = lines.front().cells;
         preview.row_count = lines.empty() ? 0 : lines.size() - 1;
@@ -59,7 +103,9 @@ ImportPreview preview_pipe_list(const store::ProjectContext& context, std::strin
         // The import names the line that cannot be read; there is nothing to show.
     }
     try {
-        preview.pipes_to_add = import_pipes(context, csv_text, ImportMode::DryRun);
+        const ImportCount count = write_pipes(context, csv_text, paste, ImportMode::DryRun);
+        preview.pipes_to_add = count.added;
+        preview.pipes_to_update = count.updated;
     } catch (const ImportError& e) {
         preview.problems = e.problems();
     }
@@ -77,21 +123,20 @@ bool import_pipe_list(store::ProjectContext& context, Ui& ui,
         ui.message(kCannotRead + path, Icon::Exclamation, kImportTitle);
         return false;
     }
-    const ImportPreview preview = preview_pipe_list(context, path, text);
-    if (!confirm(preview) || !preview.importable()) return false;
-    try {
-        const int added = import_pipes(context, text);
-        ui.message(count_of(static_cast<std::size_t>(added), "pipe", "pipes") + " added from " +
-                       path + ".",
-                   Icon::Information, kImportTitle);
-        return true;
-    } catch (const ImportError& e) {
-        // The project changed since the preview (another program wrote to it).
-        ui.message(e.what(), Icon::Exclamation, kImportTitle);
-    } catch (const std::exception& e) {
-        ui.message(e.what(), Icon::Exclamation, kImportTitle);
-    }
-    return false;
+    return write_previewed(context, ui, preview_pipe_list(context, path, text), text, confirm);
+}
+
+bool paste_pipe_list(store::ProjectContext& context, Ui& ui, std::string_view text,
+                     const std::function<bool(const ImportPreview&)>& confirm) {
+    return write_previewed(context, ui, preview_pipe_list(context, kPasteSource, text, true), text,
+                           confirm);
+}
+
+std::string copied_rows(const std::vector<std::string>& columns,
+                        const std::vector<std::vector<std::string>>& rows) {
+    std::string text = csv_line(columns, '\t');
+    for (const auto& row : rows) text += csv_line(row, '\t');
+    return text;
 }
 
 bool export_pipe_list(store::ProjectContext& context, Ui& ui) {

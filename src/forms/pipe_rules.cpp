@@ -98,26 +98,49 @@ RuleResult check_previous_pipe_loop(const store::PipeTable& pipes, std::string_v
                    Icon::Exclamation};
 }
 
-std::optional<NewPipeRefusal> check_new_pipe(const store::PipeTable& pipes,
-                                             const store::PipeRecord& pipe, bool legacy) {
+namespace {
+
+// The rules after the number; `saved` is the pipe's saved row (empty for a new pipe).
+std::optional<NewPipeRefusal> check_pipe_links(const store::PipeTable& pipes,
+                                               const store::PipeRecord& pipe,
+                                               const store::PipeRecord& saved, bool legacy) {
     const auto refused = [](store::Column column, Refusal refusal) {
         return NewPipeRefusal{std::string(column.name()), std::move(refusal)};
     };
     const std::string& number = pipe.get("PIPE_NUMBER");
-    if (auto r = check_new_pipe_number(pipes, number)) return refused("PIPE_NUMBER", *r);
+    const std::string& saved_as = saved.get("PIPE_NUMBER");
     const std::string& node_in = pipe.get("NODEIN_NO");
     const std::string& node_out = pipe.get("NODEOUT_NO");
-    if (auto r = check_node_in(pipes, node_in, node_out, "")) return refused("NODEIN_NO", *r);
+    if (auto r = check_node_in(pipes, node_in, node_out, saved.get("NODEIN_NO"), saved_as)) {
+        return refused("NODEIN_NO", *r);
+    }
     if (auto r = check_node_out(node_in, node_out)) return refused("NODEOUT_NO", *r);
     std::vector<std::string> above;
     for (const store::Column column : previous_pipe_columns(legacy)) {
         const std::string& chosen = pipe.get(column);
-        if (auto r = check_previous_pipe(pipes, number, chosen, above, "", legacy)) {
+        if (auto r = check_previous_pipe(pipes, number, chosen, above, saved.get(column), legacy,
+                                         saved_as)) {
             return refused(column, *r);
         }
         if (!chosen.empty()) above.push_back(chosen);
     }
     return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<NewPipeRefusal> check_new_pipe(const store::PipeTable& pipes,
+                                             const store::PipeRecord& pipe, bool legacy) {
+    if (auto r = check_new_pipe_number(pipes, pipe.get("PIPE_NUMBER"))) {
+        return NewPipeRefusal{"PIPE_NUMBER", *r};
+    }
+    return check_pipe_links(pipes, pipe, {}, legacy);
+}
+
+std::optional<NewPipeRefusal> check_changed_pipe(const store::PipeTable& pipes,
+                                                 const store::PipeRecord& pipe,
+                                                 const store::PipeRecord& saved, bool legacy) {
+    return check_pipe_links(pipes, pipe, saved, legacy);
 }
 
 RuleResult check_delete(const store::PipeTable& pipes, std::string_view number, bool legacy) {

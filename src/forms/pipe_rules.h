@@ -106,6 +106,13 @@ struct NewPipeRefusal {
 std::optional<NewPipeRefusal> check_new_pipe(const store::PipeTable& pipes,
                                              const store::PipeRecord& pipe, bool legacy);
 
+// The same rules for `pipe`, new values of the saved pipe `saved` under the same
+// number: its own saved row stands in nobody's way, and what it holds already is
+// accepted again.
+std::optional<NewPipeRefusal> check_changed_pipe(const store::PipeTable& pipes,
+                                                 const store::PipeRecord& pipe,
+                                                 const store::PipeRecord& saved, bool legacy);
+
 // ---- Delete and renumber (the grid's Delete and Modify) ----
 
 // Before the number of the pipe that lists this one: the head of the Delete refusal

@@ -41,7 +41,7 @@ QTableWidget* rows_table(const forms::ImportPreview& preview, QWidget* parent) {
 bool confirm_import(const forms::ImportPreview& preview, QWidget* parent) {
     namespace t = forms::pipe_list_texts;
     QDialog dialog(parent);
-    dialog.setWindowTitle(t::kImportTitle);
+    dialog.setWindowTitle(preview.paste ? t::kPasteTitle : t::kImportTitle);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(new QLabel(qt(preview.file), &dialog));
     layout->addWidget(rows_table(preview, &dialog), 3);
@@ -67,7 +67,8 @@ bool confirm_import(const forms::ImportPreview& preview, QWidget* parent) {
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, &dialog);
     if (preview.importable()) {
-        QPushButton* import = buttons->addButton(t::kImportButton, QDialogButtonBox::AcceptRole);
+        QPushButton* import = buttons->addButton(preview.paste ? t::kPasteButton : t::kImportButton,
+                                                 QDialogButtonBox::AcceptRole);
         import->setDefault(true);
     }
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);

@@ -23,7 +23,7 @@ int PipeGridTableModel::columnCount(const QModelIndex& parent) const {
 QVariant PipeGridTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const auto column = static_cast<std::size_t>(index.column());
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::EditRole) {
         const auto& row = form_.rows()[static_cast<std::size_t>(index.row())];
         QString text = QString::fromStdString(row[column]);
         if (role == Qt::ToolTipRole) {
@@ -41,6 +41,20 @@ QVariant PipeGridTableModel::data(const QModelIndex& index, int role) const {
         return QVariant::fromValue(Qt::AlignVCenter | (right ? Qt::AlignRight : Qt::AlignLeft));
     }
     return {};
+}
+
+Qt::ItemFlags PipeGridTableModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && form_.cell_editable(static_cast<std::size_t>(index.column()))) {
+        flags |= Qt::ItemIsEditable;
+    }
+    return flags;
+}
+
+bool PipeGridTableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole) return false;
+    emit cell_edited(index.row(), index.column(), value.toString());
+    return false;
 }
 
 QVariant PipeGridTableModel::headerData(int section, Qt::Orientation orientation, int role) const {

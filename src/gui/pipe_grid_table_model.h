@@ -1,5 +1,5 @@
 #pragma once
-// The grid's rows for a QTableView: read-only, one row per pipe, quantities
+// The grid's rows for a QTableView: the plain inputs editable, one row per pipe, quantities
 // right-aligned, data rows numbered from 1 in the vertical header.
 
 #include <QAbstractTableModel>
@@ -13,6 +13,15 @@ class PipeGridTableModel : public QAbstractTableModel {
   public:
     PipeGridTableModel(const forms::PipeGridForm& form, QObject* parent);
 
+    // An edited cell is handed on (row and column from 0) rather than written here:
+    // the grid runs the edit as a command once the editor has closed.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+  signals:
+    void cell_edited(int row, int column, const QString& text);
+
+  public:
     // Takes the form's rows again after they were re-read.
     void reload();
 

@@ -1,15 +1,21 @@
 #include "gui/pipe_grid_window.h"
 
+#include <algorithm>
+
 #include <QAction>
+#include <QClipboard>
 #include <QColor>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPalette>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -65,8 +71,8 @@ void PipeGridWindow::build_menus() {
                        item(file, "&Edit Pipe", &F::edit, QKeySequence(Qt::CTRL | Qt::Key_E)));
     binder_.bind_state("cmdflexmodpipe", item(file, "&Modify Pipe Number", &F::modify));
     item(file, "&Refresh", &F::refresh, QKeySequence(Qt::Key_F5));
-    binder_.bind_state("cmdflexrecompute",
-                       item(file, forms::kRecomputeNetworkCaption, &F::recompute_network));
+    binder_.bind_state("cmdflexrecompute", item(file, forms::kRecomputeNetworkCaption,
+                                                &F::recompute_network, QKeySequence(Qt::Key_F9)));
     binder_.bind_state("cmdflexdeletepipe", item(file, "&Delete Pipe", &F::delete_pipe));
     file->addSeparator();
     item(file, "Compact &History...", &F::compact_history);
@@ -85,6 +91,13 @@ void PipeGridWindow::build_menus() {
                        item(file, forms::pipe_list_texts::kImportCommand, &F::import_pipes,
                             QKeySequence(Qt::CTRL | Qt::Key_I)));
     item(file, forms::pipe_list_texts::kExportCommand, &F::export_pipes);
+    QAction* copy = file->addAction(forms::pipe_list_texts::kCopyCommand);
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] { copy_rows(); });
+    QAction* paste = file->addAction(forms::pipe_list_texts::kPasteCommand);
+    paste->setShortcut(QKeySequence::Paste);
+    connect(paste, &QAction::triggered, this, [this] { paste_rows(); });
+    binder_.bind_state("mnuPastePipes", paste);
     file->addSeparator();
     item(file, "E&xit", &F::exit);
     auto* tools = bar->addMenu("&Tools");
@@ -110,8 +123,17 @@ void PipeGridWindow::build_body() {
     rows_model_ = new PipeGridTableModel(form_, this);
     table_->setModel(rows_model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // F2 or typing edits a cell; Enter and a double-click keep viewing the pipe.
+    table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    connect(
+        rows_model_, &PipeGridTableModel::cell_edited, this,
+        [this](int row, int column, const QString& text) {
+            run([this, row, column, &text] {
+                form_.edit_cell(row + 1, static_cast<std::size_t>(column), text.toStdString());
+            });
+        },
+        Qt::QueuedConnection);
     table_->setAlternatingRowColors(true);
     table_->setWordWrap(false);
     table_->setCornerButtonEnabled(false);
@@ -133,6 +155,23 @@ void PipeGridWindow::build_body() {
     table_->installEventFilter(this);
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid()) run([this] { form_.view(); });
+    });
+    QHeaderView* header = table_->horizontalHeader();
+    header->setSectionsClickable(true);
+    connect(header, &QHeaderView::sectionClicked, this, [this](int section) {
+        run([this, section] { form_.sort_by(static_cast<std::size_t>(section)); });
+    });
+    filter_ = new QLineEdit(this);
+    filter_->setObjectName("grid_filter");
+    filter_->setPlaceholderText(forms::kFilterPlaceholder);
+    filter_->setClearButtonEnabled(true);
+    connect(filter_, &QLineEdit::textEdited, this, [this](const QString& text) {
+        run([this, &text] { form_.set_filter(text.toStdString()); });
+    });
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        filter_->setFocus();
+        filter_->selectAll();
     });
     connect(table_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
@@ -188,13 +227,16 @@ void PipeGridWindow::build_body() {
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menu_bar_);
     layout->addWidget(banner);
+    layout->addWidget(filter_);
     layout->addWidget(table_, 1);
     layout->addLayout(count_row);
     layout->addWidget(frame);
 }
 
-void PipeGridWindow::load(int remembered_row) {
-    run([this, remembered_row] { form_.open(remembered_row); });
+void PipeGridWindow::load(int remembered_row, const forms::GridView& view,
+                          const std::string& remembered_pipe) {
+    filter_->setText(QString::fromStdString(view.filter));
+    run([&] { form_.open(remembered_row, view, remembered_pipe); });
     table_->resizeColumnsToContents();
     table_->setFocus();
 }
@@ -209,6 +251,14 @@ void PipeGridWindow::run(const std::function<void()>& command) {
 void PipeGridWindow::show_rows() {
     syncing_ = true;
     rows_model_->reload();
+    QHeaderView* header = table_->horizontalHeader();
+    const auto& sorted = form_.view_state().sort_column;
+    header->setSortIndicatorShown(sorted.has_value());
+    if (sorted) {
+        header->setSortIndicator(static_cast<int>(*sorted), form_.view_state().descending
+                                                                ? Qt::DescendingOrder
+                                                                : Qt::AscendingOrder);
+    }
     const int row = form_.selected_row() - 1;
     if (row >= 0) {
         const QModelIndex index = rows_model_->index(row, 0);
@@ -220,8 +270,19 @@ void PipeGridWindow::show_rows() {
 }
 
 bool PipeGridWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == table_ && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+    // Keys an open cell editor lets through (Enter after an edit) are not the grid's.
+    if (watched == table_ && event->type() == QEvent::KeyPress && table_->hasFocus()) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        // The view's own Copy would take the current cell only.
+        if (press->matches(QKeySequence::Copy)) {
+            copy_rows();
+            return true;
+        }
+        if (press->matches(QKeySequence::Paste)) {
+            paste_rows();
+            return true;
+        }
+        const int key = press->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             run([this] { form_.view(); });
             return true;
@@ -232,6 +293,21 @@ bool PipeGridWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+void PipeGridWindow::copy_rows() {
+    std::vector<int> rows;
+    for (const QModelIndex& index : table_->selectionModel()->selectedRows()) {
+        rows.push_back(index.row() + 1);
+    }
+    if (rows.empty()) rows.push_back(form_.selected_row());
+    std::ranges::sort(rows);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(form_.copy_rows(rows)));
+}
+
+void PipeGridWindow::paste_rows() {
+    const std::string text = QGuiApplication::clipboard()->text().toStdString();
+    run([this, &text] { form_.paste_pipes(text); });
 }
 
 void PipeGridWindow::done(int result) {
@@ -299,9 +375,12 @@ void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& sessio
                     QWidget* parent, const PipeGridHooks& hooks, PipeGridMemory& memory) {
     PipeGridWindow window(context, session, ui, hooks, parent);
     if (!memory.geometry.isEmpty()) window.restoreGeometry(memory.geometry);
-    window.load(memory.selected_row);
+    window.load(memory.selected_row, memory.view, memory.selected_pipe);
     window.exec();
-    memory.selected_row = context.grid_exit_flag ? 0 : window.form().selected_row();
+    const bool again = !context.grid_exit_flag;
+    memory.selected_row = again ? window.form().selected_row() : 0;
+    memory.selected_pipe = again ? window.form().selected_pipe() : "";
+    memory.view = again ? window.form().view_state() : forms::GridView{};
     memory.geometry = window.saveGeometry();
 }
 

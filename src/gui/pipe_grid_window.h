@@ -10,6 +10,7 @@
 #include "forms/pipe_grid_form.h"
 #include "gui/field_binder.h"
 
+class QLineEdit;
 class QTableView;
 class QMenuBar;
 
@@ -37,8 +38,10 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     PipeGridWindow(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
                    PipeGridHooks hooks, QWidget* parent = nullptr);
 
-    // Reads the pipes and selects `remembered_row` (1 = first), scrolled into view.
-    void load(int remembered_row = 0);
+    // Reads the pipes as `view` shows them and selects the row of `remembered_pipe`,
+    // else `remembered_row` (1 = first), scrolled into view.
+    void load(int remembered_row = 0, const forms::GridView& view = {},
+              const std::string& remembered_pipe = {});
 
     forms::PipeGridForm& form() { return form_; }
     QTableView* table() const { return table_; }
@@ -57,6 +60,10 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     void build_body();
     // Shows the form's rows and selected row.
     void show_rows();
+    // Puts the selected rows on the clipboard as tab-separated text, and pastes
+    // the clipboard's rows.
+    void copy_rows();
+    void paste_rows();
     // The Checks panel, modal over the grid; its criteria and findings mark the rows.
     void show_checks();
 
@@ -82,20 +89,24 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     QMenuBar* menu_bar_ = nullptr;
     PipeGridTableModel* rows_model_ = nullptr;
     QTableView* table_ = nullptr;
+    QLineEdit* filter_ = nullptr;
     bool syncing_ = false;
 };
 
-// What one showing of the grid hands to the next: the selected row and the window's
-// place and size.
+// What one showing of the grid hands to the next: the selected row and its pipe, the
+// order and filter of the rows, and the window's place and size.
 struct PipeGridMemory {
     int selected_row = 0;
+    std::string selected_pipe;
+    forms::GridView view;
     QByteArray geometry;
 };
 
 // Shows the grid once, modally, and returns when it closes: by Exit or its close box
 // (the grid exit flag is then set) or by a Refresh (the flag stays clear and the
-// caller shows it again). `memory` carries the selected row from a Refresh to the
-// next showing; after an Exit the next showing starts on the first row again.
+// caller shows it again). `memory` carries the selected pipe and the view from a
+// Refresh to the next showing; after an Exit the next showing starts on the first
+// row again, in the order read.
 void show_pipe_grid(store::ProjectContext& context, forms::DesignSession& session, forms::Ui& ui,
                     QWidget* parent, const PipeGridHooks& hooks, PipeGridMemory& memory);
 

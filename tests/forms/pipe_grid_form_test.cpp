@@ -195,6 +195,39 @@ TEST_F(PipeGridFormTest, AFileOpenForViewingOnlyOffersNoChange) {
     EXPECT_TRUE(ui_.shown.empty());
 }
 
+TEST(CompareCells, NumbersByValueAndTextsByTheirDigitRuns) {
+    const std::vector<std::pair<std::string, std::string>> before = {
+        {"2", "10"},  {"-1.5", "0.25"}, {"1.5", "1.25e1"},          {"", "0"},
+        {"9.5", "A"}, {"S2", "s10"},    {"O'Brien 1", "O'Brien 2"}, {"O'Brien 2", "O'Brien 10"},
+        {"007", "7"}, {"a", "B"}};
+    for (const auto& [a, b] : before) {
+        EXPECT_LT(compare_cells(a, b), 0) << a << " before " << b;
+        EXPECT_GT(compare_cells(b, a), 0) << b << " after " << a;
+    }
+    EXPECT_EQ(compare_cells("S1", "S1"), 0);
+}
+
+// Sorting and filtering keep the selection on its pipe; a filter that hides every
+// pipe leaves nothing to view, while the count stays that of the project.
+TEST_F(PipeGridFormTest, SortAndFilterKeepTheSelectedPipe) {
+    net_.add({{"10", "S10", "OUT", {}}, {"2", "S2", "OUT", {}}, {"1", "S1", "S2", {}}});
+    auto& grid = open_grid(3);
+    EXPECT_EQ(grid.selected_pipe(), "2");
+    grid.sort_by(0);
+    EXPECT_EQ(pipe_ids(), (std::vector<std::string>{"1", "2", "10"}));
+    EXPECT_EQ(grid.selected_row(), 2);
+    grid.sort_by(0);
+    EXPECT_EQ(pipe_ids(), (std::vector<std::string>{"10", "2", "1"}));
+    grid.set_filter("s1");
+    EXPECT_EQ(pipe_ids(), (std::vector<std::string>{"10", "1"}));
+    EXPECT_EQ(grid.selected_pipe(), "10");
+    grid.set_filter("nowhere");
+    EXPECT_EQ(grid.fields.text("rec_count"), "3");
+    grid.view();
+    EXPECT_EQ(ui_.last().text, kNoPipesToViewEdit);
+    EXPECT_TRUE(windows_.opened.empty());
+}
+
 // Export writes the list in the project's folder; an import is previewed with every
 // problem, and only a list without any is added.
 TEST_F(PipeGridFormTest, ImportAndExportPipeListsThroughThePreview) {
@@ -226,6 +259,50 @@ TEST_F(PipeGridFormTest, ImportAndExportPipeListsThroughThePreview) {
     EXPECT_EQ(accepted.summary(), "1 pipe will be added to the project.");
     EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"1", "O'Brien 2"}));
     EXPECT_EQ(grid.record_count(), 2);
+}
+
+// Copied rows paste back; a paste with a bad value writes nothing and names it; a
+// good one updates the pipe it names (which loses its results) and adds the other.
+TEST_F(PipeGridFormTest, PasteUpdatesAndAddsPipesOrChangesNothing) {
+    net_.add({{"1", "A", "OUT", {}}, {"O'Brien 2", "B", "A", {}}});
+    net_.db().prepare("UPDATE PIPE SET CAPACITY = '12.5' WHERE PIPE_NUMBER = '1'").step();
+    auto& grid = open_grid();
+    const std::string copied = grid.copy_rows({2});
+    EXPECT_EQ(copied.substr(0, copied.find('\t')), "PIPE_NUMBER");
+    EXPECT_NE(copied.find("\nO'Brien 2\tB\tA\t"), std::string::npos);
+    const auto dump = [&] { return read_all_columns(net_.db()).rows; };
+    const auto before = dump();
+    grid.paste_pipes(copied);
+    EXPECT_EQ(ui_.last().text, pipe_list_texts::kNothingToPaste);
+
+    grid.paste_pipes("PIPE_NUMBER\tPIPE_LENGTH\n1\t-5\nO'Brien 3\t10\n");
+    EXPECT_EQ(dump(), before);
+    ASSERT_EQ(windows_.previews.back().problems.size(), 1u);
+    EXPECT_EQ(windows_.previews.back().problems[0].line, 2);
+    EXPECT_EQ(windows_.previews.back().problems[0].column, "PIPE_LENGTH");
+
+    grid.paste_pipes("PIPE_NUMBER,PIPE_LENGTH\n1,250\nO'Brien 3,10\n");
+    EXPECT_EQ(windows_.previews.back().summary(), "1 pipe will be updated and 1 added.");
+    EXPECT_EQ(net_.value("1", "PIPE_LENGTH"), "250");
+    EXPECT_EQ(net_.value("1", "CAPACITY"), "");
+    EXPECT_EQ(net_.value("1", "NODEIN_NO"), "A");
+    EXPECT_EQ(net_.numbers(), (std::vector<std::string>{"1", "O'Brien 2", "O'Brien 3"}));
+    EXPECT_EQ(history_menu(net_.db()).undo, "Undo Paste Pipes");
+}
+
+// A cell edit is a one-cell paste: a refused value names the pipe and the field and
+// leaves the saved one; neither the pipe number nor a size is edited in place.
+TEST_F(PipeGridFormTest, EditingACellGoesThroughThePasteChecks) {
+    net_.add({{"1", "A", "OUT", {}}});
+    auto& grid = open_grid();
+    EXPECT_FALSE(grid.cell_editable(0));
+    EXPECT_FALSE(grid.cell_editable(6));
+    EXPECT_FALSE(grid.edit_cell(1, 3, "-5"));
+    EXPECT_EQ(ui_.last().text.rfind("Pipe 1, PIPE_LENGTH: ", 0), 0u) << ui_.last().text;
+    EXPECT_EQ(grid.rows()[0][3], "");
+    EXPECT_TRUE(grid.edit_cell(1, 3, "120"));
+    EXPECT_EQ(grid.rows()[0][3], "120");
+    EXPECT_EQ(history_menu(net_.db()).undo, "Undo Edit in Grid");
 }
 
 }  // namespace

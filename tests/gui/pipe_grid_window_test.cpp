@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
+#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -51,11 +53,19 @@ TEST_F(PipeGridWindowTest, ShowsTheRowsAndAnswersTheKeyboard) {
     EXPECT_TRUE(alignment(3) & Qt::AlignRight);  // LENGTH
     EXPECT_TRUE(alignment(4) & Qt::AlignLeft);   // SHAPE
     EXPECT_EQ(window.findChild<QLabel*>("rec_count")->text(), "3");
+    // A cell edit runs once its editor has closed.
+    table->model()->setData(table->model()->index(0, 3), "99");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(table->model()->index(0, 3).data().toString(), "99");
     EXPECT_EQ(table->currentIndex().row(), 0);
 
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Down);
     EXPECT_EQ(window.form().selected_pipe(), "10");
+    QTest::keyClick(table, Qt::Key_Up, Qt::ShiftModifier);
+    QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().count('\n'), 3);  // the header and two rows
+    QTest::keyClick(table, Qt::Key_Down);
     ui_.answers = {forms::Answer::No};
     QTest::keyClick(table, Qt::Key_Delete);
     EXPECT_EQ(ui_.last().text, "Delete Current Pipe - 10 ?");
@@ -66,6 +76,10 @@ TEST_F(PipeGridWindowTest, ShowsTheRowsAndAnswersTheKeyboard) {
     // The view ends with a Refresh: the window closes to be shown again.
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(net_.context().grid_exit_flag);
+    // A click on a heading sorts; the selection stays on pipe 10.
+    emit table->horizontalHeader()->sectionClicked(0);
+    EXPECT_EQ(table->model()->index(2, 0).data().toString(), "10");
+    EXPECT_EQ(table->currentIndex().row(), 2);
 }
 
 TEST_F(PipeGridWindowTest, RefreshShowsTheGridAgainUntilExit) {

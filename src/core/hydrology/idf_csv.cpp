@@ -31,7 +31,7 @@ std::string utf8_text(std::string_view text) {
 
 }  // namespace
 
-std::vector<CsvLine> read_csv(std::string_view raw) {
+std::vector<CsvLine> read_csv(std::string_view raw, char separator) {
     const std::string decoded = utf8_text(raw);
     const std::string_view text = decoded;
 
@@ -81,7 +81,7 @@ std::vector<CsvLine> read_csv(std::string_view raw) {
             continue;
         }
         started = true;
-        if (c == ',') {
+        if (c == separator) {
             end_cell();
         } else if (state == Cell::Closed) {
             throw CsvError({.kind = IdfProblem::Kind::TextAfterQuote,

@@ -44,7 +44,8 @@ class CsvError : public std::runtime_error {
 // page spreadsheets on Windows save in. A CsvError names the first line that
 // cannot be read: text after the closing quote of a cell, a quote that is never
 // closed, a UTF-16 file, or bytes that are not UTF-8 in a file marked as UTF-8.
-// One pass over the text, whatever it holds.
-std::vector<CsvLine> read_csv(std::string_view text);
+// One pass over the text, whatever it holds. `separator` is a comma, or a tab for
+// text copied from a spreadsheet.
+std::vector<CsvLine> read_csv(std::string_view text, char separator = ',');
 
 }  // namespace pelvane::hydrology
