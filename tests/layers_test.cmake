@@ -7,14 +7,15 @@
 cmake_minimum_required(VERSION 3.20)
 
 set(allowed_core core)
-set(allowed_store store core)
-set(allowed_report report store core)
-set(allowed_forms forms report store core)
+set(allowed_platform platform)
+set(allowed_store store platform core)
+set(allowed_report report store platform core)
+set(allowed_forms forms report store platform core)
 set(allowed_draw draw forms store core)
 set(allowed_gui gui draw forms)
-set(allowed_cli cli draw forms report store core)
-set(allowed_tools tools forms report store core)
-set(layers core store report forms draw gui cli tools)
+set(allowed_cli cli draw forms report store platform core)
+set(allowed_tools tools forms report store platform core)
+set(layers core platform store report forms draw gui cli tools)
 
 file(GLOB_RECURSE sources RELATIVE "${SOURCE_DIR}/src" "${SOURCE_DIR}/src/*.h"
      "${SOURCE_DIR}/src/*.cpp")

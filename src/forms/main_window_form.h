@@ -19,6 +19,7 @@
 #include "forms/project_history.h"
 #include "forms/recent_projects.h"
 #include "forms/ui.h"
+#include "platform/platform.h"
 #include "store/project_context.h"
 #include "store/project_details.h"
 
@@ -86,8 +87,10 @@ class Windows {
     virtual void exit_program() = 0;
 };
 
-// Local date and time for the status bar, read from a clock the view supplies.
+// Local date and time for the status bar, read from a clock the view supplies
+// (`local_now` in the program, a fixed time in tests).
 using Clock = std::function<std::tm()>;
+using platform::local_now;
 
 class MainWindowForm : public FormModel {
   public:

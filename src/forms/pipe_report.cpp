@@ -3,15 +3,14 @@
 #include <ctime>
 
 #include "forms/ld229_report.h"
+#include "platform/platform.h"
 #include "report/pipe_report_layout.h"
 #include "store/pipe_table.h"
 
 namespace pelvane::forms {
 
 std::string today_text() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = platform::local_now();
     return std::to_string(local.tm_mon + 1) + "/" + std::to_string(local.tm_mday) + "/" +
            std::to_string(local.tm_year + 1900);
 }

@@ -14,6 +14,7 @@
 #include "forms/design_rainfall_notice.h"
 #include "forms/idf_problems.h"
 #include "forms/input_conventions.h"
+#include "platform/platform.h"
 #include "store/rainfall_lookup.h"
 
 namespace pelvane::forms {
@@ -31,9 +32,7 @@ constexpr std::size_t kListedChanges = 10;
 using Changes = std::map<std::string, std::set<int>>;
 
 std::string today() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
+    const std::tm local = platform::local_now();
     std::array<char, 16> text{};
     return std::string(text.data(), std::strftime(text.data(), text.size(), "%Y-%m-%d", &local));
 }

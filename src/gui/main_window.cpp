@@ -6,7 +6,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QStatusBar>
-#include <ctime>
 
 #include "forms/ld229_report.h"
 #include "forms/pipe_report.h"
@@ -27,13 +26,6 @@ namespace {
 
 using namespace forms::main_window_texts;
 
-std::tm local_now() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
 // The picture area (`Picture1`).
 class PictureArea : public QWidget {
   public:
@@ -53,7 +45,7 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* p
       context_(context),
       ui_(ui),
       grid_memory_(std::make_unique<PipeGridMemory>()) {
-    form_ = std::make_unique<forms::MainWindowForm>(context_, ui_, *this, local_now);
+    form_ = std::make_unique<forms::MainWindowForm>(context_, ui_, *this, forms::local_now);
     binder_ = std::make_unique<FieldBinder>(*form_, this, ui_);
     setWindowTitle(forms::kAppTitle);
     setCentralWidget(new PictureArea(this));

@@ -1,20 +1,10 @@
 #include "report/pdf_export.h"
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
-#include <thread>
 #include <vector>
 
+#include "platform/platform.h"
 #include "store/file_replace.h"
-
-extern char** environ;
 
 namespace pelvane::report {
 namespace {
@@ -50,41 +40,22 @@ std::string tail_of(const fs::path& log) {
     return last;
 }
 
-// Runs the program in a process group of its own, so that on a time-out the
-// office process it starts is stopped along with it. Returns the exit status.
+// Runs the program, stopping it (and the office process it starts) when it takes
+// longer than `time_limit`. Returns the exit status.
 int run(const std::vector<std::string>& words, const fs::path& log, std::chrono::seconds time_limit,
         const char* timed_out) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
-
-    std::vector<char*> argv;
-    argv.reserve(words.size() + 1);
-    for (const auto& word : words) argv.push_back(const_cast<char*>(word.c_str()));
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    const int failed = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    if (failed != 0) throw ConversionError("cannot start " + words[0]);
-
     const auto deadline = std::chrono::steady_clock::now() + time_limit;
-    int status = 0;
-    while (::waitpid(child, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(-child, SIGKILL);
-            ::waitpid(child, &status, 0);
+    const platform::ProgramOutcome outcome = platform::run_program(
+        words, log, [deadline] { return std::chrono::steady_clock::now() > deadline; });
+    switch (outcome.end) {
+        case platform::ProgramEnd::NotStarted:
+            throw ConversionError("cannot start " + words[0]);
+        case platform::ProgramEnd::Stopped:
             throw ConversionError(timed_out);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        case platform::ProgramEnd::Exited:
+            break;
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return outcome.exit_code;
 }
 
 // The converted file in place of `to`, as every file the program writes.
@@ -94,24 +65,6 @@ void move_file(const fs::path& from, const fs::path& to) {
     } catch (const store::FileWriteError& e) {
         throw ConversionError(e.what());
     }
-}
-
-// The first of `names` found as a program on the PATH.
-std::optional<fs::path> find_program(std::initializer_list<const char*> names) {
-    const char* path = std::getenv("PATH");
-    if (path == nullptr) return std::nullopt;
-    for (const char* name : names) {
-        std::istringstream folders(path);
-        std::string folder;
-        while (std::getline(folders, folder, ':')) {
-            if (folder.empty()) continue;
-            const fs::path candidate = fs::path(folder) / name;
-            if (::access(candidate.c_str(), X_OK) == 0 && !fs::is_directory(candidate)) {
-                return candidate;
-            }
-        }
-    }
-    return std::nullopt;
 }
 
 void check_target(const fs::path& target) {
@@ -125,12 +78,9 @@ void check_target(const fs::path& target) {
 }  // namespace
 
 TemporaryFolder::TemporaryFolder(std::string_view purpose) {
-    std::error_code error;
-    std::string pattern = (fs::temp_directory_path(error) / "pelvane-XXXXXX").string();
-    if (error || ::mkdtemp(pattern.data()) == nullptr) {
-        throw ConversionError("cannot make a temporary folder for " + std::string(purpose));
-    }
-    path_ = pattern;
+    auto made = platform::make_private_folder("pelvane-");
+    if (!made) throw ConversionError("cannot make a temporary folder for " + std::string(purpose));
+    path_ = std::move(*made);
 }
 
 TemporaryFolder::~TemporaryFolder() {
@@ -139,7 +89,8 @@ TemporaryFolder::~TemporaryFolder() {
 }
 
 std::optional<OfficeConverter> OfficeConverter::find() {
-    if (auto program = find_program({"soffice", "libreoffice"})) return OfficeConverter(*program);
+    if (auto program = platform::find_program({"soffice", "libreoffice"}))
+        return OfficeConverter(*program);
     return std::nullopt;
 }
 
@@ -190,7 +141,7 @@ void OfficeConverter::convert(std::span<const Conversion> files, std::string_vie
 }
 
 std::optional<PdfMerger> PdfMerger::find() {
-    if (auto program = find_program({"pdfunite"})) return PdfMerger(*program);
+    if (auto program = platform::find_program({"pdfunite"})) return PdfMerger(*program);
     return std::nullopt;
 }
 

@@ -1,13 +1,10 @@
 #include "store/file_replace.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #include <string>
+#include <system_error>
 #include <utility>
+
+#include "platform/platform.h"
 
 namespace pelvane::store {
 namespace {
@@ -22,33 +19,17 @@ std::string quoted(const fs::path& file) {
     throw FileWriteError("Could not write " + quoted(target) + ": " + why + ".");
 }
 
-std::string system_reason(int error) {
-    return std::strerror(error);
+void refuse_on(const fs::path& target, const std::error_code& error) {
+    if (error) refuse(target, error.message());
 }
-
-// A file descriptor closed when it goes out of scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now; false when the close reports a failed write.
-    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
-
-  private:
-    int fd_;
-};
 
 // The temporary file, removed unless it was renamed over the target.
 class Temporary {
   public:
     explicit Temporary(fs::path path) : path_(std::move(path)) {}
     ~Temporary() {
-        if (!path_.empty()) ::unlink(path_.c_str());
+        std::error_code ignored;
+        if (!path_.empty()) fs::remove(path_, ignored);
     }
     Temporary(const Temporary&) = delete;
     Temporary& operator=(const Temporary&) = delete;
@@ -58,32 +39,6 @@ class Temporary {
   private:
     fs::path path_;
 };
-
-// The permissions a new file gets (those of the file it replaces, if any), since
-// mkstemp makes the temporary readable by its owner only.
-mode_t permissions_for(const fs::path& target) {
-    struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0) return existing.st_mode & 07777;
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-void write_all(const fs::path& target, int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) refuse(target, system_reason(n < 0 ? errno : EIO));
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-}
-
-void fill_with(const fs::path& target, const fs::path& temporary, std::string_view bytes) {
-    Descriptor fd(::open(temporary.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC));
-    if (fd.get() < 0) refuse(target, system_reason(errno));
-    write_all(target, fd.get(), bytes);
-    if (!fd.close()) refuse(target, system_reason(errno));
-}
 
 }  // namespace
 
@@ -108,33 +63,25 @@ void check_replaceable(const fs::path& target) {
 
 void replace_file(const fs::path& target, const std::function<void(const fs::path&)>& write) {
     check_replaceable(target);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();
-    const int made = ::mkostemp(pattern.data(), O_CLOEXEC);
-    if (made < 0) refuse(target, system_reason(errno));
-    Temporary temporary{fs::path(pattern)};
-    ::fchmod(made, permissions_for(target));
-    ::close(made);
+    fs::path made;
+    refuse_on(target, platform::make_temporary_beside(target, made));
+    Temporary temporary{made};
 
     write(temporary.path());
 
     // The bytes reach the disk before the name does, so that a crash or a power
     // cut leaves either the old file or the whole new one.
-    {
-        Descriptor fd(::open(temporary.path().c_str(), O_RDONLY | O_CLOEXEC));
-        if (fd.get() < 0 || ::fsync(fd.get()) != 0) refuse(target, system_reason(errno));
-    }
+    refuse_on(target, platform::flush_to_disk(temporary.path()));
     check_replaceable(target);  // nothing else appeared under the name meanwhile
-    if (::rename(temporary.path().c_str(), target.c_str()) != 0) {
-        refuse(target, system_reason(errno));
-    }
+    refuse_on(target, platform::rename_over(temporary.path(), target));
     temporary.release();
-    Descriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (directory.get() >= 0) ::fsync(directory.get());
+    platform::flush_folder_to_disk(target.has_parent_path() ? target.parent_path() : fs::path("."));
 }
 
 void replace_file_with_bytes(const fs::path& target, std::string_view bytes) {
-    replace_file(target, [&](const fs::path& temporary) { fill_with(target, temporary, bytes); });
+    replace_file(target, [&](const fs::path& temporary) {
+        refuse_on(target, platform::write_whole_file(temporary, bytes));
+    });
 }
 
 void replace_file_with_copy(const fs::path& target, const fs::path& source) {
@@ -142,19 +89,12 @@ void replace_file_with_copy(const fs::path& target, const fs::path& source) {
         throw FileWriteError("Could not read " + quoted(source) + ": " + why + "; " +
                              quoted(target) + " was not changed.");
     };
-    Descriptor in(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info {};
-    if (in.get() < 0 || ::fstat(in.get(), &info) != 0) unreadable(system_reason(errno));
-    if (!S_ISREG(info.st_mode)) unreadable("it is not a file");
-    std::string bytes(static_cast<std::size_t>(info.st_size), '\0');
-    std::size_t got = 0;
-    while (got < bytes.size()) {
-        const ssize_t n = ::read(in.get(), bytes.data() + got, bytes.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) unreadable(system_reason(errno));
-        if (n == 0) unreadable("it ended before its size");
-        got += static_cast<std::size_t>(n);
-    }
+    std::error_code error;
+    const fs::file_status status = fs::status(source, error);
+    if (error) unreadable(error.message());
+    if (!fs::is_regular_file(status)) unreadable("it is not a file");
+    std::string bytes;
+    if (const auto failed = platform::read_whole_file(source, bytes)) unreadable(failed.message());
     replace_file_with_bytes(target, bytes);
 }
 
