@@ -80,26 +80,28 @@ class HistoryStep::Recorder final : public CommitListener {
     Recorder& operator=(const Recorder&) = delete;
 
     void before_commit(const Database& db) override {
-        ChangeSet changes;
-        changes.rows = std::move(log_.rows());
-        log_.rows().clear();
-        if (changes.rows.empty()) return;
+        const std::string rows = log_.take();
+        if (rows.empty()) return;
+        std::vector<std::pair<std::string, std::string>> created;
         for (const auto& [name, sql] : tables_of(db)) {
-            if (!tables_.contains(name) && !is_history_table(name)) {
-                changes.created_tables.emplace_back(name, sql);
-            }
+            if (!tables_.contains(name) && !is_history_table(name)) created.emplace_back(name, sql);
         }
         db.execute(kCreateHistory);
         db.execute("DELETE FROM PROJECT_HISTORY WHERE UNDONE = 1");
-        db.execute(
+        const std::string changes = encode_changes(created, rows);
+        Statement insert = db.prepare(
             "INSERT INTO PROJECT_HISTORY (TIME, COMMAND, CHANGES) VALUES "
-            "(strftime('%Y-%m-%dT%H:%M:%SZ', 'now'), ?, CAST(? AS BLOB))",
-            {command_, encode_changes(changes)});
+            "(strftime('%Y-%m-%dT%H:%M:%SZ', 'now'), ?, ?)");
+        insert.bind(1, std::string_view(command_));
+        // The change set of a large network is tens of megabytes: SQLite reads it
+        // from here rather than from a copy of its own.
+        insert.bind_blob_unowned(2, changes);
+        insert.run();
         drop_oldest(db, history_limit(db));
         tables_ = tables_of(db);
     }
 
-    void rolled_back() override { log_.rows().clear(); }
+    void rolled_back() override { log_.clear(); }
 
   private:
     const Database& db_;

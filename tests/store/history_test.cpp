@@ -126,5 +126,35 @@ TEST_F(HistoryTest, UndoOfRowsAnotherProgramChangedIsRefusedAndChangesNothing) {
     EXPECT_FALSE(read_history(db).back().undone);
 }
 
+// Files keep the history the first release wrote: numbers in eight bytes, both
+// whole images of an updated row.
+TEST_F(HistoryTest, AStepOfTheFirstReleaseIsStillUndone) {
+    edit(db, {{"1", "10"}});
+    std::string bytes(1, '\1');
+    const auto number = [&bytes](std::uint64_t n) {
+        for (int i = 0; i < 8; ++i) bytes.push_back(static_cast<char>((n >> (8 * i)) & 0xff));
+    };
+    const auto text = [&](std::string_view t) {
+        number(t.size());
+        bytes.append(t);
+    };
+    number(0);  // no created tables
+    text("PIPE");
+    for (const char* length : {"10", "11"}) {
+        bytes += '\1';
+        number(1);  // rowid
+        number(2);
+        bytes += 't';
+        text("1");
+        bytes += 't';
+        text(length);
+    }
+    db.execute("UPDATE PIPE SET PIPE_LENGTH = '11'");
+    db.execute("INSERT INTO PROJECT_HISTORY (TIME, COMMAND, CHANGES) VALUES ('', 'Old', ?)",
+               {bytes});
+    EXPECT_EQ(undo_step(db).result, HistoryMove::Result::Done);
+    EXPECT_EQ(lengths(db), (Lengths{{"1", "10"}}));
+}
+
 }  // namespace
 }  // namespace pelvane::store

@@ -9,19 +9,30 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 namespace pelvane::store {
 namespace {
 
-// The first byte of a stored change set, changed with its layout.
-constexpr char kFormatVersion = 1;
+// The first byte of a stored change set, changed with its layout. Release 1 kept
+// numbers in eight bytes and every column of an updated row; it is still read.
+constexpr char kFirstFormat = 1;
+constexpr char kFormatVersion = 2;
 enum Tag : char { kNull = 'n', kInteger = 'i', kReal = 'r', kText = 't' };
+enum Kind : char { kInsert = 'I', kDelete = 'D', kUpdate = 'U' };
 
+// Numbers in seven-bit groups, low first; integers zig-zagged so that small
+// negative ones stay short too.
 class Writer {
   public:
+    explicit Writer(std::string& out) : out_(out) {}
     void byte(char b) { out_.push_back(b); }
     void number(std::uint64_t n) {
-        for (int i = 0; i < 8; ++i) out_.push_back(static_cast<char>((n >> (8 * i)) & 0xff));
+        while (n >= 0x80) {
+            out_.push_back(static_cast<char>((n & 0x7f) | 0x80));
+            n >>= 7;
+        }
+        out_.push_back(static_cast<char>(n));
     }
     void text(std::string_view t) {
         number(t.size());
@@ -32,44 +43,65 @@ class Writer {
             byte(kNull);
         } else if (const auto* i = std::get_if<std::int64_t>(&v)) {
             byte(kInteger);
-            number(static_cast<std::uint64_t>(*i));
+            const auto u = static_cast<std::uint64_t>(*i);
+            number(*i < 0 ? ~(u << 1) : u << 1);
         } else if (const auto* d = std::get_if<double>(&v)) {
             byte(kReal);
-            number(std::bit_cast<std::uint64_t>(*d));
+            const auto bits = std::bit_cast<std::uint64_t>(*d);
+            for (int k = 0; k < 8; ++k) out_.push_back(static_cast<char>((bits >> (8 * k)) & 0xff));
         } else {
             byte(kText);
             text(std::get<std::string>(v));
         }
     }
-    void image(const std::optional<RowImage>& row) {
-        byte(row ? 1 : 0);
-        if (!row) return;
-        number(static_cast<std::uint64_t>(row->rowid));
-        number(row->values.size());
-        for (const Value& v : row->values) value(v);
+    // A whole row: rowid, column count, values.
+    void image(const RowImage& row) {
+        number(static_cast<std::uint64_t>(row.rowid));
+        number(row.values.size());
+        for (const Value& v : row.values) value(v);
     }
-    std::string take() { return std::move(out_); }
+    void change(const RowChange& c) {
+        text(c.table);
+        if (!c.before) {
+            byte(kInsert);
+            image(*c.after);
+        } else if (!c.after) {
+            byte(kDelete);
+            image(*c.before);
+        } else {
+            byte(kUpdate);
+            number(static_cast<std::uint64_t>(c.before->rowid));
+            number(static_cast<std::uint64_t>(c.after->rowid));
+            number(c.after->columns.size());
+            for (std::size_t k = 0; k < c.after->columns.size(); ++k) {
+                number(static_cast<std::uint64_t>(c.after->columns[k]));
+                value(c.before->values[k]);
+                value(c.after->values[k]);
+            }
+        }
+    }
 
   private:
-    std::string out_;
+    std::string& out_;
 };
 
 class Reader {
   public:
-    explicit Reader(std::string_view in) : in_(in) {}
+    Reader(std::string_view in, bool compact) : in_(in), compact_(compact) {}
     bool done() const { return at_ == in_.size(); }
     char byte() {
         need(1);
         return in_[at_++];
     }
     std::uint64_t number() {
-        need(8);
+        if (!compact_) return fixed();
         std::uint64_t n = 0;
-        for (int i = 0; i < 8; ++i) {
-            n |= static_cast<std::uint64_t>(static_cast<unsigned char>(in_[at_ + i])) << (8 * i);
+        for (int shift = 0; shift < 64; shift += 7) {
+            const auto b = static_cast<unsigned char>(byte());
+            n |= static_cast<std::uint64_t>(b & 0x7f) << shift;
+            if ((b & 0x80) == 0) return n;
         }
-        at_ += 8;
-        return n;
+        damaged();
     }
     std::string text() {
         const std::uint64_t size = number();
@@ -82,18 +114,20 @@ class Reader {
         switch (byte()) {
             case kNull:
                 return nullptr;
-            case kInteger:
-                return static_cast<std::int64_t>(number());
+            case kInteger: {
+                const std::uint64_t u = number();
+                if (!compact_) return static_cast<std::int64_t>(u);
+                return static_cast<std::int64_t>((u & 1) ? ~(u >> 1) : u >> 1);
+            }
             case kReal:
-                return std::bit_cast<double>(number());
+                return std::bit_cast<double>(fixed());
             case kText:
                 return text();
             default:
                 damaged();
         }
     }
-    std::optional<RowImage> image() {
-        if (byte() == 0) return std::nullopt;
+    RowImage image() {
         RowImage row;
         row.rowid = static_cast<std::int64_t>(number());
         const std::uint64_t count = number();
@@ -101,8 +135,58 @@ class Reader {
         for (std::uint64_t i = 0; i < count; ++i) row.values.push_back(value());
         return row;
     }
+    // Release 1: a presence byte before each of the two whole images.
+    std::optional<RowImage> first_format_image() {
+        if (byte() == 0) return std::nullopt;
+        return image();
+    }
+    RowChange change() {
+        RowChange c;
+        c.table = text();
+        if (!compact_) {
+            c.before = first_format_image();
+            c.after = first_format_image();
+            return c;
+        }
+        switch (byte()) {
+            case kInsert:
+                c.after = image();
+                return c;
+            case kDelete:
+                c.before = image();
+                return c;
+            case kUpdate: {
+                RowImage before, after;
+                before.rowid = static_cast<std::int64_t>(number());
+                after.rowid = static_cast<std::int64_t>(number());
+                const std::uint64_t count = number();
+                need(count);
+                for (std::uint64_t i = 0; i < count; ++i) {
+                    const auto column = static_cast<int>(number());
+                    before.columns.push_back(column);
+                    after.columns.push_back(column);
+                    before.values.push_back(value());
+                    after.values.push_back(value());
+                }
+                c.before = std::move(before);
+                c.after = std::move(after);
+                return c;
+            }
+            default:
+                damaged();
+        }
+    }
 
   private:
+    std::uint64_t fixed() {
+        need(8);
+        std::uint64_t n = 0;
+        for (int i = 0; i < 8; ++i) {
+            n |= static_cast<std::uint64_t>(static_cast<unsigned char>(in_[at_ + i])) << (8 * i);
+        }
+        at_ += 8;
+        return n;
+    }
     void need(std::uint64_t size) const {
         if (size > in_.size() - at_) damaged();
     }
@@ -110,6 +194,7 @@ class Reader {
         throw DatabaseError("The project's history is damaged and cannot be read.");
     }
     std::string_view in_;
+    bool compact_;
     std::size_t at_ = 0;
 };
 
@@ -126,11 +211,27 @@ bool same_value(const Value& a, const Value& b) {
     return a == b;
 }
 
-// Whether two images are of the same row with the same values.
-bool same_row(const std::optional<RowImage>& a, const std::optional<RowImage>& b) {
-    if (!a || !b) return !a && !b;
-    return a->rowid == b->rowid && a->values.size() == b->values.size() &&
-           std::equal(a->values.begin(), a->values.end(), b->values.begin(), same_value);
+// The table position of an image's k-th value.
+int column_at(const RowImage& row, std::size_t k) {
+    return row.columns.empty() ? static_cast<int>(k) : row.columns[k];
+}
+
+// The change from one whole image of a row to another, keeping only the columns
+// that differ; nullopt when nothing does.
+std::optional<RowChange> update_of(std::string_view table, const RowImage& before,
+                                   const RowImage& after) {
+    RowChange change{std::string(table), RowImage{before.rowid, {}, {}},
+                     RowImage{after.rowid, {}, {}}};
+    const std::size_t count = std::min(before.values.size(), after.values.size());
+    for (std::size_t i = 0; i < count; ++i) {
+        if (same_value(before.values[i], after.values[i])) continue;
+        change.before->columns.push_back(static_cast<int>(i));
+        change.after->columns.push_back(static_cast<int>(i));
+        change.before->values.push_back(before.values[i]);
+        change.after->values.push_back(after.values[i]);
+    }
+    if (change.after->columns.empty() && before.rowid == after.rowid) return std::nullopt;
+    return change;
 }
 
 Value value_of(sqlite3_value* v) {
@@ -150,7 +251,7 @@ Value value_of(sqlite3_value* v) {
 }
 
 RowImage image_of(sqlite3* db, std::int64_t rowid, bool after) {
-    RowImage row{rowid, {}};
+    RowImage row{rowid, {}, {}};
     const int count = sqlite3_preupdate_count(db);
     for (int i = 0; i < count; ++i) {
         sqlite3_value* v = nullptr;
@@ -178,17 +279,22 @@ std::optional<RowImage> current_row(const Database& db, const std::string& table
     Statement s = db.prepare("SELECT * FROM " + quoted(table) + " WHERE rowid = ?");
     s.bind(1, Value(rowid));
     if (!s.step()) return std::nullopt;
-    RowImage row{rowid, {}};
+    RowImage row{rowid, {}, {}};
     for (int i = 0; i < s.column_count(); ++i) row.values.push_back(s.value(i));
     return row;
 }
 
-// Whether the row is as `expected` says: its recorded columns hold the same values
+// Whether the row is as `expected` says: the columns it names hold the same values
 // (a column added since by a conversion is not compared).
 bool row_matches(const std::optional<RowImage>& now, const RowImage& expected) {
-    if (!now || now->values.size() < expected.values.size()) return false;
-    return std::equal(expected.values.begin(), expected.values.end(), now->values.begin(),
-                      same_value);
+    if (!now) return false;
+    for (std::size_t k = 0; k < expected.values.size(); ++k) {
+        const auto at = static_cast<std::size_t>(column_at(expected, k));
+        if (at >= now->values.size() || !same_value(now->values[at], expected.values[k])) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void apply_row(const Database& db, const std::string& table, const std::optional<RowImage>& from,
@@ -201,7 +307,11 @@ void apply_row(const Database& db, const std::string& table, const std::optional
     }
     if (to && (!from || from->rowid != to->rowid)) {
         if (current_row(db, table, to->rowid)) throw ChangeConflict(table);
-        if (to->values.size() > columns.size()) throw ChangeConflict(table);
+    }
+    for (std::size_t k = 0; to && k < to->values.size(); ++k) {
+        if (static_cast<std::size_t>(column_at(*to, k)) >= columns.size()) {
+            throw ChangeConflict(table);
+        }
     }
     if (!to) {
         if (from) db.execute("DELETE FROM " + name + " WHERE rowid = ?", {from->rowid});
@@ -210,10 +320,11 @@ void apply_row(const Database& db, const std::string& table, const std::optional
     std::string names = "rowid";
     std::string marks = "?";
     std::string assignments = "rowid = ?";
-    for (std::size_t i = 0; i < to->values.size(); ++i) {
-        names += ", " + quoted(columns[i]);
+    for (std::size_t k = 0; k < to->values.size(); ++k) {
+        const std::string& column = columns[static_cast<std::size_t>(column_at(*to, k))];
+        names += ", " + quoted(column);
         marks += ", ?";
-        assignments += ", " + quoted(columns[i]) + " = ?";
+        assignments += ", " + quoted(column) + " = ?";
     }
     std::vector<Value> params{to->rowid};
     params.insert(params.end(), to->values.begin(), to->values.end());
@@ -227,41 +338,34 @@ void apply_row(const Database& db, const std::string& table, const std::optional
 
 }  // namespace
 
-std::string encode_changes(const ChangeSet& changes) {
-    Writer w;
+std::string encode_changes(const std::vector<std::pair<std::string, std::string>>& created_tables,
+                           std::string_view rows) {
+    std::string bytes;
+    Writer w(bytes);
     w.byte(kFormatVersion);
-    w.number(changes.created_tables.size());
-    for (const auto& [name, sql] : changes.created_tables) {
+    w.number(created_tables.size());
+    for (const auto& [name, sql] : created_tables) {
         w.text(name);
         w.text(sql);
     }
-    for (const RowChange& c : changes.rows) {
-        w.text(c.table);
-        w.image(c.before);
-        w.image(c.after);
-    }
-    return w.take();
+    bytes.append(rows);
+    return bytes;
 }
 
 ChangeSet decode_changes(std::string_view bytes) {
-    Reader r(bytes);
-    if (r.byte() != kFormatVersion) {
+    const char format = bytes.empty() ? 0 : bytes.front();
+    if (format != kFirstFormat && format != kFormatVersion) {
         throw DatabaseError(
             "The project's history was written by a newer release and cannot be read.");
     }
+    Reader r(bytes.substr(1), format == kFormatVersion);
     ChangeSet changes;
     const std::uint64_t tables = r.number();
     for (std::uint64_t i = 0; i < tables && !r.done(); ++i) {
         std::string name = r.text();
         changes.created_tables.emplace_back(std::move(name), r.text());
     }
-    while (!r.done()) {
-        RowChange c;
-        c.table = r.text();
-        c.before = r.image();
-        c.after = r.image();
-        changes.rows.push_back(std::move(c));
-    }
+    while (!r.done()) changes.rows.push_back(r.change());
     return changes;
 }
 
@@ -274,24 +378,42 @@ ChangeLog::~ChangeLog() {
     sqlite3_preupdate_hook(db_.handle(), nullptr, nullptr);
 }
 
+void ChangeLog::flush_pending() {
+    if (!pending_) return;
+    Writer(encoded_).change(*pending_);
+    pending_.reset();
+}
+
+std::string ChangeLog::take() {
+    flush_pending();
+    return std::exchange(encoded_, {});
+}
+
+void ChangeLog::clear() {
+    pending_.reset();
+    encoded_.clear();
+}
+
 void ChangeLog::record(int op, std::string_view table, std::int64_t key1, std::int64_t key2) {
     if (table.starts_with("sqlite_") ||
         std::find(ignored_.begin(), ignored_.end(), table) != ignored_.end()) {
         return;
     }
     sqlite3* db = db_.handle();
-    // INSERT OR REPLACE deletes the row it replaces just before: one change of that row.
-    if (op == SQLITE_INSERT && !rows_.empty() && rows_.back().table == table &&
-        !rows_.back().after && rows_.back().before && rows_.back().before->rowid == key2) {
-        rows_.back().after = image_of(db, key2, true);
-        if (same_row(rows_.back().before, rows_.back().after)) rows_.pop_back();
+    if (op == SQLITE_INSERT && pending_ && pending_->table == table && !pending_->after &&
+        pending_->before && pending_->before->rowid == key2) {
+        pending_ = update_of(table, *pending_->before, image_of(db, key2, true));
+        return;
+    }
+    flush_pending();
+    if (op == SQLITE_UPDATE) {
+        pending_ = update_of(table, image_of(db, key1, false), image_of(db, key2, true));
         return;
     }
     RowChange change{std::string(table), std::nullopt, std::nullopt};
-    if (op != SQLITE_INSERT) change.before = image_of(db, key1, false);
-    if (op != SQLITE_DELETE) change.after = image_of(db, key2, true);
-    // A row written with the values it had is no change.
-    if (!same_row(change.before, change.after)) rows_.push_back(std::move(change));
+    if (op == SQLITE_DELETE) change.before = image_of(db, key1, false);
+    if (op == SQLITE_INSERT) change.after = image_of(db, key2, true);
+    pending_ = std::move(change);
 }
 
 void apply_changes(const Database& db, const ChangeSet& changes, ChangeDirection direction) {

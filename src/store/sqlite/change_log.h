@@ -3,7 +3,10 @@
 // forwards or backwards. The project tables (PIPE, PROJECT, ENERGY) have no
 // declared primary key, which SQLite's session extension needs in the library
 // this program is built with, so rows are known by their rowid, taken from the
-// pre-update hook, and every column value is kept before and after the change.
+// pre-update hook. An inserted or deleted row is kept whole; an updated one keeps
+// only the columns that changed, before and after, as the session extension's
+// change sets do. Changes are encoded as they happen, so a recompute of a large
+// network holds its step's few bytes a pipe rather than every column of every row.
 //
 // Applying a change first checks that the row is exactly as the change left it
 // (or, backwards, as it made it); any other state is a ChangeConflict and the
@@ -21,7 +24,8 @@ namespace pelvane::store {
 
 struct RowImage {
     std::int64_t rowid = 0;
-    std::vector<Value> values;  // every column, in the table's order
+    std::vector<Value> values;  // the columns `columns` names, or every column in order
+    std::vector<int> columns;   // positions in the table; empty: every column
     bool operator==(const RowImage&) const = default;
 };
 
@@ -40,8 +44,10 @@ struct ChangeSet {
     bool empty() const { return created_tables.empty() && rows.empty(); }
 };
 
-// The stored form of a change set, and back. A damaged text is a DatabaseError.
-std::string encode_changes(const ChangeSet& changes);
+// The stored form of a change set: the created tables, then `rows` as a ChangeLog
+// encodes them. A damaged text is a DatabaseError when it is decoded.
+std::string encode_changes(const std::vector<std::pair<std::string, std::string>>& created_tables,
+                           std::string_view rows);
 ChangeSet decode_changes(std::string_view bytes);
 
 // Records every row change of the connection's main database while it lives,
@@ -53,15 +59,22 @@ class ChangeLog {
     ChangeLog(const ChangeLog&) = delete;
     ChangeLog& operator=(const ChangeLog&) = delete;
 
-    std::vector<RowChange>& rows() { return rows_; }
+    // The changes recorded since the last take (or clear), encoded, and forgets them.
+    std::string take();
+    void clear();
 
     // Called by SQLite before each row change.
     void record(int op, std::string_view table, std::int64_t key1, std::int64_t key2);
 
   private:
+    void flush_pending();
+
     const Database& db_;
     std::vector<std::string> ignored_;
-    std::vector<RowChange> rows_;
+    std::string encoded_;
+    // The last change, kept apart: an INSERT OR REPLACE deletes the row just before
+    // it inserts it again, and the two are one change of that row.
+    std::optional<RowChange> pending_;
 };
 
 // A row not as the change expects it: another program changed it since. what()

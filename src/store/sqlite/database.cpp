@@ -66,6 +66,13 @@ Statement& Statement::bind(int index, std::string_view text) {
     return *this;
 }
 
+Statement& Statement::bind_blob_unowned(int index, std::string_view bytes) {
+    if (sqlite3_bind_blob64(stmt_, index, bytes.data(), bytes.size(), SQLITE_STATIC) != SQLITE_OK) {
+        fail(db_, "");
+    }
+    return *this;
+}
+
 Statement& Statement::bind_all(const std::vector<Value>& values) {
     for (std::size_t i = 0; i < values.size(); ++i) bind(static_cast<int>(i + 1), values[i]);
     return *this;

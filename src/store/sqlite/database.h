@@ -57,6 +57,9 @@ class Statement {
     Statement& bind(int index, const Value& value);
     Statement& bind(int index, std::string_view text);
     Statement& bind_all(const std::vector<Value>& values);
+    // Binds bytes as a blob without copying them: they must outlive the statement's
+    // next step (or reset).
+    Statement& bind_blob_unowned(int index, std::string_view bytes);
 
     // Advances to the next row; false when there are no more rows.
     bool step();
