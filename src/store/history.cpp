@@ -80,7 +80,7 @@ class HistoryStep::Recorder final : public CommitListener {
     Recorder& operator=(const Recorder&) = delete;
 
     void before_commit(const Database& db) override {
-        const std::string rows = log_.take();
+        std::string rows = log_.take();
         if (rows.empty()) return;
         std::vector<std::pair<std::string, std::string>> created;
         for (const auto& [name, sql] : tables_of(db)) {
@@ -88,7 +88,7 @@ class HistoryStep::Recorder final : public CommitListener {
         }
         db.execute(kCreateHistory);
         db.execute("DELETE FROM PROJECT_HISTORY WHERE UNDONE = 1");
-        const std::string changes = encode_changes(created, rows);
+        const std::string changes = encode_changes(created, std::move(rows));
         Statement insert = db.prepare(
             "INSERT INTO PROJECT_HISTORY (TIME, COMMAND, CHANGES) VALUES "
             "(strftime('%Y-%m-%dT%H:%M:%SZ', 'now'), ?, ?)");

@@ -339,17 +339,18 @@ void apply_row(const Database& db, const std::string& table, const std::optional
 }  // namespace
 
 std::string encode_changes(const std::vector<std::pair<std::string, std::string>>& created_tables,
-                           std::string_view rows) {
-    std::string bytes;
-    Writer w(bytes);
+                           std::string rows) {
+    std::string header;
+    Writer w(header);
     w.byte(kFormatVersion);
     w.number(created_tables.size());
     for (const auto& [name, sql] : created_tables) {
         w.text(name);
         w.text(sql);
     }
-    bytes.append(rows);
-    return bytes;
+    // In place: the rows of a large step are tens of megabytes, not copied again.
+    rows.insert(0, header);
+    return rows;
 }
 
 ChangeSet decode_changes(std::string_view bytes) {

@@ -47,7 +47,7 @@ struct ChangeSet {
 // The stored form of a change set: the created tables, then `rows` as a ChangeLog
 // encodes them. A damaged text is a DatabaseError when it is decoded.
 std::string encode_changes(const std::vector<std::pair<std::string, std::string>>& created_tables,
-                           std::string_view rows);
+                           std::string rows);
 ChangeSet decode_changes(std::string_view bytes);
 
 // Records every row change of the connection's main database while it lives,
