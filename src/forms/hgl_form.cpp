@@ -61,9 +61,7 @@ std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context) {
 GradeLineReport grade_line_report(const store::ProjectContext& context,
                                   std::span<const hgl::HglPipe> pipes, std::string_view node,
                                   std::string_view tailwater) {
-    GradeLineReport made{hgl::compute_grade_line(pipes, node, tailwater, context.units), {}};
-    made.cells = report::ld347_layout(context, made.result);
-    return made;
+    return GradeLineReport{hgl::compute_grade_line(pipes, node, tailwater, context.units)};
 }
 
 HglForm::HglForm(store::ProjectContext& context, DesignSession& session, Ui& ui,
@@ -101,7 +99,7 @@ void HglForm::cmdHGL() {
         grade_line_report(context_, hgl_pipes(context_), node, fields.text(kTailwaterField));
     run_report(
         ui_, context_, kLd347Report,
-        [&made](report::Workbook& book) { report::write_cells(book, made.cells); },
+        [this, &made](report::Workbook& book) { report::write_cells(book, made.sheet(context_)); },
         office_ ? &*office_ : nullptr);
 }
 

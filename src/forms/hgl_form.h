@@ -17,6 +17,7 @@
 #include "forms/form_model.h"
 #include "forms/ui.h"
 #include "report/layout_cell.h"
+#include "report/ld347_layout.h"
 #include "report/pdf_export.h"
 #include "store/pipe_table.h"
 #include "store/project_context.h"
@@ -53,7 +54,10 @@ std::vector<hgl::HglPipe> hgl_pipes(const store::ProjectContext& context);
 // HGL and `pelvane hgl` both make it here.
 struct GradeLineReport {
     hgl::HglResult result;
-    report::CellLayout cells;
+    // The form's cells, its rows made from `result` as the workbook is saved.
+    report::SheetCells sheet(const store::ProjectContext& context) const {
+        return report::ld347_sheet(context, result);
+    }
 };
 GradeLineReport grade_line_report(const store::ProjectContext& context,
                                   std::span<const hgl::HglPipe> pipes, std::string_view node,

@@ -5,10 +5,8 @@
 
 namespace pelvane::forms {
 
-report::CellLayout ld229_cells(const store::ProjectContext& context, const DesignSession& session) {
-    const auto pipes = store::PipeTable(context.project_connection).all_by_number();
-    return report::ld229_layout(context, pipes, session.number_format,
-                                session.unit_constants.unit_divisor);
+report::SheetCells ld229_cells(const store::ProjectContext& context, const DesignSession& session) {
+    return report::ld229_sheet(context, session.number_format, session.unit_constants.unit_divisor);
 }
 
 std::optional<report::WrittenReport> run_ld229_report(store::ProjectContext& context,

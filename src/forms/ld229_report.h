@@ -16,8 +16,9 @@ namespace pelvane::forms {
 inline constexpr const char* kNoPipesToDisplay = "No pipes to Display in LD229 Report!";
 
 // The cells of the form for the open project, pipes in the grid's order, with the
-// session's number format and unit divisor.
-report::CellLayout ld229_cells(const store::ProjectContext& context, const DesignSession& session);
+// session's number format and unit divisor; the pipes' rows are read as the
+// workbook is saved.
+report::SheetCells ld229_cells(const store::ProjectContext& context, const DesignSession& session);
 
 // Runs the command: enters the grade line report constants in the session; with no
 // pipes says so (information icon) and stops; otherwise the report sequence.

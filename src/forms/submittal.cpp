@@ -51,7 +51,7 @@ class Writer {
     }
 
     void workbook(const std::string& document, const char* template_name,
-                  const std::string& file_name, const report::CellLayout& cells) {
+                  const std::string& file_name, const report::SheetCells& cells) {
         const fs::path file = request_.folder / file_name;
         try {
             report::write_workbook(
@@ -292,8 +292,9 @@ SubmittalOutcome write_submittal(store::ProjectContext& context, const Submittal
         writer.workbook("LD-229", report::kLd229Template, sf::kLd229, ld229_cells(context, design));
     });
     step([&] {
-        writer.workbook("LD-347", report::kLd347Template, sf::kLd347,
-                        grade_line_report(context, pipes, request.outfall, tailwater).cells);
+        writer.workbook(
+            "LD-347", report::kLd347Template, sf::kLd347,
+            grade_line_report(context, pipes, request.outfall, tailwater).sheet(context));
     });
     const auto numbers =
         store::PipeTable(context.project_connection).texts_by_number({"PIPE_NUMBER"});

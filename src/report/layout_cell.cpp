@@ -41,4 +41,18 @@ void write_cells(Workbook& book, const CellLayout& cells) {
     }
 }
 
+void write_cells(Workbook& book, const SheetCells& sheet) {
+    write_cells(book, sheet.cells);
+    if (sheet.rows) book.stream_rows(sheet.rows);
+}
+
+CellLayout collect(const SheetCells& sheet) {
+    CellLayout all = sheet.cells;
+    if (sheet.rows) {
+        sheet.rows(
+            [&all](const CellLayout& row) { all.insert(all.end(), row.begin(), row.end()); });
+    }
+    return all;
+}
+
 }  // namespace pelvane::report

@@ -38,8 +38,8 @@ const std::string& rise_text(const store::PipeRecord& pipe) {
 }
 
 void add_header(CellLayout& cells, const store::ProjectContext& project,
-                std::span<const store::PipeRecord> pipes) {
-    if (!pipes.empty()) add_text(cells, 4, 3, pipes.front().get("PIPE_STORM_FREQ"));
+                const store::PipeRecord* first_pipe) {
+    if (first_pipe != nullptr) add_text(cells, 4, 3, first_pipe->get("PIPE_STORM_FREQ"));
     add_text(cells, 1, 13, project.project_name);
     add_text(cells, 1, 25, project.designer);
     add_text(cells, 2, 13, project.location);
@@ -115,11 +115,65 @@ CellLayout ld229_layout(const store::ProjectContext& project,
     const int decimals = text::pattern_decimals(number_format);
     CellLayout cells;
     cells.reserve(8 + pipes.size() * 30);
-    add_header(cells, project, pipes);
+    add_header(cells, project, pipes.empty() ? nullptr : &pipes.front());
     int row = kLd229FirstPipeRow;
     for (const store::PipeRecord& pipe : pipes)
         add_pipe_row(cells, row++, pipe, decimals, unit_divisor);
     return cells;
+}
+
+const std::vector<store::Column>& ld229_columns() {
+    static const std::vector<store::Column> columns{"PIPE_NUMBER",
+                                                    "NODEIN_NO",
+                                                    "NODEIN_STATION",
+                                                    "NODEOUT_NO",
+                                                    "NODEOUT_STATION",
+                                                    "STRUCTURE_AREA",
+                                                    "STRUCTURE_CA",
+                                                    "ACCUMULATED_CA",
+                                                    "ACCUMULATED_TC",
+                                                    "PIPE_I",
+                                                    "LATERAL_DISCHARGE",
+                                                    "PIPE_DISCHARGE",
+                                                    "PIPE_ELEIN",
+                                                    "PIPE_ELEOUT",
+                                                    "PIPE_LENGTH",
+                                                    "PIPE_SLOPE",
+                                                    "PIPE_SHAPE",
+                                                    "PIPE_DIA",
+                                                    "SPAN",
+                                                    "RISE",
+                                                    "NUMOFPIPES",
+                                                    "CAPACITY",
+                                                    "FRICTION_SLOPE",
+                                                    "PIPE_FLOWDEPTH",
+                                                    "PIPE_AREAFLOW",
+                                                    "HYD_RADIUS",
+                                                    "PIPE_VELOCITY",
+                                                    "ENERGY",
+                                                    "FLOW_TIME",
+                                                    "PIPE_STORM_FREQ"};
+    return columns;
+}
+
+SheetCells ld229_sheet(const store::ProjectContext& project, std::string_view number_format,
+                       double unit_divisor) {
+    const store::PipeTable table(project.project_connection);
+    const auto first = table.first_by_number(ld229_columns());
+    SheetCells sheet;
+    add_header(sheet.cells, project, first ? &*first : nullptr);
+    const int decimals = text::pattern_decimals(number_format);
+    sheet.rows = [&project, decimals, unit_divisor](const RowSink& sink) {
+        int row = kLd229FirstPipeRow;
+        CellLayout cells;
+        store::PipeTable(project.project_connection)
+            .each_by_number(ld229_columns(), [&](const store::PipeRecord& pipe) {
+                cells.clear();
+                add_pipe_row(cells, row++, pipe, decimals, unit_divisor);
+                sink(cells);
+            });
+    };
+    return sheet;
 }
 
 }  // namespace pelvane::report

@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "report/layout_cell.h"
 #include "store/pipe_table.h"
@@ -35,5 +36,14 @@ std::string ld229_county_or_station(const store::ProjectContext& project);
 CellLayout ld229_layout(const store::ProjectContext& project,
                         std::span<const store::PipeRecord> pipes, std::string_view number_format,
                         double unit_divisor);
+
+// The PIPE columns the form reads.
+const std::vector<store::Column>& ld229_columns();
+
+// The same form for every pipe of the open project, in the grid's order: the
+// header now, the pipes' rows read one at a time as the workbook is saved (the
+// project must stay open until then).
+SheetCells ld229_sheet(const store::ProjectContext& project, std::string_view number_format,
+                       double unit_divisor);
 
 }  // namespace pelvane::report

@@ -28,14 +28,24 @@ void add_row(CellLayout& cells, const hgl::HglRow& row) {
 
 }  // namespace
 
+SheetCells ld347_sheet(const store::ProjectContext& project, const hgl::HglResult& result) {
+    SheetCells sheet;
+    add_text(sheet.cells, 1, 9, project.project_name);
+    add_text(sheet.cells, 1, 26, project.designer);
+    add_text(sheet.cells, 4, 4, result.storm_frequency);
+    sheet.rows = [&result](const RowSink& sink) {
+        CellLayout cells;
+        for (const hgl::HglRow& row : result.rows) {
+            cells.clear();
+            add_row(cells, row);
+            sink(cells);
+        }
+    };
+    return sheet;
+}
+
 CellLayout ld347_layout(const store::ProjectContext& project, const hgl::HglResult& result) {
-    CellLayout cells;
-    cells.reserve(3 + result.rows.size() * hgl::kHglFieldCount);
-    add_text(cells, 1, 9, project.project_name);
-    add_text(cells, 1, 26, project.designer);
-    for (const hgl::HglRow& row : result.rows) add_row(cells, row);
-    add_text(cells, 4, 4, result.storm_frequency);
-    return cells;
+    return collect(ld347_sheet(project, result));
 }
 
 }  // namespace pelvane::report

@@ -25,8 +25,8 @@ std::vector<std::string_view> PipeTable::names_of(const std::vector<Column>& col
     return names;
 }
 
-std::vector<std::vector<std::string>> PipeTable::texts(const std::vector<std::string_view>& names,
-                                                       std::string_view order) const {
+void PipeTable::each_text_row(const std::vector<std::string_view>& names, std::string_view order,
+                              const std::function<void(std::vector<std::string>&)>& visit) const {
     std::string list;
     for (const auto name : names) {
         if (!list.empty()) list += ", ";
@@ -34,14 +34,40 @@ std::vector<std::vector<std::string>> PipeTable::texts(const std::vector<std::st
     }
     if (list.empty()) list = "NULL";
     Statement s = table_.database().prepare("SELECT " + list + " FROM PIPE " + std::string(order));
-    std::vector<std::vector<std::string>> rows;
+    std::vector<std::string> row(names.size());
     while (s.step()) {
-        std::vector<std::string> row;
-        row.reserve(names.size());
-        for (int i = 0; i < static_cast<int>(names.size()); ++i) row.push_back(s.text(i));
-        rows.push_back(std::move(row));
+        for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+            row[static_cast<std::size_t>(i)] = s.text(i);
+        }
+        visit(row);
     }
+}
+
+std::vector<std::vector<std::string>> PipeTable::texts(const std::vector<std::string_view>& names,
+                                                       std::string_view order) const {
+    std::vector<std::vector<std::string>> rows;
+    each_text_row(names, order, [&rows](std::vector<std::string>& row) { rows.push_back(row); });
     return rows;
+}
+
+std::optional<PipeRecord> PipeTable::first_by_number(const std::vector<Column>& columns) const {
+    std::optional<PipeRecord> first;
+    each_text_row(names_of(columns), std::string(kByNumber) + " LIMIT 1",
+                  [&](std::vector<std::string>& row) {
+                      first.emplace();
+                      for (std::size_t i = 0; i < columns.size(); ++i)
+                          first->set(columns[i], row[i]);
+                  });
+    return first;
+}
+
+void PipeTable::each_by_number(const std::vector<Column>& columns,
+                               const std::function<void(const PipeRecord&)>& visit) const {
+    PipeRecord record;
+    each_text_row(names_of(columns), kByNumber, [&](std::vector<std::string>& row) {
+        for (std::size_t i = 0; i < columns.size(); ++i) record.set(columns[i], std::move(row[i]));
+        visit(record);
+    });
 }
 
 std::vector<std::vector<std::string>> PipeTable::texts_by_number(

@@ -4,6 +4,7 @@
 // place), so table order is the order in which the pipes were added.
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,12 @@ class PipeTable {
     // order and one text per column in the order given; a column this table lacks
     // reads "". Lists of many pipes read only what they show this way.
     std::vector<std::vector<std::string>> texts_by_number(const std::vector<Column>& columns) const;
+    // Each pipe in all_by_number() order, one at a time, holding `columns` only (a
+    // column this table lacks reads ""): reports of many pipes never hold them all.
+    void each_by_number(const std::vector<Column>& columns,
+                        const std::function<void(const PipeRecord&)>& visit) const;
+    // The first of them, or nullopt when there are no pipes.
+    std::optional<PipeRecord> first_by_number(const std::vector<Column>& columns) const;
     // The texts of every column this table has (columns()), as texts_by_number().
     std::vector<std::vector<std::string>> own_texts_by_number() const;
     // All pipes in the order they were added.
@@ -73,6 +80,8 @@ class PipeTable {
     // The names of `columns` that this table has, "" for the others.
     std::vector<std::string_view> names_of(const std::vector<Column>& columns) const;
     // `names` are this table's own column names ("" reads NULL), never a caller's text.
+    void each_text_row(const std::vector<std::string_view>& names, std::string_view order,
+                       const std::function<void(std::vector<std::string>&)>& visit) const;
     std::vector<std::vector<std::string>> texts(const std::vector<std::string_view>& names,
                                                 std::string_view order) const;
 

@@ -11,6 +11,7 @@
 #include "forms/ld229_report.h"
 #include "forms/pipe_report.h"
 #include "forms/report_sequence.h"
+#include "report/ld229_layout.h"
 #include "report/xlsx/workbook.h"
 #include "store/project_database.h"
 #include "support/file_bytes.h"
@@ -56,6 +57,21 @@ class ReportCommands : public ::testing::Test {
     pelvane::testing::ScriptedUi ui_;
     std::optional<HglForm> hgl_;
 };
+
+// The form reads only the PIPE columns it names, pipe by pipe: every one it shows
+// must be among them, or the streamed report would show blanks.
+TEST_F(ReportCommands, Ld229ReadPipeByPipeShowsWhatTheWholeRecordsShow) {
+    const fs::path sample = folder_ / "sample.pvd";
+    fs::copy_file(pelvane::testing::program_folder() / "samples" / "Sample.pvd", sample);
+    context_.program_folder = pelvane::testing::program_folder();
+    store::open_project(context_, sample);
+    session_.enter_grade_line_report(context_);
+    const auto whole = store::PipeTable(context_.project_connection).all_by_number();
+    ASSERT_GT(whole.size(), 5u);
+    EXPECT_EQ(report::collect(ld229_cells(context_, session_)),
+              report::ld229_layout(context_, whole, session_.number_format,
+                                   session_.unit_constants.unit_divisor));
+}
 
 TEST_F(ReportCommands, Ld229WritesEveryPipeThroughTheReportSequence) {
     open({pipe_row("9", "3", "2"), pipe_row("10", "2", "1"), pipe_row("O'Brien 1", "4", "3")});

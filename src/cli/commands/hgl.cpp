@@ -66,18 +66,22 @@ int run_hgl(const cli::Args& args, cli::CommandContext& command) {
 
     cli::ProjectSession session(command, cli::project_file_argument(args), store::Access::Compute);
     store::ProjectContext& context = session.context();
-    const auto pipes = forms::hgl_pipes(context);
-    const auto nodes = hgl::outfall_nodes(pipes);
-    if (std::find(nodes.begin(), nodes.end(), outfall) == nodes.end()) {
-        throw cli::CommandError("no pipe ends at structure '" + outfall + "'");
-    }
-    const forms::GradeLineReport made =
-        forms::grade_line_report(context, pipes, outfall, tailwater);
+    // The pipes are let go before the workbook is written: a large network holds
+    // both only while the grade line is computed.
+    const forms::GradeLineReport made = [&] {
+        const auto pipes = forms::hgl_pipes(context);
+        const auto nodes = hgl::outfall_nodes(pipes);
+        if (std::find(nodes.begin(), nodes.end(), outfall) == nodes.end()) {
+            throw cli::CommandError("no pipe ends at structure '" + outfall + "'");
+        }
+        return forms::grade_line_report(context, pipes, outfall, tailwater);
+    }();
     const hgl::HglResult& result = made.result;
 
     std::optional<report::WrittenReport> written;
     if (args.option("-o")) {
-        written = cli::write_report_files(args, command, report::kLd347Template, made.cells);
+        written =
+            cli::write_report_files(args, command, report::kLd347Template, made.sheet(context));
     }
     if (args.flag("--json")) {
         cli::JsonObject out = rows_json(result);

@@ -23,7 +23,7 @@ const std::string& report_project_file(const Args& args) {
 
 report::WrittenReport write_report_files(const Args& args, const CommandContext& command,
                                          const std::string& template_name,
-                                         const report::CellLayout& cells) {
+                                         const report::SheetCells& cells) {
     const auto out = args.option("-o");
     if (!out || out->empty()) throw CommandError("-o OUT.xlsx is required", 2);
     report::ReportFiles files = report::report_files_for(*out);
@@ -51,7 +51,7 @@ JsonObject written_json(const report::WrittenReport& written) {
 }
 
 int write_report_output(const Args& args, CommandContext& command, const std::string& template_name,
-                        const report::CellLayout& cells) {
+                        const report::SheetCells& cells) {
     const auto written = write_report_files(args, command, template_name, cells);
     print_object(command.out, written_json(written), args.flag("--json"));
     return 0;

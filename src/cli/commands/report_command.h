@@ -38,7 +38,7 @@ const std::string& report_project_file(const Args& args);
 // LibreOffice cannot make an asked-for PDF (the workbook is written all the same).
 report::WrittenReport write_report_files(const Args& args, const CommandContext& command,
                                          const std::string& template_name,
-                                         const report::CellLayout& cells);
+                                         const report::SheetCells& cells);
 
 // The files written and the cells skipped: "workbook", "pdf" (when made),
 // "skipped_cells".
@@ -46,7 +46,7 @@ JsonObject written_json(const report::WrittenReport& written);
 
 // Writes the report and prints what was written (JSON with --json).
 int write_report_output(const Args& args, CommandContext& command, const std::string& template_name,
-                        const report::CellLayout& cells);
+                        const report::SheetCells& cells);
 
 }  // namespace pelvane::cli
 

@@ -85,6 +85,12 @@ void AddedRows::erase(CellPosition at) {
     }
 }
 
+void AddedRows::erase_through(int last) {
+    rows_.erase(rows_.begin(), rows_.upper_bound(last));
+    last_row_ = 0;
+    last_cells_ = nullptr;
+}
+
 void AddedRows::append_row_xml(int row, const Row& cells, std::string& out) const {
     const std::string number = std::to_string(row);
     out += "<row r=\"";

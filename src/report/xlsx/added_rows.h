@@ -30,6 +30,8 @@ class AddedRows {
     void set_text(CellPosition at, std::string_view style, std::string_view text);
     void set_number(CellPosition at, std::string_view style, double number);
     void erase(CellPosition at);
+    // Forgets every row up to and with `last`.
+    void erase_through(int last);
 
     const std::map<int, Row>& rows() const { return rows_; }
     // The <row> element of one added row.

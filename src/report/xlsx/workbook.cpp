@@ -1,10 +1,13 @@
 #include "report/xlsx/workbook.h"
 
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <vector>
 
 #include "core/text/number_text.h"
+#include "platform/platform.h"
 #include "report/xlsx/relationships.h"
 #include "report/xlsx/worksheet.h"
 #include "report/xlsx/xml_text.h"
@@ -61,6 +64,26 @@ void activate_first_tab(pugi::xml_node workbook) {
     }
 }
 
+// A private folder for the streamed sheet, removed with what it holds.
+class ScratchFolder {
+  public:
+    ScratchFolder() {
+        auto made = platform::make_private_folder("pelvane-sheet-");
+        if (!made) throw WorkbookError("cannot make a temporary folder for the report's sheet");
+        path_ = std::move(*made);
+    }
+    ~ScratchFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+  private:
+    std::filesystem::path path_;
+};
+
 }  // namespace
 
 struct Workbook::Impl {
@@ -71,6 +94,7 @@ struct Workbook::Impl {
     std::optional<Worksheet> sheet;
     mutable std::optional<std::vector<std::string>> shared_strings;
     int failed_writes = 0;
+    RowStream rows;
 
     const std::string& shared_string(std::size_t index) const;
     bool count(bool written) {
@@ -156,6 +180,10 @@ CellValue Workbook::cell(int row, int column) const {
                                [this](std::size_t index) { return impl_->shared_string(index); });
 }
 
+void Workbook::stream_rows(RowStream rows) {
+    impl_->rows = std::move(rows);
+}
+
 void Workbook::save(const std::filesystem::path& file) {
     ZipPackage& package = impl_->package;
     pugi::xml_document workbook;
@@ -185,7 +213,31 @@ void Workbook::save(const std::filesystem::path& file) {
         package.put(part, write_xml(other));
     }
     impl_->sheet->set_tab_selected(true);
-    package.put(impl_->sheets.front().part, impl_->sheet->xml());
+    if (!impl_->rows) {
+        package.put(impl_->sheets.front().part, impl_->sheet->xml());
+        package.write(file);
+        return;
+    }
+    const ScratchFolder scratch;
+    const std::filesystem::path sheet_file = scratch.path() / "sheet.xml";
+    {
+        std::ofstream out(sheet_file, std::ios::binary);
+        Worksheet& sheet = *impl_->sheet;
+        sheet.begin_stream(out);
+        impl_->rows([this, &sheet](const CellLayout& row) {
+            if (row.empty()) return;
+            write_cells(*this, row);
+            sheet.end_row(
+                std::max_element(row.begin(), row.end(), [](const auto& a, const auto& b) {
+                    return a.row < b.row;
+                })->row);
+        });
+        sheet.end_stream();
+        out.close();
+        if (!out) throw WorkbookError("cannot write " + file.string() + ": the disk may be full");
+    }
+    impl_->rows = nullptr;
+    package.put_file(impl_->sheets.front().part, sheet_file);
     package.write(file);
 }
 

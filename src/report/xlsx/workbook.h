@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/layout_cell.h"
 #include "report/xlsx/cell_value.h"
 #include "report/xlsx/zip_package.h"
 
@@ -39,6 +40,12 @@ class Workbook {
     int failed_writes() const;
 
     CellValue cell(int row, int column) const;
+
+    // Rows written only when the workbook is saved, each as it comes, through the
+    // same cell writes: the sheet is written to a temporary file row by row and
+    // never stands whole in memory. One stream per workbook; its cells cannot be
+    // read back with cell().
+    void stream_rows(RowStream rows);
 
     // Saves under `file` (replacing it through a temporary file): the first sheet
     // becomes the active one and the workbook asks to be fully recalculated when

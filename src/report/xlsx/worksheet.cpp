@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 #include "report/xlsx/xml_text.h"
 #include "report/xlsx/zip_package.h"
@@ -262,24 +263,26 @@ void Worksheet::set_tab_selected(bool selected) {
     report::set_tab_selected(document_.document_element(), selected);
 }
 
+std::string Worksheet::used_range() const {
+    std::string range = cell_reference(bounds_.first_row, bounds_.first_column);
+    if (bounds_.last_row != bounds_.first_row || bounds_.last_column != bounds_.first_column) {
+        range += ":" + cell_reference(bounds_.last_row, bounds_.last_column);
+    }
+    return range;
+}
+
 std::string Worksheet::xml() {
     if (pugi::xml_node dimension = document_.document_element().child("dimension");
         dimension && bounds_.first_row > 0) {
-        std::string range = cell_reference(bounds_.first_row, bounds_.first_column);
-        if (bounds_.last_row != bounds_.first_row || bounds_.last_column != bounds_.first_column) {
-            range += ":" + cell_reference(bounds_.last_row, bounds_.last_column);
-        }
         (dimension.attribute("ref") ? dimension.attribute("ref")
                                     : dimension.append_attribute("ref"))
-            .set_value(range.c_str());
+            .set_value(used_range().c_str());
     }
     std::string whole = write_xml(document_);
     return added_.empty() ? whole : row_xml_with_added_rows(whole);
 }
 
-// The written part with the content of its cell table replaced by the template's
-// rows and the added rows in row order.
-std::string Worksheet::row_xml_with_added_rows(const std::string& whole) const {
+Worksheet::RowsAround Worksheet::split_at_rows(const std::string& whole) {
     // Texts are escaped in the written part, so the only "<sheetData" is the tag.
     const std::size_t open = whole.find("<sheetData");
     const std::size_t tag_end = whole.find('>', open);
@@ -289,27 +292,93 @@ std::string Worksheet::row_xml_with_added_rows(const std::string& whole) const {
     const bool was_empty = whole[tag_end - 1] == '/';
     const std::size_t close = was_empty ? tag_end + 1 : whole.find("</sheetData>", tag_end);
     if (close == std::string::npos) throw WorkbookError("the worksheet has no cell table");
+    RowsAround around{whole.substr(0, was_empty ? tag_end - 1 : tag_end) + '>', {}};
+    if (was_empty) around.tail = "</sheetData>";
+    around.tail.append(whole, close);
+    return around;
+}
 
+void Worksheet::append_rows(int last, std::map<int, pugi::xml_node>::const_iterator& kept,
+                            std::string& out) const {
+    auto added = added_.rows().begin();
+    for (;;) {
+        const bool kept_due = kept != rows_.end() && kept->first <= last;
+        const bool added_due = added != added_.rows().end() && added->first <= last;
+        if (!kept_due && !added_due) return;
+        if (added_due && (!kept_due || added->first < kept->first)) {
+            added_.append_row_xml(added->first, added->second, out);
+            ++added;
+        } else {
+            append_xml(out, kept->second);
+            ++kept;
+        }
+    }
+}
+
+// The written part with the content of its cell table replaced by the template's
+// rows and the added rows in row order.
+std::string Worksheet::row_xml_with_added_rows(const std::string& whole) const {
+    const RowsAround around = split_at_rows(whole);
     std::size_t cells = 0;
     for (const auto& [number, row] : added_.rows()) cells += row.size();
     std::string out;
     out.reserve(whole.size() + cells * 64);
-    out.append(whole, 0, was_empty ? tag_end - 1 : tag_end);
-    out += '>';
-    auto kept = rows_.begin();
-    auto added = added_.rows().begin();
-    while (kept != rows_.end() || added != added_.rows().end()) {
-        if (added == added_.rows().end() || (kept != rows_.end() && kept->first < added->first)) {
-            append_xml(out, kept->second);
-            ++kept;
-        } else {
-            added_.append_row_xml(added->first, added->second, out);
-            ++added;
-        }
-    }
-    if (was_empty) out += "</sheetData>";
-    out.append(whole, close);
+    out += around.head;
+    auto kept = rows_.cbegin();
+    append_rows(std::numeric_limits<int>::max(), kept, out);
+    out += around.tail;
     return out;
+}
+
+namespace {
+// The widest range a sheet can have, written first and replaced once the sheet's
+// rows are all known; the replacement is padded with blanks to its length.
+constexpr std::string_view kRangePlaceholder = "\"A1:XFD1048576\"";
+constexpr std::size_t kStreamPiece = std::size_t{1} << 20;
+}  // namespace
+
+void Worksheet::begin_stream(std::ostream& out) {
+    pugi::xml_node dimension = document_.document_element().child("dimension");
+    if (dimension) {
+        (dimension.attribute("ref") ? dimension.attribute("ref")
+                                    : dimension.append_attribute("ref"))
+            .set_value(
+                std::string(kRangePlaceholder.substr(1, kRangePlaceholder.size() - 2)).c_str());
+    }
+    RowsAround around = split_at_rows(write_xml(document_));
+    stream_ = Stream{&out, std::move(around.tail), {}, -1, rows_.cbegin(), 0};
+    if (dimension) {
+        const std::size_t at = around.head.find(kRangePlaceholder);
+        if (at != std::string::npos) stream_.dimension_at = out.tellp() + std::streamoff(at);
+    }
+    out << around.head;
+}
+
+void Worksheet::end_row(int row) {
+    if (row <= stream_.last_row) throw WorkbookError("the report's rows came out of order");
+    stream_.last_row = row;
+    append_rows(row, stream_.kept, stream_.pending);
+    added_.erase_through(row);
+    if (stream_.pending.size() >= kStreamPiece) {
+        *stream_.out << stream_.pending;
+        stream_.pending.clear();
+    }
+}
+
+void Worksheet::end_stream() {
+    append_rows(std::numeric_limits<int>::max(), stream_.kept, stream_.pending);
+    added_.erase_through(std::numeric_limits<int>::max());
+    std::ostream& out = *stream_.out;
+    out << stream_.pending << stream_.tail;
+    if (stream_.dimension_at >= 0 && bounds_.first_row > 0) {
+        std::string range = '"' + used_range() + '"';
+        range.resize(kRangePlaceholder.size(), ' ');
+        const std::streampos end = out.tellp();
+        out.seekp(stream_.dimension_at);
+        out << range;
+        out.seekp(end);
+    }
+    stream_ = Stream{};
 }
 
 }  // namespace pelvane::report

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <ostream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -45,6 +46,15 @@ class Worksheet {
 
     std::string xml();
 
+    // The part written in pieces, for sheets of many added rows: begin_stream
+    // writes it up to its rows; once the cells of a row are set, end_row writes
+    // every row up to that one and forgets its added cells; end_stream writes the
+    // rest and puts the used range into the part's dimension (`out` must be
+    // seekable). Rows are ended in increasing order.
+    void begin_stream(std::ostream& out);
+    void end_row(int row);
+    void end_stream();
+
   private:
     struct Bounds {
         int first_row = 0, last_row = 0, first_column = 0, last_column = 0;
@@ -61,6 +71,18 @@ class Worksheet {
     pugi::xml_node writable_cell(pugi::xml_node row, CellPosition at);
     std::string_view column_style(int column) const;
     std::string row_xml_with_added_rows(const std::string& whole) const;
+    // The written part around its rows: up to the open <sheetData> (a '>' added
+    // when it was empty) and from the </sheetData> on.
+    struct RowsAround {
+        std::string head;
+        std::string tail;
+    };
+    static RowsAround split_at_rows(const std::string& whole);
+    // Appends the template's rows from `kept` and the added rows in row order, up
+    // to and with row `last`; `kept` moves past what was written.
+    void append_rows(int last, std::map<int, pugi::xml_node>::const_iterator& kept,
+                     std::string& out) const;
+    std::string used_range() const;
 
     pugi::xml_document document_;
     pugi::xml_node sheet_data_;
@@ -68,6 +90,16 @@ class Worksheet {
     AddedRows added_;
     std::vector<ColumnStyle> column_styles_;
     Bounds bounds_;
+
+    struct Stream {
+        std::ostream* out = nullptr;
+        std::string tail;
+        std::string pending;               // written out in pieces of about a megabyte
+        std::streamoff dimension_at = -1;  // of the placeholder range, quotes included
+        std::map<int, pugi::xml_node>::const_iterator kept;
+        int last_row = 0;
+    };
+    Stream stream_;
 };
 
 }  // namespace pelvane::report

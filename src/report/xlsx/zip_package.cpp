@@ -57,7 +57,7 @@ ZipPackage ZipPackage::read(const std::filesystem::path& file) {
         if (got != static_cast<zip_int64_t>(data.size())) {
             throw WorkbookError("cannot read " + name + " in " + file.string());
         }
-        package.parts_.push_back({std::move(name), std::move(data)});
+        package.parts_.push_back({std::move(name), std::move(data), {}});
     }
     return package;
 }
@@ -76,10 +76,22 @@ const std::string& ZipPackage::data(std::string_view name) const {
 
 void ZipPackage::put(std::string_view name, std::string data) {
     if (const Part* part = find(name)) {
-        const_cast<Part*>(part)->data = std::move(data);
+        auto* changed = const_cast<Part*>(part);
+        changed->data = std::move(data);
+        changed->file.clear();
         return;
     }
-    parts_.push_back({std::string(name), std::move(data)});
+    parts_.push_back({std::string(name), std::move(data), {}});
+}
+
+void ZipPackage::put_file(std::string_view name, std::filesystem::path file) {
+    if (const Part* part = find(name)) {
+        auto* changed = const_cast<Part*>(part);
+        changed->data.clear();
+        changed->file = std::move(file);
+        return;
+    }
+    parts_.push_back({std::string(name), {}, std::move(file)});
 }
 
 void ZipPackage::remove(std::string_view name) {
@@ -113,7 +125,9 @@ void ZipPackage::write_parts(const std::filesystem::path& partial,
     for (const Part& part : parts_) {
         // The buffers stay alive until zip_close, which is when libzip reads them.
         zip_source_t* source =
-            zip_source_buffer(archive.get(), part.data.data(), part.data.size(), 0);
+            part.file.empty()
+                ? zip_source_buffer(archive.get(), part.data.data(), part.data.size(), 0)
+                : zip_source_file(archive.get(), part.file.c_str(), 0, -1);
         if (source == nullptr) fail(part.name);
         const zip_int64_t index = zip_file_add(archive.get(), part.name.c_str(), source,
                                                ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);

@@ -1,7 +1,9 @@
 #pragma once
 // The parts of a zip package (an .xlsx file) held in memory: read once, edited,
 // written back in their original order. Workbooks and their templates are small
-// enough that holding every part is simpler and faster than streaming.
+// enough that holding every part is simpler and faster than streaming, except the
+// sheet of a report of many rows, which can be given as a file read while the
+// package is written.
 
 #include <ctime>
 #include <filesystem>
@@ -24,6 +26,7 @@ class ZipPackage {
     struct Part {
         std::string name;  // "xl/workbook.xml" (no leading slash)
         std::string data;
+        std::filesystem::path file;  // when set, the part's bytes are this file's
     };
 
     ZipPackage() = default;
@@ -34,6 +37,9 @@ class ZipPackage {
     const std::string& data(std::string_view name) const;
     // Replaces a part, or appends it when the package has none of that name.
     void put(std::string_view name, std::string data);
+    // Replaces (or appends) a part by the content of `file`, which must stay until
+    // the package is written.
+    void put_file(std::string_view name, std::filesystem::path file);
     void remove(std::string_view name);
     const std::vector<Part>& parts() const { return parts_; }
 
