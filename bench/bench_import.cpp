@@ -13,7 +13,6 @@
 #include <sstream>
 #include <string>
 
-#include "forms/pipe_grid_csv.h"
 #include "forms/pipe_grid_import.h"
 #include "generated_pipes.h"
 #include "store/project_database.h"
@@ -24,30 +23,11 @@ namespace {
 using namespace pelvane;
 namespace fs = std::filesystem;
 
-std::string generated_list(int count) {
-    const store::PipeRecord first = bench::generated_pipe(1, count);
-    std::vector<store::Column> columns;
-    std::vector<std::string> header;
-    for (const auto& [column, text] : first.texts()) {
-        columns.push_back(column);
-        header.emplace_back(column.name());
-    }
-    std::ostringstream csv;
-    csv << forms::csv_line(header);
-    for (int i = 1; i <= count; ++i) {
-        const store::PipeRecord pipe = bench::generated_pipe(i, count);
-        std::vector<std::string> cells;
-        for (const store::Column column : columns) cells.push_back(pipe.get(column));
-        csv << forms::csv_line(cells);
-    }
-    return csv.str();
-}
-
 void BM_ImportPipeList(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const fs::path folder = fs::temp_directory_path() / "pelvane_bench_import";
     fs::create_directories(folder);
-    const std::string csv = generated_list(count);
+    const std::string csv = bench::generated_list(count);
     std::ofstream(folder / ("pipes_" + std::to_string(count) + ".csv"), std::ios::binary) << csv;
     const fs::path work = folder / "work.pvd";
     for (auto _ : state) {

@@ -38,7 +38,7 @@ void write_ld347(const store::ProjectContext& project, const hgl::HglResult& res
     report::write_report(
         kProgramFolder / report::kLd347Template, {out, std::nullopt},
         [&](report::Workbook& book) {
-            report::write_cells(book, report::ld347_layout(project, result));
+            report::write_cells(book, report::ld347_sheet(project, result));
         },
         nullptr);
 }

@@ -2,8 +2,11 @@
 // Generated networks of pipe records, as the pipe window would save them: for the
 // recompute and import benchmarks.
 
+#include <sstream>
 #include <string>
+#include <vector>
 
+#include "forms/pipe_grid_csv.h"
 #include "store/pipe_table.h"
 
 namespace pelvane::bench {
@@ -46,6 +49,26 @@ inline store::PipeRecord generated_pipe(int i, int count) {
         r.set(store::previous_pipe_column(k + 1), "P" + std::to_string(first + k));
     }
     return r;
+}
+
+// The generated network of `count` pipes as a pipe list that `pelvane import` reads.
+inline std::string generated_list(int count) {
+    const store::PipeRecord first = generated_pipe(1, count);
+    std::vector<store::Column> columns;
+    std::vector<std::string> header;
+    for (const auto& [column, text] : first.texts()) {
+        columns.push_back(column);
+        header.emplace_back(column.name());
+    }
+    std::ostringstream csv;
+    csv << forms::csv_line(header);
+    for (int i = 1; i <= count; ++i) {
+        const store::PipeRecord pipe = generated_pipe(i, count);
+        std::vector<std::string> cells;
+        for (const store::Column column : columns) cells.push_back(pipe.get(column));
+        csv << forms::csv_line(cells);
+    }
+    return csv.str();
 }
 
 }  // namespace pelvane::bench
