@@ -62,6 +62,8 @@ struct PipeBinding {
 // Every bound field, in the order of the PIPE table. STRUCTURE_INPUT and
 // STRUCTURE_COMPUTE have no field: they mirror `dischargeval` in legacy files.
 const std::vector<PipeBinding>& pipe_bindings();
+// The PIPE columns of kResultFields, in that order.
+std::vector<store::Column> result_columns();
 
 // The discharge source a legacy file keeps in STRUCTURE_INPUT: yes (1, or -1 as its
 // own database wrote it) is a typed discharge ("INP"), anything else a computed one
