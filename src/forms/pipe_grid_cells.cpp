@@ -52,6 +52,8 @@ PipeGridForm::CellEdit PipeGridForm::cell_edit(int row, std::size_t index) const
         return CellEdit::None;
     }
     const store::Column column = columns()[index].column;
+    // The discharge is the solve's: a recompute would replace a typed one.
+    if (column == store::Column("PIPE_DISCHARGE")) return CellEdit::None;
     if (columns()[index].unit != &UnitNames::size) return CellEdit::InPlace;
     const std::string& shape = rows_[static_cast<std::size_t>(row - 1)][kShape];
     const bool diameter = pipe::sized_by_diameter(shape);

@@ -177,8 +177,8 @@ class PipeGridForm : public FormModel {
     // inputs in place; a size as the pipe window gives it for the row's shape (a circular
     // diameter from its list, a box's span and rise typed, the other shapes' span and
     // rise through their size picker; a size the shape does not use not at all); never
-    // the pipe number (Modify changes it with every reference), nothing while viewing
-    // only.
+    // the pipe number (Modify changes it with every reference) nor the discharge (the
+    // solve's), nothing while viewing only.
     CellEdit cell_edit(int row, std::size_t index) const;
     // The values an in-place editor offers for the cell (the window's list of shapes,
     // materials or standard diameters), empty for a typed value.

@@ -299,6 +299,7 @@ TEST_F(PipeGridFormTest, EditingACellGoesThroughThePasteChecks) {
     auto& grid = open_grid();
     EXPECT_EQ(grid.cell_edit(1, 0), PipeGridForm::CellEdit::None);
     EXPECT_EQ(grid.cell_edit(1, 6), PipeGridForm::CellEdit::None);
+    EXPECT_EQ(grid.cell_edit(1, 12), PipeGridForm::CellEdit::None);
     EXPECT_FALSE(grid.edit_cell(1, 3, "-5"));
     EXPECT_EQ(ui_.last().text.rfind("Pipe 1, PIPE_LENGTH: ", 0), 0u) << ui_.last().text;
     EXPECT_EQ(grid.rows()[0][3], "");
