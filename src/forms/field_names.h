@@ -120,6 +120,7 @@ inline constexpr auto kSubmittalNames = std::to_array<std::string_view>({
 inline constexpr auto kPipeGridNames = std::to_array<std::string_view>({
     "cmdflexaddpipe", "cmdflexdeletepipe", "cmdflexmodpipe", "cmdflexrecompute", "cmdflexveditpipe",
     "mnuEnergy", "mnuImportPipes", "mnuPastePipes", "mnuSizePipes", "read_only_banner", "rec_count",
+    "unsolved_status",
 });
 inline constexpr auto kProjectConversionNames = std::to_array<std::string_view>({
     "noaa_station",

@@ -73,26 +73,29 @@ void PipeForm::open(std::string_view pipe_form_mode, std::string_view selected_p
     session_.sub_area_list_length = legacy() ? 24 : 15;
     open_inlet_link(context_, ui_);
 
+    show_saved_pipe(selected_pipe_number);
+    if (pipe_form_mode == texts::kAddRequest) {
+        mnuAddpipe();
+    } else if (pipe_form_mode == texts::kEditRequest) {
+        mnuEditpipe();
+    }
+    refresh_status();
+}
+
+void PipeForm::show_saved_pipe(std::string_view number) {
     clear_results();
     init_pipe_data();
     stored_number_.clear();
-    if (!selected_pipe_number.empty()) get_pipe_records(selected_pipe_number);
+    if (!number.empty()) get_pipe_records(number);
     get_pipe_list();
     apply_shape_states();
     solved_ = true;
     take_snapshot();
     set_mode(ScreenMode::View);
     set_frames(false);
-
-    if (pipe_form_mode == texts::kAddRequest) {
-        mnuAddpipe();
-    } else {
-        fields.set_enabled("pipe_number", false);
-        show_number_in_status();
-        fields.set_enabled(texts::kSaveCommand, false);
-        if (pipe_form_mode == texts::kEditRequest) mnuEditpipe();
-    }
-    refresh_status();
+    fields.set_enabled("pipe_number", false);
+    show_number_in_status();
+    fields.set_enabled(texts::kSaveCommand, false);
 }
 
 void PipeForm::set_mode(ScreenMode mode) {

@@ -22,6 +22,7 @@
 #include "forms/form_model.h"
 #include "forms/pipe_form_texts.h"
 #include "forms/pipe_rules.h"
+#include "forms/project_history.h"
 #include "forms/ui.h"
 #include "store/pipe_table.h"
 #include "store/project_context.h"
@@ -62,6 +63,8 @@ struct PipeBinding {
 // Every bound field, in the order of the PIPE table. STRUCTURE_INPUT and
 // STRUCTURE_COMPUTE have no field: they mirror `dischargeval` in legacy files.
 const std::vector<PipeBinding>& pipe_bindings();
+// The PIPE columns of kResultFields, in that order.
+std::vector<store::Column> result_columns();
 
 // The discharge source a legacy file keeps in STRUCTURE_INPUT: yes (1, or -1 as its
 // own database wrote it) is a typed discharge ("INP"), anything else a computed one
@@ -119,6 +122,13 @@ class PipeForm : public FormModel {
     // Tools > Rainfall Data: imports coefficients without leaving the pipe, which then
     // works with what was imported.
     void mnuRainfallData();
+    // Edit > Undo / Redo (pipe_form_history.cpp): refused while a pipe is being added
+    // or edited, so nothing typed is lost; afterwards the window shows the pipe it
+    // showed as the project now holds it, or says it is gone and shows the first pipe.
+    // Off for a file open for viewing.
+    HistoryMenu history_menu() const;
+    void undo();
+    void redo();
 
     // Field events, by field name: the focus entered or left a field, or an item
     // (list item, option, tab) was chosen. Fields without a rule ignore them.
@@ -171,6 +181,9 @@ class PipeForm : public FormModel {
     bool rule_passes(const std::function<RuleResult(const store::PipeTable&)>& rule,
                      const std::function<void(const Refusal&)>& refuse) const;
     bool pipe_update();
+    // Shows saved pipe `number` ("" for none) in View mode, as it is stored.
+    void show_saved_pipe(std::string_view number);
+    void step_history(bool undo);
 
     // Whether the field's number lies within its physical range; if not, the person
     // is told the range and the field gets the focus back (pipe_form_solve.cpp).

@@ -86,6 +86,15 @@ const std::vector<PipeBinding>& pipe_bindings() {
 
 // A legacy file keeps three previous pipes and the yes/no pair instead of the
 // discharge source, so those fields are not bound there.
+std::vector<store::Column> result_columns() {
+    std::vector<store::Column> columns;
+    columns.reserve(kResultFields.size());
+    for (const FieldName field : kResultFields) {
+        columns.push_back(std::ranges::find(pipe_bindings(), field, &PipeBinding::field)->column);
+    }
+    return columns;
+}
+
 std::vector<PipeBinding> PipeForm::active_bindings() const {
     std::vector<PipeBinding> active;
     for (const PipeBinding& b : pipe_bindings()) {

@@ -6,6 +6,7 @@
 
 #include "forms/input_conventions.h"
 #include "forms/network_recompute.h"
+#include "forms/pipe_form.h"
 #include "forms/pipe_rules.h"
 #include "forms/pipe_sizing.h"
 #include "store/pipe_table.h"
@@ -58,10 +59,26 @@ void PipeGridForm::open(int remembered_row, GridView view, std::string_view reme
     if (!remembered_pipe.empty()) select_pipe(remembered_pipe);
 }
 
+std::string unsolved_status(std::size_t count, bool recompute_on) {
+    if (count == 0) return {};
+    std::string text = std::to_string(count) + (count == 1 ? " pipe" : " pipes") + " unsolved";
+    return recompute_on ? text + " \u2014 F9 recomputes" : text;
+}
+
 void PipeGridForm::read_rows() {
     all_rows_ = read_grid_rows(context_.project_connection, legacy());
     rows_ = shown_rows(all_rows_, view_);
     fields.set_text("rec_count", std::to_string(all_rows_.size()));
+    std::vector<store::Column> columns{"PIPE_NUMBER"};
+    const std::vector<store::Column> results = result_columns();
+    columns.insert(columns.end(), results.begin(), results.end());
+    unsolved_.clear();
+    for (const auto& pipe :
+         store::PipeTable(context_.project_connection).texts_by_number(columns)) {
+        if (unsolved(std::span(pipe).subspan(1))) unsolved_.insert(pipe.front());
+    }
+    fields.set_text("unsolved_status",
+                    unsolved_status(unsolved_.size(), fields.at("cmdflexrecompute").enabled));
     checks_.run();
 }
 
@@ -86,6 +103,11 @@ void PipeGridForm::set_filter(std::string text) {
 std::string PipeGridForm::row_marks(int row) const {
     if (row < 1 || row > record_count()) return {};
     return checks_.pipe_marks(rows_[static_cast<std::size_t>(row - 1)].front());
+}
+
+bool PipeGridForm::row_unsolved(int row) const {
+    if (row < 1 || row > record_count()) return false;
+    return unsolved_.contains(rows_[static_cast<std::size_t>(row - 1)].front());
 }
 
 std::string PipeGridForm::selected_pipe() const {
@@ -299,36 +321,6 @@ void PipeGridForm::paste_pipes(std::string_view text) {
         })) {
         refresh();
     }
-}
-
-bool PipeGridForm::cell_editable(std::size_t index) const {
-    if (index == 0 || index >= columns().size() || !fields.at("mnuPastePipes").enabled)
-        return false;
-    return columns()[index].unit != &UnitNames::size;
-}
-
-bool PipeGridForm::edit_cell(int row, std::size_t index, const std::string& text) {
-    if (!cell_editable(index) || row < 1 || row > record_count()) return false;
-    const GridRow& shown = rows_[static_cast<std::size_t>(row - 1)];
-    if (shown[index] == text) return false;
-    const std::string number = shown.front();
-    const std::string column(columns()[index].column.name());
-    try {
-        forms::import_pipes(context_, copied_rows({"PIPE_NUMBER", column}, {{number, text}}),
-                            ImportMode::Write, SavedPipes::Update, step_names::kEditInGrid);
-    } catch (const ImportError& e) {
-        const ImportProblem& problem = e.problems().front();
-        ui_.message("Pipe " + number + ", " + (problem.column.empty() ? column : problem.column) +
-                        ": " + problem.message,
-                    Icon::Exclamation, kAppTitle);
-        return false;
-    } catch (const std::exception& e) {
-        ui_.message(e.what(), Icon::Exclamation, kAppTitle);
-        return false;
-    }
-    read_rows();
-    if (!select_pipe(number)) selected_ = rows_.empty() ? 0 : std::min(row, record_count());
-    return true;
 }
 
 void PipeGridForm::export_pipes() {

@@ -8,9 +8,11 @@
 // flag`. Refresh closes the grid with the flag clear so that it comes back at once
 // with fresh rows and the same row selected; Exit, or closing the window, sets it.
 
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "forms/checks_form.h"
@@ -23,6 +25,7 @@
 #include "forms/pipe_list_form.h"
 #include "forms/project_history.h"
 #include "forms/renumber_form.h"
+#include "forms/size_picker_form.h"
 #include "forms/sizing_form.h"
 #include "forms/ui.h"
 #include "store/project_context.h"
@@ -46,6 +49,11 @@ inline constexpr const char* kNoPipesToExport = "No pipes to export!";
 inline constexpr const char* kViewingOnlyBanner =
     "This project file is read-only, so it is open for viewing: the commands that would "
     "change it are off. To work on it, make the file writable and open it again.";
+// The mark of a pipe whose results an edit cleared (or that was never solved).
+inline constexpr const char* kUnsolvedTip = "Not solved since the last edit: Recompute (F9)";
+// The status line under the grid: "3 pipes unsolved — F9 recomputes" ("" when every pipe
+// is solved; without the hint when Recompute is off).
+std::string unsolved_status(std::size_t count, bool recompute_on);
 // The two reports refuse with their own kNoPipesToDisplay.
 inline constexpr const char* kDeleteQuestionHead = "Delete Current Pipe - ";
 inline constexpr const char* kModifyQuestionHead = "Modify Current pipe number - ";
@@ -83,7 +91,13 @@ class PipeGridForm : public FormModel {
         virtual void show_sizing_dialog(SizingForm& dialog) = 0;
         // The preview of a pipe list to import; true when the person chose Import.
         virtual bool confirm_import(const ImportPreview& preview) = 0;
+        // The size picker of a row's shape, as the pipe window opens it.
+        virtual void show_size_picker(SizePickerForm& picker) = 0;
     };
+
+    // How a cell is edited: not at all, in place (typed, or chosen from `cell_choices`),
+    // or through the size picker of the row's shape.
+    enum class CellEdit { None, InPlace, Picker };
 
     PipeGridForm(store::ProjectContext& context, DesignSession& session, Ui& ui, Windows& windows);
 
@@ -118,6 +132,8 @@ class PipeGridForm : public FormModel {
     ChecksForm& checks() { return checks_; }
     // The design rules the pipe of data row `row` (1 = first) breaks, "" for none.
     std::string row_marks(int row) const;
+    // Whether the pipe of data row `row` is unsolved (its results are blank).
+    bool row_unsolved(int row) const;
 
     // Commands of the buttons and the File menu.
     void add();
@@ -157,15 +173,25 @@ class PipeGridForm : public FormModel {
     // unsolved until recomputed); the grid refreshes after it.
     std::string copy_rows(const std::vector<int>& rows) const;
     void paste_pipes(std::string_view text);
-    // Whether the cells of column `index` are edited in place: the plain inputs, not
-    // the pipe number (Modify changes it with every reference) nor the sizes (the
-    // pipe window's size picker gives them), and nothing while viewing only.
-    bool cell_editable(std::size_t index) const;
+    // How the cell of shown row `row` (1 = first), column `index` is edited: the plain
+    // inputs in place; a size as the pipe window gives it for the row's shape (a circular
+    // diameter from its list, a box's span and rise typed, the other shapes' span and
+    // rise through their size picker; a size the shape does not use not at all); never
+    // the pipe number (Modify changes it with every reference) nor the discharge (the
+    // solve's), nothing while viewing only.
+    CellEdit cell_edit(int row, std::size_t index) const;
+    // The values an in-place editor offers for the cell (the window's list of shapes,
+    // materials or standard diameters), empty for a typed value.
+    std::vector<std::string> cell_choices(int row, std::size_t index) const;
     // An edit of the cell of shown row `row` (1 = first), column `index`: the value
-    // meets the paste's checks as a one-cell paste; a refused one is shown with its
-    // message and the cell keeps the saved value. The rows are read again (the pipe
-    // stays selected). True when the pipe changed.
+    // meets the paste's checks as a one-pipe paste, and a shape or material brings the
+    // section changes the pipe window makes with it (sizes, n); a refused one is shown
+    // with its message and the cell keeps the saved value. The rows are read again (the
+    // pipe stays selected). True when the pipe changed.
     bool edit_cell(int row, std::size_t index, const std::string& text);
+    // The size picker of the row's shape; Select writes the picked size (and an arch's
+    // material and n) as one edit. True when the pipe changed.
+    bool pick_size(int row);
     // Tools > Rainfall Data.
     void rainfall_data();
     void help();
@@ -187,6 +213,10 @@ class PipeGridForm : public FormModel {
     // Shows `message` and returns false when the project has no pipes or, for a
     // command on the selected pipe, when the filter shows none.
     bool has_pipes(const char* message, bool selected = false);
+    // Writes `cells` (PIPE column, text) of the pipe of shown row `row` as one Edit in
+    // Grid step, naming the pipe and `edited` in a refusal.
+    bool write_cells(int row, std::string_view edited,
+                     const std::vector<std::pair<store::Column, std::string>>& cells);
 
     store::ProjectContext& context_;
     DesignSession& session_;
@@ -194,6 +224,7 @@ class PipeGridForm : public FormModel {
     Windows& windows_;
     std::vector<GridRow> all_rows_;
     std::vector<GridRow> rows_;
+    std::set<std::string> unsolved_;  // the numbers of the unsolved pipes
     GridView view_;
     ChecksForm checks_;
     int selected_ = 0;

@@ -116,11 +116,8 @@ std::optional<store::PipeRecord> changed_pipe(const store::PipeTable& pipes,
         (differs("PIPE_LENGTH") || differs("PIPE_ELEIN") || differs("PIPE_ELEOUT"))) {
         pipe.set("PIPE_SLOPE", "");
     }
-    for (const PipeBinding& b : pipe_bindings()) {
-        if (std::ranges::find(kResultFields, b.field) != kResultFields.end() &&
-            pipes.has_column(b.column)) {
-            pipe.set(b.column, "");
-        }
+    for (const store::Column column : result_columns()) {
+        if (pipes.has_column(column)) pipe.set(column, "");
     }
     return pipe;
 }

@@ -1,5 +1,7 @@
 #include "forms/pipe_grid_rows.h"
 
+#include <algorithm>
+
 #include "store/pipe_table.h"
 
 namespace pelvane::forms {
@@ -12,6 +14,12 @@ std::vector<GridRow> read_grid_rows(const store::Database& db, bool legacy) {
     std::vector<store::Column> columns;
     for (const GridColumn& c : grid_columns(legacy)) columns.push_back(c.column);
     return store::PipeTable(db).texts_by_number(columns);
+}
+
+bool unsolved(std::span<const std::string> results) {
+    return std::ranges::all_of(results, [](const std::string& text) {
+        return text.find_first_not_of(' ') == std::string::npos;
+    });
 }
 
 PipeColumnsList read_all_columns(const store::Database& db) {

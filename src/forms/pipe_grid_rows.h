@@ -55,6 +55,11 @@ using GridRow = std::vector<std::string>;
 // "".
 std::vector<GridRow> read_grid_rows(const store::Database& db, bool legacy);
 
+// Whether a pipe is unsolved: it keeps no result of a solve (`results` are its texts
+// of the section result columns). An edit clears them until the next recompute, and a
+// pipe never solved has none; a solve keeps at least its capacity or flow type.
+bool unsolved(std::span<const std::string> results);
+
 // Every PIPE column of every pipe: the columns the file's table has, in table
 // order, and one row per pipe in the grid's order.
 struct PipeColumnsList {

@@ -17,6 +17,7 @@
 #include "forms/window_titles.h"
 #include "gui/deflection_picture_dialog.h"
 #include "gui/drainage_area_dialog.h"
+#include "gui/history_menu.h"
 #include "gui/rainfall_data_window.h"
 #include "gui/size_picker_dialog.h"
 #include "gui/time_of_concentration_dialog.h"
@@ -102,6 +103,10 @@ void PipeFormWindow::build_menus_and_toolbar(QVBoxLayout* layout) {
     auto* help = help_menu->addAction("&Help Contents");
     help->setShortcut(QKeySequence::HelpContents);
     layout->setMenuBar(menus);
+    add_history_menu(menus, this,
+                     {[this] { return model_.history_menu(); },
+                      [this] { binder_.run([this] { model_.undo(); }); },
+                      [this] { binder_.run([this] { model_.redo(); }); }});
 
     add_->setCheckable(true);
     edit_->setCheckable(true);

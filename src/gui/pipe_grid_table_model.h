@@ -3,6 +3,7 @@
 // right-aligned, data rows numbered from 1 in the vertical header.
 
 #include <QAbstractTableModel>
+#include <QStyledItemDelegate>
 
 #include "forms/pipe_grid_form.h"
 
@@ -29,6 +30,23 @@ class PipeGridTableModel : public QAbstractTableModel {
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+  private:
+    const forms::PipeGridForm& form_;
+};
+
+// The in-place editor of a cell: a list of the values the form offers for it (shapes,
+// materials, standard diameters), else a line edit.
+class PipeGridCellDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+  public:
+    PipeGridCellDelegate(const forms::PipeGridForm& form, QObject* parent);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
 
   private:
     const forms::PipeGridForm& form_;

@@ -30,6 +30,7 @@
 #include "gui/profile_window.h"
 #include "gui/rainfall_data_window.h"
 #include "gui/renumber_dialog.h"
+#include "gui/size_picker_dialog.h"
 #include "gui/sizing_dialog.h"
 #include "gui/submittal_dialog.h"
 
@@ -122,9 +123,11 @@ void PipeGridWindow::build_body() {
     table_ = new QTableView(this);
     rows_model_ = new PipeGridTableModel(form_, this);
     table_->setModel(rows_model_);
+    table_->setItemDelegate(new PipeGridCellDelegate(form_, table_));
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    // F2 or typing edits a cell; Enter and a double-click keep viewing the pipe.
+    // F2 or typing edits a cell; Enter and a double-click keep viewing the pipe. A size
+    // from a size table opens its picker on F2 or a double-click instead.
     table_->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     connect(
         rows_model_, &PipeGridTableModel::cell_edited, this,
@@ -154,7 +157,12 @@ void PipeGridWindow::build_body() {
     table_->setPalette(palette);
     table_->installEventFilter(this);
     connect(table_, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
-        if (index.isValid()) run([this] { form_.view(); });
+        if (!index.isValid()) return;
+        if (picks_size(index)) {
+            run([this, &index] { form_.pick_size(index.row() + 1); });
+        } else {
+            run([this] { form_.view(); });
+        }
     });
     QHeaderView* header = table_->horizontalHeader();
     header->setSectionsClickable(true);
@@ -188,6 +196,12 @@ void PipeGridWindow::build_body() {
     auto* count_row = new QHBoxLayout;
     count_row->addWidget(count_caption);
     count_row->addWidget(count);
+    count_row->addSpacing(24);
+    auto* unsolved = new QLabel(this);
+    unsolved->setObjectName("unsolved_status");
+    unsolved->setStyleSheet("QLabel { color: #7a5200; }");
+    binder_.bind("unsolved_status", unsolved);
+    count_row->addWidget(unsolved);
     count_row->addStretch();
 
     auto* frame = new QGroupBox(forms::kPipeFunctionsCaption, this);
@@ -283,6 +297,11 @@ bool PipeGridWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
         const int key = press->key();
+        const QModelIndex current = table_->currentIndex();
+        if (key == Qt::Key_F2 && picks_size(current)) {
+            run([this, &current] { form_.pick_size(current.row() + 1); });
+            return true;
+        }
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             run([this] { form_.view(); });
             return true;
@@ -293,6 +312,12 @@ bool PipeGridWindow::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return QDialog::eventFilter(watched, event);
+}
+
+bool PipeGridWindow::picks_size(const QModelIndex& index) const {
+    return index.isValid() &&
+           form_.cell_edit(index.row() + 1, static_cast<std::size_t>(index.column())) ==
+               forms::PipeGridForm::CellEdit::Picker;
 }
 
 void PipeGridWindow::copy_rows() {
@@ -365,6 +390,11 @@ void PipeGridWindow::show_sizing_dialog(forms::SizingForm& dialog) {
 
 void PipeGridWindow::show_rainfall_data() {
     gui::show_rainfall_data(context_, ui_, this);
+}
+
+void PipeGridWindow::show_size_picker(forms::SizePickerForm& picker) {
+    SizePickerDialog dialog(picker, ui_, this);
+    dialog.exec();
 }
 
 bool PipeGridWindow::confirm_import(const forms::ImportPreview& preview) {

@@ -11,6 +11,7 @@
 #include "gui/field_binder.h"
 
 class QLineEdit;
+class QModelIndex;
 class QTableView;
 class QMenuBar;
 
@@ -66,6 +67,8 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     void paste_rows();
     // The Checks panel, modal over the grid; its criteria and findings mark the rows.
     void show_checks();
+    // Whether a cell's size is chosen through the size picker of its row's shape.
+    bool picks_size(const QModelIndex& index) const;
 
     // forms::PipeGridForm::Windows
     void show_pipe_form(const std::string& mode, const std::string& pipe_number) override;
@@ -80,6 +83,7 @@ class PipeGridWindow : public QDialog, private forms::PipeGridForm::Windows {
     void show_rainfall_data() override;
     void show_sizing_dialog(forms::SizingForm& dialog) override;
     bool confirm_import(const forms::ImportPreview& preview) override;
+    void show_size_picker(forms::SizePickerForm& picker) override;
 
     store::ProjectContext& context_;
     forms::Ui& ui_;

@@ -2,6 +2,7 @@
 // the pipe itself: the number check, the slope rule, and the section through the
 // catalogue and its help windows.
 
+#include "forms/pipe_grid_import.h"
 #include "pipe_form_fixture.h"
 #include "store/pipe_table.h"
 
@@ -97,6 +98,30 @@ TEST_F(PipeRecordTest, ExitAsksWhileAddingOrEditing) {
     EXPECT_FALSE(f.editing());
     EXPECT_EQ(store::PipeTable(context->project_connection).find("1")->get("PIPE_LENGTH"), "80.000")
         << "leaving without saving writes nothing";
+}
+
+// Undo waits while a pipe is being edited; after it the window shows its pipe as
+// stored, or the first pipe when the step removed the one shown.
+TEST_F(PipeRecordTest, UndoWaitsForTypedWorkThenShowsThePipeAsStored) {
+    make_project();
+    add_pipe(row("PIPE_NUMBER=1; PIPE_LENGTH=80.000"));
+    const auto change = [&](const std::string& list, forms::SavedPipes saved) {
+        forms::import_pipes(*context, list, forms::ImportMode::Write, saved, "Change");
+    };
+    open("edit", "1");
+    change("PIPE_NUMBER,PIPE_LENGTH\n1,95\n", forms::SavedPipes::Update);
+    form->undo();
+    EXPECT_EQ(ui.last().text.rfind("Undo Change waits: pipe 1 is being edited.", 0), 0u)
+        << ui.last().text;
+    EXPECT_EQ(store::PipeTable(context->project_connection).find("1")->get("PIPE_LENGTH"), "95");
+
+    open("view", "1").undo();
+    EXPECT_EQ(text("pipe_length"), "80.000");
+    EXPECT_EQ(windows.grid_refreshes, 1);
+    change("PIPE_NUMBER\n2\n", forms::SavedPipes::Refuse);
+    open("view", "2").undo();
+    EXPECT_EQ(ui.last().text, "Pipe 2 is no longer in the project. The window shows pipe 1.");
+    EXPECT_EQ(text("pipe_number"), "1");
 }
 
 class PipeSolveTest : public PipeFormTest {

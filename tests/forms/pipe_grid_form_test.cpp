@@ -4,9 +4,11 @@
 
 #include <fstream>
 
+#include "core/pipe/catalogue.h"
 #include "forms/input_conventions.h"
 #include "forms/pipe_grid_test_network.h"
 #include "forms/pipe_rules.h"
+#include "forms/size_pickers.h"
 #include "support/scripted_ui.h"
 
 namespace pelvane::forms {
@@ -295,13 +297,58 @@ TEST_F(PipeGridFormTest, PasteUpdatesAndAddsPipesOrChangesNothing) {
 TEST_F(PipeGridFormTest, EditingACellGoesThroughThePasteChecks) {
     net_.add({{"1", "A", "OUT", {}}});
     auto& grid = open_grid();
-    EXPECT_FALSE(grid.cell_editable(0));
-    EXPECT_FALSE(grid.cell_editable(6));
+    EXPECT_EQ(grid.cell_edit(1, 0), PipeGridForm::CellEdit::None);
+    EXPECT_EQ(grid.cell_edit(1, 6), PipeGridForm::CellEdit::None);
+    EXPECT_EQ(grid.cell_edit(1, 12), PipeGridForm::CellEdit::None);
     EXPECT_FALSE(grid.edit_cell(1, 3, "-5"));
     EXPECT_EQ(ui_.last().text.rfind("Pipe 1, PIPE_LENGTH: ", 0), 0u) << ui_.last().text;
     EXPECT_EQ(grid.rows()[0][3], "");
     EXPECT_TRUE(grid.edit_cell(1, 3, "120"));
     EXPECT_EQ(grid.rows()[0][3], "120");
+    EXPECT_EQ(history_menu(net_.db()).undo, "Undo Edit in Grid");
+}
+
+// A pipe that keeps no result is unsolved: never solved, or edited since its solve.
+TEST_F(PipeGridFormTest, APipeWithoutResultsIsMarkedUnsolved) {
+    EXPECT_TRUE(unsolved(std::vector<std::string>{"", " ", ""}));
+    EXPECT_FALSE(unsolved(std::vector<std::string>{"", "SUPER", ""}));
+    net_.add({{"1", "A", "OUT", {}}, {"2", "B", "A", {}}});
+    net_.db().prepare("UPDATE PIPE SET CAPACITY = '12.5'").step();
+    auto& grid = open_grid();
+    EXPECT_EQ(grid.fields.text("unsolved_status"), "");
+    EXPECT_TRUE(grid.edit_cell(2, 3, "120"));
+    EXPECT_FALSE(grid.row_unsolved(1));
+    EXPECT_TRUE(grid.row_unsolved(2));
+    EXPECT_EQ(grid.fields.text("unsolved_status"), "1 pipe unsolved \u2014 F9 recomputes");
+}
+
+// A size comes as the pipe window gives it for the shape, and a shape or material
+// brings the window's section changes; each is one step through the same checks.
+TEST_F(PipeGridFormTest, SizesAndSectionsFollowThePipeWindowsRules) {
+    net_.add({{"1", "A", "OUT", {}}});
+    net_.db()
+        .prepare("UPDATE PIPE SET PIPE_SHAPE = 'Circular', PIPE_DIA = '18', PIPE_MAT = 'Concrete'")
+        .step();
+    auto& grid = open_grid();
+    using Edit = PipeGridForm::CellEdit;
+    EXPECT_EQ(grid.cell_edit(1, 6), Edit::InPlace);
+    EXPECT_EQ(grid.cell_edit(1, 7), Edit::None);
+    EXPECT_FALSE(grid.edit_cell(1, 6, "19"));
+    EXPECT_EQ(ui_.last().text.rfind("Pipe 1, PIPE_DIA: diameter 19", 0), 0u) << ui_.last().text;
+
+    EXPECT_TRUE(grid.edit_cell(1, 4, "Elliptical"));
+    EXPECT_EQ(grid.rows()[0][6] + "|" + grid.rows()[0][7] + "|" + grid.rows()[0][8], "|23|14");
+    EXPECT_EQ(grid.cell_edit(1, 7), Edit::Picker);
+    const SizeRow& row = picker_for("Elliptical", "ENGLISH")->rows[3];
+    windows_.pick = [](SizePickerForm& picker) {
+        picker.select_row(3);
+        picker.select();
+    };
+    EXPECT_TRUE(grid.pick_size(1));
+    EXPECT_EQ(net_.value("1", "SPAN") + "x" + net_.value("1", "RISE"),
+              std::string(row.span) + "x" + std::string(row.rise));
+    EXPECT_TRUE(grid.edit_cell(1, 11, "Plastic"));
+    EXPECT_EQ(net_.value("1", "PIPE_MANN"), *pipe::manning_n("Plastic", "Elliptical"));
     EXPECT_EQ(history_menu(net_.db()).undo, "Undo Edit in Grid");
 }
 

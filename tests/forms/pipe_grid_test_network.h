@@ -58,6 +58,8 @@ struct FakeGridWindows : forms::PipeGridForm::Windows {
     void show_rainfall_data() override { opened.push_back("rainfall"); }
     std::function<void(forms::SizingForm&)> sizing = [](forms::SizingForm& d) { d.cancel(); };
     void show_sizing_dialog(forms::SizingForm& dialog) override { sizing(dialog); }
+    std::function<void(forms::SizePickerForm&)> pick = [](forms::SizePickerForm& p) { p.cancel(); };
+    void show_size_picker(forms::SizePickerForm& picker) override { pick(picker); }
     // The previews shown; Import is chosen unless `import` is false.
     std::vector<forms::ImportPreview> previews;
     bool import = true;
