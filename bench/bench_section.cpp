@@ -1,9 +1,18 @@
 // Section solves per shape, small and large pipes, with the plain depth scan and the
 // program's scanner side by side. The scans dominate: up to 10,000 passes per foot.
+// BM_MixedShapes times seeded random pipes of every shape with both scanners, one
+// pipe at a time, and reports the median of the per-pipe speed-ups.
 //   build/bench/bench_section --benchmark_filter=Circular
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <ctime>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../tests/core/random_sections.h"
 #include "../tests/core/section_literal_scan.h"
 #include "core/pipe/section.h"
 
@@ -50,6 +59,63 @@ void solve_fast(benchmark::State& state, const SectionInput& input) {
     }
 }
 
+// CPU seconds per solve (the machine is shared): the least of three batches of at
+// least two milliseconds each.
+double seconds_per_solve(const SectionInput& input, const pelvane::pipe::DepthScanner& scanner) {
+    double best = 1e9;
+    int repeats = 1;
+    for (int batch = 0; batch < 3;) {
+        const std::clock_t start = std::clock();
+        for (int i = 0; i < repeats; ++i) {
+            benchmark::DoNotOptimize(pelvane::pipe::solve_pipe_section(input, scanner));
+        }
+        const double elapsed = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
+        if (elapsed < 2e-3) {
+            repeats *= 2;
+            continue;
+        }
+        best = std::min(best, elapsed / repeats);
+        ++batch;
+    }
+    return best;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+// A quarter of the pipes for each section routine; the arches spread over the arch
+// shape names.
+void BM_MixedShapes(benchmark::State& state) {
+    const std::pair<const char*, int> shapes[] = {
+        {"Circular", 100}, {"Elliptical", 100}, {"Box", 80},        {"Rectangulr", 20},
+        {"Arch-Conc", 40}, {"Arch-S-Cor", 20},  {"Arch-M-Cor", 20}, {"Arch-L-Cor", 20},
+    };
+    pelvane::testing::RandomSections random(20261206);
+    std::vector<std::pair<std::string, SectionInput>> inputs;
+    for (const auto& [shape, count] : shapes) {
+        for (int i = 0; i < count; ++i) inputs.emplace_back(shape, random.next(shape));
+    }
+    std::vector<double> all, relative;
+    for (auto _ : state) {
+        for (const auto& [shape, input] : inputs) {
+            const double ratio = seconds_per_solve(input, pelvane::testing::literal_scanner()) /
+                                 seconds_per_solve(input, pelvane::pipe::fast_scanner());
+            all.push_back(ratio);
+            const auto kind = pelvane::pipe::section_kind(shape);
+            if (kind == pelvane::pipe::SectionKind::Elliptical ||
+                kind == pelvane::pipe::SectionKind::Arch) {
+                relative.push_back(ratio);
+            }
+        }
+    }
+    state.counters["median_speedup"] = median(all);
+    state.counters["elliptical_arch_median"] = median(relative);
+    state.counters["least_speedup"] = *std::min_element(all.begin(), all.end());
+}
+
 BENCHMARK_CAPTURE(solve_plain, Circular_18in, kCircularSmall);
 BENCHMARK_CAPTURE(solve_fast, Circular_18in, kCircularSmall);
 BENCHMARK_CAPTURE(solve_plain, Circular_72in, kCircularLarge);
@@ -66,5 +132,6 @@ BENCHMARK_CAPTURE(solve_plain, Arch_36x22in, kArchSmall);
 BENCHMARK_CAPTURE(solve_fast, Arch_36x22in, kArchSmall);
 BENCHMARK_CAPTURE(solve_plain, Arch_142x91in, kArchLarge);
 BENCHMARK_CAPTURE(solve_fast, Arch_142x91in, kArchLarge);
+BENCHMARK(BM_MixedShapes)->Iterations(1)->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -3,8 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <cstdio>
 #include <limits>
+#include <random>
+#include <string>
 
 #include "core/text/item_list.h"
 #include "core/text/names.h"
@@ -87,6 +93,51 @@ TEST(ShortestText, FifteenDigitsWithoutTrailingZeros) {
     EXPECT_EQ(shortest_text(1e15), "1E+15");
     EXPECT_EQ(shortest_text(0.00001), "0.00001");
     EXPECT_EQ(shortest_text(2.5e-7), "2.5E-07");
+}
+
+// The shortest text against printf's 15 significant digits ("%.15G" rounds as "%.14e"
+// does) over random bit patterns of every exponent, subnormals, the program's range,
+// exact halves of the fifteenth digit (N · 2^-k, N odd, N · 5^k of sixteen digits)
+// and neighbours of powers of ten.
+TEST(ShortestText, SameDigitsAsPrintfOverEveryKindOfDouble) {
+    const auto expect_printf_digits = [](double value) {
+        char reference[40];
+        std::snprintf(reference, sizeof reference, "%.15G", value);
+        std::string expected = value == 0.0 ? "0" : reference;
+        if (const auto e = expected.find("E-05"); e != std::string::npos) {  // positional here
+            expected.erase(e);
+            if (const auto dot = expected.find('.'); dot != std::string::npos) {
+                expected.erase(dot, 1);
+            }
+            expected.insert(expected.find_first_not_of('-'), "0.0000");
+        }
+        ASSERT_EQ(shortest_text(value), expected) << reference;
+    };
+    std::mt19937_64 rng(20261206);
+    for (int i = 0; i < 200'000; ++i) {
+        const std::uint64_t bits = rng(), sign_and_fraction = bits & 0x800F'FFFF'FFFF'FFFF;
+        const int k = static_cast<int>(bits % 22) + 1;
+        const double lo = std::ceil(1e15 / std::pow(5.0, k));
+        const double hi = std::min(std::floor(1e16 / std::pow(5.0, k)), 0x1p53);
+        const double odd =
+            2 * std::floor((lo + (hi - lo) * static_cast<double>(bits >> 11) * 0x1p-53) / 2) + 1;
+        const double power = std::pow(10.0, static_cast<int>(bits % 630) - 323);
+        const double values[] = {
+            std::bit_cast<double>(bits),
+            std::bit_cast<double>(sign_and_fraction),
+            std::bit_cast<double>(sign_and_fraction | (1006 + (bits >> 52) % 70) << 52),
+            std::ldexp(odd, -k),
+            std::nextafter(power * (bits >> 40 & 1 ? 1.0 : 9.99999999999995),
+                           bits >> 41 & 1 ? 0.0 : 1e308),
+        };
+        if (std::isfinite(values[i % 5])) {
+            ASSERT_NO_FATAL_FAILURE(expect_printf_digits(values[i % 5]));
+        }
+    }
+    for (const double value : {-0.0, 2.675, 1.0005, 0.5e-3, 1e15 - 1, 1e15 + 1, 1000000000000005.0,
+                               0x1p-1074, std::numeric_limits<double>::max()}) {
+        expect_printf_digits(value);
+    }
 }
 
 TEST(Rounding, HalfEvenAndHalfAwayDifferOnlyAtExactHalves) {

@@ -65,6 +65,23 @@ double DepthSequence::at(Index k) const {
     return run->y0 + static_cast<double>(k - run->first) * run->increment;
 }
 
+DepthSequence::Index DepthSequence::first_at_or_above(double y) const {
+    // The run holding the last depth below y, or the first run when there is none.
+    auto run = std::upper_bound(runs_.begin(), runs_.end(), y,
+                                [](double depth, const Run& r) { return depth <= r.y0; });
+    if (run != runs_.begin()) --run;
+    Index k = run->first;
+    if (run->increment > 0.0 && y > run->y0) {
+        const double steps = std::ceil((y - run->y0) / run->increment);
+        k += static_cast<Index>(std::min(steps, static_cast<double>(run->count)));
+    }
+    // The quotient may round either way; the depths themselves decide.
+    k = std::max<Index>(k, 1);
+    while (k > 1 && at(k - 1) >= y) --k;
+    while (k < stall_ && at(k) < y) ++k;
+    return k;
+}
+
 const DepthSequence& DepthSequence::fine() {
     static const DepthSequence sequence(0.0001);
     return sequence;

@@ -48,6 +48,10 @@ class DepthSequence {
         return lo;
     }
 
+    // The first pass k >= 1 whose depth is `y` or more, stall_index() when none:
+    // first_where for the test depth >= y, found in a few operations.
+    Index first_at_or_above(double y) const;
+
   private:
     // Passes first .. first + count - 1 have depths y0 + (k - first) * increment.
     struct Run {

@@ -70,6 +70,7 @@ void SectionWriter::note(const SearchOutcome& outcome) {
 SectionResult run_routine(const char* name, const SectionInput& input, GravityKind gravity,
                           SizeFields sizes, FunctionRef<void(SectionState&, SectionWriter&)> body) {
     SectionResult out;
+    out.written.reserve(kSectionColumns.size());
     const SectionConstants c = SectionConstants::for_units(input.units, gravity);
     out.number_format = std::string(c.number_format);
     SectionState s;

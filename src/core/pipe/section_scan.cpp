@@ -18,6 +18,9 @@ constexpr Index kTurningWindow = 16;
 class FastScanner final : public DepthScanner {
   public:
     double scan(SectionState& state, const ScanPlan& plan, ScanPass pass) const override {
+        if (std::isfinite(plan.expected_depth)) {
+            if (const auto result = settle_near_expected(state, plan, pass)) return *result;
+        }
         const DepthSequence& depths = *plan.depths;
         const Index end = depths.first_where(plan.ends_at);  // stall when there is no cap
 
@@ -61,8 +64,7 @@ class FastScanner final : public DepthScanner {
                 search_monotone(1, last);
             } else {
                 const double turn = plan.turning_depth;
-                const Index turn_pass =
-                    std::min(depths.first_where([turn](double y) { return y >= turn; }), end);
+                const Index turn_pass = std::min(depths.first_at_or_above(turn), end);
                 const Index rise_end = turn_pass > kTurningWindow + 1
                                            ? std::min(turn_pass - kTurningWindow - 1, last)
                                            : 0;
@@ -83,6 +85,60 @@ class FastScanner final : public DepthScanner {
     }
 
   private:
+    // Tries the expected pass and, should it miss, a neighbour on each side. The
+    // first stretch of the scan, up to the turning window and the cap, is monotone:
+    // its stop test flips at most once. A pass there that does not stop followed by
+    // one that does is that flip, so no pass before them stops; just past the
+    // stretch the same holds once its first pass does not stop either. The two
+    // passes run one after the other on a copy of the working values, which leaves
+    // the copy as the replay would leave the real ones. Gives nullopt, having
+    // changed nothing, when that does not settle it (or a pass fails): the
+    // bisection then decides.
+    static std::optional<double> settle_near_expected(SectionState& state, const ScanPlan& plan,
+                                                      ScanPass pass) {
+        const DepthSequence& depths = *plan.depths;
+        Index stretch_end = depths.stall_index() - 1;
+        if (std::isfinite(plan.turning_depth)) {
+            const Index turn_pass = depths.first_at_or_above(plan.turning_depth);
+            if (turn_pass <= kTurningWindow + 1) return std::nullopt;
+            stretch_end = turn_pass - kTurningWindow - 1;
+        }
+        const auto in_stretch = [&](Index k) {
+            return k <= stretch_end && !plan.ends_at(depths.at(k));
+        };
+        try {
+            Index k = std::max<Index>(depths.first_at_or_above(plan.expected_depth), 1);
+            for (int tries = 0; tries < 3; ++tries) {
+                SectionState scratch = state;
+                if (k == 1) {
+                    if (const auto result = pass(scratch, depths.at(1))) {
+                        state = scratch;
+                        return result;
+                    }
+                    k = 2;
+                    continue;
+                }
+                if (!in_stretch(k - 1)) return std::nullopt;
+                if (pass(scratch, depths.at(k - 1)).has_value()) {
+                    --k;
+                    continue;
+                }
+                if (!in_stretch(k)) {
+                    SectionState first = state;
+                    if (pass(first, depths.at(1)).has_value()) return std::nullopt;
+                }
+                if (const auto result = pass(scratch, depths.at(k))) {
+                    state = scratch;
+                    return result;
+                }
+                ++k;
+            }
+        } catch (const ArithmeticFailure&) {
+            return std::nullopt;
+        }
+        return std::nullopt;
+    }
+
     // Runs the pass before the stopping one and the stopping one on the real working
     // values, which leaves them as the plain scan would. Should the stopping pass
     // not stop after all, the scan simply goes on from there.

@@ -55,6 +55,9 @@ struct ScanPlan {
     // monotone over the whole scan. Rising and falling may be swapped (a negative
     // Manning's n): only the change of direction matters.
     double turning_depth = std::numeric_limits<double>::infinity();
+    // Where the search expects the scan to stop, when it can tell cheaply; NaN when
+    // it cannot. A scanner may look there first: the result never depends on it.
+    double expected_depth = std::numeric_limits<double>::quiet_NaN();
 };
 
 class DepthScanner {
@@ -70,9 +73,10 @@ class DepthScanner {
 // Runs only O(log n) passes: it locates the stopping pass by bisection over the pass
 // index on each stretch where the discharge is monotone, examines a few passes
 // around a turning point one by one, and then replays the stopping pass (and the one
-// before it) on the real working values. Identical to the plain scan wherever the
-// computed discharge follows the direction of the curve from pass to pass, which it
-// does for every pipe of positive size.
+// before it) on the real working values. With an expected depth it first tries the
+// passes there, which usually settles the scan in two passes. Identical to the plain
+// scan wherever the computed discharge follows the direction of the curve from pass
+// to pass, which it does for every pipe of positive size.
 const DepthScanner& fast_scanner();
 
 }  // namespace pelvane::pipe

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <optional>
 
@@ -67,15 +68,27 @@ double polynomial(const std::array<double, 5>& c, double x) {
                   c[4]);
 }
 
+template <class F>
+RelativeShape::RisingTable rising_table(double top, F f) {
+    RelativeShape::RisingTable table;
+    table.top = top;
+    for (int i = 0; i <= RelativeShape::kTableSteps; ++i) {
+        table.values[i] = f(top * i / RelativeShape::kTableSteps);
+    }
+    return table;
+}
+
 RelativeShape make_shape(std::array<double, 5> area, std::array<double, 5> radius) {
     RelativeShape shape{area, radius};
-    shape.turning_ratio = argmax(
-        [&shape](double x) {
-            const double a = std::max(shape.area_ratio(x), 0.0);
-            const double r = std::max(shape.radius_ratio(x), 0.0);
-            return a * std::pow(r, kTwoThirds);
-        },
-        0.0, 1.0);
+    const auto discharge_share = [&shape](double x) {
+        const double a = std::max(shape.area_ratio(x), 0.0);
+        const double r = std::max(shape.radius_ratio(x), 0.0);
+        return a * std::pow(r, kTwoThirds);
+    };
+    shape.turning_ratio = argmax(discharge_share, 0.0, 1.0);
+    shape.normal_share = rising_table(shape.turning_ratio, discharge_share);
+    shape.critical_share = rising_table(
+        1.0, [&shape](double x) { return std::max(shape.area_ratio(x), 0.0) * std::sqrt(x); });
     return shape;
 }
 
@@ -172,6 +185,16 @@ SearchOutcome box_critical_depth(SectionState& s, const DepthScanner& scanner) {
     return guarded("box_critical_depth", [&] { return scanner.scan(s, plan, pass); });
 }
 
+double RelativeShape::RisingTable::ratio_at(double value) const {
+    if (value <= 0.0) return 0.0;
+    if (!(value <= values.back())) return std::numeric_limits<double>::quiet_NaN();
+    const auto i = std::lower_bound(values.begin(), values.end(), value) - values.begin();
+    if (i == 0) return 0.0;
+    const double below = values[i - 1];
+    const double fraction = (value - below) / (values[i] - below);
+    return top * (static_cast<double>(i - 1) + fraction) / kTableSteps;
+}
+
 double RelativeShape::area_ratio(double x) const {
     return polynomial(area, x);
 }
@@ -207,7 +230,11 @@ double relative_normal_depth(SectionState& s, const RelativeShape& shape, double
     };
     const double rise = s.H;
     const auto ends_at = [rise](double y) { return y / rise >= 1.0; };
-    const ScanPlan plan{&DepthSequence::coarse(), ends_at, shape.turning_ratio * rise};
+    // Plain arithmetic: only a hint, which the checked passes confirm.
+    const double full_discharge =
+        s.K / s.n * std::sqrt(s.S) * full_area * std::pow(full_radius, kTwoThirds);
+    const double expected = shape.normal_share.ratio_at(s.Q / full_discharge) * rise;
+    const ScanPlan plan{&DepthSequence::coarse(), ends_at, shape.turning_ratio * rise, expected};
     s.y = scanner.scan(s, plan, pass);
     return s.y;
 }
@@ -224,7 +251,11 @@ double relative_critical_depth(const SectionState& s, const RelativeShape& shape
     };
     const double rise = s.H;
     const auto ends_at = [rise](double y) { return y >= rise; };
-    const ScanPlan plan{&DepthSequence::coarse(), ends_at};
+    // Beyond the table the scan runs to its cap, the full rise.
+    const double ratio = shape.critical_share.ratio_at(s.Q / (full_area * std::sqrt(s.g * rise)));
+    const double expected = (std::isnan(ratio) ? 1.0 : ratio) * rise;
+    const ScanPlan plan{&DepthSequence::coarse(), ends_at, std::numeric_limits<double>::infinity(),
+                        expected};
     SectionState untouched = s;
     const double yc = scanner.scan(untouched, plan, pass);
     return yc > s.H ? s.H : yc;

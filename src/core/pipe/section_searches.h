@@ -51,10 +51,27 @@ SearchOutcome box_critical_depth(SectionState& s, const DepthScanner& scanner);
 // Elliptical and arch sections are described by fitted ratios of area and hydraulic
 // radius to their full-section values, as polynomials of the relative depth x.
 struct RelativeShape {
+    // Values of a rising function of x at evenly spaced x from 0 to `top`, to find
+    // roughly where it reaches a value.
+    static constexpr int kTableSteps = 256;
+    struct RisingTable {
+        double top = 1.0;
+        std::array<double, kTableSteps + 1> values{};
+
+        // The x at which the function reaches `value`, interpolated; 0 for a value of
+        // 0 or less, NaN beyond the last one.
+        double ratio_at(double value) const;
+    };
+
     std::array<double, 5> area;    // coefficients of x^4, x^3, x^2, x, 1
     std::array<double, 5> radius;  // the same for the hydraulic radius
     // Relative depth at which the polynomial discharge A · R^(2/3) is largest.
     double turning_ratio = 1.0;
+    // Where the scans can expect to stop: the polynomial discharge as a share of
+    // Af · Rf^(2/3), up to the turning ratio, and the critical discharge as a share
+    // of Af · √(g · H), A · √(g · y) / (Af · √(g · H)), up to the full rise.
+    RisingTable normal_share{};
+    RisingTable critical_share{};
 
     double area_ratio(double x) const;
     double radius_ratio(double x) const;
