@@ -44,6 +44,7 @@ struct NoWindows : forms::PipeGridForm::Windows {
     void about() override {}
     void show_rainfall_data() override {}
     void show_sizing_dialog(forms::SizingForm&) override {}
+    void show_size_picker(forms::SizePickerForm&) override {}
     bool confirm_import(const forms::ImportPreview&) override { return false; }
 };
 
