@@ -13,7 +13,7 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("PelvaneVA");
+    QApplication::setApplicationName(pelvane::forms::kApplicationName);
     QApplication::setApplicationVersion("2.1");
 
     pelvane::forms::ProjectContext context;
