@@ -39,7 +39,8 @@ void print_usage(std::ostream& out) {
     for (const auto& [name, command] : pelvane::cli::command_registry()) {
         out << "  " << name << " " << command.usage << "\n      " << command.summary << "\n";
     }
-    out << "\nOptions common to all commands: --program-folder DIR (where the template,\n"
+    out << "\npelvane --version is pelvane version.\n"
+           "\nOptions common to all commands: --program-folder DIR (where the template,\n"
            "rainfall databases and report templates are; default: beside this program)\n"
            "and --user-folder DIR (the per-user folder whose imported rainfall data\n"
            "takes precedence; default: the desktop program's).\n";
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
         print_usage(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? 2 : 0;
     }
-    const std::string name = argv[1];
+    // --version, as other tools spell it, is the version command.
+    const std::string name = std::string(argv[1]) == "--version" ? "version" : argv[1];
     const auto& registry = command_registry();
     const auto it = registry.find(name);
     if (it == registry.end()) {
