@@ -1,6 +1,7 @@
 // pelvane: the command-line tool for batch use and scripted checks of projects.
 
-#include <cstdlib>
+#include <QCoreApplication>
+#include <QStandardPaths>
 #include <filesystem>
 #include <iostream>
 #include <new>
@@ -12,22 +13,25 @@
 
 namespace {
 
-std::string program_folder_of(const char* argv0) {
-    std::error_code ec;
-    auto exe = std::filesystem::canonical("/proc/self/exe", ec);
-    if (ec) exe = std::filesystem::absolute(argv0);
-    return pelvane::store::find_program_folder(exe.parent_path()).string();
-}
+struct Folders {
+    std::string program;
+    std::string user;
+};
 
-// Where the desktop program keeps its per-user data on this system.
-std::string default_user_folder() {
-    const char* data_home = std::getenv("XDG_DATA_HOME");
-    if (data_home && *data_home) return (std::filesystem::path(data_home) / "PelvaneVA").string();
-    const char* home = std::getenv("HOME");
-    if (home && *home) {
-        return (std::filesystem::path(home) / ".local" / "share" / "PelvaneVA").string();
-    }
-    return {};
+// The program folder beside this executable (or the installed data folder) and the
+// per-user folder, both from Qt as the desktop program finds them. The application
+// object lives only for this: a drawing command makes its own QGuiApplication, which
+// cannot exist beside another.
+Folders default_folders(const char* argv0) {
+    int argc = 1;
+    std::string name = argv0;
+    char* argv[] = {name.data(), nullptr};
+    const QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(pelvane::store::kApplicationName);
+    return {
+        pelvane::store::find_program_folder(QCoreApplication::applicationDirPath().toStdString())
+            .string(),
+        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString()};
 }
 
 void print_usage(std::ostream& out) {
@@ -35,7 +39,8 @@ void print_usage(std::ostream& out) {
     for (const auto& [name, command] : pelvane::cli::command_registry()) {
         out << "  " << name << " " << command.usage << "\n      " << command.summary << "\n";
     }
-    out << "\nOptions common to all commands: --program-folder DIR (where the template,\n"
+    out << "\npelvane --version is pelvane version.\n"
+           "\nOptions common to all commands: --program-folder DIR (where the template,\n"
            "rainfall databases and report templates are; default: beside this program)\n"
            "and --user-folder DIR (the per-user folder whose imported rainfall data\n"
            "takes precedence; default: the desktop program's).\n";
@@ -58,7 +63,8 @@ int main(int argc, char** argv) {
         print_usage(argc < 2 ? std::cerr : std::cout);
         return argc < 2 ? 2 : 0;
     }
-    const std::string name = argv[1];
+    // --version, as other tools spell it, is the version command.
+    const std::string name = std::string(argv[1]) == "--version" ? "version" : argv[1];
     const auto& registry = command_registry();
     const auto it = registry.find(name);
     if (it == registry.end()) {
@@ -73,9 +79,10 @@ int main(int argc, char** argv) {
     }
     try {
         Args args(raw, it->second.flags);
+        const Folders folders = default_folders(argv[0]);
         CommandContext context{std::cout, std::cerr,
-                               args.option_or("--program-folder", program_folder_of(argv[0])),
-                               args.option_or("--user-folder", default_user_folder())};
+                               args.option_or("--program-folder", folders.program),
+                               args.option_or("--user-folder", folders.user)};
         return it->second.run(args, context);
     } catch (const CommandError& e) {
         std::cerr << "pelvane " << name << ": " << e.what() << "\n";

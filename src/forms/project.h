@@ -11,5 +11,6 @@ namespace pelvane::forms {
 
 using ProjectContext = store::ProjectContext;
 using store::find_program_folder;
+using store::kApplicationName;
 
 }  // namespace pelvane::forms

@@ -7,6 +7,12 @@
 
 namespace pelvane::store {
 
+// The application name both programs give Qt: it names their shared per-user folder
+// (Qt's application data location, ~/.local/share/PelvaneVA on Linux), so the
+// desktop program and pelvane read the same imported rainfall data and recent
+// projects.
+inline constexpr const char* kApplicationName = "PelvaneVA";
+
 // The program folder of a program whose executable is in `executable_folder`: that
 // folder itself when the template is beside the program (the build's bin/ folder,
 // or a folder copied whole), else the installed data folder (share/pelvaneva beside
