@@ -97,11 +97,16 @@ void HglForm::cmdHGL() {
         fields.set_text(kTailwaterField, kDefaultTailwater);
     }
     session_.enter_grade_line_report(context_);
-    const GradeLineReport made =
-        grade_line_report(context_, hgl_pipes(context_), node, fields.text(kTailwaterField));
+    const std::string tailwater = fields.text(kTailwaterField);
+    // The grade line of a large network takes a while: it is computed with the
+    // writing, off the window thread.
     run_report(
         ui_, context_, kLd347Report,
-        [&made](report::Workbook& book) { report::write_cells(book, made.cells); },
+        [this, &node, &tailwater](report::Workbook& book) {
+            const GradeLineReport made =
+                grade_line_report(context_, hgl_pipes(context_), node, tailwater);
+            report::write_cells(book, made.cells);
+        },
         office_ ? &*office_ : nullptr);
 }
 
