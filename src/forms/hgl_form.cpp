@@ -95,11 +95,17 @@ void HglForm::cmdHGL() {
         fields.set_text(kTailwaterField, kDefaultTailwater);
     }
     session_.enter_grade_line_report(context_);
-    const GradeLineReport made =
-        grade_line_report(context_, hgl_pipes(context_), node, fields.text(kTailwaterField));
+    const std::string tailwater = fields.text(kTailwaterField);
+    // The grade line of a large network takes a while: it is computed with the
+    // writing, off the window thread. Its rows are written as the workbook is
+    // saved, after the filling, so the result is kept here.
+    std::optional<GradeLineReport> made;
     run_report(
         ui_, context_, kLd347Report,
-        [this, &made](report::Workbook& book) { report::write_cells(book, made.sheet(context_)); },
+        [this, &node, &tailwater, &made](report::Workbook& book) {
+            made = grade_line_report(context_, hgl_pipes(context_), node, tailwater);
+            report::write_cells(book, made->sheet(context_));
+        },
         office_ ? &*office_ : nullptr);
 }
 

@@ -1,6 +1,7 @@
 #include "forms/network_recompute.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "core/network/flow_order.h"
 #include "core/network/pipe_network.h"
@@ -71,8 +72,9 @@ class Recompute {
     }
 
     // Writes every changed pipe, and the coefficients they were computed with, in one
-    // transaction: a failure leaves the file as it was.
-    void save() {
+    // transaction: a failure, or a stop asked for before `may_commit` says so, leaves
+    // the file as it was.
+    void save(const std::function<bool()>& may_commit) {
         const store::Database& db = context_.project_connection;
         const CommandStep step(db, step_names::kRecomputeNetwork);
         store::Transaction transaction(db);
@@ -92,6 +94,10 @@ class Recompute {
             ++saved;
         }
         store::record_design_rainfall(context_, pipe_.storms_used());
+        if (!may_commit()) {
+            summary_.stopped = true;
+            return;
+        }
         transaction.commit();
         summary_.saved = saved;
     }
@@ -168,11 +174,8 @@ RecomputeSummary recompute_network(store::ProjectContext& context, Ui& ui) {
             }
             work.run(order.order[done]);
         }
-        if (!keep_going(ui, total, total)) {
-            summary.stopped = true;
-            return summary;
-        }
-        work.save();
+        // The last chance to stop comes after the writing, just before the commit.
+        work.save([&ui, total] { return keep_going(ui, total, total); });
     } catch (const store::DatabaseError& e) {
         summary.error = e.what();
         summary.saved = 0;
@@ -200,7 +203,7 @@ RecomputeSummary recompute_pipe(store::ProjectContext& context, Ui& ui,
         if (!summary.cycles.empty()) return summary;
         Recompute work(context, saved, summary);
         work.run(*index);
-        work.save();
+        work.save([] { return true; });
     } catch (const store::DatabaseError& e) {
         summary.error = e.what();
         summary.saved = 0;

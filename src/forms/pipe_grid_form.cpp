@@ -260,7 +260,9 @@ void PipeGridForm::plan() {
 void PipeGridForm::recompute_network() {
     if (!may_change("cmdflexrecompute")) return;
     if (!has_pipes(kNoPipesToRecompute)) return;
-    const RecomputeSummary summary = forms::recompute_network(context_, ui_);
+    RecomputeSummary summary;
+    ui_.run_long_work(kRecomputeNetworkCaption,
+                      [&] { summary = forms::recompute_network(context_, ui_); });
     ui_.message(recompute_summary_text(summary),
                 summary.complete() ? Icon::Information : Icon::Exclamation, kAppTitle);
     refresh();
@@ -272,7 +274,9 @@ void PipeGridForm::size_pipes() {
     SizingForm dialog(ui_, selected_pipe());
     windows_.show_sizing_dialog(dialog);
     if (!dialog.request()) return;
-    const SizingSummary summary = forms::size_pipes(context_, ui_, *dialog.request());
+    SizingSummary summary;
+    ui_.run_long_work(kSizePipesCaption,
+                      [&] { summary = forms::size_pipes(context_, ui_, *dialog.request()); });
     ui_.message(sizing_summary_text(summary),
                 summary.complete() ? Icon::Information : Icon::Exclamation, kSizePipesCaption);
     refresh();

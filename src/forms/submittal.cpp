@@ -37,16 +37,12 @@ class Writer {
   public:
     Writer(store::ProjectContext& context, const SubmittalRequest& request,
            const SubmittalTools& tools, const SubmittalProgress& progress,
-           const std::atomic<bool>* cancel)
-        : context_(context),
-          request_(request),
-          tools_(tools),
-          progress_(progress),
-          cancel_(cancel) {}
+           const SubmittalStop& stop)
+        : context_(context), request_(request), tools_(tools), progress_(progress), stop_(stop) {}
 
     // False once the person has asked to stop.
     bool go_on() {
-        if (cancel_ != nullptr && cancel_->load()) outcome.cancelled = true;
+        if (stop_ && stop_()) outcome.cancelled = true;
         return !outcome.cancelled;
     }
 
@@ -105,8 +101,11 @@ class Writer {
                 progress_("Combined PDF ... LibreOffice makes PDFs of " +
                           std::to_string(conversions.size()) + " workbooks");
             }
-            tools_.office->convert(conversions, "pdf");
-            tools_.merger->merge(parts, target);
+            const report::StopRequest stop = [this] { return !go_on(); };
+            tools_.office->convert(conversions, "pdf", stop);
+            tools_.merger->merge(parts, target, stop);
+        } catch (const report::ConversionStopped&) {
+            return;  // the outcome says it was cancelled
         } catch (const report::ConversionError& e) {
             return note(no_pdf + e.what() + still);
         }
@@ -127,7 +126,7 @@ class Writer {
     const SubmittalRequest& request_;
     const SubmittalTools& tools_;
     const SubmittalProgress& progress_;
-    const std::atomic<bool>* cancel_;
+    const SubmittalStop& stop_;
     std::vector<std::pair<fs::path, bool>> parts_;  // file, and whether it is a workbook
 };
 
@@ -254,7 +253,7 @@ std::string safe_file_name(std::string_view name) {
 
 SubmittalOutcome write_submittal(store::ProjectContext& context, const SubmittalRequest& request,
                                  const SubmittalTools& tools, const SubmittalProgress& progress,
-                                 const std::atomic<bool>* cancel) {
+                                 const SubmittalStop& stop) {
     const std::vector<hgl::HglPipe> pipes = hgl_pipes(context);
     if (pipes.empty()) throw SubmittalError("the project has no pipes to put in a submittal");
     const auto outfalls = hgl::outfall_nodes(pipes);
@@ -278,7 +277,7 @@ SubmittalOutcome write_submittal(store::ProjectContext& context, const Submittal
     const fs::path combined = request.folder / sf::kCombined;
     if (fs::is_regular_file(combined, error)) fs::remove(combined, error);
 
-    Writer writer(context, request, tools, progress, cancel);
+    Writer writer(context, request, tools, progress, stop);
     FileNames names;
     for (const char* fixed : {sf::kLd229, sf::kLd347, sf::kChecks, sf::kPlan, sf::kProfile}) {
         names.unique(fixed, "");

@@ -10,7 +10,6 @@
 // the longest run to the outfall. Workbooks are made PDFs by LibreOffice and joined
 // with the drawings, in that order, by pdfunite.
 
-#include <atomic>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -69,13 +68,17 @@ class SubmittalError : public std::runtime_error {
 // One line per document as it is written: "LD-229 ... written LD229.xlsx".
 using SubmittalProgress = std::function<void(const std::string& line)>;
 
-// Writes the submittal. `cancel`, when given, is looked at before each document;
-// once set, the documents written so far stay and the outcome says it was cancelled.
+// Whether the person has asked to stop.
+using SubmittalStop = std::function<bool()>;
+
+// Writes the submittal. `stop`, when given, is asked before each document and while
+// LibreOffice and pdfunite run (which it ends); once it says yes, the documents
+// written so far stay and the outcome says it was cancelled.
 // An earlier combined PDF in the folder is removed first, so a run that does not
 // make one leaves none that disagrees with its workbooks.
 SubmittalOutcome write_submittal(store::ProjectContext& context, const SubmittalRequest& request,
                                  const SubmittalTools& tools, const SubmittalProgress& progress,
-                                 const std::atomic<bool>* cancel = nullptr);
+                                 const SubmittalStop& stop = {});
 
 // A structure or pipe name as part of a file name: each character a file name may
 // not hold (or that a shell or another system would stumble on) becomes "_".

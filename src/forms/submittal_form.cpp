@@ -77,7 +77,7 @@ void SubmittalForm::browse() {
     if (!folder.empty()) fields.set_text(kFolderField, folder);
 }
 
-void SubmittalForm::write(const SubmittalTools& tools, const std::function<void()>& shown) {
+void SubmittalForm::write(const SubmittalTools& tools) {
     if (writing_) return;
     field_left(kTailwaterField);
     if (fields.text(kOutfallField).empty()) {
@@ -93,22 +93,34 @@ void SubmittalForm::write(const SubmittalTools& tools, const std::function<void(
     cancel_ = false;
     lock_inputs(true);
     fields.set_text(kProgressField, "");
-    const auto line = [this, &shown](const std::string& text) {
-        const std::string so_far = fields.text(kProgressField);
-        fields.set_text(kProgressField, so_far.empty() ? text : so_far + "\n" + text);
-        if (shown) shown();
+    // The work may run off the window thread: its lines go to the progress dialog,
+    // whose Cancel comes back as progress() saying no, and the fields take them after.
+    std::string lines;
+    std::string last;
+    int written = 0;
+    const auto line = [this, &lines, &last, &written](const std::string& text) {
+        lines += (lines.empty() ? "" : "\n") + text;
+        last = text;
+        if (!ui_.progress(++written, 0, text)) cancel_ = true;
+    };
+    const auto stop = [this, &last, &written] {
+        if (!ui_.progress(written, 0, last)) cancel_ = true;
+        return cancel_.load();
     };
     const SubmittalRequest request{fields.text(kOutfallField), fields.text(kTailwaterField),
                                    folder};
     std::optional<SubmittalOutcome> outcome;
     std::string failure;
-    try {
-        outcome = write_submittal(context_, request, tools, line, &cancel_);
-    } catch (const SubmittalError& e) {
-        failure = e.what();
-    } catch (const store::DatabaseError& e) {
-        failure = e.what();
-    }
+    ui_.run_long_work(t::kCaption, [&] {
+        try {
+            outcome = write_submittal(context_, request, tools, line, stop);
+        } catch (const SubmittalError& e) {
+            failure = e.what();
+        } catch (const store::DatabaseError& e) {
+            failure = e.what();
+        }
+    });
+    fields.set_text(kProgressField, lines);
     writing_ = false;
     lock_inputs(false);
     if (!outcome) return ui_.message(failure, Icon::Exclamation, t::kCaption);

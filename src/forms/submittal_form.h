@@ -48,10 +48,11 @@ class SubmittalForm : public FormModel {
     void field_left(FieldName name);
     // Browse...: a folder dialog starting in the chosen folder, else the project's.
     void browse();
-    // Write: the submittal with `tools`; `shown` runs after each line so the view can
-    // show it and take a Cancel. Ends with the closing message, offers to open the
+    // Write: the submittal with `tools` as long work (Ui::run_long_work), a progress
+    // line per document, whose Cancel stops before the next one; the lines are kept in
+    // `submittal_progress`. Ends with the closing message, offers to open the
     // combined PDF, and closes the window.
-    void write(const SubmittalTools& tools, const std::function<void()>& shown);
+    void write(const SubmittalTools& tools);
     // Cancel: while writing, stops before the next document; otherwise closes.
     void cancel();
 

@@ -3,6 +3,7 @@
 // file dialogs and opening documents. The desktop program implements it with real
 // dialogs; tests implement it with a script of answers.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,14 @@ class Ui {
     // Progress of long work (done out of total); returns false when the person asked
     // to stop.
     virtual bool progress(int /*done*/, int /*total*/, const std::string& /*what*/) { return true; }
+    // Runs long work that neither asks the person anything nor touches a window, and
+    // returns when it is over (rethrowing what it threw). The desktop runs it off the
+    // window thread behind a progress dialog with Cancel, whose request reaches the
+    // work as progress() returning false; elsewhere it simply runs here. A command
+    // asks its questions before and shows its outcome after.
+    virtual void run_long_work(const std::string& /*what*/, const std::function<void()>& work) {
+        work();
+    }
 
     void message(const std::string& text, Icon icon = Icon::None) {
         message(text, icon, kAppTitle);

@@ -10,6 +10,7 @@
 #include "forms/ld229_report.h"
 #include "forms/pipe_report.h"
 #include "gui/about_window.h"
+#include "gui/background_task.h"
 #include "gui/field_binder.h"
 #include "gui/hgl_window.h"
 #include "gui/history_menu.h"
@@ -55,7 +56,9 @@ MainWindow::MainWindow(store::ProjectContext& context, forms::Ui& ui, QWidget* p
     // Ctrl+Z works before the Edit menu has been opened.
     connect(binder_.get(), &FieldBinder::refreshed, this, [this] {
         setWindowTitle(QString::fromStdString(form_->title()));
-        if (refresh_history_) refresh_history_();
+        // The clock refreshes while background work uses the project's connection;
+        // the history is read again once it is over.
+        if (refresh_history_ && !background_work_running()) refresh_history_();
     });
     binder_->refresh();
 

@@ -5,7 +5,11 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QThread>
 #include <QUrl>
+#include <type_traits>
+
+#include "gui/background_task.h"
 
 namespace pelvane::gui {
 namespace {
@@ -26,6 +30,22 @@ QMessageBox::Icon qt_icon(forms::Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+bool on_window_thread() {
+    return QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
+// Runs `show` on the window thread and waits for its answer: widgets live there
+// only. The window thread runs its events while background work runs, so it answers.
+template <typename Show>
+auto shown_on_window_thread(Show show) {
+    if (on_window_thread()) return show();
+    std::invoke_result_t<Show> answer{};
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [&answer, &show] { answer = show(); },
+        Qt::BlockingQueuedConnection);
+    return answer;
+}
+
 }  // namespace
 
 QWidget* QtUi::owner() const {
@@ -35,31 +55,35 @@ QWidget* QtUi::owner() const {
 }
 
 void QtUi::message(const std::string& text, forms::Icon icon, const std::string& title) {
-    QMessageBox box(qt_icon(icon), QString::fromStdString(title), QString::fromStdString(text),
-                    QMessageBox::Ok, owner());
-    box.exec();
+    shown_on_window_thread([&] {
+        QMessageBox box(qt_icon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                        QMessageBox::Ok, owner());
+        return box.exec();
+    });
 }
 
 forms::Answer QtUi::ask(const std::string& text, forms::Buttons buttons, forms::Icon icon,
                         const std::string& title) {
-    QMessageBox::StandardButtons set = QMessageBox::Ok;
-    if (buttons == forms::Buttons::YesNo) set = QMessageBox::Yes | QMessageBox::No;
-    if (buttons == forms::Buttons::OkCancel) set = QMessageBox::Ok | QMessageBox::Cancel;
-    QMessageBox box(qt_icon(icon), QString::fromStdString(title), QString::fromStdString(text), set,
-                    owner());
-    // The safe answer is the default, so a stray Enter never discards work.
-    if (buttons == forms::Buttons::YesNo) box.setDefaultButton(QMessageBox::No);
-    if (buttons == forms::Buttons::OkCancel) box.setDefaultButton(QMessageBox::Cancel);
-    switch (box.exec()) {
-        case QMessageBox::Yes:
-            return forms::Answer::Yes;
-        case QMessageBox::No:
-            return forms::Answer::No;
-        case QMessageBox::Cancel:
-            return forms::Answer::Cancel;
-        default:
-            return forms::Answer::Ok;
-    }
+    return shown_on_window_thread([&] {
+        QMessageBox::StandardButtons set = QMessageBox::Ok;
+        if (buttons == forms::Buttons::YesNo) set = QMessageBox::Yes | QMessageBox::No;
+        if (buttons == forms::Buttons::OkCancel) set = QMessageBox::Ok | QMessageBox::Cancel;
+        QMessageBox box(qt_icon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                        set, owner());
+        // The safe answer is the default, so a stray Enter never discards work.
+        if (buttons == forms::Buttons::YesNo) box.setDefaultButton(QMessageBox::No);
+        if (buttons == forms::Buttons::OkCancel) box.setDefaultButton(QMessageBox::Cancel);
+        switch (box.exec()) {
+            case QMessageBox::Yes:
+                return forms::Answer::Yes;
+            case QMessageBox::No:
+                return forms::Answer::No;
+            case QMessageBox::Cancel:
+                return forms::Answer::Cancel;
+            default:
+                return forms::Answer::Ok;
+        }
+    });
 }
 
 QString QtUi::qt_filter(const std::string& legacy_filter) {
@@ -75,6 +99,10 @@ QString QtUi::qt_filter(const std::string& legacy_filter) {
 }
 
 std::string QtUi::choose_file(const forms::FileDialog& dialog) {
+    return shown_on_window_thread([&] { return choose_on_window_thread(dialog); });
+}
+
+std::string QtUi::choose_on_window_thread(const forms::FileDialog& dialog) const {
     const QString title = QString::fromStdString(dialog.title);
     const QString folder = QString::fromStdString(dialog.initial_folder);
     const QString filter = qt_filter(dialog.filter);
@@ -96,12 +124,15 @@ std::string QtUi::choose_file(const forms::FileDialog& dialog) {
 }
 
 bool QtUi::open_document(const std::string& path_or_url) {
-    const QString target = QString::fromStdString(path_or_url);
-    const QUrl url = target.contains("://") ? QUrl(target) : QUrl::fromLocalFile(target);
-    return QDesktopServices::openUrl(url);
+    return shown_on_window_thread([&] {
+        const QString target = QString::fromStdString(path_or_url);
+        const QUrl url = target.contains("://") ? QUrl(target) : QUrl::fromLocalFile(target);
+        return QDesktopServices::openUrl(url);
+    });
 }
 
 void QtUi::set_busy(bool busy) {
+    if (!on_window_thread()) return;  // the progress dialog shows the work goes on
     if (busy) {
         if (busy_depth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
     } else if (busy_depth_ > 0) {
@@ -110,21 +141,16 @@ void QtUi::set_busy(bool busy) {
 }
 
 bool QtUi::progress(int done, int total, const std::string& what) {
-    if (!progress_) {
-        progress_ = new QProgressDialog(QString::fromStdString(what), "Stop", 0, total, owner());
-        progress_->setWindowModality(Qt::WindowModal);
-        progress_->setMinimumDuration(300);
-    }
-    progress_->setLabelText(QString::fromStdString(what));
-    progress_->setMaximum(total);
-    progress_->setValue(done);
-    QApplication::processEvents();
-    const bool go_on = !progress_->wasCanceled();
-    if (done >= total || !go_on) {
-        progress_->deleteLater();
-        progress_ = nullptr;
-    }
-    return go_on;
+    // Work on the window thread is short enough to need no progress dialog.
+    TaskProgress* task = TaskProgress::of_this_thread();
+    if (task == nullptr) return true;
+    task->report(done, total, what);
+    return !task->stop_requested();
+}
+
+void QtUi::run_long_work(const std::string& what, const std::function<void()>& work) {
+    if (!on_window_thread()) return work();  // already off it
+    run_in_background(owner(), what, work);
 }
 
 }  // namespace pelvane::gui

@@ -1,6 +1,5 @@
 #include "gui/submittal_dialog.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -8,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "draw/painter.h"
@@ -78,7 +76,7 @@ SubmittalDialog::SubmittalDialog(store::ProjectContext& context, forms::Ui& ui, 
     binder_.on_leave("submittal_tailwater", [this] { form_.field_left("submittal_tailwater"); });
     binder_.command(browse, [this] { form_.browse(); });
     binder_.command(write, [this] { this->write(); });
-    // Not through the binder's run: a Cancel must reach the form while Write runs.
+    // While Write runs, the progress dialog over this one takes the Cancel.
     connect(cancel, &QPushButton::clicked, this, [this] { reject(); });
     connect(&binder_, &FieldBinder::close_requested, this, [this] { accept(); });
     binder_.run([this] { form_.open(); });
@@ -89,14 +87,7 @@ void SubmittalDialog::write() {
     const auto merger = report::PdfMerger::find();
     const forms::SubmittalTools tools{draw::write_drawing, office ? &*office : nullptr,
                                       merger ? &*merger : nullptr};
-    form_.write(tools, [this] {
-        binder_.refresh();
-        // Lays the new line out and lets a click on Cancel in; then brings the line
-        // into view and paints it before the next document.
-        QApplication::processEvents();
-        scroll_->verticalScrollBar()->setValue(scroll_->verticalScrollBar()->maximum());
-        QApplication::processEvents();
-    });
+    form_.write(tools);
 }
 
 void SubmittalDialog::reject() {

@@ -41,16 +41,22 @@ std::string tail_of(const fs::path& log) {
 }
 
 // Runs the program, stopping it (and the office process it starts) when it takes
-// longer than `time_limit`. Returns the exit status.
+// longer than `time_limit` or the person asks. Returns the exit status.
 int run(const std::vector<std::string>& words, const fs::path& log, std::chrono::seconds time_limit,
-        const char* timed_out) {
+        const char* timed_out, const StopRequest& should_stop) {
     const auto deadline = std::chrono::steady_clock::now() + time_limit;
-    const platform::ProgramOutcome outcome = platform::run_program(
-        words, log, [deadline] { return std::chrono::steady_clock::now() > deadline; });
+    bool asked = false;
+    const platform::ProgramOutcome outcome =
+        platform::run_program(words, log, [deadline, &should_stop, &asked] {
+            asked = should_stop && should_stop();
+            return asked || std::chrono::steady_clock::now() > deadline;
+        });
     switch (outcome.end) {
         case platform::ProgramEnd::NotStarted:
             throw ConversionError("cannot start " + words[0]);
         case platform::ProgramEnd::Stopped:
+            if (asked)
+                throw ConversionStopped(fs::path(words[0]).filename().string() + " was stopped");
             throw ConversionError(timed_out);
         case platform::ProgramEnd::Exited:
             break;
@@ -98,12 +104,13 @@ OfficeConverter::OfficeConverter(fs::path program, std::chrono::seconds time_lim
     : program_(std::move(program)), time_limit_(time_limit) {}
 
 void OfficeConverter::convert(const fs::path& source, const fs::path& target,
-                              std::string_view format) const {
+                              std::string_view format, const StopRequest& should_stop) const {
     const Conversion one{source, target};
-    convert(std::span<const Conversion>(&one, 1), format);
+    convert(std::span<const Conversion>(&one, 1), format, should_stop);
 }
 
-void OfficeConverter::convert(std::span<const Conversion> files, std::string_view format) const {
+void OfficeConverter::convert(std::span<const Conversion> files, std::string_view format,
+                              const StopRequest& should_stop) const {
     if (files.empty()) return;
     for (const Conversion& file : files) {
         if (!fs::exists(file.source)) {
@@ -127,7 +134,7 @@ void OfficeConverter::convert(std::span<const Conversion> files, std::string_vie
     for (const Conversion& file : files) words.push_back(fs::absolute(file.source).string());
     const int status =
         run(words, log, time_limit_ * static_cast<std::chrono::seconds::rep>(files.size()),
-            "LibreOffice did not finish the conversion in time");
+            "LibreOffice did not finish the conversion in time", should_stop);
     const std::string extension(format.substr(0, format.find(':')));
     for (const Conversion& file : files) {
         const fs::path made = output / (file.source.stem().string() + "." + extension);
@@ -145,7 +152,8 @@ std::optional<PdfMerger> PdfMerger::find() {
     return std::nullopt;
 }
 
-void PdfMerger::merge(std::span<const fs::path> parts, const fs::path& target) const {
+void PdfMerger::merge(std::span<const fs::path> parts, const fs::path& target,
+                      const StopRequest& should_stop) const {
     check_target(target);
     const TemporaryFolder scratch("pdfunite");
     const fs::path joined = scratch.path() / "joined.pdf";
@@ -154,7 +162,8 @@ void PdfMerger::merge(std::span<const fs::path> parts, const fs::path& target) c
     words.push_back(joined.string());
     const fs::path log = scratch.path() / "pdfunite.log";
     // pdfunite reads files already on the disk; a minute is ample for any submittal.
-    const int status = run(words, log, std::chrono::seconds(60), "pdfunite did not finish in time");
+    const int status =
+        run(words, log, std::chrono::seconds(60), "pdfunite did not finish in time", should_stop);
     if (status != 0 || !fs::exists(joined)) {
         std::string text = "pdfunite could not join the PDFs into " + target.filename().string();
         if (const std::string why = tail_of(log); !why.empty()) text += " (" + why + ")";
@@ -163,12 +172,13 @@ void PdfMerger::merge(std::span<const fs::path> parts, const fs::path& target) c
     move_file(joined, target);
 }
 
-void export_pdf(const OfficeConverter* converter, const fs::path& workbook, const fs::path& pdf) {
+void export_pdf(const OfficeConverter* converter, const fs::path& workbook, const fs::path& pdf,
+                const StopRequest& should_stop) {
     if (converter == nullptr) {
         throw ConversionError("No PDF was made: LibreOffice is not installed. The workbook is " +
                               workbook.string());
     }
-    converter->convert(workbook, pdf, "pdf");
+    converter->convert(workbook, pdf, "pdf", should_stop);
 }
 
 }  // namespace pelvane::report

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <span>
 #include <stdexcept>
@@ -18,6 +19,16 @@ class ConversionError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
+
+// A conversion stopped because the person asked: LibreOffice (or pdfunite) and all
+// it started were ended, and no target was written.
+class ConversionStopped : public ConversionError {
+  public:
+    using ConversionError::ConversionError;
+};
+
+// Asked about twenty times a second while a helper program runs; true stops it.
+using StopRequest = std::function<bool()>;
 
 // A private folder for one conversion (profile, output, log) or for PDFs on their
 // way into another, removed with everything in it when this dies.
@@ -47,7 +58,7 @@ class OfficeConverter {
     // --convert-to takes ("pdf", or "csv:Text - txt - csv (StarCalc):44,34,76" with
     // filter options); the file it makes is moved to `target`, replacing it.
     void convert(const std::filesystem::path& source, const std::filesystem::path& target,
-                 std::string_view format) const;
+                 std::string_view format, const StopRequest& should_stop = {}) const;
 
     // Several files in one run of LibreOffice, which saves its start-up for each
     // further file. The sources' names (without extension) must differ.
@@ -55,7 +66,8 @@ class OfficeConverter {
         std::filesystem::path source;
         std::filesystem::path target;
     };
-    void convert(std::span<const Conversion> files, std::string_view format) const;
+    void convert(std::span<const Conversion> files, std::string_view format,
+                 const StopRequest& should_stop = {}) const;
 
   private:
     std::filesystem::path program_;
@@ -72,8 +84,8 @@ class PdfMerger {
 
     // Writes the pages of `parts`, in order, as `target` (replacing it). A
     // ConversionError naming the file when pdfunite fails.
-    void merge(std::span<const std::filesystem::path> parts,
-               const std::filesystem::path& target) const;
+    void merge(std::span<const std::filesystem::path> parts, const std::filesystem::path& target,
+               const StopRequest& should_stop = {}) const;
 
   private:
     std::filesystem::path program_;
@@ -83,8 +95,8 @@ class PdfMerger {
 inline constexpr const char* kPdfMergerMissing = "pdfunite (poppler-utils) is not installed";
 
 // The workbook's sheet as a PDF. A ConversionError when LibreOffice is not
-// installed (`converter` null) or fails.
+// installed (`converter` null) or fails; ConversionStopped when `should_stop` ended it.
 void export_pdf(const OfficeConverter* converter, const std::filesystem::path& workbook,
-                const std::filesystem::path& pdf);
+                const std::filesystem::path& pdf, const StopRequest& should_stop = {});
 
 }  // namespace pelvane::report

@@ -11,11 +11,14 @@
 #include "core/text/number_text.h"
 #include "forms/intensity.h"
 #include "forms/pipe_grid_test_network.h"
+#include "forms/pipe_sizing.h"
 #include "network_recompute_fixture.h"
 #include "pipe_form_fixture.h"
 #include "store/design_rainfall.h"
+#include "store/history.h"
 #include "store/rainfall_lookup.h"
 #include "support/scripted_ui.h"
+#include "support/table_dump.h"
 
 namespace pelvane::forms {
 namespace {
@@ -197,6 +200,33 @@ TEST(NetworkRecompute, ADatabaseFailureWhileSavingLeavesTheFileAsItWas) {
     EXPECT_EQ(summary.saved, 0);
     EXPECT_EQ(project.rows(), before);
     EXPECT_EQ(recompute_summary_text(summary), "Nothing was saved: disk I/O error");
+}
+
+// The person presses Stop when the work reports `stop_at` pipes done.
+struct StoppingUi : testing::ScriptedUi {
+    int stop_at = -1;
+    bool progress(int done, int, const std::string&) override { return done != stop_at; }
+};
+
+// A stop before the first pipe, and one after the writing, before the commit, leave
+// every table as it was, sizing's included, and no step in the history.
+TEST(NetworkRecompute, AStopLeavesEveryTableAsItWas) {
+    NetworkProject project;
+    project.add(testing::branching_network(400));
+    const store::Database& db = project.context().project_connection;
+    const std::string before = testing::table_dump(db);
+    for (const int stop_at : {0, 400}) {
+        StoppingUi ui;
+        ui.stop_at = stop_at;
+        EXPECT_TRUE(recompute_network(project.context(), ui).stopped);
+        EXPECT_EQ(size_pipes(project.context(), ui, {{}, 50.0}).error,
+                  "Size Pipes was stopped. Nothing was changed.");
+        EXPECT_EQ(testing::table_dump(db), before) << stop_at;
+        EXPECT_TRUE(store::read_history(db).empty()) << stop_at;
+    }
+    StoppingUi ui;
+    EXPECT_GT(recompute_network(project.context(), ui).saved, 0);
+    EXPECT_NE(testing::table_dump(db), before);
 }
 
 }  // namespace

@@ -54,7 +54,8 @@ TEST(Submittal, WritesEveryDocumentInOrderAndJoinsThem) {
 
     std::atomic<bool> cancel{false};
     const auto stopped = write_submittal(
-        context, request, tools, [&cancel](const std::string&) { cancel = true; }, &cancel);
+        context, request, tools, [&cancel](const std::string&) { cancel = true; },
+        [&cancel] { return cancel.load(); });
     EXPECT_TRUE(stopped.cancelled);
     EXPECT_EQ(stopped.files, std::vector<fs::path>{out / "LD229.xlsx"});
 
