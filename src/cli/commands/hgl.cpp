@@ -68,7 +68,7 @@ int run_hgl(const cli::Args& args, cli::CommandContext& command) {
     store::ProjectContext& context = session.context();
     // The pipes are let go before the workbook is written: a large network holds
     // both only while the grade line is computed.
-    const forms::GradeLineReport made = [&] {
+    const forms::GradeLineReport made = [&context, &tailwater, &outfall = outfall] {
         const auto pipes = forms::hgl_pipes(context);
         const auto nodes = hgl::outfall_nodes(pipes);
         if (std::find(nodes.begin(), nodes.end(), outfall) == nodes.end()) {

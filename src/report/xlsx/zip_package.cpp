@@ -141,7 +141,7 @@ void ZipPackage::write_parts(const std::filesystem::path& partial,
         if (stamp) zip_file_set_mtime(archive.get(), index, *stamp, 0);
     }
     if (zip_close(archive.get()) != 0) fail("closing");
-    archive.release();  // zip_close freed it
+    static_cast<void>(archive.release());  // zip_close freed it
 }
 
 }  // namespace pelvane::report

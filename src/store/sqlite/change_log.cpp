@@ -354,7 +354,7 @@ std::string encode_changes(const std::vector<std::pair<std::string, std::string>
 }
 
 ChangeSet decode_changes(std::string_view bytes) {
-    const char format = bytes.empty() ? 0 : bytes.front();
+    const char format = bytes.empty() ? '\0' : bytes.front();
     if (format != kFirstFormat && format != kFormatVersion) {
         throw DatabaseError(
             "The project's history was written by a newer release and cannot be read.");
