@@ -27,7 +27,7 @@ using namespace pelvane;
 const fs::path kProgramFolder(PELVANE_PROGRAM_DIR);
 
 fs::path bench_folder() {
-    const fs::path folder =
+    fs::path folder =
         fs::temp_directory_path() / ("pelvane-bench-ld347-" + std::to_string(::getpid()));
     fs::create_directories(folder);
     return folder;
@@ -73,7 +73,7 @@ std::string filler(std::string_view column) {
 // is filled as in a real project, so reading more columns than needed costs here
 // what it costs there.
 fs::path project_with(int pipe_count, const fs::path& folder) {
-    const fs::path file = folder / ("network-" + std::to_string(pipe_count) + ".pvd");
+    fs::path file = folder / ("network-" + std::to_string(pipe_count) + ".pvd");
     store::create_project_file(kProgramFolder, file);
     const auto db = store::Database::open(file);
     db.execute(
