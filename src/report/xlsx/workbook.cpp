@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/text/number_text.h"
-#include "platform/platform.h"
+#include "report/pdf_export.h"
 #include "report/xlsx/relationships.h"
 #include "report/xlsx/worksheet.h"
 #include "report/xlsx/xml_text.h"
@@ -63,26 +63,6 @@ void activate_first_tab(pugi::xml_node workbook) {
         view.append_attribute("activeTab") = "0";
     }
 }
-
-// A private folder for the streamed sheet, removed with what it holds.
-class ScratchFolder {
-  public:
-    ScratchFolder() {
-        auto made = platform::make_private_folder("pelvane-sheet-");
-        if (!made) throw WorkbookError("cannot make a temporary folder for the report's sheet");
-        path_ = std::move(*made);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-  private:
-    std::filesystem::path path_;
-};
 
 }  // namespace
 
@@ -218,8 +198,13 @@ void Workbook::save(const std::filesystem::path& file) {
         package.write(file);
         return;
     }
-    const ScratchFolder scratch;
-    const std::filesystem::path sheet_file = scratch.path() / "sheet.xml";
+    std::optional<TemporaryFolder> scratch;
+    try {
+        scratch.emplace("the report's sheet");
+    } catch (const ConversionError& e) {
+        throw WorkbookError(e.what());
+    }
+    const std::filesystem::path sheet_file = scratch->path() / "sheet.xml";
     {
         std::ofstream out(sheet_file, std::ios::binary);
         Worksheet& sheet = *impl_->sheet;
