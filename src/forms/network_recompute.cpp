@@ -56,18 +56,19 @@ class Recompute {
           changed_(saved.rows.size(), false) {}
 
     void run(std::size_t index) {
-        PipeRow& row = saved_.rows[index];
-        const PipeRow before = row;
+        saved_.rows[index].unpack_into(row_);
+        before_ = row_;
         ++summary_.recomputed;
-        if (auto reason = pipe_.run(row, links_of(index))) {
-            summary_.failed.push_back({row[col::kPipeNumber], std::move(*reason)});
+        if (auto reason = pipe_.run(row_, links_of(index))) {
+            summary_.failed.push_back({row_[col::kPipeNumber], std::move(*reason)});
             return;
         }
-        if (row == before) return;
+        if (row_ == before_) return;
+        saved_.rows[index] = text::PackedTexts(row_);
         changed_[index] = true;
-        if (results_differ(before, row)) {
+        if (results_differ(before_, row_)) {
             summary_.changed.push_back(
-                {row[col::kPipeNumber], before[col::kPipeDischarge], row[col::kPipeDischarge]});
+                {row_[col::kPipeNumber], before_[col::kPipeDischarge], row_[col::kPipeDischarge]});
         }
     }
 
@@ -83,7 +84,8 @@ class Recompute {
         int saved = 0;
         for (std::size_t i = 0; i < changed_.size(); ++i) {
             if (!changed_[i]) continue;
-            const PipeRow& row = saved_.rows[i];
+            saved_.rows[i].unpack_into(row_);
+            const PipeRow& row = row_;
             texts.assign(row.begin() + col::kFirstWritten, row.end());
             // Nothing else writes while the transaction is open; a pipe gone now
             // means the file changed under us, and nothing is saved.
@@ -106,7 +108,7 @@ class Recompute {
     std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows> links_of(std::size_t index) const {
         std::array<pipe::PreviousPipeLink, pipe::kPreviousPipeRows> links;
         const auto previous = saved_.links.previous_of(index);
-        const PipeRow& row = saved_.rows[index];
+        const text::PackedTexts& row = saved_.rows[index];
         for (int k = 0; k < saved_.links.previous_rows(); ++k) {
             if (previous[k]) {
                 links[k] = {pipe::PreviousPipeLink::State::Found,
@@ -123,6 +125,9 @@ class Recompute {
     RecomputeSummary& summary_;
     recompute::PipeRecompute pipe_;
     std::vector<bool> changed_;
+    // The pipe being worked on, unpacked, and its texts before.
+    PipeRow row_;
+    PipeRow before_;
 };
 
 // Reports progress now and then; false when the person asked to stop.
@@ -138,17 +143,17 @@ bool keep_going(Ui& ui, std::size_t done, std::size_t total) {
 namespace recompute {
 
 SavedNetwork read_network(const store::ProjectContext& context) {
-    const store::PipeTable table(context.project_connection);
-    std::vector<PipeRow> rows = table.texts_in_table_order(all_columns());
+    std::vector<text::PackedTexts> rows;
     std::vector<network::PipeLinks> links;
-    links.reserve(rows.size());
-    for (const PipeRow& row : rows) {
-        network::PipeLinks pipe{row[col::kPipeNumber], {}};
-        for (int k = 0; k < network::kPreviousPipeRows; ++k) {
-            pipe.previous[k] = row[col::kPrenode1 + k];
-        }
-        links.push_back(std::move(pipe));
-    }
+    store::PipeTable(context.project_connection)
+        .each_in_table_order(all_columns(), [&](const PipeRow& row) {
+            network::PipeLinks pipe{row[col::kPipeNumber], {}};
+            for (int k = 0; k < network::kPreviousPipeRows; ++k) {
+                pipe.previous[k] = row[col::kPrenode1 + k];
+            }
+            links.push_back(std::move(pipe));
+            rows.emplace_back(row);
+        });
     return {std::move(rows), network::PipeNetwork(std::move(links), context.legacy_database_mode)};
 }
 

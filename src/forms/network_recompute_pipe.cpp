@@ -111,9 +111,10 @@ const std::array<std::string_view, kColumnCount>& column_names() {
     return names;
 }
 
-pipe::PreviousPipeValues handed_on(const PipeRow& previous) {
-    return {previous[kAccumulatedCa], previous[kAccumulatedTc],
-            previous[result_position(pipe::kFlowTime)], previous[kPipeDischarge]};
+pipe::PreviousPipeValues handed_on(const text::PackedTexts& previous) {
+    return {std::string(previous[kAccumulatedCa]), std::string(previous[kAccumulatedTc]),
+            std::string(previous[result_position(pipe::kFlowTime)]),
+            std::string(previous[kPipeDischarge])};
 }
 
 bool computed_discharge(const PipeRow& row, bool legacy) {

@@ -12,6 +12,7 @@
 
 #include "core/network/pipe_network.h"
 #include "core/pipe/discharge.h"
+#include "core/text/packed_texts.h"
 #include "store/project_context.h"
 #include "store/rainfall_lookup.h"
 
@@ -58,16 +59,17 @@ const std::array<std::string_view, kColumnCount>& column_names();
 using PipeRow = std::vector<std::string>;
 
 // The pipes as saved, in table order, and the network their previous-pipe numbers
-// make.
+// make. A row is kept packed while the network is worked through, so that a large
+// network fits in memory; a recompute unpacks one pipe at a time.
 struct SavedNetwork {
-    std::vector<PipeRow> rows;
+    std::vector<text::PackedTexts> rows;
     network::PipeNetwork links;
 };
 SavedNetwork read_network(const store::ProjectContext& context);
 
 // What a previous-pipe row of `row` hands on when it names the pipe `previous`:
 // its accumulated C·A and time, its flow time and its discharge.
-pipe::PreviousPipeValues handed_on(const PipeRow& previous);
+pipe::PreviousPipeValues handed_on(const text::PackedTexts& previous);
 
 // Whether the pipe's discharge is computed ("CRM") rather than typed; a legacy file
 // keeps the choice in STRUCTURE_INPUT.

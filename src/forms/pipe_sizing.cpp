@@ -113,7 +113,7 @@ bool sizing_pass(const store::Database& db, const SavedNetwork& saved,
     std::vector<network::SizingPipe> pipes;
     pipes.reserve(order.size());
     for (const std::size_t index : order) {
-        const PipeRow& row = saved.rows[index];
+        const PipeRow row = saved.rows[index].unpacked();
         network::SizingPipe p{section_of(row, units),
                               {},
                               chosen[index],
@@ -134,7 +134,7 @@ bool sizing_pass(const store::Database& db, const SavedNetwork& saved,
     for (std::size_t k = 0; k < order.size(); ++k) {
         if (!results[k]) continue;
         const network::PipeSizing& s = *results[k];
-        const PipeRow& row = saved.rows[order[k]];
+        const PipeRow row = saved.rows[order[k]].unpacked();
         if (s.status != network::SizingStatus::Sized) {
             summary.refused.push_back({row[col::kPipeNumber], reason_text(s, row, units, limits)});
             continue;
@@ -200,7 +200,7 @@ void run(store::ProjectContext& context, Ui& ui, const SizingRequest& request,
     }
     const std::vector<bool> chosen = chosen_pipes(saved, request, summary.error);
     if (!summary.error.empty()) return;
-    const std::vector<PipeRow> before = saved.rows;
+    const std::vector<text::PackedTexts> before = saved.rows;
 
     for (summary.passes = 1;; ++summary.passes) {
         if (!sizing_pass(db, saved, order.order, chosen, context.units, limits, summary)) break;
@@ -217,10 +217,11 @@ void run(store::ProjectContext& context, Ui& ui, const SizingRequest& request,
         }
     }
     for (const std::size_t index : order.order) {
-        const std::string old_size = size_text(before[index], context.units);
-        const std::string new_size = size_text(saved.rows[index], context.units);
+        const std::string old_size = size_text(before[index].unpacked(), context.units);
+        const PipeRow row = saved.rows[index].unpacked();
+        const std::string new_size = size_text(row, context.units);
         if (old_size != new_size) {
-            summary.changed.push_back({saved.rows[index][col::kPipeNumber], old_size, new_size});
+            summary.changed.push_back({row[col::kPipeNumber], old_size, new_size});
         }
     }
     transaction.commit();

@@ -84,6 +84,13 @@ std::vector<std::vector<std::string>> PipeTable::texts_in_table_order(
     return texts(names_of(columns), kInTableOrder);
 }
 
+void PipeTable::each_in_table_order(
+    const std::vector<Column>& columns,
+    const std::function<void(const std::vector<std::string>&)>& visit) const {
+    each_text_row(names_of(columns), kInTableOrder,
+                  [&visit](std::vector<std::string>& row) { visit(row); });
+}
+
 std::vector<PipeRecord> PipeTable::all_in_table_order() const {
     return table_.select(kInTableOrder);
 }

@@ -46,6 +46,10 @@ class PipeTable {
     // thousands of pipes reads only what it needs this way.
     std::vector<std::vector<std::string>> texts_in_table_order(
         const std::vector<Column>& columns) const;
+    // The same rows one at a time, for a network too large to hold as texts.
+    void each_in_table_order(
+        const std::vector<Column>& columns,
+        const std::function<void(const std::vector<std::string>&)>& visit) const;
     std::optional<PipeRecord> find(std::string_view pipe_number) const;
     bool exists(std::string_view pipe_number) const;
     std::int64_t count() const { return table_.count(); }

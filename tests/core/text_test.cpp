@@ -15,6 +15,7 @@
 #include "core/text/item_list.h"
 #include "core/text/names.h"
 #include "core/text/number_text.h"
+#include "core/text/packed_texts.h"
 
 using namespace pelvane::text;
 using Items = std::vector<std::string>;
@@ -167,6 +168,22 @@ TEST(ItemList, SurplusSeparatorsStayInTheChosenItem) {
     EXPECT_EQ(split_items("a,b,c,d,e", ',', 3, 0), (Items{"a,b,c", "d", "e"}));
     // Not more items than allowed: nothing is merged.
     EXPECT_EQ(split_items("a,b", ',', 3, 0), (Items{"a", "b"}));
+}
+
+TEST(PackedTexts, EveryTextComesBackWhateverItsLengthOrBytes) {
+    // Lengths either side of one and two length bytes, an empty text, a NUL inside.
+    const Items texts{"",
+                      "O'Brien 1",
+                      std::string(127, 'a'),
+                      std::string(128, 'b'),
+                      std::string(16384, 'c'),
+                      std::string("x\0y", 3),
+                      ""};
+    const PackedTexts packed(texts);
+    EXPECT_EQ(packed.unpacked(), texts);
+    for (std::size_t i = 0; i < texts.size(); ++i) EXPECT_EQ(packed[i], texts[i]) << i;
+    EXPECT_EQ(PackedTexts(Items{"a", "bc"}), PackedTexts(Items{"a", "bc"}));
+    EXPECT_FALSE(PackedTexts(Items{"ab", "c"}) == PackedTexts(Items{"a", "bc"}));
 }
 
 TEST(Names, ATypedNameFindsTheListsSpelling) {
