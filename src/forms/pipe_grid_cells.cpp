@@ -55,7 +55,7 @@ PipeGridForm::CellEdit PipeGridForm::cell_edit(int row, std::size_t index) const
     // The discharge is the solve's: a recompute would replace a typed one.
     if (column == store::Column("PIPE_DISCHARGE")) return CellEdit::None;
     if (columns()[index].unit != &UnitNames::size) return CellEdit::InPlace;
-    const std::string& shape = rows_[static_cast<std::size_t>(row - 1)][kShape];
+    const std::string_view shape = shown_cell(static_cast<std::size_t>(row - 1), kShape);
     const bool diameter = pipe::sized_by_diameter(shape);
     if (column == store::Column("PIPE_DIA")) return diameter ? CellEdit::InPlace : CellEdit::None;
     if (diameter) return CellEdit::None;
@@ -81,7 +81,7 @@ std::vector<std::string> PipeGridForm::cell_choices(int row, std::size_t index) 
 
 bool PipeGridForm::edit_cell(int row, std::size_t index, const std::string& text) {
     if (cell_edit(row, index) != CellEdit::InPlace) return false;
-    const GridRow& shown = rows_[static_cast<std::size_t>(row - 1)];
+    const GridRow shown = shown_row(static_cast<std::size_t>(row - 1));
     if (shown[index] == text) return false;
     const store::Column column = columns()[index].column;
     Cells cells{{column, text}};
@@ -96,7 +96,7 @@ bool PipeGridForm::edit_cell(int row, std::size_t index, const std::string& text
 
 bool PipeGridForm::pick_size(int row) {
     if (row < 1 || row > record_count()) return false;
-    const std::string& shape = rows_[static_cast<std::size_t>(row - 1)][kShape];
+    const std::string shape(shown_cell(static_cast<std::size_t>(row - 1), kShape));
     const SizePicker* picker = picker_for(shape, context_.units);
     if (!picker || cell_edit(row, kSpan) != CellEdit::Picker) return false;
     SizePickerForm form(*picker, ui_);
@@ -108,7 +108,7 @@ bool PipeGridForm::pick_size(int row) {
 }
 
 bool PipeGridForm::write_cells(int row, std::string_view edited, const Cells& cells) {
-    const std::string number = rows_[static_cast<std::size_t>(row - 1)].front();
+    const std::string number(shown_cell(static_cast<std::size_t>(row - 1), 0));
     std::vector<std::string> names{"PIPE_NUMBER"};
     GridRow values{number};
     names.reserve(cells.size() + 1);
@@ -132,7 +132,7 @@ bool PipeGridForm::write_cells(int row, std::string_view edited, const Cells& ce
         return false;
     }
     read_rows();
-    if (!select_pipe(number)) selected_ = rows_.empty() ? 0 : std::min(row, record_count());
+    if (!select_pipe(number)) selected_ = shown_.empty() ? 0 : std::min(row, record_count());
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "forms/pipe_form.h"
 #include "forms/pipe_rules.h"
 #include "forms/pipe_sizing.h"
+#include "platform/platform.h"
 #include "store/pipe_table.h"
 
 namespace pelvane::forms {
@@ -54,7 +55,7 @@ void PipeGridForm::open(int remembered_row, GridView view, std::string_view reme
     checks_.load();
     view_ = std::move(view);
     read_rows();
-    selected_ = rows_.empty() ? 0 : 1;
+    selected_ = shown_.empty() ? 0 : 1;
     select_row(remembered_row);
     if (!remembered_pipe.empty()) select_pipe(remembered_pipe);
 }
@@ -66,26 +67,37 @@ std::string unsolved_status(std::size_t count, bool recompute_on) {
 }
 
 void PipeGridForm::read_rows() {
-    all_rows_ = read_grid_rows(context_.project_connection, legacy());
-    rows_ = shown_rows(all_rows_, view_);
-    fields.set_text("rec_count", std::to_string(all_rows_.size()));
-    std::vector<store::Column> columns{"PIPE_NUMBER"};
+    // The rows read before are let go first: a large network is held once.
+    all_rows_.clear();
+    shown_.clear();
+    unsolved_.clear();
+    std::vector<store::Column> columns = grid_store_columns(legacy());
+    const std::size_t shown_columns = columns.size();
     const std::vector<store::Column> results = result_columns();
     columns.insert(columns.end(), results.begin(), results.end());
-    unsolved_.clear();
-    for (const auto& pipe :
-         store::PipeTable(context_.project_connection).texts_by_number(columns)) {
-        if (unsolved(std::span(pipe).subspan(1))) unsolved_.insert(pipe.front());
-    }
+    std::size_t unsolved_count = 0;
+    const store::PipeTable table(context_.project_connection);
+    all_rows_.reserve(static_cast<std::size_t>(table.count()));
+    table.each_texts_by_number(columns, [&](const std::vector<std::string>& pipe) {
+        const std::span<const std::string> texts(pipe);
+        const bool pipe_unsolved = unsolved(texts.subspan(shown_columns));
+        all_rows_.emplace_back(texts.first(shown_columns));
+        unsolved_.push_back(pipe_unsolved);
+        unsolved_count += pipe_unsolved ? 1 : 0;
+    });
+    shown_ = shown_rows(all_rows_, view_);
+    fields.set_text("rec_count", std::to_string(all_rows_.size()));
     fields.set_text("unsolved_status",
-                    unsolved_status(unsolved_.size(), fields.at("cmdflexrecompute").enabled));
+                    unsolved_status(unsolved_count, fields.at("cmdflexrecompute").enabled));
     checks_.run();
+    // The review read every pipe; the window keeps only what it shows.
+    platform::release_freed_memory();
 }
 
 void PipeGridForm::show_view() {
     const std::string pipe = selected_pipe();
-    rows_ = shown_rows(all_rows_, view_);
-    selected_ = rows_.empty() ? 0 : 1;
+    shown_ = shown_rows(all_rows_, view_);
+    selected_ = shown_.empty() ? 0 : 1;
     if (!pipe.empty()) select_pipe(pipe);
 }
 
@@ -102,17 +114,17 @@ void PipeGridForm::set_filter(std::string text) {
 
 std::string PipeGridForm::row_marks(int row) const {
     if (row < 1 || row > record_count()) return {};
-    return checks_.pipe_marks(rows_[static_cast<std::size_t>(row - 1)].front());
+    return checks_.pipe_marks(shown_cell(static_cast<std::size_t>(row - 1), 0));
 }
 
 bool PipeGridForm::row_unsolved(int row) const {
     if (row < 1 || row > record_count()) return false;
-    return unsolved_.contains(rows_[static_cast<std::size_t>(row - 1)].front());
+    return unsolved_[shown_[static_cast<std::size_t>(row - 1)]];
 }
 
 std::string PipeGridForm::selected_pipe() const {
     if (selected_ < 1 || selected_ > record_count()) return "";
-    return rows_[static_cast<std::size_t>(selected_ - 1)].front();
+    return std::string(shown_cell(static_cast<std::size_t>(selected_ - 1), 0));
 }
 
 void PipeGridForm::select_row(int row) {
@@ -120,8 +132,8 @@ void PipeGridForm::select_row(int row) {
 }
 
 bool PipeGridForm::select_pipe(std::string_view number) {
-    for (std::size_t r = 0; r < rows_.size(); ++r) {
-        if (rows_[r].front() == number) {
+    for (std::size_t r = 0; r < shown_.size(); ++r) {
+        if (shown_cell(r, 0) == number) {
             selected_ = static_cast<int>(r) + 1;
             return true;
         }
@@ -130,7 +142,7 @@ bool PipeGridForm::select_pipe(std::string_view number) {
 }
 
 bool PipeGridForm::has_pipes(const char* message, bool selected) {
-    if (!(selected ? rows_ : all_rows_).empty()) return true;
+    if (!(selected ? shown_.empty() : all_rows_.empty())) return true;
     ui_.message(message, Icon::Information);
     return false;
 }
@@ -219,7 +231,7 @@ void PipeGridForm::refresh() {
     reopen_marker_ = true;
     const int remembered = selected_;
     read_rows();
-    selected_ = rows_.empty() ? 0 : std::clamp(remembered, 1, record_count());
+    selected_ = shown_.empty() ? 0 : std::clamp(remembered, 1, record_count());
     // With pipes the grid closes and is shown again at once on the fresh rows.
     if (!all_rows_.empty()) close_requested = true;
 }
@@ -260,11 +272,19 @@ void PipeGridForm::plan() {
 void PipeGridForm::recompute_network() {
     if (!may_change("cmdflexrecompute")) return;
     if (!has_pipes(kNoPipesToRecompute)) return;
-    RecomputeSummary summary;
-    ui_.run_long_work(kRecomputeNetworkCaption,
-                      [&] { summary = forms::recompute_network(context_, ui_); });
-    ui_.message(recompute_summary_text(summary),
-                summary.complete() ? Icon::Information : Icon::Exclamation, kAppTitle);
+    std::string said;
+    Icon icon = Icon::Information;
+    {
+        // A large network's summary lists every pipe: it is let go before the rows
+        // are read again.
+        RecomputeSummary summary;
+        ui_.run_long_work(kRecomputeNetworkCaption,
+                          [&] { summary = forms::recompute_network(context_, ui_); });
+        said = recompute_summary_text(summary);
+        if (!summary.complete()) icon = Icon::Exclamation;
+    }
+    platform::release_freed_memory();
+    ui_.message(said, icon, kAppTitle);
     refresh();
 }
 
@@ -313,7 +333,7 @@ std::string PipeGridForm::copy_rows(const std::vector<int>& rows) const {
     std::vector<GridRow> copied;
     for (const int row : rows) {
         if (row >= 1 && row <= record_count())
-            copied.push_back(rows_[static_cast<std::size_t>(row - 1)]);
+            copied.push_back(shown_row(static_cast<std::size_t>(row - 1)));
     }
     return copied_rows(names, copied);
 }

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/text/packed_texts.h"
 #include "forms/checks_form.h"
 #include "forms/design_session.h"
 #include "forms/form_model.h"
@@ -111,9 +112,13 @@ class PipeGridForm : public FormModel {
     // The unit of column `index` in this project's units, shown under its heading
     // ("" for a column without one).
     std::string column_unit(std::size_t index) const;
-    // The rows shown: sorted and filtered as `view()` says.
-    const std::vector<GridRow>& rows() const { return rows_; }
-    int record_count() const { return static_cast<int>(rows_.size()); }
+    // The rows shown, sorted and filtered as `view()` says: row `index` (0 = first)
+    // and one cell of it.
+    GridRow shown_row(std::size_t index) const { return all_rows_[shown_[index]].unpacked(); }
+    std::string_view shown_cell(std::size_t index, std::size_t column) const {
+        return all_rows_[shown_[index]][column];
+    }
+    int record_count() const { return static_cast<int>(shown_.size()); }
     const GridView& view_state() const { return view_; }
     // A click on the header of column `index` (a second click reverses the order),
     // and the filter box. The selection stays on its pipe while it is shown.
@@ -222,9 +227,11 @@ class PipeGridForm : public FormModel {
     DesignSession& session_;
     Ui& ui_;
     Windows& windows_;
-    std::vector<GridRow> all_rows_;
-    std::vector<GridRow> rows_;
-    std::set<std::string> unsolved_;  // the numbers of the unsolved pipes
+    // Every pipe, packed so that a large network's grid stays small; the positions
+    // of the rows shown, in their order; whether each pipe is unsolved.
+    std::vector<text::PackedTexts> all_rows_;
+    std::vector<std::size_t> shown_;
+    std::vector<bool> unsolved_;
     GridView view_;
     ChecksForm checks_;
     int selected_ = 0;

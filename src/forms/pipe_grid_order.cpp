@@ -58,12 +58,14 @@ int natural_compare(std::string_view a, std::string_view b) {
     return sign(static_cast<long>(a.size() - i) - static_cast<long>(b.size() - j));
 }
 
-bool contains_text(const GridRow& row, std::string_view lowered_filter) {
-    return std::ranges::any_of(row, [&](const std::string& cell) {
-        std::string text = cell;
+bool contains_text(const text::PackedTexts& row, std::string_view lowered_filter) {
+    std::string text;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        text = row[i];
         std::ranges::transform(text, text.begin(), lower);
-        return text.find(lowered_filter) != std::string::npos;
-    });
+        if (text.find(lowered_filter) != std::string::npos) return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -84,16 +86,17 @@ void GridView::sort_by(std::size_t column) {
     sort_column = column;
 }
 
-std::vector<GridRow> shown_rows(const std::vector<GridRow>& rows, const GridView& view) {
+std::vector<std::size_t> shown_rows(const std::vector<text::PackedTexts>& rows,
+                                    const GridView& view) {
     std::string filter = view.filter;
     std::ranges::transform(filter, filter.begin(), lower);
-    std::vector<GridRow> shown;
-    for (const GridRow& row : rows) {
-        if (filter.empty() || contains_text(row, filter)) shown.push_back(row);
+    std::vector<std::size_t> shown;
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+        if (filter.empty() || contains_text(rows[r], filter)) shown.push_back(r);
     }
     if (const auto column = view.sort_column) {
-        std::ranges::stable_sort(shown, [&](const GridRow& a, const GridRow& b) {
-            const int c = compare_cells(a.at(*column), b.at(*column));
+        std::ranges::stable_sort(shown, [&](std::size_t a, std::size_t b) {
+            const int c = compare_cells(rows[a][*column], rows[b][*column]);
             return view.descending ? c > 0 : c < 0;
         });
     }

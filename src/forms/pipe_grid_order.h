@@ -10,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/text/packed_texts.h"
 #include "forms/pipe_grid_rows.h"
 
 namespace pelvane::forms {
@@ -32,7 +33,9 @@ struct GridView {
     void sort_by(std::size_t column);
 };
 
-// The rows `view` shows, in its order; rows that compare equal keep their order.
-std::vector<GridRow> shown_rows(const std::vector<GridRow>& rows, const GridView& view);
+// The positions in `rows` of the rows `view` shows, in its order; rows that compare
+// equal keep their order.
+std::vector<std::size_t> shown_rows(const std::vector<text::PackedTexts>& rows,
+                                    const GridView& view);
 
 }  // namespace pelvane::forms

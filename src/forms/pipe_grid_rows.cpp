@@ -10,10 +10,14 @@ std::span<const GridColumn> grid_columns(bool legacy) {
     return std::span<const GridColumn>(kGridColumns).first(legacy ? 16 : 17);
 }
 
-std::vector<GridRow> read_grid_rows(const store::Database& db, bool legacy) {
+std::vector<store::Column> grid_store_columns(bool legacy) {
     std::vector<store::Column> columns;
     for (const GridColumn& c : grid_columns(legacy)) columns.push_back(c.column);
-    return store::PipeTable(db).texts_by_number(columns);
+    return columns;
+}
+
+std::vector<GridRow> read_grid_rows(const store::Database& db, bool legacy) {
+    return store::PipeTable(db).texts_by_number(grid_store_columns(legacy));
 }
 
 bool unsolved(std::span<const std::string> results) {

@@ -51,6 +51,9 @@ std::span<const GridColumn> grid_columns(bool legacy);
 // One grid row: the texts of the grid's columns, in column order.
 using GridRow = std::vector<std::string>;
 
+// The PIPE columns of the grid's columns, in order.
+std::vector<store::Column> grid_store_columns(bool legacy);
+
 // Reads the grid rows of the project's PIPE table. A column the file lacks reads as
 // "".
 std::vector<GridRow> read_grid_rows(const store::Database& db, bool legacy);

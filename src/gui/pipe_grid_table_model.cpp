@@ -26,8 +26,9 @@ QVariant PipeGridTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const auto column = static_cast<std::size_t>(index.column());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole || role == Qt::EditRole) {
-        const auto& row = form_.rows()[static_cast<std::size_t>(index.row())];
-        QString text = QString::fromStdString(row[column]);
+        const std::string_view cell =
+            form_.shown_cell(static_cast<std::size_t>(index.row()), column);
+        QString text = QString::fromUtf8(cell.data(), static_cast<qsizetype>(cell.size()));
         if (role == Qt::ToolTipRole) {
             const std::string marks = form_.row_marks(index.row() + 1);
             if (!marks.empty()) text += "\n" + QString::fromStdString(marks);

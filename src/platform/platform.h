@@ -47,6 +47,13 @@ void flush_folder_to_disk(const std::filesystem::path& folder) noexcept;
 // `prefix` and a unique ending; nullopt when none can be made.
 std::optional<std::filesystem::path> make_private_folder(std::string_view prefix);
 
+// ---- Memory ----------------------------------------------------------------
+
+// Hands the memory the program has freed back to the system. The C library may
+// otherwise keep it for later, and a window that has recomputed a large network
+// would go on holding what the work needed. Does nothing where there is no such call.
+void release_freed_memory() noexcept;
+
 // ---- Time ------------------------------------------------------------------
 
 // The local date and time now, as the system's time zone has it.

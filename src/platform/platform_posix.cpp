@@ -6,6 +6,9 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <cerrno>
 #include <chrono>
@@ -120,6 +123,12 @@ std::optional<fs::path> make_private_folder(std::string_view prefix) {
         (fs::temp_directory_path(error) / (std::string(prefix) + "XXXXXX")).string();
     if (error || ::mkdtemp(pattern.data()) == nullptr) return std::nullopt;
     return fs::path(pattern);
+}
+
+void release_freed_memory() noexcept {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 std::tm local_now() {

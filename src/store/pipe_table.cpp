@@ -91,6 +91,13 @@ void PipeTable::each_in_table_order(
                   [&visit](std::vector<std::string>& row) { visit(row); });
 }
 
+void PipeTable::each_texts_by_number(
+    const std::vector<Column>& columns,
+    const std::function<void(const std::vector<std::string>&)>& visit) const {
+    each_text_row(names_of(columns), kByNumber,
+                  [&visit](std::vector<std::string>& row) { visit(row); });
+}
+
 std::vector<PipeRecord> PipeTable::all_in_table_order() const {
     return table_.select(kInTableOrder);
 }

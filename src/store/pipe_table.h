@@ -50,6 +50,10 @@ class PipeTable {
     void each_in_table_order(
         const std::vector<Column>& columns,
         const std::function<void(const std::vector<std::string>&)>& visit) const;
+    // The texts of `columns` of every pipe by number, one pipe at a time.
+    void each_texts_by_number(
+        const std::vector<Column>& columns,
+        const std::function<void(const std::vector<std::string>&)>& visit) const;
     std::optional<PipeRecord> find(std::string_view pipe_number) const;
     bool exists(std::string_view pipe_number) const;
     std::int64_t count() const { return table_.count(); }

@@ -29,7 +29,7 @@ std::size_t take_length(std::string_view block, std::size_t& at) {
 
 }  // namespace
 
-PackedTexts::PackedTexts(const std::vector<std::string>& texts) : count_(texts.size()) {
+PackedTexts::PackedTexts(std::span<const std::string> texts) : count_(texts.size()) {
     std::size_t bytes = 0;
     for (const std::string& t : texts) bytes += t.size() + 1;
     block_.reserve(bytes);

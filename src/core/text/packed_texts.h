@@ -5,6 +5,7 @@
 // byte may appear in a text.
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +15,7 @@ namespace pelvane::text {
 class PackedTexts {
   public:
     PackedTexts() = default;
-    explicit PackedTexts(const std::vector<std::string>& texts);
+    explicit PackedTexts(std::span<const std::string> texts);
 
     std::size_t size() const { return count_; }
     // The text at `index` (below size()); valid until the row is replaced.
