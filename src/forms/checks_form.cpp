@@ -53,7 +53,6 @@ void ChecksForm::run() {
         show_review(review_design(context_, settings_));
     } catch (const std::exception& e) {
         violations_.clear();
-        violation_rows_.clear();
         marks_.clear();
         status_ = failed_review(e);
     }
@@ -76,24 +75,25 @@ void ChecksForm::show_criteria() {
     }
 }
 
-void ChecksForm::show_review(const DesignReview& review) {
-    violations_ = review.violations;
-    violation_rows_.clear();
-    int errors = 0;
-    for (const checks::Violation& v : violations_) {
-        const checks::Criterion& c = settings_.criteria[v.criterion];
-        ViolationTexts texts = violation_texts(v, settings_.criteria, context_.units);
-        ViolationRow row;
-        row.rule = criterion_title(c, settings_.criteria.english());
-        row.pipe = std::move(texts.pipe);
-        row.structure = std::move(texts.structure);
-        row.value = std::move(texts.value);
-        row.limit = std::move(texts.limit);
-        row.source = std::move(texts.source);
-        row.error = v.severity == checks::Severity::Error;
-        errors += row.error ? 1 : 0;
-        violation_rows_.push_back(std::move(row));
-    }
+ViolationRow ChecksForm::violation_row(std::size_t index) const {
+    const checks::Violation& v = violations_.at(index);
+    ViolationTexts texts = violation_texts(v, settings_.criteria, context_.units);
+    ViolationRow row;
+    row.rule = criterion_title(settings_.criteria[v.criterion], settings_.criteria.english());
+    row.pipe = std::move(texts.pipe);
+    row.structure = std::move(texts.structure);
+    row.value = std::move(texts.value);
+    row.limit = std::move(texts.limit);
+    row.source = std::move(texts.source);
+    row.error = v.severity == checks::Severity::Error;
+    return row;
+}
+
+void ChecksForm::show_review(DesignReview review) {
+    violations_ = std::move(review.violations);
+    const auto errors = std::ranges::count_if(violations_, [](const checks::Violation& v) {
+        return v.severity == checks::Severity::Error;
+    });
     mark_pipes();
     const std::size_t count = violations_.size();
     if (count == 0) {

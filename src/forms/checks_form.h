@@ -73,7 +73,10 @@ class ChecksForm {
     void run();
 
     const std::vector<CriterionRow>& criteria_rows() const { return criteria_rows_; }
-    const std::vector<ViolationRow>& violation_rows() const { return violation_rows_; }
+    // The violations found, and the texts of one (0 = first), made when asked for: a
+    // large network may break rules tens of thousands of times.
+    std::size_t violation_count() const { return violations_.size(); }
+    ViolationRow violation_row(std::size_t index) const;
     // "2 violations (1 error)." or "No violation ...", and whether the grade-line
     // checks were skipped.
     const std::string& status() const { return status_; }
@@ -100,7 +103,7 @@ class ChecksForm {
 
   private:
     void show_criteria();
-    void show_review(const DesignReview& review);
+    void show_review(DesignReview review);
     void mark_pipes();
 
     const store::ProjectContext& context_;
@@ -109,7 +112,6 @@ class ChecksForm {
     std::string outfall_;
     std::string tailwater_;
     std::vector<CriterionRow> criteria_rows_;
-    std::vector<ViolationRow> violation_rows_;
     std::vector<checks::Violation> violations_;
     std::map<std::string, std::string, std::less<>> marks_;  // by pipe number
     std::string status_;

@@ -134,11 +134,11 @@ void ChecksDialog::show_criteria() {
 }
 
 void ChecksDialog::show_violations() {
-    const auto& rows = form_.violation_rows();
-    violations_->setRowCount(static_cast<int>(rows.size()));
+    const auto count = static_cast<int>(form_.violation_count());
+    violations_->setRowCount(count);
     const QBrush error(QColor(0xfb, 0xe3, 0xe3));
-    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-        const forms::ViolationRow& row = rows[static_cast<std::size_t>(r)];
+    for (int r = 0; r < count; ++r) {
+        const forms::ViolationRow row = form_.violation_row(static_cast<std::size_t>(r));
         const std::string* texts[] = {&row.rule,  &row.pipe,  &row.structure,
                                       &row.value, &row.limit, &row.source};
         for (int c = 0; c < 6; ++c) {

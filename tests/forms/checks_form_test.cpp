@@ -22,8 +22,8 @@ TEST(ChecksForm, ListsMarksEditsAndKeepsTheCriteria) {
     ChecksForm form(context, ui);
     form.open();
     EXPECT_TRUE(store::has_check_settings(context.project_connection));
-    ASSERT_EQ(form.violation_rows().size(), 1u) << form.status();
-    const ViolationRow& row = form.violation_rows()[0];
+    ASSERT_EQ(form.violation_count(), 1u) << form.status();
+    const ViolationRow row = form.violation_row(0);
     EXPECT_EQ(row.pipe, "O'Brien 1");
     EXPECT_EQ(row.structure, "2");
     EXPECT_EQ(row.value, "cover 0.50 ft");
@@ -49,8 +49,8 @@ TEST(ChecksForm, ListsMarksEditsAndKeepsTheCriteria) {
     ChecksForm again(context, ui);
     again.load();
     again.run();
-    ASSERT_EQ(again.violation_rows().size(), 1u) << again.status();
-    EXPECT_EQ(again.violation_rows()[0].rule, "Grade line above the rim or within the freeboard");
+    ASSERT_EQ(again.violation_count(), 1u) << again.status();
+    EXPECT_EQ(again.violation_row(0).rule, "Grade line above the rim or within the freeboard");
     EXPECT_EQ(again.criteria_rows()[cover].limit, "0.25");
     EXPECT_TRUE(again.criteria_rows()[static_cast<std::size_t>(checks::CriterionKey::MinSize)]
                     .source.ends_with("(unverified)"));
