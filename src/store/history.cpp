@@ -89,14 +89,11 @@ class HistoryStep::Recorder final : public CommitListener {
         db.execute(kCreateHistory);
         db.execute("DELETE FROM PROJECT_HISTORY WHERE UNDONE = 1");
         const std::string changes = encode_changes(created, std::move(rows));
-        Statement insert = db.prepare(
+        db.execute(
             "INSERT INTO PROJECT_HISTORY (TIME, COMMAND, CHANGES) VALUES "
-            "(strftime('%Y-%m-%dT%H:%M:%SZ', 'now'), ?, ?)");
-        insert.bind(1, std::string_view(command_));
-        // The change set of a large network is tens of megabytes: SQLite reads it
-        // from here rather than from a copy of its own.
-        insert.bind_blob_unowned(2, changes);
-        insert.run();
+            "(strftime('%Y-%m-%dT%H:%M:%SZ', 'now'), ?, zeroblob(?))",
+            {command_, static_cast<std::int64_t>(changes.size())});
+        db.write_blob(std::string(kHistoryTable), "CHANGES", db.last_insert_rowid(), changes);
         drop_oldest(db, history_limit(db));
         tables_ = tables_of(db);
     }

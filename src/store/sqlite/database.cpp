@@ -2,6 +2,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+#include <memory>
 #include <utility>
 
 namespace pelvane::store {
@@ -61,13 +63,6 @@ Statement& Statement::bind(int index, const Value& value) {
 Statement& Statement::bind(int index, std::string_view text) {
     if (sqlite3_bind_text(stmt_, index, text.data(), static_cast<int>(text.size()),
                           SQLITE_TRANSIENT) != SQLITE_OK) {
-        fail(db_, "");
-    }
-    return *this;
-}
-
-Statement& Statement::bind_blob_unowned(int index, std::string_view bytes) {
-    if (sqlite3_bind_blob64(stmt_, index, bytes.data(), bytes.size(), SQLITE_STATIC) != SQLITE_OK) {
         fail(db_, "");
     }
     return *this;
@@ -244,6 +239,31 @@ bool Database::has_column(std::string_view table, std::string_view column) const
 
 int Database::changes() const {
     return db_ ? sqlite3_changes(db_) : 0;
+}
+
+std::int64_t Database::last_insert_rowid() const {
+    return db_ ? sqlite3_last_insert_rowid(db_) : 0;
+}
+
+void Database::write_blob(const std::string& table, const std::string& column, std::int64_t rowid,
+                          std::string_view bytes) const {
+    // Pieces of a megabyte: each goes through the page cache on its own.
+    constexpr std::size_t kPiece = std::size_t{1} << 20;
+    sqlite3_blob* blob = nullptr;
+    if (sqlite3_blob_open(db_, "main", table.c_str(), column.c_str(), rowid, 1, &blob) !=
+        SQLITE_OK) {
+        fail(db_, table);
+    }
+    // Closed after a failure's message is taken, which closing would replace.
+    std::unique_ptr<sqlite3_blob, int (*)(sqlite3_blob*)> handle(blob, sqlite3_blob_close);
+    for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+        const std::size_t piece = std::min(kPiece, bytes.size() - at);
+        if (sqlite3_blob_write(blob, bytes.data() + at, static_cast<int>(piece),
+                               static_cast<int>(at)) != SQLITE_OK) {
+            fail(db_, table);
+        }
+    }
+    if (sqlite3_blob_close(handle.release()) != SQLITE_OK) fail(db_, table);
 }
 
 bool Database::read_only() const {

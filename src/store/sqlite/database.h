@@ -57,9 +57,6 @@ class Statement {
     Statement& bind(int index, const Value& value);
     Statement& bind(int index, std::string_view text);
     Statement& bind_all(const std::vector<Value>& values);
-    // Binds bytes as a blob without copying them: they must outlive the statement's
-    // next step (or reset).
-    Statement& bind_blob_unowned(int index, std::string_view bytes);
 
     // Advances to the next row; false when there are no more rows.
     bool step();
@@ -112,6 +109,13 @@ class Database {
     std::vector<std::string> columns_of(std::string_view table) const;
     bool has_column(std::string_view table, std::string_view column) const;
     int changes() const;
+    std::int64_t last_insert_rowid() const;
+    // Writes `bytes` over the blob in `column` of row `rowid` of `table`, which holds
+    // a blob of that size already (zeroblob(n)). SQLite then never holds the whole
+    // value in memory, as it does for a blob bound to an INSERT: a large network's
+    // history step is tens of megabytes.
+    void write_blob(const std::string& table, const std::string& column, std::int64_t rowid,
+                    std::string_view bytes) const;
     bool read_only() const;
     // Whether a transaction is open on this connection.
     bool in_transaction() const;
