@@ -143,17 +143,21 @@ bool keep_going(Ui& ui, std::size_t done, std::size_t total) {
 namespace recompute {
 
 SavedNetwork read_network(const store::ProjectContext& context) {
+    const store::PipeTable table(context.project_connection);
+    // Sized once: a vector that doubles holds up to half as much again for nothing.
+    const auto count = static_cast<std::size_t>(table.count());
     std::vector<text::PackedTexts> rows;
     std::vector<network::PipeLinks> links;
-    store::PipeTable(context.project_connection)
-        .each_in_table_order(all_columns(), [&](const PipeRow& row) {
-            network::PipeLinks pipe{row[col::kPipeNumber], {}};
-            for (int k = 0; k < network::kPreviousPipeRows; ++k) {
-                pipe.previous[k] = row[col::kPrenode1 + k];
-            }
-            links.push_back(std::move(pipe));
-            rows.emplace_back(row);
-        });
+    rows.reserve(count);
+    links.reserve(count);
+    table.each_in_table_order(all_columns(), [&](const PipeRow& row) {
+        network::PipeLinks pipe{row[col::kPipeNumber], {}};
+        for (int k = 0; k < network::kPreviousPipeRows; ++k) {
+            pipe.previous[k] = row[col::kPrenode1 + k];
+        }
+        links.push_back(std::move(pipe));
+        rows.emplace_back(row);
+    });
     return {std::move(rows), network::PipeNetwork(std::move(links), context.legacy_database_mode)};
 }
 
