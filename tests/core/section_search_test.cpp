@@ -59,7 +59,7 @@ SearchOutcome relative_normal(SectionState& s, const DepthScanner& scanner, bool
         arch ? 0.241 * std::pow(hb, 0.4965) : area / (std::numbers::pi * (s.B + s.H) / 2.0);
     try {
         return {relative_normal_depth(s, arch ? arch_shape() : elliptical_shape(), area, radius,
-                                      scanner),
+                                      manning_discharge(s, area, radius), scanner),
                 false,
                 {}};
     } catch (const ArithmeticFailure& failure) {
@@ -78,7 +78,7 @@ SearchOutcome arch_normal(SectionState& s, const DepthScanner& scanner) {
 SearchOutcome expect_same(const Search& search, const SectionState& start,
                           const std::string& what) {
     SectionState fast = start, plain = start;
-    const SearchOutcome a = search(fast, fast_scanner());
+    SearchOutcome a = search(fast, fast_scanner());  // returned, so not const
     const SearchOutcome b = search(plain, literal_scanner());
     EXPECT_EQ(std::tie(a.value, a.failed, a.reason), std::tie(b.value, b.failed, b.reason)) << what;
     const auto working = [](const SectionState& s) {

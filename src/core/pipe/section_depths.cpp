@@ -39,7 +39,7 @@ DepthSequence::DepthSequence(double step) : step_(step) {
         if (next == y) {
             runs_.push_back({k, y, 0.0, 1});
             stall_ = k + 1;
-            return;
+            break;
         }
         int exponent = 0;
         std::frexp(y, &exponent);
@@ -52,28 +52,32 @@ DepthSequence::DepthSequence(double step) : step_(step) {
         const double following = last + step_;  // the step out of the run, as the scan takes it
         if (following == last) {
             stall_ = k;
-            return;
+            break;
         }
         y = following;
     }
-}
-
-double DepthSequence::at(Index k) const {
-    auto run = std::upper_bound(runs_.begin(), runs_.end(), k,
-                                [](Index pass, const Run& r) { return pass < r.first; });
-    --run;
-    return run->y0 + static_cast<double>(k - run->first) * run->increment;
+    std::size_t run = 0;
+    for (int width = 1; width < 65; ++width) {
+        const Index first = Index{1} << (width - 1);
+        while (run + 1 < runs_.size() && runs_[run + 1].first <= first) ++run;
+        run_by_width_[width] = run;
+    }
 }
 
 DepthSequence::Index DepthSequence::first_at_or_above(double y) const {
-    // The run holding the last depth below y, or the first run when there is none.
-    auto run = std::upper_bound(runs_.begin(), runs_.end(), y,
-                                [](double depth, const Run& r) { return depth <= r.y0; });
-    if (run != runs_.begin()) --run;
-    Index k = run->first;
-    if (run->increment > 0.0 && y > run->y0) {
-        const double steps = std::ceil((y - run->y0) / run->increment);
-        k += static_cast<Index>(std::min(steps, static_cast<double>(run->count)));
+    // The run holding the last depth below y, or the first run when there is none:
+    // from the run of pass y / step, which the rounding of the steps has carried at
+    // most a run or two away from it.
+    const double passes = y / step_;
+    std::size_t r = run_of(
+        passes > 0.0 ? static_cast<Index>(std::min(passes, static_cast<double>(stall_ - 1))) : 0);
+    while (r > 0 && runs_[r].y0 >= y) --r;
+    while (r + 1 < runs_.size() && runs_[r + 1].y0 < y) ++r;
+    const Run& run = runs_[r];
+    Index k = run.first;
+    if (run.increment > 0.0 && y > run.y0) {
+        const double steps = std::ceil((y - run.y0) / run.increment);
+        k += static_cast<Index>(std::min(steps, static_cast<double>(run.count)));
     }
     // The quotient may round either way; the depths themselves decide.
     k = std::max<Index>(k, 1);

@@ -5,6 +5,9 @@
 // sequence is held as runs on which the increment is constant, which gives any depth
 // of the scan exactly, in a few operations, without walking to it.
 
+#include <array>
+#include <bit>
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -25,7 +28,10 @@ class DepthSequence {
 
     // The depth after k additions of the step (at(0) is 0). Exactly the value the
     // scan holds at its k-th pass. Requires k < stall_index().
-    double at(Index k) const;
+    double at(Index k) const {
+        const Run& run = runs_[run_of(k)];
+        return run.y0 + static_cast<double>(k - run.first) * run.increment;
+    }
 
     // The first pass at which adding the step no longer changes the depth: from
     // there on a scan would repeat the same depth for ever.
@@ -61,9 +67,21 @@ class DepthSequence {
         Index count;
     };
 
+    // The run holding pass k (k < stall_index()).
+    std::size_t run_of(Index k) const {
+        std::size_t run = run_by_width_[std::bit_width(k)];
+        while (run + 1 < runs_.size() && runs_[run + 1].first <= k) ++run;
+        return run;
+    }
+
     double step_;
     Index stall_ = 0;
     std::vector<Run> runs_;
+    // For each bit width w of a pass index, the run holding pass 2^(w - 1): runs
+    // about double in length, so the run of any pass of that width is this one or
+    // one of the next few. Saves a binary search over the runs at every depth a
+    // search asks for.
+    std::array<std::size_t, 65> run_by_width_{};
 };
 
 }  // namespace pelvane::pipe

@@ -41,7 +41,7 @@ SectionResult relative_section(const RelativeKind& kind, const SectionInput& inp
             } else {
                 // The velocity stays the Manning velocity of the last pass, even when
                 // the discharge found there exceeds the capacity.
-                relative_normal_depth(s, shape, full.area, full.radius, scanner);
+                relative_normal_depth(s, shape, full.area, full.radius, capacity, scanner);
                 s.P = divide(s.A, s.R);
                 w.text(kFlowType, s.Qc > capacity ? kPressureFlow : kPartialFlow);
             }

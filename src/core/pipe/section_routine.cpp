@@ -1,6 +1,8 @@
 #include "core/pipe/section_routine.h"
 
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "core/gravity.h"
 #include "core/pipe/section_math.h"
@@ -54,11 +56,20 @@ void read_inputs(SectionState& s, const SectionInput& input, const SectionConsta
 }  // namespace
 
 void SectionWriter::number(std::string_view column, double value, std::string_view pattern) {
-    out_.written.emplace_back(std::string(column), text::format_number(value, pattern));
+    // Both texts are built in the entry itself: no temporary string to move.
+    text::NumberBuffer buffer;
+    if (const std::size_t length = text::format_number_into(buffer, value, pattern)) {
+        out_.written.emplace_back(std::piecewise_construct, std::forward_as_tuple(column),
+                                  std::forward_as_tuple(buffer.data(), length));
+    } else {
+        out_.written.emplace_back(std::piecewise_construct, std::forward_as_tuple(column),
+                                  std::forward_as_tuple(text::format_number(value, pattern)));
+    }
 }
 
 void SectionWriter::text(std::string_view column, std::string_view text) {
-    out_.written.emplace_back(std::string(column), std::string(text));
+    out_.written.emplace_back(std::piecewise_construct, std::forward_as_tuple(column),
+                              std::forward_as_tuple(text));
 }
 
 void SectionWriter::note(const SearchOutcome& outcome) {

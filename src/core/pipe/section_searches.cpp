@@ -216,7 +216,8 @@ const RelativeShape& arch_shape() {
 }
 
 double relative_normal_depth(SectionState& s, const RelativeShape& shape, double full_area,
-                             double full_radius, const DepthScanner& scanner) {
+                             double full_radius, double full_discharge,
+                             const DepthScanner& scanner) {
     const auto pass = [&shape, full_area, full_radius](SectionState& w,
                                                        double y) -> std::optional<double> {
         const double x = std::min(divide(y, w.H), 1.0);
@@ -230,9 +231,7 @@ double relative_normal_depth(SectionState& s, const RelativeShape& shape, double
     };
     const double rise = s.H;
     const auto ends_at = [rise](double y) { return y / rise >= 1.0; };
-    // Plain arithmetic: only a hint, which the checked passes confirm.
-    const double full_discharge =
-        s.K / s.n * std::sqrt(s.S) * full_area * std::pow(full_radius, kTwoThirds);
+    // Only a hint, which the checked passes confirm.
     const double expected = shape.normal_share.ratio_at(s.Q / full_discharge) * rise;
     const ScanPlan plan{&DepthSequence::coarse(), ends_at, shape.turning_ratio * rise, expected};
     s.y = scanner.scan(s, plan, pass);

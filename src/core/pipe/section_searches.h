@@ -82,12 +82,14 @@ const RelativeShape& arch_shape();
 
 // The coarse normal-depth scan of an elliptical or arch section with full-section
 // area `full_area` and hydraulic radius `full_radius`: the first depth at which the
-// polynomial discharge reaches s.Q. Leaves A, R, V and Qc of its last pass in `s`,
-// and the depth in s.y. Throws ArithmeticFailure: a failure here ends the shape
-// routine. Once the relative depth is held at 1 every pass repeats the last one, so
-// a pass there that falls short fails instead of scanning for ever.
+// polynomial discharge reaches s.Q. `full_discharge`, the Manning discharge of the
+// full section, only tells the scanner where to look first. Leaves A, R, V and Qc of
+// its last pass in `s`, and the depth in s.y. Throws ArithmeticFailure: a failure here
+// ends the shape routine. Once the relative depth is held at 1 every pass repeats the
+// last one, so a pass there that falls short fails instead of scanning for ever.
 double relative_normal_depth(SectionState& s, const RelativeShape& shape, double full_area,
-                             double full_radius, const DepthScanner& scanner);
+                             double full_radius, double full_discharge,
+                             const DepthScanner& scanner);
 
 // The coarse critical-depth scan of A · √(g · yc) (relative depth not held at 1),
 // ending at the first depth at or past H; a result past H is reported as H.

@@ -31,6 +31,21 @@ struct Decimal {
     bool is_zero() const { return digits.find_first_not_of('0') == std::string::npos; }
 };
 
+// 10^0 to 10^19, every power of ten below 2^64.
+constexpr std::array<std::uint64_t, 20> kPowers = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t p = 1;
+    for (auto& power : powers) {
+        power = p;
+        p *= 10;
+    }
+    return powers;
+}();
+
+// The same powers as doubles, every one of them exact.
+constexpr std::array<double, 16> kTens = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
 // The 15 digits of a magnitude from 1e-5 up to below 1e15, which is where nearly
 // every quantity of the program lies, exactly in integers: the magnitude is
 // m · 2^e (m below 2^53, e from -69 to -3 there), so m · 10^k (k = 14 − the decimal
@@ -42,15 +57,6 @@ __extension__ typedef unsigned __int128 Wide;
 bool integer_digits15(double magnitude, std::uint64_t& digits, int& exponent) {
     if (!(magnitude >= 1e-5 && magnitude < 1e15)) return false;
     constexpr std::uint64_t kLeast = 100'000'000'000'000;  // 10^14
-    static constexpr std::array<std::uint64_t, 20> kPowers = [] {
-        std::array<std::uint64_t, 20> powers{};
-        std::uint64_t p = 1;
-        for (auto& power : powers) {
-            power = p;
-            p *= 10;
-        }
-        return powers;
-    }();
     // A normal double: the 52 stored bits below the implicit one, the biased exponent above.
     const auto bits = std::bit_cast<std::uint64_t>(magnitude);
     const std::uint64_t mantissa =
@@ -117,6 +123,85 @@ Decimal to_decimal15(double value) {
         d.point = 1;
     }
     return d;
+}
+
+// "00" to "99": two digits per division.
+constexpr std::array<char, 200> kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes the last `count` decimal digits of `value` so that they end at `end`.
+void write_digits(char* end, std::uint64_t value, int count) {
+    for (; count >= 2; count -= 2) {
+        const auto pair = static_cast<std::size_t>(value % 100) * 2;
+        value /= 100;
+        end -= 2;
+        end[0] = kDigitPairs[pair];
+        end[1] = kDigitPairs[pair + 1];
+    }
+    if (count == 1) end[-1] = static_cast<char>('0' + value % 10);
+}
+
+// The value times 10^decimals rounded half away from zero, as format_number rounds
+// it, below 10^9 units of the last decimal, from one product in doubles: the
+// product is off by at most 1.2e-7 of a unit and the 15-digit decimal form by at
+// most 0.5e-6, so both round alike unless the product's fraction lies within 1e-5
+// of one half. False then, and outside the range: the 15 digits decide.
+bool scaled_directly(double magnitude, int decimals, std::uint64_t& scaled) {
+    if (decimals > 5) return false;
+    const double product = magnitude * kTens[decimals];
+    if (!(product < 1e9)) return false;
+    const auto whole = static_cast<std::uint64_t>(product);
+    const double fraction = product - static_cast<double>(whole);  // exact
+    if (fraction > 0.5 - 1e-5 && fraction < 0.5 + 1e-5) return false;
+    scaled = whole + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+// The text format_number gives, written straight from the rounded integer without
+// building a Decimal. A solve writes eleven numbers, and this is most of what it
+// costs. Returns the length, or 0 where the value lies outside the integers' range
+// (the caller takes the general path).
+std::size_t fixed_text(double value, int decimals, char* out) {
+    if (decimals < 0 || decimals > 9) return 0;
+    const double magnitude = std::abs(value);
+    std::uint64_t scaled = 0;  // the value times 10^decimals, rounded
+    // Below 1e-5 the 15-digit form is at most 0.00001, which rounds to 0 at four
+    // decimals or fewer.
+    if (magnitude != 0.0 && !(magnitude < 1e-5 && decimals <= 4) &&
+        !scaled_directly(magnitude, decimals, scaled)) {
+        std::uint64_t digits = 0;
+        int exponent = 0;
+        if (!integer_digits15(magnitude, digits, exponent)) return 0;
+        const int keep = exponent + 1 + decimals;  // digits that survive the rounding
+        if (keep > 19) return 0;
+        if (keep >= 15) {
+            scaled = digits * kPowers[keep - 15];
+        } else if (keep >= 0) {
+            const std::uint64_t dropped = kPowers[15 - keep];
+            scaled = digits / dropped;
+            if (2 * (digits % dropped) >= dropped) ++scaled;
+        }
+    }
+    char* p = out;
+    if (std::signbit(value) && scaled != 0) *p++ = '-';
+    const std::uint64_t unit = kPowers[decimals];
+    const std::uint64_t whole = scaled / unit;
+    int whole_digits = 1;
+    while (whole_digits < 20 && whole >= kPowers[whole_digits]) ++whole_digits;
+    p += whole_digits;
+    write_digits(p, whole, whole_digits);
+    if (decimals > 0) {
+        *p++ = '.';
+        p += decimals;
+        write_digits(p, scaled - whole * unit, decimals);
+    }
+    return static_cast<std::size_t>(p - out);
 }
 
 enum class Tie { AwayFromZero, ToEven };
@@ -190,8 +275,38 @@ std::string non_finite_text(double value) {
     return value > 0 ? "Infinity" : "-Infinity";
 }
 
+// The usual field text: an optional sign, then at most 15 digits with at most one
+// point, nothing else. The digits make an integer below 2^53 and the power of ten is
+// exact, so one division rounds correctly, as from_chars does. False for anything
+// else (blanks, an exponent, more digits), which the full grammar then reads.
+bool plain_decimal(std::string_view text, double& value) {
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p != end && *p == '-';
+    if (p != end && (*p == '-' || *p == '+')) ++p;
+    std::uint64_t mantissa = 0;
+    int digits = 0, decimals = 0;
+    for (; p != end && is_digit(*p); ++p, ++digits) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+    }
+    if (p != end && *p == '.') {
+        for (++p; p != end && is_digit(*p); ++p, ++digits, ++decimals) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(*p - '0');
+        }
+    }
+    if (p != end || digits == 0 || digits > 15) return false;
+    value = static_cast<double>(mantissa) / kTens[decimals];
+    if (negative) value = -value;
+    return true;
+}
+
 double rounded(double value, int decimals, Tie tie) {
     if (!std::isfinite(value)) return value;
+    // A whole number below 10^15 is its own 15-digit form: rounding keeps it (a
+    // count of barrels, say). The text of -0 reads back as 0.
+    if (decimals >= 0 && std::abs(value) < 1e15 && value == std::trunc(value)) {
+        return value == 0.0 ? 0.0 : value;
+    }
     Decimal d = to_decimal15(value);
     round_decimal(d, decimals, tie);
     const std::string t = positional(d, decimals < 0 ? 0 : decimals);
@@ -213,6 +328,10 @@ ParsedNumber parse_number(std::string_view text) {
     ParsedNumber result;
     if (text.empty()) return result;  // Empty
     result.status = ParsedNumber::Status::NotANumber;
+    if (plain_decimal(text, result.value)) {
+        result.status = ParsedNumber::Status::Ok;
+        return result;
+    }
     const std::string t = trim(text);
     // Grammar check first: from_chars alone would accept "inf" and "nan".
     std::size_t i = 0;
@@ -253,14 +372,26 @@ double number_or(std::string_view text, double when_empty, bool* ok) {
 }
 
 int pattern_decimals(std::string_view pattern) {
-    const auto dot = pattern.find('.');
-    if (dot == std::string_view::npos) return 0;
-    return static_cast<int>(pattern.size() - dot - 1);
+    // A plain loop: the patterns are a few characters, and a library search costs
+    // more than the walk on every number written.
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '.') return static_cast<int>(pattern.size() - i - 1);
+    }
+    return 0;
+}
+
+std::size_t format_number_into(NumberBuffer& buffer, double value, std::string_view pattern) {
+    if (!std::isfinite(value)) return 0;
+    return fixed_text(value, pattern_decimals(pattern), buffer.data());
 }
 
 std::string format_number(double value, std::string_view pattern) {
     if (!std::isfinite(value)) return non_finite_text(value);
     const int decimals = pattern_decimals(pattern);
+    NumberBuffer buffer;
+    if (const std::size_t length = fixed_text(value, decimals, buffer.data())) {
+        return std::string(buffer.data(), length);
+    }
     Decimal d = to_decimal15(value);
     round_decimal(d, decimals, Tie::AwayFromZero);
     return positional(d, decimals);

@@ -3,6 +3,8 @@
 // field texts. Every record column holds text, so the exact digits written here are
 // what the engineer sees, what is saved and what is printed on the forms.
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -39,6 +41,12 @@ double number_or(std::string_view text, double when_empty, bool* ok = nullptr);
 // decimals gives "1.001"; a negative value that rounds to zero prints unsigned.
 // Non-finite values print "NaN", "Infinity" or "-Infinity".
 std::string format_number(double value, std::string_view pattern);
+
+// format_number's text written into `buffer` without building a std::string, for a
+// finite value below 10^15 in magnitude (the usual case); returns its length, or 0
+// when format_number must give it. For callers writing many numbers.
+using NumberBuffer = std::array<char, 32>;
+std::size_t format_number_into(NumberBuffer& buffer, double value, std::string_view pattern);
 
 // Number of decimals a pattern shows ("0.000" -> 3, "#0.0000" -> 4, "0" -> 0).
 int pattern_decimals(std::string_view pattern);
