@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
 namespace pelvane::platform {
 
@@ -80,5 +82,17 @@ struct ProgramOutcome {
 // and every program it started are ended at once, so nothing is left running.
 ProgramOutcome run_program(std::span<const std::string> words, const std::filesystem::path& log,
                            const std::function<bool()>& should_stop);
+
+// Where a program's output and errors go (the same file for both is allowed), and
+// variables (name, value) set for it over those of this program.
+struct ProgramFiles {
+    std::filesystem::path output;
+    std::filesystem::path errors;
+    std::vector<std::pair<std::string, std::string>> environment;
+};
+// As above, with the program's output and errors kept apart. Without `should_stop`
+// it simply waits.
+ProgramOutcome run_program(std::span<const std::string> words, const ProgramFiles& files,
+                           const std::function<bool()>& should_stop = {});
 
 }  // namespace pelvane::platform

@@ -10,10 +10,12 @@
 #include <malloc.h>
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <sstream>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -157,12 +159,35 @@ std::optional<fs::path> find_program(std::initializer_list<const char*> names) {
 
 ProgramOutcome run_program(std::span<const std::string> words, const fs::path& log,
                            const std::function<bool()>& should_stop) {
+    return run_program(words, ProgramFiles{log, log, {}}, should_stop);
+}
+
+ProgramOutcome run_program(std::span<const std::string> words, const ProgramFiles& files,
+                           const std::function<bool()>& should_stop) {
     if (words.empty()) return {};
+    constexpr int kWrite = O_WRONLY | O_CREAT | O_TRUNC;
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    posix_spawn_file_actions_addopen(&actions, 1, files.output.c_str(), kWrite, 0600);
+    if (files.errors == files.output) {
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    } else {
+        posix_spawn_file_actions_addopen(&actions, 2, files.errors.c_str(), kWrite, 0600);
+    }
+    // This program's variables, less those `files` sets, then those.
+    std::vector<std::string> variables;
+    for (char** v = environ; *v; ++v) {
+        const std::string_view variable(*v);
+        const bool replaced = std::ranges::any_of(files.environment, [&](const auto& set) {
+            return variable.starts_with(set.first + "=");
+        });
+        if (!replaced) variables.emplace_back(variable);
+    }
+    for (const auto& [name, value] : files.environment) variables.push_back(name + "=" + value);
+    std::vector<char*> environment;
+    for (auto& variable : variables) environment.push_back(variable.data());
+    environment.push_back(nullptr);
     // A process group of its own, so that stopping it also stops the programs it
     // starts (LibreOffice's launcher starts the office process).
     posix_spawnattr_t attributes;
@@ -175,13 +200,15 @@ ProgramOutcome run_program(std::span<const std::string> words, const fs::path& l
     for (const auto& word : words) argv.push_back(const_cast<char*>(word.c_str()));
     argv.push_back(nullptr);
     pid_t child = 0;
-    const int failed = posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environ);
+    const int failed =
+        posix_spawn(&child, argv[0], &actions, &attributes, argv.data(), environment.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (failed != 0) return {};
 
     int status = 0;
-    while (::waitpid(child, &status, WNOHANG) == 0) {
+    if (!should_stop) ::waitpid(child, &status, 0);
+    while (should_stop && ::waitpid(child, &status, WNOHANG) == 0) {
         if (should_stop && should_stop()) {
             ::kill(-child, SIGKILL);
             ::waitpid(child, &status, 0);

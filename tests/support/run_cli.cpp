@@ -1,11 +1,8 @@
 #include "support/run_cli.h"
 
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
+#include "platform/platform.h"
 #include "support/file_bytes.h"
 #include "support/temp_folder.h"
 
@@ -14,28 +11,15 @@ CliResult run_cli(const std::vector<std::string>& args, const std::filesystem::p
     TempFolder folder;
     const auto out_path = folder / "out.txt";
     const auto err_path = folder / "err.txt";
-    const std::string exe = cli_path().string();
-    std::vector<std::string> words{exe};
+    std::vector<std::string> words{cli_path().string()};
     words.insert(words.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& w : words) argv.push_back(w.data());
-    argv.push_back(nullptr);
-
+    // The program's per-user folder (Qt's data location on Linux) is the test's own.
+    const platform::ProgramFiles files{
+        out_path,
+        err_path,
+        {{"XDG_DATA_HOME", (data_home.empty() ? folder / "user-data" : data_home).string()}}};
     CliResult result;
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const int out = ::open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        const int err = ::open(err_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ::dup2(out, 1);
-        ::dup2(err, 2);
-        ::setenv("XDG_DATA_HOME", (data_home.empty() ? folder / "user-data" : data_home).c_str(),
-                 1);
-        ::execv(exe.c_str(), argv.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.exit_code = platform::run_program(words, files).exit_code;
     result.out = bytes_of(out_path);
     result.err = bytes_of(err_path);
     return result;
