@@ -7,13 +7,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
 #include <filesystem>
 #include <string>
 #include <string_view>
 
 #include "forms/hgl_form.h"
 #include "generated_network.h"
+#include "platform/platform.h"
 #include "report/ld347_layout.h"
 #include "report/report_writer.h"
 #include "store/pipe_table.h"
@@ -27,8 +27,7 @@ using namespace pelvane;
 const fs::path kProgramFolder(PELVANE_PROGRAM_DIR);
 
 fs::path bench_folder() {
-    fs::path folder =
-        fs::temp_directory_path() / ("pelvane-bench-ld347-" + std::to_string(::getpid()));
+    fs::path folder = *pelvane::platform::make_private_folder("pelvane-bench-ld347-");
     fs::create_directories(folder);
     return folder;
 }

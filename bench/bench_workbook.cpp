@@ -4,10 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
 #include <filesystem>
 #include <string>
 
+#include "platform/platform.h"
 #include "report/report_writer.h"
 #include "report/xlsx/workbook.h"
 
@@ -17,8 +17,7 @@ namespace fs = std::filesystem;
 
 void write_ld347(benchmark::State& state) {
     const int pipes = static_cast<int>(state.range(0));
-    const fs::path folder =
-        fs::temp_directory_path() / ("pelvane-bench-" + std::to_string(::getpid()));
+    const fs::path folder = *pelvane::platform::make_private_folder("pelvane-bench-");
     fs::create_directories(folder);
     const fs::path file = folder / "ld347.xlsx";
     pelvane::report::Workbook::open(fs::path(PELVANE_PROGRAM_DIR) / pelvane::report::kLd347Template)

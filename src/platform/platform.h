@@ -74,6 +74,7 @@ enum class ProgramEnd {
 struct ProgramOutcome {
     ProgramEnd end = ProgramEnd::NotStarted;
     int exit_code = -1;  // -1 when it was ended by a signal
+    int signal = 0;      // the signal that ended it, where the system has signals
 };
 
 // Runs `words` (the program's path, then its arguments) with nothing on its input

@@ -208,15 +208,20 @@ ProgramOutcome run_program(std::span<const std::string> words, const ProgramFile
 
     int status = 0;
     if (!should_stop) ::waitpid(child, &status, 0);
+    // Asked soon at first, as most helpers are done in a few milliseconds, then
+    // about twenty times a second.
+    auto pause = std::chrono::milliseconds(1);
     while (should_stop && ::waitpid(child, &status, WNOHANG) == 0) {
         if (should_stop && should_stop()) {
             ::kill(-child, SIGKILL);
             ::waitpid(child, &status, 0);
             return {ProgramEnd::Stopped, -1};
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(50));
     }
-    return {ProgramEnd::Exited, WIFEXITED(status) ? WEXITSTATUS(status) : -1};
+    return {ProgramEnd::Exited, WIFEXITED(status) ? WEXITSTATUS(status) : -1,
+            WIFSIGNALED(status) ? WTERMSIG(status) : 0};
 }
 
 }  // namespace pelvane::platform

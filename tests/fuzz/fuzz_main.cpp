@@ -9,12 +9,9 @@
 // usage: pelvane_fuzz --cli PELVANE --sample SAMPLE.pvd --list SAMPLE.csv --work DIR
 //                     [--seed N] [--projects N] [--imports N] [--timeout SECONDS]
 
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
+#if defined(__unix__)
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#endif
 
 #include <chrono>
 #include <cstdlib>
@@ -29,10 +26,9 @@
 #include <vector>
 
 #include "fuzz/mutations.h"
+#include "platform/platform.h"
 #include "store/sqlite/database.h"
 #include "support/file_bytes.h"
-
-extern char** environ;
 
 namespace {
 
@@ -64,38 +60,18 @@ Run run(const Options& options, const fs::path& folder, std::vector<std::string>
     result.args = args;
     std::vector<std::string> words{options.cli.string()};
     words.insert(words.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    argv.reserve(words.size() + 1);
-    for (auto& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
     const fs::path out = folder / "stdout", err = folder / "stderr";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t child = 0;
-    const int failed = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (failed != 0) {
-        std::cerr << "pelvane_fuzz: cannot start " << options.cli << " in " << folder << ": "
-                  << std::strerror(failed) << "\n";
-        std::exit(2);
-    }
     const auto deadline =
         std::chrono::steady_clock::now() + std::chrono::seconds(options.timeout_seconds);
-    int status = 0;
-    while (::waitpid(child, &status, WNOHANG) == 0) {
-        if (std::chrono::steady_clock::now() > deadline) {
-            ::kill(child, SIGKILL);
-            ::waitpid(child, &status, 0);
-            result.timed_out = true;
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    const auto outcome = pelvane::platform::run_program(
+        words, {out, err, {}}, [deadline] { return std::chrono::steady_clock::now() > deadline; });
+    if (outcome.end == pelvane::platform::ProgramEnd::NotStarted) {
+        std::cerr << "pelvane_fuzz: cannot start " << options.cli << " in " << folder << "\n";
+        std::exit(2);
     }
-    if (!result.timed_out && WIFSIGNALED(status)) result.signal = WTERMSIG(status);
-    result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.timed_out = outcome.end == pelvane::platform::ProgramEnd::Stopped;
+    result.signal = outcome.signal;
+    result.exit_code = outcome.exit_code;
     result.out = bytes_of(out);
     result.err = bytes_of(err);
     return result;
@@ -206,9 +182,11 @@ fs::path output_target(const fs::path& folder, const std::string& name, Random& 
         case 2:
             fs::create_symlink("/dev/null", target);
             break;
-        case 3:
+#if defined(__unix__)
+        case 3:  // a named pipe, where the system has them
             ::mkfifo(target.c_str(), 0600);
             break;
+#endif
         default:
             std::ofstream(target) << "the engineer's earlier file";
     }

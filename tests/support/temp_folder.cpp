@@ -1,18 +1,15 @@
 #include "support/temp_folder.h"
 
-#include <unistd.h>
-#include <atomic>
-#include <chrono>
+#include <stdexcept>
+
+#include "platform/platform.h"
 
 namespace pelvane::testing {
 
 TempFolder::TempFolder() {
-    static std::atomic<int> counter{0};
-    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-    path_ = std::filesystem::temp_directory_path() /
-            ("pelvane-test-" + std::to_string(::getpid()) + "-" + std::to_string(stamp) + "-" +
-             std::to_string(counter++));
-    std::filesystem::create_directories(path_);
+    auto folder = platform::make_private_folder("pelvane-test-");
+    if (!folder) throw std::runtime_error("no temporary folder for a test");
+    path_ = std::move(*folder);
 }
 
 TempFolder::~TempFolder() {
