@@ -186,6 +186,7 @@ ProgramOutcome run_program(std::span<const std::string> words, const ProgramFile
     }
     for (const auto& [name, value] : files.environment) variables.push_back(name + "=" + value);
     std::vector<char*> environment;
+    environment.reserve(variables.size() + 1);
     for (auto& variable : variables) environment.push_back(variable.data());
     environment.push_back(nullptr);
     // A process group of its own, so that stopping it also stops the programs it
