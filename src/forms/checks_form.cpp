@@ -58,6 +58,11 @@ void ChecksForm::run() {
     }
 }
 
+void ChecksForm::forget_review() {
+    violations_ = {};
+    marks_.clear();
+}
+
 void ChecksForm::show_criteria() {
     criteria_rows_.clear();
     const bool english = settings_.criteria.english();

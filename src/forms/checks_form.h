@@ -71,6 +71,8 @@ class ChecksForm {
     // Reads the saved pipes again and runs the review. A file that cannot be read
     // leaves no violations and says why in the status.
     void run();
+    // Lets the last review's findings go (until the next run()).
+    void forget_review();
 
     const std::vector<CriterionRow>& criteria_rows() const { return criteria_rows_; }
     // The violations found, and the texts of one (0 = first), made when asked for: a

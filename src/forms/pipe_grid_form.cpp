@@ -67,10 +67,16 @@ std::string unsolved_status(std::size_t count, bool recompute_on) {
 }
 
 void PipeGridForm::read_rows() {
-    // The rows read before are let go first: a large network is held once.
-    all_rows_.clear();
-    shown_.clear();
-    unsolved_.clear();
+    // What was read before is let go first, and the review, which reads every pipe,
+    // runs before the rows are read: a large network's rows, its review and what was
+    // read before are never held at once.
+    all_rows_ = {};
+    shown_ = {};
+    unsolved_ = {};
+    checks_.forget_review();
+    platform::release_freed_memory();
+    checks_.run();
+    platform::release_freed_memory();
     std::vector<store::Column> columns = grid_store_columns(legacy());
     const std::size_t shown_columns = columns.size();
     const std::vector<store::Column> results = result_columns();
@@ -89,9 +95,6 @@ void PipeGridForm::read_rows() {
     fields.set_text("rec_count", std::to_string(all_rows_.size()));
     fields.set_text("unsolved_status",
                     unsolved_status(unsolved_count, fields.at("cmdflexrecompute").enabled));
-    checks_.run();
-    // The review read every pipe; the window keeps only what it shows.
-    platform::release_freed_memory();
 }
 
 void PipeGridForm::show_view() {
