@@ -44,7 +44,7 @@ checks::CheckInput check_input(int count) {
         c.capacity = "20.000";
         c.flow_type = std::stod(c.hgl.pipe_discharge) > 20.0 ? "PRESSURE FLOW" : "PARTIAL FLOW";
         c.froude_no = k % 5 == 0 ? "1.40" : "0.80";
-        input.pipes.push_back(std::move(c));
+        input.pipes.emplace_back(c);
     }
     return input;
 }

@@ -30,17 +30,17 @@ constexpr CheckColumn kCheckColumns[] = {
 
 }  // namespace
 
-std::vector<checks::CheckPipe> check_pipes(const store::ProjectContext& context) {
+std::vector<checks::PackedCheckPipe> check_pipes(const store::ProjectContext& context) {
     std::vector<store::Column> names;
     for (const HglColumn& c : hgl_columns()) names.push_back(c.column);
     for (const CheckColumn& c : kCheckColumns) names.push_back(c.column);
     const std::size_t grade_line_columns = hgl_columns().size();
     const store::PipeTable table(context.project_connection);
-    std::vector<checks::CheckPipe> pipes;
+    std::vector<checks::PackedCheckPipe> pipes;
     // Sized once: a vector that doubles holds up to half as much again for nothing.
     pipes.reserve(static_cast<std::size_t>(table.count()));
+    checks::CheckPipe pipe;
     table.each_in_table_order(names, [&](const std::vector<std::string>& row) {
-        checks::CheckPipe& pipe = pipes.emplace_back();
         for (std::size_t i = 0; i < names.size(); ++i) {
             if (i < grade_line_columns) {
                 pipe.hgl.*hgl_columns()[i].member = row[i];
@@ -48,6 +48,7 @@ std::vector<checks::CheckPipe> check_pipes(const store::ProjectContext& context)
                 pipe.*kCheckColumns[i - grade_line_columns].member = row[i];
             }
         }
+        pipes.emplace_back(pipe);
     });
     return pipes;
 }
@@ -61,10 +62,13 @@ DesignReview review_design(const store::ProjectContext& context,
     if (!input.grade_line) {
         review.grade_line_skipped = kGradeLineSkipped;
     } else {
-        std::vector<hgl::HglPipe> pipes;
-        for (const checks::CheckPipe& p : input.pipes) pipes.push_back(p.hgl);
-        const auto nodes = hgl::outfall_nodes(pipes);
-        if (std::find(nodes.begin(), nodes.end(), input.grade_line->outfall) == nodes.end()) {
+        // The grade line starts where a pipe ends.
+        const std::string_view outfall = input.grade_line->outfall;
+        const bool outfall_ends_a_pipe =
+            !outfall.empty() && std::ranges::any_of(input.pipes, [&](const auto& pipe) {
+                return pipe.nodeout_no() == outfall;
+            });
+        if (!outfall_ends_a_pipe) {
             review.grade_line_skipped = grade_line_outfall_gone(input.grade_line->outfall);
             input.grade_line.reset();
         } else {

@@ -16,7 +16,7 @@ namespace pelvane::forms {
 
 // Every pipe of the open project in table order, read in one pass of the columns the
 // review needs.
-std::vector<checks::CheckPipe> check_pipes(const store::ProjectContext& context);
+std::vector<checks::PackedCheckPipe> check_pipes(const store::ProjectContext& context);
 
 struct DesignReview {
     std::vector<checks::Violation> violations;

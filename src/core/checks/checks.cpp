@@ -45,37 +45,40 @@ std::optional<double> full_flow_velocity(const CheckPipe& p, double unit_divisor
 }
 
 void pipe_rules(detail::Review& r) {
-    for (const CheckPipe& p : r.input.pipes) {
+    CheckPipe p;
+    for (const PackedCheckPipe& packed : r.input.pipes) {
+        packed.unpack_into(p);
         const hgl::HglPipe& h = p.hgl;
         if (const auto v = full_flow_velocity(p, r.unit_divisor);
             v && r.on(K::MinVelocity) && *v < r.limit(K::MinVelocity)) {
-            r.add(K::MinVelocity, p, {}, *v, r.limit(K::MinVelocity));
+            r.add(K::MinVelocity, p.hgl.pipe_number, {}, *v, r.limit(K::MinVelocity));
         }
         if (const auto v = detail::number(h.pipe_velocity);
             v && r.on(K::MaxVelocity) && *v > r.limit(K::MaxVelocity)) {
-            r.add(K::MaxVelocity, p, {}, *v, r.limit(K::MaxVelocity));
+            r.add(K::MaxVelocity, p.hgl.pipe_number, {}, *v, r.limit(K::MaxVelocity));
         }
         const auto size = barrel_size(h);
         if (size && r.on(K::MinSize) && *size < r.limit(K::MinSize)) {
-            r.add(K::MinSize, p, {}, *size, r.limit(K::MinSize), Severity::Error);
+            r.add(K::MinSize, p.hgl.pipe_number, {}, *size, r.limit(K::MinSize), Severity::Error);
         }
         const auto discharge = detail::number(h.pipe_discharge);
         const auto barrels = detail::number(h.numofpipes);
         const auto capacity = detail::number(p.capacity);
         if (r.on(K::PressureFlow) && p.flow_type == pipe::kPressureFlow && discharge && barrels &&
             *barrels > 0.0 && capacity) {
-            r.add(K::PressureFlow, p, {}, *discharge / *barrels, *capacity);
+            r.add(K::PressureFlow, p.hgl.pipe_number, {}, *discharge / *barrels, *capacity);
         }
         if (const auto froude = detail::number(p.froude_no);
             froude && !h.nodeout_no.empty() && r.on(K::SupercriticalInflow) &&
             *froude > r.limit(K::SupercriticalInflow)) {
-            r.add(K::SupercriticalInflow, p, h.nodeout_no, *froude,
+            r.add(K::SupercriticalInflow, p.hgl.pipe_number, h.nodeout_no, *froude,
                   r.limit(K::SupercriticalInflow));
         }
         const auto length = detail::number(h.pipe_length);
         if (size && length) {
             const K band = r.criteria.spacing_band(*size);
-            if (r.on(band) && *length > r.limit(band)) r.add(band, p, {}, *length, r.limit(band));
+            if (r.on(band) && *length > r.limit(band))
+                r.add(band, p.hgl.pipe_number, {}, *length, r.limit(band));
         }
     }
 }
@@ -83,7 +86,9 @@ void pipe_rules(detail::Review& r) {
 // Cover at both ends of every pipe: the rim of the structure minus the crown.
 void cover_rule(detail::Review& r) {
     if (!r.on(K::MinCover)) return;
-    for (const CheckPipe& p : r.input.pipes) {
+    CheckPipe p;
+    for (const PackedCheckPipe& packed : r.input.pipes) {
+        packed.unpack_into(p);
         const auto rise = detail::rise(p.hgl);
         if (!rise) continue;
         const auto check = [&](std::string_view node, std::string_view rim_text,
@@ -93,7 +98,7 @@ void cover_rule(detail::Review& r) {
             if (!rim || !invert || node.empty()) return;
             const double cover = *rim - (*invert + *rise / r.unit_divisor);
             if (cover < r.limit(K::MinCover)) {
-                r.add(K::MinCover, p, node, cover, r.limit(K::MinCover));
+                r.add(K::MinCover, p.hgl.pipe_number, node, cover, r.limit(K::MinCover));
             }
         };
         check(p.hgl.nodein_no, p.hgl.nodein_topele, p.hgl.pipe_elein);
@@ -105,21 +110,26 @@ void cover_rule(detail::Review& r) {
 // ending there.
 void junction_rules(detail::Review& r) {
     const detail::Links& links = r.links;
-    for (const CheckPipe& down : r.input.pipes) {
-        const std::string& node = down.hgl.nodein_no;
-        if (node.empty() || links.starting(node) != &down) continue;
+    CheckPipe down;
+    CheckPipe up;
+    for (std::size_t d = 0; d < r.input.pipes.size(); ++d) {
+        const std::string_view node = r.input.pipes[d].nodein_no();
+        if (node.empty() || links.starting(node) != d) continue;
+        r.input.pipes[d].unpack_into(down);
         const auto down_size = barrel_size(down.hgl);
         const auto down_rise = detail::rise(down.hgl);
         const auto down_invert = detail::number(down.hgl.pipe_elein);
         std::optional<double> least_drop;
-        for (const CheckPipe* up : links.ending(node)) {
-            if (up == &down) continue;
-            const auto up_size = barrel_size(up->hgl);
+        for (const std::size_t u : links.ending(node)) {
+            if (u == d) continue;
+            r.input.pipes[u].unpack_into(up);
+            const auto up_size = barrel_size(up.hgl);
             if (r.on(K::SizeDecrease) && down_size && up_size && *down_size < *up_size) {
-                r.add(K::SizeDecrease, down, node, *down_size, *up_size, Severity::Error);
+                r.add(K::SizeDecrease, down.hgl.pipe_number, node, *down_size, *up_size,
+                      Severity::Error);
             }
-            const auto up_rise = detail::rise(up->hgl);
-            const auto up_invert = detail::number(up->hgl.pipe_eleout);
+            const auto up_rise = detail::rise(up.hgl);
+            const auto up_invert = detail::number(up.hgl.pipe_eleout);
             if (down_rise && down_invert && up_rise && up_invert) {
                 const double drop = (*up_invert + *up_rise / r.unit_divisor) -
                                     (*down_invert + *down_rise / r.unit_divisor);
@@ -127,7 +137,7 @@ void junction_rules(detail::Review& r) {
             }
         }
         if (least_drop && r.on(K::CrownDrop) && *least_drop < r.limit(K::CrownDrop)) {
-            r.add(K::CrownDrop, down, node, *least_drop, r.limit(K::CrownDrop));
+            r.add(K::CrownDrop, down.hgl.pipe_number, node, *least_drop, r.limit(K::CrownDrop));
         }
     }
 }
@@ -148,17 +158,22 @@ void mismatch_rule(detail::Review& r) {
         if (!seen) {
             seen = value;
         } else if (const double difference = std::abs(*value - *seen); difference > tolerance) {
-            r.add(K::StructureMismatch, p, node, difference, tolerance, Severity::Error, what);
+            r.add(K::StructureMismatch, p.hgl.pipe_number, node, difference, tolerance,
+                  Severity::Error, what);
         }
     };
-    for (const CheckPipe& p : r.input.pipes) {
+    CheckPipe p;
+    for (const PackedCheckPipe& packed : r.input.pipes) {
+        packed.unpack_into(p);
         const hgl::HglPipe& h = p.hgl;
-        compare(p, h.nodein_no, Mismatch::Rim, &First::rim, detail::number(h.nodein_topele));
-        compare(p, h.nodein_no, Mismatch::Station, &First::station,
-                station_number(h.nodein_station));
-        compare(p, h.nodeout_no, Mismatch::Rim, &First::rim, detail::number(p.nodeout_topele));
-        compare(p, h.nodeout_no, Mismatch::Station, &First::station,
-                station_number(p.nodeout_station));
+        // The structures' names are taken from the packed pipe: they key the map of
+        // first values, and the record is filled again with the next pipe.
+        const std::string_view upper = packed.nodein_no();
+        const std::string_view lower = packed.nodeout_no();
+        compare(p, upper, Mismatch::Rim, &First::rim, detail::number(h.nodein_topele));
+        compare(p, upper, Mismatch::Station, &First::station, station_number(h.nodein_station));
+        compare(p, lower, Mismatch::Rim, &First::rim, detail::number(p.nodeout_topele));
+        compare(p, lower, Mismatch::Station, &First::station, station_number(p.nodeout_station));
     }
 }
 

@@ -14,6 +14,7 @@
 
 #include "core/checks/criteria.h"
 #include "core/hgl/hgl_pipe.h"
+#include "core/text/packed_texts.h"
 
 namespace pelvane::checks {
 
@@ -28,6 +29,25 @@ struct CheckPipe {
     std::string froude_no;
 };
 
+// A pipe's texts as the review holds them, packed into one block: a network of
+// 100,000 pipes takes about 25 MB this way against 90 MB as records of strings.
+class PackedCheckPipe {
+  public:
+    explicit PackedCheckPipe(const CheckPipe& pipe);
+
+    // Every text into `pipe`, reusing its strings' room.
+    void unpack_into(CheckPipe& pipe) const;
+    CheckPipe unpacked() const;
+    void unpack_into(hgl::HglPipe& pipe) const;
+
+    std::string_view pipe_number() const;
+    std::string_view nodein_no() const;
+    std::string_view nodeout_no() const;
+
+  private:
+    text::PackedTexts texts_;
+};
+
 // Where the grade line starts: a structure where pipes end and its tailwater
 // elevation text (ft or m).
 struct GradeLineStart {
@@ -36,8 +56,8 @@ struct GradeLineStart {
 };
 
 struct CheckInput {
-    std::vector<CheckPipe> pipes;  // in table order
-    std::string units;             // the project's UNITS
+    std::vector<PackedCheckPipe> pipes;  // in table order
+    std::string units;                   // the project's UNITS
     // Without it the grade-line rules (hgl_rim, exact_hgl_rim) are not run.
     std::optional<GradeLineStart> grade_line;
 };

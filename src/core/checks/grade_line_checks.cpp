@@ -37,9 +37,8 @@ void grade_line_rules(Review& r) {
     const bool exact_rule = r.on(K::ExactHglRim);
     if (!start || (!form_rule && !exact_rule)) return;
 
-    std::vector<hgl::HglPipe> pipes;
-    pipes.reserve(r.input.pipes.size());
-    for (const CheckPipe& p : r.input.pipes) pipes.push_back(p.hgl);
+    std::vector<hgl::HglPipe> pipes(r.input.pipes.size());
+    for (std::size_t i = 0; i < pipes.size(); ++i) r.input.pipes[i].unpack_into(pipes[i]);
     const hgl::HglResult form =
         hgl::compute_grade_line(pipes, start->outfall, start->tailwater, r.input.units);
     hgl::HglResult exact;
@@ -52,13 +51,14 @@ void grade_line_rules(Review& r) {
     for (std::size_t i = 1; i < form.rows.size(); ++i) {
         const hgl::HglRow& row = form.rows[i];
         const std::string* node = std::get_if<std::string>(&row.field(kNodeField));
-        const CheckPipe* pipe = node ? r.links.starting(*node) : nullptr;
+        const std::size_t pipe = node ? r.links.starting(*node) : Links::kNone;
         const auto rim = cell_value(row.field(kRimField));
-        if (pipe == nullptr || !rim) continue;
+        if (pipe == Links::kNone || !rim) continue;
+        const std::string_view pipe_number = pipes[pipe].pipe_number;
         if (const auto level = cell_value(row.field(kGradeLineField)); level && form_rule) {
             const double highest = *rim - r.limit(K::HglFreeboard);
             if (*level > highest) {
-                r.add(K::HglFreeboard, *pipe, *node, *level, highest,
+                r.add(K::HglFreeboard, pipe_number, *node, *level, highest,
                       *level > *rim ? Severity::Error : Severity::Warning);
             }
         }
@@ -66,7 +66,7 @@ void grade_line_rules(Review& r) {
         if (!exact_rule || i >= exact.rows.size() || !verdict || *verdict != kFormSaysOk) continue;
         if (const auto level = cell_value(exact.rows[i].field(kGradeLineField));
             level && *level >= *rim) {
-            r.add(K::ExactHglRim, *pipe, *node, *level, *rim, Severity::Error);
+            r.add(K::ExactHglRim, pipe_number, *node, *level, *rim, Severity::Error);
         }
     }
 }

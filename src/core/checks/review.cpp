@@ -15,22 +15,26 @@ std::optional<double> rise(const hgl::HglPipe& pipe) {
     return number(pipe.pipe_shape == pipe::kCircular ? pipe.pipe_dia : pipe.rise);
 }
 
-Links::Links(const std::vector<CheckPipe>& pipes) {
-    for (const CheckPipe& p : pipes) {
-        if (!p.hgl.nodein_no.empty()) starting_.try_emplace(p.hgl.nodein_no, &p);
-        if (!p.hgl.nodeout_no.empty()) ending_[p.hgl.nodeout_no].push_back(&p);
+Links::Links(const std::vector<PackedCheckPipe>& pipes) {
+    for (std::size_t i = 0; i < pipes.size(); ++i) {
+        if (const std::string_view node = pipes[i].nodein_no(); !node.empty()) {
+            starting_.try_emplace(node, i);
+        }
+        if (const std::string_view node = pipes[i].nodeout_no(); !node.empty()) {
+            ending_[node].push_back(i);
+        }
     }
 }
 
-const CheckPipe* Links::starting(std::string_view node) const {
+std::size_t Links::starting(std::string_view node) const {
     const auto found = starting_.find(node);
-    return found == starting_.end() ? nullptr : found->second;
+    return found == starting_.end() ? kNone : found->second;
 }
 
-const std::vector<const CheckPipe*>& Links::ending(std::string_view node) const {
-    static const std::vector<const CheckPipe*> kNone;
+const std::vector<std::size_t>& Links::ending(std::string_view node) const {
+    static const std::vector<std::size_t> kNoPipes;
     const auto found = ending_.find(node);
-    return found == ending_.end() ? kNone : found->second;
+    return found == ending_.end() ? kNoPipes : found->second;
 }
 
 Review::Review(const CheckInput& in, const Criteria& c, std::vector<Violation>& out)
@@ -40,12 +44,12 @@ Review::Review(const CheckInput& in, const Criteria& c, std::vector<Violation>& 
       unit_divisor(hgl::HglConstants::for_units(in.units).unit_divisor),
       links(in.pipes) {}
 
-void Review::add(CriterionKey key, const CheckPipe& pipe, std::string_view structure, double value,
-                 double limit, Severity severity, Mismatch mismatch) {
+void Review::add(CriterionKey key, std::string_view pipe_number, std::string_view structure,
+                 double value, double limit, Severity severity, Mismatch mismatch) {
     Violation v;
     v.rule = criteria[key].rule;
     v.criterion = key;
-    v.pipe = pipe.hgl.pipe_number;
+    v.pipe = std::string(pipe_number);
     if (!structure.empty()) v.structure = std::string(structure);
     switch (v.rule) {
         case RuleId::SizeDecrease:

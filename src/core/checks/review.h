@@ -2,6 +2,7 @@
 // What the rules of a review share: the input, the criteria, the structures' links
 // and the list being filled. Not for use outside src/core/checks.
 
+#include <cstddef>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -17,18 +18,21 @@ std::optional<double> number(std::string_view text);
 // The rise of a barrel (in or mm): its diameter, or RISE.
 std::optional<double> rise(const hgl::HglPipe& pipe);
 
-// The pipes starting and ending at each structure, by node name.
+// The pipes starting and ending at each structure, by node name, as positions in
+// the review's list of pipes.
 class Links {
   public:
-    explicit Links(const std::vector<CheckPipe>& pipes);
-    // The first pipe in table order starting at `node`; nullptr when none does.
-    const CheckPipe* starting(std::string_view node) const;
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+    explicit Links(const std::vector<PackedCheckPipe>& pipes);
+    // The first pipe in table order starting at `node`; kNone when none does.
+    std::size_t starting(std::string_view node) const;
     // The pipes ending at `node`, in table order.
-    const std::vector<const CheckPipe*>& ending(std::string_view node) const;
+    const std::vector<std::size_t>& ending(std::string_view node) const;
 
   private:
-    std::unordered_map<std::string_view, const CheckPipe*> starting_;
-    std::unordered_map<std::string_view, std::vector<const CheckPipe*>> ending_;
+    std::unordered_map<std::string_view, std::size_t> starting_;
+    std::unordered_map<std::string_view, std::vector<std::size_t>> ending_;
 };
 
 struct Review {
@@ -36,8 +40,8 @@ struct Review {
 
     bool on(CriterionKey key) const { return criteria[key].enabled; }
     double limit(CriterionKey key) const { return criteria[key].limit; }
-    void add(CriterionKey key, const CheckPipe& pipe, std::string_view structure, double value,
-             double limit, Severity severity = Severity::Warning,
+    void add(CriterionKey key, std::string_view pipe_number, std::string_view structure,
+             double value, double limit, Severity severity = Severity::Warning,
              Mismatch mismatch = Mismatch::None);
 
     const CheckInput& input;

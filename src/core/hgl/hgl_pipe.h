@@ -1,6 +1,8 @@
 #pragma once
 // What the grade line reads of one PIPE record, and the constants of a run.
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -39,6 +41,32 @@ struct HglPipe {
     std::string nodein_station;
     std::string nodein_topele;
 };
+
+// Every text of a pipe, in the order above: to copy, pack or compare a pipe text by
+// text.
+inline constexpr std::array<std::string HglPipe::*, 23> kHglPipeTexts = {
+    &HglPipe::pipe_number,    &HglPipe::nodein_no,      &HglPipe::nodeout_no,
+    &HglPipe::pipe_dia,       &HglPipe::pipe_shape,     &HglPipe::pipe_mann,
+    &HglPipe::span,           &HglPipe::rise,           &HglPipe::pipe_length,
+    &HglPipe::pipe_eleout,    &HglPipe::pipe_elein,     &HglPipe::pipe_flowdepth,
+    &HglPipe::pipe_discharge, &HglPipe::numofpipes,     &HglPipe::pipe_storm_freq,
+    &HglPipe::nodein_type,    &HglPipe::nodein_shaping, &HglPipe::structure_ca,
+    &HglPipe::pipe_i,         &HglPipe::pipe_velocity,  &HglPipe::pipe_skew,
+    &HglPipe::nodein_station, &HglPipe::nodein_topele,
+};
+// Whether no member appears twice in a list of members.
+template <typename Members>
+constexpr bool each_listed_once(const Members& texts) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        for (std::size_t j = i + 1; j < texts.size(); ++j) {
+            if (texts[i] == texts[j]) return false;
+        }
+    }
+    return true;
+}
+static_assert(sizeof(HglPipe) == kHglPipeTexts.size() * sizeof(std::string) &&
+                  each_listed_once(kHglPipeTexts),
+              "every text of a pipe is listed, once");
 
 // How a run takes the friction slope of a pipe. Ld347 is the form's own rule: K of
 // 0.453 (English) or 0.312 (metric) in both of its formulas, and a box whose top side

@@ -60,6 +60,16 @@ void PackedTexts::unpack_into(std::vector<std::string>& texts) const {
     }
 }
 
+void PackedTexts::unpack_into(std::span<std::string* const> texts) const {
+    assert(texts.size() == count_);
+    std::size_t at = 0;
+    for (std::string* t : texts) {
+        const std::size_t length = take_length(block_, at);
+        t->assign(block_, at, length);
+        at += length;
+    }
+}
+
 std::vector<std::string> PackedTexts::unpacked() const {
     std::vector<std::string> texts;
     unpack_into(texts);

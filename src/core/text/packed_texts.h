@@ -22,6 +22,8 @@ class PackedTexts {
     std::string_view operator[](std::size_t index) const;
     // Every text, in order, into `texts` (resized to size()).
     void unpack_into(std::vector<std::string>& texts) const;
+    // Every text, in order, into the strings pointed to (exactly size() of them).
+    void unpack_into(std::span<std::string* const> texts) const;
     std::vector<std::string> unpacked() const;
 
     bool operator==(const PackedTexts&) const = default;
