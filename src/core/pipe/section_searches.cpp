@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/pipe/full_section.h"
+#include "core/pipe/relative_bounds.h"
 #include "core/pipe/section_math.h"
 
 namespace pelvane::pipe {
@@ -233,7 +234,12 @@ double relative_normal_depth(SectionState& s, const RelativeShape& shape, double
     const auto ends_at = [rise](double y) { return y / rise >= 1.0; };
     // Only a hint, which the checked passes confirm.
     const double expected = shape.normal_share.ratio_at(s.Q / full_discharge) * rise;
-    const ScanPlan plan{&DepthSequence::coarse(), ends_at, shape.turning_ratio * rise, expected};
+    // Every pass that does not fail writes A, R, V and Qc.
+    const auto goes_on = [&shape, full_area, full_radius](const SectionState& w, double y) {
+        return relative_normal_goes_on(w, shape, full_area, full_radius, y);
+    };
+    ScanPlan plan{&DepthSequence::coarse(), ends_at, shape.turning_ratio * rise, expected};
+    plan.goes_on = goes_on;
     s.y = scanner.scan(s, plan, pass);
     return s.y;
 }
@@ -253,8 +259,17 @@ double relative_critical_depth(const SectionState& s, const RelativeShape& shape
     // Beyond the table the scan runs to its cap, the full rise.
     const double ratio = shape.critical_share.ratio_at(s.Q / (full_area * std::sqrt(s.g * rise)));
     const double expected = (std::isnan(ratio) ? 1.0 : ratio) * rise;
-    const ScanPlan plan{&DepthSequence::coarse(), ends_at, std::numeric_limits<double>::infinity(),
-                        expected};
+    const auto goes_on = [&shape, full_area](const SectionState& w, double yc) {
+        return relative_critical_goes_on(w, shape, full_area, yc);
+    };
+    // The scan runs on a copy, which nothing reads afterwards.
+    const auto stops_there = [&shape, full_area](const SectionState& w, double yc) {
+        return relative_critical_stops_there(w, shape, full_area, yc);
+    };
+    ScanPlan plan{&DepthSequence::coarse(), ends_at, std::numeric_limits<double>::infinity(),
+                  expected};
+    plan.goes_on = goes_on;
+    plan.stops_there = stops_there;
     SectionState untouched = s;
     const double yc = scanner.scan(untouched, plan, pass);
     return yc > s.H ? s.H : yc;
