@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -321,4 +322,47 @@ TEST(RelativeVerdicts, NeverContradictThePassTheyStandFor) {
     EXPECT_GT(checking.passes, 400'000);
     RecordProperty("passes", std::to_string(checking.passes));
     RecordProperty("with_a_verdict", std::to_string(checking.certain));
+}
+
+TEST(DepthSequence, FirstAtOrAboveFindsTheSamePassAsFirstWhere) {
+    std::mt19937_64 random(7);
+    for (const DepthSequence* depths : kSequences) {
+        const double top = depths->at(depths->stall_index() - 1);
+        for (int i = 0; i < 20000; ++i) {
+            // Depths of every scale up to the stall, and the depths of passes and
+            // their neighbours, where the quotient y / step rounds either way.
+            const double u = std::uniform_real_distribution<double>(0, 1)(random);
+            double y = i % 2 == 0 ? top * std::pow(u, 8.0)
+                                  : depths->at(static_cast<DepthSequence::Index>(u * 1e6) + 1);
+            if (i % 4 == 1) y = std::nextafter(y, 0.0);
+            if (i % 4 == 3) y = std::nextafter(y, 1e300);
+            ASSERT_EQ(depths->first_at_or_above(y), depths->first_where([y](double d) {
+                return d >= y;
+            })) << "step "
+                << depths->step() << " depth " << y;
+        }
+    }
+}
+
+TEST(RisingTables, FindTheEntryASearchOfTheWholeTableFinds) {
+    for (const RelativeShape* shape : {&elliptical_shape(), &arch_shape()}) {
+        for (const auto* table : {&shape->normal_share, &shape->critical_share}) {
+            const auto& v = table->values;
+            std::mt19937_64 random(11);
+            for (int i = 0; i < 20000; ++i) {
+                const std::size_t at = random() % v.size();
+                const double value =
+                    i % 3 == 0 ? v[at]
+                               : std::uniform_real_distribution<double>(0, v.back())(random);
+                const auto entry = std::lower_bound(v.begin(), v.end(), value) - v.begin();
+                const double expected =
+                    entry == 0 ? 0.0
+                               : table->top *
+                                     (static_cast<double>(entry - 1) +
+                                      (value - v[entry - 1]) / (v[entry] - v[entry - 1])) /
+                                     RelativeShape::kTableSteps;
+                ASSERT_EQ(table->ratio_at(value), value <= 0.0 ? 0.0 : expected) << value;
+            }
+        }
+    }
 }

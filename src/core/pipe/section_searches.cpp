@@ -73,8 +73,16 @@ template <class F>
 RelativeShape::RisingTable rising_table(double top, F f) {
     RelativeShape::RisingTable table;
     table.top = top;
-    for (int i = 0; i <= RelativeShape::kTableSteps; ++i) {
-        table.values[i] = f(top * i / RelativeShape::kTableSteps);
+    constexpr int steps = RelativeShape::kTableSteps;
+    for (int i = 0; i <= steps; ++i) {
+        table.values[i] = f(top * i / steps);
+    }
+    table.parts_per_value = steps / table.values.back();
+    for (int part = 0; part <= steps + 1; ++part) {
+        const double least = table.values.back() * part / steps;
+        table.part_start[part] = static_cast<std::uint16_t>(
+            std::lower_bound(table.values.begin(), table.values.end(), least) -
+            table.values.begin());
     }
     return table;
 }
@@ -189,7 +197,16 @@ SearchOutcome box_critical_depth(SectionState& s, const DepthScanner& scanner) {
 double RelativeShape::RisingTable::ratio_at(double value) const {
     if (value <= 0.0) return 0.0;
     if (!(value <= values.back())) return std::numeric_limits<double>::quiet_NaN();
-    const auto i = std::lower_bound(values.begin(), values.end(), value) - values.begin();
+    // The entry sought lies from the start of the value's part to the start of the
+    // next one; the steps outward settle a part the rounding may have missed.
+    const auto part = std::min(static_cast<std::size_t>(value * parts_per_value),
+                               static_cast<std::size_t>(kTableSteps));
+    std::size_t lo = part_start[part];
+    std::size_t hi = std::min<std::size_t>(part_start[part + 1], kTableSteps);
+    while (lo > 0 && values[lo - 1] >= value) --lo;
+    while (hi < kTableSteps && values[hi] < value) ++hi;
+    const auto i =
+        std::lower_bound(values.begin() + lo, values.begin() + hi + 1, value) - values.begin();
     if (i == 0) return 0.0;
     const double below = values[i - 1];
     const double fraction = (value - below) / (values[i] - below);
