@@ -5,10 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
 #include <numbers>
+#include <optional>
 #include <random>
 #include <string>
 #include <tuple>
@@ -242,4 +244,125 @@ TEST(DepthSequence, FirstWhereFindsTheSamePassAsCounting) {
     // A test no depth satisfies ends at the stall.
     const DepthSequence& coarse = DepthSequence::coarse();
     EXPECT_EQ(coarse.first_where([](double) { return false; }), coarse.stall_index());
+}
+
+namespace {
+
+// The plain scan holding the plan's verdicts against every pass it runs: a pass
+// said to go on must neither stop nor fail, one said to stop there must stop with
+// its own depth.
+class VerdictCheckingScanner final : public DepthScanner {
+  public:
+    double scan(SectionState& state, const ScanPlan& plan, ScanPass pass) const override {
+        const DepthSequence& depths = *plan.depths;
+        for (DepthSequence::Index k = 1; k < depths.stall_index(); ++k) {
+            const double y = depths.at(k);
+            const bool goes_on = plan.goes_on && plan.goes_on(state, y);
+            const bool stops_there = plan.stops_there && plan.stops_there(state, y);
+            ++passes;
+            certain += goes_on || stops_there;
+            std::optional<double> result;
+            try {
+                result = pass(state, y);
+            } catch (const ArithmeticFailure&) {
+                EXPECT_FALSE(goes_on || stops_there) << "failed at " << y << " Q " << state.Q;
+                throw;
+            }
+            if (goes_on) {
+                EXPECT_FALSE(result.has_value()) << "stopped at " << y << " Q " << state.Q;
+            }
+            if (stops_there) {
+                EXPECT_EQ(result, y) << "went on at " << y << " Q " << state.Q;
+            }
+            if (result) return *result;
+        }
+        arithmetic_failure("the depth scan stopped progressing");
+    }
+    mutable long passes = 0, certain = 0;
+};
+
+}  // namespace
+
+TEST(RelativeVerdicts, NeverContradictThePassTheyStandFor) {
+    const VerdictCheckingScanner checking;
+    std::mt19937_64 random(20261206);
+    const auto uniform = [&random](double lo, double hi) {
+        return std::uniform_real_distribution<double>(lo, hi)(random);
+    };
+    for (int i = 0; i < 4000; ++i) {
+        const bool arch = i % 2 == 1;
+        SectionState s = spanned(uniform(1.0, 12.0), uniform(1.0, 8.0), 0.0);
+        s.n = uniform(0.009, 0.03);
+        s.S = std::exp(uniform(std::log(1e-4), std::log(0.1)));
+        const double hb = s.H * s.B;
+        const double area = arch ? 0.781 * std::pow(hb, 1.003) : std::numbers::pi * hb / 4.0;
+        const double radius =
+            arch ? 0.241 * std::pow(hb, 0.4965) : area / (std::numbers::pi * (s.B + s.H) / 2.0);
+        // From a trickle to beyond the capacity, and discharges right at a pass's.
+        s.Q = manning_discharge(s, area, radius) * std::exp(uniform(std::log(1e-5), std::log(1.2)));
+        const std::string what = (arch ? "arch " : "ellipse ") + std::to_string(i);
+        SCOPED_TRACE(what);
+        SectionState normal = s;
+        const SearchOutcome o = relative_normal(normal, checking, arch);
+        if (!o.failed && i % 3 == 0) {
+            const double reached = normal.Qc;  // the stopping pass's own discharge
+            normal = s;
+            normal.Q = reached;
+            (void)relative_normal(normal, checking, arch);
+        }
+        try {
+            (void)relative_critical_depth(s, arch ? arch_shape() : elliptical_shape(), area,
+                                          checking);
+        } catch (const ArithmeticFailure&) {
+            ADD_FAILURE() << what << ": a critical depth scan of a real pipe failed";
+        }
+    }
+    // Nearly every pass gets a verdict, or the comparison proves little.
+    EXPECT_GT(checking.certain, 0.95 * static_cast<double>(checking.passes));
+    EXPECT_GT(checking.passes, 400'000);
+    RecordProperty("passes", std::to_string(checking.passes));
+    RecordProperty("with_a_verdict", std::to_string(checking.certain));
+}
+
+TEST(DepthSequence, FirstAtOrAboveFindsTheSamePassAsFirstWhere) {
+    std::mt19937_64 random(7);
+    for (const DepthSequence* depths : kSequences) {
+        const double top = depths->at(depths->stall_index() - 1);
+        for (int i = 0; i < 20000; ++i) {
+            // Depths of every scale up to the stall, and the depths of passes and
+            // their neighbours, where the quotient y / step rounds either way.
+            const double u = std::uniform_real_distribution<double>(0, 1)(random);
+            double y = i % 2 == 0 ? top * std::pow(u, 8.0)
+                                  : depths->at(static_cast<DepthSequence::Index>(u * 1e6) + 1);
+            if (i % 4 == 1) y = std::nextafter(y, 0.0);
+            if (i % 4 == 3) y = std::nextafter(y, 1e300);
+            ASSERT_EQ(depths->first_at_or_above(y), depths->first_where([y](double d) {
+                return d >= y;
+            })) << "step "
+                << depths->step() << " depth " << y;
+        }
+    }
+}
+
+TEST(RisingTables, FindTheEntryASearchOfTheWholeTableFinds) {
+    for (const RelativeShape* shape : {&elliptical_shape(), &arch_shape()}) {
+        for (const auto* table : {&shape->normal_share, &shape->critical_share}) {
+            const auto& v = table->values;
+            std::mt19937_64 random(11);
+            for (int i = 0; i < 20000; ++i) {
+                const std::size_t at = random() % v.size();
+                const double value =
+                    i % 3 == 0 ? v[at]
+                               : std::uniform_real_distribution<double>(0, v.back())(random);
+                const auto entry = std::lower_bound(v.begin(), v.end(), value) - v.begin();
+                const double expected =
+                    entry == 0 ? 0.0
+                               : table->top *
+                                     (static_cast<double>(entry - 1) +
+                                      (value - v[entry - 1]) / (v[entry] - v[entry - 1])) /
+                                     RelativeShape::kTableSteps;
+                ASSERT_EQ(table->ratio_at(value), value <= 0.0 ? 0.0 : expected) << value;
+            }
+        }
+    }
 }

@@ -101,7 +101,7 @@ struct ShapeCount {
 
 std::vector<std::string> columns(const SectionResult& r) {
     std::vector<std::string> out;
-    for (const auto& [column, text] : r.written) out.push_back(column);
+    for (const auto& [column, text] : r.written) out.emplace_back(column);
     return out;
 }
 

@@ -61,9 +61,10 @@ struct SectionFailure {
 };
 
 struct SectionResult {
-    // (PIPE column, text) in the order written. A failure ends the writing: the
+    // (PIPE column, text) in the order written; the column is one of
+    // kSectionColumns, which outlive every result. A failure ends the writing: the
     // columns not written keep what the record held.
-    std::vector<std::pair<std::string, std::string>> written;
+    std::vector<std::pair<std::string_view, std::string>> written;
     // One entry per message to show; a solve can fail more than once, because a
     // failing depth search gives 0 and its routine goes on.
     std::vector<SectionFailure> failures;

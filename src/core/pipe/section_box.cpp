@@ -40,7 +40,7 @@ SectionResult box_section(const SectionInput& input, const DepthScanner& scanner
             // The friction slope always uses the full section, whatever the flow type.
             const FullSection whole = full_section(SectionKind::Box, 0.0, s.B, s.H);
             w.number(kFrictionSlope,
-                     detail::full_section_friction_slope(s, whole.area, whole.radius), "0.0000");
+                     detail::full_section_friction_slope(s, whole.area, whole.radius), 4);
         });
 }
 

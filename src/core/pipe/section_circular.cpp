@@ -56,7 +56,7 @@ SectionResult circular_section(const SectionInput& input, const DepthScanner& sc
             w.number(kCriticalDepth, critical);
 
             const double denominator = finite(s.F * power(s.D, 2.67));
-            w.number(kFrictionSlope, square(divide(finite(s.n * s.Q), denominator)), "0.0000");
+            w.number(kFrictionSlope, square(divide(finite(s.n * s.Q), denominator)), 4);
         });
 }
 

@@ -64,7 +64,7 @@ DepthSequence::DepthSequence(double step) : step_(step) {
     }
 }
 
-DepthSequence::Index DepthSequence::first_at_or_above(double y) const {
+DepthSequence::Index DepthSequence::first_at_or_above_by_runs(double y) const {
     // The run holding the last depth below y, or the first run when there is none:
     // from the run of pass y / step, which the rounding of the steps has carried at
     // most a run or two away from it.

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -56,7 +57,17 @@ class DepthSequence {
 
     // The first pass k >= 1 whose depth is `y` or more, stall_index() when none:
     // first_where for the test depth >= y, found in a few operations.
-    Index first_at_or_above(double y) const;
+    Index first_at_or_above(double y) const {
+        // Nearly always pass y / step rounded up: below a few thousand feet the
+        // rounding of the additions carries the depths far less than a step away
+        // from k · step. The two depths around it confirm it.
+        const double guess = std::ceil(y / step_);
+        if (guess >= 1.0 && guess < static_cast<double>(stall_)) {
+            const auto k = static_cast<Index>(guess);
+            if (at(k) >= y && (k == 1 || at(k - 1) < y)) return k;
+        }
+        return first_at_or_above_by_runs(y);
+    }
 
   private:
     // Passes first .. first + count - 1 have depths y0 + (k - first) * increment.
@@ -66,6 +77,9 @@ class DepthSequence {
         double increment;
         Index count;
     };
+
+    // first_at_or_above from the runs, for any depth.
+    Index first_at_or_above_by_runs(double y) const;
 
     // The run holding pass k (k < stall_index()).
     std::size_t run_of(Index k) const {

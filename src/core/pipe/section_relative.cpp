@@ -49,7 +49,7 @@ SectionResult relative_section(const RelativeKind& kind, const SectionInput& inp
             detail::write_flow_state(s, w);
 
             w.number(kCriticalDepth, relative_critical_depth(s, shape, full.area, scanner));
-            w.number(kFrictionSlope, kind.friction_slope(s, full), "0.0000");
+            w.number(kFrictionSlope, kind.friction_slope(s, full), 4);
         });
 }
 

@@ -53,17 +53,25 @@ void read_inputs(SectionState& s, const SectionInput& input, const SectionConsta
     s.Q = divide(total, barrels);
 }
 
+// The display pattern of `decimals` decimals (0 to 9): "0.000" for 3.
+std::string_view pattern_of(int decimals) {
+    constexpr std::string_view kLongest = "0.000000000";
+    return kLongest.substr(0, decimals == 0 ? 1 : static_cast<std::size_t>(decimals) + 2);
+}
+
 }  // namespace
 
-void SectionWriter::number(std::string_view column, double value, std::string_view pattern) {
-    // Both texts are built in the entry itself: no temporary string to move.
+void SectionWriter::number(std::string_view column, double value, int decimals) {
+    // The text is built in the entry itself: no temporary string to move.
     text::NumberBuffer buffer;
-    if (const std::size_t length = text::format_number_into(buffer, value, pattern)) {
+    if (const std::string_view fixed = text::format_number_into(buffer, value, decimals);
+        !fixed.empty()) {
         out_.written.emplace_back(std::piecewise_construct, std::forward_as_tuple(column),
-                                  std::forward_as_tuple(buffer.data(), length));
+                                  std::forward_as_tuple(fixed));
     } else {
-        out_.written.emplace_back(std::piecewise_construct, std::forward_as_tuple(column),
-                                  std::forward_as_tuple(text::format_number(value, pattern)));
+        out_.written.emplace_back(
+            std::piecewise_construct, std::forward_as_tuple(column),
+            std::forward_as_tuple(text::format_number(value, pattern_of(decimals))));
     }
 }
 

@@ -17,8 +17,9 @@ class SectionWriter {
   public:
     explicit SectionWriter(SectionResult& out) : out_(out) {}
 
-    // Quantities show three decimals; the friction slope passes "0.0000".
-    void number(std::string_view column, double value, std::string_view pattern = "0.000");
+    // Quantities show three decimals (the pattern "0.000"); the friction slope
+    // passes 4 ("0.0000").
+    void number(std::string_view column, double value, int decimals = 3);
     void text(std::string_view column, std::string_view text);
     // A failed search has shown its message; the routine goes on with its 0.
     void note(const SearchOutcome& outcome);

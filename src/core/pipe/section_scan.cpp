@@ -91,9 +91,10 @@ class FastScanner final : public DepthScanner {
     // one that does is that flip, so no pass before them stops; just past the
     // stretch the same holds once its first pass does not stop either. The two
     // passes run one after the other on a copy of the working values, which leaves
-    // the copy as the replay would leave the real ones. Gives nullopt, having
-    // changed nothing, when that does not settle it (or a pass fails): the
-    // bisection then decides.
+    // the copy as the replay would leave the real ones; where the plan's verdicts
+    // are certain they stand in for the passes. Gives nullopt, having changed
+    // nothing, when that does not settle it (or a pass fails): the bisection then
+    // decides.
     static std::optional<double> settle_near_expected(SectionState& state, const ScanPlan& plan,
                                                       ScanPass pass) {
         const DepthSequence& depths = *plan.depths;
@@ -103,8 +104,9 @@ class FastScanner final : public DepthScanner {
             if (turn_pass <= kTurningWindow + 1) return std::nullopt;
             stretch_end = turn_pass - kTurningWindow - 1;
         }
-        const auto in_stretch = [&](Index k) {
-            return k <= stretch_end && !plan.ends_at(depths.at(k));
+        // Pass k at depth y.
+        const auto in_stretch = [&](Index k, double y) {
+            return k <= stretch_end && !plan.ends_at(y);
         };
         try {
             Index k = std::max<Index>(depths.first_at_or_above(plan.expected_depth), 1);
@@ -118,16 +120,20 @@ class FastScanner final : public DepthScanner {
                     k = 2;
                     continue;
                 }
-                if (!in_stretch(k - 1)) return std::nullopt;
-                if (pass(scratch, depths.at(k - 1)).has_value()) {
+                const double before = depths.at(k - 1);
+                if (!in_stretch(k - 1, before)) return std::nullopt;
+                const bool goes_on = plan.goes_on && plan.goes_on(state, before);
+                if (!goes_on && pass(scratch, before).has_value()) {
                     --k;
                     continue;
                 }
-                if (!in_stretch(k)) {
+                const double y = depths.at(k);
+                if (!in_stretch(k, y)) {
                     SectionState first = state;
                     if (pass(first, depths.at(1)).has_value()) return std::nullopt;
                 }
-                if (const auto result = pass(scratch, depths.at(k))) {
+                if (plan.stops_there && plan.stops_there(state, y)) return y;
+                if (const auto result = pass(scratch, y)) {
                     state = scratch;
                     return result;
                 }

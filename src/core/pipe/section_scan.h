@@ -16,13 +16,15 @@
 
 namespace pelvane::pipe {
 
-// A non-owning reference to a callable; the callable must outlive it.
+// A non-owning reference to a callable; the callable must outlive it. A default
+// FunctionRef refers to nothing and must not be called.
 template <class Signature>
 class FunctionRef;
 
 template <class Result, class... Args>
 class FunctionRef<Result(Args...)> {
   public:
+    FunctionRef() = default;
     template <class Callable>
     requires(!std::is_same_v<std::remove_cvref_t<Callable>, FunctionRef>)
         FunctionRef(Callable&& callable)  // NOLINT: implicit on purpose, like std::function
@@ -33,10 +35,11 @@ class FunctionRef<Result(Args...)> {
           }) {}
 
     Result operator()(Args... args) const { return call_(object_, std::forward<Args>(args)...); }
+    explicit operator bool() const { return call_ != nullptr; }
 
   private:
-    const void* object_;
-    Result (*call_)(const void*, Args...);
+    const void* object_ = nullptr;
+    Result (*call_)(const void*, Args...) = nullptr;
 };
 
 // One pass at depth y: computes what the search computes at that depth into the
@@ -58,6 +61,15 @@ struct ScanPlan {
     // Where the search expects the scan to stop, when it can tell cheaply; NaN when
     // it cannot. A scanner may look there first: the result never depends on it.
     double expected_depth = std::numeric_limits<double>::quiet_NaN();
+    // Optional verdicts on the pass at a depth, from bounds on the rounding of its
+    // arithmetic, without running it: true only when certain, false when unsure.
+    // `goes_on`: the pass neither stops nor fails. A search gives it only when every
+    // pass that does not fail writes the same working values, so that the next pass
+    // leaves them as they would be had this one run. `stops_there`: the pass stops
+    // with the depth itself as its result, without failing; only for a search that
+    // reads nothing of the working values after its scan.
+    FunctionRef<bool(const SectionState&, double)> goes_on{};
+    FunctionRef<bool(const SectionState&, double)> stops_there{};
 };
 
 class DepthScanner {

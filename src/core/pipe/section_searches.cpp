@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "core/pipe/full_section.h"
+#include "core/pipe/relative_bounds.h"
 #include "core/pipe/section_math.h"
 
 namespace pelvane::pipe {
@@ -72,8 +73,16 @@ template <class F>
 RelativeShape::RisingTable rising_table(double top, F f) {
     RelativeShape::RisingTable table;
     table.top = top;
-    for (int i = 0; i <= RelativeShape::kTableSteps; ++i) {
-        table.values[i] = f(top * i / RelativeShape::kTableSteps);
+    constexpr int steps = RelativeShape::kTableSteps;
+    for (int i = 0; i <= steps; ++i) {
+        table.values[i] = f(top * i / steps);
+    }
+    table.parts_per_value = steps / table.values.back();
+    for (int part = 0; part <= steps + 1; ++part) {
+        const double least = table.values.back() * part / steps;
+        table.part_start[part] = static_cast<std::uint16_t>(
+            std::lower_bound(table.values.begin(), table.values.end(), least) -
+            table.values.begin());
     }
     return table;
 }
@@ -188,7 +197,16 @@ SearchOutcome box_critical_depth(SectionState& s, const DepthScanner& scanner) {
 double RelativeShape::RisingTable::ratio_at(double value) const {
     if (value <= 0.0) return 0.0;
     if (!(value <= values.back())) return std::numeric_limits<double>::quiet_NaN();
-    const auto i = std::lower_bound(values.begin(), values.end(), value) - values.begin();
+    // The entry sought lies from the start of the value's part to the start of the
+    // next one; the steps outward settle a part the rounding may have missed.
+    const auto part = std::min(static_cast<std::size_t>(value * parts_per_value),
+                               static_cast<std::size_t>(kTableSteps));
+    std::size_t lo = part_start[part];
+    std::size_t hi = std::min<std::size_t>(part_start[part + 1], kTableSteps);
+    while (lo > 0 && values[lo - 1] >= value) --lo;
+    while (hi < kTableSteps && values[hi] < value) ++hi;
+    const auto i =
+        std::lower_bound(values.begin() + lo, values.begin() + hi + 1, value) - values.begin();
     if (i == 0) return 0.0;
     const double below = values[i - 1];
     const double fraction = (value - below) / (values[i] - below);
@@ -233,7 +251,12 @@ double relative_normal_depth(SectionState& s, const RelativeShape& shape, double
     const auto ends_at = [rise](double y) { return y / rise >= 1.0; };
     // Only a hint, which the checked passes confirm.
     const double expected = shape.normal_share.ratio_at(s.Q / full_discharge) * rise;
-    const ScanPlan plan{&DepthSequence::coarse(), ends_at, shape.turning_ratio * rise, expected};
+    // Every pass that does not fail writes A, R, V and Qc.
+    const auto goes_on = [&shape, full_area, full_radius](const SectionState& w, double y) {
+        return relative_normal_goes_on(w, shape, full_area, full_radius, y);
+    };
+    ScanPlan plan{&DepthSequence::coarse(), ends_at, shape.turning_ratio * rise, expected};
+    plan.goes_on = goes_on;
     s.y = scanner.scan(s, plan, pass);
     return s.y;
 }
@@ -253,8 +276,17 @@ double relative_critical_depth(const SectionState& s, const RelativeShape& shape
     // Beyond the table the scan runs to its cap, the full rise.
     const double ratio = shape.critical_share.ratio_at(s.Q / (full_area * std::sqrt(s.g * rise)));
     const double expected = (std::isnan(ratio) ? 1.0 : ratio) * rise;
-    const ScanPlan plan{&DepthSequence::coarse(), ends_at, std::numeric_limits<double>::infinity(),
-                        expected};
+    const auto goes_on = [&shape, full_area](const SectionState& w, double yc) {
+        return relative_critical_goes_on(w, shape, full_area, yc);
+    };
+    // The scan runs on a copy, which nothing reads afterwards.
+    const auto stops_there = [&shape, full_area](const SectionState& w, double yc) {
+        return relative_critical_stops_there(w, shape, full_area, yc);
+    };
+    ScanPlan plan{&DepthSequence::coarse(), ends_at, std::numeric_limits<double>::infinity(),
+                  expected};
+    plan.goes_on = goes_on;
+    plan.stops_there = stops_there;
     SectionState untouched = s;
     const double yc = scanner.scan(untouched, plan, pass);
     return yc > s.H ? s.H : yc;

@@ -5,6 +5,7 @@
 // for elliptical and arch depths), and the reported values depend on that.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 #include "core/pipe/section_scan.h"
@@ -57,6 +58,11 @@ struct RelativeShape {
     struct RisingTable {
         double top = 1.0;
         std::array<double, kTableSteps + 1> values{};
+        // Where to look for a value: the first entry at or above each of kTableSteps
+        // even parts of the last value (and kTableSteps past them), and the number of
+        // parts per unit of value. Narrows the search to an entry or two.
+        std::array<std::uint16_t, kTableSteps + 2> part_start{};
+        double parts_per_value = 0.0;
 
         // The x at which the function reaches `value`, interpolated; 0 for a value of
         // 0 or less, NaN beyond the last one.

@@ -42,11 +42,13 @@ double number_or(std::string_view text, double when_empty, bool* ok = nullptr);
 // Non-finite values print "NaN", "Infinity" or "-Infinity".
 std::string format_number(double value, std::string_view pattern);
 
-// format_number's text written into `buffer` without building a std::string, for a
-// finite value below 10^15 in magnitude (the usual case); returns its length, or 0
-// when format_number must give it. For callers writing many numbers.
+// format_number's text for a pattern of `decimals` decimals (pattern_decimals),
+// written into `buffer` without building a std::string, for a finite value below
+// 10^15 in magnitude (the usual case); returns the text, which lies within the
+// buffer, or an empty view when format_number must give it. For callers writing
+// many numbers.
 using NumberBuffer = std::array<char, 32>;
-std::size_t format_number_into(NumberBuffer& buffer, double value, std::string_view pattern);
+std::string_view format_number_into(NumberBuffer& buffer, double value, int decimals);
 
 // Number of decimals a pattern shows ("0.000" -> 3, "#0.0000" -> 4, "0" -> 0).
 int pattern_decimals(std::string_view pattern);
