@@ -37,7 +37,6 @@ class PackedCheckPipe {
 
     // Every text into `pipe`, reusing its strings' room.
     void unpack_into(CheckPipe& pipe) const;
-    CheckPipe unpacked() const;
     void unpack_into(hgl::HglPipe& pipe) const;
 
     std::string_view pipe_number() const;

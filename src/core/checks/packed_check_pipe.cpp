@@ -51,12 +51,6 @@ void PackedCheckPipe::unpack_into(hgl::HglPipe& pipe) const {
     pipe = std::move(scratch.hgl);
 }
 
-CheckPipe PackedCheckPipe::unpacked() const {
-    CheckPipe pipe;
-    unpack_into(pipe);
-    return pipe;
-}
-
 std::string_view PackedCheckPipe::pipe_number() const {
     return texts_[kPipeNumber];
 }
