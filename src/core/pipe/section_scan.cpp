@@ -113,24 +113,24 @@ class FastScanner final : public DepthScanner {
             for (int tries = 0; tries < 3; ++tries) {
                 SectionState scratch = state;
                 if (k == 1) {
-                    if (const auto result = pass(scratch, depths.at(1))) {
+                    if (const auto result = pass(scratch, depths.tabled_at(1))) {
                         state = scratch;
                         return result;
                     }
                     k = 2;
                     continue;
                 }
-                const double before = depths.at(k - 1);
+                const double before = depths.tabled_at(k - 1);
                 if (!in_stretch(k - 1, before)) return std::nullopt;
                 const bool goes_on = plan.goes_on && plan.goes_on(state, before);
                 if (!goes_on && pass(scratch, before).has_value()) {
                     --k;
                     continue;
                 }
-                const double y = depths.at(k);
+                const double y = depths.tabled_at(k);
                 if (!in_stretch(k, y)) {
                     SectionState first = state;
-                    if (pass(first, depths.at(1)).has_value()) return std::nullopt;
+                    if (pass(first, depths.tabled_at(1)).has_value()) return std::nullopt;
                 }
                 if (plan.stops_there && plan.stops_there(state, y)) return y;
                 if (const auto result = pass(scratch, y)) {
