@@ -226,6 +226,7 @@ TEST(DepthSequence, EqualsTheRunningSumPassByPass) {
         for (DepthSequence::Index k = 1; k <= 2'000'000; ++k) {
             y = y + depths->step();
             ASSERT_EQ(depths->at(k), y) << "step " << depths->step() << " pass " << k;
+            ASSERT_EQ(depths->tabled_at(k), y) << "step " << depths->step() << " pass " << k;
         }
     }
 }

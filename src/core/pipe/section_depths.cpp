@@ -30,7 +30,7 @@ Index steady_steps(double y, double increment, double step, double top) {
 
 }  // namespace
 
-DepthSequence::DepthSequence(double step) : step_(step) {
+DepthSequence::DepthSequence(double step, Index tabled) : step_(step) {
     runs_.push_back({0, 0.0, 0.0, 1});
     Index k = 1;
     double y = 0.0 + step_;
@@ -62,6 +62,9 @@ DepthSequence::DepthSequence(double step) : step_(step) {
         while (run + 1 < runs_.size() && runs_[run + 1].first <= first) ++run;
         run_by_width_[width] = run;
     }
+    const Index count = std::min(stall_, tabled);
+    first_depths_.reserve(count);
+    for (Index k = 0; k < count; ++k) first_depths_.push_back(at(k));
 }
 
 DepthSequence::Index DepthSequence::first_at_or_above_by_runs(double y) const {
@@ -87,12 +90,15 @@ DepthSequence::Index DepthSequence::first_at_or_above_by_runs(double y) const {
 }
 
 const DepthSequence& DepthSequence::fine() {
-    static const DepthSequence sequence(0.0001);
+    // Circular and box searches bisect over the whole scan, whose depths no table
+    // of a useful size would hold.
+    static const DepthSequence sequence(0.0001, 0);
     return sequence;
 }
 
 const DepthSequence& DepthSequence::coarse() {
-    static const DepthSequence sequence(0.01);
+    // 8,192 passes reach 81.92 ft (m), in 64 KB; deeper passes come from the runs.
+    static const DepthSequence sequence(0.01, 8192);
     return sequence;
 }
 

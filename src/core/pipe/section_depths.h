@@ -23,7 +23,9 @@ class DepthSequence {
     // Step 0.01 (ft or m): elliptical and arch depths.
     static const DepthSequence& coarse();
 
-    explicit DepthSequence(double step);
+    // The depths of the first `tabled` passes are kept in a table (fewer when the
+    // sequence stalls before).
+    DepthSequence(double step, Index tabled);
 
     double step() const { return step_; }
 
@@ -32,6 +34,13 @@ class DepthSequence {
     double at(Index k) const {
         const Run& run = runs_[run_of(k)];
         return run.y0 + static_cast<double>(k - run.first) * run.increment;
+    }
+
+    // at(k), from the table of the first passes when it holds k: for the few depths
+    // a search asks for near its expected one. (The scans that walk or bisect keep
+    // at(), which the extra test would slow.)
+    double tabled_at(Index k) const {
+        return k < first_depths_.size() ? first_depths_[k] : at(k);
     }
 
     // The first pass at which adding the step no longer changes the depth: from
@@ -57,14 +66,15 @@ class DepthSequence {
 
     // The first pass k >= 1 whose depth is `y` or more, stall_index() when none:
     // first_where for the test depth >= y, found in a few operations.
-    Index first_at_or_above(double y) const {
+    // Inlined: a call costs about as much as the usual case itself.
+    [[gnu::always_inline]] Index first_at_or_above(double y) const {
         // Nearly always pass y / step rounded up: below a few thousand feet the
         // rounding of the additions carries the depths far less than a step away
         // from k · step. The two depths around it confirm it.
         const double guess = std::ceil(y / step_);
         if (guess >= 1.0 && guess < static_cast<double>(stall_)) {
             const auto k = static_cast<Index>(guess);
-            if (at(k) >= y && (k == 1 || at(k - 1) < y)) return k;
+            if (tabled_at(k) >= y && (k == 1 || tabled_at(k - 1) < y)) return k;
         }
         return first_at_or_above_by_runs(y);
     }
@@ -96,6 +106,10 @@ class DepthSequence {
     // one of the next few. Saves a binary search over the runs at every depth a
     // search asks for.
     std::array<std::size_t, 65> run_by_width_{};
+    // The depths of the first passes, read without finding their run: a search that
+    // settles near its expected depth asks for a few, and the run's look-up was most
+    // of each.
+    std::vector<double> first_depths_;
 };
 
 }  // namespace pelvane::pipe

@@ -24,13 +24,17 @@ SectionConstants SectionConstants::for_units(std::string_view units, GravityKind
 namespace detail {
 namespace {
 
+// Out of line, so that the read of every field needs no frame for the message.
+[[noreturn, gnu::noinline, gnu::cold]] void not_a_number(std::string_view text,
+                                                         std::string_view column) {
+    arithmetic_failure(std::string(column) + " is not a number: \"" + std::string(text) + "\"");
+}
+
 // A field text as a number; the empty text fails as well, as the record's fields
 // have no default here.
 double read_field(std::string_view text, std::string_view column) {
     const text::ParsedNumber parsed = text::parse_number(text);
-    if (!parsed.ok()) {
-        arithmetic_failure(std::string(column) + " is not a number: \"" + std::string(text) + "\"");
-    }
+    if (!parsed.ok()) not_a_number(text, column);
     return parsed.value;
 }
 
@@ -59,6 +63,15 @@ std::string_view pattern_of(int decimals) {
     return kLongest.substr(0, decimals == 0 ? 1 : static_cast<std::size_t>(decimals) + 2);
 }
 
+// The entry of a number that format_number_into leaves to the full formatter; out
+// of line, so that the usual case needs no frame for its string.
+[[gnu::noinline]] void write_formatted(SectionResult& out, std::string_view column, double value,
+                                       int decimals) {
+    out.written.emplace_back(
+        std::piecewise_construct, std::forward_as_tuple(column),
+        std::forward_as_tuple(text::format_number(value, pattern_of(decimals))));
+}
+
 }  // namespace
 
 void SectionWriter::number(std::string_view column, double value, int decimals) {
@@ -69,9 +82,7 @@ void SectionWriter::number(std::string_view column, double value, int decimals) 
         out_.written.emplace_back(std::piecewise_construct, std::forward_as_tuple(column),
                                   std::forward_as_tuple(fixed));
     } else {
-        out_.written.emplace_back(
-            std::piecewise_construct, std::forward_as_tuple(column),
-            std::forward_as_tuple(text::format_number(value, pattern_of(decimals))));
+        write_formatted(out_, column, value, decimals);
     }
 }
 

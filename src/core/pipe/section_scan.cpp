@@ -111,28 +111,34 @@ class FastScanner final : public DepthScanner {
         try {
             Index k = std::max<Index>(depths.first_at_or_above(plan.expected_depth), 1);
             for (int tries = 0; tries < 3; ++tries) {
-                SectionState scratch = state;
                 if (k == 1) {
-                    if (const auto result = pass(scratch, depths.at(1))) {
+                    SectionState scratch = state;
+                    if (const auto result = pass(scratch, depths.tabled_at(1))) {
                         state = scratch;
                         return result;
                     }
                     k = 2;
                     continue;
                 }
-                const double before = depths.at(k - 1);
+                const double before = depths.tabled_at(k - 1);
                 if (!in_stretch(k - 1, before)) return std::nullopt;
                 const bool goes_on = plan.goes_on && plan.goes_on(state, before);
+                const double y = depths.tabled_at(k);
+                const bool y_in_stretch = in_stretch(k, y);
+                // With the pass before certain to go on and y in the stretch, nothing
+                // below comes before the stop verdict: it may settle y before the copy.
+                const bool verdict_first = goes_on && y_in_stretch;
+                if (verdict_first && plan.stops_there && plan.stops_there(state, y)) return y;
+                SectionState scratch = state;
                 if (!goes_on && pass(scratch, before).has_value()) {
                     --k;
                     continue;
                 }
-                const double y = depths.at(k);
-                if (!in_stretch(k, y)) {
+                if (!y_in_stretch) {
                     SectionState first = state;
-                    if (pass(first, depths.at(1)).has_value()) return std::nullopt;
+                    if (pass(first, depths.tabled_at(1)).has_value()) return std::nullopt;
                 }
-                if (plan.stops_there && plan.stops_there(state, y)) return y;
+                if (!verdict_first && plan.stops_there && plan.stops_there(state, y)) return y;
                 if (const auto result = pass(scratch, y)) {
                     state = scratch;
                     return result;
