@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "core/hgl/grade_line.h"
 #include "core/text/number_text.h"
 #include "core/units.h"
 #include "forms/hgl_form.h"
